@@ -1,0 +1,21 @@
+#include "core/DeleteTask.h"
+
+#include <string>
+
+bool DeleteTask(Store& store, StoreLock& lock, Platform& platform, int index, bool silent) {
+  if (index < 0 || index >= static_cast<int>(store.Tasks.size())) return false;
+  if (!silent) {
+    const uint64_t id = store.Tasks[static_cast<size_t>(index)].Id;
+    const std::string question = "Удалить задание № " + std::to_string(index + 1) + " ?";
+    lock.unlock();
+    const bool yes = platform.AskYesNo(question, "Подтвердите удаление задания");
+    lock.lock();
+    if (!yes) return false;
+    index = store.IndexOf(id);
+    if (index < 0) return false;  // already deleted by its own firing
+  }
+  store.Rows.DeleteRow(index);
+  store.Tasks.erase(store.Tasks.begin() + index);
+  platform.RowsChanged();
+  return true;
+}

@@ -1,0 +1,32 @@
+// The few file operations that reading and safely replacing Data.ini need.
+// Paths are cp1251 strings; the Win32 build converts them at the system boundary.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;  // closes the file if still open
+  // Bytes actually written; fewer than asked means the disk refused the rest.
+  virtual size_t Write(std::string_view bytes) = 0;
+  // Forces the bytes to the disk and closes the file.
+  virtual bool FlushAndClose() = 0;
+};
+
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // The whole file, or nothing when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+  // True when the file exists and carries the read-only attribute.
+  virtual bool IsReadOnly(const std::string& path) = 0;
+  // Creates (or truncates) a file for writing; null when that is refused.
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // Moves `from` over `to`, replacing it in one step and writing through to the disk.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+};

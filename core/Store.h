@@ -1,0 +1,52 @@
+// The one object that owns the task table, the session record, the list's row model and the
+// output buffer, with the one mutex that guards them all. The checker holds the lock for a
+// whole pass; a user command holds it for each step that reads or changes the table, never
+// while a box or dialog is open.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/RowModel.h"
+#include "core/Task.h"
+
+// The main window's geometry and column widths as last seen by the user-interface thread,
+// so that a save on any thread can store them without touching the window.
+struct WindowState {
+  bool maximised = false;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  std::array<int32_t, 5> columnWidths{};
+  bool known = false;  // false until the window exists; saving then keeps Session's values
+};
+
+class Store {
+ public:
+  std::vector<Ttask> Tasks;
+  TSreda Session;
+  RowModel Rows;
+  std::string OutBuffer;
+  WindowState Window;
+  std::string DataPath;
+
+  // Cleared while a save runs; the checker makes no pass while it is clear.
+  std::atomic<uint8_t> CheckEnabled{1};
+
+  std::mutex Mutex;
+
+  uint64_t NewId() { return ++lastId_; }
+  // Index of the task with this identity, or -1 when it is gone.
+  int IndexOf(uint64_t id) const;
+
+ private:
+  uint64_t lastId_ = 0;
+};
+
+// Proof that the caller holds the store's lock; some operations release it for a while.
+using StoreLock = std::unique_lock<std::mutex>;

@@ -1,0 +1,46 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix under build/, a
+# private Xvfb display, and helpers that make both ready. Safe to call from parallel tests.
+
+VORNAKEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${VORNAKEL_WINEPREFIX:-$VORNAKEL_ROOT/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+VORNAKEL_DISPLAY="${VORNAKEL_DISPLAY:-:87}"
+
+# Starts the private Xvfb unless it already answers; exports DISPLAY.
+vornakel_ensure_display() {
+  export DISPLAY="$VORNAKEL_DISPLAY"
+  if xdpyinfo >/dev/null 2>&1; then return 0; fi
+  (
+    flock 9
+    if ! xdpyinfo >/dev/null 2>&1; then
+      setsid Xvfb "$VORNAKEL_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+      for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+      done
+    fi
+  ) 9>"/tmp/vornakel-xvfb${VORNAKEL_DISPLAY#:}.lock"
+  xdpyinfo >/dev/null 2>&1 || { echo "wine-env: Xvfb $VORNAKEL_DISPLAY did not start" >&2; return 1; }
+}
+
+# Creates the prefix once (virtual desktop as the default desktop, so windows have frames and
+# there is a taskbar and tray) and keeps its wineserver alive for the whole run.
+vornakel_ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.vornakel-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+      wine reg add 'HKLM\Software\Classes\.txt' /ve /d txtfile /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.vornakel-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+  wineserver -p >/dev/null 2>&1 || true
+}

@@ -1,0 +1,147 @@
+// Removing tasks keeps the table and the list in step.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+#include "core/DeleteTask.h"
+#include "tests/unit/FakePlatform.h"
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+class DeleteTaskTest : public testing::Test {
+ protected:
+  void AddTasks(int n) {
+    for (int i = 0; i < n; ++i) {
+      Ttask t;
+      t.Mode = i;
+      t.SetSsec(30600 + i);
+      t.Text = "Задача " + std::to_string(i + 1);
+      t.ShowMessage = static_cast<uint8_t>(i % 2);
+      t.FileName = "C:\\f" + std::to_string(i);
+      t.Status = StatusActive;
+      t.PrevY = static_cast<uint16_t>(2000 + i);
+      t.PrevMS = static_cast<uint16_t>(i);
+      t.Armed = 1;
+      t.Id = store.NewId();
+      store.Tasks.push_back(t);
+      BuildRow(store, i, true);
+    }
+    store.Rows.TakeChanges();
+  }
+
+  Store store;
+  FakePlatform platform;
+  StoreLock lock{store.Mutex};
+};
+
+TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
+  AddTasks(3);
+  const Ttask second = store.Tasks[1];
+  const Ttask third = store.Tasks[2];
+  ASSERT_TRUE(DeleteTask(store, lock, platform, 0, false));
+  ASSERT_EQ(store.Tasks.size(), 2u);
+  for (const auto& [got, want] : {std::pair{store.Tasks[0], second}, {store.Tasks[1], third}}) {
+    EXPECT_EQ(got.Id, want.Id);
+    EXPECT_EQ(got.Mode, want.Mode);
+    EXPECT_EQ(got.Ssec, want.Ssec);
+    EXPECT_EQ(got.Second, want.Second);
+    EXPECT_EQ(got.Text, want.Text);
+    EXPECT_EQ(got.ShowMessage, want.ShowMessage);
+    EXPECT_EQ(got.FileName, want.FileName);
+    EXPECT_EQ(got.PrevY, want.PrevY);
+    EXPECT_EQ(got.PrevMS, want.PrevMS);
+  }
+  ASSERT_EQ(store.Rows.Count(), 2);
+  EXPECT_EQ(store.Rows.Cell(0, 0), "1");
+  EXPECT_EQ(store.Rows.Cell(1, 0), "2");
+  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "Задача 2");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnMessage), "Задача 3");
+  ASSERT_EQ(platform.questions.size(), 1u);
+  EXPECT_EQ(platform.questions[0], "Подтвердите удаление задания|Удалить задание № 1 ?");
+  const auto changes = store.Rows.TakeChanges();
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].kind, RowChange::Deleted);
+  EXPECT_EQ(changes[0].row, 0);
+}
+
+TEST_F(DeleteTaskTest, LastAndOnlyTask) {
+  AddTasks(3);
+  ASSERT_TRUE(DeleteTask(store, lock, platform, 2, true));
+  EXPECT_EQ(store.Tasks.size(), 2u);
+  EXPECT_EQ(store.Rows.Cell(1, 0), "2");
+  EXPECT_EQ(store.Tasks[1].Text, "Задача 2");
+  EXPECT_TRUE(platform.questions.empty()) << "a silent deletion shows no box";
+
+  ASSERT_TRUE(DeleteTask(store, lock, platform, 0, true));
+  ASSERT_TRUE(DeleteTask(store, lock, platform, 0, true));
+  EXPECT_TRUE(store.Tasks.empty());
+  EXPECT_EQ(store.Rows.Count(), 0);
+}
+
+TEST_F(DeleteTaskTest, NoLeavesEverythingAsItWas) {
+  AddTasks(3);
+  platform.answerYes = false;
+  EXPECT_FALSE(DeleteTask(store, lock, platform, 1, false));
+  EXPECT_EQ(platform.questions.at(0), "Подтвердите удаление задания|Удалить задание № 2 ?");
+  EXPECT_EQ(store.Tasks.size(), 3u);
+  EXPECT_EQ(store.Rows.Count(), 3);
+  EXPECT_EQ(store.Tasks[1].Text, "Задача 2");
+  EXPECT_FALSE(store.Rows.HasChanges());
+}
+
+TEST_F(DeleteTaskTest, OutOfRangeIndexChangesNothing) {
+  AddTasks(2);
+  EXPECT_FALSE(DeleteTask(store, lock, platform, 2, true));
+  EXPECT_FALSE(DeleteTask(store, lock, platform, -1, false));
+  EXPECT_EQ(store.Tasks.size(), 2u);
+  EXPECT_TRUE(platform.questions.empty());
+}
+
+// While the question box is open the lock is free: the checker may delete or move tasks.
+// The answer must then apply to the task the user was asked about, found by its identity.
+class RacingPlatform : public FakePlatform {
+ public:
+  std::function<void()> whileAsking;
+  bool AskYesNo(const std::string& text, const std::string& caption) override {
+    if (whileAsking) whileAsking();
+    return FakePlatform::AskYesNo(text, caption);
+  }
+};
+
+TEST_F(DeleteTaskTest, TaskMovedWhileAskingIsFoundByIdentity) {
+  AddTasks(3);
+  RacingPlatform racing;
+  racing.whileAsking = [&] {
+    // Another thread deletes task 1 while the box for task 3 is open.
+    std::thread other([&] {
+      StoreLock otherLock(store.Mutex);
+      DeleteTask(store, otherLock, racing, 0, true);
+    });
+    other.join();
+  };
+  ASSERT_TRUE(DeleteTask(store, lock, racing, 2, false));
+  EXPECT_EQ(racing.questions.at(0), "Подтвердите удаление задания|Удалить задание № 3 ?");
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.Tasks[0].Text, "Задача 2");
+  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "Задача 2");
+  EXPECT_EQ(store.Rows.Cell(0, 0), "1");
+}
+
+TEST_F(DeleteTaskTest, TaskGoneWhileAskingDeletesNothingElse) {
+  AddTasks(2);
+  RacingPlatform racing;
+  racing.whileAsking = [&] {
+    std::thread other([&] {
+      StoreLock otherLock(store.Mutex);
+      DeleteTask(store, otherLock, racing, 1, true);
+    });
+    other.join();
+  };
+  EXPECT_FALSE(DeleteTask(store, lock, racing, 1, false));
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.Tasks[0].Text, "Задача 1");
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "tests/unit/FakePlatform.h"
+
+#include <algorithm>
+
+namespace {
+
+class MemoryOutput : public OutputFile {
+ public:
+  MemoryOutput(MemoryFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+
+  size_t Write(std::string_view bytes) override {
+    std::string& content = owner_.files[path_].bytes;
+    const size_t room = owner_.writeLimit > content.size() ? owner_.writeLimit - content.size() : 0;
+    const size_t n = std::min(room, bytes.size());
+    content.append(bytes.substr(0, n));
+    owner_.log.push_back("write " + path_ + " " + std::to_string(n));
+    return n;
+  }
+
+  bool FlushAndClose() override {
+    owner_.log.push_back("flush " + path_);
+    return !owner_.failFlush;
+  }
+
+ private:
+  MemoryFiles& owner_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::optional<std::string> MemoryFiles::ReadAll(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second.bytes;
+}
+
+bool MemoryFiles::IsReadOnly(const std::string& path) {
+  auto it = files.find(path);
+  return it != files.end() && it->second.readOnly;
+}
+
+std::unique_ptr<OutputFile> MemoryFiles::Create(const std::string& path) {
+  log.push_back("create " + path);
+  if (failCreate || IsReadOnly(path)) return nullptr;
+  files[path].bytes.clear();
+  return std::make_unique<MemoryOutput>(*this, path);
+}
+
+bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
+  log.push_back("replace " + from + " " + to);
+  auto it = files.find(from);
+  if (failReplace || it == files.end() || IsReadOnly(to)) return false;
+  files[to].bytes = it->second.bytes;
+  files.erase(from);
+  return true;
+}
+
+bool MemoryFiles::Remove(const std::string& path) {
+  log.push_back("remove " + path);
+  return files.erase(path) > 0;
+}
+
+bool FakePlatform::AskYesNo(const std::string& text, const std::string& caption) {
+  questions.push_back(caption + "|" + text);
+  return answerYes;
+}

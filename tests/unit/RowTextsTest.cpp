@@ -1,0 +1,172 @@
+// The exact texts of the list's cells.
+#include <gtest/gtest.h>
+
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+Ttask MakeTask(int32_t mode, int32_t ssec, int32_t day = 15, int32_t month = 5, int32_t year = 2024) {
+  Ttask t;
+  t.Mode = mode;
+  t.SetSsec(ssec);
+  t.Day = day;
+  t.Month = month;
+  t.Year = year;
+  return t;
+}
+
+TEST(TwoDigits, PadsOnlyBelowTen) {
+  EXPECT_EQ(TwoDigits(0), "00");
+  EXPECT_EQ(TwoDigits(7), "07");
+  EXPECT_EQ(TwoDigits(10), "10");
+  EXPECT_EQ(TwoDigits(59), "59");
+  EXPECT_EQ(TwoDigits(-1), "0-1");  // below ten, so padded, as the rule says
+}
+
+TEST(MonthGenitive, AllMonthsAndOutOfRange) {
+  const char* expected[] = {" января",  " февраля", " марта",    " апреля",  " мая",    " июня",
+                            " июля",    " августа", " сентября", " октября", " ноября", " декабря"};
+  for (int m = 1; m <= 12; ++m) EXPECT_EQ(MonthGenitive(m), expected[m - 1]) << m;
+  EXPECT_EQ(MonthGenitive(0), "");
+  EXPECT_EQ(MonthGenitive(13), "");
+  EXPECT_EQ(MonthGenitive(-5), "");
+}
+
+struct MomentCase {
+  int32_t mode, ssec, day, month, year;
+  const char* expected;
+};
+
+class MomentTextTest : public testing::TestWithParam<MomentCase> {};
+
+TEST_P(MomentTextTest, ReadsExactly) {
+  const MomentCase& c = GetParam();
+  EXPECT_EQ(MomentText(MakeTask(c.mode, c.ssec, c.day, c.month, c.year)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, MomentTextTest,
+    testing::Values(MomentCase{0, 30600, 1, 1, 2024, "Ежедневно в 08:30:00"},
+                    MomentCase{1, 25500, 1, 1, 2024, "Каждый понедельник в 07:05:00"},
+                    MomentCase{2, 86399, 1, 1, 2024, "Каждый вторник в 23:59:59"},
+                    MomentCase{3, 0, 1, 1, 2024, "Каждую среду в 00:00:00"},
+                    MomentCase{4, 32400, 1, 1, 2024, "Каждый четверг в 09:00:00"},
+                    MomentCase{5, 32400, 1, 1, 2024, "Каждую пятницу в 09:00:00"},
+                    MomentCase{6, 32400, 1, 1, 2024, "Каждую субботу в 09:00:00"},
+                    MomentCase{7, 32400, 1, 1, 2024, "Каждое воскресенье в 09:00:00"},
+                    MomentCase{8, 32400, 15, 5, 2024, "15 числа ежемесячно в 09:00:00"},
+                    MomentCase{9, 32400, 15, 5, 2024, "15 мая ежегодно  в 09:00:00"},
+                    MomentCase{10, 32400, 15, 5, 2024, "15 мая 2024 года в 09:00:00"},
+                    MomentCase{9, 32400, 31, 12, 2024, "31 декабря ежегодно  в 09:00:00"},
+                    MomentCase{9, 32400, 3, 13, 2024, "3 ежегодно  в 09:00:00"},
+                    MomentCase{10, 32400, 3, 0, 2030, "3 2030 года в 09:00:00"},
+                    MomentCase{11, 45296, 1, 1, 2024, "12:34:56"},
+                    MomentCase{-1, 45296, 1, 1, 2024, "12:34:56"},
+                    MomentCase{0, -1, 1, 1, 2024, "Ежедневно в 00:00:0-1"}));
+
+struct ActionCase {
+  uint8_t show, sound, run, shutdown, del;
+  const char* text;
+  const char* file;
+  const char* expected;
+};
+
+class ActionTextTest : public testing::TestWithParam<ActionCase> {};
+
+TEST_P(ActionTextTest, ReadsExactly) {
+  const ActionCase& c = GetParam();
+  Ttask t;
+  t.ShowMessage = c.show;
+  t.Sound = c.sound;
+  t.RunFile = c.run;
+  t.ShutDown = c.shutdown;
+  t.DeleteAfter = c.del;
+  t.Text = c.text;
+  t.FileName = c.file;
+  EXPECT_EQ(ActionText(t), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCombination, ActionTextTest,
+    testing::Values(
+        ActionCase{1, 1, 1, 0, 0, "x", "C:\\a.exe",
+                   "Показать сообщение, звуковой сигнал и запустить C:\\a.exe"},
+        ActionCase{0, 0, 0, 0, 0, "x", "", "Ничего не делать"},
+        ActionCase{0, 0, 0, 0, 1, "x", "", "Не показать сообщение и удалить задание"},
+        ActionCase{1, 1, 0, 1, 1, "x", "", "Выключить компьютер и удалить задание"},
+        ActionCase{1, 1, 1, 1, 0, "x", "C:\\a.exe", "Выключить компьютер"},
+        ActionCase{1, 0, 0, 0, 0, "", "", "Показать пустое сообщение"},
+        ActionCase{1, 1, 0, 0, 1, "", "",
+                   "Показать пустое сообщение, звуковой сигнал и удалить задание"},
+        ActionCase{0, 1, 0, 0, 0, "", "", "Не показать сообщение, звуковой сигнал"},
+        ActionCase{0, 0, 1, 0, 0, "", "D:\\Мои файлы\\b.bat",
+                   "Не показать сообщение и запустить D:\\Мои файлы\\b.bat"},
+        ActionCase{2, 0, 0, 0, 0, "x", "", "Показать сообщение"}));  // any non-zero byte is set
+
+TEST(MessageCellText, CutAt256ThenLineBreaksBecomeBlanks) {
+  struct Case {
+    std::string text, expected;
+  } cases[] = {
+      {"", ""},
+      {"a\r\nb", "a b"},
+      {"\r\n\r\n", "  "},
+      {"a\rb\nc", "a\rb\nc"},  // lone CR and LF stay
+      {std::string(256, 'x'), std::string(256, 'x')},
+      {std::string(257, 'x'), std::string(256, 'x')},
+      {std::string(255, 'x') + "\r\n", std::string(255, 'x') + "\r"},  // LF cut off, CR stays
+      {"\r\n" + std::string(300, 'y'), " " + std::string(254, 'y')},
+  };
+  for (const Case& c : cases) {
+    Ttask t;
+    t.Text = c.text;
+    EXPECT_EQ(MessageCellText(t), c.expected) << c.text.size();
+  }
+}
+
+TEST(StatusText, FourCodes) {
+  EXPECT_STREQ(StatusText(0), "Выполнено");
+  EXPECT_STREQ(StatusText(1), "Активно");
+  EXPECT_STREQ(StatusText(2), "Приостановлено");
+  EXPECT_STREQ(StatusText(3), "Выполнено на сегодня");
+  EXPECT_STREQ(StatusText(4), "");
+}
+
+TEST(CyrillicLiterals, AreCp1251Bytes) {
+  // "Активно" in code page 1251; catches a build without the execution charset.
+  EXPECT_EQ(std::string(StatusText(1)), "\xC0\xEA\xF2\xE8\xE2\xED\xEE");
+}
+
+TEST(BuildRow, AppendCreatesAllFiveCellsAndRebuildKeepsNumber) {
+  Store store;
+  for (int i = 0; i < 3; ++i) {
+    Ttask t = MakeTask(0, 30600);
+    t.Text = "Позвонить\r\nв банк";
+    t.ShowMessage = 1;
+    t.Sound = 1;
+    t.Status = StatusActive;
+    store.Tasks.push_back(t);
+    BuildRow(store, i, true);
+  }
+  ASSERT_EQ(store.Rows.Count(), 3);
+  const RowModel::Row expected = {"2", "Позвонить в банк", "Ежедневно в 08:30:00",
+                                  "Показать сообщение, звуковой сигнал", "Активно"};
+  EXPECT_EQ(store.Rows.At(1), expected);
+
+  store.Rows.TakeChanges();
+  store.Tasks[1].Mode = ModeOnce;
+  store.Tasks[1].Status = StatusDone;
+  store.Rows.SetCell(1, ColumnNumber, false, "99");  // never rewrites the number
+  BuildRow(store, 1, false);
+  EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnMoment), "15 мая 2024 года в 08:30:00");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnStatus), "Выполнено");
+  const std::vector<RowChange> changes = store.Rows.TakeChanges();
+  ASSERT_EQ(changes.size(), 4u);
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(changes[c].kind, RowChange::CellChanged);
+    EXPECT_EQ(changes[c].row, 1);
+    EXPECT_EQ(changes[c].column, c + 1);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+// The texts of the main list's five cells for one task.
+#pragma once
+
+#include <string>
+
+#include "core/Store.h"
+#include "core/Task.h"
+
+// "07" for 7, "12" for 12.
+std::string TwoDigits(int32_t n);
+// " января" ... " декабря" for 1..12, otherwise "".
+std::string MonthGenitive(int32_t month);
+
+std::string MessageCellText(const Ttask& task);
+std::string MomentText(const Ttask& task);
+std::string ActionText(const Ttask& task);
+
+// Writes one cell of the row model (see RowModel::SetCell).
+void SetCell(Store& store, int row, int column, bool append, const std::string& text);
+
+// Computes the five texts of task `index` and writes them: with `append` it adds the row
+// (the task must just have become the last one); without, it rewrites cells 1..4 only.
+void BuildRow(Store& store, int index, bool append);

@@ -1,0 +1,181 @@
+// When a task is due, and when a done-for-today task comes back, at the edges of its period.
+#include <gtest/gtest.h>
+
+#include "core/Schedule.h"
+
+namespace {
+
+// Day of week by Zeller-free counting from a known Monday (1 January 2024).
+uint16_t WeekDay(int year, int month, int day) {
+  auto days = [](int y, int m, int d) {
+    if (m < 3) {
+      y -= 1;
+      m += 12;
+    }
+    return 365L * y + y / 4 - y / 100 + y / 400 + (153 * (m - 3) + 2) / 5 + d;
+  };
+  const long delta = days(year, month, day) - days(2024, 1, 1);
+  return static_cast<uint16_t>(((delta % 7) + 7 + 1) % 7);
+}
+
+SystemTime At(int year, int month, int day, int hour, int minute, int second) {
+  SystemTime t;
+  t.wYear = static_cast<uint16_t>(year);
+  t.wMonth = static_cast<uint16_t>(month);
+  t.wDay = static_cast<uint16_t>(day);
+  t.wDayOfWeek = WeekDay(year, month, day);
+  t.wHour = static_cast<uint16_t>(hour);
+  t.wMinute = static_cast<uint16_t>(minute);
+  t.wSecond = static_cast<uint16_t>(second);
+  t.wMilliseconds = 999;
+  return t;
+}
+
+TEST(WeekDayHelper, KnownDates) {
+  EXPECT_EQ(WeekDay(2024, 1, 1), 1);    // Monday
+  EXPECT_EQ(WeekDay(2024, 2, 29), 4);   // Thursday
+  EXPECT_EQ(WeekDay(2026, 12, 8), 2);   // Tuesday
+  EXPECT_EQ(WeekDay(2023, 12, 31), 0);  // Sunday
+}
+
+struct DueCase {
+  const char* name;
+  int32_t mode, ssec, day, month, year;
+  SystemTime now;
+  bool due;
+};
+
+class DueTest : public testing::TestWithParam<DueCase> {};
+
+TEST_P(DueTest, Decides) {
+  const DueCase& c = GetParam();
+  Ttask t;
+  t.Mode = c.mode;
+  t.SetSsec(c.ssec);
+  t.Day = c.day;
+  t.Month = c.month;
+  t.Year = c.year;
+  EXPECT_EQ(IsDue(t, c.now), c.due) << c.name;
+}
+
+constexpr int32_t k0830 = 8 * 3600 + 30 * 60;
+constexpr int32_t kLast = 86399;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, DueTest,
+    testing::Values(
+        // Daily: time of day only, from the moment to midnight.
+        DueCase{"daily at its second", 0, k0830, 0, 0, 0, At(2024, 3, 14, 8, 30, 0), true},
+        DueCase{"daily a second before", 0, k0830, 0, 0, 0, At(2024, 3, 14, 8, 29, 59), false},
+        DueCase{"daily late in the day", 0, k0830, 0, 0, 0, At(2024, 3, 14, 23, 59, 59), true},
+        DueCase{"daily after midnight", 0, k0830, 0, 0, 0, At(2024, 3, 15, 0, 0, 0), false},
+        DueCase{"daily at 23:59:59", 0, kLast, 0, 0, 0, At(2024, 3, 14, 23, 59, 59), true},
+        DueCase{"daily 23:59:59 a second before", 0, kLast, 0, 0, 0, At(2024, 3, 14, 23, 59, 58),
+                false},
+        DueCase{"daily at midnight", 0, 0, 0, 0, 0, At(2024, 3, 14, 0, 0, 0), true},
+        // Weekdays: 1 Monday ... 6 Saturday, 7 Sunday (weekday 0).
+        DueCase{"monday on monday", 1, k0830, 0, 0, 0, At(2024, 1, 1, 8, 30, 0), true},
+        DueCase{"monday on tuesday", 1, k0830, 0, 0, 0, At(2024, 1, 2, 9, 0, 0), false},
+        DueCase{"tuesday on tuesday", 2, k0830, 0, 0, 0, At(2024, 1, 2, 9, 0, 0), true},
+        DueCase{"wednesday", 3, k0830, 0, 0, 0, At(2024, 1, 3, 9, 0, 0), true},
+        DueCase{"thursday 29 Feb", 4, k0830, 0, 0, 0, At(2024, 2, 29, 9, 0, 0), true},
+        DueCase{"friday", 5, k0830, 0, 0, 0, At(2024, 1, 5, 9, 0, 0), true},
+        DueCase{"saturday", 6, k0830, 0, 0, 0, At(2024, 1, 6, 9, 0, 0), true},
+        DueCase{"saturday early", 6, k0830, 0, 0, 0, At(2024, 1, 6, 8, 29, 59), false},
+        DueCase{"sunday on sunday", 7, k0830, 0, 0, 0, At(2024, 1, 7, 9, 0, 0), true},
+        DueCase{"sunday on monday", 7, k0830, 0, 0, 0, At(2024, 1, 8, 9, 0, 0), false},
+        DueCase{"saturday task on sunday", 6, k0830, 0, 0, 0, At(2024, 1, 7, 9, 0, 0), false},
+        // Monthly: (day, time) within the month.
+        DueCase{"monthly at its moment", 8, k0830, 15, 0, 0, At(2024, 5, 15, 8, 30, 0), true},
+        DueCase{"monthly a second before", 8, k0830, 15, 0, 0, At(2024, 5, 15, 8, 29, 59), false},
+        DueCase{"monthly a day later, early", 8, k0830, 15, 0, 0, At(2024, 5, 16, 0, 0, 0), true},
+        DueCase{"monthly day before", 8, k0830, 15, 0, 0, At(2024, 5, 14, 23, 59, 59), false},
+        DueCase{"monthly 31 in April never", 8, k0830, 31, 0, 0, At(2024, 4, 30, 23, 59, 59),
+                false},
+        DueCase{"monthly 31 in May", 8, k0830, 31, 0, 0, At(2024, 5, 31, 8, 30, 0), true},
+        DueCase{"monthly 30 in February never", 8, 0, 30, 0, 0, At(2024, 2, 29, 23, 59, 59),
+                false},
+        DueCase{"monthly new month resets", 8, k0830, 15, 0, 0, At(2024, 6, 1, 9, 0, 0), false},
+        // Yearly: (month, day, time) within the year.
+        DueCase{"yearly at its moment", 9, k0830, 15, 5, 0, At(2024, 5, 15, 8, 30, 0), true},
+        DueCase{"yearly a second before", 9, k0830, 15, 5, 0, At(2024, 5, 15, 8, 29, 59), false},
+        DueCase{"yearly later month", 9, k0830, 15, 5, 0, At(2024, 6, 1, 0, 0, 0), true},
+        DueCase{"yearly later day", 9, k0830, 15, 5, 0, At(2024, 5, 16, 0, 0, 0), true},
+        DueCase{"yearly earlier month, later day", 9, k0830, 15, 5, 0, At(2024, 4, 30, 9, 0, 0),
+                false},
+        DueCase{"yearly new year resets", 9, k0830, 15, 5, 0, At(2025, 1, 1, 0, 0, 0), false},
+        DueCase{"yearly 29 Feb in leap year", 9, k0830, 29, 2, 0, At(2024, 2, 29, 8, 30, 0), true},
+        DueCase{"yearly 29 Feb, common year 28th", 9, k0830, 29, 2, 0, At(2023, 2, 28, 23, 59, 59),
+                false},
+        DueCase{"yearly 29 Feb, common year 1 March", 9, k0830, 29, 2, 0, At(2023, 3, 1, 0, 0, 0),
+                true},
+        DueCase{"yearly 31 Dec at the last second", 9, kLast, 31, 12, 0,
+                At(2024, 12, 31, 23, 59, 59), true},
+        // Once: the full date and time.
+        DueCase{"once at its moment", 10, k0830, 15, 5, 2024, At(2024, 5, 15, 8, 30, 0), true},
+        DueCase{"once a second before", 10, k0830, 15, 5, 2024, At(2024, 5, 15, 8, 29, 59), false},
+        DueCase{"once years later", 10, k0830, 15, 5, 2024, At(2030, 1, 1, 0, 0, 0), true},
+        DueCase{"once next year, earlier month", 10, k0830, 15, 5, 2024, At(2025, 1, 1, 0, 0, 0),
+                true},
+        DueCase{"once earlier year, later month", 10, k0830, 15, 5, 2024,
+                At(2023, 12, 31, 23, 59, 59), false},
+        DueCase{"once later month", 10, k0830, 15, 5, 2024, At(2024, 6, 1, 0, 0, 0), true},
+        DueCase{"once later day", 10, k0830, 15, 5, 2024, At(2024, 5, 16, 0, 0, 0), true},
+        DueCase{"once earlier day, later time", 10, k0830, 15, 5, 2024, At(2024, 5, 14, 23, 0, 0),
+                false},
+        DueCase{"once 29 Feb 2024", 10, 0, 29, 2, 2024, At(2024, 2, 29, 0, 0, 0), true},
+        // Codes outside 0..10 never fire.
+        DueCase{"mode 11", 11, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
+        DueCase{"mode -1", -1, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
+        // A negative Ssec is reached at once; one past the day never.
+        DueCase{"ssec -1", 0, -1, 0, 0, 0, At(2024, 5, 15, 0, 0, 0), true},
+        DueCase{"ssec 86400", 0, 86400, 0, 0, 0, At(2024, 5, 15, 23, 59, 59), false}),
+    [](const testing::TestParamInfo<DueCase>& info) { return "case" + std::to_string(info.index); });
+
+struct ReactivateCase {
+  const char* name;
+  int32_t mode;
+  int prevY, prevM, prevD;
+  SystemTime now;
+  bool reactivate;
+};
+
+class ReactivateTest : public testing::TestWithParam<ReactivateCase> {};
+
+TEST_P(ReactivateTest, Decides) {
+  const ReactivateCase& c = GetParam();
+  Ttask t;
+  t.Mode = c.mode;
+  t.PrevY = static_cast<uint16_t>(c.prevY);
+  t.PrevM = static_cast<uint16_t>(c.prevM);
+  t.PrevD = static_cast<uint16_t>(c.prevD);
+  EXPECT_EQ(ShouldReactivate(t, c.now), c.reactivate) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, ReactivateTest,
+    testing::Values(
+        ReactivateCase{"daily same day", 0, 2024, 3, 14, At(2024, 3, 14, 23, 59, 59), false},
+        ReactivateCase{"daily next day", 0, 2024, 3, 14, At(2024, 3, 15, 0, 0, 0), true},
+        ReactivateCase{"daily same day next month", 0, 2024, 3, 14, At(2024, 4, 14, 0, 0, 0), true},
+        ReactivateCase{"daily same date next year", 0, 2024, 3, 14, At(2025, 3, 14, 0, 0, 0), true},
+        ReactivateCase{"daily clock moved back", 0, 2024, 3, 14, At(2024, 3, 13, 12, 0, 0), true},
+        ReactivateCase{"sunday next week", 7, 2024, 1, 7, At(2024, 1, 14, 0, 0, 0), true},
+        ReactivateCase{"weekday same day", 3, 2024, 1, 3, At(2024, 1, 3, 10, 0, 0), false},
+        ReactivateCase{"monthly same month", 8, 2024, 5, 15, At(2024, 5, 31, 23, 59, 59), false},
+        ReactivateCase{"monthly next month", 8, 2024, 5, 15, At(2024, 6, 1, 0, 0, 0), true},
+        ReactivateCase{"monthly same month next year", 8, 2024, 5, 15, At(2025, 5, 1, 0, 0, 0),
+                       true},
+        ReactivateCase{"monthly clock moved back a month", 8, 2024, 5, 15, At(2024, 4, 20, 0, 0, 0),
+                       true},
+        ReactivateCase{"yearly same year", 9, 2024, 5, 15, At(2024, 12, 31, 23, 59, 59), false},
+        ReactivateCase{"yearly next year", 9, 2024, 5, 15, At(2025, 1, 1, 0, 0, 0), true},
+        ReactivateCase{"once never", 10, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
+        ReactivateCase{"mode 11 never", 11, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
+        ReactivateCase{"negative mode counts as below 8", -1, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0),
+                       true}),
+    [](const testing::TestParamInfo<ReactivateCase>& info) {
+      return "case" + std::to_string(info.index);
+    });
+
+}  // namespace

@@ -11,7 +11,7 @@ enum Column : int { ColumnNumber = 0, ColumnMessage, ColumnMoment, ColumnAction,
 constexpr int ColumnCount = 5;
 
 struct RowChange {
-  enum Kind { Appended, CellChanged, Deleted } kind;
+  enum Kind { Appended, CellChanged, Deleted, FocusCleared } kind;
   int row;
   int column;  // CellChanged only
 };
@@ -27,6 +27,9 @@ class RowModel {
 
   // Removes a row and renumbers the rest "1", "2", ...
   void DeleteRow(int row);
+
+  // The list's keyboard focus mark is to be taken off (the selection stays).
+  void ClearFocus() { changes_.push_back({RowChange::FocusCleared, -1, 0}); }
 
   int Count() const { return static_cast<int>(rows_.size()); }
   const Row& At(int row) const { return rows_[static_cast<size_t>(row)]; }

@@ -65,3 +65,43 @@ bool FakePlatform::AskYesNo(const std::string& text, const std::string& caption)
   questions.push_back(caption + "|" + text);
   return answerYes;
 }
+
+SystemTime FakePlatform::LocalTime() {
+  std::lock_guard<std::mutex> guard(clockMutex);
+  return now;
+}
+
+void FakePlatform::WaitTick() {
+  ++ticks;
+  if (onTick) onTick();
+}
+
+void FakePlatform::Beep(uint32_t frequency, uint32_t milliseconds) {
+  actions.push_back("beep " + std::to_string(frequency) + " " + std::to_string(milliseconds));
+}
+
+void FakePlatform::PortOut(uint16_t port, uint8_t value) {
+  if (port == 0x61) port61 = value;
+  actions.push_back("out " + std::to_string(port) + " " + std::to_string(value));
+}
+
+uint8_t FakePlatform::PortIn(uint16_t port) {
+  actions.push_back("in " + std::to_string(port));
+  return port == 0x61 ? port61 : 0;
+}
+
+void FakePlatform::Sleep(uint32_t milliseconds) {
+  actions.push_back("sleep " + std::to_string(milliseconds));
+}
+
+void FakePlatform::OpenFile(const std::string& fileName, const std::string& folder) {
+  actions.push_back("open " + fileName + "|" + folder);
+}
+
+void FakePlatform::PostReminder(const std::string& momentText, const std::string& message) {
+  actions.push_back("reminder " + momentText + "|" + message);
+}
+
+void FakePlatform::ShutDownComputer() { actions.push_back("shutdown"); }
+
+void FakePlatform::ReportError(const std::string& text) { actions.push_back("error " + text); }

@@ -2,12 +2,15 @@
 // question boxes, an in-memory file system whose operations can be made to fail.
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/Platform.h"
+#include "core/CheckerPlatform.h"
 
 class MemoryFiles : public FileOps {
  public:
@@ -32,7 +35,7 @@ class MemoryFiles : public FileOps {
   bool Remove(const std::string& path) override;
 };
 
-class FakePlatform : public Platform {
+class FakePlatform : public CheckerPlatform {
  public:
   SystemTime now{2024, 3, 4, 14, 10, 0, 0, 0};  // Thursday 14 March 2024, 10:00:00
   WorkAreaRect workArea{0, 0, 1024, 738};
@@ -41,9 +44,33 @@ class FakePlatform : public Platform {
 
   std::vector<std::string> questions;  // "caption|text" of every Yes/No box
   std::vector<std::string> errors;     // texts of every error box
-  int rowsChanged = 0;
+  std::atomic<int> rowsChanged{0};
 
-  SystemTime LocalTime() override { return now; }
+  // Everything the checker and firing asked of the system, in order:
+  // "beep F MS", "out P V", "in P", "sleep MS", "open FILE|FOLDER", "reminder MOMENT|TEXT",
+  // "shutdown", "error TEXT".
+  std::vector<std::string> actions;
+  uint32_t platformId = 2;
+  uint8_t port61 = 0x30;  // the speaker control port's other bits
+  std::atomic<int> ticks{0};
+  bool woken = false;
+  // Called at every tick; a test advances the clock or stops the checker here.
+  std::function<void()> onTick;
+
+  SystemTime LocalTime() override;
+  void WaitTick() override;
+  void WakeTick() override { woken = true; }
+  uint32_t PlatformId() override { return platformId; }
+  void Beep(uint32_t frequency, uint32_t milliseconds) override;
+  void PortOut(uint16_t port, uint8_t value) override;
+  uint8_t PortIn(uint16_t port) override;
+  void Sleep(uint32_t milliseconds) override;
+  void OpenFile(const std::string& fileName, const std::string& folder) override;
+  void PostReminder(const std::string& momentText, const std::string& message) override;
+  void ShutDownComputer() override;
+  void ReportError(const std::string& text) override;
+
+  std::mutex clockMutex;  // the clock may be set by a test thread while the checker reads it
   WorkAreaRect WorkArea() override { return workArea; }
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text) override { errors.push_back(text); }

@@ -1,0 +1,45 @@
+// The checker: a worker thread that wakes about twice a second, reads the local time and makes
+// one pass over the task table, firing due tasks and turning done-for-today tasks back to
+// active. It holds the store's lock for a whole pass, firing and saving included.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "core/CheckerPlatform.h"
+#include "core/Store.h"
+
+class Checker {
+ public:
+  Checker(Store& store, CheckerPlatform& platform) : store_(store), platform_(platform) {}
+  ~Checker() { Stop(); }
+  Checker(const Checker&) = delete;
+  Checker& operator=(const Checker&) = delete;
+
+  // Starts CheckerThread. Running is set from construction until Stop; stopped is final.
+  void Start();
+  // Clears Running, wakes the thread and waits for it to end. From then on no pass starts and
+  // no firing saves. Safe to call more than once.
+  void Stop();
+  // Only clears Running: the thread leaves its loops at its next test of the flag.
+  void RequestStop() { running_ = 0; }
+
+  // One pass at the current local time, taking the lock. Exposed for tests.
+  void MakePass();
+
+  bool Running() const { return running_.load() != 0; }
+  // The local time of the current (or last) pass; firing takes its moment from it.
+  const SystemTime& PassTime() const { return passTime_; }
+
+ private:
+  void CheckerThread();
+  void Pass(StoreLock& lock);
+  void ReactivateTask(StoreLock& lock, int index);
+
+  Store& store_;
+  CheckerPlatform& platform_;
+  std::atomic<uint8_t> running_{1};
+  SystemTime passTime_{};
+  std::thread thread_;
+};

@@ -1,0 +1,31 @@
+// What the checker and firing ask of the system beyond the basic platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/Platform.h"
+
+class CheckerPlatform : public Platform {
+ public:
+  // One tick: returns after about 500 ms, or early once WakeTick has been called.
+  virtual void WaitTick() = 0;
+  virtual void WakeTick() = 0;
+
+  // 2 on the NT family.
+  virtual uint32_t PlatformId() = 0;
+  virtual void Beep(uint32_t frequency, uint32_t milliseconds) = 0;
+  virtual void PortOut(uint16_t port, uint8_t value) = 0;
+  virtual uint8_t PortIn(uint16_t port) = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+
+  // Starts a file with the shell's "open" verb in the given working folder.
+  virtual void OpenFile(const std::string& fileName, const std::string& folder) = 0;
+  // Asks the main window to open a reminder popup with these texts (posted, not waited for).
+  virtual void PostReminder(const std::string& momentText, const std::string& message) = 0;
+  // Asks the user-interface thread to stop the program in order (final save included) and
+  // then to shut the computer down.
+  virtual void ShutDownComputer() = 0;
+  // Shows the application's error box on the user-interface thread (posted).
+  virtual void ReportError(const std::string& text) = 0;
+};

@@ -1,0 +1,247 @@
+// The checker's passes and loops: which tasks a pass visits, re-activation, stopping.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "core/Checker.h"
+#include "core/DeleteTask.h"
+#include "storage/DataFile.h"
+#include "tests/unit/FakePlatform.h"
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
+
+class CheckerTest : public testing::Test {
+ protected:
+  CheckerTest() {
+    store.DataPath = kDataPath;
+    platform.now = SystemTime{2024, 3, 4, 14, 12, 0, 0, 0};  // Thursday 14 March 2024, 12:00
+  }
+
+  int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text, uint8_t armed = 1) {
+    Ttask t;
+    t.Mode = mode;
+    t.SetSsec(ssec);
+    t.Day = 14;
+    t.Month = 3;
+    t.Year = 2024;
+    t.Text = text;
+    t.Status = status;
+    t.Armed = armed;
+    t.ShowMessage = 1;
+    t.Id = store.NewId();
+    t.PrevY = 2024;
+    t.PrevM = 3;
+    t.PrevD = 14;
+    store.Tasks.push_back(t);
+    const int index = static_cast<int>(store.Tasks.size()) - 1;
+    BuildRow(store, index, true);
+    return index;
+  }
+
+  std::vector<std::string> Reminders() const {
+    std::vector<std::string> out;
+    for (const auto& a : platform.actions)
+      if (a.rfind("reminder", 0) == 0) out.push_back(a.substr(a.find('|') + 1));
+    return out;
+  }
+
+  int Saves() const {
+    return static_cast<int>(std::count_if(platform.files.log.begin(), platform.files.log.end(),
+                                          [](const std::string& e) { return e.rfind("replace", 0) == 0; }));
+  }
+
+  Store store;
+  FakePlatform platform;
+  Checker checker{store, platform};
+};
+
+TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
+  Add(ModeDaily, 11 * 3600, StatusActive, "первая");
+  Add(ModeDaily, 11 * 3600, StatusPaused, "приостановлена");
+  Add(ModeDaily, 11 * 3600, StatusDone, "выполнена");
+  Add(ModeDaily, 11 * 3600, StatusActive, "не взведена", 0);
+  Add(ModeDaily, 13 * 3600, StatusActive, "будущая");
+  Add(ModeOnce, 10 * 3600, StatusActive, "вторая");
+  checker.MakePass();
+  EXPECT_EQ(Reminders(), (std::vector<std::string>{"первая", "вторая"}));
+  EXPECT_EQ(Saves(), 2);
+  EXPECT_EQ(store.Tasks[1].Status, StatusPaused);
+  EXPECT_EQ(store.Tasks[2].Status, StatusDone);
+  EXPECT_EQ(store.Tasks[3].Status, StatusActive);
+  EXPECT_EQ(store.Tasks[4].Status, StatusActive);
+
+  // A fired task does not fire again in later passes of the same day.
+  checker.MakePass();
+  EXPECT_EQ(Reminders().size(), 2u);
+}
+
+TEST_F(CheckerTest, DeletionDuringAPassSkipsTheTaskThatMovedUp) {
+  const int first = Add(ModeDaily, 0, StatusActive, "удаляется");
+  store.Tasks[static_cast<size_t>(first)].DeleteAfter = 1;
+  Add(ModeDaily, 0, StatusActive, "переехала");
+  Add(ModeDaily, 0, StatusActive, "третья");
+  checker.MakePass();
+  EXPECT_EQ(Reminders(), (std::vector<std::string>{"удаляется", "третья"}));
+  ASSERT_EQ(store.Tasks.size(), 2u);
+  EXPECT_EQ(store.Tasks[0].Status, StatusActive) << "the moved task waits for the next pass";
+  checker.MakePass();
+  EXPECT_EQ(Reminders().back(), "переехала");
+}
+
+TEST_F(CheckerTest, DoneForTodayComesBackOnANewDayAndFiresOnlyInTheNextPass) {
+  Add(ModeDaily, 9 * 3600, StatusDoneToday, "ежедневная");
+  store.Tasks[0].PrevMS = 1;
+  store.Tasks[0].PrevD = 13;  // fired yesterday
+  Add(ModeMonthly, 9 * 3600, StatusDoneToday, "ежемесячная");
+  store.Tasks[1].PrevD = 1;  // fired earlier this month: stays done
+  checker.MakePass();
+  EXPECT_EQ(store.Tasks[0].Status, StatusActive);
+  EXPECT_EQ(store.Tasks[0].PrevMS, 0);
+  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Активно");
+  EXPECT_EQ(store.Tasks[1].Status, StatusDoneToday);
+  EXPECT_TRUE(Reminders().empty());
+  EXPECT_EQ(Saves(), 1);
+  checker.MakePass();
+  EXPECT_EQ(Reminders(), std::vector<std::string>{"ежедневная"});
+  EXPECT_EQ(store.Tasks[0].PrevD, 14);
+}
+
+TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
+  Add(ModeDaily, 9 * 3600, StatusActive, "утро");
+  checker.MakePass();
+  platform.now.wDay = 13;
+  platform.now.wDayOfWeek = 3;
+  checker.MakePass();  // re-activated: the last run is not "today" any more
+  checker.MakePass();
+  EXPECT_EQ(Reminders().size(), 2u);
+  EXPECT_EQ(store.Tasks[0].PrevD, 13);
+}
+
+TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
+  Add(ModeDaily, 0, StatusActive, "после остановки");
+  checker.Stop();
+  checker.MakePass();
+  EXPECT_TRUE(platform.actions.empty());
+  EXPECT_EQ(Saves(), 0);
+  EXPECT_EQ(store.Tasks[0].Status, StatusActive);
+}
+
+TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
+  Add(ModeDaily, 0, StatusActive, "x");
+  int remindersAtTickTwo = -1;
+  platform.onTick = [&] {  // runs on the checker thread
+    if (platform.ticks == 2) remindersAtTickTwo = static_cast<int>(Reminders().size());
+    if (platform.ticks == 4) checker.RequestStop();
+  };
+  checker.Start();
+  while (platform.ticks < 4) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  checker.Stop();
+  EXPECT_EQ(remindersAtTickTwo, 0);
+  EXPECT_EQ(Reminders().size(), 1u);
+  EXPECT_EQ(platform.ticks, 4) << "no tick after the stop was seen";
+}
+
+TEST_F(CheckerTest, NoPassWhileCheckingIsPaused) {
+  Add(ModeDaily, 0, StatusActive, "x");
+  store.CheckEnabled = 0;
+  size_t remindersWhilePaused = 99;
+  platform.onTick = [&] {
+    if (platform.ticks == 10) {
+      remindersWhilePaused = Reminders().size();
+      store.CheckEnabled = 1;
+    }
+    if (platform.ticks == 14) checker.RequestStop();
+  };
+  checker.Start();
+  while (platform.ticks < 14) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  checker.Stop();
+  EXPECT_EQ(remindersWhilePaused, 0u);
+  EXPECT_EQ(Reminders().size(), 1u) << "passes resume once checking is on again";
+}
+
+// The checker at full speed against a user who adds, edits, pauses, deletes and saves.
+TEST(CheckerRace, TableRowsAndFileAgreeAfterConcurrentUse) {
+  Store store;
+  store.DataPath = kDataPath;
+  FakePlatform platform;
+  std::atomic<int> clockSecond{0};
+  platform.onTick = [&] {
+    std::lock_guard<std::mutex> guard(platform.clockMutex);
+    int s = (++clockSecond) * 97;  // about a month of clock time over the run
+    platform.now = SystemTime{2024, 3, static_cast<uint16_t>(s % 7), static_cast<uint16_t>(1 + (s / 86400) % 28),
+                              static_cast<uint16_t>((s / 3600) % 24), static_cast<uint16_t>((s / 60) % 60),
+                              static_cast<uint16_t>(s % 60), 0};
+  };
+  Checker checker(store, platform);
+  checker.Start();
+
+  std::mt19937 random(7);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (std::chrono::steady_clock::now() < until) {
+    StoreLock lock(store.Mutex);
+    const int n = static_cast<int>(store.Tasks.size());
+    switch (random() % 4) {
+      case 0: {  // add, armed after its row is built
+        Ttask t;
+        t.Mode = static_cast<int32_t>(random() % 11);
+        t.SetSsec(static_cast<int32_t>(random() % 86400));
+        t.Day = 1 + static_cast<int32_t>(random() % 28);
+        t.Month = 3;
+        t.Year = 2024;
+        t.Status = StatusActive;
+        t.DeleteAfter = static_cast<uint8_t>(random() % 2);
+        t.Text = "задача";
+        t.ShowMessage = 1;
+        t.Id = store.NewId();
+        store.Tasks.push_back(t);
+        BuildRow(store, n, true);
+        store.Tasks.back().Armed = 1;
+        break;
+      }
+      case 1:  // pause / activate
+        if (n > 0) {
+          const int i = static_cast<int>(random() % n);
+          Ttask& t = store.Tasks[static_cast<size_t>(i)];
+          t.Status = t.Status == StatusPaused ? StatusActive : StatusPaused;
+          SetCell(store, i, ColumnStatus, false, StatusText(t.Status));
+        }
+        break;
+      case 2:  // delete
+        if (n > 0) DeleteTask(store, lock, platform, static_cast<int>(random() % n), true);
+        break;
+      default:
+        break;
+    }
+    ASSERT_FALSE(SaveData(store, platform).has_value());
+  }
+  checker.Stop();
+  const auto fired = std::count_if(platform.actions.begin(), platform.actions.end(),
+                                   [](const std::string& a) { return a.rfind("reminder", 0) == 0; });
+  EXPECT_GT(fired, 0) << "the checker must really have fired tasks during the race";
+
+  StoreLock lock(store.Mutex);
+  ASSERT_EQ(store.Rows.Count(), static_cast<int>(store.Tasks.size()));
+  for (size_t i = 0; i < store.Tasks.size(); ++i) {
+    EXPECT_EQ(store.Rows.Cell(static_cast<int>(i), ColumnNumber), std::to_string(i + 1));
+    EXPECT_EQ(store.Rows.Cell(static_cast<int>(i), ColumnStatus), StatusText(store.Tasks[i].Status));
+  }
+  ASSERT_FALSE(SaveData(store, platform).has_value());
+  Store reloaded;
+  reloaded.DataPath = kDataPath;
+  ASSERT_FALSE(LoadData(reloaded, platform, [] {}).has_value());
+  ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
+  for (size_t i = 0; i < store.Tasks.size(); ++i) {
+    EXPECT_EQ(reloaded.Tasks[i].Status, store.Tasks[i].Status);
+    EXPECT_EQ(reloaded.Tasks[i].Ssec, store.Tasks[i].Ssec);
+    EXPECT_EQ(reloaded.Tasks[i].PrevS, store.Tasks[i].PrevS);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+// What firing does to a task, in which order, and what it saves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/Checker.h"
+#include "core/Firing.h"
+#include "tests/unit/FakePlatform.h"
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
+
+SystemTime At(int year, int month, int day, int weekday, int hour, int minute, int second) {
+  return SystemTime{static_cast<uint16_t>(year),   static_cast<uint16_t>(month),
+                    static_cast<uint16_t>(weekday), static_cast<uint16_t>(day),
+                    static_cast<uint16_t>(hour),   static_cast<uint16_t>(minute),
+                    static_cast<uint16_t>(second), 250};
+}
+
+class FiringTest : public testing::Test {
+ protected:
+  FiringTest() {
+    store.DataPath = kDataPath;
+    platform.now = At(2024, 3, 14, 4, 8, 30, 0);  // Thursday 14 March 2024, 08:30:00
+  }
+
+  Ttask& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
+    Ttask t;
+    t.Mode = mode;
+    t.SetSsec(ssec);
+    t.Day = 14;
+    t.Month = 3;
+    t.Year = 2024;
+    t.Text = text;
+    t.Status = StatusActive;
+    t.Armed = 1;
+    t.Id = store.NewId();
+    store.Tasks.push_back(t);
+    BuildRow(store, static_cast<int>(store.Tasks.size()) - 1, true);
+    return store.Tasks.back();
+  }
+
+  int Saves() const {
+    return static_cast<int>(std::count_if(platform.files.log.begin(), platform.files.log.end(),
+                                          [](const std::string& e) { return e.rfind("replace", 0) == 0; }));
+  }
+
+  std::vector<std::string> ActionsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& a : platform.actions)
+      if (a.rfind(prefix, 0) == 0) out.push_back(a);
+    return out;
+  }
+
+  void Pass() { checker.MakePass(); }
+
+  Store store;
+  FakePlatform platform;
+  Checker checker{store, platform};
+};
+
+TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
+  Ttask& t = Add(ModeDaily, 30600);
+  t.ShowMessage = 1;
+  t.Sound = 1;
+  Pass();
+  const Ttask& fired = store.Tasks[0];
+  EXPECT_EQ(fired.Status, StatusDoneToday);
+  EXPECT_EQ(fired.PrevMS, 1);
+  EXPECT_EQ(fired.PrevY, 2024);
+  EXPECT_EQ(fired.PrevM, 3);
+  EXPECT_EQ(fired.PrevD, 14);
+  EXPECT_EQ(fired.PrevH, 8);
+  EXPECT_EQ(fired.PrevMin, 30);
+  EXPECT_EQ(fired.PrevS, 0);
+  EXPECT_EQ(fired.PrevDayOfWeek, 0) << "the day-of-week word is never written";
+  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено на сегодня");
+  EXPECT_EQ(ActionsStartingWith("reminder"),
+            std::vector<std::string>{"reminder Ежедневно в 08:30:00|Позвонить в банк"});
+  const std::vector<std::string> expectedTones = {
+      "beep 1000 20", "beep 1300 20", "beep 1600 20", "beep 1300 20", "beep 1600 20",
+      "beep 1900 20", "beep 1600 20", "beep 1900 20", "beep 2200 20"};
+  EXPECT_EQ(ActionsStartingWith("beep"), expectedTones);
+  EXPECT_EQ(Saves(), 1);
+  const std::string saved = platform.files.files.at(kDataPath).bytes;
+  EXPECT_NE(saved.find("Stat=3\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("PrevMS=1\r\n"), std::string::npos);
+}
+
+TEST_F(FiringTest, OneTimeTaskIsDoneAndKeepsItsDoneTodayFlag) {
+  Add(ModeOnce, 30600).PrevMS = 0;
+  Pass();
+  EXPECT_EQ(store.Tasks[0].Status, StatusDone);
+  EXPECT_EQ(store.Tasks[0].PrevMS, 0);
+  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено");
+  EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(FiringTest, TaskWithoutActionsStillRecordsAndSaves) {
+  Add(ModeMonthly, 30600);
+  Pass();
+  EXPECT_EQ(store.Tasks[0].Status, StatusDoneToday);
+  EXPECT_EQ(store.Tasks[0].PrevH, 8);
+  EXPECT_TRUE(platform.actions.empty());
+  EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(FiringTest, ActionsRunInOrderAndTheSelfDeletingTaskStillGetsItsPopup) {
+  Ttask& t = Add(ModeOnce, 30000, "Последний раз");
+  t.ShowMessage = t.Sound = t.RunFile = t.DeleteAfter = 1;
+  t.FileName = "D:\\Мои документы\\отчёт.txt";
+  Add(ModeDaily, 40000, "Вторая");
+  Pass();
+  ASSERT_EQ(platform.actions.size(), 1u + 9u + 1u);
+  EXPECT_EQ(platform.actions.front(), "reminder 14 марта 2024 года в 08:20:00|Последний раз");
+  EXPECT_EQ(platform.actions[1], "beep 1000 20");
+  EXPECT_EQ(platform.actions.back(), "open D:\\Мои документы\\отчёт.txt|D:\\Мои документы\\");
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.Tasks[0].Text, "Вторая");
+  EXPECT_EQ(store.Rows.Cell(0, ColumnNumber), "1");
+  EXPECT_EQ(Saves(), 1);
+  const std::string saved = platform.files.files.at(kDataPath).bytes;
+  EXPECT_NE(saved.find("TasksN=1\r\n"), std::string::npos);
+  EXPECT_EQ(saved.find("[TASK1]"), std::string::npos);
+  // The list gets: status cell, deleted row, focus mark cleared, in that order.
+  const auto changes = store.Rows.TakeChanges();
+  std::vector<RowChange::Kind> kinds;
+  for (const auto& c : changes)
+    if (c.kind != RowChange::Appended) kinds.push_back(c.kind);
+  EXPECT_EQ(kinds, (std::vector<RowChange::Kind>{RowChange::CellChanged, RowChange::Deleted,
+                                                 RowChange::FocusCleared}));
+}
+
+struct ShutdownCase {
+  const char* name;
+  int32_t mode;
+  int second;  // the pass's second; the task is due at 08:30:00
+  bool deleteAfter;
+  bool expectShutdown;
+  size_t expectTasks;
+};
+
+class ShutdownTest : public FiringTest, public testing::WithParamInterface<ShutdownCase> {};
+
+TEST_P(ShutdownTest, OnlyInItsVerySecondAndNeverSaves) {
+  const ShutdownCase& c = GetParam();
+  platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
+  Ttask& t = Add(c.mode, 30600);
+  t.ShutDown = 1;
+  t.ShowMessage = t.Sound = t.RunFile = 1;
+  t.FileName = "C:\\a.exe";
+  t.DeleteAfter = c.deleteAfter;
+  Pass();
+  EXPECT_EQ(platform.actions,
+            c.expectShutdown ? std::vector<std::string>{"shutdown"} : std::vector<std::string>{})
+      << c.name;
+  EXPECT_EQ(store.Tasks.size(), c.expectTasks) << c.name;
+  if (!store.Tasks.empty()) {
+    EXPECT_EQ(store.Tasks[0].Status, c.mode == ModeOnce ? StatusDone : StatusDoneToday);
+    EXPECT_EQ(store.Tasks[0].PrevS, c.second);
+  }
+  EXPECT_EQ(Saves(), 0) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactAndLate, ShutdownTest,
+    testing::Values(ShutdownCase{"exact, delete", ModeDaily, 0, true, true, 0},
+                    ShutdownCase{"exact, keep", ModeDaily, 0, false, true, 1},
+                    ShutdownCase{"a second late", ModeDaily, 1, true, false, 1},
+                    ShutdownCase{"once, exact", ModeOnce, 0, false, true, 1},
+                    ShutdownCase{"once, late", ModeOnce, 59, true, false, 1}));
+
+TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
+  platform.now = At(2024, 3, 14, 4, 12, 0, 0);
+  Ttask& t = Add(ModeYearly, 30600);
+  t.Day = 1;  // 1 March, 08:30: caught up on 14 March at noon
+  t.ShutDown = 1;
+  Pass();
+  EXPECT_TRUE(platform.actions.empty());
+  EXPECT_EQ(store.Tasks[0].Status, StatusDoneToday);
+}
+
+TEST_F(FiringTest, MelodyOnTheOlderFamilyGoesThroughTheSpeakerPorts) {
+  platform.platformId = 1;
+  BeepMelody(platform);
+  ASSERT_EQ(platform.actions.size(), 9u * 8u);
+  for (size_t tone = 0; tone < 9; ++tone) {
+    const uint16_t value = BeepMelodyTones[tone];
+    const std::vector<std::string> expected = {
+        "out 67 182",
+        "out 66 " + std::to_string(value & 0xFF),
+        "out 66 " + std::to_string(value >> 8),
+        "in 97",
+        "out 97 51",  // 0x30 with gate and speaker bits set
+        "sleep 20",
+        "in 97",
+        "out 97 48",  // other bits kept, gate and speaker cleared
+    };
+    EXPECT_EQ(std::vector<std::string>(platform.actions.begin() + tone * 8,
+                                       platform.actions.begin() + tone * 8 + 8),
+              expected)
+        << "tone " << tone;
+  }
+  EXPECT_TRUE(ActionsStartingWith("beep").empty());
+}
+
+TEST(WorkingFolder, UpToTheLastBackslashOrColon) {
+  EXPECT_EQ(WorkingFolder("C:\\Tools\\a.exe"), "C:\\Tools\\");
+  EXPECT_EQ(WorkingFolder("C:a.exe"), "C:");
+  EXPECT_EQ(WorkingFolder("a.exe"), "");
+  EXPECT_EQ(WorkingFolder("\\\\server\\share\\b.bat"), "\\\\server\\share\\");
+  EXPECT_EQ(WorkingFolder(""), "");
+}
+
+TEST_F(FiringTest, FailedSaveIsReportedAndTheCheckerGoesOn) {
+  Add(ModeDaily, 30600);
+  Add(ModeDaily, 30600);
+  platform.files.files[kDataPath] = {"old", true};  // read-only
+  Pass();
+  EXPECT_EQ(ActionsStartingWith("error"),
+            (std::vector<std::string>{"error Cannot create file C:\\Tools\\Data.ini",
+                                      "error Cannot create file C:\\Tools\\Data.ini"}));
+  EXPECT_EQ(store.CheckEnabled.load(), 1);
+  EXPECT_EQ(store.Tasks[1].Status, StatusDoneToday) << "the pass went on after the failure";
+  EXPECT_EQ(platform.files.files.at(kDataPath).bytes, "old");
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// FileOps over a real POSIX file system, so the benchmarks can also time the disk.
+#pragma once
+
+#include "core/FileOps.h"
+
+class PosixFiles : public FileOps {
+ public:
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  // Read-only here means: the owner may not write it.
+  bool IsReadOnly(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+};

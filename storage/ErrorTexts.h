@@ -1,0 +1,22 @@
+// The texts of the failures that loading and saving Data.ini report. The error box adds the
+// full stop.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline constexpr std::string_view kRangeCheckError = "Range check error";
+inline constexpr std::string_view kStreamWriteError = "Stream write error";
+
+inline std::string NotAValidIntegerText(std::string_view value) {
+  std::string text = "'";
+  text += value;
+  text += "' is not a valid integer value";
+  return text;
+}
+
+inline std::string CannotCreateFileText(std::string_view path) {
+  std::string text = "Cannot create file ";
+  text += path;
+  return text;
+}

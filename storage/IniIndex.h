@@ -1,0 +1,56 @@
+// An index of the sections and keys of an INI text, built in one pass, that answers look-ups
+// the way the system's private-profile reader does:
+// - lines end at CR or LF; blanks and tabs at both ends of a line, around a key's name and
+//   before its value are dropped;
+// - a line that begins with "[" and holds a "]" starts a section named by the text between
+//   the "[" and the last "]" (trimmed); a "[" line without "]" is an ordinary line;
+// - section and key names are compared without regard to letter case (ASCII and Cyrillic);
+//   the first section of a name counts, and a later one of the same name is ignored whole;
+//   the first key of a name in it counts;
+// - a line without "=" is a key without a value: looking it up gives the default;
+// - a value that begins and ends with the same quotation mark (' or ") loses the two marks;
+// - there are no comments and no length limit.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class IniIndex {
+ public:
+  struct Section {
+    uint32_t firstKey = 0;
+    uint32_t endKey = 0;
+  };
+
+  // Keeps views into `text`, which must outlive the index.
+  explicit IniIndex(std::string_view text);
+
+  // The first section of that name, or null when there is none.
+  const Section* FindSection(std::string_view name) const;
+
+  // The value of the first key of that name in the section, trimmed and unquoted; nullopt when
+  // the section is null, the key is missing or its line has no "=".
+  std::optional<std::string_view> Find(const Section* section, std::string_view key) const;
+
+ private:
+  struct Key {
+    std::string_view name;
+    std::string_view value;
+    bool hasValue = false;
+  };
+
+  struct FoldedHash {
+    size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+
+  void AddLine(std::string_view line, Section*& current);
+
+  std::vector<Key> keys_;  // keys of the first section of each name, section after section
+  std::unordered_map<std::string_view, Section, FoldedHash, FoldedEqual> sections_;
+};

@@ -1,0 +1,12 @@
+// The text-to-integer conversion of stored numbers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Leading blanks, then either an optional sign and decimal digits within the 32-bit signed
+// range, or a hexadecimal number introduced by "$", "x", "X", "0x" or "0X" whose value fits in
+// 32 bits (taken as the bit pattern, so "$FFFFFFFF" is -1). The digits must run to the end.
+// Anything else, the empty text included, gives nullopt.
+std::optional<int32_t> StrToInt32(std::string_view text);

@@ -1,0 +1,264 @@
+// LoadData: defaults, the reading rules applied to every kind of key, and loading that stops.
+#include "tests/unit/DataFileFixture.h"
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+class LoadDataTest : public DataFileFixture {};
+
+TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
+  ASSERT_EQ(Load(), std::nullopt);
+  const TSreda& s = store.Session;
+  EXPECT_EQ((std::tuple{s.Year, s.Month, s.Day, s.Hour, s.Minute, s.Second}),
+            (std::tuple{2024, 3, 14, 9, 0, 0}));
+  EXPECT_EQ((std::tuple{s.WinX, s.WinY, s.WinW, s.WinH}), (std::tuple{153, 100, 718, 538}));
+  EXPECT_EQ((std::tuple{int{s.WinS}, int{s.Tray}, int{s.WinMax}, int{s.SMin}}),
+            (std::tuple{1, 1, 0, 0}));
+  EXPECT_EQ((std::tuple{s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.Ln4}), (std::tuple{33, 230, 210, 130, 107}));
+  EXPECT_EQ(s.TasksN, 0);
+  EXPECT_EQ(s.LastOD, "");
+  EXPECT_TRUE(store.Tasks.empty());
+  EXPECT_EQ(store.Rows.Count(), 0);
+  EXPECT_EQ(settingsApplied, 1);
+}
+
+struct CentreCase {
+  WorkAreaRect area;
+  const char* widthAndHeight;  // lines of the settings section, or ""
+  int expectedX, expectedY;
+};
+
+void PrintTo(const CentreCase& c, std::ostream* os) {
+  *os << c.area.right << 'x' << c.area.bottom << ' ' << c.widthAndHeight;
+}
+
+class LoadCentreTest : public DataFileFixture, public testing::WithParamInterface<CentreCase> {};
+
+TEST_P(LoadCentreTest, MissingPositionIsCentredOnTheWorkArea) {
+  const CentreCase& c = GetParam();
+  platform.workArea = c.area;
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", c.widthAndHeight})), std::nullopt);
+  EXPECT_EQ(store.Session.WinX, c.expectedX);
+  EXPECT_EQ(store.Session.WinY, c.expectedY);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkAreas, LoadCentreTest,
+    testing::Values(CentreCase{{0, 0, 1024, 738}, "", 153, 100},
+                    CentreCase{{0, 0, 1023, 737}, "", 152, 99},
+                    CentreCase{{0, 0, 1920, 1040}, "WinW=1001\r\nWinH=601", 460, 220},
+                    CentreCase{{0, 0, 1024, 738}, "WinW=-3\r\nWinH=-5", 513, 371},
+                    CentreCase{{0, 0, -5, -7}, "WinW=0\r\nWinH=0", -2, -3},
+                    CentreCase{{0, 0, 1024, 738}, "WinX=-8\r\nWinY=$10", -8, 16}));
+
+TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=2", "[TASK0]", "Mod=8", "Tex=первое"})),
+            std::nullopt);
+  ASSERT_EQ(store.Tasks.size(), 2u);
+  ASSERT_EQ(store.Rows.Count(), 2);
+  EXPECT_EQ(store.Tasks[0].Mode, ModeMonthly);
+  EXPECT_EQ(store.Tasks[0].Text, "первое");
+
+  Ttask expected;  // daily at 09:00:00, active, message and sound, last run today at 09:00:00
+  expected.SetSsec(32400);
+  expected.Year = 2024, expected.Month = 3, expected.Day = 14;
+  expected.ShowMessage = 1, expected.Sound = 1, expected.Status = StatusActive;
+  expected.PrevY = 2024, expected.PrevM = 3, expected.PrevD = 14, expected.PrevH = 9;
+  const Ttask& second = store.Tasks[1];
+  EXPECT_EQ(StoredFields(second), StoredFields(expected));
+  EXPECT_EQ(second.Armed, 1);
+  EXPECT_EQ(second.PrevDayOfWeek, 0);
+  EXPECT_NE(second.Id, 0u);
+  EXPECT_NE(second.Id, store.Tasks[0].Id);
+  EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnMoment), "Ежедневно в 09:00:00");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnAction), "Показать пустое сообщение, звуковой сигнал");
+  EXPECT_EQ(store.Rows.Cell(1, ColumnStatus), "Активно");
+}
+
+TEST_F(LoadDataTest, RowsAreBuiltFromTheLoadedFields) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "Mod=10", "Ssec=30600", "Year=2024",
+                           "Mon=5", "Day=15",
+                           "Tex=a\x01"
+                           "b",
+                           "Snd=0", "Stat=3"})),
+            std::nullopt);
+  for (int column = 0; column < ColumnCount; ++column) {
+    const std::string expected = column == ColumnNumber    ? "1"
+                                 : column == ColumnMessage ? MessageCellText(store.Tasks[0])
+                                 : column == ColumnMoment  ? "15 мая 2024 года в 08:30:00"
+                                 : column == ColumnAction  ? "Показать сообщение"
+                                                          : "Выполнено на сегодня";
+    EXPECT_EQ(store.Rows.Cell(0, column), expected) << column;
+  }
+  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "a b");
+}
+
+TEST_F(LoadDataTest, CountOfZeroIgnoresTaskSections) {
+  for (const char* count : {"TasksN=0", "Other=1"}) {
+    ASSERT_EQ(Load(IniLines({"[SETTINGS]", count, "[TASK0]", "Mod=1"})), std::nullopt);
+    EXPECT_TRUE(store.Tasks.empty()) << count;
+    EXPECT_EQ(store.Rows.Count(), 0);
+  }
+}
+
+TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
+  ASSERT_EQ(Load(IniLines({"[task1]", "TEX=второе", "[Task0]", "tex=первое", "mod=3", "[settings]",
+                           "tasksn=2", "winw=800", "LASTOD=C:\\Temp\\"})),
+            std::nullopt);
+  ASSERT_EQ(store.Tasks.size(), 2u);
+  EXPECT_EQ(store.Tasks[0].Text, "первое");
+  EXPECT_EQ(store.Tasks[0].Mode, 3);
+  EXPECT_EQ(store.Tasks[1].Text, "второе");
+  EXPECT_EQ(store.Session.WinW, 800);
+  EXPECT_EQ(store.Session.LastOD, "C:\\Temp\\");
+}
+
+TEST_F(LoadDataTest, FirstSectionAndFirstKeyWin) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=1", "WinW=600", "WinW=700", "[TASK0]", "Mod=2",
+                           "[TASK0]", "Mod=5", "Day=20", "[SETTINGS]", "WinH=300"})),
+            std::nullopt);
+  EXPECT_EQ(store.Session.WinW, 600);
+  EXPECT_EQ(store.Session.WinH, 538);  // only in the repeated section: not found
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.Tasks[0].Mode, 2);
+  EXPECT_EQ(store.Tasks[0].Day, 14);  // today's
+}
+
+// One task key's stored value and what the task's field becomes.
+struct FieldCase {
+  const char* line;
+  std::function<int64_t(const Ttask&)> field;
+  int64_t expected;
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.line; }
+
+class LoadFieldTest : public DataFileFixture, public testing::WithParamInterface<FieldCase> {};
+
+TEST_P(LoadFieldTest, ReadsTheValue) {
+  const FieldCase& c = GetParam();
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", c.line})), std::nullopt);
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(c.field(store.Tasks[0]), c.expected) << c.line;
+}
+
+const auto kDelete = [](const Ttask& t) -> int64_t { return t.DeleteAfter; };
+const auto kShow = [](const Ttask& t) -> int64_t { return t.ShowMessage; };
+const auto kSound = [](const Ttask& t) -> int64_t { return t.Sound; };
+const auto kPrevY = [](const Ttask& t) -> int64_t { return t.PrevY; };
+const auto kPrevMS = [](const Ttask& t) -> int64_t { return t.PrevMS; };
+const auto kMode = [](const Ttask& t) -> int64_t { return t.Mode; };
+const auto kStatus = [](const Ttask& t) -> int64_t { return t.Status; };
+const auto kTime = [](const Ttask& t) -> int64_t {
+  return t.Hour * 10000 + t.Minute * 100 + t.Second;
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, LoadFieldTest,
+    testing::Values(FieldCase{"Del=1", kDelete, 1}, FieldCase{"Del=10", kDelete, 1},
+                    FieldCase{"Del=1abc", kDelete, 1}, FieldCase{"Del= 1", kDelete, 1},
+                    FieldCase{"Del='1'", kDelete, 1}, FieldCase{"Del=0", kDelete, 0},
+                    FieldCase{"Del=2", kDelete, 0}, FieldCase{"Del=01", kDelete, 0},
+                    FieldCase{"Del=", kDelete, 0}, FieldCase{"Del=yes", kDelete, 0},
+                    FieldCase{"NM=", kShow, 0}, FieldCase{"NM=0", kShow, 0},
+                    FieldCase{"Other=0", kShow, 1}, FieldCase{"Snd=0", kSound, 0},
+                    FieldCase{"Other=0", kSound, 1}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, LoadFieldTest,
+    testing::Values(FieldCase{"PrevY=-1", kPrevY, 65535}, FieldCase{"PrevY=70000", kPrevY, 4464},
+                    FieldCase{"PrevY=65535", kPrevY, 65535}, FieldCase{"PrevY=$10001", kPrevY, 1},
+                    FieldCase{"PrevMS=1", kPrevMS, 1}, FieldCase{"Mod=$A", kMode, 10},
+                    FieldCase{"Mod= 7 ", kMode, 7}, FieldCase{"Mod=\"9\"", kMode, 9},
+                    FieldCase{"Mod=-1", kMode, -1}, FieldCase{"Stat=0", kStatus, 0},
+                    FieldCase{"Ssec=30600", kTime, 83000}, FieldCase{"Ssec=86399", kTime, 235959},
+                    FieldCase{"Ssec=-1", kTime, -1}, FieldCase{"Ssec=0", kTime, 0},
+                    FieldCase{"Other=0", kTime, 90000}));
+
+TEST_F(LoadDataTest, SettingsNumbersInEveryForm) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=$2CE", "WinH= 718", "Ln0=x10", "Ln1=0X10",
+                           "Ln2='-5'", "WinS=0", "Tray=", "SMin=1", "WinMax=1"})),
+            std::nullopt);
+  const TSreda& s = store.Session;
+  EXPECT_EQ((std::tuple{s.WinW, s.WinH, s.Ln0, s.Ln1, s.Ln2}), (std::tuple{718, 718, 16, 16, -5}));
+  EXPECT_EQ((std::tuple{int{s.WinS}, int{s.Tray}, int{s.SMin}, int{s.WinMax}}),
+            (std::tuple{0, 0, 1, 1}));
+}
+
+TEST_F(LoadDataTest, MessagesAndTextsAsStored) {
+  const std::string long256(256, 'm');
+  const std::string longPath = "C:\\" + std::string(400, 'd') + "\\a.exe";
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=4", "LastOD=\"C:\\Мои документы\\\"", "[TASK0]",
+                           "Tex=" + long256, "FN=" + longPath, "[TASK1]", "Tex=a\x01", "[TASK2]",
+                           "Tex=  a b  ", "[TASK3]", "Tex=x\ny"})),
+            std::nullopt);
+  EXPECT_EQ(store.Tasks[0].Text, long256);
+  EXPECT_EQ(store.Tasks[0].FileName, longPath);
+  EXPECT_EQ(store.Tasks[1].Text, "a\r\n");
+  EXPECT_EQ(store.Tasks[2].Text, "a b");
+  EXPECT_EQ(store.Tasks[3].Text, "x");  // a lone LF ends a line written by hand
+  EXPECT_EQ(store.Session.LastOD, "C:\\Мои документы\\");
+}
+
+// A file that stops loading, the text returned, and how far loading got.
+struct StopCase {
+  const char* name;
+  std::string file;
+  std::string error;
+  int settingsApplied;
+  size_t tasks;
+};
+
+void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
+
+class LoadStopTest : public DataFileFixture, public testing::WithParamInterface<StopCase> {};
+
+TEST_P(LoadStopTest, ReturnsTheErrorText) {
+  const StopCase& c = GetParam();
+  EXPECT_EQ(Load(c.file), c.error);
+  EXPECT_EQ(settingsApplied, c.settingsApplied);
+  EXPECT_EQ(store.Tasks.size(), c.tasks);
+  EXPECT_EQ(static_cast<size_t>(store.Rows.Count()), c.tasks);
+  for (const Ttask& t : store.Tasks) EXPECT_EQ(t.Armed, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, LoadStopTest,
+    testing::Values(StopCase{"LettersAfterDigits", IniLines({"[SETTINGS]", "WinW=718abc"}),
+                             "'718abc' is not a valid integer value", 0, 0},
+                    StopCase{"EmptyNumber", IniLines({"[SETTINGS]", "Ln2="}),
+                             "'' is not a valid integer value", 0, 0},
+                    StopCase{"LoneMinus", IniLines({"[SETTINGS]", "TasksN=-"}),
+                             "'-' is not a valid integer value", 0, 0},
+                    StopCase{"TextAsReturned", IniLines({"[SETTINGS]", "WinY=\" 1 2 \""}),
+                             "' 1 2 ' is not a valid integer value", 0, 0},
+                    StopCase{"CyrillicValue", IniLines({"[SETTINGS]", "Ln4=сто"}),
+                             "'сто' is not a valid integer value", 0, 0},
+                    StopCase{"NegativeCount", IniLines({"[SETTINGS]", "TasksN=-1", "[TASK0]"}),
+                             "Range check error", 1, 0},
+                    StopCase{"HexNegativeCount", IniLines({"[SETTINGS]", "TasksN=$FFFFFFFF"}),
+                             "Range check error", 1, 0},
+                    StopCase{"CountTooLarge", IniLines({"[SETTINGS]", "TasksN=1000001"}),
+                             "Range check error", 1, 0},
+                    StopCase{"HugeCount", IniLines({"[SETTINGS]", "TasksN=2147483647"}),
+                             "Range check error", 1, 0},
+                    StopCase{"BadKeyInSecondTask",
+                             IniLines({"[SETTINGS]", "TasksN=3", "[TASK0]", "[TASK1]", "Day=5x"}),
+                             "'5x' is not a valid integer value", 1, 1},
+                    StopCase{"BadLastRunWord",
+                             IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "PrevMS=?"}),
+                             "'?' is not a valid integer value", 1, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LoadDataTest, KeysBeforeTheBadOneKeepTheirValuesAndLaterOnesAreNotRead) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=640", "LastOD=C:\\x\\", "Ln0=40", "Ln1=41",
+                           "Ln2=4 2", "Ln3=43", "TasksN=1"})),
+            "'4 2' is not a valid integer value");
+  const TSreda& s = store.Session;
+  EXPECT_EQ((std::tuple{s.WinW, s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.TasksN}),
+            (std::tuple{640, 40, 41, 0, 0, 0}));
+  EXPECT_EQ(s.LastOD, "C:\\x\\");
+}
+
+}  // namespace

@@ -43,6 +43,11 @@ std::optional<std::string> PosixFiles::ReadAll(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+bool PosixFiles::Exists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
+
 bool PosixFiles::IsReadOnly(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;

@@ -6,6 +6,7 @@
 class PosixFiles : public FileOps {
  public:
   std::optional<std::string> ReadAll(const std::string& path) override;
+  bool Exists(const std::string& path) override;
   // Read-only here means: the owner may not write it.
   bool IsReadOnly(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;

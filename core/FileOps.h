@@ -22,6 +22,9 @@ class FileOps {
   virtual ~FileOps() = default;
   // The whole file, or nothing when it does not exist or cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+  // True when something exists at the path, readable or not. Loading tells a missing file
+  // (first start: defaults) from one it cannot read (locked: never start empty over it).
+  virtual bool Exists(const std::string& path) = 0;
   // True when the file exists and carries the read-only attribute.
   virtual bool IsReadOnly(const std::string& path) = 0;
   // Creates (or truncates) a file for writing; null when that is refused.

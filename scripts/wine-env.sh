@@ -15,7 +15,10 @@ vornakel_ensure_display() {
   (
     flock 9
     if ! xdpyinfo >/dev/null 2>&1; then
-      setsid Xvfb "$VORNAKEL_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+      # -noreset: the server stays up when the last client leaves. 9>&-: the server must not
+      # inherit the lock, or it would hold it for ever.
+      setsid Xvfb "$VORNAKEL_DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset \
+        >/dev/null 2>&1 < /dev/null 9>&- &
       for _ in $(seq 100); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
@@ -33,14 +36,14 @@ vornakel_ensure_prefix() {
     flock 9
     if [ ! -f "$WINEPREFIX/.vornakel-ready" ]; then
       rm -rf "$WINEPREFIX"
-      wineboot -i >/dev/null 2>&1 || true
+      wineboot -i >/dev/null 2>&1 9>&- || true
       wineserver -w
-      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-      wine reg add 'HKLM\Software\Classes\.txt' /ve /d txtfile /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 9>&-
+      wine reg add 'HKLM\Software\Classes\.txt' /ve /d txtfile /f >/dev/null 2>&1 9>&-
       wineserver -w
       touch "$WINEPREFIX/.vornakel-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
-  wineserver -p >/dev/null 2>&1 || true
+  wineserver -p >/dev/null 2>&1 9>&- || true
 }

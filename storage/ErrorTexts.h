@@ -15,6 +15,12 @@ inline std::string NotAValidIntegerText(std::string_view value) {
   return text;
 }
 
+inline std::string CannotOpenFileText(std::string_view path) {
+  std::string text = "Cannot open file ";
+  text += path;
+  return text;
+}
+
 inline std::string CannotCreateFileText(std::string_view path) {
   std::string text = "Cannot create file ";
   text += path;

@@ -140,8 +140,12 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   session.Minute = 0;
   session.Second = 0;
 
-  // A missing or unreadable file reads as an empty one: every key takes its default.
-  const std::string text = platform.Files().ReadAll(store.DataPath).value_or(std::string());
+  // A missing file reads as an empty one: every key takes its default. One that exists but
+  // cannot be read (held open by another program) must not load as an empty list, which the
+  // next save would write over the user's tasks.
+  std::optional<std::string> content = platform.Files().ReadAll(store.DataPath);
+  if (!content && platform.Files().Exists(store.DataPath)) return CannotOpenFileText(store.DataPath);
+  const std::string text = std::move(content).value_or(std::string());
   const IniIndex index(text);
   ValueReader reader(index);
 

@@ -22,6 +22,16 @@ TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   EXPECT_EQ(settingsApplied, 1);
 }
 
+TEST_F(LoadDataTest, AFileThatCannotBeReadStopsLoadingInsteadOfStartingEmpty) {
+  const std::string bytes = "[SETTINGS]\r\nTasksN=1\r\n[TASK0]\r\nTex=x\r\n";
+  platform.files.files[store.DataPath].bytes = bytes;
+  platform.files.failRead = true;
+  EXPECT_EQ(Load(), "Cannot open file " + store.DataPath);
+  EXPECT_TRUE(store.Tasks.empty());
+  EXPECT_EQ(settingsApplied, 0);
+  EXPECT_EQ(platform.files.files[store.DataPath].bytes, bytes);
+}
+
 struct CentreCase {
   WorkAreaRect area;
   const char* widthAndHeight;  // lines of the settings section, or ""

@@ -31,7 +31,7 @@ class MemoryOutput : public OutputFile {
 
 std::optional<std::string> MemoryFiles::ReadAll(const std::string& path) {
   auto it = files.find(path);
-  if (it == files.end()) return std::nullopt;
+  if (it == files.end() || failRead) return std::nullopt;
   return it->second.bytes;
 }
 

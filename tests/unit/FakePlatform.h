@@ -29,6 +29,8 @@ class MemoryFiles : public FileOps {
   std::vector<std::string> log;  // "create P", "write P N", "flush P", "replace A B", "remove P"
 
   std::optional<std::string> ReadAll(const std::string& path) override;
+  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  bool failRead = false;  // the file exists but cannot be read (held open by another program)
   bool IsReadOnly(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;

@@ -2,7 +2,11 @@
 
 #include <string_view>
 
-std::string TwoDigits(int32_t n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+std::string TwoDigits(int32_t n) {
+  std::string text = std::to_string(n);
+  if (n < 10) text.insert(text.begin(), '0');
+  return text;
+}
 
 std::string MonthGenitive(int32_t month) {
   static const char* const names[12] = {" января",   " февраля", " марта",    " апреля",

@@ -1,0 +1,56 @@
+// The running program: the store, the platform and the main window, its start-up
+// (FormCreate, ApplySettings) and its stop (ShutdownSequence).
+#pragma once
+
+#include <string>
+
+#include "core/Checker.h"
+#include "core/Store.h"
+#include "ui/Unit1/MainWindow.h"
+#include "ui/Unit4/Unit4.h"
+#include "win32/Win32Platform.h"
+
+class Application {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // The main window's creation step: creates the window and loads `dataPath`, applying its
+  // settings. A load that fails is reported in the error box; it returns false then, and the
+  // partly read table is never saved.
+  bool FormCreate(const std::string& dataPath);
+
+  // Settings read from Data.ini applied to the main window; LoadData calls it between the
+  // settings and the tasks.
+  void ApplySettings();
+
+  // Runs once, when the main window is destroyed: the checker stopped (no pass and no save
+  // after it), the popup class gone, the final save.
+  void ShutdownSequence();
+
+  // A task asked to shut the computer down: the orderly stop with its final save comes first,
+  // so the task's new state is in Data.ini; then the shutdown privilege and the forced
+  // shutdown; then the program ends.
+  void ShutDownComputer();
+
+  // Ends the message loop once the main window has been destroyed.
+  void QuitWhenMainWindowCloses() { quitOnDestroy_ = true; }
+
+  Store& GetStore() { return store_; }
+  Win32Platform& GetPlatform() { return platform_; }
+  TForm1& Form1() { return form1_; }
+  Checker& GetChecker() { return checker_; }
+  ReminderPopups& Popups() { return popups_; }
+
+ private:
+  Store store_;
+  Win32Platform platform_;
+  TForm1 form1_;
+  ReminderPopups popups_;
+  Checker checker_;
+  bool loaded_ = false;  // the whole file was read: only then may it be written
+  bool stopped_ = false;
+  bool quitOnDestroy_ = false;
+};

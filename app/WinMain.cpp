@@ -1,0 +1,28 @@
+// The program's entry: one instance only, then the main window and its message loop.
+#include <windows.h>
+
+#include "app/Application.h"
+#include "app/DataPath.h"
+#include "win32/CommonControls.h"
+#include "win32/Handles.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Another program's window of this class and title counts too, hidden or not.
+  if (FindWindowA("TForm1", " Vornakel")) return 0;
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The autostart link's shell objects need a single-threaded apartment on this thread.
+  ComApartment com(COINIT_APARTMENTTHREADED);
+
+  Application application;
+  application.QuitWhenMainWindowCloses();
+  if (!application.FormCreate(DataPathBesideExecutable())) return 1;
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

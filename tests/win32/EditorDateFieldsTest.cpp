@@ -1,0 +1,324 @@
+// The editor's date fields by mode, its warnings, the shutdown and run-file boxes, and the file
+// chooser, through the real controls.
+#include <atomic>
+#include <thread>
+
+#include "tests/win32/EditorFixture.h"
+
+namespace {
+
+using C = EditorControl;
+
+constexpr int kFebruary = 1, kMarch = 2, kApril = 3;
+constexpr int kFileNameField = 0x47C;  // cmb13: the file name of the file-open dialog
+constexpr int kLookInList = 0x471;     // cmb2: the folder the dialog shows
+
+struct EnabledCase {
+  int mode;
+  bool month, year, day, deleteAfter;
+};
+
+TEST_F(EditorTest, EachModeEnablesItsDateControls) {
+  const EnabledCase cases[] = {
+      {ModeOnce, true, true, true, true},       {ModeDaily, false, false, false, false},
+      {ModeMonday, false, false, false, false}, {ModeSunday, false, false, false, false},
+      {ModeMonthly, false, false, true, false}, {ModeYearly, true, false, true, false},
+      {ModeOnce, true, true, true, true},
+  };
+  Show();
+  for (const EnabledCase& c : cases) {
+    Choose(C::ComboBox1, c.mode);
+    EXPECT_EQ(Enabled(C::LabelMonth), c.month) << c.mode;
+    EXPECT_EQ(Enabled(C::ComboBox3), c.month) << c.mode;
+    EXPECT_EQ(Enabled(C::LabelYear), c.year) << c.mode;
+    EXPECT_EQ(Enabled(C::Edit4), c.year) << c.mode;
+    EXPECT_EQ(Enabled(C::UpDown4), c.year) << c.mode;
+    EXPECT_EQ(Enabled(C::LabelDay), c.day) << c.mode;
+    EXPECT_EQ(Enabled(C::ComboBox4), c.day) << c.mode;
+    EXPECT_EQ(Enabled(C::CheckBox1), c.deleteAfter) << c.mode;
+  }
+}
+
+TEST_F(EditorTest, TheUsersKeyInTheModeListRunsTheModeLogic) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  ASSERT_TRUE(Enabled(C::Edit4));
+  SetFocus(Control(C::ComboBox1));
+  SendMessageW(Control(C::ComboBox1), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(Selected(C::ComboBox1), ModeYearly);
+  EXPECT_FALSE(Enabled(C::Edit4));
+  EXPECT_TRUE(Enabled(C::ComboBox3));
+}
+
+TEST_F(EditorTest, DaysOfTheMonthFollowMonthAndYear) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  Type(C::Edit4, L"2024", true);
+  struct Case {
+    int month;
+    const wchar_t* year;
+    int days;
+  };
+  for (const Case c :
+       {Case{kFebruary, L"2024", 29}, Case{kFebruary, L"2000", 29}, Case{kFebruary, L"2023", 28},
+        Case{kFebruary, L"1900", 28}, Case{kFebruary, L"2400", 29}, Case{kFebruary, L"2100", 28},
+        Case{kApril, L"2023", 30}, Case{kMarch, L"2023", 31}}) {
+    Type(C::Edit4, c.year, true);
+    Choose(C::ComboBox3, c.month);
+    EXPECT_EQ(ItemCount(C::ComboBox4), c.days) << c.year << " " << c.month;
+    EXPECT_EQ(Session().Month, c.month + 1);
+  }
+}
+
+TEST_F(EditorTest, TheThirtyFirstOfMarchBecomesTheThirtiethInAprilAndStaysSo) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox3, kMarch);
+  Choose(C::ComboBox4, 30);
+  ASSERT_EQ(Session().Day, 31);
+  Choose(C::ComboBox3, kApril);
+  EXPECT_EQ(Selected(C::ComboBox4), 29);
+  EXPECT_EQ(Session().Day, 30);
+  Choose(C::ComboBox3, kMarch);
+  EXPECT_EQ(ItemCount(C::ComboBox4), 31);
+  EXPECT_EQ(Selected(C::ComboBox4), 29);
+}
+
+TEST_F(EditorTest, ACommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  Type(C::Edit4, L"2024", true);
+  Choose(C::ComboBox3, kFebruary);
+  Choose(C::ComboBox4, 28);
+  ASSERT_EQ(Session().Day, 29);
+  Type(C::Edit4, L"2023", true);
+  EXPECT_EQ(ItemCount(C::ComboBox4), 28);
+  EXPECT_EQ(Selected(C::ComboBox4), 27);
+  EXPECT_EQ(Session().Day, 28);
+  EXPECT_EQ(Session().Year, 2023);
+  EXPECT_EQ(ArrowsAt(C::UpDown4), 2023);
+}
+
+TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
+  struct Case {
+    int rememberedDay;
+    const wchar_t* box;  // nullptr: no box
+  };
+  const Case cases[] = {
+      {28, nullptr},
+      {29, L"Обратите внимание!|Не каждый месяц содержит 29 дней"},
+      {30, L"Обратите внимание!|Не каждый месяц содержит 30 дней"},
+      {31, L"Обратите внимание!|Не каждый месяц содержит 31 день"},
+  };
+  Show();
+  for (const Case& c : cases) {
+    Choose(C::ComboBox1, ModeDaily);
+    Choose(C::ComboBox3, kFebruary);  // the list shows a short month before
+    {
+      std::lock_guard lock(store.Mutex);
+      store.Session.Day = c.rememberedDay;
+    }
+    const auto box = BoxDuring([&] { Choose(C::ComboBox1, ModeMonthly); });
+    if (c.box) {
+      ASSERT_TRUE(box) << c.rememberedDay;
+      EXPECT_EQ(*box, c.box);
+    } else {
+      EXPECT_FALSE(box) << *box;
+    }
+    EXPECT_EQ(ItemCount(C::ComboBox4), 31);
+    EXPECT_EQ(Selected(C::ComboBox4), c.rememberedDay - 1);
+  }
+  // Picking a day in monthly mode warns the same way.
+  const auto box = BoxDuring([&] { Choose(C::ComboBox4, 30); });
+  ASSERT_TRUE(box);
+  EXPECT_EQ(*box, L"Обратите внимание!|Не каждый месяц содержит 31 день");
+  EXPECT_EQ(Session().Day, 31);
+}
+
+TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  Type(C::Edit4, L"2023", true);
+  Choose(C::ComboBox3, kMarch);
+  Choose(C::ComboBox4, 30);
+  Choose(C::ComboBox3, kFebruary);
+  ASSERT_EQ(Session().Day, 28);
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, ModeMonthly); }));
+  EXPECT_EQ(ItemCount(C::ComboBox4), 31);
+  EXPECT_EQ(Selected(C::ComboBox4), 27);
+}
+
+TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
+  const std::wstring february = L"Обратите внимание!|Не каждый год содержит 29 дней в феврале";
+  Show();
+  Choose(C::ComboBox1, ModeOnce);
+  Type(C::Edit4, L"2024", true);
+  Choose(C::ComboBox3, kFebruary);
+  Choose(C::ComboBox4, 28);
+  // Switching to yearly mode with 29 February remembered.
+  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox1, ModeYearly); }), february);
+  // Choosing the day.
+  Choose(C::ComboBox4, 27);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox4, 28); }), february);
+  // Choosing February while the remembered day is later.
+  Choose(C::ComboBox3, kMarch);
+  Choose(C::ComboBox4, 30);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }), february);
+  EXPECT_EQ(Session().Day, 29);
+  // In a common year February has 28 days: nothing to warn of.
+  Choose(C::ComboBox1, ModeOnce);
+  Type(C::Edit4, L"2023", true);
+  Choose(C::ComboBox3, kMarch);
+  Choose(C::ComboBox4, 30);
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, ModeYearly); }));
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }));
+  EXPECT_EQ(ItemCount(C::ComboBox4), 28);
+}
+
+COLORREF CaptionColour(HWND form, HWND checkBox) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(checkBox));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
+  const C actions[] = {C::CheckBox3, C::CheckBox4, C::CheckBox5, C::Edit5, C::Button3};
+  Show();
+  ASSERT_FALSE(Checked(C::CheckBox3));
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), RGB(0, 0, 0));
+  Click(C::CheckBox2);
+  ASSERT_TRUE(Checked(C::CheckBox2));
+  for (C control : actions) EXPECT_FALSE(Enabled(control));
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), 255u);
+  // Unchecked, all five come back, also while the run-file box is unchecked.
+  Click(C::CheckBox2);
+  for (C control : actions) EXPECT_TRUE(Enabled(control));
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), RGB(0, 0, 0));
+  // The delete box belongs to the mode alone.
+  Choose(C::ComboBox1, ModeOnce);
+  Click(C::CheckBox2);
+  EXPECT_TRUE(Enabled(C::CheckBox1));
+}
+
+TEST_F(EditorTest, TheRunFileBoxEnablesTheFileFieldAndTheChooseButton) {
+  Show();
+  Click(C::CheckBox3);
+  EXPECT_TRUE(Enabled(C::Edit5));
+  EXPECT_TRUE(Enabled(C::Button3));
+  Click(C::CheckBox3);
+  EXPECT_FALSE(Enabled(C::Edit5));
+  EXPECT_FALSE(Enabled(C::Button3));
+}
+
+// Runs `action` while a helper thread answers the file-open dialog that it shows: types `path`
+// as the file name and presses Open, or presses Cancel when `path` is empty. Returns the name of
+// the folder the dialog started in.
+std::optional<std::wstring> AnswerFileDialog(const std::function<void()>& action,
+                                             const std::wstring& path) {
+  std::optional<std::wstring> startFolder;
+  std::atomic<bool> finished{false};
+  std::thread helper([&] {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!finished && std::chrono::steady_clock::now() < end) {
+      HWND dialog = FindMessageBox(GetCurrentProcessId());
+      if (dialog && GetDlgItem(dialog, kFileNameField)) {
+        Sleep(200);  // let the dialog fill its folder view
+        wchar_t folder[MAX_PATH] = {};
+        GetWindowTextW(GetDlgItem(dialog, kLookInList), folder, MAX_PATH);
+        startFolder = folder;
+        if (!path.empty()) SetWindowTextW(GetDlgItem(dialog, kFileNameField), path.c_str());
+        SendMessageW(GetDlgItem(dialog, path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  });
+  action();
+  finished = true;
+  helper.join();
+  return startFolder;
+}
+
+std::wstring LastFolderName(std::wstring folder) {
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return folder.substr(folder.find_last_of(L'\\') + 1);
+}
+
+TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
+  TestFolder first(L"папка");
+  TestFolder second(L"другая");
+  ASSERT_TRUE(WriteBytes(first.File(L"отчёт.bat"), "@echo off\r\n"));
+  {
+    std::lock_guard lock(store.Mutex);
+    store.Session.LastOD = ToCp1251(second.Path());
+  }
+  form.FillForNew();
+  EXPECT_EQ(form.OpenDialog1().InitialDir, ToCp1251(second.Path()));
+  Show();
+  Click(C::CheckBox3);
+
+  const auto started = AnswerFileDialog([&] { Click(C::Button3); }, first.File(L"отчёт.bat"));
+  ASSERT_TRUE(started);
+  EXPECT_EQ(*started, LastFolderName(second.Path()));  // Session.LastOD
+  EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
+  EXPECT_EQ(form.OpenDialog1().FileName, ToCp1251(first.File(L"отчёт.bat")));
+  EXPECT_EQ(form.OpenDialog1().InitialDir, ToCp1251(first.Path()));
+  EXPECT_EQ(Session().LastOD, ToCp1251(first.Path()));
+  EXPECT_EQ(Session().LastOD.back(), '\\');
+
+  // The next run starts where the file was chosen; cancelling it changes nothing.
+  const auto again = AnswerFileDialog([&] { Click(C::Button3); }, L"");
+  ASSERT_TRUE(again);
+  EXPECT_EQ(*again, LastFolderName(first.Path()));
+  EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
+  EXPECT_EQ(Session().LastOD, ToCp1251(first.Path()));
+}
+
+}  // namespace
+
+namespace {
+
+// Not a check: shows the dialog in the daily, yearly and one-time layouts, one after the other,
+// for screenshots taken from outside. Run by hand with VORNAKEL_SHOT_DIR set to a folder: the
+// test writes "ready-NAME" there and waits for "shot-NAME".
+TEST_F(EditorTest, DISABLED_ShowsTheDateLayoutsForScreenshots) {
+  wchar_t folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"VORNAKEL_SHOT_DIR", folder, MAX_PATH))
+    GTEST_SKIP() << "VORNAKEL_SHOT_DIR is not set";
+  struct Layout {
+    const wchar_t* name;
+    int mode;
+    bool shutDown;
+  };
+  store.Tasks.push_back(StoredTask(ModeYearly, 30600, 2024, 2, 29, "С днём рождения!"));
+  store.Tasks[0].RunFile = 1;
+  store.Tasks[0].FileName = "C:\\Открытки\\поздравление.exe";
+  for (const Layout layout :
+       {Layout{L"daily", ModeDaily, false}, Layout{L"yearly", ModeYearly, false},
+        Layout{L"once", ModeOnce, true}}) {
+    BoxesDuring([&] { form.FillForEdit(0); });
+    SetWindowTextW(Control(C::Memo1), L"Поздравить Анну Петровну\r\nс днём рождения, купить цветы");
+    Show();
+    BoxesDuring([&] { Choose(C::ComboBox1, layout.mode); });
+    if (layout.shutDown) Click(C::CheckBox2);
+    SetForegroundWindow(form.Handle());
+    SetFocus(Control(C::Memo1));
+    PumpMessages();
+    const std::wstring base = std::wstring(folder) + L"\\";
+    ASSERT_TRUE(WriteBytes(base + L"ready-" + layout.name, ""));
+    const std::wstring shot = base + L"shot-" + layout.name;
+    EXPECT_TRUE(
+        PumpUntil([&] { return GetFileAttributesW(shot.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                  std::chrono::seconds(30)));
+    if (layout.shutDown) Click(C::CheckBox2);
+    form.Button2Click();
+  }
+}
+
+}  // namespace

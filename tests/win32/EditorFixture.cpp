@@ -1,0 +1,177 @@
+#include "tests/win32/EditorFixture.h"
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr wchar_t kOwnerClass[] = L"EditorTestOwner";
+constexpr UINT kProbe = WM_APP + 77;
+constexpr UINT_PTR kWatchdogId = 77;
+TForm2* watchedForm = nullptr;
+
+void CALLBACK CancelHangingEditor(HWND, UINT, UINT_PTR, DWORD) {
+  ADD_FAILURE() << "the editor was still open after 20 s";
+  if (watchedForm) watchedForm->Button2Click();
+}
+
+void RegisterOwnerClass() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kOwnerClass;
+  RegisterClassW(&windowClass);
+}
+
+}  // namespace
+
+void EditorTest::SetUp() {
+  {
+    std::lock_guard lock(store.Mutex);
+    // As loading leaves it: today's date (Thursday 14 March 2024) and 9:00:00.
+    store.Session.Year = 2024;
+    store.Session.Month = 3;
+    store.Session.Day = 14;
+    store.Session.Hour = 9;
+    store.Session.Minute = 0;
+    store.Session.Second = 0;
+  }
+  DialogMode = 0;
+  RegisterOwnerClass();
+  owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
+                          538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(owner);
+  ASSERT_TRUE(form.Create(owner));
+  form.SetApplicationMessageHook([this](const MSG& message) {
+    if (message.message == kProbe && message.hwnd == form.Handle() && !stages.empty()) {
+      std::function<void()> stage = std::move(stages.front());
+      stages.pop_front();
+      stage();
+    }
+    form.EditorEscapeMessage(message);
+  });
+}
+
+void EditorTest::TearDown() {
+  if (form.Handle()) DestroyWindow(form.Handle());
+  DestroyWindow(owner);
+  PumpMessages();
+}
+
+std::wstring EditorTest::Text(EditorControl control) {
+  wchar_t text[512] = {};
+  GetWindowTextW(Control(control), text, 512);
+  return text;
+}
+
+std::wstring EditorTest::Caption() {
+  wchar_t text[128] = {};
+  GetWindowTextW(form.Handle(), text, 128);
+  return text;
+}
+
+int EditorTest::ItemCount(EditorControl comboBox) {
+  return static_cast<int>(SendMessageW(Control(comboBox), CB_GETCOUNT, 0, 0));
+}
+
+TSreda EditorTest::Session() {
+  std::lock_guard lock(store.Mutex);
+  return store.Session;
+}
+
+void EditorTest::Show() {
+  ShowWindow(form.Handle(), SW_SHOW);
+  PumpMessages();
+}
+
+void EditorTest::Type(EditorControl control, const std::wstring& characters, bool replace) {
+  HWND window = Control(control);
+  if (replace) SendMessageW(window, EM_SETSEL, 0, -1);
+  for (wchar_t c : characters) SendMessageW(window, WM_CHAR, c, 1);
+}
+
+void EditorTest::PressArrow(EditorControl upDown, ArrowButton button) {
+  HWND arrows = Control(upDown);
+  RECT client{};
+  GetClientRect(arrows, &client);
+  const int x = client.right / 2;
+  const int y = button == ArrowButton::Up ? client.bottom / 4 : client.bottom * 3 / 4;
+  SendMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(arrows, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void EditorTest::Choose(EditorControl comboBox, int index) {
+  HWND list = Control(comboBox);
+  SendMessageW(list, CB_SETCURSEL, index, 0);
+  SendMessageW(form.Handle(), WM_COMMAND,
+               MAKEWPARAM(TForm2::kFirstControlId + static_cast<int>(comboBox), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
+void EditorTest::Click(EditorControl button) { SendMessageW(Control(button), BM_CLICK, 0, 0); }
+
+std::optional<std::wstring> EditorTest::BoxDuring(const std::function<void()>& action) {
+  const std::vector<std::wstring> boxes = BoxesDuring(action);
+  EXPECT_LE(boxes.size(), 1u) << "more than one box came";
+  if (boxes.empty()) return std::nullopt;
+  return boxes.front();
+}
+
+std::vector<std::wstring> EditorTest::BoxesDuring(const std::function<void()>& action) {
+  std::vector<std::wstring> boxes;
+  std::atomic<bool> finished{false};
+  std::thread helper([&] {
+    HWND answered = nullptr;
+    while (!finished) {
+      const HWND box = FindMessageBox(GetCurrentProcessId());
+      const HWND ok = box ? GetDlgItem(box, IDOK) : nullptr;
+      if (!box) answered = nullptr;
+      // A box is read once its button is on screen, when its texts are set; it is pressed again
+      // until it has gone.
+      if (ok && IsWindowVisible(ok)) {
+        if (box != answered) boxes.push_back(MessageBoxContent(box));
+        answered = box;
+        PostMessageW(ok, BM_CLICK, 0, 0);
+        Sleep(50);
+        continue;
+      }
+      Sleep(5);
+    }
+  });
+  action();
+  finished = true;
+  helper.join();
+  return boxes;
+}
+
+void EditorTest::Probe() { PostMessageW(form.Handle(), kProbe, 0, 0); }
+
+TForm2::Result EditorTest::RunModal(const std::function<TForm2::Result()>& open) {
+  watchedForm = &form;
+  const UINT_PTR timer = SetTimer(nullptr, kWatchdogId, 20000, CancelHangingEditor);
+  Probe();
+  const TForm2::Result result = open();
+  KillTimer(nullptr, timer);
+  watchedForm = nullptr;
+  EXPECT_TRUE(stages.empty()) << stages.size() << " stages did not run";
+  return result;
+}
+
+Ttask EditorTest::StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
+                             const std::string& text) {
+  Ttask task;
+  task.Id = store.NewId();
+  task.Armed = 1;
+  task.Mode = mode;
+  task.SetSsec(ssec);
+  task.Year = year;
+  task.Month = month;
+  task.Day = day;
+  task.Text = text;
+  task.ShowMessage = 1;
+  task.Sound = 1;
+  task.Status = StatusActive;
+  return task;
+}

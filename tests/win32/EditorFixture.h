@@ -1,0 +1,67 @@
+// The task editor under test: a real TForm2 over a store with a known session, owned by a plain
+// window that stands in for the main window, and the user's actions sent as window messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Store.h"
+#include "tests/win32/TestFolder.h"
+#include "ui/Unit2/ControlAccess.h"
+#include "ui/Unit2/DialogMode.h"
+#include "ui/Unit2/TForm2.h"
+#include "win32/CommonControls.h"
+#include "win32/Text.h"
+
+class EditorTest : public testing::Test {
+ protected:
+  Store store;
+  TForm2 form{store};
+  HWND owner = nullptr;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  HWND Control(EditorControl control) { return form.Control(control); }
+  std::wstring Text(EditorControl control);
+  std::wstring Caption();
+  bool Enabled(EditorControl control) { return IsWindowEnabled(Control(control)) != FALSE; }
+  bool Checked(EditorControl control) { return IsChecked(Control(control)); }
+  int Selected(EditorControl comboBox) { return SelectedIndex(Control(comboBox)); }
+  int ItemCount(EditorControl comboBox);
+  int ArrowsAt(EditorControl upDown) { return ArrowsPosition(Control(upDown)); }
+  TSreda Session();
+
+  // Shows the editor without its modal loop, so that the test thread can act on it.
+  void Show();
+  // Keys typed into a control, one WM_CHAR each; with `replace`, over its whole text.
+  void Type(EditorControl control, const std::wstring& characters, bool replace = false);
+  // A click on the upper or lower arrow of an up-down control.
+  void PressArrow(EditorControl upDown, ArrowButton button);
+  // The user picks an item of a drop-down list (the list notifies its parent).
+  void Choose(EditorControl comboBox, int index);
+  void Click(EditorControl button);
+
+  // Runs `action`; a message box that comes meanwhile is answered with OK. Returns its
+  // "caption|text", or nothing when no box came.
+  std::optional<std::wstring> BoxDuring(const std::function<void()>& action);
+
+  // Every message box that comes while `action` runs, answered with OK, as "caption|text".
+  std::vector<std::wstring> BoxesDuring(const std::function<void()>& action);
+
+  // The modal loop: `stages` run one by one on the test thread from inside the editor's modal
+  // loop, each when a probe message arrives; Probe() is posted once when the editor is shown,
+  // and a stage posts the next one. A run that does not end within 20 s is cancelled and fails.
+  std::deque<std::function<void()>> stages;
+  void Probe();
+  TForm2::Result RunModal(const std::function<TForm2::Result()>& open);
+
+  // A task as Data.ini would have given it.
+  Ttask StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
+                   const std::string& text);
+};

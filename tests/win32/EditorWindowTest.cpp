@@ -1,0 +1,302 @@
+// The editor window as created: frame, controls, texts, fonts, limits and tab order; and the
+// number fields as the user types into them and presses their arrows.
+#include <vector>
+
+#include "tests/win32/EditorFixture.h"
+
+namespace {
+
+using C = EditorControl;
+
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW font{};
+  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+TEST_F(EditorTest, FrameIsFixedWithTheCloseBoxOnly) {
+  EXPECT_EQ(ClassOf(form.Handle()), L"TForm2");
+  EXPECT_EQ(Caption(), L"  Новое задание");
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 697);
+  EXPECT_EQ(client.bottom, 238);
+  const LONG_PTR style = GetWindowLongPtrW(form.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), owner);
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));  // created hidden, shown by its opener
+}
+
+TEST_F(EditorTest, ControlsCarryTheirTexts) {
+  struct Case {
+    C control;
+    const wchar_t* className;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {C::GroupBox1, L"Button", L"Момент выполнения"},
+      {C::GroupBox2, L"Button", L"Дополнительные параметры"},
+      {C::LabelMessage, L"Static", L"Текст сообщения"},
+      {C::LabelHour, L"Static", L"Часы"},
+      {C::LabelMinute, L"Static", L"Минуты"},
+      {C::LabelSecond, L"Static", L"Секунды"},
+      {C::LabelYear, L"Static", L"Год"},
+      {C::LabelMonth, L"Static", L"Месяц"},
+      {C::LabelDay, L"Static", L"Число"},
+      {C::Edit1, L"Edit", L"0"},
+      {C::Edit2, L"Edit", L"0"},
+      {C::Edit3, L"Edit", L"0"},
+      {C::UpDown1, L"msctls_updown32", L""},
+      {C::CheckBox1, L"Button", L"Удалить после выполнения"},
+      {C::CheckBox5, L"Button", L"Показать сообщение"},
+      {C::CheckBox4, L"Button", L"Подать звуковой сигнал"},
+      {C::CheckBox3, L"Button", L"Выполнить файл"},
+      {C::CheckBox2, L"Button", L"Выключить компьютер"},
+      {C::Button3, L"Button", L"выбор..."},
+      {C::Button1, L"Button", L"OK"},
+      {C::Button2, L"Button", L"Cancel"},
+      {C::Edit5, L"Edit", L""},
+      {C::Memo1, L"Edit", L""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClassOf(Control(c.control)), c.className) << c.text;
+    EXPECT_EQ(Text(c.control), c.text);
+  }
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Edit5), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Memo1), GWL_STYLE) & ES_MULTILINE);
+  // Neither button is a default button: Enter in the memo starts a new line.
+  EXPECT_FALSE(GetWindowLongPtrW(Control(C::Button1), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Memo1), GWL_STYLE) & ES_WANTRETURN);
+}
+
+TEST_F(EditorTest, ListsHoldTheModesMonthsAndDays) {
+  const wchar_t* modes[] = {
+      L"Ежедневно",      L"Каждый понедельник", L"Каждый вторник", L"Каждую среду",
+      L"Каждый четверг", L"Каждую пятницу",     L"Каждую субботу", L"Каждое воскресенье",
+      L"Ежемесячно",     L"Ежегодно",           L"Единожды"};
+  const wchar_t* months[] = {L"Январь", L"Февраль", L"Март",     L"Апрель",  L"Май",    L"Июнь",
+                             L"Июль",   L"Август",  L"Сентябрь", L"Октябрь", L"Ноябрь", L"Декабрь"};
+  auto item = [&](C list, int index) {
+    wchar_t text[64] = {};
+    SendMessageW(Control(list), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  ASSERT_EQ(ItemCount(C::ComboBox1), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::ComboBox1, i), modes[i]);
+  EXPECT_EQ(Selected(C::ComboBox1), 0);
+  ASSERT_EQ(ItemCount(C::ComboBox3), 12);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(item(C::ComboBox3, i), months[i]);
+  ASSERT_EQ(ItemCount(C::ComboBox4), 31);
+  EXPECT_EQ(item(C::ComboBox4, 0), L"1");
+  EXPECT_EQ(item(C::ComboBox4, 30), L"31");
+  for (C list : {C::ComboBox1, C::ComboBox3, C::ComboBox4})
+    EXPECT_EQ(GetWindowLongPtrW(Control(list), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+  EXPECT_EQ(SendMessageW(Control(C::ComboBox1), CB_GETMINVISIBLE, 0, 0), 11);
+  EXPECT_EQ(SendMessageW(Control(C::ComboBox3), CB_GETMINVISIBLE, 0, 0), 12);
+}
+
+TEST_F(EditorTest, FieldLimitsAndArrowRanges) {
+  EXPECT_EQ(SendMessageW(Control(C::Memo1), EM_GETLIMITTEXT, 0, 0), 256);
+  for (C edit : {C::Edit1, C::Edit2, C::Edit3})
+    EXPECT_EQ(SendMessageW(Control(edit), EM_GETLIMITTEXT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(Control(C::Edit4), EM_GETLIMITTEXT, 0, 0), 4);
+  struct Range {
+    C arrows;
+    int low, high, position;
+  };
+  for (const Range r : {Range{C::UpDown1, -1, 24, 0}, Range{C::UpDown2, -1, 60, 0},
+                        Range{C::UpDown3, -1, 60, 0}, Range{C::UpDown4, 0, 9999, 2008}}) {
+    int low = 0, high = 0;
+    SendMessageW(Control(r.arrows), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, r.low);
+    EXPECT_EQ(high, r.high);
+    EXPECT_EQ(ArrowsAt(r.arrows), r.position);
+    const LONG_PTR style = GetWindowLongPtrW(Control(r.arrows), GWL_STYLE);
+    EXPECT_FALSE(style & UDS_WRAP);
+    EXPECT_EQ(SendMessageW(Control(r.arrows), UDM_GETBUDDY, 0, 0), 0);
+  }
+  // The memo takes no more than 256 typed characters.
+  Show();
+  Type(C::Memo1, std::wstring(300, L'ж'));
+  EXPECT_EQ(Text(C::Memo1).size(), 256u);
+}
+
+TEST_F(EditorTest, FontsAreBoldMsSansSerifAndTheMemoArial) {
+  for (C control : {C::LabelHour, C::CheckBox2, C::Button1, C::ComboBox1, C::Edit1, C::GroupBox1}) {
+    const LOGFONTW font = FontOf(Control(control));
+    EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+    EXPECT_EQ(font.lfHeight, -13);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+  }
+  const LOGFONTW memo = FontOf(Control(C::Memo1));
+  EXPECT_STREQ(memo.lfFaceName, L"Arial");
+  EXPECT_EQ(memo.lfHeight, -15);
+  EXPECT_EQ(memo.lfWeight, FW_BOLD);
+}
+
+// Room a control needs beside its caption: the check box's square, a button's or a list's
+// frame and arrow.
+int TextWidth(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
+  struct Case {
+    C control;
+    int room;
+  };
+  const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+  const Case captions[] = {
+      {C::LabelMessage, 0}, {C::LabelHour, 0},   {C::LabelMinute, 0}, {C::LabelSecond, 0},
+      {C::LabelYear, 0},    {C::LabelMonth, 0},  {C::LabelDay, 0},    {C::GroupBox1, 16},
+      {C::GroupBox2, 16},   {C::CheckBox1, box}, {C::CheckBox2, box}, {C::CheckBox3, box},
+      {C::CheckBox4, box},  {C::CheckBox5, box}, {C::Button1, 8},     {C::Button2, 8},
+      {C::Button3, 8},
+  };
+  for (const Case& c : captions) {
+    RECT client{};
+    GetClientRect(Control(c.control), &client);
+    EXPECT_LE(TextWidth(Control(c.control), Text(c.control)) + c.room, client.right)
+        << Text(c.control);
+  }
+  const int arrow = GetSystemMetrics(SM_CXVSCROLL) + 6;
+  for (C list : {C::ComboBox1, C::ComboBox3, C::ComboBox4}) {
+    RECT client{};
+    GetClientRect(Control(list), &client);
+    const int count = ItemCount(list);
+    for (int i = 0; i < count; ++i) {
+      wchar_t item[64] = {};
+      SendMessageW(Control(list), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+      EXPECT_LE(TextWidth(Control(list), item) + arrow, client.right) << item;
+    }
+  }
+}
+
+TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAndTheMemo) {
+  const C expected[] = {C::Edit1,     C::Edit2,     C::Edit3,     C::ComboBox1, C::UpDown1,
+                        C::Edit4,     C::ComboBox3, C::ComboBox4, C::UpDown2,   C::UpDown3,
+                        C::UpDown4,   C::Edit5,     C::CheckBox3, C::Button3,   C::CheckBox1,
+                        C::CheckBox2, C::CheckBox4, C::CheckBox5, C::Button1,   C::Button2,
+                        C::Memo1};
+  std::vector<HWND> stops;
+  for (HWND child = GetWindow(form.Handle(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) stops.push_back(child);
+  ASSERT_EQ(stops.size(), std::size(expected));
+  for (size_t i = 0; i < stops.size(); ++i) EXPECT_EQ(stops[i], Control(expected[i])) << i;
+}
+
+TEST_F(EditorTest, TypedTimesAreNormalised) {
+  struct Case {
+    C edit;
+    const wchar_t* typed;
+    const wchar_t* shown;
+    C arrows;
+    int32_t TSreda::*session;
+    int value;
+  };
+  const Case cases[] = {
+      {C::Edit2, L"75", L"59", C::UpDown2, &TSreda::Minute, 59},
+      {C::Edit1, L"99", L"23", C::UpDown1, &TSreda::Hour, 23},
+      {C::Edit1, L"07", L"7", C::UpDown1, &TSreda::Hour, 7},
+      {C::Edit3, L"60", L"59", C::UpDown3, &TSreda::Second, 59},
+      {C::Edit3, L"42", L"42", C::UpDown3, &TSreda::Second, 42},
+  };
+  Show();
+  for (const Case& c : cases) {
+    Type(c.edit, c.typed, true);
+    EXPECT_EQ(Text(c.edit), c.shown) << c.typed;
+    EXPECT_EQ(ArrowsAt(c.arrows), c.value) << c.typed;
+    EXPECT_EQ(Session().*c.session, c.value) << c.typed;
+  }
+}
+
+TEST_F(EditorTest, KeyFilterSwallowsAllButDigitsAndBackspace) {
+  Show();
+  Type(C::Edit2, L"3", true);
+  Type(C::Edit2, L"a-. +ж\t");
+  EXPECT_EQ(Text(C::Edit2), L"3");
+  Type(C::Edit4, L"2x0y2-5", true);
+  EXPECT_EQ(Text(C::Edit4), L"2025");
+  EXPECT_EQ(Session().Year, 2025);
+  Type(C::Edit4, L"\b");
+  EXPECT_EQ(Text(C::Edit4), L"202");
+  // The memo takes any character.
+  Type(C::Memo1, L"a-5 ж");
+  EXPECT_EQ(Text(C::Memo1), L"a-5 ж");
+}
+
+TEST_F(EditorTest, AnEmptiedTimeFieldReportsTheErrorAndKeepsTheLastGoodValue) {
+  Show();
+  Type(C::Edit2, L"45", true);
+  ASSERT_EQ(Session().Minute, 45);
+  // The whole text selected and deleted at once.
+  const auto box = BoxDuring([&] { Type(C::Edit2, L"\b", true); });
+  ASSERT_TRUE(box);
+  EXPECT_EQ(*box, L" Vornakel|'' is not a valid integer value.");
+  EXPECT_EQ(Text(C::Edit2), L"");
+  EXPECT_EQ(ArrowsAt(C::UpDown2), 45);
+  EXPECT_EQ(Session().Minute, 45);
+}
+
+TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
+  struct Case {
+    C edit, arrows;
+    const wchar_t* start;
+    ArrowButton button;
+    const wchar_t* shown;
+  };
+  const Case cases[] = {
+      {C::Edit1, C::UpDown1, L"0", ArrowButton::Down, L"23"},
+      {C::Edit1, C::UpDown1, L"23", ArrowButton::Up, L"0"},
+      {C::Edit1, C::UpDown1, L"9", ArrowButton::Up, L"10"},
+      {C::Edit2, C::UpDown2, L"0", ArrowButton::Down, L"59"},
+      {C::Edit2, C::UpDown2, L"59", ArrowButton::Up, L"0"},
+      {C::Edit3, C::UpDown3, L"0", ArrowButton::Down, L"59"},
+      {C::Edit3, C::UpDown3, L"59", ArrowButton::Up, L"0"},
+      {C::Edit3, C::UpDown3, L"30", ArrowButton::Down, L"29"},
+  };
+  Show();
+  for (const Case& c : cases) {
+    Type(c.edit, c.start, true);
+    PressArrow(c.arrows, c.button);
+    EXPECT_EQ(Text(c.edit), c.shown) << c.start;
+    EXPECT_EQ(std::to_wstring(ArrowsAt(c.arrows)), c.shown) << c.start;
+  }
+  EXPECT_EQ(Session().Second, 29);
+}
+
+TEST_F(EditorTest, YearArrowsStopAtZeroAnd9999) {
+  Show();
+  Choose(C::ComboBox1, ModeOnce);  // the year field is enabled in one-time mode only
+  Type(C::Edit4, L"9999", true);
+  PressArrow(C::UpDown4, ArrowButton::Up);
+  EXPECT_EQ(Text(C::Edit4), L"9999");
+  PressArrow(C::UpDown4, ArrowButton::Down);
+  EXPECT_EQ(Text(C::Edit4), L"9998");
+  Type(C::Edit4, L"0", true);
+  PressArrow(C::UpDown4, ArrowButton::Down);
+  EXPECT_EQ(Text(C::Edit4), L"0");
+  PressArrow(C::UpDown4, ArrowButton::Up);
+  EXPECT_EQ(Text(C::Edit4), L"1");
+  EXPECT_EQ(Session().Year, 1);
+}
+
+}  // namespace

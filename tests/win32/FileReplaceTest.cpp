@@ -1,0 +1,119 @@
+// Saving through the real file system: Data.ini is replaced whole or not at all.
+#include <gtest/gtest.h>
+
+#include "storage/DataFile.h"
+#include "tests/win32/TestFolder.h"
+#include "tests/win32/TestPlatform.h"
+#include "win32/Handles.h"
+#include "win32/Text.h"
+
+namespace {
+
+const std::string kOldContent = "[SETTINGS]\r\nTasksN=0\r\nWinW=800\r\n";
+
+class FileReplace : public testing::Test {
+ protected:
+  // A Cyrillic folder name: every path goes through the cp1251 conversion.
+  TestFolder folder{L"Задачи"};
+  std::wstring dataIni = folder.File(L"Data.ini");
+  FixedClockPlatform platform;
+  Store store;
+
+  void SetUp() override {
+    store.DataPath = ToCp1251(dataIni);
+    Ttask task;
+    task.Text = "Позвонить\r\nв банк";
+    task.SetSsec(30600);
+    task.Status = StatusActive;
+    store.Tasks.push_back(task);
+  }
+
+  std::optional<std::string> Save() {
+    std::lock_guard lock(store.Mutex);
+    return SaveData(store, platform);
+  }
+};
+
+TEST_F(FileReplace, ReplacesDataIniWhole) {
+  ASSERT_TRUE(WriteBytes(dataIni, kOldContent));
+  EXPECT_EQ(Save(), std::nullopt);
+  const auto saved = ReadBytes(dataIni);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(*saved, store.OutBuffer);
+  EXPECT_NE(saved->find("Tex="), std::string::npos);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
+}
+
+TEST_F(FileReplace, CreatesAMissingDataIni) {
+  EXPECT_EQ(Save(), std::nullopt);
+  EXPECT_EQ(ReadBytes(dataIni), store.OutBuffer);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
+}
+
+TEST_F(FileReplace, ReadOnlyDataIniIsNeverReplaced) {
+  ASSERT_TRUE(WriteBytes(dataIni, kOldContent));
+  ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(Save(), "Cannot create file " + store.DataPath);
+  EXPECT_EQ(ReadBytes(dataIni), kOldContent);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
+  EXPECT_TRUE(GetFileAttributesW(dataIni.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(FileReplace, DataIniHeldOpenWithoutSharingIsNotReplaced) {
+  ASSERT_TRUE(WriteBytes(dataIni, kOldContent));
+  {
+    UniqueHandle holder(CreateFileW(dataIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    EXPECT_EQ(Save(), "Cannot create file " + store.DataPath);
+  }
+  EXPECT_EQ(ReadBytes(dataIni), kOldContent);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
+  // Once the other program lets go, saving works again.
+  EXPECT_EQ(Save(), std::nullopt);
+  EXPECT_EQ(ReadBytes(dataIni), store.OutBuffer);
+}
+
+TEST(Win32FileOps, HonoursTheReadOnlyAttributeAsWindowsDoes) {
+  TestFolder folder;
+  const std::wstring target = folder.File(L"target.ini");
+  const std::wstring source = folder.File(L"source.tmp");
+  ASSERT_TRUE(WriteBytes(target, "old"));
+  ASSERT_TRUE(WriteBytes(source, "new"));
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  Win32FileOps files;
+
+  EXPECT_TRUE(files.IsReadOnly(ToCp1251(target)));
+  EXPECT_FALSE(files.IsReadOnly(ToCp1251(source)));
+  EXPECT_FALSE(files.IsReadOnly(ToCp1251(folder.File(L"missing.ini"))));
+  EXPECT_EQ(files.Create(ToCp1251(target)), nullptr);
+  EXPECT_FALSE(files.Replace(ToCp1251(source), ToCp1251(target)));
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(ReadBytes(source), "new");
+}
+
+TEST(Win32FileOps, WritesReadsAndReplacesByRelativePaths) {
+  TestFolder folder{L"Папка"};
+  struct CurrentDirectory {
+    wchar_t previous[MAX_PATH] = {};
+    CurrentDirectory() { GetCurrentDirectoryW(MAX_PATH, previous); }
+    ~CurrentDirectory() { SetCurrentDirectoryW(previous); }
+  } restore;
+  ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
+  Win32FileOps files;
+
+  EXPECT_EQ(files.ReadAll("Данные.ini"), std::nullopt);
+  auto output = files.Create("Данные.tmp");
+  ASSERT_NE(output, nullptr);
+  const std::string bytes = std::string("Текст\x01\r\n") + '\0' + "end";
+  EXPECT_EQ(output->Write(bytes), bytes.size());
+  EXPECT_TRUE(output->FlushAndClose());
+  output.reset();
+  EXPECT_TRUE(files.Replace("Данные.tmp", "Данные.ini"));
+  EXPECT_EQ(files.ReadAll("Данные.ini"), bytes);
+  EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Данные.ini"});
+  EXPECT_TRUE(files.Remove("Данные.ini"));
+  EXPECT_FALSE(files.Remove("Данные.ini"));
+}
+
+}  // namespace

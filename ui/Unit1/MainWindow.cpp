@@ -1,0 +1,231 @@
+#include "ui/Unit1/MainWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "win32/CommonControls.h"
+#include "win32/Fonts.h"
+#include "win32/PrivateMessages.h"
+
+namespace {
+
+constexpr int kListViewId = 101;
+
+bool RegisterMainWindowClass(WNDPROC procedure) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW existing{};
+  if (GetClassInfoW(instance, TForm1::kClassName, &existing)) return true;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = TForm1::kClassName;
+  return RegisterClassW(&windowClass) != 0;
+}
+
+}  // namespace
+
+TForm1::TForm1(Store& store, Win32Platform& platform)
+    : store_(store), platform_(platform), list_(store) {}
+
+TForm1::~TForm1() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool TForm1::Create() {
+  if (!RegisterMainWindowClass(&TForm1::WindowProc)) return false;
+  CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                  CW_USEDEFAULT, 718, 538, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!hwnd_) return false;
+  platform_.SetMainWindow(hwnd_);
+  return true;
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    // A window of this class made by anybody else than Create has no object behind it.
+    if (auto* self =
+            static_cast<TForm1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams)) {
+      self->hwnd_ = hwnd;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+  }
+  auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+      OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOVE:
+      OnMove();
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(list_.Handle());
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_ROWSCHANGED:
+      ApplyRowChanges();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCommandReminder && HIWORD(wParam) == 0 && lParam == 0) {
+        if (onReminder_) onReminder_();
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_SHUTDOWNCOMPUTER:
+      if (onShutDown_) onShutDown_();
+      return 0;
+    case WM_SHOWERROR:
+      OnShowPostedErrors();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+bool TForm1::OnCreate() {
+  windowFont_ = CreatePixelFont(L"Arial", 11, false);
+  listFont_ = CreatePixelFont(L"Arial", 15, true);
+  if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
+  RememberColumnWidths();
+  return true;
+}
+
+void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
+  if (kind == SIZE_MINIMIZED) return;
+  LayOut(clientWidth, clientHeight);
+  RememberGeometry();
+}
+
+void TForm1::OnMove() { RememberGeometry(); }
+
+void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
+  limits.ptMinTrackSize.x = kMinimumWidth;
+  limits.ptMinTrackSize.y = kMinimumHeight;
+}
+
+LRESULT TForm1::OnNotify(NMHDR& header) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      if (header.hwndFrom == list_.Handle())
+        list_.GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+      return 0;
+    // The list passes its header's notifications on. When a drag ends the header still holds
+    // the old width, so the tracked one is taken from the notification.
+    case HDN_ENDTRACKW:
+    case HDN_ENDTRACKA: {
+      const auto& track = reinterpret_cast<const NMHEADERW&>(header);
+      if (track.pitem && (track.pitem->mask & HDI_WIDTH))
+        RememberColumnWidths(track.iItem, track.pitem->cxy);
+      else
+        RememberColumnWidths();
+      return 0;
+    }
+    case HDN_ITEMCHANGEDW:
+    case HDN_ITEMCHANGEDA:
+    case HDN_DIVIDERDBLCLICKW:
+    case HDN_DIVIDERDBLCLICKA:
+      RememberColumnWidths();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  }
+}
+
+void TForm1::OnShowPostedErrors() {
+  platform_.ShowPostedErrors();
+}
+
+void TForm1::OnDestroy() {
+  // From here on boxes have no owner and nothing more is posted to the window.
+  platform_.SetMainWindow(nullptr);
+  if (onDestroy_) onDestroy_();
+}
+
+void TForm1::LayOut(int clientWidth, int clientHeight) {
+  // The list fills the client area above the band of the buttons.
+  MoveWindow(list_.Handle(), 0, 0, clientWidth, std::max(clientHeight - kButtonBand, 0), TRUE);
+}
+
+void TForm1::SetColumnWidths(const TaskList::ColumnWidths& widths) {
+  list_.SetColumnWidths(widths);
+  // Widths set from code are not always announced by the header, so they are read back here.
+  RememberColumnWidths();
+}
+
+void TForm1::SetBounds(int left, int top, int width, int height) {
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::Maximise() {
+  if (IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, SW_MAXIMIZE);
+    return;
+  }
+  showMaximised_ = true;
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.maximised = true;
+}
+
+void TForm1::ShowMainWindow() {
+  ShowWindow(hwnd_, showMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+  showMaximised_ = false;
+}
+
+void TForm1::ApplyRowChanges() {
+  platform_.RowsChangedReceived();
+  std::vector<RowChange> changes;
+  {
+    std::lock_guard lock(store_.Mutex);
+    changes = store_.Rows.TakeChanges();
+  }
+  if (!changes.empty()) list_.ApplyChanges(changes);
+}
+
+void TForm1::RememberGeometry() {
+  // A minimised window keeps the state it had before; a maximised one keeps its last normal
+  // geometry, which is what Data.ini stores beside the maximised flag.
+  if (!hwnd_ || IsIconic(hwnd_)) return;
+  const bool maximised = IsZoomed(hwnd_) != FALSE;
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.maximised = maximised || showMaximised_;
+  if (maximised) return;
+  store_.Window.x = frame.left;
+  store_.Window.y = frame.top;
+  store_.Window.width = frame.right - frame.left;
+  store_.Window.height = frame.bottom - frame.top;
+}
+
+void TForm1::RememberColumnWidths(int trackedColumn, int trackedWidth) {
+  TaskList::ColumnWidths widths = list_.GetColumnWidths();
+  if (trackedColumn >= 0 && trackedColumn < ColumnCount) widths[trackedColumn] = trackedWidth;
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.columnWidths = widths;
+}

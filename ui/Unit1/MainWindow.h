@@ -1,0 +1,84 @@
+// TForm1, the main window: its frame, ListView1 and the messages that keep the list and the
+// store's copy of the window state up to date. Other programs find it by its class "TForm1" and
+// its title " Vornakel".
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "core/Store.h"
+#include "ui/Unit1/ListView1.h"
+#include "win32/Handles.h"
+#include "win32/Win32Platform.h"
+
+class TForm1 {
+ public:
+  static constexpr wchar_t kClassName[] = L"TForm1";
+  static constexpr wchar_t kCaption[] = L" Vornakel";
+  static constexpr int kMinimumWidth = 490;
+  static constexpr int kMinimumHeight = 490;
+  // Room below the list for the buttons.
+  static constexpr int kButtonBand = 31;
+
+  TForm1(Store& store, Win32Platform& platform);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Creates the window, hidden, with ListView1 in it, and makes it the platform's main window.
+  bool Create();
+  HWND Handle() const { return hwnd_; }
+  TaskList& ListView1() { return list_; }
+  // The window's own font, Arial 11 pixels, for the controls that take it.
+  HFONT WindowFont() const { return windowFont_.get(); }
+
+  // Sets ListView1's column widths and remembers them for the next save.
+  void SetColumnWidths(const TaskList::ColumnWidths& widths);
+
+  // Outer left, top, width and height, as stored in Data.ini.
+  void SetBounds(int left, int top, int width, int height);
+  // Maximises the window, or, while it is hidden, makes it open maximised when it is shown.
+  // The geometry it had becomes the normal one it returns to.
+  void Maximise();
+  // Makes the window visible (maximised if so asked before).
+  void ShowMainWindow();
+
+  // Takes the row model's queued changes (under the store's lock) and applies them to
+  // ListView1. Must be called without the lock held.
+  void ApplyRowChanges();
+
+  // Called when the window is being destroyed, before its children go.
+  void SetOnDestroy(std::function<void()> onDestroy) { onDestroy_ = std::move(onDestroy); }
+  // The reminder command (WM_COMMAND 5) posted by firing.
+  void SetOnReminder(std::function<void()> onReminder) { onReminder_ = std::move(onReminder); }
+  // A task asked to shut the computer down.
+  void SetOnShutDownComputer(std::function<void()> handler) { onShutDown_ = std::move(handler); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool OnCreate();
+  void OnSize(WPARAM kind, int clientWidth, int clientHeight);
+  void OnMove();
+  void OnGetMinMaxInfo(MINMAXINFO& limits);
+  LRESULT OnNotify(NMHDR& header);
+  void OnShowPostedErrors();
+  void OnDestroy();
+
+  void LayOut(int clientWidth, int clientHeight);
+  void RememberGeometry();
+  void RememberColumnWidths(int trackedColumn = -1, int trackedWidth = 0);
+
+  Store& store_;
+  Win32Platform& platform_;
+  HWND hwnd_ = nullptr;
+  TaskList list_;
+  UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
+  UniqueFont listFont_;    // Arial, bold, 15 pixels
+  bool showMaximised_ = false;
+  std::function<void()> onDestroy_;
+  std::function<void()> onReminder_;
+  std::function<void()> onShutDown_;
+};

@@ -1,0 +1,71 @@
+// Small owners for the system's handles: each closes its handle exactly once.
+#pragma once
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <type_traits>
+#include <utility>
+
+// Owns a value of type T and releases it with Close unless it equals one of the two values that
+// mean "nothing" (some functions report failure with null, others with INVALID_HANDLE_VALUE).
+template <typename T, auto Close>
+class UniqueResource {
+ public:
+  UniqueResource() = default;
+  explicit UniqueResource(T value) : value_(value) {}
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  ~UniqueResource() { reset(); }
+
+  T get() const { return value_; }
+  explicit operator bool() const { return IsValid(value_); }
+
+  T release() { return std::exchange(value_, T{}); }
+  void reset(T value = T{}) {
+    if (IsValid(value_)) Close(value_);
+    value_ = value;
+  }
+
+ private:
+  static bool IsValid(T value) {
+    if constexpr (std::is_same_v<T, HANDLE>)
+      return value != nullptr && value != INVALID_HANDLE_VALUE;
+    else
+      return value != T{};
+  }
+
+  T value_{};
+};
+
+inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+inline void CloseFindHandle(HANDLE handle) { FindClose(handle); }
+inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
+
+using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle>;
+using UniqueFindHandle = UniqueResource<HANDLE, CloseFindHandle>;
+using UniqueFont = UniqueResource<HFONT, DeleteGdiObject>;
+using UniqueBrush = UniqueResource<HBRUSH, DeleteGdiObject>;
+using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
+
+// COM for the calling thread for the owner's lifetime; uninitialised only if it was initialised.
+class ComApartment {
+ public:
+  explicit ComApartment(DWORD model) : initialised_(SUCCEEDED(CoInitializeEx(nullptr, model))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+  bool initialised() const { return initialised_; }
+
+ private:
+  bool initialised_;
+};

@@ -1,0 +1,50 @@
+#include "win32/ShutDownComputer.h"
+
+#include "win32/Handles.h"
+#include "win32/Text.h"
+
+namespace {
+
+constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;  // 5
+
+void Fail(const ShutdownCalls& calls, const char* caption) {
+  if (calls.showFailure) {
+    calls.showFailure(caption);
+    return;
+  }
+  MessageBoxW(nullptr, L"Exit Error", ToWide(caption).c_str(), MB_OK);
+}
+
+}  // namespace
+
+bool RequestForcedShutdown(uint32_t platformId, const ShutdownCalls& calls) {
+  if (platformId != 2) {
+    calls.exitWindowsEx(kForcedShutdown, 0);
+    return true;
+  }
+  HANDLE rawToken = nullptr;
+  if (!calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                              &rawToken)) {
+    Fail(calls, "OpenProcessToken() Failed");
+    return false;
+  }
+  UniqueHandle token(rawToken);
+  TOKEN_PRIVILEGES privileges{};
+  if (!calls.lookupPrivilegeValue(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
+    Fail(calls, "LookupPrivilegeValue() Failed");
+    return false;
+  }
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  TOKEN_PRIVILEGES previous{};
+  DWORD previousLength = 0;
+  calls.adjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof(previous), &previous,
+                              &previousLength);
+  // The call's own result says nothing about a privilege not held; the last error does.
+  if ((calls.getLastError() & 0xFF) != 0) {
+    Fail(calls, "AdjustTokenPrivileges() Failed");
+    return false;
+  }
+  calls.exitWindowsEx(kForcedShutdown, 0);
+  return true;
+}

@@ -1,0 +1,24 @@
+// The checker's tick: a one-shot 500 ms multimedia timer whose callback sets an auto-reset
+// event that the checker waits on. A fresh timer is made for every tick.
+#pragma once
+
+#include <windows.h>
+
+#include "win32/Handles.h"
+
+class TickTimer {
+ public:
+  TickTimer();  // creates TickEvent: unnamed, auto-reset, not signalled
+
+  // Waits one tick, or less once Wake has been called. When the timer cannot be created the
+  // wait is a plain 500 ms time-out instead, so the checker never blocks for ever.
+  void Wait();
+  void Wake();
+
+  // How many ticks fell back to the plain wait (the multimedia timer was refused).
+  unsigned long FallbackWaits() const { return fallbackWaits_; }
+
+ private:
+  UniqueHandle TickEvent;
+  unsigned long fallbackWaits_ = 0;
+};

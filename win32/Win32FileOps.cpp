@@ -1,0 +1,110 @@
+#include "win32/Win32FileOps.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "win32/Handles.h"
+#include "win32/Text.h"
+
+namespace {
+
+// MoveFileEx needs full paths: a relative one is resolved against a directory that need not
+// be the one meant.
+std::wstring FullPath(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return wide;
+  full.resize(length);
+  return full;
+}
+
+bool IsReadOnlyFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class Win32OutputFile : public OutputFile {
+ public:
+  explicit Win32OutputFile(UniqueHandle file) : file_(std::move(file)) {}
+
+  size_t Write(std::string_view bytes) override {
+    size_t total = 0;
+    while (file_ && total < bytes.size()) {
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - total, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), bytes.data() + total, chunk, &written, nullptr) || written == 0)
+        break;
+      total += written;
+    }
+    return total;
+  }
+
+  bool FlushAndClose() override {
+    if (!file_) return false;
+    const bool flushed = FlushFileBuffers(file_.get()) != FALSE;
+    const bool closed = CloseHandle(file_.release()) != FALSE;
+    return flushed && closed;
+  }
+
+ private:
+  UniqueHandle file_;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
+  UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t total = 0;
+  while (total < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - total, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + total, chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;  // the file shrank meanwhile
+    total += read;
+  }
+  bytes.resize(total);
+  return bytes;
+}
+
+bool Win32FileOps::Exists(const std::string& path) {
+  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileOps::IsReadOnly(const std::string& path) { return IsReadOnlyFile(ToWide(path)); }
+
+std::unique_ptr<OutputFile> Win32FileOps::Create(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  if (IsReadOnlyFile(wide)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  UniqueHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<Win32OutputFile>(std::move(file));
+}
+
+bool Win32FileOps::Replace(const std::string& from, const std::string& to) {
+  const std::wstring target = FullPath(to);
+  if (IsReadOnlyFile(target)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return MoveFileExW(FullPath(from).c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32FileOps::Remove(const std::string& path) {
+  return DeleteFileW(ToWide(path).c_str()) != FALSE;
+}

@@ -1,0 +1,19 @@
+// The file operations of Data.ini through the wide API. Paths arrive as cp1251 text.
+//
+// A read-only file is neither truncated nor replaced, whatever the user's privileges: Windows
+// refuses both for an ordinary user, and the program behaves the same for an administrator.
+#pragma once
+
+#include "core/FileOps.h"
+
+class Win32FileOps : public FileOps {
+ public:
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  bool IsReadOnly(const std::string& path) override;
+  // CREATE_ALWAYS, without sharing.
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  // MoveFileExW(REPLACE_EXISTING | WRITE_THROUGH) on the full paths.
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+};

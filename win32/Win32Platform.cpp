@@ -1,0 +1,149 @@
+#include "win32/Win32Platform.h"
+
+#include <bit>
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "win32/PrivateMessages.h"
+#include "win32/SpeakerPorts.h"
+#include "win32/Text.h"
+
+static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));
+
+Win32Platform::Win32Platform() : uiThread_(GetCurrentThreadId()) {}
+
+void Win32Platform::SetMainWindow(HWND window) {
+  mainWindow_.store(window);
+  rowsChangedPosted_.store(false);
+}
+
+SystemTime Win32Platform::LocalTime() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return std::bit_cast<SystemTime>(now);
+}
+
+WorkAreaRect Win32Platform::WorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+    area.right = GetSystemMetrics(SM_CXSCREEN);
+    area.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  return {area.left, area.top, area.right, area.bottom};
+}
+
+bool Win32Platform::AskYesNo(const std::string& text, const std::string& caption) {
+  return MessageBoxW(mainWindow_.load(), ToWide(text).c_str(), ToWide(caption).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void Win32Platform::ShowErrorBox(const std::string& text) {
+  MessageBoxW(mainWindow_.load(), ToWide(text + ".").c_str(), L" Vornakel", MB_OK | MB_ICONSTOP);
+}
+
+void Win32Platform::ShowError(const std::string& text) {
+  const HWND window = mainWindow_.load();
+  if (GetCurrentThreadId() == uiThread_ || !window) {
+    ShowErrorBox(text);
+    return;
+  }
+  {
+    std::lock_guard lock(errorsMutex_);
+    postedErrors_.push_back(text);
+  }
+  PostMessageW(window, WM_SHOWERROR, 0, 0);
+}
+
+bool Win32Platform::TakePostedError(std::string& text) {
+  std::lock_guard lock(errorsMutex_);
+  if (postedErrors_.empty()) return false;
+  text = std::move(postedErrors_.front());
+  postedErrors_.pop_front();
+  return true;
+}
+
+void Win32Platform::RowsChanged() {
+  const HWND window = mainWindow_.load();
+  if (!window || rowsChangedPosted_.exchange(true)) return;
+  if (!PostMessageW(window, WM_ROWSCHANGED, 0, 0)) rowsChangedPosted_.store(false);
+}
+
+uint32_t Win32Platform::PlatformId() {
+  if (platformId_ == 0) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;  // 148
+    GetVersionExA(&version);
+    platformId_ = version.dwPlatformId;
+  }
+  return platformId_;
+}
+
+void Win32Platform::Beep(uint32_t frequency, uint32_t milliseconds) {
+  ::Beep(frequency, milliseconds);
+}
+
+void Win32Platform::PortOut(uint16_t port, uint8_t value) { WritePort(port, value); }
+
+uint8_t Win32Platform::PortIn(uint16_t port) { return ReadPort(port); }
+
+void Win32Platform::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+void Win32Platform::OpenFile(const std::string& fileName, const std::string& folder) {
+  // The shell may hand the file to COM-based handlers; the checker thread needs an apartment.
+  thread_local ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  ShellExecuteW(mainWindow_.load(), L"open", ToWide(fileName).c_str(), L"",
+                ToWide(folder).c_str(), SW_SHOWNORMAL);
+}
+
+void Win32Platform::PostReminder(const std::string& momentText, const std::string& message) {
+  const HWND window = mainWindow_.load();
+  if (!window) return;
+  {
+    std::lock_guard lock(remindersMutex_);
+    pendingReminders_.push_back({momentText, message});
+  }
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCommandReminder, 0), 0);
+}
+
+bool Win32Platform::TakePendingReminder(PendingReminder& reminder) {
+  std::lock_guard lock(remindersMutex_);
+  if (pendingReminders_.empty()) return false;
+  reminder = std::move(pendingReminders_.front());
+  pendingReminders_.pop_front();
+  return true;
+}
+
+void Win32Platform::ShutDownComputer() {
+  if (const HWND window = mainWindow_.load()) PostMessageW(window, WM_SHUTDOWNCOMPUTER, 0, 0);
+}
+
+void Win32Platform::ReportError(const std::string& text) {
+  const HWND window = mainWindow_.load();
+  if (GetCurrentThreadId() == uiThread_ || !window) {
+    ShowErrorBox(text);
+    return;
+  }
+  {
+    std::lock_guard lock(errorsMutex_);
+    if (std::find(postedErrors_.begin(), postedErrors_.end(), text) != postedErrors_.end() ||
+        std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text) != errorsOnScreen_.end())
+      return;
+    postedErrors_.push_back(text);
+  }
+  PostMessageW(window, WM_SHOWERROR, 0, 0);
+}
+
+void Win32Platform::ShowPostedErrors() {
+  std::string text;
+  while (TakePostedError(text)) {
+    {
+      std::lock_guard lock(errorsMutex_);
+      errorsOnScreen_.push_back(text);
+    }
+    ShowErrorBox(text);  // modal: later posts are handled meanwhile
+    std::lock_guard lock(errorsMutex_);
+    errorsOnScreen_.erase(std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text));
+  }
+}

@@ -80,7 +80,7 @@ void Application::ShutdownSequence() {
 
 void Application::ShutDownComputer() {
   ShutdownSequence();
-  RequestForcedShutdown(platform_.PlatformId());
+  RequestForcedShutdown(platform_.PlatformId(), shutdownCalls_);
   // The close request stands even when the shutdown was refused.
   if (HWND window = form1_.Handle()) DestroyWindow(window);
 }

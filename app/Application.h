@@ -8,6 +8,7 @@
 #include "core/Store.h"
 #include "ui/Unit1/MainWindow.h"
 #include "ui/Unit4/Unit4.h"
+#include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 
 class Application {
@@ -42,6 +43,8 @@ class Application {
   Win32Platform& GetPlatform() { return platform_; }
   TForm1& Form1() { return form1_; }
   Checker& GetChecker() { return checker_; }
+  // The system calls of the shutdown; tests put recorders in place of the real ones.
+  void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
   ReminderPopups& Popups() { return popups_; }
 
  private:
@@ -50,6 +53,7 @@ class Application {
   TForm1 form1_;
   ReminderPopups popups_;
   Checker checker_;
+  ShutdownCalls shutdownCalls_;
   bool loaded_ = false;  // the whole file was read: only then may it be written
   bool stopped_ = false;
   bool quitOnDestroy_ = false;

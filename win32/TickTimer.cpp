@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr UINT kTickMilliseconds = 500;
-
 // Runs on the timer's own thread and does nothing but wake the checker.
 void CALLBACK TickCallback(UINT, UINT, DWORD_PTR event, DWORD_PTR, DWORD_PTR) {
   SetEvent(reinterpret_cast<HANDLE>(event));
@@ -13,15 +11,16 @@ void CALLBACK TickCallback(UINT, UINT, DWORD_PTR event, DWORD_PTR, DWORD_PTR) {
 
 }  // namespace
 
-TickTimer::TickTimer() : TickEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+TickTimer::TickTimer(unsigned int milliseconds)
+    : TickEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)), milliseconds_(milliseconds) {}
 
 void TickTimer::Wait() {
-  const MMRESULT id = timeSetEvent(kTickMilliseconds, kTickMilliseconds, TickCallback,
+  const MMRESULT id = timeSetEvent(milliseconds_, milliseconds_, TickCallback,
                                    reinterpret_cast<DWORD_PTR>(TickEvent.get()),
                                    TIME_ONESHOT | TIME_CALLBACK_FUNCTION);
   if (id == 0) {
     ++fallbackWaits_;
-    WaitForSingleObject(TickEvent.get(), kTickMilliseconds);
+    WaitForSingleObject(TickEvent.get(), milliseconds_);
     return;
   }
   WaitForSingleObject(TickEvent.get(), INFINITE);

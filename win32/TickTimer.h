@@ -8,7 +8,8 @@
 
 class TickTimer {
  public:
-  TickTimer();  // creates TickEvent: unnamed, auto-reset, not signalled
+  // Creates TickEvent: unnamed, auto-reset, not signalled. The checker ticks every 500 ms.
+  explicit TickTimer(unsigned int milliseconds = 500);
 
   // Waits one tick, or less once Wake has been called. When the timer cannot be created the
   // wait is a plain 500 ms time-out instead, so the checker never blocks for ever.
@@ -20,5 +21,6 @@ class TickTimer {
 
  private:
   UniqueHandle TickEvent;
+  unsigned int milliseconds_;
   unsigned long fallbackWaits_ = 0;
 };

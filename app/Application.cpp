@@ -5,7 +5,9 @@
 #include "storage/DataFile.h"
 #include "win32/ShutDownComputer.h"
 
-Application::Application() : form1_(store_, platform_), checker_(store_, platform_) {
+Application::Application()
+    : form1_(store_, platform_), form2_(store_), checker_(store_, platform_) {
+  form2_.SetApplicationMessageHook([this](const MSG& message) { ApplicationEvents1Message(message); });
   form1_.SetOnDestroy([this] {
     ShutdownSequence();
     if (quitOnDestroy_) PostQuitMessage(0);
@@ -41,6 +43,8 @@ bool Application::FormCreate(const std::string& dataPath) {
   }
   loaded_ = true;
   form1_.ApplyRowChanges();
+  // The task editor comes after the main window; the settings dialog will follow it.
+  form2_.Create(form1_.Handle());
   // Every loaded task is armed: the checker may start.
   store_.CheckEnabled = 1;
   checker_.Start();
@@ -83,4 +87,8 @@ void Application::ShutDownComputer() {
   RequestForcedShutdown(platform_.PlatformId(), shutdownCalls_);
   // The close request stands even when the shutdown was refused.
   if (HWND window = form1_.Handle()) DestroyWindow(window);
+}
+
+void Application::ApplicationEvents1Message(const MSG& message) {
+  form2_.EditorEscapeMessage(message);
 }

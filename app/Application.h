@@ -7,6 +7,7 @@
 #include "core/Checker.h"
 #include "core/Store.h"
 #include "ui/Unit1/MainWindow.h"
+#include "ui/Unit2/TForm2.h"
 #include "ui/Unit4/Unit4.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
@@ -36,12 +37,17 @@ class Application {
   // shutdown; then the program ends.
   void ShutDownComputer();
 
+  // The application-wide hook that sees every message taken from this thread's queue, by the
+  // main loop and by the editor's modal loop.
+  void ApplicationEvents1Message(const MSG& message);
+
   // Ends the message loop once the main window has been destroyed.
   void QuitWhenMainWindowCloses() { quitOnDestroy_ = true; }
 
   Store& GetStore() { return store_; }
   Win32Platform& GetPlatform() { return platform_; }
   TForm1& Form1() { return form1_; }
+  TForm2& Form2() { return form2_; }
   Checker& GetChecker() { return checker_; }
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
@@ -51,6 +57,7 @@ class Application {
   Store store_;
   Win32Platform platform_;
   TForm1 form1_;
+  TForm2 form2_;
   ReminderPopups popups_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;

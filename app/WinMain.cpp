@@ -21,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    application.ApplicationEvents1Message(message);
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -5,7 +5,7 @@
 #include "storage/DataFile.h"
 #include "storage/ErrorTexts.h"
 #include "storage/IniIndex.h"
-#include "storage/IntConversion.h"
+#include "core/IntConversion.h"
 #include "ui/Unit1/RowTexts.h"
 
 namespace {

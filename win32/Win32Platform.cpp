@@ -136,6 +136,10 @@ void Win32Platform::ReportError(const std::string& text) {
 }
 
 void Win32Platform::ShowPostedErrors() {
+  // A box's own message loop may deliver the next post: that error waits for this box to close
+  // rather than opening a second box on top of it.
+  if (showingErrors_) return;
+  showingErrors_ = true;
   std::string text;
   while (TakePostedError(text)) {
     {
@@ -146,4 +150,5 @@ void Win32Platform::ShowPostedErrors() {
     std::lock_guard lock(errorsMutex_);
     errorsOnScreen_.erase(std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text));
   }
+  showingErrors_ = false;
 }

@@ -76,6 +76,7 @@ class Win32Platform : public CheckerPlatform {
   std::mutex errorsMutex_;
   std::deque<std::string> postedErrors_;
   std::vector<std::string> errorsOnScreen_;  // boxes open now, from ShowPostedErrors
+  bool showingErrors_ = false;               // user-interface thread only
   std::mutex remindersMutex_;
   std::deque<PendingReminder> pendingReminders_;
   TickTimer tick_;

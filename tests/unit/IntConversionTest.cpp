@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "storage/IntConversion.h"
+#include "core/IntConversion.h"
 
 namespace {
 

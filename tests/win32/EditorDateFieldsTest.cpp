@@ -9,7 +9,7 @@ namespace {
 
 using C = EditorControl;
 
-constexpr int kFebruary = 1, kMarch = 2, kApril = 3;
+constexpr int kFebruary = 1, kMarch = 2;
 constexpr int kFileNameField = 0x47C;  // cmb13: the file name of the file-open dialog
 constexpr int kLookInList = 0x471;     // cmb2: the folder the dialog shows
 
@@ -48,40 +48,6 @@ TEST_F(EditorTest, TheUsersKeyInTheModeListRunsTheModeLogic) {
   EXPECT_EQ(Selected(C::ComboBox1), ModeYearly);
   EXPECT_FALSE(Enabled(C::Edit4));
   EXPECT_TRUE(Enabled(C::ComboBox3));
-}
-
-TEST_F(EditorTest, DaysOfTheMonthFollowMonthAndYear) {
-  Show();
-  Choose(C::ComboBox1, ModeOnce);
-  Type(C::Edit4, L"2024", true);
-  struct Case {
-    int month;
-    const wchar_t* year;
-    int days;
-  };
-  for (const Case c :
-       {Case{kFebruary, L"2024", 29}, Case{kFebruary, L"2000", 29}, Case{kFebruary, L"2023", 28},
-        Case{kFebruary, L"1900", 28}, Case{kFebruary, L"2400", 29}, Case{kFebruary, L"2100", 28},
-        Case{kApril, L"2023", 30}, Case{kMarch, L"2023", 31}}) {
-    Type(C::Edit4, c.year, true);
-    Choose(C::ComboBox3, c.month);
-    EXPECT_EQ(ItemCount(C::ComboBox4), c.days) << c.year << " " << c.month;
-    EXPECT_EQ(Session().Month, c.month + 1);
-  }
-}
-
-TEST_F(EditorTest, TheThirtyFirstOfMarchBecomesTheThirtiethInAprilAndStaysSo) {
-  Show();
-  Choose(C::ComboBox1, ModeOnce);
-  Choose(C::ComboBox3, kMarch);
-  Choose(C::ComboBox4, 30);
-  ASSERT_EQ(Session().Day, 31);
-  Choose(C::ComboBox3, kApril);
-  EXPECT_EQ(Selected(C::ComboBox4), 29);
-  EXPECT_EQ(Session().Day, 30);
-  Choose(C::ComboBox3, kMarch);
-  EXPECT_EQ(ItemCount(C::ComboBox4), 31);
-  EXPECT_EQ(Selected(C::ComboBox4), 29);
 }
 
 TEST_F(EditorTest, ACommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {

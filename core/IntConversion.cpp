@@ -1,4 +1,4 @@
-#include "storage/IntConversion.h"
+#include "core/IntConversion.h"
 
 namespace {
 

@@ -1,0 +1,158 @@
+// The date fields by mode: which controls a mode enables, the day list of a month and year, the
+// remembered day kept within it, and the warning texts byte for byte.
+#include <gtest/gtest.h>
+
+#include "ui/Unit2/DateFields.h"
+
+namespace {
+
+constexpr int32_t kJanuary = 0, kFebruary = 1, kMarch = 2, kApril = 3;  // list indexes
+
+TEST(DaysInMonth, FebruaryByTheYearRules) {
+  struct Case {
+    int32_t year, days;
+  };
+  for (const Case c : {Case{1900, 28}, Case{2000, 29}, Case{2023, 28}, Case{2024, 29},
+                       Case{2100, 28}, Case{2400, 29}, Case{0, 29}, Case{2008, 29}})
+    EXPECT_EQ(DaysInMonth(2, c.year), c.days) << c.year;
+}
+
+TEST(DaysInMonth, EveryMonthOfACommonAndALeapYear) {
+  const int32_t common[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int32_t month = 1; month <= 12; ++month) {
+    EXPECT_EQ(DaysInMonth(month, 2023), common[month - 1]) << month;
+    EXPECT_EQ(DaysInMonth(month, 2024), month == 2 ? 29 : common[month - 1]) << month;
+  }
+  EXPECT_EQ(DaysInMonth(0, 2024), 31);  // a month list without a selection
+}
+
+TEST(LayoutForMode, EnablesTheDateControlsOfEachMode) {
+  struct Case {
+    int32_t mode;
+    bool known, month, year, day, deleteAfter;
+    ModeFollowUp then;
+  };
+  const Case cases[] = {
+      {0, true, false, false, false, false, ModeFollowUp::None},
+      {1, true, false, false, false, false, ModeFollowUp::None},
+      {7, true, false, false, false, false, ModeFollowUp::None},
+      {8, true, false, false, true, false, ModeFollowUp::MonthlyDayList},
+      {9, true, true, false, true, false, ModeFollowUp::MonthLogic},
+      {10, true, true, true, true, true, ModeFollowUp::MonthLogic},
+      {-1, false, false, false, false, false, ModeFollowUp::None},
+      {11, false, false, false, false, false, ModeFollowUp::None},
+  };
+  for (const Case& c : cases) {
+    const ModeLayout layout = LayoutForMode(c.mode);
+    EXPECT_EQ(layout.known, c.known) << c.mode;
+    EXPECT_EQ(layout.month, c.month) << c.mode;
+    EXPECT_EQ(layout.year, c.year) << c.mode;
+    EXPECT_EQ(layout.day, c.day) << c.mode;
+    EXPECT_EQ(layout.deleteAfter, c.deleteAfter) << c.mode;
+    EXPECT_EQ(layout.then, c.then) << c.mode;
+  }
+}
+
+TSreda SessionOn(int32_t year, int32_t month, int32_t day) {
+  TSreda session;
+  session.Year = year;
+  session.Month = month;
+  session.Day = day;
+  return session;
+}
+
+TEST(MonthChosen, ThirtyFirstOfMarchToAprilAndBackKeepsThirty) {
+  TSreda session = SessionOn(2024, 3, 31);
+  DayList april = MonthChosen(session, kApril, ModeOnce);
+  EXPECT_EQ(april.count, 30);
+  EXPECT_EQ(april.selectedIndex, 29);
+  EXPECT_EQ(session.Month, 4);
+  EXPECT_EQ(session.Day, 30);
+  DayList march = MonthChosen(session, kMarch, ModeOnce);
+  EXPECT_EQ(march.count, 31);
+  EXPECT_EQ(march.selectedIndex, 29);
+  EXPECT_EQ(session.Day, 30);
+  EXPECT_FALSE(april.warning || march.warning);
+}
+
+TEST(MonthChosen, LeapToCommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
+  TSreda session = SessionOn(2024, 2, 29);
+  EXPECT_EQ(MonthChosen(session, kFebruary, ModeOnce).count, 29);
+  EXPECT_EQ(session.Day, 29);
+  session.Year = 2023;  // the year field changed
+  const DayList list = MonthChosen(session, kFebruary, ModeOnce);
+  EXPECT_EQ(list.count, 28);
+  EXPECT_EQ(list.selectedIndex, 27);
+  EXPECT_EQ(session.Day, 28);
+}
+
+TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYear) {
+  struct Case {
+    int32_t year, day, mode;
+    bool warns;
+    int32_t dayAfter;
+  };
+  const Case cases[] = {
+      {2024, 29, ModeYearly, true, 29},  // a leap year: the day exists this year only
+      {2024, 31, ModeYearly, true, 29},  // February chosen while the remembered day is later
+      {2024, 28, ModeYearly, false, 28},
+      {2023, 29, ModeYearly, false, 28},  // a common year offers 28 days: nothing to warn of
+      {2024, 29, ModeOnce, false, 29},    // a one-time task names its year
+  };
+  for (const Case& c : cases) {
+    TSreda session = SessionOn(c.year, 1, c.day);
+    const DayList list = MonthChosen(session, kFebruary, c.mode);
+    EXPECT_EQ(list.warning.has_value(), c.warns) << c.year << " " << c.day << " " << c.mode;
+    if (list.warning) {
+      EXPECT_EQ(*list.warning, "Не каждый год содержит 29 дней в феврале");
+    }
+    EXPECT_EQ(session.Day, c.dayAfter);
+  }
+  TSreda session = SessionOn(2024, 2, 29);
+  EXPECT_FALSE(MonthChosen(session, kJanuary, ModeYearly).warning);
+}
+
+TEST(DayChosen, MonthlyWarningTextsForTheLastDays) {
+  struct Case {
+    int32_t dayIndex;
+    const char* warning;  // nullptr: none
+  };
+  const Case cases[] = {{0, nullptr},
+                        {27, nullptr},
+                        {28, "Не каждый месяц содержит 29 дней"},
+                        {29, "Не каждый месяц содержит 30 дней"},
+                        {30, "Не каждый месяц содержит 31 день"}};
+  for (const Case& c : cases) {
+    TSreda session = SessionOn(2024, 2, 1);
+    const std::optional<std::string> warning = DayChosen(session, c.dayIndex, ModeMonthly);
+    EXPECT_EQ(session.Day, c.dayIndex + 1);
+    if (c.warning) {
+      ASSERT_TRUE(warning) << c.dayIndex;
+      EXPECT_EQ(*warning, c.warning);
+    } else {
+      EXPECT_FALSE(warning) << c.dayIndex;
+    }
+  }
+}
+
+TEST(DayChosen, FebruaryWarningOnlyForAYearlyTask) {
+  TSreda yearly = SessionOn(2024, 2, 1);
+  EXPECT_EQ(DayChosen(yearly, 28, ModeYearly), std::optional<std::string>(kFebruaryWarning));
+  TSreda march = SessionOn(2024, 3, 1);
+  EXPECT_FALSE(DayChosen(march, 28, ModeYearly));
+  TSreda once = SessionOn(2024, 2, 1);
+  EXPECT_FALSE(DayChosen(once, 28, ModeOnce));
+  TSreda daily = SessionOn(2024, 2, 1);
+  EXPECT_FALSE(DayChosen(daily, 30, ModeDaily));
+}
+
+TEST(WarningTexts, AreWindowsCyrillicBytes) {
+  // "Обратите внимание!" and "Не каждый месяц содержит 31 день" in code page 1251.
+  const std::string caption = kWarningCaption;
+  EXPECT_EQ(caption, "\xCE\xE1\xF0\xE0\xF2\xE8\xF2\xE5 \xE2\xED\xE8\xEC\xE0\xED\xE8\xE5!");
+  EXPECT_EQ(*MonthlyDayWarning(31),
+            "\xCD\xE5 \xEA\xE0\xE6\xE4\xFB\xE9 \xEC\xE5\xF1\xFF\xF6 "
+            "\xF1\xEE\xE4\xE5\xF0\xE6\xE8\xF2 31 \xE4\xE5\xED\xFC");
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+// The record written by the editor's OK: the fields taken from the controls, the status of a
+// new or edited task, every number checked before the table changes, and the edited task found
+// by its identity when the checker has moved it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "ui/Unit2/EditorRecord.h"
+
+namespace {
+
+EditorFields OneTimeTaskFields() {
+  EditorFields f;
+  f.modeIndex = ModeOnce;
+  f.text = "Забрать посылку\r\nна почте";
+  f.hourText = "23";
+  f.minuteText = "59";
+  f.secondText = "59";
+  f.yearText = "2024";
+  f.monthIndex = 4;
+  f.dayIndex = 14;
+  f.deleteChecked = true;
+  f.deleteEnabled = true;
+  f.showMessageChecked = true;
+  f.soundChecked = true;
+  f.runFileChecked = true;
+  f.runFileEnabled = true;
+  f.fileField = "открытка.exe";
+  f.fileName = "C:\\Программы\\открытка.exe";
+  return f;
+}
+
+Ttask StoredTask(Store& store, const char* text, int32_t status) {
+  Ttask t;
+  t.Id = store.NewId();
+  t.Armed = 1;
+  t.Text = text;
+  t.Status = status;
+  t.Mode = ModeDaily;
+  t.PrevY = 2024;
+  t.PrevM = 3;
+  t.PrevD = 14;
+  t.PrevH = 9;
+  t.PrevMin = 30;
+  t.PrevS = 5;
+  t.PrevMS = status == StatusDoneToday ? 1 : 0;
+  return t;
+}
+
+TEST(ConvertEditorFields, TakesEveryFieldFromTheControls) {
+  const ConvertedFields converted = ConvertEditorFields(OneTimeTaskFields());
+  ASSERT_TRUE(converted.record);
+  Ttask task;
+  WriteEditorRecord(task, *converted.record);
+  EXPECT_EQ(task.Mode, ModeOnce);
+  EXPECT_EQ(task.Text, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(task.Hour, 23);
+  EXPECT_EQ(task.Minute, 59);
+  EXPECT_EQ(task.Second, 59);
+  EXPECT_EQ(task.Ssec, 86399);
+  EXPECT_EQ(task.Year, 2024);
+  EXPECT_EQ(task.Month, 5);
+  EXPECT_EQ(task.Day, 15);
+  EXPECT_EQ(task.DeleteAfter, 1);
+  EXPECT_EQ(task.ShowMessage, 1);
+  EXPECT_EQ(task.Sound, 1);
+  EXPECT_EQ(task.ShutDown, 0);
+  EXPECT_EQ(task.RunFile, 1);
+  EXPECT_EQ(task.FileName, "C:\\Программы\\открытка.exe");
+}
+
+TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
+  struct Case {
+    bool delChecked, delEnabled, runChecked, runEnabled;
+    const char* fileField;
+    bool shutDown, message, sound;
+    uint8_t wantDelete, wantRun;
+  };
+  const Case cases[] = {
+      {true, true, true, true, "a.bat", false, true, true, 1, 1},
+      // The delete box is disabled outside one-time mode: not stored even when checked.
+      {true, false, false, true, "a.bat", false, true, true, 0, 0},
+      // Run-file checked but no file chosen in this opening.
+      {false, true, true, true, "", false, true, true, 0, 0},
+      // The shutdown box disables the run-file box; message and beep keep their checked state.
+      {false, true, true, false, "a.bat", true, true, true, 0, 0},
+      {false, true, false, false, "", true, false, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    EditorFields f = OneTimeTaskFields();
+    f.deleteChecked = c.delChecked;
+    f.deleteEnabled = c.delEnabled;
+    f.runFileChecked = c.runChecked;
+    f.runFileEnabled = c.runEnabled;
+    f.fileField = c.fileField;
+    f.shutDownChecked = c.shutDown;
+    f.showMessageChecked = c.message;
+    f.soundChecked = c.sound;
+    const EditorRecord r = *ConvertEditorFields(f).record;
+    EXPECT_EQ(r.DeleteAfter, c.wantDelete);
+    EXPECT_EQ(r.RunFile, c.wantRun);
+    EXPECT_EQ(r.ShutDown, c.shutDown);
+    EXPECT_EQ(r.ShowMessage, c.message);
+    EXPECT_EQ(r.Sound, c.sound);
+    EXPECT_EQ(r.FileName, f.fileName);  // kept whether or not the file is to be run
+  }
+}
+
+TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
+  struct Case {
+    const char *h, *m, *s, *y;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"", "0", "0", "2024", "'' is not a valid integer value"},
+      {"1", "x", "0", "", "'x' is not a valid integer value"},
+      {"1", "2", "3 ", "2024", "'3 ' is not a valid integer value"},
+      {"1", "2", "3", "20a4", "'20a4' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    EditorFields f = OneTimeTaskFields();
+    f.hourText = c.h;
+    f.minuteText = c.m;
+    f.secondText = c.s;
+    f.yearText = c.y;
+    const ConvertedFields converted = ConvertEditorFields(f);
+    EXPECT_FALSE(converted.record);
+    EXPECT_EQ(converted.error, c.error);
+  }
+}
+
+TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
+  Store store;
+  store.Tasks.push_back(StoredTask(store, "первое", StatusActive));
+  const uint64_t firstId = store.Tasks[0].Id;
+  const CommitResult result = CommitEditor(store, -1, 0, OneTimeTaskFields());
+  ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
+  ASSERT_EQ(store.Tasks.size(), 2u);
+  const Ttask& added = store.Tasks[1];
+  EXPECT_EQ(result.index, 1);
+  EXPECT_EQ(result.taskId, added.Id);
+  EXPECT_NE(added.Id, 0u);
+  EXPECT_NE(added.Id, firstId);
+  EXPECT_EQ(added.Status, StatusActive);
+  EXPECT_EQ(added.Armed, 0);
+  EXPECT_EQ(added.PrevMS, 0);
+  EXPECT_EQ(added.PrevY, 0);
+  EXPECT_EQ(added.PrevS, 0);
+  EXPECT_EQ(added.Text, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(store.Tasks[0].Text, "первое");
+}
+
+TEST(CommitEditor, EditOfEachStatus) {
+  struct Case {
+    int32_t before, after;
+  };
+  for (const Case c : {Case{StatusDone, StatusActive}, Case{StatusActive, StatusActive},
+                       Case{StatusPaused, StatusPaused}, Case{StatusDoneToday, StatusActive}}) {
+    Store store;
+    store.Tasks.push_back(StoredTask(store, "до", StatusActive));
+    store.Tasks.push_back(StoredTask(store, "правка", c.before));
+    store.Tasks[1].PrevMS = 1;
+    store.Tasks[1].Armed = 0;  // the edit command disarmed it
+    const uint64_t id = store.Tasks[1].Id;
+    const CommitResult result = CommitEditor(store, 1, id, OneTimeTaskFields());
+    ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
+    ASSERT_EQ(store.Tasks.size(), 2u);
+    const Ttask& edited = store.Tasks[1];
+    EXPECT_EQ(edited.Status, c.after) << c.before;
+    EXPECT_EQ(edited.PrevMS, 0) << c.before;
+    EXPECT_EQ(edited.Armed, 0);  // the command re-arms it after building the row
+    EXPECT_EQ(edited.Id, id);
+    EXPECT_EQ(edited.Mode, ModeOnce);
+    EXPECT_EQ(edited.Ssec, 86399);
+    // The rest of the last-run group stays as the last firing left it.
+    EXPECT_EQ(edited.PrevY, 2024);
+    EXPECT_EQ(edited.PrevMin, 30);
+    EXPECT_EQ(edited.PrevS, 5);
+    EXPECT_EQ(store.Tasks[0].Text, "до");
+  }
+}
+
+TEST(CommitEditor, AFieldThatIsNoNumberChangesNothingAndASecondOkAppendsOnce) {
+  Store store;
+  store.Tasks.push_back(StoredTask(store, "есть", StatusDone));
+  EditorFields bad = OneTimeTaskFields();
+  bad.secondText = "";
+
+  const CommitResult refusedNew = CommitEditor(store, -1, 0, bad);
+  EXPECT_EQ(refusedNew.outcome, CommitResult::Outcome::NotANumber);
+  EXPECT_EQ(refusedNew.error, "'' is not a valid integer value");
+  EXPECT_EQ(store.Tasks.size(), 1u);
+
+  const CommitResult refusedEdit = CommitEditor(store, 0, store.Tasks[0].Id, bad);
+  EXPECT_EQ(refusedEdit.outcome, CommitResult::Outcome::NotANumber);
+  EXPECT_EQ(store.Tasks[0].Status, StatusDone);  // not made active before the failure
+  EXPECT_EQ(store.Tasks[0].Text, "есть");
+
+  EXPECT_EQ(CommitEditor(store, -1, 0, OneTimeTaskFields()).outcome,
+            CommitResult::Outcome::Written);
+  EXPECT_EQ(store.Tasks.size(), 2u);
+}
+
+TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
+  Store store;
+  for (const char* text : {"удаляется", "другое", "редактируемое", "последнее"})
+    store.Tasks.push_back(StoredTask(store, text, StatusActive));
+  const uint64_t editedId = store.Tasks[2].Id;
+  // The editor was opened on task 3 (index 2, Tag 2); then the checker fired and deleted
+  // task 1, so index 2 now holds "последнее".
+  store.Tasks.erase(store.Tasks.begin());
+
+  const CommitResult result = CommitEditor(store, 2, editedId, OneTimeTaskFields());
+  ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
+  EXPECT_EQ(result.index, 1);
+  EXPECT_EQ(store.Tasks[1].Id, editedId);
+  EXPECT_EQ(store.Tasks[1].Text, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(store.Tasks[2].Text, "последнее");
+  EXPECT_EQ(store.Tasks[2].Mode, ModeDaily);
+}
+
+TEST(CommitEditor, NothingIsWrittenForAGoneTaskOrAfterOk) {
+  Store store;
+  store.Tasks.push_back(StoredTask(store, "одно", StatusActive));
+  const uint64_t goneId = store.NewId();
+  EXPECT_EQ(CommitEditor(store, 0, goneId, OneTimeTaskFields()).outcome,
+            CommitResult::Outcome::TaskGone);
+  // Tag -2: OK has already written the record.
+  EXPECT_EQ(CommitEditor(store, -2, store.Tasks[0].Id, OneTimeTaskFields()).outcome,
+            CommitResult::Outcome::TaskGone);
+  ASSERT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.Tasks[0].Text, "одно");
+}
+
+// A pass of the checker reads the table under the lock while the editor appends; run under
+// ThreadSanitizer this shows that the append takes the lock.
+TEST(CommitEditor, AppendsUnderTheStoreLock) {
+  Store store;
+  std::atomic<bool> done{false};
+  size_t seen = 0;
+  std::thread checker([&] {
+    while (!done) {
+      std::lock_guard lock(store.Mutex);
+      for (const Ttask& task : store.Tasks) seen += task.Text.size() > 0 ? 1 : 0;
+    }
+  });
+  for (int i = 0; i < 200; ++i) CommitEditor(store, -1, 0, OneTimeTaskFields());
+  done = true;
+  checker.join();
+  std::lock_guard lock(store.Mutex);
+  EXPECT_EQ(store.Tasks.size(), 200u);
+  EXPECT_EQ(store.IndexOf(store.Tasks[199].Id), 199);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+// The editor's date fields by recurrence mode: which of them a mode uses, the day list of a
+// month, the remembered date kept within it, and the warnings about days that not every month
+// or year has.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/Task.h"
+
+inline constexpr char kWarningCaption[] = "Обратите внимание!";
+inline constexpr char kFebruaryWarning[] = "Не каждый год содержит 29 дней в феврале";
+
+// Every day of the month is offered to a monthly task, whatever month the list shows.
+inline constexpr int32_t kMonthlyDayCount = 31;
+inline constexpr int32_t kMonthCount = 12;
+
+// What ComboBox1Change does after it has enabled the date controls of the mode.
+enum class ModeFollowUp {
+  None,
+  MonthlyDayList,  // the day list becomes "1" ... "31", Session.Day is selected, ComboBox4Change
+  MonthLogic,      // ComboBox3Change
+};
+
+struct ModeLayout {
+  bool known = false;  // false for an index outside the list: nothing is changed
+  bool month = false;  // the "Месяц" label and the month list
+  bool year = false;   // the "Год" label, the year field and its arrows
+  bool day = false;    // the "Число" label and the day list
+  bool deleteAfter = false;
+  ModeFollowUp then = ModeFollowUp::None;
+};
+
+ModeLayout LayoutForMode(int32_t modeIndex);
+
+// 28 to 31. A month outside 1..12 (a list without a selection) counts 31 days.
+int32_t DaysInMonth(int32_t month, int32_t year);
+
+// ComboBox3Change: the month list's selection stored in Session.Month and the remembered day
+// cut down to the month's length.
+struct DayList {
+  int32_t count = 0;          // entries "1" ... count, all shown when the list opens
+  int32_t selectedIndex = 0;  // Session.Day - 1
+  std::optional<std::string> warning;
+};
+DayList MonthChosen(TSreda& session, int32_t monthIndex, int32_t modeIndex);
+
+// ComboBox4Change: the day list's selection stored in Session.Day; the warning to show, if any.
+std::optional<std::string> DayChosen(TSreda& session, int32_t dayIndex, int32_t modeIndex);
+
+// "Не каждый месяц содержит 29 дней" for a monthly task on day 29, 30 or 31, else nothing.
+std::optional<std::string> MonthlyDayWarning(int32_t day);

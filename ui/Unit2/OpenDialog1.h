@@ -1,0 +1,16 @@
+// OpenDialog1: the system's file-open dialog with its default options (no filter, no title of
+// its own). It keeps the chosen file's full name and its initial folder from one run to the next.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class FileOpenDialog {
+ public:
+  std::string FileName;    // full path, cp1251; the dialog starts in its folder when it has one
+  std::string InitialDir;  // where the dialog starts when FileName names no folder
+
+  // Shows the dialog owned by `owner`. True when the user picked a file; FileName then holds it.
+  bool Execute(HWND owner);
+};

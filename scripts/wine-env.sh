@@ -46,4 +46,21 @@ vornakel_ensure_prefix() {
     fi
   ) 9>"$WINEPREFIX.lock"
   wineserver -p >/dev/null 2>&1 9>&- || true
+  # Starts the prefix's services now, detached from any caller's output (see below).
+  wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
+}
+
+# Runs wine with its output going to files first, then copies it out. Wine may start lasting
+# helper processes (services, the desktop) that inherit its standard output; if that were a
+# pipe, whoever reads it (ctest, a command substitution) would wait for them for ever.
+vornakel_wine_captured() {
+  local out err status
+  out=$(mktemp /tmp/vornakel-wine-out.XXXXXX)
+  err=$(mktemp /tmp/vornakel-wine-err.XXXXXX)
+  wine "$@" >"$out" 2>"$err" </dev/null 9>&-
+  status=$?
+  cat "$out"
+  cat "$err" >&2
+  rm -f "$out" "$err"
+  return "$status"
 }

@@ -68,8 +68,13 @@ e2e_cleanup() {
 # test's time-out.
 driver() {
   local status
-  timeout -k 5 60 wine "$DRIVER_EXE" "$@"
+  local out
+  out=$(mktemp "/tmp/vornakel-driver.XXXXXX")
+  # Output to a file first: a helper process that Wine starts must not hold a pipe open.
+  timeout -k 5 60 wine "$DRIVER_EXE" "$@" >"$out" </dev/null
   status=$?
+  cat "$out"
+  rm -f "$out"
   [ "$status" -eq 124 ] && echo "driver $*: no answer within 60 s" >&2
   return "$status"
 }

@@ -7,59 +7,36 @@
 #include <random>
 #include <thread>
 
-#include "core/Checker.h"
 #include "core/DeleteTask.h"
 #include "storage/DataFile.h"
-#include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/RowTexts.h"
+#include "tests/unit/CheckerFixture.h"
 
 namespace {
 
-constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
+constexpr const char* kDataPath = CheckerFixture::kDataPath;
 
-class CheckerTest : public testing::Test {
+class CheckerTest : public CheckerFixture {
  protected:
-  CheckerTest() {
-    store.DataPath = kDataPath;
-    platform.now = SystemTime{2024, 3, 4, 14, 12, 0, 0, 0};  // Thursday 14 March 2024, 12:00
-  }
+  CheckerTest() { platform.now = SystemTime{2024, 3, 4, 14, 12, 0, 0, 0}; }  // Thursday noon
 
+  // An armed (or not) task that shows its message and last ran on 14 March.
   int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text, uint8_t armed = 1) {
-    Ttask t;
-    t.Mode = mode;
-    t.SetSsec(ssec);
-    t.Day = 14;
-    t.Month = 3;
-    t.Year = 2024;
-    t.Text = text;
-    t.Status = status;
+    const int index = CheckerFixture::Add(mode, ssec, status, text);
+    Ttask& t = store.Tasks[static_cast<size_t>(index)];
     t.Armed = armed;
     t.ShowMessage = 1;
-    t.Id = store.NewId();
     t.PrevY = 2024;
     t.PrevM = 3;
     t.PrevD = 14;
-    store.Tasks.push_back(t);
-    const int index = static_cast<int>(store.Tasks.size()) - 1;
-    BuildRow(store, index, true);
     return index;
   }
 
+  // The messages of the popups asked for, in order.
   std::vector<std::string> Reminders() const {
     std::vector<std::string> out;
-    for (const auto& a : platform.actions)
-      if (a.rfind("reminder", 0) == 0) out.push_back(a.substr(a.find('|') + 1));
+    for (const auto& a : ActionsStartingWith("reminder")) out.push_back(a.substr(a.find('|') + 1));
     return out;
   }
-
-  int Saves() const {
-    return static_cast<int>(std::count_if(platform.files.log.begin(), platform.files.log.end(),
-                                          [](const std::string& e) { return e.rfind("replace", 0) == 0; }));
-  }
-
-  Store store;
-  FakePlatform platform;
-  Checker checker{store, platform};
 };
 
 TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {

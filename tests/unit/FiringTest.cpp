@@ -1,16 +1,10 @@
 // What firing does to a task, in which order, and what it saves.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "core/Checker.h"
 #include "core/Firing.h"
-#include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/RowTexts.h"
+#include "tests/unit/CheckerFixture.h"
 
 namespace {
-
-constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
 
 SystemTime At(int year, int month, int day, int weekday, int hour, int minute, int second) {
   return SystemTime{static_cast<uint16_t>(year),   static_cast<uint16_t>(month),
@@ -19,46 +13,15 @@ SystemTime At(int year, int month, int day, int weekday, int hour, int minute, i
                     static_cast<uint16_t>(second), 250};
 }
 
-class FiringTest : public testing::Test {
+class FiringTest : public CheckerFixture {
  protected:
-  FiringTest() {
-    store.DataPath = kDataPath;
-    platform.now = At(2024, 3, 14, 4, 8, 30, 0);  // Thursday 14 March 2024, 08:30:00
-  }
+  FiringTest() { platform.now = At(2024, 3, 14, 4, 8, 30, 0); }  // Thursday 14 March, 08:30
 
   Ttask& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
-    Ttask t;
-    t.Mode = mode;
-    t.SetSsec(ssec);
-    t.Day = 14;
-    t.Month = 3;
-    t.Year = 2024;
-    t.Text = text;
-    t.Status = StatusActive;
-    t.Armed = 1;
-    t.Id = store.NewId();
-    store.Tasks.push_back(t);
-    BuildRow(store, static_cast<int>(store.Tasks.size()) - 1, true);
-    return store.Tasks.back();
-  }
-
-  int Saves() const {
-    return static_cast<int>(std::count_if(platform.files.log.begin(), platform.files.log.end(),
-                                          [](const std::string& e) { return e.rfind("replace", 0) == 0; }));
-  }
-
-  std::vector<std::string> ActionsStartingWith(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const auto& a : platform.actions)
-      if (a.rfind(prefix, 0) == 0) out.push_back(a);
-    return out;
+    return store.Tasks[static_cast<size_t>(CheckerFixture::Add(mode, ssec, StatusActive, text))];
   }
 
   void Pass() { checker.MakePass(); }
-
-  Store store;
-  FakePlatform platform;
-  Checker checker{store, platform};
 };
 
 TEST_F(FiringTest, DailyTaskWithMessageAndSound) {

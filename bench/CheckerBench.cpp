@@ -1,0 +1,71 @@
+// The checker's pass over a large table in which nothing is due: the work the program does
+// twice a second for as long as it runs. Besides the time, the pass's heap allocations are
+// counted (the executable's operator new counts them); a pass that finds nothing to do
+// should make none.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/CountingAllocator.h"
+#include "bench/SampleTasks.h"
+#include "core/Checker.h"
+#include "core/Schedule.h"
+#include "tests/unit/FakePlatform.h"
+#include "ui/Unit1/RowTexts.h"
+
+namespace {
+
+// Sample task `i`, active, in mode i % 11, with its moment later than `now` in that mode's own
+// terms: later today on the day, in the month or on the date the mode looks at, or a later
+// day, month or year. Nearly all of them are "today, later", so every comparison of the due
+// test runs to its end.
+Ttask NotYetDueTask(int i, const SystemTime& now) {
+  Ttask task = MakeTask(i);
+  task.Status = StatusActive;
+  task.PrevMS = 0;
+  const int32_t later = SecondOfDay(now) + 1 + (i * 37) % (86399 - SecondOfDay(now));
+  task.SetSsec(later);
+  task.Year = now.wYear + (i % 17 == 0);
+  task.Month = now.wMonth + (i % 19 == 0);
+  task.Day = now.wDay + (i % 23 == 0);
+  task.Armed = 1;
+  return task;
+}
+
+// A zero would mean nothing if the counting operator new were not the one in use.
+bool AllocationsAreCounted() {
+  const uint64_t before = AllocationCount();
+  auto probe = std::make_unique<int>(1);
+  benchmark::DoNotOptimize(probe.get());
+  return AllocationCount() > before;
+}
+
+void BM_CheckerPassNothingDue(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  Store store;
+  FakePlatform platform;
+  store.Tasks.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    store.Tasks.push_back(NotYetDueTask(i, platform.now));
+    store.Tasks.back().Id = store.NewId();
+    BuildRow(store, i, true);
+  }
+  store.Rows.TakeChanges();
+  for (const Ttask& task : store.Tasks)
+    if (IsDue(task, platform.now)) return state.SkipWithError("a sample task is due");
+  Checker checker(store, platform);
+  if (!AllocationsAreCounted()) return state.SkipWithError("operator new is not the counting one");
+
+  const uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) checker.MakePass();
+  const uint64_t allocations = AllocationCount() - allocationsBefore;
+
+  if (!platform.actions.empty() || platform.rowsChanged.load() != 0 || store.Rows.HasChanges())
+    return state.SkipWithError("the pass fired or changed a task");
+  state.counters["allocs_per_pass"] =
+      benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_CheckerPassNothingDue)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

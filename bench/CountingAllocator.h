@@ -1,0 +1,8 @@
+// The benchmark executable replaces the global operator new and delete with versions that
+// count every allocation, so a benchmark can report how many its timed code makes.
+#pragma once
+
+#include <cstdint>
+
+// Allocations made through operator new (every form, every thread) since the program began.
+uint64_t AllocationCount();

@@ -1,0 +1,56 @@
+// A store on the fake platform with the helpers the checker and firing tests share.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/Checker.h"
+#include "tests/unit/FakePlatform.h"
+#include "ui/Unit1/RowTexts.h"
+
+class CheckerFixture : public testing::Test {
+ public:
+  static constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
+
+ protected:
+  CheckerFixture() { store.DataPath = kDataPath; }
+
+  // Appends an armed task dated 14 March 2024 with its row, as loading would.
+  int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text) {
+    Ttask t;
+    t.Mode = mode;
+    t.SetSsec(ssec);
+    t.Day = 14;
+    t.Month = 3;
+    t.Year = 2024;
+    t.Text = text;
+    t.Status = status;
+    t.Armed = 1;
+    t.Id = store.NewId();
+    store.Tasks.push_back(t);
+    const int index = static_cast<int>(store.Tasks.size()) - 1;
+    BuildRow(store, index, true);
+    return index;
+  }
+
+  // How many times Data.ini was replaced.
+  int Saves() const {
+    return static_cast<int>(
+        std::count_if(platform.files.log.begin(), platform.files.log.end(),
+                      [](const std::string& e) { return e.rfind("replace", 0) == 0; }));
+  }
+
+  std::vector<std::string> ActionsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& a : platform.actions)
+      if (a.rfind(prefix, 0) == 0) out.push_back(a);
+    return out;
+  }
+
+  Store store;
+  FakePlatform platform;
+  Checker checker{store, platform};
+};

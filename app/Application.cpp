@@ -2,22 +2,51 @@
 
 #include <optional>
 
+#include "app/WindowPlacement.h"
 #include "storage/DataFile.h"
+#include "ui/Unit2/DialogMode.h"
+#include "ui/Unit3/AutostartLink.h"
 #include "win32/ShutDownComputer.h"
 
+namespace {
+
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
 Application::Application()
-    : form1_(store_, platform_), form2_(store_), checker_(store_, platform_) {
-  form2_.SetApplicationMessageHook([this](const MSG& message) { ApplicationEvents1Message(message); });
+    : form1_(store_, platform_),
+      form2_(store_),
+      checker_(store_, platform_),
+      startupFolder_([] { return ReadShellFolder(L"Startup"); }) {
+  form2_.SetApplicationMessageHook(
+      [this](const MSG& message) { ApplicationEvents1Message(message); });
   form1_.SetOnDestroy([this] {
     ShutdownSequence();
     if (quitOnDestroy_) PostQuitMessage(0);
   });
+  form1_.SetOnQueryEndSession([this] { return ShutdownSequence(); });
   form1_.SetOnReminder([this] {
     PendingReminder reminder;
     // The texts the task had when it fired: it may have deleted itself since.
     if (platform_.TakePendingReminder(reminder))
       popups_.ShowReminder(" " + reminder.momentText, reminder.message);
   });
+  form1_.SetOnHideDialogs([this] {
+    if (form2_.IsOpen()) form2_.Button2Click();
+  });
+  // The add command's own work (the editor over the restored window, then the new row, arming
+  // and the save) is hooked in here with TForm1::SetOnAddTask by the main window's commands.
   form1_.SetOnShutDownComputer([this] { ShutDownComputer(); });
 }
 
@@ -28,10 +57,12 @@ Application::~Application() {
 
 bool Application::FormCreate(const std::string& dataPath) {
   popups_.RegisterPopupClass();
+  DialogMode = 0;
   platform_.PlatformId();
-  // Later steps of the creation come here in their order: the tray icon record and the tray
-  // menu (before the window is needed).
+  // The window is created hidden: ApplySettings decides whether and how it shows.
   if (!form1_.Create()) return false;
+  form1_.Tray().Fill(form1_.Handle());
+  form1_.TrayMenu().Create();
 
   store_.DataPath = dataPath;
   // Nothing else runs yet, so the table is read without the lock; ApplySettings moves the
@@ -52,34 +83,73 @@ bool Application::FormCreate(const std::string& dataPath) {
 }
 
 void Application::ApplySettings() {
-  const TSreda& session = store_.Session;
+  const TSreda session = store_.Session;
   form1_.SetColumnWidths({session.Ln0, session.Ln1, session.Ln2, session.Ln3, session.Ln4});
-  form1_.SetBounds(session.WinX, session.WinY, session.WinW, session.WinH);
+  // A rectangle left on a screen that is gone opens centred on the primary one instead.
+  const WorkAreaRect primary = platform_.WorkArea();
+  const WindowBounds bounds = KeepOnAWorkArea(
+      {session.WinX, session.WinY, session.WinW, session.WinH}, MonitorWorkAreas(), primary);
+  form1_.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
   if (session.WinMax) form1_.Maximise();
   {
     std::lock_guard lock(store_.Mutex);
     store_.Window.known = true;
   }
-  // Later: start minimised (the window's Tag, SC_MINIMIZE without the tray, the tray menu's
-  // "Развернуть"), the tray icon (NIM_ADD; without the tray the window is shown) and the
-  // autostart link. Until then the window is always shown.
-  form1_.ShowMainWindow();
+
+  if (session.SMin) {
+    form1_.Tag = 2;
+    // Without the tray the window shows and is then minimised to the taskbar, as soon as the
+    // loop takes this command.
+    if (!session.Tray) PostMessageW(form1_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    form1_.TrayMenu().SetToggleText(true);
+  } else {
+    form1_.Tag = 0;
+    form1_.ShowMainWindow();
+  }
+  if (session.Tray)
+    form1_.Tray().Add();
+  else if (!IsWindowVisible(form1_.Handle()))
+    form1_.ShowMainWindow();
+
+  SyncAutostartLink(startupFolder_ ? startupFolder_() : std::wstring(), ExecutablePath(),
+                    session.WinS != 0,
+                    [this](const std::string& text) { platform_.ShowError(text); });
 }
 
-void Application::ShutdownSequence() {
-  if (stopped_) return;
+bool Application::ShutdownSequence() {
+  if (stopped_) return true;
   stopped_ = true;
-  // The checker leaves its loops before the final save composes the table.
+  // The checker leaves its loops before anything else: no pass and no save after this.
   checker_.Stop();
-  // Later: the window hidden, the tray icon removed.
+  form1_.Stopped();
+  // The geometry to save is the one the window has now; hiding it changes nothing stored.
+  if (HWND window = form1_.Handle()) ShowWindow(window, SW_HIDE);
+  form1_.Tray().Delete();
+  // What is still queued is handled now: popups of tasks that fired, row changes. A quit request
+  // met on the way is left for the loop.
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
   popups_.UnregisterPopupClass();
-  if (!loaded_) return;
+  // A table read only in part is never written over the file.
+  if (!loaded_) return true;
   std::optional<std::string> error;
   {
     std::lock_guard lock(store_.Mutex);
     error = SaveData(store_, platform_);
+    if (!error) std::string().swap(store_.OutBuffer);
   }
-  if (error) platform_.ShowError(*error);
+  if (error) {
+    platform_.ShowError(*error);
+    return false;
+  }
+  return true;
 }
 
 void Application::ShutDownComputer() {
@@ -90,5 +160,9 @@ void Application::ShutDownComputer() {
 }
 
 void Application::ApplicationEvents1Message(const MSG& message) {
+  // The end of the session taken from the queue: the main window's destroy handling runs the
+  // stop sequence when this posted message is dispatched.
+  if (message.message == WM_QUERYENDSESSION && form1_.Handle())
+    PostMessageW(form1_.Handle(), WM_DESTROY, 0, 0);
   form2_.EditorEscapeMessage(message);
 }

@@ -2,6 +2,7 @@
 // (FormCreate, ApplySettings) and its stop (ShutdownSequence).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/Checker.h"
@@ -28,9 +29,10 @@ class Application {
   // settings and the tasks.
   void ApplySettings();
 
-  // Runs once, when the main window is destroyed: the checker stopped (no pass and no save
-  // after it), the popup class gone, the final save.
-  void ShutdownSequence();
+  // Runs at most once, at the end of the session or when the main window is destroyed: the
+  // checker stopped (no pass and no save after it), the window hidden, the tray icon removed,
+  // pending messages handled, the popup class gone, the final save. False when that save failed.
+  bool ShutdownSequence();
 
   // A task asked to shut the computer down: the orderly stop with its final save comes first,
   // so the task's new state is in Data.ini; then the shutdown privilege and the forced
@@ -52,6 +54,11 @@ class Application {
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
   ReminderPopups& Popups() { return popups_; }
+  // Where the autostart shortcut goes: the user's Startup folder, or, in tests, a folder of
+  // their own. Set before FormCreate.
+  void SetStartupFolderSource(std::function<std::wstring()> source) {
+    startupFolder_ = std::move(source);
+  }
 
  private:
   Store store_;
@@ -61,6 +68,7 @@ class Application {
   ReminderPopups popups_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;
+  std::function<std::wstring()> startupFolder_;
   bool loaded_ = false;  // the whole file was read: only then may it be written
   bool stopped_ = false;
   bool quitOnDestroy_ = false;

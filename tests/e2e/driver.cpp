@@ -9,10 +9,12 @@
 #include <windows.h>
 // commctrl.h needs the types of windows.h.
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -576,6 +578,104 @@ int Dialogs(int click_id) {
   return 0;
 }
 
+// Keys posted to the program's open popup menu (the tray menu), one WM_KEYDOWN each; waits up to
+// `timeout_ms` for the menu to show. Its item texts cannot be read from another process.
+int MenuKeys(int timeout_ms, const std::vector<int>& keys) {
+  HWND main = FindMainWindow();
+  const DWORD process_id = main ? ProcessOf(main) : 0;
+  Stopwatch watch;
+  HWND menu = nullptr;
+  for (;;) {
+    for (HWND candidate : TopLevelWindows(L"#32768", process_id))
+      if (IsWindowVisible(candidate)) menu = candidate;
+    if (menu || watch.ElapsedMs() >= timeout_ms) break;
+    Sleep(10);
+  }
+  if (!menu) {
+    PrintError(L"no popup menu of the program is open");
+    return 1;
+  }
+  for (int key : keys) {
+    PostMessageW(menu, WM_KEYDOWN, static_cast<WPARAM>(key), 0);
+    Sleep(50);
+  }
+  return 0;
+}
+
+void PrintMemory(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+    PrintError(L"cannot read the memory counters");
+    return;
+  }
+  Print(L"working-set-kb\t" + Number(static_cast<long long>(counters.WorkingSetSize / 1024)));
+  Print(L"peak-working-set-kb\t" +
+        Number(static_cast<long long>(counters.PeakWorkingSetSize / 1024)));
+  Print(L"pagefile-kb\t" + Number(static_cast<long long>(counters.PagefileUsage / 1024)));
+}
+
+// The program's memory counters, as the system reports them.
+int Memory() {
+  HWND main = FindMainWindow();
+  if (!main) {
+    PrintError(L"no main window");
+    return 1;
+  }
+  OwnedHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ProcessOf(main)));
+  if (!process) {
+    PrintError(L"cannot open the program's process");
+    return 1;
+  }
+  PrintMemory(process.get());
+  return 0;
+}
+
+// The baseline to compare with: this process showing a bare window with an empty report list
+// view, after its messages have settled. With a manifest (the program's own) the list view is
+// that of the common controls 6, with visual styles, as in the program.
+int BareWindowMemory(const char* manifest) {
+  HANDLE context = INVALID_HANDLE_VALUE;
+  ULONG_PTR cookie = 0;
+  if (manifest) {
+    const std::wstring path(manifest, manifest + std::strlen(manifest));  // an ASCII path
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.lpSource = path.c_str();
+    context = CreateActCtxW(&request);
+    if (context == INVALID_HANDLE_VALUE || !ActivateActCtx(context, &cookie)) {
+      PrintError(L"cannot activate the manifest " + path);
+      return 1;
+    }
+  }
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VornakelBareWindow";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW, 50, 50,
+                                718, 538, nullptr, nullptr, windowClass.hInstance, nullptr);
+  CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 700, 480, window,
+                  nullptr, windowClass.hInstance, nullptr);
+  ShowWindow(window, SW_SHOW);
+  Stopwatch watch;
+  MSG message{};
+  while (watch.ElapsedMs() < 1500) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(10);
+  }
+  PrintMemory(GetCurrentProcess());
+  DestroyWindow(window);
+  if (context != INVALID_HANDLE_VALUE) {
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(context);
+  }
+  return 0;
+}
+
 void Usage() {
   PrintError(
       L"usage: vornakel_e2e_driver <command>\n"
@@ -590,7 +690,10 @@ void Usage() {
       L"  close [timeout-ms]              post WM_CLOSE and wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
-      L"  dialogs [button-id]             visible message boxes; click a button");
+      L"  dialogs [button-id]             visible message boxes; click a button\n"
+      L"  menu-keys <timeout-ms> <vk>...  post keys to the program's open popup menu\n"
+      L"  memory                          the program's working set and page file use\n"
+      L"  bare-memory [manifest]          the same for a bare window with an empty list view");
 }
 
 }  // namespace
@@ -618,6 +721,13 @@ int main(int argc, char** argv) {
     return Post(static_cast<UINT>(ParseInt(arg1, 0)), static_cast<WPARAM>(ParseInt(arg2, 0)),
                 static_cast<LPARAM>(ParseInt(arg3, 0)));
   if (command == "popups") return Popups();
+  if (command == "memory") return Memory();
+  if (command == "bare-memory") return BareWindowMemory(arg1);
+  if (command == "menu-keys" && arg1) {
+    std::vector<int> keys;
+    for (int i = 3; i < argc; ++i) keys.push_back(ParseInt(argv[i], 0));
+    return MenuKeys(ParseInt(arg1, 0), keys);
+  }
   if (command == "dialogs") return Dialogs(ParseInt(arg1, -1));
   Usage();
   return 2;

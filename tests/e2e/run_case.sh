@@ -11,11 +11,15 @@
 #   window.txt    lines that the driver's `window` output must contain
 #   restore.txt   present: restore the window (SC_RESTORE) before closing; then these lines
 #   saved.ini     the Data.ini expected after the window is closed, byte for byte
-#   autostart.txt present: the Startup-folder shortcut must be created at start-up
+#   autostart.txt "1": the Startup-folder shortcut must be created at start-up (target and
+#                 working folder read back with lnkinfo); "0": a shortcut put there before the
+#                 start must be deleted by it
 #   error.txt     the start-up must show this message box ("caption TAB text"); then no
 #                 Data.ini may be written, whether the program goes on or ends
 #   settle.txt    seconds to let the checker make its passes before anything is read
 #   popups.txt    the reminder popups expected then (driver `popups`, lines sorted)
+#   steps.sh      sourced after the checks and the screenshot: drives the program (driver post,
+#                 menu-keys...); sets E2E_EXITED=1 when it made the program end by itself
 #   saved.sed     a sed script applied to both Data.ini texts before they are compared (for
 #                 values that depend on the running clock, such as the second of a firing)
 set -uo pipefail
@@ -58,6 +62,13 @@ if case_file autostart.txt >/dev/null; then
     rm -f "$LINK"
     [ -e "$WORK/vornakel.lnk.saved" ] && mv "$WORK/vornakel.lnk.saved" "$LINK"
   }
+fi
+
+AUTOSTART=""
+if case_file autostart.txt >/dev/null; then AUTOSTART=$(head -n 1 "$CASE_DIR/autostart.txt"); fi
+if [ "$AUTOSTART" = 0 ]; then
+  mkdir -p "$STARTUP_DIR"
+  printf 'left by an earlier start' >"$LINK"
 fi
 
 e2e_read_work_area
@@ -117,18 +128,29 @@ fi
 
 if case_file window.txt >/dev/null; then check_window "window" "$CASE_DIR/window.txt"; fi
 
-if case_file autostart.txt >/dev/null; then
+if [ "$AUTOSTART" = 1 ]; then
   if [ -f "$LINK" ]; then
     target=$(winepath -w "$WORK/vornakel.exe" 2>/dev/null)
-    if lnkinfo "$LINK" 2>/dev/null | grep -Fq -- "$target"; then
+    folder=$(winepath -w "$WORK" 2>/dev/null)
+    lnkinfo "$LINK" >"$WORK/lnkinfo.txt" 2>&1
+    if grep -Fq -- "$target" "$WORK/lnkinfo.txt"; then
       echo "ok: autostart shortcut points at $target"
     else
       e2e_fail "the autostart shortcut does not point at $target:"
-      lnkinfo "$LINK" >&2
+      cat "$WORK/lnkinfo.txt" >&2
+    fi
+    workdir=$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*:[[:space:]]*//p' "$WORK/lnkinfo.txt" | tr -d '\r')
+    if [ "$workdir" = "$folder\\" ] || [ "$workdir" = "$folder" ]; then
+      echo "ok: autostart shortcut works in $workdir"
+    else
+      e2e_fail "the autostart shortcut's working folder is '$workdir', not $folder\\:"
+      cat "$WORK/lnkinfo.txt" >&2
     fi
   else
     e2e_fail "no autostart shortcut at $LINK"
   fi
+elif [ "$AUTOSTART" = 0 ]; then
+  if [ -e "$LINK" ]; then e2e_fail "the shortcut $LINK was not deleted"; else echo "ok: shortcut deleted"; fi
 fi
 
 # Let the list paint before the picture is taken.
@@ -146,7 +168,13 @@ if case_file restore.txt >/dev/null; then
   e2e_screenshot "$NAME-restored"
 fi
 
-e2e_close
+E2E_EXITED=0
+if case_file steps.sh >/dev/null; then
+  # shellcheck source=/dev/null
+  source "$CASE_DIR/steps.sh"
+fi
+
+if [ "$E2E_EXITED" -eq 0 ]; then e2e_close; fi
 if case_file saved.ini >/dev/null; then
   e2e_write_ini "$CASE_DIR/saved.ini" "$WORK/Data.ini.expected"
   if case_file saved.sed >/dev/null; then

@@ -392,6 +392,8 @@ TEST_F(MainWindow, AFinalSaveThatFailsIsReportedAndChangesNothing) {
 TEST(Win32Platform, ShowsErrorsOfOtherThreadsOnTheWindowsThread) {
   TestFolder folder;
   Application app;
+  // Without a Data.ini the autostart option reads as on: no shortcut in the real Startup folder.
+  app.SetStartupFolderSource([] { return std::wstring(); });
   ASSERT_TRUE(app.FormCreate(ToCp1251(folder.File(L"Data.ini"))));
   const auto content = AnswerMessageBox(
       [&] {

@@ -106,6 +106,29 @@ TEST(Program, EndsAtOnceWhileAWindowOfItsClassAndTitleExists) {
   if (registered) UnregisterClassW(L"TForm1", GetModuleHandleW(nullptr));
 }
 
+TEST(Program, ASecondStartEndsAtOnceAndLeavesTheFirstAlone) {
+  TestFolder firstFolder;
+  ASSERT_TRUE(WriteBytes(firstFolder.File(L"Data.ini"), DataIniText({}, kOneTask)));
+  RunningProgram first(firstFolder);
+  ASSERT_TRUE(first.Start());
+  HWND window = first.WaitForMainWindow();
+  ASSERT_TRUE(window);
+
+  TestFolder secondFolder;
+  const std::string secondFile = DataIniText({.x = 10, .y = 10}, {});
+  ASSERT_TRUE(WriteBytes(secondFolder.File(L"Data.ini"), secondFile));
+  RunningProgram second(secondFolder);
+  ASSERT_TRUE(second.Start());
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_EQ(ReadBytes(secondFolder.File(L"Data.ini")), secondFile);
+  // The first one runs on, with its own window where it was, not brought forward.
+  EXPECT_FALSE(first.WaitForExit(0));
+  EXPECT_EQ(FindWindowA("TForm1", " Vornakel"), window);
+  EXPECT_TRUE(IsWindowVisible(window));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
 struct UnreadableFile {
   const char* label;
   std::string file;

@@ -44,6 +44,8 @@ class BoxAnswerer {
 TEST(ReportError, RepeatedFailuresOfTheCheckerShowOneBoxEach) {
   TestFolder folder;
   Application app;
+  // Without a Data.ini the autostart option reads as on: no shortcut in the real Startup folder.
+  app.SetStartupFolderSource([] { return std::wstring(); });
   ASSERT_TRUE(app.FormCreate(ToCp1251(folder.File(L"Data.ini"))));
   BoxAnswerer answerer(std::chrono::milliseconds(2500));
   std::thread checker([&] {

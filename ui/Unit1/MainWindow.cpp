@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kListViewId = 101;
 
+// Sent by the shell to every top-level window when the taskbar (re)starts: icons must be added
+// again, or a program hidden in the tray would be unreachable.
+const UINT WM_TASKBARCREATED = RegisterWindowMessageW(L"TaskbarCreated");
+
 bool RegisterMainWindowClass(WNDPROC procedure) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW existing{};
@@ -86,10 +90,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyRowChanges();
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kCommandReminder && HIWORD(wParam) == 0 && lParam == 0) {
-        if (onReminder_) onReminder_();
-        return 0;
-      }
+      return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wParam, lParam);
+    case WM_TRAYICON:
+      OnTrayIcon(lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (onQueryEndSession_ && !onQueryEndSession_()) return FALSE;
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SHUTDOWNCOMPUTER:
       if (onShutDown_) onShutDown_();
@@ -101,8 +109,103 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       return 0;
     default:
+      if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0 && !stopped_ && TrayOptionOn())
+        tray_.Add();
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
+}
+
+LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Menu commands come without a control handle; the controls' notifications carry theirs and
+  // take the default handling, whatever their identifier.
+  if (HIWORD(wParam) != 0 || lParam != 0) return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+  switch (LOWORD(wParam)) {
+    case kCommandReminder:
+      if (onReminder_) onReminder_();
+      return 0;
+    case kCommandExit:
+      if (!stopped_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+      return 0;
+    case kCommandToggle:
+      if (!stopped_) PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+      return 0;
+    case kCommandAddTask:
+      if (!stopped_ && onAddTask_) onAddTask_();
+      return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+  }
+}
+
+LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+  const WPARAM command = wParam & 0xFFF0;
+  // Closing the window hides it (or minimises it without the tray); the program goes on.
+  if (!stopped_ && (command == SC_CLOSE || (command == SC_MINIMIZE && TrayOptionOn()))) {
+    PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+    return 0;
+  }
+  return DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
+}
+
+void TForm1::OnTrayIcon(LPARAM event) {
+  if (stopped_) return;
+  if (event == kTrayDoubleClick)
+    Toggle();
+  else if (event == kTrayRightButtonUp)
+    ShowTrayMenu();
+}
+
+void TForm1::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The owner must be the foreground window, or the menu does not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(hwnd_);
+  TrayMenu_.Track(hwnd_, cursor);
+  // Lets the menu's loop end properly before the next click on the icon.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+void TForm1::Toggle() {
+  if (Tag != 0) {
+    RestoreFromTray();
+  } else if (TrayOptionOn()) {
+    HideToTray();
+  } else {
+    // Without the tray the window goes to the taskbar, and Tag and the menu stay.
+    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+  }
+}
+
+void TForm1::HideToTray() {
+  // The hidden window carries no taskbar button.
+  ShowWindow(hwnd_, SW_HIDE);
+  // An open dialog ends as a cancel: nothing it holds is committed.
+  if (onHideDialogs_) onHideDialogs_();
+  Tag = 2;
+  TrayMenu_.SetToggleText(true);
+}
+
+void TForm1::RestoreFromTray() {
+  if (IsIconic(hwnd_))
+    ShowWindow(hwnd_, SW_RESTORE);
+  else if (!IsWindowVisible(hwnd_))
+    ShowMainWindow();
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  SetWindowPos(hwnd_, HWND_TOP, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_SHOWWINDOW);
+  BringWindowToTop(hwnd_);
+  SetActiveWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  Tag = 0;
+  TrayMenu_.SetToggleText(false);
+}
+
+bool TForm1::TrayOptionOn() {
+  std::lock_guard lock(store_.Mutex);
+  return store_.Session.Tray != 0;
 }
 
 bool TForm1::OnCreate() {
@@ -117,6 +220,14 @@ bool TForm1::OnCreate() {
 }
 
 void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
+  const bool becameMinimised = kind == SIZE_MINIMIZED && !minimised_;
+  minimised_ = kind == SIZE_MINIMIZED;
+  // The minimise hook: however the window was minimised (the taskbar button, the toggle), the
+  // system command follows, so that with the tray option on it ends hidden in the tray. Without
+  // the tray the command would find the window minimised already; it is not posted then, for a
+  // window restored before it arrived would be minimised again.
+  if (becameMinimised && !stopped_ && TrayOptionOn())
+    PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   if (kind == SIZE_MINIMIZED) return;
   LayOut(clientWidth, clientHeight);
   RememberGeometry();
@@ -157,9 +268,7 @@ LRESULT TForm1::OnNotify(NMHDR& header) {
   }
 }
 
-void TForm1::OnShowPostedErrors() {
-  platform_.ShowPostedErrors();
-}
+void TForm1::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
 
 void TForm1::OnDestroy() {
   // From here on boxes have no owner and nothing more is posted to the window.

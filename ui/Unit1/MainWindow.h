@@ -10,6 +10,7 @@
 #include "core/Store.h"
 #include "ui/Unit1/ListView1.h"
 #include "win32/Handles.h"
+#include "win32/TrayIcon.h"
 #include "win32/Win32Platform.h"
 
 class TForm1 {
@@ -48,10 +49,35 @@ class TForm1 {
   // ListView1. Must be called without the lock held.
   void ApplyRowChanges();
 
+  // The tray icon and its menu, filled and created by the creation step once the window exists.
+  TrayIcon& Tray() { return tray_; }
+  TrayPopupMenu& TrayMenu() { return TrayMenu_; }
+
+  // Hidden-state marker: 0 shown, 2 hidden to the tray or started minimised. Only the toggle
+  // and start-up change it.
+  int Tag = 2;
+
+  // The toggle (WM_TRAYICON with 515): hides the shown window to the tray (or, without the tray
+  // option, minimises it), or brings the hidden one back to the front.
+  void Toggle();
+
+  // Once the stop sequence has begun the window takes no more commands of the tray, the menu or
+  // the system; only the standard handling of messages remains.
+  void Stopped() { stopped_ = true; }
+
   // Called when the window is being destroyed, before its children go.
   void SetOnDestroy(std::function<void()> onDestroy) { onDestroy_ = std::move(onDestroy); }
   // The reminder command (WM_COMMAND 5) posted by firing.
   void SetOnReminder(std::function<void()> onReminder) { onReminder_ = std::move(onReminder); }
+  // Hiding to the tray closes the open dialogs as a cancel.
+  void SetOnHideDialogs(std::function<void()> handler) { onHideDialogs_ = std::move(handler); }
+  // The tray menu's "Добавить задание" (command 2).
+  void SetOnAddTask(std::function<void()> handler) { onAddTask_ = std::move(handler); }
+  // The Windows session ends (WM_QUERYENDSESSION): the stop sequence; false when its final save
+  // failed, and the window then objects to the end of the session.
+  void SetOnQueryEndSession(std::function<bool()> handler) {
+    onQueryEndSession_ = std::move(handler);
+  }
   // A task asked to shut the computer down.
   void SetOnShutDownComputer(std::function<void()> handler) { onShutDown_ = std::move(handler); }
 
@@ -65,6 +91,13 @@ class TForm1 {
   void OnGetMinMaxInfo(MINMAXINFO& limits);
   LRESULT OnNotify(NMHDR& header);
   void OnShowPostedErrors();
+  void OnTrayIcon(LPARAM event);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+  void ShowTrayMenu();
+  void HideToTray();
+  void RestoreFromTray();
+  bool TrayOptionOn();
   void OnDestroy();
 
   void LayOut(int clientWidth, int clientHeight);
@@ -78,6 +111,13 @@ class TForm1 {
   UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
   UniqueFont listFont_;    // Arial, bold, 15 pixels
   bool showMaximised_ = false;
+  bool minimised_ = false;  // for the minimise hook: it runs when the window becomes minimised
+  bool stopped_ = false;
+  TrayIcon tray_;
+  TrayPopupMenu TrayMenu_;
+  std::function<void()> onHideDialogs_;
+  std::function<void()> onAddTask_;
+  std::function<bool()> onQueryEndSession_;
   std::function<void()> onDestroy_;
   std::function<void()> onReminder_;
   std::function<void()> onShutDown_;

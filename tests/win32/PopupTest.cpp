@@ -1,0 +1,182 @@
+// The reminder popup: its class, styles, children, colours and font, where it opens, OK, and the
+// cascade of places, which never leaves the work area.
+#include <gtest/gtest.h>
+
+#include "tests/win32/TestFolder.h"
+#include "ui/Unit4/Unit4.h"
+#include "win32/Text.h"
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
+RECT WorkArea() {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+class Popup : public testing::Test {
+ protected:
+  ReminderPopups popups;
+  std::vector<HWND> opened;
+
+  void SetUp() override { popups.RegisterPopupClass(); }
+  void TearDown() override {
+    for (HWND popup : opened)
+      if (IsWindow(popup)) DestroyWindow(popup);
+    popups.UnregisterPopupClass();
+    PumpMessages();
+  }
+  HWND Open(const std::string& caption, const std::string& text) {
+    HWND popup = popups.ShowReminder(caption, text);
+    opened.push_back(popup);
+    PumpMessages();
+    return popup;
+  }
+  void PressOk(HWND popup) {
+    const std::vector<HWND> children = ChildrenOf(popup);
+    ASSERT_EQ(children.size(), 2u);
+    SendMessageW(children[1], BM_CLICK, 0, 0);
+    PumpMessages();
+  }
+};
+
+TEST_F(Popup, HasItsClassStylesAndChildren) {
+  const HWND popup = Open(" 15 мая 2024 года в 12:30:00", "Забрать посылку\r\nдо обеда");
+  ASSERT_TRUE(popup);
+  EXPECT_EQ(ClassOf(popup), L"MyVornakelClass");
+  EXPECT_EQ(TextOf(popup), L"  15 мая 2024 года в 12:30:00");
+  EXPECT_EQ(GetWindowLongW(popup, GWL_EXSTYLE) & 0xFF, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+  const DWORD style = GetWindowLongW(popup, GWL_STYLE);
+  // The system adds WS_CLIPSIBLINGS to every top-level window with a caption.
+  EXPECT_EQ(style & ~WS_CLIPSIBLINGS, 0x90C00000u) << std::hex << style;
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_FALSE(GetParent(popup));
+  EXPECT_FALSE(GetWindow(popup, GW_OWNER));
+
+  WNDCLASSW windowClass{};
+  ASSERT_TRUE(GetClassInfoW(GetModuleHandleW(nullptr), L"MyVornakelClass", &windowClass));
+  EXPECT_EQ(windowClass.style, 0u);
+  EXPECT_EQ(windowClass.hbrBackground, reinterpret_cast<HBRUSH>(16));
+  EXPECT_EQ(windowClass.hCursor, LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_FALSE(windowClass.hIcon);
+
+  const std::vector<HWND> children = ChildrenOf(popup);
+  ASSERT_EQ(children.size(), 2u);
+  struct Child {
+    const wchar_t* className;
+    const wchar_t* text;
+    RECT place;
+    DWORD style;
+  };
+  const Child expected[] = {
+      {L"Edit", L"Забрать посылку\r\nдо обеда", {4, 4, 290, 236}, 0x50800845},
+      {L"Button", L"OK", {95, 244, 205, 269}, 0x50001000},
+  };
+  for (size_t i = 0; i < 2; ++i) {
+    const HWND child = children[i];
+    EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), expected[i].className), 0) << ClassOf(child);
+    EXPECT_EQ(TextOf(child), expected[i].text);
+    EXPECT_EQ(GetDlgCtrlID(child), 0);
+    // The edit control takes WS_BORDER over and draws its border itself.
+    const DWORD childStyle = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+    EXPECT_EQ(childStyle & ~WS_BORDER, expected[i].style & ~WS_BORDER) << std::hex << childStyle;
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, expected[i].place.left) << i;
+    EXPECT_EQ(place.top, expected[i].place.top) << i;
+    EXPECT_EQ(place.right, expected[i].place.right) << i;
+    EXPECT_EQ(place.bottom, expected[i].place.bottom) << i;
+    LOGFONTW font{};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)),
+                           sizeof font, &font));
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
+    EXPECT_EQ(font.lfHeight, 18);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+  }
+  EXPECT_EQ(GetFocus(), children[1]);
+  EXPECT_FALSE(GetWindowLongW(children[0], GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
+
+  // The read-only field is painted yellow.
+  const HDC dc = GetDC(children[0]);
+  const auto brush =
+      reinterpret_cast<HBRUSH>(SendMessageW(popup, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                            reinterpret_cast<LPARAM>(children[0])));
+  EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
+  ReleaseDC(children[0], dc);
+  LOGBRUSH colour{};
+  ASSERT_TRUE(GetObjectW(brush, sizeof colour, &colour));
+  EXPECT_EQ(colour.lbColor, RGB(255, 255, 0));
+  EXPECT_EQ(colour.lbStyle, static_cast<UINT>(BS_SOLID));
+}
+
+TEST_F(Popup, OpensAtTheCornerOfTheWorkAreaAndOkClosesIt) {
+  const RECT area = WorkArea();
+  const HWND popup = Open(" Ежедневно в 08:30:00", "");
+  RECT frame{};
+  GetWindowRect(popup, &frame);
+  EXPECT_EQ(frame.right, area.right);
+  EXPECT_EQ(frame.bottom, area.bottom);
+  EXPECT_EQ(frame.right - frame.left, 300);
+  EXPECT_EQ(frame.bottom - frame.top, 300);
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_TRUE(GetWindowLongW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  PressOk(popup);
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(popups.PopupOffset(), 0);
+}
+
+TEST_F(Popup, TheBareClientMarginDragsLikeTheTitleBar) {
+  const HWND popup = Open(" x", "y");
+  POINT margin{1, 1};
+  ClientToScreen(popup, &margin);
+  EXPECT_EQ(SendMessageW(popup, WM_NCHITTEST, 0, MAKELPARAM(margin.x, margin.y)), HTCAPTION);
+}
+
+TEST_F(Popup, CascadesUpAndLeftWrapsAfterTenAndNeverLeavesTheWorkArea) {
+  const RECT area = WorkArea();
+  auto cornerOf = [](HWND popup) {
+    RECT frame{};
+    GetWindowRect(popup, &frame);
+    return POINT{frame.right, frame.bottom};
+  };
+  std::vector<HWND> popupsOpened;
+  for (int i = 0; i < 11; ++i) {
+    std::string caption(" ");
+    caption += std::to_string(i);
+    popupsOpened.push_back(Open(caption, "текст"));
+    const int offset = (i % 10) * 10;
+    const POINT corner = cornerOf(popupsOpened.back());
+    EXPECT_EQ(corner.x, area.right - offset) << i;
+    EXPECT_EQ(corner.y, area.bottom - offset) << i;
+  }
+  EXPECT_EQ(popups.PopupOffset(), 10);
+  // Closing any popup brings the next place 10 pixels nearer the corner, but never beyond it.
+  for (int i = 0; i < 11; ++i) PressOk(popupsOpened[static_cast<size_t>(i)]);
+  EXPECT_EQ(popups.PopupOffset(), 0);
+  const POINT corner = cornerOf(Open(" again", ""));
+  EXPECT_EQ(corner.x, area.right);
+  EXPECT_EQ(corner.y, area.bottom);
+}
+
+}  // namespace

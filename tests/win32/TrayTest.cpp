@@ -1,0 +1,385 @@
+// The tray icon and hiding to the tray: the start-up state for each combination of the start
+// minimised and tray options, the toggle, the system commands and the minimise hook, the tray
+// menu, the shell restarting, and the orderly stop by "Выход" and by the end of the session.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/Application.h"
+#include "tests/win32/DataIniText.h"
+#include "tests/win32/TestFolder.h"
+#include "ui/Unit2/DialogMode.h"
+#include "win32/PrivateMessages.h"
+#include "win32/Text.h"
+#include "win32/TrayIcon.h"
+
+namespace {
+
+const std::string kShow = "Свернуть";
+const std::string kRestore = "Развернуть";
+
+class Tray : public testing::Test {
+ protected:
+  TestFolder folder;
+  std::wstring dataIni = folder.File(L"Data.ini");
+  std::unique_ptr<Application> app;
+  HWND form = nullptr;
+
+  void Start(TestSettings settings, const std::vector<TestTask>& tasks = {}) {
+    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
+    app = std::make_unique<Application>();
+    app->SetStartupFolderSource([] { return std::wstring(); });
+    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
+    form = app->Form1().Handle();
+    ASSERT_TRUE(form);
+    PumpMessages();
+  }
+
+  void TearDown() override {
+    app.reset();
+    PumpMessages();
+  }
+
+  // NIM_MODIFY with the unchanged record succeeds only while the icon is there.
+  bool IconPresent() {
+    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  }
+  std::string ToggleText() { return app->Form1().TrayMenu().ItemText(kCommandToggle); }
+  void Settle() {
+    PumpUntil([] { return false; }, std::chrono::milliseconds(150));
+  }
+};
+
+TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
+  Start({.tray = true});
+  const NOTIFYICONDATAA& data = app->Form1().Tray().TrayData();
+  EXPECT_EQ(data.cbSize, 88u);
+  EXPECT_EQ(data.hWnd, form);
+  EXPECT_EQ(data.uID, 1u);
+  EXPECT_EQ(data.uFlags, 7u);
+  EXPECT_EQ(data.uCallbackMessage, 0x8004u);
+  EXPECT_TRUE(data.hIcon);
+  EXPECT_EQ(std::string(data.szTip, 64), std::string("Vornakel") + std::string(56, '\0'));
+
+  const HMENU menu = app->Form1().TrayMenu().Handle();
+  ASSERT_EQ(GetMenuItemCount(menu), 4);
+  const UINT ids[] = {2, 1, 3, 0};
+  const std::string texts[] = {"Добавить задание", kShow, "", "Выход"};
+  for (int position = 0; position < 4; ++position) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &item));
+    EXPECT_EQ(item.wID, ids[position]) << position;
+    EXPECT_EQ((item.fType & MFT_SEPARATOR) != 0, position == 2) << position;
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(ToCp1251(text), texts[position]) << position;
+  }
+}
+
+struct StartCase {
+  bool startMinimised, tray;
+  bool visible, minimised, icon;
+  int tag;
+  const std::string& toggleText;
+};
+
+TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
+  const StartCase cases[] = {
+      {false, true, true, false, true, 0, kShow},
+      {false, false, true, false, false, 0, kShow},
+      {true, true, false, false, true, 2, kRestore},
+      {true, false, true, true, false, 2, kRestore},
+  };
+  for (const StartCase& c : cases) {
+    const std::string label =
+        "SMin " + std::to_string(c.startMinimised) + " Tray " + std::to_string(c.tray);
+    Start({.tray = c.tray, .startMinimised = c.startMinimised});
+    Settle();  // the posted SC_MINIMIZE of the last case
+    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
+    EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
+    EXPECT_EQ(IconPresent(), c.icon) << label;
+    EXPECT_EQ(app->Form1().Tag, c.tag) << label;
+    EXPECT_EQ(ToggleText(), c.toggleText) << label;
+    // The stored geometry is the one from Data.ini whatever the window's state.
+    {
+      std::lock_guard lock(app->GetStore().Mutex);
+      EXPECT_EQ(app->GetStore().Window.x, 120) << label;
+      EXPECT_EQ(app->GetStore().Window.width, 700) << label;
+    }
+    TearDown();
+    EXPECT_FALSE(FindWindowA("TForm1", " Vornakel")) << label;
+  }
+}
+
+TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
+  Start({.tray = true});
+  SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 2);
+  EXPECT_EQ(ToggleText(), kRestore);
+  EXPECT_TRUE(IconPresent());
+
+  SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_FALSE(IsIconic(form));
+  EXPECT_EQ(GetForegroundWindow(), form);
+  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_EQ(ToggleText(), kShow);
+
+  // Other events of the icon change nothing.
+  for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
+    SendMessageW(form, WM_TRAYICON, 1, event);
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 0);
+}
+
+TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
+  Start({.tray = false});
+  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  Settle();
+  EXPECT_TRUE(IsIconic(form));
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_EQ(ToggleText(), kShow);
+}
+
+TEST_F(Tray, StartedMinimisedWithoutTrayTheFirstToggleRestores) {
+  Start({.tray = false, .startMinimised = true});
+  Settle();
+  ASSERT_TRUE(IsIconic(form));
+  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  Settle();
+  EXPECT_FALSE(IsIconic(form));
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_EQ(ToggleText(), kShow);
+}
+
+struct SysCommandCase {
+  bool tray;
+  WPARAM command;
+  bool visible, minimised;
+  int tag;
+};
+
+TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
+  const SysCommandCase cases[] = {
+      {true, SC_MINIMIZE, false, false, 2},
+      {true, SC_CLOSE, false, false, 2},
+      {false, SC_MINIMIZE, true, true, 0},
+      {false, SC_CLOSE, true, true, 0},
+  };
+  for (const SysCommandCase& c : cases) {
+    const std::string label =
+        "tray " + std::to_string(c.tray) + " command " + std::to_string(c.command);
+    Start({.tray = c.tray});
+    SendMessageW(form, WM_SYSCOMMAND, c.command, 0);
+    Settle();
+    ASSERT_TRUE(IsWindow(form)) << label;
+    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
+    EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
+    EXPECT_EQ(app->Form1().Tag, c.tag) << label;
+    TearDown();
+  }
+}
+
+TEST_F(Tray, CloseCommandBringsAHiddenWindowBack) {
+  Start({.tray = true, .startMinimised = true});
+  SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 0);
+}
+
+TEST_F(Tray, MinimisingTheWindowAnyOtherWayEndsInTheTray) {
+  Start({.tray = true});
+  // As the taskbar button does: the window is minimised directly, and the hook follows.
+  ShowWindow(form, SW_MINIMIZE);
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 2);
+  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_FALSE(IsIconic(form));
+}
+
+TEST_F(Tray, MenuCommandOneTogglesAndControlNotificationsAreLeftAlone) {
+  Start({.tray = true});
+  PostMessageW(form, WM_COMMAND, kCommandToggle, 0);
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(ToggleText(), kRestore);
+  PostMessageW(form, WM_COMMAND, kCommandToggle, 0);
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(ToggleText(), kShow);
+
+  // A control's notification with identifier 0 or 1 is not the menu's.
+  const HWND list = app->Form1().ListView1().Handle();
+  SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), reinterpret_cast<LPARAM>(list));
+  SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandToggle, 0), reinterpret_cast<LPARAM>(list));
+  Settle();
+  EXPECT_TRUE(IsWindow(form));
+  EXPECT_TRUE(IsWindowVisible(form));
+}
+
+TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
+  Start({.tray = true});
+  // The pointer where the menu fits on both sides, moved as the user's mouse moves it.
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(600, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(500, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  Settle();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_NEAR(cursor.x, 600, 1);
+  EXPECT_NEAR(cursor.y, 500, 1);
+  std::atomic<bool> menuSeen{false};
+  RECT menuRect{};
+  std::thread closer([&] {
+    for (int i = 0; i < 500 && !menuSeen; ++i) {
+      HWND menu = FindWindowW(L"#32768", nullptr);
+      if (menu && IsWindowVisible(menu)) {
+        Sleep(50);
+        GetWindowRect(menu, &menuRect);
+        menuSeen = true;
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        Sleep(100);
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  SendMessageW(form, WM_TRAYICON, 1, WM_RBUTTONUP);  // returns when the menu has closed
+  closer.join();
+  ASSERT_TRUE(menuSeen);
+  EXPECT_EQ(menuRect.right, cursor.x);
+  EXPECT_EQ(menuRect.bottom, cursor.y);
+  EXPECT_GT(menuRect.right - menuRect.left, 0);
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 0);
+}
+
+TEST_F(Tray, HidingCancelsAnOpenEditor) {
+  Start({.tray = true}, {{.text = "Задание", .status = 2}});
+  PostMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  const TForm2::Result result = app->Form2().OpenForNew();  // the toggle runs in its loop
+  EXPECT_FALSE(result.committed);
+  EXPECT_FALSE(app->Form2().IsOpen());
+  EXPECT_FALSE(IsWindowVisible(form));
+  std::lock_guard lock(app->GetStore().Mutex);
+  EXPECT_EQ(app->GetStore().Tasks.size(), 1u);
+}
+
+TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
+  for (bool tray : {true, false}) {
+    Start({.tray = tray});
+    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    Shell_NotifyIconA(NIM_DELETE, &data);  // the shell restarted without it
+    SendMessageW(form, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(IconPresent(), tray) << tray;
+    TearDown();
+  }
+}
+
+TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
+  Start({.tray = true}, {{.text = "Задание", .status = 2}});
+  SetWindowPos(form, nullptr, 150, 100, 640, 500, SWP_NOZORDER);
+  const NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+  PostMessageW(form, WM_COMMAND, kCommandExit, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(form); }));
+  const auto saved = ReadBytes(dataIni);
+  ASSERT_TRUE(saved);
+  TestSettings expected{.x = 150, .y = 100, .width = 640, .height = 500, .tray = true};
+  EXPECT_EQ(*saved, DataIniText(expected, {{.text = "Задание", .status = 2}}));
+  NOTIFYICONDATAA probe = data;
+  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  // Nothing more is written afterwards.
+  ASSERT_TRUE(WriteBytes(dataIni, "marker"));
+  app.reset();
+  EXPECT_EQ(ReadBytes(dataIni), "marker");
+}
+
+TEST_F(Tray, EndOfSessionWritesOnceAndTheLaterDestroyWritesNothing) {
+  Start({.tray = true}, {{.text = "Задание", .status = 2}});
+  EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_FALSE(IconPresent());
+  EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
+  // The stopped program takes no more commands.
+  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(form));
+  ASSERT_TRUE(WriteBytes(dataIni, "marker"));
+  SendMessageW(form, WM_QUERYENDSESSION, 0, 0);
+  DestroyWindow(form);
+  EXPECT_EQ(ReadBytes(dataIni), "marker");
+}
+
+TEST_F(Tray, EndOfSessionTakenFromTheQueueStopsThroughTheDestroyHandling) {
+  Start({}, {{.text = "Задание", .status = 2}});
+  app->QuitWhenMainWindowCloses();
+  MSG message{form, WM_QUERYENDSESSION, 0, 0, 0, {}};
+  app->ApplicationEvents1Message(message);
+  // Only the posted destroy handling is dispatched: the quit request must be left in the queue.
+  MSG posted{};
+  ASSERT_TRUE(PeekMessageW(&posted, form, WM_DESTROY, WM_DESTROY, PM_REMOVE));
+  DispatchMessageW(&posted);
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(ReadBytes(dataIni), DataIniText({}, {{.text = "Задание", .status = 2}}));
+  ASSERT_TRUE(WriteBytes(dataIni, "marker"));
+  app.reset();
+  EXPECT_EQ(ReadBytes(dataIni), "marker");
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // from the real destroy
+}
+
+TEST_F(Tray, AFailedFinalSaveObjectsToTheEndOfTheSession) {
+  Start({}, {{.text = "Задание", .status = 2}});
+  ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  LRESULT answer = TRUE;
+  const auto box =
+      AnswerMessageBox([&] { answer = SendMessageW(form, WM_QUERYENDSESSION, 0, 0); }, IDOK);
+  EXPECT_EQ(answer, FALSE);
+  EXPECT_EQ(box, L" Vornakel|Cannot create file " + dataIni + L".");
+  SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+struct PlacementCase {
+  const char* label;
+  int x, y;
+  bool kept;
+};
+
+TEST_F(Tray, AWindowRectangleOnNoScreenOpensCentred) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const PlacementCase cases[] = {
+      {"on the screen", 100, 60, true},     {"partly off to the left", -600, 60, true},
+      {"far right", 5000, 60, false},       {"far below", 100, 4000, false},
+      {"far up left", -3000, -3000, false},
+  };
+  for (const PlacementCase& c : cases) {
+    Start({.x = c.x, .y = c.y, .width = 700, .height = 520});
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    const int x = c.kept ? c.x : work.right / 2 - 350;
+    const int y = c.kept ? c.y : work.bottom / 2 - 260;
+    EXPECT_EQ(frame.left, x) << c.label;
+    EXPECT_EQ(frame.top, y) << c.label;
+    EXPECT_EQ(frame.right - frame.left, 700) << c.label;
+    TearDown();
+  }
+}
+
+}  // namespace

@@ -28,9 +28,32 @@ std::string ToProgramPath(const std::wstring& path) {
   return shortLossless ? shortNarrow : narrow;
 }
 
+// The common dialogs library costs megabytes of memory under some systems; it is loaded the first
+// time a file is chosen, not at start-up, and stays loaded from then on.
+struct CommonDialogs {
+  decltype(&GetOpenFileNameW) getOpenFileName = nullptr;
+  decltype(&CommDlgExtendedError) extendedError = nullptr;
+};
+
+const CommonDialogs& LoadCommonDialogs() {
+  static const CommonDialogs functions = [] {
+    CommonDialogs loaded;
+    if (HMODULE library = LoadLibraryW(L"comdlg32.dll")) {
+      loaded.getOpenFileName = reinterpret_cast<decltype(&GetOpenFileNameW)>(
+          reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+      loaded.extendedError = reinterpret_cast<decltype(&CommDlgExtendedError)>(
+          reinterpret_cast<void*>(GetProcAddress(library, "CommDlgExtendedError")));
+    }
+    return loaded;
+  }();
+  return functions;
+}
+
 }  // namespace
 
 bool FileOpenDialog::Execute(HWND owner) {
+  const CommonDialogs& dialogs = LoadCommonDialogs();
+  if (!dialogs.getOpenFileName || !dialogs.extendedError) return false;
   std::vector<wchar_t> file(32768, L'\0');
   ToWideInto(FileName, file.data(), file.size());
   const std::wstring initialDir = ToWide(InitialDir);
@@ -42,12 +65,12 @@ bool FileOpenDialog::Execute(HWND owner) {
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!GetOpenFileNameW(&dialog)) {
+  if (!dialogs.getOpenFileName(&dialog)) {
     // A remembered name the dialog refuses (a folder since removed, say) must not lock the user
     // out of choosing: start again from the initial folder alone.
-    if (CommDlgExtendedError() != FNERR_INVALIDFILENAME) return false;
+    if (dialogs.extendedError() != FNERR_INVALIDFILENAME) return false;
     file[0] = L'\0';
-    if (!GetOpenFileNameW(&dialog)) return false;
+    if (!dialogs.getOpenFileName(&dialog)) return false;
   }
   FileName = ToProgramPath(file.data());
   return true;

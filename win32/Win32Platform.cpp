@@ -93,8 +93,21 @@ void Win32Platform::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 void Win32Platform::OpenFile(const std::string& fileName, const std::string& folder) {
   // The shell may hand the file to COM-based handlers; the checker thread needs an apartment.
   thread_local ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  ShellExecuteW(mainWindow_.load(), L"open", ToWide(fileName).c_str(), L"",
-                ToWide(folder).c_str(), SW_SHOWNORMAL);
+  // This runs on the checker thread while it holds the table's lock: no error box and no
+  // "open with" dialog may wait for the user here, with the window's thread blocked on that
+  // lock. A file that cannot be started is not reported.
+  const std::wstring file = ToWide(fileName);
+  const std::wstring directory = ToWide(folder);
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.hwnd = mainWindow_.load();
+  execute.lpVerb = L"open";
+  execute.lpFile = file.c_str();
+  execute.lpParameters = L"";
+  execute.lpDirectory = directory.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&execute);
 }
 
 void Win32Platform::PostReminder(const std::string& momentText, const std::string& message) {

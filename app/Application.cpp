@@ -27,10 +27,14 @@ std::wstring ExecutablePath() {
 Application::Application()
     : form1_(store_, platform_),
       form2_(store_),
+      form3_(store_),
       checker_(store_, platform_),
       startupFolder_([] { return ReadShellFolder(L"Startup"); }) {
   form2_.SetApplicationMessageHook(
       [this](const MSG& message) { ApplicationEvents1Message(message); });
+  form3_.SetApplicationMessageHook(
+      [this](const MSG& message) { ApplicationEvents1Message(message); });
+  form3_.SetOnApply([this] { return ApplyOptions(); });
   form1_.SetOnDestroy([this] {
     ShutdownSequence();
     if (quitOnDestroy_) PostQuitMessage(0);
@@ -44,9 +48,10 @@ Application::Application()
   });
   form1_.SetOnHideDialogs([this] {
     if (form2_.IsOpen()) form2_.Button2Click();
+    if (form3_.IsOpen()) form3_.Button2Click();
   });
-  // The add command's own work (the editor over the restored window, then the new row, arming
-  // and the save) is hooked in here with TForm1::SetOnAddTask by the main window's commands.
+  form1_.SetDialogs(&form2_, &form3_);
+  form1_.SetOnAddTask([this] { form1_.Button1Click(); });
   form1_.SetOnShutDownComputer([this] { ShutDownComputer(); });
 }
 
@@ -74,8 +79,9 @@ bool Application::FormCreate(const std::string& dataPath) {
   }
   loaded_ = true;
   form1_.ApplyRowChanges();
-  // The task editor comes after the main window; the settings dialog will follow it.
+  // The task editor comes after the main window, the settings dialog after the editor.
   form2_.Create(form1_.Handle());
+  form3_.Create(form1_.Handle());
   // Every loaded task is armed: the checker may start.
   store_.CheckEnabled = 1;
   checker_.Start();
@@ -152,6 +158,25 @@ bool Application::ShutdownSequence() {
   return true;
 }
 
+bool Application::ApplyOptions() {
+  TSreda session;
+  {
+    std::lock_guard lock(store_.Mutex);
+    session = store_.Session;
+  }
+  if (session.Tray)
+    form1_.Tray().Add();
+  else
+    form1_.Tray().Delete();
+  bool linkMade = true;
+  SyncAutostartLink(startupFolder_ ? startupFolder_() : std::wstring(), ExecutablePath(),
+                    session.WinS != 0, [this, &linkMade](const std::string& text) {
+                      linkMade = false;
+                      platform_.ShowError(text);
+                    });
+  return linkMade;
+}
+
 void Application::ShutDownComputer() {
   ShutdownSequence();
   RequestForcedShutdown(platform_.PlatformId(), shutdownCalls_);
@@ -164,5 +189,22 @@ void Application::ApplicationEvents1Message(const MSG& message) {
   // stop sequence when this posted message is dispatched.
   if (message.message == WM_QUERYENDSESSION && form1_.Handle())
     PostMessageW(form1_.Handle(), WM_DESTROY, 0, 0);
-  form2_.EditorEscapeMessage(message);
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return;
+  switch (DialogMode) {
+    case 0: {
+      // Minimise the application; with the tray option on the main window hides to the tray.
+      HWND window = form1_.Handle();
+      if (window && IsWindowVisible(window) && !IsIconic(window))
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      break;
+    }
+    case 1:
+      form2_.EditorEscapeMessage(message);
+      break;
+    case 2:
+      form3_.Button2Click();
+      break;
+    default:
+      break;
+  }
 }

@@ -9,6 +9,7 @@
 #include "core/Store.h"
 #include "ui/Unit1/MainWindow.h"
 #include "ui/Unit2/TForm2.h"
+#include "ui/Unit3/TForm3.h"
 #include "ui/Unit4/Unit4.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
@@ -34,6 +35,10 @@ class Application {
   // pending messages handled, the popup class gone, the final save. False when that save failed.
   bool ShutdownSequence();
 
+  // The settings dialog's OK: the tray icon and the autostart shortcut follow Session at once.
+  // False when the shortcut could not be made.
+  bool ApplyOptions();
+
   // A task asked to shut the computer down: the orderly stop with its final save comes first,
   // so the task's new state is in Data.ini; then the shutdown privilege and the forced
   // shutdown; then the program ends.
@@ -50,6 +55,7 @@ class Application {
   Win32Platform& GetPlatform() { return platform_; }
   TForm1& Form1() { return form1_; }
   TForm2& Form2() { return form2_; }
+  TForm3& Form3() { return form3_; }
   Checker& GetChecker() { return checker_; }
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
@@ -65,6 +71,7 @@ class Application {
   Win32Platform platform_;
   TForm1 form1_;
   TForm2 form2_;
+  TForm3 form3_;
   ReminderPopups popups_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;

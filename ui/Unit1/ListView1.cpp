@@ -1,5 +1,7 @@
 #include "ui/Unit1/ListView1.h"
 
+#include <algorithm>
+
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 
@@ -72,6 +74,15 @@ void TaskList::ClearFocus() {
   SendMessageW(list_, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&state));
 }
 
+void TaskList::RedrawVisibleRows(int first, int last) {
+  const int top = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
+  // One row more than fit: a partly shown row at the bottom.
+  const int bottom = top + static_cast<int>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+  first = std::max(first, top);
+  last = std::min(last, bottom);
+  if (first <= last) SendMessageW(list_, LVM_REDRAWITEMS, first, last);
+}
+
 void TaskList::ApplyChanges(const std::vector<RowChange>& changes) {
   int count = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
   bool countChanged = false;
@@ -99,8 +110,9 @@ void TaskList::ApplyChanges(const std::vector<RowChange>& changes) {
         // the rows below up with them, so the selection stays on the same task.
         SendMessageW(list_, LVM_DELETEITEM, change.row, 0);
         --count;
-        // The rows below have been renumbered.
-        if (change.row < count) SendMessageW(list_, LVM_REDRAWITEMS, change.row, count - 1);
+        // The rows below have been renumbered; only those on screen need drawing again (asking
+        // for all of them costs the control time in proportion to the table).
+        if (change.row < count) RedrawVisibleRows(change.row, count - 1);
         break;
       case RowChange::FocusCleared:
         applyCount();

@@ -38,6 +38,9 @@ class TaskList {
   void ClearFocus();
 
  private:
+  // Redraws the rows first..last that are on screen.
+  void RedrawVisibleRows(int first, int last);
+
   Store& store_;
   HWND list_ = nullptr;
 };

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/Unit1/MainCommandsLogic.h"
 #include "win32/CommonControls.h"
 #include "win32/Fonts.h"
+#include "win32/FormClass.h"
 #include "win32/PrivateMessages.h"
 
 namespace {
@@ -17,20 +19,6 @@ constexpr int kListViewId = 101;
 // again, or a program hidden in the tray would be unreachable.
 const UINT WM_TASKBARCREATED = RegisterWindowMessageW(L"TaskbarCreated");
 
-bool RegisterMainWindowClass(WNDPROC procedure) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW existing{};
-  if (GetClassInfoW(instance, TForm1::kClassName, &existing)) return true;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = TForm1::kClassName;
-  return RegisterClassW(&windowClass) != 0;
-}
-
 }  // namespace
 
 TForm1::TForm1(Store& store, Win32Platform& platform)
@@ -38,10 +26,11 @@ TForm1::TForm1(Store& store, Win32Platform& platform)
 
 TForm1::~TForm1() {
   if (hwnd_) DestroyWindow(hwnd_);
+  if (PopupMenu1_) DestroyMenu(PopupMenu1_);
 }
 
 bool TForm1::Create() {
-  if (!RegisterMainWindowClass(&TForm1::WindowProc)) return false;
+  if (!RegisterFormClass(TForm1::kClassName, &TForm1::WindowProc)) return false;
   CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                   CW_USEDEFAULT, 718, 538, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
@@ -86,6 +75,17 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == list_.Handle() && !stopped_) {
+        ShowPopupMenu1(lParam);
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_MOUSEWHEEL: {
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
     case WM_ROWSCHANGED:
       ApplyRowChanges();
       return 0;
@@ -118,8 +118,30 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
   // Menu commands come without a control handle; the controls' notifications carry theirs and
   // take the default handling, whatever their identifier.
+  if (lParam != 0 && HIWORD(wParam) == BN_CLICKED && !stopped_) {
+    if (reinterpret_cast<HWND>(lParam) == button1_) {
+      Button1Click();
+      return 0;
+    }
+    if (reinterpret_cast<HWND>(lParam) == button3_) {
+      Button3Click();
+      return 0;
+    }
+  }
   if (HIWORD(wParam) != 0 || lParam != 0) return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
   switch (LOWORD(wParam)) {
+    case kCommandN1:
+      if (!stopped_) N1Click();
+      return 0;
+    case kCommandN4:
+      if (!stopped_) N4Click();
+      return 0;
+    case kCommandN7:
+      if (!stopped_) N7Click();
+      return 0;
+    case kCommandN3:
+      if (!stopped_) N3Click();
+      return 0;
     case kCommandReminder:
       if (onReminder_) onReminder_();
       return 0;
@@ -212,6 +234,8 @@ bool TForm1::OnCreate() {
   windowFont_ = CreatePixelFont(L"Arial", 11, false);
   listFont_ = CreatePixelFont(L"Arial", 15, true);
   if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
+  SetWindowSubclass(list_.Handle(), &TForm1::ListView1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (!CreateButtonsAndMenu()) return false;
   RECT client{};
   GetClientRect(hwnd_, &client);
   LayOut(client.right, client.bottom);
@@ -238,6 +262,11 @@ void TForm1::OnMove() { RememberGeometry(); }
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
   limits.ptMinTrackSize.x = kMinimumWidth;
   limits.ptMinTrackSize.y = kMinimumHeight;
+  // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
+  if (!list_.Handle()) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
 }
 
 LRESULT TForm1::OnNotify(NMHDR& header) {
@@ -245,6 +274,13 @@ LRESULT TForm1::OnNotify(NMHDR& header) {
     case LVN_GETDISPINFOW:
       if (header.hwndFrom == list_.Handle())
         list_.GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+      return 0;
+    case NM_DBLCLK:
+      if (header.hwndFrom == list_.Handle() && !stopped_) ListView1DblClick();
+      return 0;
+    case LVN_KEYDOWN:
+      if (header.hwndFrom == list_.Handle() && !stopped_)
+        ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
       return 0;
     // The list passes its header's notifications on. When a drag ends the header still holds
     // the old width, so the tracked one is taken from the notification.
@@ -277,8 +313,13 @@ void TForm1::OnDestroy() {
 }
 
 void TForm1::LayOut(int clientWidth, int clientHeight) {
-  // The list fills the client area above the band of the buttons.
-  MoveWindow(list_.Handle(), 0, 0, clientWidth, std::max(clientHeight - kButtonBand, 0), TRUE);
+  // The list fills the client area above the band of the buttons; the buttons keep their left.
+  const MainLayout layout = LayOutMainWindow(clientWidth, clientHeight);
+  MoveWindow(list_.Handle(), 0, 0, layout.listWidth, layout.listHeight, TRUE);
+  if (button1_)
+    MoveWindow(button1_, kButtonLeft1, layout.buttonTop, kButtonWidth, kButtonHeight, TRUE);
+  if (button3_)
+    MoveWindow(button3_, kButtonLeft3, layout.buttonTop, kButtonWidth, kButtonHeight, TRUE);
 }
 
 void TForm1::SetColumnWidths(const TaskList::ColumnWidths& widths) {

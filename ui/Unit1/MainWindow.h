@@ -6,12 +6,29 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "core/Store.h"
 #include "ui/Unit1/ListView1.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32Platform.h"
+
+class TForm2;
+class TForm3;
+
+// Command identifiers of PopupMenu1's items and of the two buttons; clear of the tray's and the
+// reminder's identifiers (0, 1, 2, 5).
+enum MainCommand : WORD {
+  kCommandN1 = 201,  // "Добавить задание"
+  kCommandN4 = 202,  // "Редактировать задание"
+  kCommandN7 = 203,  // "Приостановить" / "Активировать"
+  kCommandN6 = 204,  // separator
+  kCommandN3 = 205,  // "Удалить задание"
+  kCommandButton1 = 301,
+  kCommandButton3 = 302,
+};
 
 class TForm1 {
  public:
@@ -26,6 +43,11 @@ class TForm1 {
   ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
+
+  static constexpr int kButtonLeft1 = 3;
+  static constexpr int kButtonLeft3 = 156;
+  static constexpr int kButtonWidth = 151;
+  static constexpr int kButtonHeight = 25;
 
   // Creates the window, hidden, with ListView1 in it, and makes it the platform's main window.
   bool Create();
@@ -48,6 +70,34 @@ class TForm1 {
   // Takes the row model's queued changes (under the store's lock) and applies them to
   // ListView1. Must be called without the lock held.
   void ApplyRowChanges();
+
+  // The editor and the settings dialog the commands open; set once both exist.
+  void SetDialogs(TForm2* form2, TForm3* form3) {
+    form2_ = form2;
+    form3_ = form3;
+  }
+  HWND Button1() const { return button1_; }
+  HWND Button3() const { return button3_; }
+  HMENU PopupMenu1() const { return PopupMenu1_; }
+
+  // The commands, under the names of the window definition. Those that act on the selected row
+  // do nothing without one.
+  void Button1Click();  // add a task (also N1 and the tray's command 2)
+  void Button3Click();  // the settings dialog
+  void N1Click() { Button1Click(); }
+  void N4Click();  // edit
+  void N3Click();  // delete, then save
+  void N7Click();  // pause or activate
+  void ListView1DblClick();
+  void ListView1KeyDown(WORD key);  // the Delete key deletes without saving
+  void PopupMenu1Popup();
+  void ListView1MouseDown();
+  // The wheel at `screenPoint`: scrolls the list when the pointer is over it.
+  void FormMouseWheel(int wheelDelta, POINT screenPoint);
+  // Index of the selected row (the row model's changes applied first), or -1.
+  int SelectedIndex();
+  // The same, valid for as long as `lock` (held on entry) stays held.
+  int SelectedIndex(StoreLock& lock);
 
   // The tray icon and its menu, filled and created by the creation step once the window exists.
   TrayIcon& Tray() { return tray_; }
@@ -101,6 +151,12 @@ class TForm1 {
   void OnDestroy();
 
   void LayOut(int clientWidth, int clientHeight);
+  bool CreateButtonsAndMenu();
+  void ShowPopupMenu1(LPARAM where);
+  static LRESULT CALLBACK ListView1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR subclassId, DWORD_PTR refData);
+  // SaveData under the lock; its error text, if any, is shown after the lock is released.
+  void ShowSaveError(const std::optional<std::string>& error);
   void RememberGeometry();
   void RememberColumnWidths(int trackedColumn = -1, int trackedWidth = 0);
 
@@ -110,6 +166,12 @@ class TForm1 {
   TaskList list_;
   UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
   UniqueFont listFont_;    // Arial, bold, 15 pixels
+  UniqueFont buttonFont_;  // Arial Cyr, bold, 15 pixels
+  HWND button1_ = nullptr;
+  HWND button3_ = nullptr;
+  HMENU PopupMenu1_ = nullptr;
+  TForm2* form2_ = nullptr;
+  TForm3* form3_ = nullptr;
   bool showMaximised_ = false;
   bool minimised_ = false;  // for the minimise hook: it runs when the window becomes minimised
   bool stopped_ = false;

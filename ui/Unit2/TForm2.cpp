@@ -11,6 +11,7 @@
 #include "ui/Unit2/FileNameParts.h"
 #include "win32/CommonControls.h"
 #include "win32/Fonts.h"
+#include "win32/FormClass.h"
 #include "win32/Text.h"
 
 namespace {
@@ -22,20 +23,6 @@ constexpr COLORREF kShutDownCaptionRed = 255;
 
 constexpr EditorControl kArrows[] = {EditorControl::UpDown1, EditorControl::UpDown2,
                                      EditorControl::UpDown3, EditorControl::UpDown4};
-
-bool RegisterEditorClass(WNDPROC procedure) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW existing{};
-  if (GetClassInfoW(instance, TForm2::kClassName, &existing)) return true;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = TForm2::kClassName;
-  return RegisterClassW(&windowClass) != 0;
-}
 
 // Single fixed border, the close box alone in the title bar.
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -58,7 +45,7 @@ TForm2::~TForm2() {
 bool TForm2::Create(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
-  if (!RegisterEditorClass(&TForm2::WindowProc)) return false;
+  if (!RegisterFormClass(TForm2::kClassName, &TForm2::WindowProc)) return false;
   dpi_ = ScreenDpi();
   RECT frame{0, 0, MulDiv(kClientWidth, dpi_, 96), MulDiv(kClientHeight, dpi_, 96)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
@@ -273,6 +260,12 @@ TForm2::Result TForm2::OpenForEdit(int index) {
   return {Tag == -2, editedTaskId_};
 }
 
+TForm2::Result TForm2::OpenForEditById(uint64_t taskId) {
+  if (modal_ || !hwnd_ || taskId == 0 || !FillForEdit(-1, taskId)) return {};
+  ShowModal();
+  return {Tag == -2, editedTaskId_};
+}
+
 void TForm2::CentreOverOwner() {
   HWND owner = GetWindow(hwnd_, GW_OWNER);
   if (!owner) return;
@@ -324,10 +317,11 @@ void TForm2::FillForNew() {
   Tag = -1;
 }
 
-bool TForm2::FillForEdit(int index) {
+bool TForm2::FillForEdit(int index, uint64_t taskId) {
   Ttask task;
   {
     std::lock_guard lock(store_.Mutex);
+    if (taskId != 0) index = store_.IndexOf(taskId);
     if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return false;
     Ttask& stored = store_.Tasks[static_cast<size_t>(index)];
     stored.Armed = 0;  // the checker leaves the task alone until the command re-arms it

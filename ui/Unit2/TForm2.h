@@ -90,11 +90,13 @@ class TForm2 {
   // (found by taskId) after building its row. Refused while the editor is open, and for an
   // index outside the table.
   Result OpenForEdit(int index);
+  // The same for the task with this identity, wherever it stands when the editor takes it.
+  Result OpenForEditById(uint64_t taskId);
 
   // The steps of an opening: filling (ending with CheckBox3Click, ComboBox1Change and Tag), and
   // the modal run, which returns Tag.
   void FillForNew();
-  bool FillForEdit(int index);
+  bool FillForEdit(int index, uint64_t taskId = 0);
   int ShowModal();
   bool IsOpen() const { return modal_; }
 

@@ -1,0 +1,619 @@
+// The main window's commands through the real windows: add and edit with the editor, delete
+// with the question, pause and activate, the list's menu, Escape, the layout, and the settings
+// dialog. The checker is stopped so that nothing fires meanwhile; where the tests need its
+// deletions, they make them themselves under the lock.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "app/Application.h"
+#include "core/DeleteTask.h"
+#include "tests/win32/DataIniText.h"
+#include "tests/win32/TestFolder.h"
+#include "ui/Unit2/DialogMode.h"
+#include "ui/Unit3/TForm3.h"
+#include "win32/Text.h"
+#include "win32/TrayIcon.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kJunk = "not written since\r\n";
+
+std::string WindowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return ToCp1251(text);
+}
+
+class MainCommands : public testing::Test {
+ protected:
+  TestFolder folder;
+  std::wstring dataIni = folder.File(L"Data.ini");
+  std::unique_ptr<Application> app;
+  HWND form = nullptr;
+
+  void Start(TestSettings settings, const std::vector<TestTask>& tasks = {}) {
+    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
+    app = std::make_unique<Application>();
+    app->SetStartupFolderSource([this] { return folder.Path(); });
+    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
+    app->GetChecker().Stop();
+    form = app->Form1().Handle();
+    ASSERT_TRUE(form);
+    PumpMessages();
+    // From here a save shows in the file: it no longer holds these bytes.
+    ASSERT_TRUE(WriteBytes(dataIni, kJunk));
+  }
+
+  void TearDown() override {
+    app.reset();
+    PumpMessages();
+  }
+
+  Store& store() { return app->GetStore(); }
+  HWND EditorControlHandle(EditorControl control) { return app->Form2().Control(control); }
+  HWND SettingsControlHandle(SettingsControl control) { return app->Form3().Control(control); }
+  bool Saved() { return ReadBytes(dataIni) != kJunk; }
+  std::string SavedText() { return ReadBytes(dataIni).value_or(""); }
+
+  void Select(int row) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    SendMessageW(app->Form1().ListView1().Handle(), LVM_SETITEMSTATE, row >= 0 ? row : -1,
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  int ListRows() {
+    return static_cast<int>(
+        SendMessageW(app->Form1().ListView1().Handle(), LVM_GETITEMCOUNT, 0, 0));
+  }
+  std::string Cell(int row, int column) {
+    std::lock_guard lock(store().Mutex);
+    return store().Rows.Cell(row, column);
+  }
+
+  // Runs `action` on this thread while a helper waits for `window` to show and then runs
+  // `onShown` once. A window still open 5 s later is closed with `fallback` so no test hangs.
+  void WhileShown(HWND window, const std::function<void()>& action,
+                  const std::function<void()>& onShown, HWND fallback) {
+    std::atomic<bool> finished{false};
+    std::atomic<bool> shown{false};
+    std::thread helper([&] {
+      const auto end = std::chrono::steady_clock::now() + 10s;
+      while (!finished && std::chrono::steady_clock::now() < end) {
+        if (IsWindowVisible(window)) {
+          shown = true;
+          onShown();
+          const auto giveUp = std::chrono::steady_clock::now() + 5s;
+          while (!finished && std::chrono::steady_clock::now() < giveUp) Sleep(10);
+          while (!finished) {
+            PostMessageW(fallback, BM_CLICK, 0, 0);
+            Sleep(50);
+          }
+          return;
+        }
+        Sleep(5);
+      }
+    });
+    action();
+    finished = true;
+    helper.join();
+    EXPECT_TRUE(shown) << "the window did not show";
+  }
+  void WithEditor(const std::function<void()>& action, const std::function<void()>& onShown) {
+    WhileShown(app->Form2().Handle(), action, onShown, EditorControlHandle(EditorControl::Button2));
+  }
+  void WithSettings(const std::function<void()>& action, const std::function<void()>& onShown) {
+    WhileShown(app->Form3().Handle(), action, onShown,
+               SettingsControlHandle(SettingsControl::Button2));
+  }
+  void Type(EditorControl edit, const std::string& text) {
+    SendMessageW(EditorControlHandle(edit), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+  }
+  void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+  // Answers each message box shown while `action` runs with `button`, posting the command until
+  // the box has gone. Returns their texts.
+  std::vector<std::wstring> AnswerBoxes(const std::function<void()>& action, int button) {
+    std::vector<std::wstring> boxes;
+    std::atomic<bool> finished{false};
+    std::thread helper([&] {
+      HWND answered = nullptr;
+      while (!finished) {
+        const HWND box = FindMessageBox(GetCurrentProcessId());
+        if (box && IsWindowVisible(box)) {
+          if (box != answered) boxes.push_back(MessageBoxContent(box));
+          answered = box;
+          PostMessageW(box, WM_COMMAND, button, 0);
+          Sleep(50);
+          continue;
+        }
+        Sleep(5);
+      }
+    });
+    action();
+    finished = true;
+    helper.join();
+    return boxes;
+  }
+
+  // A deletion made as the checker makes it after firing: under the lock, no question.
+  void DeleteAsTheCheckerDoes(int index) {
+    StoreLock lock(store().Mutex);
+    DeleteTask(store(), lock, app->GetPlatform(), index, true);
+  }
+  bool IconPresent() {
+    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  }
+  std::wstring LinkPath() { return folder.File(L"vornakel_win32_tests.lnk"); }
+  bool LinkExists() { return GetFileAttributesW(LinkPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+};
+
+TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
+  Start({}, {{.text = "Одно", .status = 2}});
+  EXPECT_EQ(WindowText(app->Form1().Button1()), "Добавить задание");
+  EXPECT_EQ(WindowText(app->Form1().Button3()), "Настройки");
+  RECT client{};
+  GetClientRect(form, &client);
+  for (auto [button, left] :
+       {std::pair{app->Form1().Button1(), 3}, {app->Form1().Button3(), 156}}) {
+    RECT place{};
+    GetWindowRect(button, &place);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, left);
+    EXPECT_EQ(place.top, client.bottom - 27);
+    EXPECT_EQ(place.right - place.left, 151);
+    EXPECT_EQ(place.bottom - place.top, 25);
+  }
+  RECT list{};
+  GetWindowRect(app->Form1().ListView1().Handle(), &list);
+  EXPECT_EQ(list.right - list.left, client.right);
+  EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
+
+  const HMENU menu = app->Form1().PopupMenu1();
+  const std::string texts[] = {"Добавить задание", "Редактировать задание", "Приостановить", "",
+                               "Удалить задание"};
+  ASSERT_EQ(GetMenuItemCount(menu), 5);
+  for (int position = 0; position < 5; ++position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(ToCp1251(text), texts[position]) << position;
+  }
+}
+
+TEST_F(MainCommands, AddWithTheEditorBuildsTheRowArmsAndSaves) {
+  Start({}, {{.text = "Первое", .status = 2}});
+  WithEditor([this] { app->Form1().Button1Click(); },
+             [this] {
+               EXPECT_EQ(DialogMode, 1);
+               EXPECT_EQ(WindowText(app->Form2().Handle()), " Добавить новое задание");
+               Type(EditorControl::Memo1, "Позвонить маме");
+               Type(EditorControl::Edit1, "8");
+               Type(EditorControl::Edit2, "30");
+               Type(EditorControl::Edit3, "5");
+               SendMessageW(EditorControlHandle(EditorControl::ComboBox1), CB_SETCURSEL, 0, 0);
+               Press(EditorControlHandle(EditorControl::Button1));
+             });
+  EXPECT_EQ(DialogMode, 0);
+  {
+    std::lock_guard lock(store().Mutex);
+    ASSERT_EQ(store().Tasks.size(), 2u);
+    const Ttask& task = store().Tasks[1];
+    EXPECT_EQ(task.Text, "Позвонить маме");
+    EXPECT_EQ(task.Ssec, 8 * 3600 + 30 * 60 + 5);
+    EXPECT_EQ(task.Mode, 0);
+    EXPECT_EQ(task.Armed, 1);
+  }
+  EXPECT_EQ(ListRows(), 2);
+  EXPECT_EQ(Cell(1, 0), "2");
+  EXPECT_EQ(Cell(1, 1), "Позвонить маме");
+  const std::string saved = SavedText();
+  EXPECT_NE(saved.find("TasksN=2\r\n"), std::string::npos);
+  const size_t section = saved.find("[TASK1]\r\n");
+  ASSERT_NE(section, std::string::npos);
+  EXPECT_NE(saved.find("Tex=Позвонить маме\r\n", section), std::string::npos);
+  EXPECT_NE(saved.find("Ssec=30605\r\n", section), std::string::npos);
+  EXPECT_NE(saved.find("Mod=0\r\n", section), std::string::npos);
+}
+
+TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
+  for (const bool withTask : {false, true}) {
+    std::vector<TestTask> tasks;
+    if (withTask) tasks.push_back({.text = "Есть", .status = 2});
+    Start({}, tasks);
+    WithEditor([this] { app->Form1().Button1Click(); },
+               [this] {
+                 Type(EditorControl::Memo1, "Не сохранять");
+                 Press(EditorControlHandle(EditorControl::Button2));
+               });
+    EXPECT_EQ(DialogMode, 0);
+    EXPECT_EQ(Saved(), withTask) << withTask;
+    {
+      std::lock_guard lock(store().Mutex);
+      EXPECT_EQ(store().Tasks.size(), withTask ? 1u : 0u);
+      if (withTask) {
+        EXPECT_EQ(store().Tasks[0].Armed, 1);
+      }
+    }
+    app.reset();
+  }
+}
+
+TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
+  Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
+  Select(1);
+  WithEditor([this] { app->Form1().N4Click(); },
+             [this] {
+               EXPECT_EQ(WindowText(app->Form2().Handle()), " Редактировать задание № 2");
+               EXPECT_EQ(DialogMode, 0);
+               {
+                 std::lock_guard lock(store().Mutex);
+                 EXPECT_EQ(store().Tasks[1].Armed, 0);
+               }
+               // The first task fires and deletes itself while the editor is open.
+               DeleteAsTheCheckerDoes(0);
+               Type(EditorControl::Memo1, "Второе исправлено");
+               Press(EditorControlHandle(EditorControl::Button1));
+             });
+  std::lock_guard lock(store().Mutex);
+  ASSERT_EQ(store().Tasks.size(), 1u);
+  EXPECT_EQ(store().Tasks[0].Text, "Второе исправлено");
+  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Rows.Cell(0, 1), "Второе исправлено");
+  EXPECT_EQ(store().Rows.Cell(0, 0), "1");
+  EXPECT_NE(SavedText().find("Tex=Второе исправлено\r\n"), std::string::npos);
+  EXPECT_EQ(SavedText().find("Первое"), std::string::npos);
+}
+
+TEST_F(MainCommands, CancelledEditRearmsKeepsTheRowAndSaves) {
+  Start({}, {{.text = "Первое", .status = 2}});
+  Select(0);
+  WithEditor([this] { app->Form1().ListView1DblClick(); },
+             [this] {
+               Type(EditorControl::Memo1, "Изменено");
+               Press(EditorControlHandle(EditorControl::Button2));
+             });
+  EXPECT_TRUE(Saved());
+  std::lock_guard lock(store().Mutex);
+  EXPECT_EQ(store().Tasks[0].Text, "Первое");
+  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Rows.Cell(0, 1), "Первое");
+}
+
+TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
+  Start({}, {{.text = "Первое", .status = 2}});
+  Select(0);
+  std::atomic<bool> trayAddReturned{false};
+  WithEditor([this] { app->Form1().N4Click(); },
+             [&] {
+               // The tray menu stays usable while the editor is open.
+               SendMessageW(form, WM_COMMAND, kCommandAddTask, 0);
+               trayAddReturned = true;
+               Type(EditorControl::Memo1, "Своё");
+               Press(EditorControlHandle(EditorControl::Button1));
+             });
+  EXPECT_TRUE(trayAddReturned);
+  std::lock_guard lock(store().Mutex);
+  ASSERT_EQ(store().Tasks.size(), 1u);
+  EXPECT_EQ(store().Tasks[0].Text, "Своё");
+  EXPECT_EQ(store().Tasks[0].Armed, 1);
+}
+
+TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
+  Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
+  Select(1);
+  auto boxes = AnswerBoxes([this] { app->Form1().N3Click(); }, IDNO);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
+  EXPECT_TRUE(Saved());
+  EXPECT_EQ(ListRows(), 2);
+
+  ASSERT_TRUE(WriteBytes(dataIni, kJunk));
+  Select(1);
+  boxes = AnswerBoxes([this] { app->Form1().N3Click(); }, IDYES);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(ListRows(), 1);
+  EXPECT_NE(SavedText().find("TasksN=1\r\n"), std::string::npos);
+  EXPECT_EQ(SavedText().find("Второе"), std::string::npos);
+}
+
+TEST_F(MainCommands, DeleteKeyRemovesWithoutSavingAndNoKeepsAll) {
+  Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
+  Select(0);
+  AnswerBoxes([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDNO);
+  EXPECT_EQ(ListRows(), 2);
+  AnswerBoxes([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDYES);
+  EXPECT_EQ(ListRows(), 1);
+  EXPECT_EQ(Cell(0, 1), "Второе");
+  EXPECT_EQ(Cell(0, 0), "1");
+  EXPECT_FALSE(Saved());
+  // Other keys do nothing.
+  const auto boxes = AnswerBoxes([this] { app->Form1().ListView1KeyDown('D'); }, IDYES);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(ListRows(), 1);
+}
+
+TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) {
+  Start({}, {{.text = "Первое", .status = 2},
+             {.text = "Второе", .status = 2},
+             {.text = "Третье", .status = 2}});
+  Select(1);
+  std::atomic<bool> deleted{false};
+  std::thread checker([&] {
+    while (!FindMessageBox(GetCurrentProcessId())) Sleep(5);
+    DeleteAsTheCheckerDoes(0);
+    deleted = true;
+  });
+  const auto boxes = AnswerBoxes([&] { app->Form1().N3Click(); }, IDYES);
+  checker.join();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
+  std::lock_guard lock(store().Mutex);
+  ASSERT_EQ(store().Tasks.size(), 1u);
+  EXPECT_EQ(store().Tasks[0].Text, "Третье");
+}
+
+TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
+  Start({}, {{.text = "А", .status = 0},
+             {.text = "Б", .status = 1},
+             {.text = "В", .status = 2},
+             {.text = "Г", .status = 2},
+             {.text = "Д", .status = 3}});
+  {
+    std::lock_guard lock(store().Mutex);
+    store().Tasks[3].PrevMS = 1;  // paused after it ran today
+  }
+  const std::pair<int, const char*> expected[] = {{1, "Активно"},
+                                                  {2, "Приостановлено"},
+                                                  {1, "Активно"},
+                                                  {3, "Выполнено на сегодня"},
+                                                  {2, "Приостановлено"}};
+  for (int row = 0; row < 5; ++row) {
+    ASSERT_TRUE(WriteBytes(dataIni, kJunk));
+    Select(row);
+    app->Form1().N7Click();
+    EXPECT_EQ(Cell(row, 4), expected[row].second) << row;
+    {
+      std::lock_guard lock(store().Mutex);
+      EXPECT_EQ(store().Tasks[row].Status, expected[row].first) << row;
+    }
+    const std::string saved = SavedText();
+    const size_t section = saved.find("[TASK" + std::to_string(row) + "]");
+    ASSERT_NE(section, std::string::npos) << row;
+    EXPECT_NE(saved.find("Stat=" + std::to_string(expected[row].first), section), std::string::npos)
+        << row;
+  }
+  // Without a selected row nothing is saved.
+  ASSERT_TRUE(WriteBytes(dataIni, kJunk));
+  Select(-1);
+  app->Form1().N7Click();
+  EXPECT_FALSE(Saved());
+}
+
+TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {
+  Start({}, {{.text = "А", .status = 2}});
+  const HMENU menu = app->Form1().PopupMenu1();
+  auto grayed = [menu](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+  auto n7Text = [menu] {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, kCommandN7, text, 64, MF_BYCOMMAND);
+    return ToCp1251(text);
+  };
+  Select(0);
+  app->Form1().PopupMenu1Popup();
+  EXPECT_FALSE(grayed(kCommandN4));
+  EXPECT_FALSE(grayed(kCommandN3));
+  EXPECT_FALSE(grayed(kCommandN7));
+  EXPECT_EQ(n7Text(), "Активировать");
+
+  Select(-1);
+  app->Form1().PopupMenu1Popup();
+  EXPECT_FALSE(grayed(kCommandN1));
+  EXPECT_TRUE(grayed(kCommandN4));
+  EXPECT_TRUE(grayed(kCommandN3));
+  EXPECT_TRUE(grayed(kCommandN7));
+  EXPECT_EQ(n7Text(), "Приостановить");
+  // The commands on a row do nothing without one.
+  app->Form1().N4Click();
+  app->Form1().N3Click();
+  EXPECT_FALSE(Saved());
+  EXPECT_FALSE(IsWindowVisible(app->Form2().Handle()));
+}
+
+TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
+  for (const bool tray : {false, true}) {
+    Start({.tray = tray}, {{.text = "А", .status = 2}});
+    ASSERT_TRUE(IsWindowVisible(form));
+    MSG escape{};
+    escape.hwnd = form;
+    escape.message = WM_KEYDOWN;
+    escape.wParam = VK_ESCAPE;
+    app->ApplicationEvents1Message(escape);
+    PumpUntil([&] { return tray ? !IsWindowVisible(form) : IsIconic(form) != FALSE; }, 3s);
+    if (tray) {
+      EXPECT_FALSE(IsWindowVisible(form));
+      EXPECT_EQ(app->Form1().Tag, 2);
+    } else {
+      EXPECT_TRUE(IsIconic(form));
+    }
+    app.reset();
+  }
+}
+
+TEST_F(MainCommands, EscapeInTheEditorCancelsTheAdd) {
+  Start({}, {{.text = "А", .status = 2}});
+  WithEditor([this] { app->Form1().Button1Click(); },
+             [this] {
+               Type(EditorControl::Memo1, "Не будет");
+               PostMessageW(EditorControlHandle(EditorControl::Memo1), WM_KEYDOWN, VK_ESCAPE, 0);
+             });
+  EXPECT_EQ(DialogMode, 0);
+  std::lock_guard lock(store().Mutex);
+  EXPECT_EQ(store().Tasks.size(), 1u);
+}
+
+TEST_F(MainCommands, EscapeInTheEditorOpenedForEditHidesToTheTrayAsACancel) {
+  Start({.tray = true}, {{.text = "Первое", .status = 2}});
+  Select(0);
+  WithEditor([this] { app->Form1().N4Click(); },
+             [this] {
+               Type(EditorControl::Memo1, "Не сохранится");
+               PostMessageW(EditorControlHandle(EditorControl::Memo1), WM_KEYDOWN, VK_ESCAPE, 0);
+             });
+  PumpUntil([this] { return !IsWindowVisible(form); }, 3s);
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_EQ(app->Form1().Tag, 2);
+  EXPECT_FALSE(IsWindowVisible(app->Form2().Handle()));
+  EXPECT_TRUE(Saved());
+  std::lock_guard lock(store().Mutex);
+  EXPECT_EQ(store().Tasks[0].Text, "Первое");
+  EXPECT_EQ(store().Tasks[0].Armed, 1);
+}
+
+TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
+  Start({}, {{.text = "А", .status = 2}});
+  EXPECT_FALSE(IconPresent());
+  EXPECT_FALSE(LinkExists());
+  WithSettings([this] { app->Form1().Button3Click(); },
+               [this] {
+                 EXPECT_EQ(DialogMode, 2);
+                 EXPECT_EQ(WindowText(app->Form3().Handle()), " Настройки");
+                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
+                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
+                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox4), BM_CLICK, 0, 0);
+                 Press(SettingsControlHandle(SettingsControl::Button1));
+               });
+  EXPECT_EQ(DialogMode, 0);
+  EXPECT_TRUE(IconPresent());
+  EXPECT_TRUE(LinkExists());
+  EXPECT_FALSE(Saved());
+  {
+    std::lock_guard lock(store().Mutex);
+    EXPECT_EQ(store().Session.WinS, 1);
+    EXPECT_EQ(store().Session.Tray, 1);
+    EXPECT_EQ(store().Session.SMin, 1);
+  }
+  // Opening again shows the options; turning two off removes the icon and the shortcut.
+  WithSettings([this] { app->Form1().Button3Click(); },
+               [this] {
+                 EXPECT_EQ(SendMessageW(SettingsControlHandle(SettingsControl::CheckBox4),
+                                        BM_GETCHECK, 0, 0),
+                           BST_CHECKED);
+                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
+                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
+                 Press(SettingsControlHandle(SettingsControl::Button1));
+               });
+  EXPECT_FALSE(IconPresent());
+  EXPECT_FALSE(LinkExists());
+  EXPECT_FALSE(Saved());
+  // The next save stores the options.
+  app.reset();
+  EXPECT_NE(SavedText().find("SMin=1\r\n"), std::string::npos);
+  EXPECT_NE(SavedText().find("Tray=0\r\n"), std::string::npos);
+}
+
+TEST_F(MainCommands, SettingsCancelEscapeAndCloseBoxChangeNothing) {
+  Start({}, {{.text = "А", .status = 2}});
+  const std::function<void()> closers[] = {
+      [this] { Press(SettingsControlHandle(SettingsControl::Button2)); },
+      [this] {
+        PostMessageW(SettingsControlHandle(SettingsControl::CheckBox1), WM_KEYDOWN, VK_ESCAPE, 0);
+      },
+      [this] { PostMessageW(app->Form3().Handle(), WM_CLOSE, 0, 0); },
+  };
+  for (const auto& close : closers) {
+    WithSettings([this] { app->Form1().Button3Click(); },
+                 [&] {
+                   SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
+                   SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
+                   close();
+                 });
+    EXPECT_EQ(DialogMode, 0);
+    EXPECT_FALSE(IsWindowVisible(app->Form3().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form));
+    EXPECT_FALSE(IconPresent());
+    EXPECT_FALSE(LinkExists());
+    std::lock_guard lock(store().Mutex);
+    EXPECT_EQ(store().Session.WinS, 0);
+    EXPECT_EQ(store().Session.Tray, 0);
+  }
+  EXPECT_FALSE(Saved());
+}
+
+TEST_F(MainCommands, AddClosesTheSettingsDialogAndRestoresAHiddenWindowFirst) {
+  Start({.tray = true, .startMinimised = true}, {{.text = "А", .status = 2}});
+  ASSERT_FALSE(IsWindowVisible(form));
+  WithEditor([this] { SendMessageW(form, WM_COMMAND, kCommandAddTask, 0); },
+             [this] {
+               EXPECT_TRUE(IsWindowVisible(form));
+               EXPECT_EQ(app->Form1().Tag, 0);
+               RECT main{}, editor{};
+               GetWindowRect(form, &main);
+               GetWindowRect(app->Form2().Handle(), &editor);
+               EXPECT_EQ(editor.left, main.left + (main.right - main.left) / 2 -
+                                          (editor.right - editor.left) / 2);
+               EXPECT_EQ(editor.top, main.top + (main.bottom - main.top) / 2 -
+                                         (editor.bottom - editor.top) / 2);
+               Press(EditorControlHandle(EditorControl::Button2));
+             });
+  // From the settings dialog: the add command closes it as a cancel and opens the editor.
+  WithSettings(
+      [this] { app->Form1().Button3Click(); },
+      [this] {
+        SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
+        PostMessageW(form, WM_COMMAND, kCommandAddTask, 0);
+        const auto end = std::chrono::steady_clock::now() + 5s;
+        while (!IsWindowVisible(app->Form2().Handle()) && std::chrono::steady_clock::now() < end)
+          Sleep(5);
+        EXPECT_FALSE(IsWindowVisible(app->Form3().Handle()));
+        EXPECT_EQ(DialogMode, 1);
+        Press(EditorControlHandle(EditorControl::Button2));
+      });
+  EXPECT_EQ(DialogMode, 0);
+  EXPECT_TRUE(IsWindowEnabled(form));
+  std::lock_guard lock(store().Mutex);
+  EXPECT_EQ(store().Session.WinS, 0);
+}
+
+TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
+  Start({}, {{.text = "А", .status = 2}});
+  SetWindowPos(form, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(form, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER);
+  PumpMessages();
+  RECT client{}, button{}, list{};
+  GetClientRect(form, &client);
+  GetWindowRect(app->Form1().Button3(), &button);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&button), 2);
+  GetWindowRect(app->Form1().ListView1().Handle(), &list);
+  EXPECT_EQ(button.top, client.bottom - 27);
+  EXPECT_EQ(button.left, 156);
+  EXPECT_EQ(list.right - list.left, client.right);
+  EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
+}
+
+TEST_F(MainCommands, WheelScrollsTheListOnlyWithThePointerOverIt) {
+  std::vector<TestTask> tasks(60, TestTask{.text = "Строка", .status = 2});
+  Start({}, tasks);
+  const HWND list = app->Form1().ListView1().Handle();
+  auto top = [list] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
+  RECT button{};
+  GetWindowRect(app->Form1().Button1(), &button);
+  app->Form1().FormMouseWheel(-1200, {button.left + 5, button.top + 5});
+  EXPECT_EQ(top(), 0);
+  RECT inside{};
+  GetWindowRect(list, &inside);
+  const POINT middle{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
+  app->Form1().FormMouseWheel(-1200, middle);  // toward the user: 108 pixels down
+  const int scrolled = top();
+  EXPECT_GT(scrolled, 0);
+  app->Form1().FormMouseWheel(1200, middle);
+  EXPECT_LT(top(), scrolled);
+}
+
+}  // namespace

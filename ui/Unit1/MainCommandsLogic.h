@@ -1,0 +1,36 @@
+// The main window's command rules that need no window: the pause/activate step of a task's
+// status, how the list's menu is prepared, the wheel's scrolling and the window's layout.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Pause or activate: the status a task takes from `status`, with `prevMS` its done-today flag.
+// Empty for a status the command leaves as it is.
+std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS);
+
+// What PopupMenu1 shows as it opens. `N7Caption` empty: N7 keeps the caption it had.
+struct PopupMenuState {
+  bool N1Enabled = true;
+  bool N4Enabled = false;
+  bool N3Enabled = false;
+  bool N7Enabled = false;
+  std::optional<std::string> N7Caption;
+};
+// `selectedStatus` empty when no row is selected.
+PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus);
+
+// Pixels the list scrolls for a wheel delta: one notch (120) moves the view 10 pixels toward
+// the top when the wheel turns away from the user.
+int WheelScrollPixels(int wheelDelta);
+// The pointer strictly inside the list's rectangle (the border line itself is outside).
+bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int listHeight);
+
+// The list and the buttons placed in the client area.
+struct MainLayout {
+  int listWidth = 0;
+  int listHeight = 0;
+  int buttonTop = 0;
+};
+MainLayout LayOutMainWindow(int clientWidth, int clientHeight);

@@ -71,21 +71,7 @@ bool TForm2::Create(HWND owner) {
 }
 
 LRESULT CALLBACK TForm2::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<TForm2*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TForm2*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->controls_.fill(nullptr);
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  return FormWindowProc<TForm2>(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TForm2::NumberFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -265,26 +251,9 @@ TForm2::Result TForm2::OpenForEditById(uint64_t taskId) {
   ShowModal();
   return {Tag == -2, editedTaskId_};
 }
-
-void TForm2::CentreOverOwner() {
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  if (!owner) return;
-  RECT main{};
-  RECT editor{};
-  GetWindowRect(owner, &main);
-  GetWindowRect(hwnd_, &editor);
-  const int mainWidth = main.right - main.left;
-  const int mainHeight = main.bottom - main.top;
-  const int width = editor.right - editor.left;
-  const int height = editor.bottom - editor.top;
-  SetWindowPos(hwnd_, nullptr, main.left + mainWidth / 2 - width / 2,
-               main.top + mainHeight / 2 - height / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TForm2::FillForNew() {
   SetControlText(hwnd_, kNewTaskCaption);
-  CentreOverOwner();
+  CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
   // the month list's selection of the moment in Session.Month.
   TSreda remembered;

@@ -140,6 +140,8 @@ class TForm2 {
  private:
   static constexpr size_t Index(EditorControl control) { return static_cast<size_t>(control); }
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Form>
+  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK NumberFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR subclassId, DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -161,7 +163,6 @@ class TForm2 {
                        int32_t highestValue);
   void Enable(EditorControl control, bool enabled);
   void Close();
-  void CentreOverOwner();
   bool MoveFocusByTab(const MSG& message);
   bool PressFocusedButton(const MSG& message);
   void ShowErrorBox(const std::string& text);

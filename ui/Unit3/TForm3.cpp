@@ -66,22 +66,7 @@ bool TForm3::CreateControls() {
 }
 
 LRESULT CALLBACK TForm3::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<TForm3*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    if (self) {
-      self->hwnd_ = hwnd;
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-  }
-  auto* self = reinterpret_cast<TForm3*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  return FormWindowProc<TForm3>(hwnd, message, wParam, lParam);
 }
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,21 +86,6 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
-
-void TForm3::CentreOverOwner() {
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  if (!owner) return;
-  RECT main{};
-  RECT dialog{};
-  GetWindowRect(owner, &main);
-  GetWindowRect(hwnd_, &dialog);
-  const int width = dialog.right - dialog.left;
-  const int height = dialog.bottom - dialog.top;
-  SetWindowPos(hwnd_, nullptr, main.left + (main.right - main.left) / 2 - width / 2,
-               main.top + (main.bottom - main.top) / 2 - height / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool TForm3::Checked(SettingsControl box) const {
   return SendMessageW(Control(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -140,7 +110,7 @@ void TForm3::Open() {
   HWND owner = GetWindow(hwnd_, GW_OWNER);
   ownerDisabled_ = owner && IsWindowEnabled(owner);
   if (ownerDisabled_) EnableWindow(owner, FALSE);
-  CentreOverOwner();
+  CentreOverOwner(hwnd_);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetFocus(Control(SettingsControl::CheckBox1));

@@ -51,10 +51,11 @@ class TForm3 {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Form>
+  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
   void Close();
-  void CentreOverOwner();
   bool Checked(SettingsControl box) const;
   void SetChecked(SettingsControl box, bool checked);
 

@@ -1,0 +1,67 @@
+// Data.ini in the in-memory files of a fake platform, loaded into a store, for the fuzz targets.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "core/IntConversion.h"
+#include "storage/DataFile.h"
+#include "storage/IniIndex.h"
+#include "tests/unit/FakePlatform.h"
+
+inline const std::string kFuzzDataPath = "C:\\Vornakel\\Data.ini";
+
+// The reader accepts up to a million tasks. A file of a few bytes that asks for that many costs
+// hundreds of megabytes and seconds per run under the sanitizers, which only slows the search
+// down; such counts are skipped here (counts the reader refuses still run).
+constexpr int32_t kFuzzMaxTasks = 2000;
+
+inline bool TaskCountTooCostly(std::string_view text) {
+  const IniIndex index(text);
+  const auto value = index.Find(index.FindSection("SETTINGS"), "TasksN");
+  if (!value) return false;
+  const auto count = StrToInt32(*value);
+  return count && *count > kFuzzMaxTasks && *count <= 1'000'000;
+}
+
+// A finding: the abort makes libFuzzer keep the input as a crash artefact.
+inline void FuzzCheck(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "fuzz check failed: %s\n", what);
+  std::abort();
+}
+
+// A store and the fake platform whose memory holds its Data.ini.
+struct FuzzStore {
+  FakePlatform platform;
+  Store store;
+
+  FuzzStore() { store.DataPath = kFuzzDataPath; }
+
+  void PutFile(std::string bytes) { platform.files.files[kFuzzDataPath].bytes = std::move(bytes); }
+  const std::string& FileBytes() { return platform.files.files[kFuzzDataPath].bytes; }
+  std::optional<std::string> Load() { return LoadData(store, platform, {}); }
+  std::optional<std::string> Save() { return SaveData(store, platform); }
+  bool RowsMatchTasks() const {
+    return static_cast<size_t>(store.Rows.Count()) == store.Tasks.size();
+  }
+};
+
+// Every field of a task that Data.ini stores, and the time of day derived from Ssec.
+inline auto StoredFields(const Ttask& t) {
+  return std::make_tuple(t.Mode, t.Ssec, t.Hour, t.Minute, t.Second, t.Year, t.Month, t.Day, t.Text,
+                         t.DeleteAfter, t.ShowMessage, t.RunFile, t.ShutDown, t.Sound, t.FileName,
+                         t.Status, t.PrevY, t.PrevM, t.PrevD, t.PrevH, t.PrevMin, t.PrevS,
+                         t.PrevMS);
+}
+
+// Every field of the session record that Data.ini stores.
+inline auto StoredFields(const TSreda& s) {
+  return std::make_tuple(s.WinX, s.WinY, s.WinW, s.WinH, s.WinS, s.Tray, s.WinMax, s.SMin, s.Ln0,
+                         s.Ln1, s.Ln2, s.Ln3, s.Ln4, s.TasksN, s.LastOD);
+}

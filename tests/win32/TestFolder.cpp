@@ -138,3 +138,30 @@ std::optional<std::wstring> AnswerMessageBox(const std::function<void()>& action
   helper.join();
   return content;
 }
+
+std::vector<std::wstring> AnswerEveryMessageBox(const std::function<void()>& action) {
+  std::vector<std::wstring> boxes;
+  std::atomic<bool> finished{false};
+  std::thread helper([&] {
+    HWND answered = nullptr;
+    while (!finished) {
+      const HWND box = FindMessageBox(GetCurrentProcessId());
+      const HWND ok = box ? GetDlgItem(box, IDOK) : nullptr;
+      if (!box) answered = nullptr;
+      // A box is read once its button is on screen, when its texts are set; it is pressed again
+      // until it has gone.
+      if (ok && IsWindowVisible(ok)) {
+        if (box != answered) boxes.push_back(MessageBoxContent(box));
+        answered = box;
+        PostMessageW(ok, BM_CLICK, 0, 0);
+        Sleep(50);
+        continue;
+      }
+      Sleep(5);
+    }
+  });
+  action();
+  finished = true;
+  helper.join();
+  return boxes;
+}

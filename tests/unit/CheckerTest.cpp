@@ -4,16 +4,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <random>
 #include <thread>
 
-#include "core/DeleteTask.h"
-#include "storage/DataFile.h"
 #include "tests/unit/CheckerFixture.h"
 
 namespace {
-
-constexpr const char* kDataPath = CheckerFixture::kDataPath;
 
 class CheckerTest : public CheckerFixture {
  protected:
@@ -141,84 +136,6 @@ TEST_F(CheckerTest, NoPassWhileCheckingIsPaused) {
   checker.Stop();
   EXPECT_EQ(remindersWhilePaused, 0u);
   EXPECT_EQ(Reminders().size(), 1u) << "passes resume once checking is on again";
-}
-
-// The checker at full speed against a user who adds, edits, pauses, deletes and saves.
-TEST(CheckerRace, TableRowsAndFileAgreeAfterConcurrentUse) {
-  Store store;
-  store.DataPath = kDataPath;
-  FakePlatform platform;
-  std::atomic<int> clockSecond{0};
-  platform.onTick = [&] {
-    std::lock_guard<std::mutex> guard(platform.clockMutex);
-    int s = (++clockSecond) * 97;  // about a month of clock time over the run
-    platform.now = SystemTime{2024, 3, static_cast<uint16_t>(s % 7), static_cast<uint16_t>(1 + (s / 86400) % 28),
-                              static_cast<uint16_t>((s / 3600) % 24), static_cast<uint16_t>((s / 60) % 60),
-                              static_cast<uint16_t>(s % 60), 0};
-  };
-  Checker checker(store, platform);
-  checker.Start();
-
-  std::mt19937 random(7);
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (std::chrono::steady_clock::now() < until) {
-    StoreLock lock(store.Mutex);
-    const int n = static_cast<int>(store.Tasks.size());
-    switch (random() % 4) {
-      case 0: {  // add, armed after its row is built
-        Ttask t;
-        t.Mode = static_cast<int32_t>(random() % 11);
-        t.SetSsec(static_cast<int32_t>(random() % 86400));
-        t.Day = 1 + static_cast<int32_t>(random() % 28);
-        t.Month = 3;
-        t.Year = 2024;
-        t.Status = StatusActive;
-        t.DeleteAfter = static_cast<uint8_t>(random() % 2);
-        t.Text = "задача";
-        t.ShowMessage = 1;
-        t.Id = store.NewId();
-        store.Tasks.push_back(t);
-        BuildRow(store, n, true);
-        store.Tasks.back().Armed = 1;
-        break;
-      }
-      case 1:  // pause / activate
-        if (n > 0) {
-          const int i = static_cast<int>(random() % n);
-          Ttask& t = store.Tasks[static_cast<size_t>(i)];
-          t.Status = t.Status == StatusPaused ? StatusActive : StatusPaused;
-          SetCell(store, i, ColumnStatus, false, StatusText(t.Status));
-        }
-        break;
-      case 2:  // delete
-        if (n > 0) DeleteTask(store, lock, platform, static_cast<int>(random() % n), true);
-        break;
-      default:
-        break;
-    }
-    ASSERT_FALSE(SaveData(store, platform).has_value());
-  }
-  checker.Stop();
-  const auto fired = std::count_if(platform.actions.begin(), platform.actions.end(),
-                                   [](const std::string& a) { return a.rfind("reminder", 0) == 0; });
-  EXPECT_GT(fired, 0) << "the checker must really have fired tasks during the race";
-
-  StoreLock lock(store.Mutex);
-  ASSERT_EQ(store.Rows.Count(), static_cast<int>(store.Tasks.size()));
-  for (size_t i = 0; i < store.Tasks.size(); ++i) {
-    EXPECT_EQ(store.Rows.Cell(static_cast<int>(i), ColumnNumber), std::to_string(i + 1));
-    EXPECT_EQ(store.Rows.Cell(static_cast<int>(i), ColumnStatus), StatusText(store.Tasks[i].Status));
-  }
-  ASSERT_FALSE(SaveData(store, platform).has_value());
-  Store reloaded;
-  reloaded.DataPath = kDataPath;
-  ASSERT_FALSE(LoadData(reloaded, platform, [] {}).has_value());
-  ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
-  for (size_t i = 0; i < store.Tasks.size(); ++i) {
-    EXPECT_EQ(reloaded.Tasks[i].Status, store.Tasks[i].Status);
-    EXPECT_EQ(reloaded.Tasks[i].Ssec, store.Tasks[i].Ssec);
-    EXPECT_EQ(reloaded.Tasks[i].PrevS, store.Tasks[i].PrevS);
-  }
 }
 
 }  // namespace

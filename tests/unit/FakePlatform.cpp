@@ -63,6 +63,7 @@ bool MemoryFiles::Remove(const std::string& path) {
 
 bool FakePlatform::AskYesNo(const std::string& text, const std::string& caption) {
   questions.push_back(caption + "|" + text);
+  if (onQuestion) onQuestion();
   return answerYes;
 }
 

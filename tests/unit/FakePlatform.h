@@ -5,8 +5,8 @@
 #include <atomic>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -42,6 +42,8 @@ class FakePlatform : public CheckerPlatform {
   SystemTime now{2024, 3, 4, 14, 10, 0, 0, 0};  // Thursday 14 March 2024, 10:00:00
   WorkAreaRect workArea{0, 0, 1024, 738};
   bool answerYes = true;
+  // Called while a Yes/No box is "open", before it is answered (the user thinking).
+  std::function<void()> onQuestion;
   MemoryFiles files;
 
   std::vector<std::string> questions;  // "caption|text" of every Yes/No box

@@ -91,10 +91,12 @@ bool Application::FormCreate(const std::string& dataPath) {
 void Application::ApplySettings() {
   const TSreda session = store_.Session;
   form1_.SetColumnWidths({session.Ln0, session.Ln1, session.Ln2, session.Ln3, session.Ln4});
-  // A rectangle left on a screen that is gone opens centred on the primary one instead.
+  // A rectangle left on a screen that is gone opens centred on the primary one instead. All of
+  // it is in pixels at 96 dots per inch, as Data.ini keeps the geometry; the window scales it.
   const WorkAreaRect primary = platform_.WorkArea();
-  const WindowBounds bounds = KeepOnAWorkArea(
-      {session.WinX, session.WinY, session.WinW, session.WinH}, MonitorWorkAreas(), primary);
+  const WindowBounds bounds =
+      KeepOnAWorkArea({session.WinX, session.WinY, session.WinW, session.WinH},
+                      MonitorWorkAreas(form1_.Dpi()), primary);
   form1_.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
   if (session.WinMax) form1_.Maximise();
   {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/DpiScale.h"
+
 namespace {
 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM collected) {
@@ -15,8 +17,9 @@ BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM collected) {
 
 }  // namespace
 
-std::vector<WorkAreaRect> MonitorWorkAreas() {
+std::vector<WorkAreaRect> MonitorWorkAreas(int dpi) {
   std::vector<WorkAreaRect> areas;
   EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+  for (WorkAreaRect& area : areas) area = UnscaleWorkArea(area, dpi);
   return areas;
 }

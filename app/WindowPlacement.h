@@ -5,5 +5,6 @@
 
 #include "ui/Unit1/WindowPlacement.h"
 
-// The work areas of all monitors now attached.
-std::vector<WorkAreaRect> MonitorWorkAreas();
+// The work areas of all monitors now attached, in pixels at 96 dots per inch for a window
+// shown at `dpi`.
+std::vector<WorkAreaRect> MonitorWorkAreas(int dpi = 96);

@@ -1,15 +1,16 @@
 #include "win32/Fonts.h"
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
+#include "win32/Dpi.h"
 
-UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold) {
-  const int height = -MulDiv(pixelHeight, ScreenDpi(), 96);
+int ScreenDpi() { return SystemDpi(); }
+
+UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold, int dpi) {
+  const int height = -MulDiv(pixelHeight, dpi > 0 ? dpi : 96, 96);
   return UniqueFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
+}
+
+UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold) {
+  return CreatePixelFont(face, pixelHeight, bold, ScreenDpi());
 }

@@ -1,10 +1,12 @@
-// Fonts given by their pixel height at the usual 96 dots per inch, scaled to the screen's.
+// Fonts given by their pixel height at the usual 96 dots per inch, scaled to a window's density.
 #pragma once
 
 #include "win32/Handles.h"
 
 // `pixelHeight` is the character height (without internal leading), as a negative LOGFONT
-// height gives it.
+// height gives it, at 96 dots per inch; the font is made for `dpi`.
+UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold, int dpi);
+// The same for the screen's density.
 UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold);
 
 // The screen's dots per inch (96 at 100 %).

@@ -1,11 +1,11 @@
 #include "win32/Win32Platform.h"
 
-#include <bit>
-
 #include <shellapi.h>
 
 #include <algorithm>
+#include <bit>
 
+#include "win32/Dpi.h"
 #include "win32/PrivateMessages.h"
 #include "win32/SpeakerPorts.h"
 #include "win32/Text.h"
@@ -31,7 +31,10 @@ WorkAreaRect Win32Platform::WorkArea() {
     area.right = GetSystemMetrics(SM_CXSCREEN);
     area.bottom = GetSystemMetrics(SM_CYSCREEN);
   }
-  return {area.left, area.top, area.right, area.bottom};
+  // In pixels at 96 dots per inch, like the window geometry in Data.ini that it places.
+  const int dpi = SystemDpi();
+  return {MulDiv(area.left, 96, dpi), MulDiv(area.top, 96, dpi), MulDiv(area.right, 96, dpi),
+          MulDiv(area.bottom, 96, dpi)};
 }
 
 bool Win32Platform::AskYesNo(const std::string& text, const std::string& caption) {

@@ -30,6 +30,7 @@ class Win32Platform : public CheckerPlatform {
   HWND MainWindow() const { return mainWindow_.load(); }
 
   SystemTime LocalTime() override;
+  // The primary work area in pixels at 96 dots per inch (the units of Data.ini).
   WorkAreaRect WorkArea() override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   // On another thread than the user-interface thread the box is posted to the main window, so

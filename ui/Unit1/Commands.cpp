@@ -32,7 +32,7 @@ HWND CreateButton(HWND parent, WORD id, const char* caption, int left, HFONT fon
 }  // namespace
 
 bool TForm1::CreateButtonsAndMenu() {
-  buttonFont_ = CreatePixelFont(L"Arial Cyr", 15, true);
+  buttonFont_ = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
   button1_ =
       CreateButton(hwnd_, kCommandButton1, "Добавить задание", kButtonLeft1, buttonFont_.get());
   button3_ = CreateButton(hwnd_, kCommandButton3, "Настройки", kButtonLeft3, buttonFont_.get());
@@ -220,7 +220,7 @@ void TForm1::FormMouseWheel(int wheelDelta, POINT screenPoint) {
   if (!InsideList(at.x, at.y, listRect.left, listRect.top, listRect.right - listRect.left,
                   listRect.bottom - listRect.top))
     return;
-  SendMessageW(list_.Handle(), LVM_SCROLL, 0, WheelScrollPixels(wheelDelta));
+  SendMessageW(list_.Handle(), LVM_SCROLL, 0, WheelScrollPixels(wheelDelta, dpi_));
 }
 
 LRESULT CALLBACK TForm1::ListView1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

@@ -1,6 +1,7 @@
 #include "ui/Unit1/MainCommandsLogic.h"
 
 #include "core/Task.h"
+#include "ui/DpiScale.h"
 
 std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS) {
   switch (status) {
@@ -32,19 +33,20 @@ PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus) {
   return state;
 }
 
-int WheelScrollPixels(int wheelDelta) {
-  // Truncated toward zero: 120 and 119 give 10, 11 gives 0.
-  return -static_cast<int>(wheelDelta * 0.09);
+int WheelScrollPixels(int wheelDelta, int dpi) {
+  // Truncated toward zero: 120 and 119 give 10, 11 gives 0; then shown at the window's density.
+  return ScaleToDpi(-static_cast<int>(wheelDelta * 0.09), dpi);
 }
 
 bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int listHeight) {
   return listLeft < x && x < listLeft + listWidth && listTop < y && y < listTop + listHeight;
 }
 
-MainLayout LayOutMainWindow(int clientWidth, int clientHeight) {
+MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi) {
+  const int band = ScaleToDpi(31, dpi);
   MainLayout layout;
   layout.listWidth = clientWidth < 0 ? 0 : clientWidth;
-  layout.listHeight = clientHeight - 31 < 0 ? 0 : clientHeight - 31;
-  layout.buttonTop = clientHeight - 27;
+  layout.listHeight = clientHeight - band < 0 ? 0 : clientHeight - band;
+  layout.buttonTop = clientHeight - ScaleToDpi(27, dpi);
   return layout;
 }

@@ -22,15 +22,16 @@ struct PopupMenuState {
 PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus);
 
 // Pixels the list scrolls for a wheel delta: one notch (120) moves the view 10 pixels toward
-// the top when the wheel turns away from the user.
-int WheelScrollPixels(int wheelDelta);
+// the top when the wheel turns away from the user; at `dpi` those 10 pixels are scaled.
+int WheelScrollPixels(int wheelDelta, int dpi = 96);
 // The pointer strictly inside the list's rectangle (the border line itself is outside).
 bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int listHeight);
 
-// The list and the buttons placed in the client area.
+// The list and the buttons placed in the client area; the band below the list is 31 pixels at
+// 96 dots per inch and grows with `dpi`.
 struct MainLayout {
   int listWidth = 0;
   int listHeight = 0;
   int buttonTop = 0;
 };
-MainLayout LayOutMainWindow(int clientWidth, int clientHeight);
+MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi = 96);

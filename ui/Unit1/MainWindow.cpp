@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/DpiScale.h"
 #include "ui/Unit1/MainCommandsLogic.h"
 #include "win32/CommonControls.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/FormClass.h"
 #include "win32/PrivateMessages.h"
@@ -31,8 +33,11 @@ TForm1::~TForm1() {
 
 bool TForm1::Create() {
   if (!RegisterFormClass(TForm1::kClassName, &TForm1::WindowProc)) return false;
+  // A new window opens on the primary screen, at the system's density.
+  dpi_ = SystemDpi();
   CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 718, 538, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                  CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_), nullptr,
+                  nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
   platform_.SetMainWindow(hwnd_);
   return true;
@@ -54,6 +59,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETFOCUS:
       SetFocus(list_.Handle());
@@ -216,9 +224,12 @@ bool TForm1::TrayOptionOn() {
 }
 
 bool TForm1::OnCreate() {
-  windowFont_ = CreatePixelFont(L"Arial", 11, false);
-  listFont_ = CreatePixelFont(L"Arial", 15, true);
+  dpi_ = WindowDpi(hwnd_);
+  windowFont_ = CreatePixelFont(L"Arial", 11, false, dpi_);
+  listFont_ = CreatePixelFont(L"Arial", 15, true, dpi_);
   if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
+  // The columns open with their widths at 96 dots per inch; the loaded ones follow.
+  list_.SetColumnWidths(ScaleWidths(list_.GetColumnWidths(), dpi_));
   SetWindowSubclass(list_.Handle(), &TForm1::ListView1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (!CreateButtonsAndMenu()) return false;
   RECT client{};
@@ -245,8 +256,8 @@ void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
 void TForm1::OnMove() { RememberGeometry(); }
 
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
-  limits.ptMinTrackSize.x = kMinimumWidth;
-  limits.ptMinTrackSize.y = kMinimumHeight;
+  limits.ptMinTrackSize.x = ScaleToDpi(kMinimumWidth, dpi_);
+  limits.ptMinTrackSize.y = ScaleToDpi(kMinimumHeight, dpi_);
   // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
   if (!list_.Handle()) return;
   RECT client{};
@@ -297,24 +308,57 @@ void TForm1::OnDestroy() {
   if (onDestroy_) onDestroy_();
 }
 
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+  // The columns keep their widths at 96 dots per inch across the change.
+  const TaskList::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), dpi_);
+  dpi_ = UsableDpi(dpi);
+  MakeFonts();
+  list_.SetColumnWidths(ScaleWidths(widths, dpi_));
+  // The size changes with the density; the system has already chosen where it goes.
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
+  RememberColumnWidths();
+  RememberGeometry();
+}
+
+void TForm1::MakeFonts() {
+  // A control keeps using the font it was given: the old ones go only once the new are set.
+  UniqueFont windowFont = CreatePixelFont(L"Arial", 11, false, dpi_);
+  UniqueFont listFont = CreatePixelFont(L"Arial", 15, true, dpi_);
+  UniqueFont buttonFont = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
+  SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
+  for (HWND button : {button1_, button3_})
+    if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
+  windowFont_ = std::move(windowFont);
+  listFont_ = std::move(listFont);
+  buttonFont_ = std::move(buttonFont);
+}
+
 void TForm1::LayOut(int clientWidth, int clientHeight) {
   // The list fills the client area above the band of the buttons; the buttons keep their left.
-  const MainLayout layout = LayOutMainWindow(clientWidth, clientHeight);
+  const MainLayout layout = LayOutMainWindow(clientWidth, clientHeight, dpi_);
   MoveWindow(list_.Handle(), 0, 0, layout.listWidth, layout.listHeight, TRUE);
+  const int width = ScaleToDpi(kButtonWidth, dpi_);
+  const int height = ScaleToDpi(kButtonHeight, dpi_);
   if (button1_)
-    MoveWindow(button1_, kButtonLeft1, layout.buttonTop, kButtonWidth, kButtonHeight, TRUE);
+    MoveWindow(button1_, ScaleToDpi(kButtonLeft1, dpi_), layout.buttonTop, width, height, TRUE);
   if (button3_)
-    MoveWindow(button3_, kButtonLeft3, layout.buttonTop, kButtonWidth, kButtonHeight, TRUE);
+    MoveWindow(button3_, ScaleToDpi(kButtonLeft3, dpi_), layout.buttonTop, width, height, TRUE);
 }
 
 void TForm1::SetColumnWidths(const TaskList::ColumnWidths& widths) {
-  list_.SetColumnWidths(widths);
+  list_.SetColumnWidths(ScaleWidths(widths, dpi_));
   // Widths set from code are not always announced by the header, so they are read back here.
   RememberColumnWidths();
 }
 
 void TForm1::SetBounds(int left, int top, int width, int height) {
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const WindowBounds shown = ScaleBounds({left, top, width, height}, dpi_);
+  SetWindowPos(hwnd_, nullptr, shown.left, shown.top, shown.width, shown.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::Maximise() {
@@ -349,18 +393,21 @@ void TForm1::RememberGeometry() {
   const bool maximised = IsZoomed(hwnd_) != FALSE;
   RECT frame{};
   GetWindowRect(hwnd_, &frame);
+  // Data.ini keeps the geometry at 96 dots per inch.
+  const WindowBounds stored = UnscaleBounds(
+      {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, dpi_);
   std::lock_guard lock(store_.Mutex);
   store_.Window.maximised = maximised || showMaximised_;
   if (maximised) return;
-  store_.Window.x = frame.left;
-  store_.Window.y = frame.top;
-  store_.Window.width = frame.right - frame.left;
-  store_.Window.height = frame.bottom - frame.top;
+  store_.Window.x = stored.left;
+  store_.Window.y = stored.top;
+  store_.Window.width = stored.width;
+  store_.Window.height = stored.height;
 }
 
 void TForm1::RememberColumnWidths(int trackedColumn, int trackedWidth) {
   TaskList::ColumnWidths widths = list_.GetColumnWidths();
   if (trackedColumn >= 0 && trackedColumn < ColumnCount) widths[trackedColumn] = trackedWidth;
   std::lock_guard lock(store_.Mutex);
-  store_.Window.columnWidths = widths;
+  store_.Window.columnWidths = UnscaleWidths(widths, dpi_);
 }

@@ -34,6 +34,9 @@ class TForm1 {
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
   static constexpr wchar_t kCaption[] = L" Vornakel";
+  // Sizes and places in pixels at 96 dots per inch; the window shows them scaled to its density.
+  static constexpr int kWidth = 718;
+  static constexpr int kHeight = 538;
   static constexpr int kMinimumWidth = 490;
   static constexpr int kMinimumHeight = 490;
   // Room below the list for the buttons.
@@ -55,11 +58,14 @@ class TForm1 {
   TaskList& ListView1() { return list_; }
   // The window's own font, Arial 11 pixels, for the controls that take it.
   HFONT WindowFont() const { return windowFont_.get(); }
+  // The density the window is shown at (96 at 100 %).
+  int Dpi() const { return dpi_; }
 
-  // Sets ListView1's column widths and remembers them for the next save.
+  // Sets ListView1's column widths, given at 96 dots per inch as Data.ini stores them, and
+  // remembers them for the next save.
   void SetColumnWidths(const TaskList::ColumnWidths& widths);
 
-  // Outer left, top, width and height, as stored in Data.ini.
+  // Outer left, top, width and height, as stored in Data.ini (at 96 dots per inch).
   void SetBounds(int left, int top, int width, int height);
   // Maximises the window, or, while it is hidden, makes it open maximised when it is shown.
   // The geometry it had becomes the normal one it returns to.
@@ -141,6 +147,10 @@ class TForm1 {
   void OnSize(WPARAM kind, int clientWidth, int clientHeight);
   void OnMove();
   void OnGetMinMaxInfo(MINMAXINFO& limits);
+  // The window moved to a screen of another density: `suggested` is its new outer rectangle.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The fonts made for the window's density, given to the list and the buttons.
+  void MakeFonts();
   LRESULT OnNotify(NMHDR& header);
   void OnShowPostedErrors();
   void OnTrayIcon(LPARAM event);
@@ -165,6 +175,7 @@ class TForm1 {
   Store& store_;
   Win32Platform& platform_;
   HWND hwnd_ = nullptr;
+  int dpi_ = 96;
   TaskList list_;
   UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
   UniqueFont listFont_;    // Arial, bold, 15 pixels

@@ -4,12 +4,14 @@
 #include <optional>
 #include <vector>
 
+#include "ui/DpiScale.h"
 #include "ui/Unit2/ControlAccess.h"
 #include "ui/Unit2/DateFields.h"
 #include "ui/Unit2/DialogMode.h"
 #include "ui/Unit2/EditorRecord.h"
 #include "ui/Unit2/FileNameParts.h"
 #include "win32/CommonControls.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
@@ -46,11 +48,12 @@ bool TForm2::Create(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
   if (!RegisterFormClass(TForm2::kClassName, &TForm2::WindowProc)) return false;
-  dpi_ = ScreenDpi();
-  RECT frame{0, 0, MulDiv(kClientWidth, dpi_, 96), MulDiv(kClientHeight, dpi_, 96)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  // The editor opens over the main window, at the density of its screen.
+  dpi_ = owner ? WindowDpi(owner) : SystemDpi();
+  const SIZE frame = FrameForClient(ScaleToDpi(kClientWidth, dpi_), ScaleToDpi(kClientHeight, dpi_),
+                                    kWindowStyle, kWindowExStyle, dpi_);
+  const int width = frame.cx;
+  const int height = frame.cy;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   CreateWindowExW(kWindowExStyle, kClassName, ToWide(kStoredCaption).c_str(), kWindowStyle, left,
@@ -116,6 +119,9 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         focusBeforeDeactivation_ = IsChild(hwnd_, focus) ? focus : nullptr;
       }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       // The close box: the same as Cancel.
       Close();
@@ -123,6 +129,14 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
+}
+
+void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = UsableDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TForm2::OnCommand(EditorControl control, UINT code) {

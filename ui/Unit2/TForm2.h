@@ -58,6 +58,7 @@ enum class EditorControl : int {
 class TForm2 {
  public:
   static constexpr wchar_t kClassName[] = L"TForm2";
+  // In pixels at 96 dots per inch, like the control table; shown scaled to the window's density.
   static constexpr int kClientWidth = 697;
   static constexpr int kClientHeight = 238;
   // Control identifiers: kFirstControlId + the EditorControl value.
@@ -146,6 +147,9 @@ class TForm2 {
                                           UINT_PTR subclassId, DWORD_PTR refData);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
+  // Moves the controls to their places at the window's density and gives them its fonts.
+  void PlaceControls();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(EditorControl control, UINT code);
   void OnArrowsNotified(const NMUPDOWN& change);
   void OnArrowsMoved(HWND upDown);
@@ -184,5 +188,5 @@ class TForm2 {
   uint64_t editedTaskId_ = 0;
   uint64_t committedTaskId_ = 0;
   HWND focusBeforeDeactivation_ = nullptr;
-  int dpi_ = 96;
+  int dpi_ = 96;  // the density the window is laid out for
 };

@@ -6,6 +6,7 @@
 // clang-format off
 #include <uxtheme.h>
 // clang-format on
+#include "ui/DpiScale.h"
 #include "win32/Fonts.h"
 #include "win32/Text.h"
 
@@ -82,22 +83,34 @@ static_assert(std::size(kControls) == static_cast<size_t>(EditorControl::Count))
 
 }  // namespace
 
+void TForm2::PlaceControls() {
+  UniqueFont font = CreatePixelFont(L"MS Sans Serif", 13, true, dpi_);
+  UniqueFont memoFont = CreatePixelFont(L"Arial", 15, true, dpi_);
+  for (const ControlPlace& place : kControls) {
+    HWND control = Control(place.control);
+    MoveWindow(control, ScaleToDpi(place.left, dpi_), ScaleToDpi(place.top, dpi_),
+               ScaleToDpi(place.width, dpi_), ScaleToDpi(place.height, dpi_), TRUE);
+    const HFONT shown = place.control == EditorControl::Memo1 ? memoFont.get() : font.get();
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), TRUE);
+  }
+  // The controls hold the new fonts now; the old ones may go.
+  font_ = std::move(font);
+  memoFont_ = std::move(memoFont);
+}
+
 bool TForm2::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  font_ = CreatePixelFont(L"MS Sans Serif", 13, true);
-  memoFont_ = CreatePixelFont(L"Arial", 15, true);
   for (const ControlPlace& place : kControls) {
     const int id = kFirstControlId + static_cast<int>(place.control);
     HWND control =
         CreateWindowExW(place.exStyle, place.className, ToWide(place.text).c_str(), place.style,
-                        MulDiv(place.left, dpi_, 96), MulDiv(place.top, dpi_, 96),
-                        MulDiv(place.width, dpi_, 96), MulDiv(place.height, dpi_, 96), hwnd_,
+                        ScaleToDpi(place.left, dpi_), ScaleToDpi(place.top, dpi_),
+                        ScaleToDpi(place.width, dpi_), ScaleToDpi(place.height, dpi_), hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!control) return false;
     controls_[Index(place.control)] = control;
-    const HFONT font = place.control == EditorControl::Memo1 ? memoFont_.get() : font_.get();
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
+  PlaceControls();
 
   SendMessageW(Control(EditorControl::Memo1), EM_LIMITTEXT, 256, 0);
   for (EditorControl edit : {EditorControl::Edit1, EditorControl::Edit2, EditorControl::Edit3})

@@ -2,8 +2,10 @@
 
 #include <mutex>
 
+#include "ui/DpiScale.h"
 #include "ui/Unit2/DialogMode.h"
 #include "win32/CommonControls.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
@@ -41,28 +43,46 @@ TForm3::~TForm3() {
 
 bool TForm3::Create(HWND owner) {
   if (!RegisterFormClass(TForm3::kClassName, &TForm3::WindowProc)) return false;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  // The dialog opens over the main window, at the density of its screen.
+  dpi_ = owner ? WindowDpi(owner) : SystemDpi();
+  const SIZE frame = FrameForClient(ScaleToDpi(kClientWidth, dpi_), ScaleToDpi(kClientHeight, dpi_),
+                                    kWindowStyle, kWindowExStyle, dpi_);
   CreateWindowExW(kWindowExStyle, kClassName, ToWide(" Настройки").c_str(), kWindowStyle, 0, 0,
-                  frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
-                  GetModuleHandleW(nullptr), this);
+                  frame.cx, frame.cy, owner, nullptr, GetModuleHandleW(nullptr), this);
   return hwnd_ && CreateControls();
 }
 
 bool TForm3::CreateControls() {
-  font_ = CreatePixelFont(L"MS Sans Serif", 13, true);
   for (const ControlPlace& place : kPlaces) {
     const int id = kFirstControlId + static_cast<int>(place.control);
     HWND control = CreateWindowExW(0, place.className, ToWide(place.caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | place.style, place.left,
-                                   place.top, place.width, place.height, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | place.style, 0, 0, 0, 0,
+                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (!control) return false;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     controls_[static_cast<size_t>(place.control)] = control;
   }
+  PlaceControls();
   return true;
+}
+
+void TForm3::PlaceControls() {
+  UniqueFont font = CreatePixelFont(L"MS Sans Serif", 13, true, dpi_);
+  for (const ControlPlace& place : kPlaces) {
+    HWND control = Control(place.control);
+    MoveWindow(control, ScaleToDpi(place.left, dpi_), ScaleToDpi(place.top, dpi_),
+               ScaleToDpi(place.width, dpi_), ScaleToDpi(place.height, dpi_), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  // The controls hold the new font now; the old one may go.
+  font_ = std::move(font);
+}
+
+void TForm3::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = UsableDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
 }
 
 LRESULT CALLBACK TForm3::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,6 +98,9 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       // The close box is a cancel; the window is kept for the next opening.
       Button2Click();

@@ -18,6 +18,7 @@ enum class SettingsControl : int { CheckBox1, CheckBox2, Button1, Button2, Check
 class TForm3 {
  public:
   static constexpr wchar_t kClassName[] = L"TForm3";
+  // In pixels at 96 dots per inch, like the controls' places.
   static constexpr int kClientWidth = 257;
   static constexpr int kClientHeight = 148;
   static constexpr int kFirstControlId = 2000;
@@ -55,6 +56,9 @@ class TForm3 {
   friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateControls();
+  // Places the controls and gives them the font for the window's density.
+  void PlaceControls();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void Close();
   bool Checked(SettingsControl box) const;
   void SetChecked(SettingsControl box, bool checked);
@@ -63,6 +67,7 @@ class TForm3 {
   HWND hwnd_ = nullptr;
   std::array<HWND, static_cast<size_t>(SettingsControl::Count)> controls_{};
   UniqueFont font_;  // "MS Sans Serif", 13 pixels, bold
+  int dpi_ = 96;
   std::function<bool()> apply_;
   std::function<void(const MSG&)> applicationHook_;
   bool modal_ = false;

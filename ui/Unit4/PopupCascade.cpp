@@ -1,7 +1,11 @@
 #include "ui/Unit4/PopupCascade.h"
 
-PopupPlace PopupCascade::Open(const WorkAreaRect& workArea) {
-  const PopupPlace place{workArea.right - kSize - PopupOffset, workArea.bottom - kSize - PopupOffset};
+#include "ui/DpiScale.h"
+
+PopupPlace PopupCascade::Open(const WorkAreaRect& workArea, int dpi) {
+  // The offset counts pixels at 96 dots per inch, like the size.
+  const int step = ScaleToDpi(kSize, dpi) + ScaleToDpi(PopupOffset, dpi);
+  const PopupPlace place{workArea.right - step, workArea.bottom - step};
   PopupOffset += kStep;
   if (PopupOffset == kWrap) PopupOffset = 0;
   return place;

@@ -15,8 +15,9 @@ class PopupCascade {
   static constexpr int kStep = 10;
   static constexpr int kWrap = 100;
 
-  // The place of the next popup, and the offset moved on for the one after it.
-  PopupPlace Open(const WorkAreaRect& workArea);
+  // The place of the next popup, and the offset moved on for the one after it. Size and offset
+  // are pixels at 96 dots per inch; the place is for a popup shown at `dpi`.
+  PopupPlace Open(const WorkAreaRect& workArea, int dpi = 96);
   // A popup was closed with its OK button: the next one comes 10 pixels nearer the corner,
   // but never beyond it, so popups always open inside the work area.
   void Closed();

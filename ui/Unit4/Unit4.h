@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "ui/Unit4/PopupCascade.h"
@@ -26,10 +27,19 @@ class ReminderPopups {
  private:
   static LRESULT CALLBACK PopupWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND popup);
+  // The popup was moved to a screen of another density.
+  void OnDpiChanged(HWND popup, int dpi, const RECT& suggested);
+  // Places the message field and the OK button for `dpi` and gives them the font for it.
+  void PlaceChildren(HWND popup, int dpi);
+  // PopupFont at the density it was made for; a font of the same face for any other.
+  HFONT FontFor(int dpi);
 
   PopupCascade cascade_;
   std::wstring PopupText;  // consumed while the window is being created
   UniqueFont PopupFont;
+  int popupFontDpi_ = 96;
+  std::map<int, UniqueFont> otherFonts_;  // for popups on screens of other densities
+  int creatingDpi_ = 96;                  // of the popup being created
   UniqueBrush PopupBrush;
   bool registered_ = false;
 };

@@ -13,17 +13,3 @@ bool RegisterFormClass(const wchar_t* className, WNDPROC procedure) {
   windowClass.lpszClassName = className;
   return RegisterClassW(&windowClass) != 0;
 }
-
-void CentreOverOwner(HWND window) {
-  HWND owner = GetWindow(window, GW_OWNER);
-  if (!owner) return;
-  RECT main{};
-  RECT own{};
-  GetWindowRect(owner, &main);
-  GetWindowRect(window, &own);
-  const int width = own.right - own.left;
-  const int height = own.bottom - own.top;
-  SetWindowPos(window, nullptr, main.left + (main.right - main.left) / 2 - width / 2,
-               main.top + (main.bottom - main.top) / 2 - height / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}

@@ -29,6 +29,3 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   }
   return self->HandleMessage(message, wParam, lParam);
 }
-
-// Places a window over the centre of its owner, keeping its size.
-void CentreOverOwner(HWND window);

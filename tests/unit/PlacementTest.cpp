@@ -1,5 +1,5 @@
-// Where windows open: the main window when its stored rectangle is on no screen, and the
-// cascade of reminder popups.
+// Where windows open: the main window when its stored rectangle is on no screen, a dialog over
+// its owner, and the cascade of reminder popups.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -66,6 +66,52 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<BoundsCase>& info) {
       return "case" + std::to_string(info.index);
     });
+
+struct DialogCase {
+  const char* name;
+  WindowBounds owner;
+  int width, height;
+  WorkAreaRect workArea;
+  int expectedLeft, expectedTop;
+};
+
+// The editor's outer size at 96 DPI is about 703 x 267; at 144 DPI about 1052 x 398.
+TEST(CentredOverOwner, CentresAndStaysInsideTheOwnersWorkArea) {
+  const DialogCase cases[] = {
+      {"centred as usual", {153, 100, 718, 538}, 703, 267, kPrimary, 161, 236},
+      {"odd sizes: halves truncated toward zero", {10, 11, 101, 51}, 41, 21, kPrimary, 40, 26},
+      {"owner past the right edge: pulled left",
+       {700, 100, 718, 538},
+       703,
+       267,
+       kPrimary,
+       321,
+       236},
+      {"owner past the bottom: pulled up", {153, 600, 718, 538}, 703, 267, kPrimary, 161, 471},
+      {"owner past the top-left corner", {-600, -500, 718, 538}, 257, 148, kPrimary, 0, 0},
+      {"too wide for the screen: its left edge on it",
+       {-10, 20, 1077, 700},
+       1052,
+       398,
+       kPrimary,
+       0,
+       171},
+      {"on a screen left of the primary", {-900, 50, 800, 600}, 703, 267, kLeftScreen, -851, 217},
+      {"spilling from the left screen onto the primary",
+       {-500, 50, 800, 600},
+       703,
+       267,
+       kLeftScreen,
+       -703,
+       217},
+  };
+  for (const DialogCase& c : cases) {
+    const WindowBounds got = CentredOverOwner(c.owner, c.width, c.height, c.workArea);
+    EXPECT_EQ((std::vector<int>{got.left, got.top, got.width, got.height}),
+              (std::vector<int>{c.expectedLeft, c.expectedTop, c.width, c.height}))
+        << c.name;
+  }
+}
 
 TEST(PopupCascade, OpensUpAndLeftFromTheCornerAndWrapsAfterTen) {
   PopupCascade cascade;

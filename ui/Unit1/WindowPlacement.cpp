@@ -22,3 +22,14 @@ WindowBounds KeepOnAWorkArea(const WindowBounds& stored, const std::vector<WorkA
   return {primary.right / 2 - stored.width / 2, primary.bottom / 2 - stored.height / 2,
           stored.width, stored.height};
 }
+
+WindowBounds CentredOverOwner(const WindowBounds& owner, int width, int height,
+                              const WorkAreaRect& workArea) {
+  const auto inside = [](int start, int size, int areaStart, int areaEnd) {
+    return std::max(areaStart, std::min(start, areaEnd - size));
+  };
+  const int left = owner.left + owner.width / 2 - width / 2;
+  const int top = owner.top + owner.height / 2 - height / 2;
+  return {inside(left, width, workArea.left, workArea.right),
+          inside(top, height, workArea.top, workArea.bottom), width, height};
+}

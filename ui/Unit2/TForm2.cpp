@@ -13,6 +13,7 @@
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
+#include "ui/CentreOverOwner.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
 

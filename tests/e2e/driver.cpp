@@ -279,6 +279,19 @@ class RemoteList {
     return ReadText(static_cast<int>(*length));
   }
 
+  // Selects the row and gives it the focus mark, as a click on it would; the others lose both.
+  bool Select(int row) const {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    if (!Write(item) || !Send(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), RemoteRecord()))
+      return false;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!Write(item)) return false;
+    auto done = Send(list_, LVM_SETITEMSTATE, row, RemoteRecord());
+    return done && *done;
+  }
+
   std::optional<Column> ColumnAt(int column) const {
     LVCOLUMNW record{};
     record.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -578,6 +591,34 @@ int Dialogs(int click_id) {
   return 0;
 }
 
+// Waits up to `timeout_ms` for a visible message box of the program, then prints them all as
+// `dialogs` does.
+int WaitDialogs(int timeout_ms) {
+  Stopwatch watch;
+  for (;;) {
+    HWND main = FindMainWindow();
+    const DWORD process_id = main ? ProcessOf(main) : 0;
+    if (process_id) {
+      for (HWND dialog : TopLevelWindows(kDialogClass, process_id))
+        if (IsWindowVisible(dialog)) return Dialogs(-1);
+    }
+    if (watch.ElapsedMs() >= timeout_ms) break;
+    Sleep(20);
+  }
+  PrintError(L"no message box of the program appeared within " + Number(timeout_ms) + L" ms");
+  return 1;
+}
+
+int Select(int row) {
+  auto list = OpenList();
+  if (!list) return 1;
+  if (!list->Select(row)) {
+    PrintError(L"cannot select row " + Number(row));
+    return 1;
+  }
+  return 0;
+}
+
 // Keys posted to the program's open popup menu (the tray menu), one WM_KEYDOWN each; waits up to
 // `timeout_ms` for the menu to show. Its item texts cannot be read from another process.
 int MenuKeys(int timeout_ms, const std::vector<int>& keys) {
@@ -691,6 +732,8 @@ void Usage() {
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
+      L"  wait-dialogs <timeout-ms>       wait for a message box, then print as dialogs\n"
+      L"  select <row>                    select row (0-based) and give it the focus\n"
       L"  menu-keys <timeout-ms> <vk>...  post keys to the program's open popup menu\n"
       L"  memory                          the program's working set and page file use\n"
       L"  bare-memory [manifest]          the same for a bare window with an empty list view");
@@ -729,6 +772,8 @@ int main(int argc, char** argv) {
     return MenuKeys(ParseInt(arg1, 0), keys);
   }
   if (command == "dialogs") return Dialogs(ParseInt(arg1, -1));
+  if (command == "wait-dialogs" && arg1) return WaitDialogs(ParseInt(arg1, 0));
+  if (command == "select" && arg1) return Select(ParseInt(arg1, -1));
   Usage();
   return 2;
 }

@@ -129,6 +129,15 @@ e2e_compare_ini() {
 
 # e2e_start [faked local time]: starts the copy in $WORK; its output goes to $WORK/wine.log.
 e2e_start() {
+  e2e_start_in "$WORK" "$WORK/wine.log" "$@"
+}
+
+# e2e_start_in <folder> <log> [faked local time]: starts the vornakel.exe in <folder>, its output
+# going to <log> (outside a folder that a test makes full or read-only).
+e2e_start_in() {
+  local folder=$1
+  local log=$2
+  shift 2
   driver wait-no-window 10000 ||
     e2e_abort "a window of class TForm1 titled \" Vornakel\" is already open in the desktop"
   # shellcheck disable=SC2034  # read by the scripts that measure start-up
@@ -138,10 +147,10 @@ e2e_start() {
   if [ -n "${1:-}" ]; then
     # The wineserver is already running (vornakel_ensure_prefix), so only the program sees the
     # faked clock; monotonic time stays real or every wait with a time-out hangs.
-    (cd "$WORK" && exec setsid env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$1" wine ./vornakel.exe) \
-      >"$WORK/wine.log" 2>&1 &
+    (cd "$folder" && exec setsid env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$1" wine ./vornakel.exe) \
+      >"$log" 2>&1 &
   else
-    (cd "$WORK" && exec setsid wine ./vornakel.exe) >"$WORK/wine.log" 2>&1 &
+    (cd "$folder" && exec setsid wine ./vornakel.exe) >"$log" 2>&1 &
   fi
   APP_PID=$!
 }

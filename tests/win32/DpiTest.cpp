@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
+#include "tests/win32/RunningProgram.h"
 #include "tests/win32/TestFolder.h"
 #include "ui/DpiScale.h"
 #include "win32/CommonControls.h"
@@ -80,34 +82,14 @@ TEST(Dpi, ProcessRunsAtTheRequestedDensity) {
   ReleaseDC(nullptr, screen);
 }
 
-class DpiWindows : public testing::Test {
+class DpiWindows : public ApplicationFixture {
  protected:
-  TestFolder folder;
-  std::wstring dataIni = folder.File(L"Data.ini");
-  std::unique_ptr<Application> app;
-  HWND form = nullptr;
-  HWND list = nullptr;
   // Small enough to fit the 1024 × 768 desktop at 144 dots per inch, where 718 × 538 would not.
   TestSettings settings{.x = 10, .y = 12, .width = 600, .height = 500};
 
   void Start() {
-    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, {{.ssec = 30600, .text = "Обед"}})));
-    app = std::make_unique<Application>();
-    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
-    form = app->Form1().Handle();
-    list = app->Form1().ListView1().Handle();
-    ASSERT_TRUE(form && list);
+    ASSERT_NO_FATAL_FAILURE(CreateApplication(settings, {{.ssec = 30600, .text = "Обед"}}));
     PumpMessages();
-  }
-
-  void TearDown() override {
-    app.reset();
-    PumpMessages();
-  }
-
-  WindowState Stored() {
-    std::lock_guard lock(app->GetStore().Mutex);
-    return app->GetStore().Window;
   }
 
   void ExpectMainWindowLaidOutFor(int dpi) {
@@ -132,7 +114,7 @@ class DpiWindows : public testing::Test {
   }
 
   void ExpectStoredAt96(int x, int y) {
-    const WindowState stored = Stored();
+    const WindowState stored = StoredWindowState();
     EXPECT_EQ(stored.x, x);
     EXPECT_EQ(stored.y, y);
     EXPECT_EQ(stored.width, settings.width);
@@ -165,8 +147,8 @@ TEST_F(DpiWindows, MainWindowCannotBeMadeSmallerThanTheScaledMinimum) {
   const RECT frame = WindowRect(form);
   EXPECT_EQ(frame.right - frame.left, ScaleToDpi(490, StartDpi()));
   EXPECT_EQ(frame.bottom - frame.top, ScaleToDpi(490, StartDpi()));
-  EXPECT_EQ(Stored().width, 490);
-  EXPECT_EQ(Stored().height, 490);
+  EXPECT_EQ(StoredWindowState().width, 490);
+  EXPECT_EQ(StoredWindowState().height, 490);
 }
 
 TEST_F(DpiWindows, MainWindowMovedToAnotherDensityAndBack) {
@@ -201,8 +183,8 @@ TEST_F(DpiWindows, AColumnDraggedOnAScaledScreenIsStoredAt96) {
   track.iItem = 1;
   track.pitem = &item;
   SendMessageW(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track));
-  EXPECT_EQ(Stored().columnWidths[1], 300);
-  EXPECT_EQ(Stored().columnWidths[0], 40);
+  EXPECT_EQ(StoredWindowState().columnWidths[1], 300);
+  EXPECT_EQ(StoredWindowState().columnWidths[0], 40);
 }
 
 TEST_F(DpiWindows, PopupIsSizedForItsScreenAndReplacedOnAnother) {
@@ -286,64 +268,16 @@ TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   }
 }
 
-// The real program, started in a folder of its own at this process's density.
-class ProgramRun {
- public:
-  explicit ProgramRun(const TestFolder& folder) : exe_(folder.File(L"vornakel.exe")) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program(self);
-    program.resize(program.find_last_of(L'\\') + 1);
-    for (wchar_t c : ToWide(VORNAKEL_EXE_FROM_TESTS)) program += c == L'/' ? L'\\' : c;
-    copied_ = CopyFileW(program.c_str(), exe_.c_str(), FALSE) != FALSE;
-  }
-  ~ProgramRun() {
-    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.get(), 99);
-      WaitForSingleObject(process_.get(), 5000);
-    }
-  }
-
-  // Starts the program and waits for its main window to show.
-  HWND Start() {
-    if (!copied_) return nullptr;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
-    if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
-      return nullptr;
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    HWND window = nullptr;
-    PumpUntil(
-        [&] {
-          window = FindWindowA("TForm1", " Vornakel");
-          DWORD owner = 0;
-          if (window) GetWindowThreadProcessId(window, &owner);
-          return window && owner == info.dwProcessId && IsWindowVisible(window);
-        },
-        std::chrono::seconds(15));
-    return window;
-  }
-
-  bool Ended() { return WaitForSingleObject(process_.get(), 15000) == WAIT_OBJECT_0; }
-
- private:
-  std::wstring exe_;
-  bool copied_ = false;
-  UniqueHandle process_;
-};
-
 TEST(DpiProgram, ShowsTheStoredGeometryScaledAndWritesItBackAt96) {
   TestFolder folder;
   const TestSettings settings{
       .x = 30, .y = 20, .width = 620, .height = 510, .widths = {36, 240, 200, 150, 101}};
   ASSERT_TRUE(WriteBytes(folder.File(L"Data.ini"),
                          DataIniText(settings, {{.ssec = 30600, .text = "Обед"}})));
-  ProgramRun program(folder);
-  HWND window = program.Start();
+  // The real program, started in a folder of its own at this process's density.
+  RunningProgram program(folder);
+  ASSERT_TRUE(program.Start());
+  HWND window = program.WaitForMainWindow();
   ASSERT_TRUE(window);
   const int dpi = StartDpi();
   EXPECT_TRUE(SameRect(WindowRect(window), ScaledPlace(30, 20, 620, 510, dpi)));
@@ -356,7 +290,7 @@ TEST(DpiProgram, ShowsTheStoredGeometryScaledAndWritesItBackAt96) {
   EXPECT_EQ(MinimumTrackSize(window).x, ScaleToDpi(490, dpi));
 
   PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program.Ended());
+  ASSERT_TRUE(program.WaitForExit().has_value());
   const auto saved = ReadBytes(folder.File(L"Data.ini"));
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->rfind("[SETTINGS]\r\nWinX=30\r\nWinY=20\r\nWinW=620\r\nWinH=510\r\n", 0), 0u)

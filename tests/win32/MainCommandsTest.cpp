@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "app/Application.h"
 #include "core/DeleteTask.h"
+#include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
 #include "ui/Unit2/DialogMode.h"
@@ -29,29 +29,16 @@ std::string WindowText(HWND window) {
   return ToCp1251(text);
 }
 
-class MainCommands : public testing::Test {
+class MainCommands : public ApplicationFixture {
  protected:
-  TestFolder folder;
-  std::wstring dataIni = folder.File(L"Data.ini");
-  std::unique_ptr<Application> app;
-  HWND form = nullptr;
-
   void Start(TestSettings settings, const std::vector<TestTask>& tasks = {}) {
-    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
-    app = std::make_unique<Application>();
-    app->SetStartupFolderSource([this] { return folder.Path(); });
-    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
+    ASSERT_NO_FATAL_FAILURE(CreateApplication(settings, tasks, [this](Application& application) {
+      application.SetStartupFolderSource([this] { return folder.Path(); });
+    }));
     app->GetChecker().Stop();
-    form = app->Form1().Handle();
-    ASSERT_TRUE(form);
     PumpMessages();
     // From here a save shows in the file: it no longer holds these bytes.
     ASSERT_TRUE(WriteBytes(dataIni, kJunk));
-  }
-
-  void TearDown() override {
-    app.reset();
-    PumpMessages();
   }
 
   Store& store() { return app->GetStore(); }
@@ -118,8 +105,9 @@ class MainCommands : public testing::Test {
   void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
   // Answers each message box shown while `action` runs with `button`, posting the command until
-  // the box has gone. Returns their texts.
-  std::vector<std::wstring> AnswerBoxes(const std::function<void()>& action, int button) {
+  // the box has gone; `whileAsking` runs once per box before its answer. Returns their texts.
+  std::vector<std::wstring> AnswerBoxes(const std::function<void()>& action, int button,
+                                        const std::function<void()>& whileAsking = {}) {
     std::vector<std::wstring> boxes;
     std::atomic<bool> finished{false};
     std::thread helper([&] {
@@ -127,7 +115,10 @@ class MainCommands : public testing::Test {
       while (!finished) {
         const HWND box = FindMessageBox(GetCurrentProcessId());
         if (box && IsWindowVisible(box)) {
-          if (box != answered) boxes.push_back(MessageBoxContent(box));
+          if (box != answered) {
+            boxes.push_back(MessageBoxContent(box));
+            if (whileAsking) whileAsking();
+          }
           answered = box;
           PostMessageW(box, WM_COMMAND, button, 0);
           Sleep(50);
@@ -344,14 +335,9 @@ TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) 
              {.text = "Второе", .status = 2},
              {.text = "Третье", .status = 2}});
   Select(1);
-  std::atomic<bool> deleted{false};
-  std::thread checker([&] {
-    while (!FindMessageBox(GetCurrentProcessId())) Sleep(5);
-    DeleteAsTheCheckerDoes(0);
-    deleted = true;
-  });
-  const auto boxes = AnswerBoxes([&] { app->Form1().N3Click(); }, IDYES);
-  checker.join();
+  // The checker deletes the first task while the question is open.
+  const auto boxes =
+      AnswerBoxes([&] { app->Form1().N3Click(); }, IDYES, [&] { DeleteAsTheCheckerDoes(0); });
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   std::lock_guard lock(store().Mutex);

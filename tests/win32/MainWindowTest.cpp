@@ -5,9 +5,9 @@
 
 #include <thread>
 
-#include "app/Application.h"
 #include "core/DeleteTask.h"
 #include "storage/DataFile.h"
+#include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
 #include "ui/Unit1/RowTexts.h"
@@ -113,32 +113,11 @@ RECT WindowRect(HWND window) {
   return rect;
 }
 
-class MainWindow : public testing::Test {
+class MainWindow : public ApplicationFixture {
  protected:
-  TestFolder folder;
-  std::wstring dataIni = folder.File(L"Data.ini");
-  std::unique_ptr<Application> app;
-  HWND form = nullptr;
-  HWND list = nullptr;
-
   void Start(const TestSettings& settings, const std::vector<TestTask>& tasks) {
-    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
-    app = std::make_unique<Application>();
-    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
-    form = app->Form1().Handle();
-    list = app->Form1().ListView1().Handle();
-    ASSERT_TRUE(form && list);
+    ASSERT_NO_FATAL_FAILURE(CreateApplication(settings, tasks));
     PumpMessages();
-  }
-
-  void TearDown() override {
-    app.reset();  // destroys the window, which saves once
-    PumpMessages();
-  }
-
-  WindowState StoredWindowState() {
-    std::lock_guard lock(app->GetStore().Mutex);
-    return app->GetStore().Window;
   }
 };
 

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/Application.h"
+#include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
 #include "ui/Unit2/DialogMode.h"
@@ -19,25 +19,12 @@ namespace {
 const std::string kShow = "Свернуть";
 const std::string kRestore = "Развернуть";
 
-class Tray : public testing::Test {
+class Tray : public ApplicationFixture {
  protected:
-  TestFolder folder;
-  std::wstring dataIni = folder.File(L"Data.ini");
-  std::unique_ptr<Application> app;
-  HWND form = nullptr;
-
   void Start(TestSettings settings, const std::vector<TestTask>& tasks = {}) {
-    ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
-    app = std::make_unique<Application>();
-    app->SetStartupFolderSource([] { return std::wstring(); });
-    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
-    form = app->Form1().Handle();
-    ASSERT_TRUE(form);
-    PumpMessages();
-  }
-
-  void TearDown() override {
-    app.reset();
+    ASSERT_NO_FATAL_FAILURE(CreateApplication(settings, tasks, [](Application& application) {
+      application.SetStartupFolderSource([] { return std::wstring(); });
+    }));
     PumpMessages();
   }
 

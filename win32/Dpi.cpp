@@ -73,3 +73,8 @@ SIZE FrameForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyl
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
+
+void MoveToSuggestedRect(HWND window, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -16,6 +16,10 @@ int MonitorDpi(HMONITOR monitor);
 // `clientHeight`, with the frame and caption measured at `dpi`.
 SIZE FrameForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 
+// On WM_DPICHANGED: moves `window` to the outer rectangle the system suggests for the new
+// density (the system has already chosen where it goes).
+void MoveToSuggestedRect(HWND window, const RECT& suggested);
+
 // WM_DPICHANGED, sent when a window moves to a screen of another density (or the user changes
 // the density); its wParam carries the new one, its lParam the suggested outer rectangle.
 #ifndef WM_DPICHANGED

@@ -314,9 +314,7 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = UsableDpi(dpi);
   MakeFonts();
   list_.SetColumnWidths(ScaleWidths(widths, dpi_));
-  // The size changes with the density; the system has already chosen where it goes.
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggestedRect(hwnd_, suggested);
   RECT client{};
   GetClientRect(hwnd_, &client);
   LayOut(client.right, client.bottom);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "ui/CentreOverOwner.h"
 #include "ui/DpiScale.h"
 #include "ui/Unit2/ControlAccess.h"
 #include "ui/Unit2/DateFields.h"
@@ -13,7 +14,6 @@
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
-#include "ui/CentreOverOwner.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
 
@@ -134,8 +134,7 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = UsableDpi(dpi);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggestedRect(hwnd_, suggested);
   PlaceControls();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

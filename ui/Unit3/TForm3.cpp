@@ -2,12 +2,12 @@
 
 #include <mutex>
 
+#include "ui/CentreOverOwner.h"
 #include "ui/DpiScale.h"
 #include "ui/Unit2/DialogMode.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
-#include "ui/CentreOverOwner.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
 
@@ -81,8 +81,7 @@ void TForm3::PlaceControls() {
 
 void TForm3::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = UsableDpi(dpi);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggestedRect(hwnd_, suggested);
   PlaceControls();
 }
 

@@ -103,8 +103,7 @@ void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
 }
 
 void ReminderPopups::OnDpiChanged(HWND popup, int dpi, const RECT& suggested) {
-  SetWindowPos(popup, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggestedRect(popup, suggested);
   PlaceChildren(popup, UsableDpi(dpi));
   InvalidateRect(popup, nullptr, TRUE);
 }

@@ -104,35 +104,6 @@ class MainCommands : public ApplicationFixture {
   }
   void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-  // Answers each message box shown while `action` runs with `button`, posting the command until
-  // the box has gone; `whileAsking` runs once per box before its answer. Returns their texts.
-  std::vector<std::wstring> AnswerBoxes(const std::function<void()>& action, int button,
-                                        const std::function<void()>& whileAsking = {}) {
-    std::vector<std::wstring> boxes;
-    std::atomic<bool> finished{false};
-    std::thread helper([&] {
-      HWND answered = nullptr;
-      while (!finished) {
-        const HWND box = FindMessageBox(GetCurrentProcessId());
-        if (box && IsWindowVisible(box)) {
-          if (box != answered) {
-            boxes.push_back(MessageBoxContent(box));
-            if (whileAsking) whileAsking();
-          }
-          answered = box;
-          PostMessageW(box, WM_COMMAND, button, 0);
-          Sleep(50);
-          continue;
-        }
-        Sleep(5);
-      }
-    });
-    action();
-    finished = true;
-    helper.join();
-    return boxes;
-  }
-
   // A deletion made as the checker makes it after firing: under the lock, no question.
   void DeleteAsTheCheckerDoes(int index) {
     StoreLock lock(store().Mutex);
@@ -299,7 +270,7 @@ TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
 TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(1);
-  auto boxes = AnswerBoxes([this] { app->Form1().N3Click(); }, IDNO);
+  auto boxes = AnswerEveryMessageBox([this] { app->Form1().N3Click(); }, IDNO);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   EXPECT_TRUE(Saved());
@@ -307,7 +278,7 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 
   ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   Select(1);
-  boxes = AnswerBoxes([this] { app->Form1().N3Click(); }, IDYES);
+  boxes = AnswerEveryMessageBox([this] { app->Form1().N3Click(); }, IDYES);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_NE(SavedText().find("TasksN=1\r\n"), std::string::npos);
@@ -317,15 +288,15 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 TEST_F(MainCommands, DeleteKeyRemovesWithoutSavingAndNoKeepsAll) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(0);
-  AnswerBoxes([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDNO);
+  AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDNO);
   EXPECT_EQ(ListRows(), 2);
-  AnswerBoxes([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDYES);
+  AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDYES);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_EQ(Cell(0, 1), "Второе");
   EXPECT_EQ(Cell(0, 0), "1");
   EXPECT_FALSE(Saved());
   // Other keys do nothing.
-  const auto boxes = AnswerBoxes([this] { app->Form1().ListView1KeyDown('D'); }, IDYES);
+  const auto boxes = AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown('D'); }, IDYES);
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(ListRows(), 1);
 }
@@ -336,8 +307,8 @@ TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) 
              {.text = "Третье", .status = 2}});
   Select(1);
   // The checker deletes the first task while the question is open.
-  const auto boxes =
-      AnswerBoxes([&] { app->Form1().N3Click(); }, IDYES, [&] { DeleteAsTheCheckerDoes(0); });
+  const auto boxes = AnswerEveryMessageBox([&] { app->Form1().N3Click(); }, IDYES,
+                                           [&] { DeleteAsTheCheckerDoes(0); });
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   std::lock_guard lock(store().Mutex);

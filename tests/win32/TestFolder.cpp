@@ -139,21 +139,25 @@ std::optional<std::wstring> AnswerMessageBox(const std::function<void()>& action
   return content;
 }
 
-std::vector<std::wstring> AnswerEveryMessageBox(const std::function<void()>& action) {
+std::vector<std::wstring> AnswerEveryMessageBox(const std::function<void()>& action, int button,
+                                                const std::function<void()>& whileAsking) {
   std::vector<std::wstring> boxes;
   std::atomic<bool> finished{false};
   std::thread helper([&] {
     HWND answered = nullptr;
     while (!finished) {
       const HWND box = FindMessageBox(GetCurrentProcessId());
-      const HWND ok = box ? GetDlgItem(box, IDOK) : nullptr;
+      const HWND answer = box ? GetDlgItem(box, button) : nullptr;
       if (!box) answered = nullptr;
       // A box is read once its button is on screen, when its texts are set; it is pressed again
       // until it has gone.
-      if (ok && IsWindowVisible(ok)) {
-        if (box != answered) boxes.push_back(MessageBoxContent(box));
+      if (answer && IsWindowVisible(answer)) {
+        if (box != answered) {
+          boxes.push_back(MessageBoxContent(box));
+          if (whileAsking) whileAsking();
+        }
         answered = box;
-        PostMessageW(ok, BM_CLICK, 0, 0);
+        PostMessageW(answer, BM_CLICK, 0, 0);
         Sleep(50);
         continue;
       }

@@ -43,8 +43,11 @@ std::optional<std::wstring> AnswerMessageBox(const std::function<void()>& action
 
 // The visible dialog box (class "#32770") of process `processId`, if one is shown.
 HWND FindMessageBox(DWORD processId);
-// Runs `action` on this thread while a helper presses OK on every message box of this process
-// that shows meanwhile; returns their "caption|text" in the order they showed.
-std::vector<std::wstring> AnswerEveryMessageBox(const std::function<void()>& action);
+// Runs `action` on this thread while a helper presses `button` (OK, Yes, No...) on every message
+// box of this process that shows meanwhile; `whileAsking` runs once per box, while it is up,
+// before the answer. Returns their "caption|text" in the order they showed.
+std::vector<std::wstring> AnswerEveryMessageBox(const std::function<void()>& action,
+                                                int button = IDOK,
+                                                const std::function<void()>& whileAsking = {});
 // "caption|text" of a message box.
 std::wstring MessageBoxContent(HWND box);

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "app/WindowPlacement.h"
+#include "ui/shared/MonitorWorkAreas.h"
 #include "storage/DataFile.h"
-#include "ui/Unit2/DialogMode.h"
-#include "ui/Unit3/AutostartLink.h"
+#include "ui/editor/DialogMode.h"
+#include "win32/AutostartLink.h"
 #include "win32/ShutDownComputer.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "core/Checker.h"
+#include "checker/Checker.h"
 #include "core/Store.h"
-#include "ui/Unit1/MainWindow.h"
-#include "ui/Unit2/TForm2.h"
-#include "ui/Unit3/TForm3.h"
-#include "ui/Unit4/Unit4.h"
+#include "ui/main/MainWindow.h"
+#include "ui/editor/TaskEditor.h"
+#include "ui/settings/SettingsDialog.h"
+#include "ui/popup/ReminderPopups.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 

@@ -8,10 +8,10 @@
 
 #include "bench/CountingAllocator.h"
 #include "bench/SampleTasks.h"
-#include "core/Checker.h"
+#include "checker/Checker.h"
 #include "core/Schedule.h"
 #include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 namespace {
 

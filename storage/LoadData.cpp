@@ -6,7 +6,7 @@
 #include "storage/ErrorTexts.h"
 #include "storage/IniIndex.h"
 #include "core/IntConversion.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "bench/win32/Figures.h"
-#include "core/Checker.h"
+#include "checker/Checker.h"
 #include "core/Schedule.h"
 #include "storage/DataFile.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Checker.h"
+#include "checker/Checker.h"
 #include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 class CheckerFixture : public testing::Test {
  public:

@@ -16,13 +16,13 @@
 #include <thread>
 #include <vector>
 
-#include "core/Checker.h"
+#include "checker/Checker.h"
 #include "core/DeleteTask.h"
 #include "storage/DataFile.h"
 #include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/MainCommandsLogic.h"
-#include "ui/Unit1/RowTexts.h"
-#include "ui/Unit2/EditorRecord.h"
+#include "ui/main/MainCommandsLogic.h"
+#include "core/RowTexts.h"
+#include "ui/editor/EditorRecord.h"
 
 namespace {
 

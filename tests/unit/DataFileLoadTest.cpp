@@ -1,6 +1,6 @@
 // LoadData: defaults, the reading rules applied to every kind of key, and loading that stops.
 #include "tests/unit/DataFileFixture.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 namespace {
 

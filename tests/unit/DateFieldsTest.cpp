@@ -2,7 +2,7 @@
 // remembered day kept within it, and the warning texts byte for byte.
 #include <gtest/gtest.h>
 
-#include "ui/Unit2/DateFields.h"
+#include "ui/editor/DateFields.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "core/DeleteTask.h"
 #include "tests/unit/FakePlatform.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 namespace {
 

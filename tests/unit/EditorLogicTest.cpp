@@ -2,7 +2,7 @@
 // year arrows, and the key filter.
 #include <gtest/gtest.h>
 
-#include "ui/Unit2/TimeFields.h"
+#include "ui/editor/TimeFields.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "ui/Unit2/EditorRecord.h"
+#include "ui/editor/EditorRecord.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What firing does to a task, in which order, and what it saves.
 #include <gtest/gtest.h>
 
-#include "core/Firing.h"
+#include "checker/Firing.h"
 #include "tests/unit/CheckerFixture.h"
 
 namespace {

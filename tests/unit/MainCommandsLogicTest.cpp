@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Task.h"
-#include "ui/Unit1/MainCommandsLogic.h"
+#include "ui/main/MainCommandsLogic.h"
 
 namespace {
 

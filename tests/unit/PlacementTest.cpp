@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "ui/Unit1/WindowPlacement.h"
-#include "ui/Unit4/PopupCascade.h"
+#include "ui/shared/WindowPlacement.h"
+#include "ui/popup/PopupCascade.h"
 
 namespace {
 

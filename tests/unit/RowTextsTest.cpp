@@ -1,7 +1,7 @@
 // The exact texts of the list's cells.
 #include <gtest/gtest.h>
 
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/Application.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit3/AutostartLink.h"
+#include "win32/AutostartLink.h"
 #include "win32/Text.h"
 
 namespace {

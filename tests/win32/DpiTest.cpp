@@ -13,7 +13,7 @@
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/RunningProgram.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/DpiScale.h"
+#include "ui/shared/DpiScale.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"

@@ -12,9 +12,9 @@
 
 #include "core/Store.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit2/ControlAccess.h"
-#include "ui/Unit2/DialogMode.h"
-#include "ui/Unit2/TForm2.h"
+#include "ui/shared/ControlAccess.h"
+#include "ui/editor/DialogMode.h"
+#include "ui/editor/TaskEditor.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 

@@ -12,8 +12,8 @@
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit2/DialogMode.h"
-#include "ui/Unit3/TForm3.h"
+#include "ui/editor/DialogMode.h"
+#include "ui/settings/SettingsDialog.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"
 

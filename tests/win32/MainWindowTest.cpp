@@ -10,7 +10,7 @@
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit1/RowTexts.h"
+#include "core/RowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 

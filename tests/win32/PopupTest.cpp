@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit4/Unit4.h"
+#include "ui/popup/ReminderPopups.h"
 #include "win32/Text.h"
 
 namespace {

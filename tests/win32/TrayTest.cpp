@@ -9,7 +9,7 @@
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/Unit2/DialogMode.h"
+#include "ui/editor/DialogMode.h"
 #include "win32/PrivateMessages.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"

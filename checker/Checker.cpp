@@ -1,0 +1,61 @@
+#include "checker/Checker.h"
+
+#include "checker/Firing.h"
+#include "core/Schedule.h"
+#include "core/RowTexts.h"
+
+void Checker::Start() {
+  if (thread_.joinable() || !running_.load()) return;
+  thread_ = std::thread([this] { CheckerThread(); });
+}
+
+void Checker::Stop() {
+  running_ = 0;
+  platform_.WakeTick();
+  if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+void Checker::CheckerThread() {
+  while (running_.load()) {
+    platform_.WaitTick();
+    while (store_.CheckEnabled.load() && running_.load()) {
+      platform_.WaitTick();
+      if (!running_.load()) break;
+      MakePass();
+    }
+  }
+}
+
+void Checker::MakePass() {
+  StoreLock lock(store_.Mutex);
+  Pass(lock);
+}
+
+void Checker::Pass(StoreLock& lock) {
+  if (!running_.load()) return;  // stopping has begun: no pass starts
+  passTime_ = platform_.LocalTime();
+  FiringContext context{store_, platform_, passTime_, running_};
+  const size_t n = store_.Tasks.size();
+  // A task deleted during the pass shortens the table; the pass ends at its new end, and
+  // the task that moved into a deleted one's place waits for the next pass.
+  for (size_t i = 0; i < n && i < store_.Tasks.size(); ++i) {
+    const Ttask& task = store_.Tasks[i];
+    if (!task.Armed) continue;
+    const int index = static_cast<int>(i);
+    if (task.Status == StatusActive) {
+      if (IsDue(task, passTime_)) FireTask(context, lock, index);
+    } else if (task.Status == StatusDoneToday) {
+      if (ShouldReactivate(task, passTime_)) ReactivateTask(lock, index);
+    }
+  }
+}
+
+void Checker::ReactivateTask(StoreLock&, int index) {
+  Ttask& task = store_.Tasks[static_cast<size_t>(index)];
+  task.Status = StatusActive;
+  task.PrevMS = 0;
+  SetCell(store_, index, ColumnStatus, false, StatusText(StatusActive));
+  platform_.RowsChanged();
+  FiringContext context{store_, platform_, passTime_, running_};
+  SaveFromChecker(context);
+}

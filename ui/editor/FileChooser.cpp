@@ -1,0 +1,77 @@
+#include "ui/editor/FileChooser.h"
+
+// clang-format off
+#include <commdlg.h>
+#include <cderr.h>
+// clang-format on
+
+#include <vector>
+
+#include "win32/Text.h"
+
+namespace {
+
+// The program keeps file names in code page 1251; a name that it cannot spell is kept by its
+// short (8.3) form when the file system has one, so the file can still be started.
+std::string ToProgramPath(const std::wstring& path) {
+  bool lossless = true;
+  std::string narrow = ToCp1251(path, &lossless);
+  if (lossless) return narrow;
+  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return narrow;
+  std::wstring shortPath(needed, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+  if (length == 0 || length >= needed) return narrow;
+  shortPath.resize(length);
+  bool shortLossless = true;
+  std::string shortNarrow = ToCp1251(shortPath, &shortLossless);
+  return shortLossless ? shortNarrow : narrow;
+}
+
+// The common dialogs library costs megabytes of memory under some systems; it is loaded the first
+// time a file is chosen, not at start-up, and stays loaded from then on.
+struct CommonDialogs {
+  decltype(&GetOpenFileNameW) getOpenFileName = nullptr;
+  decltype(&CommDlgExtendedError) extendedError = nullptr;
+};
+
+const CommonDialogs& LoadCommonDialogs() {
+  static const CommonDialogs functions = [] {
+    CommonDialogs loaded;
+    if (HMODULE library = LoadLibraryW(L"comdlg32.dll")) {
+      loaded.getOpenFileName = reinterpret_cast<decltype(&GetOpenFileNameW)>(
+          reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+      loaded.extendedError = reinterpret_cast<decltype(&CommDlgExtendedError)>(
+          reinterpret_cast<void*>(GetProcAddress(library, "CommDlgExtendedError")));
+    }
+    return loaded;
+  }();
+  return functions;
+}
+
+}  // namespace
+
+bool FileOpenDialog::Execute(HWND owner) {
+  const CommonDialogs& dialogs = LoadCommonDialogs();
+  if (!dialogs.getOpenFileName || !dialogs.extendedError) return false;
+  std::vector<wchar_t> file(32768, L'\0');
+  ToWideInto(FileName, file.data(), file.size());
+  const std::wstring initialDir = ToWide(InitialDir);
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (!dialogs.getOpenFileName(&dialog)) {
+    // A remembered name the dialog refuses (a folder since removed, say) must not lock the user
+    // out of choosing: start again from the initial folder alone.
+    if (dialogs.extendedError() != FNERR_INVALIDFILENAME) return false;
+    file[0] = L'\0';
+    if (!dialogs.getOpenFileName(&dialog)) return false;
+  }
+  FileName = ToProgramPath(file.data());
+  return true;
+}

@@ -1,0 +1,52 @@
+#include "ui/main/MainCommandsLogic.h"
+
+#include "core/Task.h"
+#include "ui/shared/DpiScale.h"
+
+std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS) {
+  switch (status) {
+    case StatusDone:
+      return StatusActive;
+    case StatusActive:
+      return StatusPaused;
+    case StatusPaused:
+      // A task paused after it ran today goes back to done for today, not to firing again.
+      return prevMS != 0 ? StatusDoneToday : StatusActive;
+    case StatusDoneToday:
+      return StatusPaused;
+    default:
+      return std::nullopt;
+  }
+}
+
+PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus) {
+  PopupMenuState state;
+  if (!selectedStatus) {
+    state.N7Caption = "Приостановить";
+    return state;
+  }
+  state.N4Enabled = state.N3Enabled = state.N7Enabled = true;
+  if (*selectedStatus == StatusDone || *selectedStatus == StatusPaused)
+    state.N7Caption = "Активировать";
+  else if (*selectedStatus == StatusActive || *selectedStatus == StatusDoneToday)
+    state.N7Caption = "Приостановить";
+  return state;
+}
+
+int WheelScrollPixels(int wheelDelta, int dpi) {
+  // Truncated toward zero: 120 and 119 give 10, 11 gives 0; then shown at the window's density.
+  return ScaleToDpi(-static_cast<int>(wheelDelta * 0.09), dpi);
+}
+
+bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int listHeight) {
+  return listLeft < x && x < listLeft + listWidth && listTop < y && y < listTop + listHeight;
+}
+
+MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi) {
+  const int band = ScaleToDpi(31, dpi);
+  MainLayout layout;
+  layout.listWidth = clientWidth < 0 ? 0 : clientWidth;
+  layout.listHeight = clientHeight - band < 0 ? 0 : clientHeight - band;
+  layout.buttonTop = clientHeight - ScaleToDpi(27, dpi);
+  return layout;
+}

@@ -1,0 +1,411 @@
+#include "ui/main/MainWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/shared/DpiScale.h"
+#include "ui/main/MainCommandsLogic.h"
+#include "win32/CommonControls.h"
+#include "win32/Dpi.h"
+#include "win32/Fonts.h"
+#include "win32/FormClass.h"
+#include "win32/PrivateMessages.h"
+
+namespace {
+
+constexpr int kListViewId = 101;
+
+// Sent by the shell to every top-level window when the taskbar (re)starts: icons must be added
+// again, or a program hidden in the tray would be unreachable.
+const UINT WM_TASKBARCREATED = RegisterWindowMessageW(L"TaskbarCreated");
+
+}  // namespace
+
+TForm1::TForm1(Store& store, Win32Platform& platform)
+    : store_(store), platform_(platform), list_(store) {}
+
+TForm1::~TForm1() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (PopupMenu1_) DestroyMenu(PopupMenu1_);
+}
+
+bool TForm1::Create() {
+  if (!RegisterFormClass(TForm1::kClassName, &TForm1::WindowProc)) return false;
+  // A new window opens on the primary screen, at the system's density.
+  dpi_ = SystemDpi();
+  CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                  CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_), nullptr,
+                  nullptr, GetModuleHandleW(nullptr), this);
+  if (!hwnd_) return false;
+  platform_.SetMainWindow(hwnd_);
+  return true;
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return FormWindowProc<TForm1>(hwnd, message, wParam, lParam);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+      OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOVE:
+      OnMove();
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(list_.Handle());
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == list_.Handle() && !stopped_) {
+        ShowPopupMenu1(lParam);
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_MOUSEWHEEL: {
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+    case WM_ROWSCHANGED:
+      ApplyRowChanges();
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wParam, lParam);
+    case WM_TRAYICON:
+      OnTrayIcon(lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (onQueryEndSession_ && !onQueryEndSession_()) return FALSE;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_SHUTDOWNCOMPUTER:
+      if (onShutDown_) onShutDown_();
+      return 0;
+    case WM_SHOWERROR:
+      OnShowPostedErrors();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0 && !stopped_ && TrayOptionOn())
+        tray_.Add();
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Menu commands come without a control handle; the controls' notifications carry theirs and
+  // take the default handling, whatever their identifier.
+  if (lParam != 0 && HIWORD(wParam) == BN_CLICKED && !stopped_) {
+    if (reinterpret_cast<HWND>(lParam) == button1_) {
+      Button1Click();
+      return 0;
+    }
+    if (reinterpret_cast<HWND>(lParam) == button3_) {
+      Button3Click();
+      return 0;
+    }
+  }
+  if (HIWORD(wParam) != 0 || lParam != 0) return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+  switch (LOWORD(wParam)) {
+    case kCommandN1:
+      if (!stopped_) N1Click();
+      return 0;
+    case kCommandN4:
+      if (!stopped_) N4Click();
+      return 0;
+    case kCommandN7:
+      if (!stopped_) N7Click();
+      return 0;
+    case kCommandN3:
+      if (!stopped_) N3Click();
+      return 0;
+    case kCommandReminder:
+      if (onReminder_) onReminder_();
+      return 0;
+    case kCommandExit:
+      if (!stopped_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+      return 0;
+    case kCommandToggle:
+      if (!stopped_) PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+      return 0;
+    case kCommandAddTask:
+      if (!stopped_ && onAddTask_) onAddTask_();
+      return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
+  }
+}
+
+LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+  const WPARAM command = wParam & 0xFFF0;
+  // Closing the window hides it (or minimises it without the tray); the program goes on.
+  if (!stopped_ && (command == SC_CLOSE || (command == SC_MINIMIZE && TrayOptionOn()))) {
+    PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+    return 0;
+  }
+  return DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
+}
+
+void TForm1::OnTrayIcon(LPARAM event) {
+  if (stopped_) return;
+  if (event == kTrayDoubleClick)
+    Toggle();
+  else if (event == kTrayRightButtonUp)
+    ShowTrayMenu();
+}
+
+void TForm1::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The owner must be the foreground window, or the menu does not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(hwnd_);
+  TrayMenu_.Track(hwnd_, cursor);
+  // Lets the menu's loop end properly before the next click on the icon.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+void TForm1::Toggle() {
+  if (Tag != 0) {
+    RestoreFromTray();
+  } else if (TrayOptionOn()) {
+    HideToTray();
+  } else {
+    // Without the tray the window goes to the taskbar, and Tag and the menu stay.
+    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+  }
+}
+
+void TForm1::HideToTray() {
+  // The hidden window carries no taskbar button.
+  ShowWindow(hwnd_, SW_HIDE);
+  // An open dialog ends as a cancel: nothing it holds is committed.
+  if (onHideDialogs_) onHideDialogs_();
+  Tag = 2;
+  TrayMenu_.SetToggleText(true);
+}
+
+void TForm1::RestoreFromTray() {
+  if (IsIconic(hwnd_))
+    ShowWindow(hwnd_, SW_RESTORE);
+  else if (!IsWindowVisible(hwnd_))
+    ShowMainWindow();
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  SetWindowPos(hwnd_, HWND_TOP, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_SHOWWINDOW);
+  BringWindowToTop(hwnd_);
+  SetActiveWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  Tag = 0;
+  TrayMenu_.SetToggleText(false);
+}
+
+bool TForm1::TrayOptionOn() {
+  std::lock_guard lock(store_.Mutex);
+  return store_.Session.Tray != 0;
+}
+
+bool TForm1::OnCreate() {
+  dpi_ = WindowDpi(hwnd_);
+  windowFont_ = CreatePixelFont(L"Arial", 11, false, dpi_);
+  listFont_ = CreatePixelFont(L"Arial", 15, true, dpi_);
+  if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
+  // The columns open with their widths at 96 dots per inch; the loaded ones follow.
+  list_.SetColumnWidths(ScaleWidths(list_.GetColumnWidths(), dpi_));
+  SetWindowSubclass(list_.Handle(), &TForm1::ListView1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (!CreateButtonsAndMenu()) return false;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
+  RememberColumnWidths();
+  return true;
+}
+
+void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
+  const bool becameMinimised = kind == SIZE_MINIMIZED && !minimised_;
+  minimised_ = kind == SIZE_MINIMIZED;
+  // The minimise hook: however the window was minimised (the taskbar button, the toggle), the
+  // system command follows, so that with the tray option on it ends hidden in the tray. Without
+  // the tray the command would find the window minimised already; it is not posted then, for a
+  // window restored before it arrived would be minimised again.
+  if (becameMinimised && !stopped_ && TrayOptionOn())
+    PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  if (kind == SIZE_MINIMIZED) return;
+  LayOut(clientWidth, clientHeight);
+  RememberGeometry();
+}
+
+void TForm1::OnMove() { RememberGeometry(); }
+
+void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
+  limits.ptMinTrackSize.x = ScaleToDpi(kMinimumWidth, dpi_);
+  limits.ptMinTrackSize.y = ScaleToDpi(kMinimumHeight, dpi_);
+  // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
+  if (!list_.Handle()) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
+}
+
+LRESULT TForm1::OnNotify(NMHDR& header) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      if (header.hwndFrom == list_.Handle())
+        list_.GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
+      return 0;
+    case NM_DBLCLK:
+      if (header.hwndFrom == list_.Handle() && !stopped_) ListView1DblClick();
+      return 0;
+    case LVN_KEYDOWN:
+      if (header.hwndFrom == list_.Handle() && !stopped_)
+        ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+      return 0;
+    // The list passes its header's notifications on. When a drag ends the header still holds
+    // the old width, so the tracked one is taken from the notification.
+    case HDN_ENDTRACKW:
+    case HDN_ENDTRACKA: {
+      const auto& track = reinterpret_cast<const NMHEADERW&>(header);
+      if (track.pitem && (track.pitem->mask & HDI_WIDTH))
+        RememberColumnWidths(track.iItem, track.pitem->cxy);
+      else
+        RememberColumnWidths();
+      return 0;
+    }
+    case HDN_ITEMCHANGEDW:
+    case HDN_ITEMCHANGEDA:
+    case HDN_DIVIDERDBLCLICKW:
+    case HDN_DIVIDERDBLCLICKA:
+      RememberColumnWidths();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  }
+}
+
+void TForm1::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
+
+void TForm1::OnDestroy() {
+  // From here on boxes have no owner and nothing more is posted to the window.
+  platform_.SetMainWindow(nullptr);
+  if (onDestroy_) onDestroy_();
+}
+
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+  // The columns keep their widths at 96 dots per inch across the change.
+  const TaskList::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), dpi_);
+  dpi_ = UsableDpi(dpi);
+  MakeFonts();
+  list_.SetColumnWidths(ScaleWidths(widths, dpi_));
+  MoveToSuggestedRect(hwnd_, suggested);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
+  RememberColumnWidths();
+  RememberGeometry();
+}
+
+void TForm1::MakeFonts() {
+  // A control keeps using the font it was given: the old ones go only once the new are set.
+  UniqueFont windowFont = CreatePixelFont(L"Arial", 11, false, dpi_);
+  UniqueFont listFont = CreatePixelFont(L"Arial", 15, true, dpi_);
+  UniqueFont buttonFont = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
+  SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
+  for (HWND button : {button1_, button3_})
+    if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
+  windowFont_ = std::move(windowFont);
+  listFont_ = std::move(listFont);
+  buttonFont_ = std::move(buttonFont);
+}
+
+void TForm1::LayOut(int clientWidth, int clientHeight) {
+  // The list fills the client area above the band of the buttons; the buttons keep their left.
+  const MainLayout layout = LayOutMainWindow(clientWidth, clientHeight, dpi_);
+  MoveWindow(list_.Handle(), 0, 0, layout.listWidth, layout.listHeight, TRUE);
+  const int width = ScaleToDpi(kButtonWidth, dpi_);
+  const int height = ScaleToDpi(kButtonHeight, dpi_);
+  if (button1_)
+    MoveWindow(button1_, ScaleToDpi(kButtonLeft1, dpi_), layout.buttonTop, width, height, TRUE);
+  if (button3_)
+    MoveWindow(button3_, ScaleToDpi(kButtonLeft3, dpi_), layout.buttonTop, width, height, TRUE);
+}
+
+void TForm1::SetColumnWidths(const TaskList::ColumnWidths& widths) {
+  list_.SetColumnWidths(ScaleWidths(widths, dpi_));
+  // Widths set from code are not always announced by the header, so they are read back here.
+  RememberColumnWidths();
+}
+
+void TForm1::SetBounds(int left, int top, int width, int height) {
+  const WindowBounds shown = ScaleBounds({left, top, width, height}, dpi_);
+  SetWindowPos(hwnd_, nullptr, shown.left, shown.top, shown.width, shown.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::Maximise() {
+  if (IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, SW_MAXIMIZE);
+    return;
+  }
+  showMaximised_ = true;
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.maximised = true;
+}
+
+void TForm1::ShowMainWindow() {
+  ShowWindow(hwnd_, showMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
+  showMaximised_ = false;
+}
+
+void TForm1::ApplyRowChanges() {
+  platform_.RowsChangedReceived();
+  std::vector<RowChange> changes;
+  {
+    std::lock_guard lock(store_.Mutex);
+    changes = store_.Rows.TakeChanges();
+  }
+  if (!changes.empty()) list_.ApplyChanges(changes);
+}
+
+void TForm1::RememberGeometry() {
+  // A minimised window keeps the state it had before; a maximised one keeps its last normal
+  // geometry, which is what Data.ini stores beside the maximised flag.
+  if (!hwnd_ || IsIconic(hwnd_)) return;
+  const bool maximised = IsZoomed(hwnd_) != FALSE;
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  // Data.ini keeps the geometry at 96 dots per inch.
+  const WindowBounds stored = UnscaleBounds(
+      {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, dpi_);
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.maximised = maximised || showMaximised_;
+  if (maximised) return;
+  store_.Window.x = stored.left;
+  store_.Window.y = stored.top;
+  store_.Window.width = stored.width;
+  store_.Window.height = stored.height;
+}
+
+void TForm1::RememberColumnWidths(int trackedColumn, int trackedWidth) {
+  TaskList::ColumnWidths widths = list_.GetColumnWidths();
+  if (trackedColumn >= 0 && trackedColumn < ColumnCount) widths[trackedColumn] = trackedWidth;
+  std::lock_guard lock(store_.Mutex);
+  store_.Window.columnWidths = UnscaleWidths(widths, dpi_);
+}

@@ -1,0 +1,150 @@
+#include "ui/popup/ReminderPopups.h"
+
+#include <iterator>
+
+#include "ui/shared/DpiScale.h"
+#include "win32/Dpi.h"
+#include "win32/Text.h"
+
+namespace {
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);                     // 0x00FFFF
+constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;  // 0x88
+constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;  // 0x90C00000
+constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL |
+                                ES_MULTILINE | ES_CENTER;            // 0x50800845
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;  // 0x50001000
+
+// The children's places in the client area (left, top, width, height), at 96 dots per inch.
+struct ChildPlace {
+  int left, top, width, height;
+};
+constexpr ChildPlace kMessagePlace{4, 4, 286, 232};
+constexpr ChildPlace kButtonPlace{95, 244, 110, 25};
+
+// The cell height (a positive LOGFONT height) is 18 pixels at 96 dots per inch.
+UniqueFont MakePopupFont(int dpi) {
+  return UniqueFont(CreateFontW(ScaleToDpi(18, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+}
+
+void MoveScaled(HWND child, const ChildPlace& place, int dpi) {
+  MoveWindow(child, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
+             ScaleToDpi(place.width, dpi), ScaleToDpi(place.height, dpi), TRUE);
+}
+
+}  // namespace
+
+void ReminderPopups::RegisterPopupClass() {
+  cascade_ = PopupCascade();
+  // Made for the primary screen, where popups open.
+  popupFontDpi_ = SystemDpi();
+  PopupFont = MakePopupFont(popupFontDpi_);
+  PopupBrush.reset(CreateSolidBrush(kYellow));
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = PopupWndProc;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  registered_ = RegisterClassW(&windowClass) != 0;
+}
+
+void ReminderPopups::UnregisterPopupClass() {
+  if (registered_) UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
+  registered_ = false;
+  PopupFont.reset();
+  otherFonts_.clear();
+  PopupBrush.reset();
+}
+
+HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text) {
+  PopupText = ToWide(text);
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  // The popup is sized for the screen whose corner it opens in.
+  const POINT corner{area.right - 1, area.bottom - 1};
+  creatingDpi_ = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
+  const PopupPlace place =
+      cascade_.Open({area.left, area.top, area.right, area.bottom}, creatingDpi_);
+  const int size = ScaleToDpi(PopupCascade::kSize, creatingDpi_);
+  const std::wstring title = L" " + ToWide(caption);
+  // The children are made during creation, so PopupText is consumed before this returns.
+  return CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y,
+                         size, size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+HFONT ReminderPopups::FontFor(int dpi) {
+  if (dpi == popupFontDpi_) return PopupFont.get();
+  UniqueFont& font = otherFonts_[dpi];
+  if (!font) font = MakePopupFont(dpi);
+  return font.get();
+}
+
+void ReminderPopups::OnCreate(HWND popup) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  CreateWindowExW(0, L"EDIT", PopupText.c_str(), kMessageStyle, 0, 0, 0, 0, popup, nullptr,
+                  instance, nullptr);
+  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, popup, nullptr,
+                                  instance, nullptr);
+  PlaceChildren(popup, creatingDpi_);
+  SetFocus(ok);
+}
+
+void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
+  // Both children have the identifier 0: they are told apart by their class.
+  const HFONT font = FontFor(dpi);
+  for (HWND child = GetWindow(popup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16]{};
+    GetClassNameW(child, className, static_cast<int>(std::size(className)));
+    const bool isButton = lstrcmpiW(className, L"Button") == 0;
+    MoveScaled(child, isButton ? kButtonPlace : kMessagePlace, dpi);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+void ReminderPopups::OnDpiChanged(HWND popup, int dpi, const RECT& suggested) {
+  MoveToSuggestedRect(popup, suggested);
+  PlaceChildren(popup, UsableDpi(dpi));
+  InvalidateRect(popup, nullptr, TRUE);
+}
+
+LRESULT CALLBACK ReminderPopups::PopupWndProc(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  auto* self = reinterpret_cast<ReminderPopups*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_NCCREATE:
+      self = static_cast<ReminderPopups*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      break;
+    case WM_CREATE:
+      if (self) self->OnCreate(hwnd);
+      return 0;
+    case WM_DPICHANGED:
+      if (self) {
+        self->OnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:  // the read-only message field
+      if (self) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
+        return reinterpret_cast<LRESULT>(self->PopupBrush.get());
+      }
+      break;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && self) {  // the OK button
+        DestroyWindow(hwnd);
+        self->cascade_.Closed();
+        return 0;
+      }
+      break;
+    case WM_NCHITTEST: {
+      // The bare client margins drag the popup like its title bar.
+      const LRESULT hit = DefWindowProcW(hwnd, message, wParam, lParam);
+      return hit == HTCLIENT ? HTCAPTION : hit;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}

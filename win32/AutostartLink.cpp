@@ -1,0 +1,127 @@
+#include "win32/AutostartLink.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "win32/Text.h"
+
+namespace {
+
+// Releases a COM interface once.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() {
+    if (pointer_) pointer_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+class RegistryKey {
+ public:
+  RegistryKey(HKEY parent, const wchar_t* path) {
+    if (RegOpenKeyExW(parent, path, 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::wstring ReadShellFolder(const wchar_t* valueName) {
+  // Read access is all a lookup needs; a user without write rights on the key still gets it.
+  RegistryKey key(HKEY_CURRENT_USER,
+                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+  if (!key.get()) return {};
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return {};
+  std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                       &bytes) != ERROR_SUCCESS)
+    return {};
+  // The stored value need not end with its zero.
+  buffer[std::min(bytes / sizeof(wchar_t), buffer.size() - 1)] = L'\0';
+  return buffer.data();
+}
+
+std::wstring AutostartLinkPath(const std::wstring& startupFolder, const std::wstring& exePath) {
+  if (startupFolder.empty()) return {};
+  const size_t slash = exePath.find_last_of(L"\\/");
+  std::wstring name = exePath.substr(slash == std::wstring::npos ? 0 : slash + 1);
+  if (const size_t dot = name.rfind(L'.'); dot != std::wstring::npos) name.resize(dot);
+  std::wstring folder = startupFolder;
+  if (folder.back() != L'\\') folder += L'\\';
+  return folder + name + L".lnk";
+}
+
+std::string OleErrorText(long code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? buffer : L"", length);
+  if (buffer) LocalFree(buffer);
+  // The error box adds its own full stop.
+  while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+  if (!text.empty()) return ToCp1251(text);
+  char fallback[32];
+  std::snprintf(fallback, sizeof fallback, "OLE error %.8lX", static_cast<unsigned long>(code));
+  return fallback;
+}
+
+void SyncAutostartLink(const std::wstring& startupFolder, const std::wstring& exePath, bool enabled,
+                       const std::function<void(const std::string&)>& reportError) {
+  const std::wstring link = AutostartLinkPath(startupFolder, exePath);
+  if (link.empty()) return;
+  const bool exists = FileExists(link);
+  if (!enabled) {
+    // A shortcut that cannot be deleted is tried again at the next start.
+    if (exists) DeleteFileW(link.c_str());
+    return;
+  }
+  if (exists) return;
+
+  // The wide interface: the paths are the system's own UTF-16, whatever the ANSI code page.
+  ComPtr<IShellLinkW> shellLink;
+  const HRESULT created =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IShellLinkW, shellLink.out());
+  if (FAILED(created)) {
+    if (reportError) reportError(OleErrorText(created));
+    return;
+  }
+  ComPtr<IPersistFile> file;
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return;
+  const std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
+  shellLink->SetPath(exePath.c_str());
+  shellLink->SetWorkingDirectory(folder.c_str());
+  file->Save(link.c_str(), FALSE);
+}

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "ui/shared/MonitorWorkAreas.h"
 #include "storage/DataFile.h"
 #include "ui/editor/DialogMode.h"
+#include "ui/shared/MonitorWorkAreas.h"
 #include "win32/AutostartLink.h"
 #include "win32/ShutDownComputer.h"
 
@@ -89,38 +89,39 @@ bool Application::FormCreate(const std::string& dataPath) {
 }
 
 void Application::ApplySettings() {
-  const TSreda session = store_.Session;
-  form1_.SetColumnWidths({session.Ln0, session.Ln1, session.Ln2, session.Ln3, session.Ln4});
+  const Settings session = store_.settings;
+  form1_.SetColumnWidths({session.columnWidths[0], session.columnWidths[1], session.columnWidths[2],
+                          session.columnWidths[3], session.columnWidths[4]});
   // A rectangle left on a screen that is gone opens centred on the primary one instead. All of
   // it is in pixels at 96 dots per inch, as Data.ini keeps the geometry; the window scales it.
   const WorkAreaRect primary = platform_.WorkArea();
-  const WindowBounds bounds =
-      KeepOnAWorkArea({session.WinX, session.WinY, session.WinW, session.WinH},
-                      MonitorWorkAreas(form1_.Dpi()), primary);
+  const WindowBounds bounds = KeepOnAWorkArea(
+      {session.windowLeft, session.windowTop, session.windowWidth, session.windowHeight},
+      MonitorWorkAreas(form1_.Dpi()), primary);
   form1_.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
-  if (session.WinMax) form1_.Maximise();
+  if (session.maximised) form1_.Maximise();
   {
     std::lock_guard lock(store_.Mutex);
     store_.Window.known = true;
   }
 
-  if (session.SMin) {
+  if (session.startHidden) {
     form1_.Tag = 2;
     // Without the tray the window shows and is then minimised to the taskbar, as soon as the
     // loop takes this command.
-    if (!session.Tray) PostMessageW(form1_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (!session.useTray) PostMessageW(form1_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     form1_.TrayMenu().SetToggleText(true);
   } else {
     form1_.Tag = 0;
     form1_.ShowMainWindow();
   }
-  if (session.Tray)
+  if (session.useTray)
     form1_.Tray().Add();
   else if (!IsWindowVisible(form1_.Handle()))
     form1_.ShowMainWindow();
 
   SyncAutostartLink(startupFolder_ ? startupFolder_() : std::wstring(), ExecutablePath(),
-                    session.WinS != 0,
+                    session.startWithWindows != 0,
                     [this](const std::string& text) { platform_.ShowError(text); });
 }
 
@@ -161,18 +162,18 @@ bool Application::ShutdownSequence() {
 }
 
 bool Application::ApplyOptions() {
-  TSreda session;
+  Settings session;
   {
     std::lock_guard lock(store_.Mutex);
-    session = store_.Session;
+    session = store_.settings;
   }
-  if (session.Tray)
+  if (session.useTray)
     form1_.Tray().Add();
   else
     form1_.Tray().Delete();
   bool linkMade = true;
   SyncAutostartLink(startupFolder_ ? startupFolder_() : std::wstring(), ExecutablePath(),
-                    session.WinS != 0, [this, &linkMade](const std::string& text) {
+                    session.startWithWindows != 0, [this, &linkMade](const std::string& text) {
                       linkMade = false;
                       platform_.ShowError(text);
                     });

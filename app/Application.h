@@ -7,10 +7,10 @@
 
 #include "checker/Checker.h"
 #include "core/Store.h"
-#include "ui/main/MainWindow.h"
 #include "ui/editor/TaskEditor.h"
-#include "ui/settings/SettingsDialog.h"
+#include "ui/main/MainWindow.h"
 #include "ui/popup/ReminderPopups.h"
+#include "ui/settings/SettingsDialog.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 
@@ -35,7 +35,7 @@ class Application {
   // pending messages handled, the popup class gone, the final save. False when that save failed.
   bool ShutdownSequence();
 
-  // The settings dialog's OK: the tray icon and the autostart shortcut follow Session at once.
+  // The settings dialog's OK: the tray icon and the autostart shortcut follow settings at once.
   // False when the shortcut could not be made.
   bool ApplyOptions();
 

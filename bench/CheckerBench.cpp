@@ -9,9 +9,9 @@
 #include "bench/CountingAllocator.h"
 #include "bench/SampleTasks.h"
 #include "checker/Checker.h"
+#include "core/RowTexts.h"
 #include "core/Schedule.h"
 #include "tests/unit/FakePlatform.h"
-#include "core/RowTexts.h"
 
 namespace {
 
@@ -19,16 +19,16 @@ namespace {
 // terms: later today on the day, in the month or on the date the mode looks at, or a later
 // day, month or year. Nearly all of them are "today, later", so every comparison of the due
 // test runs to its end.
-Ttask NotYetDueTask(int i, const SystemTime& now) {
-  Ttask task = MakeTask(i);
-  task.Status = StatusActive;
-  task.PrevMS = 0;
+Task NotYetDueTask(int i, const SystemTime& now) {
+  Task task = MakeTask(i);
+  task.status = StatusActive;
+  task.doneThisPeriod = 0;
   const int32_t later = SecondOfDay(now) + 1 + (i * 37) % (86399 - SecondOfDay(now));
-  task.SetSsec(later);
-  task.Year = now.wYear + (i % 17 == 0);
-  task.Month = now.wMonth + (i % 19 == 0);
-  task.Day = now.wDay + (i % 23 == 0);
-  task.Armed = 1;
+  task.SetSecondOfDay(later);
+  task.year = now.wYear + (i % 17 == 0);
+  task.month = now.wMonth + (i % 19 == 0);
+  task.day = now.wDay + (i % 23 == 0);
+  task.armed = 1;
   return task;
 }
 
@@ -47,11 +47,11 @@ void BM_CheckerPassNothingDue(benchmark::State& state) {
   store.Tasks.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     store.Tasks.push_back(NotYetDueTask(i, platform.now));
-    store.Tasks.back().Id = store.NewId();
+    store.Tasks.back().id = store.NewId();
     BuildRow(store, i, true);
   }
   store.Rows.TakeChanges();
-  for (const Ttask& task : store.Tasks)
+  for (const Task& task : store.Tasks)
     if (IsDue(task, platform.now)) return state.SkipWithError("a sample task is due");
   Checker checker(store, platform);
   if (!AllocationsAreCounted()) return state.SkipWithError("operator new is not the counting one");

@@ -11,33 +11,33 @@ const std::array<const char*, 6> kMessages = {
 
 }  // namespace
 
-Ttask MakeTask(int i) {
-  Ttask task;
-  task.Mode = i % 11;
-  task.SetSsec((i * 37) % 86400);
-  task.Year = 2024 + i % 3;
-  task.Month = 1 + i % 12;
-  task.Day = 1 + i % 28;
-  task.Text = kMessages[static_cast<size_t>(i) % kMessages.size()];
-  task.ShowMessage = i % 7 != 0;
-  task.Sound = i % 3 != 0;
-  task.DeleteAfter = i % 13 == 0;
-  task.RunFile = i % 10 == 0;
-  if (task.RunFile) task.FileName = "C:\\Program Files\\Утилиты\\backup.exe";
-  task.Status = i % 4;
-  task.PrevY = 2024;
-  task.PrevM = 3;
-  task.PrevD = 14;
-  task.PrevH = 9;
-  task.PrevMS = task.Status == StatusDoneToday;
-  task.Armed = 1;
+Task MakeTask(int i) {
+  Task task;
+  task.recurrence = i % 11;
+  task.SetSecondOfDay((i * 37) % 86400);
+  task.year = 2024 + i % 3;
+  task.month = 1 + i % 12;
+  task.day = 1 + i % 28;
+  task.message = kMessages[static_cast<size_t>(i) % kMessages.size()];
+  task.showMessage = i % 7 != 0;
+  task.beep = i % 3 != 0;
+  task.deleteAfter = i % 13 == 0;
+  task.runFile = i % 10 == 0;
+  if (task.runFile) task.fileName = "C:\\Program Files\\Утилиты\\backup.exe";
+  task.status = i % 4;
+  task.lastRun.wYear = 2024;
+  task.lastRun.wMonth = 3;
+  task.lastRun.wDay = 14;
+  task.lastRun.wHour = 9;
+  task.doneThisPeriod = task.status == StatusDoneToday;
+  task.armed = 1;
   return task;
 }
 
 void FillStore(Store& store, int count) {
-  store.Session.WinW = 718;
-  store.Session.WinH = 538;
-  store.Session.LastOD = "C:\\Program Files\\Утилиты\\";
+  store.settings.windowWidth = 718;
+  store.settings.windowHeight = 538;
+  store.settings.lastFileFolder = "C:\\Program Files\\Утилиты\\";
   store.Tasks.clear();
   for (int i = 0; i < count; ++i) store.Tasks.push_back(MakeTask(i));
 }

@@ -5,7 +5,7 @@
 #include "core/Store.h"
 
 // Task `i` of a sample table; the same `i` always gives the same task.
-Ttask MakeTask(int i);
+Task MakeTask(int i);
 
 // Puts `count` sample tasks and plausible window settings into the store (no rows).
 void FillStore(Store& store, int count);

@@ -1,8 +1,8 @@
 #include "checker/Checker.h"
 
 #include "checker/Firing.h"
-#include "core/Schedule.h"
 #include "core/RowTexts.h"
+#include "core/Schedule.h"
 
 void Checker::Start() {
   if (thread_.joinable() || !running_.load()) return;
@@ -39,21 +39,21 @@ void Checker::Pass(StoreLock& lock) {
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
   for (size_t i = 0; i < n && i < store_.Tasks.size(); ++i) {
-    const Ttask& task = store_.Tasks[i];
-    if (!task.Armed) continue;
+    const Task& task = store_.Tasks[i];
+    if (!task.armed) continue;
     const int index = static_cast<int>(i);
-    if (task.Status == StatusActive) {
+    if (task.status == StatusActive) {
       if (IsDue(task, passTime_)) FireTask(context, lock, index);
-    } else if (task.Status == StatusDoneToday) {
+    } else if (task.status == StatusDoneToday) {
       if (ShouldReactivate(task, passTime_)) ReactivateTask(lock, index);
     }
   }
 }
 
 void Checker::ReactivateTask(StoreLock&, int index) {
-  Ttask& task = store_.Tasks[static_cast<size_t>(index)];
-  task.Status = StatusActive;
-  task.PrevMS = 0;
+  Task& task = store_.Tasks[static_cast<size_t>(index)];
+  task.status = StatusActive;
+  task.doneThisPeriod = 0;
   SetCell(store_, index, ColumnStatus, false, StatusText(StatusActive));
   platform_.RowsChanged();
   FiringContext context{store_, platform_, passTime_, running_};

@@ -1,8 +1,8 @@
 #include "checker/Firing.h"
 
 #include "core/DeleteTask.h"
-#include "storage/DataFile.h"
 #include "core/RowTexts.h"
+#include "storage/DataFile.h"
 
 std::string WorkingFolder(const std::string& fileName) {
   const size_t last = fileName.find_last_of("\\:");
@@ -37,26 +37,26 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   Store& store = context.store;
   CheckerPlatform& platform = context.platform;
   const SystemTime& now = context.passTime;
-  Ttask& task = store.Tasks[static_cast<size_t>(index)];
+  Task& task = store.Tasks[static_cast<size_t>(index)];
 
-  task.PrevY = now.wYear;
-  task.PrevM = now.wMonth;
-  task.PrevD = now.wDay;
-  task.PrevH = now.wHour;
-  task.PrevMin = now.wMinute;
-  task.PrevS = now.wSecond;
-  if (task.Mode == ModeOnce) {
-    task.Status = StatusDone;
+  task.lastRun.wYear = now.wYear;
+  task.lastRun.wMonth = now.wMonth;
+  task.lastRun.wDay = now.wDay;
+  task.lastRun.wHour = now.wHour;
+  task.lastRun.wMinute = now.wMinute;
+  task.lastRun.wSecond = now.wSecond;
+  if (task.recurrence == Once) {
+    task.status = StatusDone;
   } else {
-    task.Status = StatusDoneToday;
-    task.PrevMS = 1;
+    task.status = StatusDoneToday;
+    task.doneThisPeriod = 1;
   }
-  SetCell(store, index, ColumnStatus, false, StatusText(task.Status));
+  SetCell(store, index, ColumnStatus, false, StatusText(task.status));
 
-  if (task.ShutDown) {
+  if (task.shutDown) {
     // Only in the task's very second; found late it just records the run, and saves nothing.
-    if (task.Hour == now.wHour && task.Minute == now.wMinute && task.Second == now.wSecond) {
-      if (task.DeleteAfter) DeleteTask(store, lock, platform, index, true);
+    if (task.hour == now.wHour && task.minute == now.wMinute && task.second == now.wSecond) {
+      if (task.deleteAfter) DeleteTask(store, lock, platform, index, true);
       // The user-interface thread runs the orderly stop, with its final save, before it asks
       // the system to shut down, so this task's new state is always in Data.ini.
       platform.ShutDownComputer();
@@ -65,13 +65,13 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     return;
   }
 
-  if (task.ShowMessage) {
+  if (task.showMessage) {
     // The popup gets this task's own texts now: the task may be gone when it opens.
-    platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.Text);
+    platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message);
   }
-  if (task.Sound) BeepMelody(platform);
-  if (task.RunFile) platform.OpenFile(task.FileName, WorkingFolder(task.FileName));
-  if (task.DeleteAfter) {
+  if (task.beep) BeepMelody(platform);
+  if (task.runFile) platform.OpenFile(task.fileName, WorkingFolder(task.fileName));
+  if (task.deleteAfter) {
     DeleteTask(store, lock, platform, index, true);
     store.Rows.ClearFocus();
   }

@@ -5,7 +5,7 @@
 bool DeleteTask(Store& store, StoreLock& lock, Platform& platform, int index, bool silent) {
   if (index < 0 || index >= static_cast<int>(store.Tasks.size())) return false;
   if (!silent) {
-    const uint64_t id = store.Tasks[static_cast<size_t>(index)].Id;
+    const uint64_t id = store.Tasks[static_cast<size_t>(index)].id;
     const std::string question = "Удалить задание № " + std::to_string(index + 1) + " ?";
     lock.unlock();
     const bool yes = platform.AskYesNo(question, "Подтвердите удаление задания");

@@ -9,15 +9,15 @@ std::string TwoDigits(int32_t n) {
 }
 
 std::string MonthGenitive(int32_t month) {
-  static const char* const names[12] = {" января",   " февраля", " марта",    " апреля",
-                                        " мая",      " июня",    " июля",     " августа",
-                                        " сентября", " октября", " ноября",   " декабря"};
+  static const char* const names[12] = {" января",   " февраля", " марта",  " апреля",
+                                        " мая",      " июня",    " июля",   " августа",
+                                        " сентября", " октября", " ноября", " декабря"};
   if (month < 1 || month > 12) return {};
   return names[month - 1];
 }
 
-std::string MessageCellText(const Ttask& task) {
-  std::string text = task.Text.substr(0, 256);
+std::string MessageCellText(const Task& task) {
+  std::string text = task.message.substr(0, 256);
   // Each CR LF becomes one blank; lone CR or LF stay.
   std::string out;
   out.reserve(text.size());
@@ -32,46 +32,46 @@ std::string MessageCellText(const Ttask& task) {
   return out;
 }
 
-std::string MomentText(const Ttask& task) {
+std::string MomentText(const Task& task) {
   const std::string time =
-      TwoDigits(task.Hour) + ":" + TwoDigits(task.Minute) + ":" + TwoDigits(task.Second);
+      TwoDigits(task.hour) + ":" + TwoDigits(task.minute) + ":" + TwoDigits(task.second);
   static const char* const weekly[8] = {
       "Ежедневно в ",      "Каждый понедельник в ", "Каждый вторник в ", "Каждую среду в ",
       "Каждый четверг в ", "Каждую пятницу в ",     "Каждую субботу в ", "Каждое воскресенье в "};
-  const std::string day = std::to_string(task.Day);
-  switch (task.Mode) {
-    case ModeDaily:
-    case ModeMonday:
-    case ModeTuesday:
-    case ModeWednesday:
-    case ModeThursday:
-    case ModeFriday:
-    case ModeSaturday:
-    case ModeSunday:
-      return weekly[task.Mode] + time;
-    case ModeMonthly:
+  const std::string day = std::to_string(task.day);
+  switch (task.recurrence) {
+    case EveryDay:
+    case EveryMonday:
+    case EveryTuesday:
+    case EveryWednesday:
+    case EveryThursday:
+    case EveryFriday:
+    case EverySaturday:
+    case EverySunday:
+      return weekly[task.recurrence] + time;
+    case EveryMonth:
       return day + " числа ежемесячно в " + time;
-    case ModeYearly:
-      return day + MonthGenitive(task.Month) + " ежегодно " + " в " + time;
-    case ModeOnce:
-      return day + MonthGenitive(task.Month) + " " + std::to_string(task.Year) + " года в " + time;
+    case EveryYear:
+      return day + MonthGenitive(task.month) + " ежегодно " + " в " + time;
+    case Once:
+      return day + MonthGenitive(task.month) + " " + std::to_string(task.year) + " года в " + time;
     default:
       return time;
   }
 }
 
-std::string ActionText(const Ttask& task) {
+std::string ActionText(const Task& task) {
   std::string text;
-  if (!task.ShowMessage)
+  if (!task.showMessage)
     text = "Не показать сообщение";
-  else if (task.Text.empty())
+  else if (task.message.empty())
     text = "Показать пустое сообщение";
   else
     text = "Показать сообщение";
-  if (task.Sound) text += ", звуковой сигнал";
-  if (task.RunFile) text += " и запустить " + task.FileName;
-  if (task.ShutDown) text = "Выключить компьютер";
-  if (task.DeleteAfter) text += " и удалить задание";
+  if (task.beep) text += ", звуковой сигнал";
+  if (task.runFile) text += " и запустить " + task.fileName;
+  if (task.shutDown) text = "Выключить компьютер";
+  if (task.deleteAfter) text += " и удалить задание";
   if (text == "Не показать сообщение") text = "Ничего не делать";
   return text;
 }
@@ -81,10 +81,10 @@ void SetCell(Store& store, int row, int column, bool append, const std::string& 
 }
 
 void BuildRow(Store& store, int index, bool append) {
-  const Ttask& task = store.Tasks[static_cast<size_t>(index)];
+  const Task& task = store.Tasks[static_cast<size_t>(index)];
   if (append) SetCell(store, index, ColumnNumber, true, std::to_string(index + 1));
   SetCell(store, index, ColumnMessage, append, MessageCellText(task));
   SetCell(store, index, ColumnMoment, append, MomentText(task));
   SetCell(store, index, ColumnAction, append, ActionText(task));
-  SetCell(store, index, ColumnStatus, append, StatusText(task.Status));
+  SetCell(store, index, ColumnStatus, append, StatusText(task.status));
 }

@@ -11,9 +11,9 @@ std::string TwoDigits(int32_t n);
 // " января" ... " декабря" for 1..12, otherwise "".
 std::string MonthGenitive(int32_t month);
 
-std::string MessageCellText(const Ttask& task);
-std::string MomentText(const Ttask& task);
-std::string ActionText(const Ttask& task);
+std::string MessageCellText(const Task& task);
+std::string MomentText(const Task& task);
+std::string ActionText(const Task& task);
 
 // Writes one cell of the row model (see RowModel::SetCell).
 void SetCell(Store& store, int row, int column, bool append, const std::string& text);

@@ -2,6 +2,6 @@
 
 int Store::IndexOf(uint64_t id) const {
   for (size_t i = 0; i < Tasks.size(); ++i)
-    if (Tasks[i].Id == id) return static_cast<int>(i);
+    if (Tasks[i].id == id) return static_cast<int>(i);
   return -1;
 }

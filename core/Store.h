@@ -1,4 +1,4 @@
-// The one object that owns the task table, the session record, the list's row model and the
+// The one object that owns the task table, the settings, the list's row model and the
 // output buffer, with the one mutex that guards them all. The checker holds the lock for a
 // whole pass; a user command holds it for each step that reads or changes the table, never
 // while a box or dialog is open.
@@ -23,13 +23,14 @@ struct WindowState {
   int32_t width = 0;
   int32_t height = 0;
   std::array<int32_t, 5> columnWidths{};
-  bool known = false;  // false until the window exists; saving then keeps Session's values
+  bool known = false;  // false until the window exists; saving then keeps the settings' values
 };
 
 class Store {
  public:
-  std::vector<Ttask> Tasks;
-  TSreda Session;
+  std::vector<Task> Tasks;
+  Settings settings;
+  EditorMoment editorMoment;
   RowModel Rows;
   std::string OutBuffer;
   WindowState Window;

@@ -15,10 +15,10 @@ const char* StatusText(int32_t status) {
   }
 }
 
-void Ttask::SetSsec(int32_t ssec) {
-  Ssec = ssec;
-  // Truncating division, so a negative Ssec gives hour 0, minute 0 and a negative second.
-  Hour = Ssec / 3600;
-  Minute = (Ssec - Hour * 3600) / 60;
-  Second = Ssec - Hour * 3600 - Minute * 60;
+void Task::SetSecondOfDay(int32_t seconds) {
+  secondOfDay = seconds;
+  // Truncating division, so a negative count gives hour 0, minute 0 and a negative second.
+  hour = seconds / 3600;
+  minute = (seconds - hour * 3600) / 60;
+  second = seconds - hour * 3600 - minute * 60;
 }

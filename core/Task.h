@@ -1,6 +1,7 @@
-// One task of the user's list, and the fixed codes its fields carry.
+// One task of the user's list, the settings kept beside the list, and the fixed codes they carry.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -15,90 +16,88 @@ struct SystemTime {
   uint16_t wSecond = 0;
   uint16_t wMilliseconds = 0;
 };
-static_assert(sizeof(SystemTime) == 16, "laid out like SYSTEMTIME");
+static_assert(sizeof(SystemTime) == sizeof(uint16_t) * 8, "laid out like SYSTEMTIME");
 
-// Recurrence codes: the item index of the editor's recurrence list.
-enum TaskMode : int32_t {
-  ModeDaily = 0,
-  ModeMonday = 1,
-  ModeTuesday = 2,
-  ModeWednesday = 3,
-  ModeThursday = 4,
-  ModeFriday = 5,
-  ModeSaturday = 6,
-  ModeSunday = 7,
-  ModeMonthly = 8,
-  ModeYearly = 9,
-  ModeOnce = 10,
+// How often a task fires: the item index of the editor's recurrence list and the number that
+// Data.ini stores. A task keeps whatever number its file held, so the field is a plain integer.
+enum Recurrence : int32_t {
+  EveryDay = 0,
+  EveryMonday = 1,
+  EveryTuesday = 2,
+  EveryWednesday = 3,
+  EveryThursday = 4,
+  EveryFriday = 5,
+  EverySaturday = 6,
+  EverySunday = 7,
+  EveryMonth = 8,
+  EveryYear = 9,
+  Once = 10,
 };
 
 enum TaskStatus : int32_t {
   StatusDone = 0,
   StatusActive = 1,
   StatusPaused = 2,
-  StatusDoneToday = 3,
+  StatusDoneToday = 3,  // done for the current day, month or year; active again in the next
 };
 
 // Text of the status column; empty for a code the program never stores.
 const char* StatusText(int32_t status);
 
-struct Ttask {
-  uint8_t Armed = 0;  // 0 while the user interface writes the record: the checker leaves it alone
-  int32_t Mode = 0;
-  int32_t Ssec = 0;  // Hour * 3600 + Minute * 60 + Second
-  int32_t Hour = 0;
-  int32_t Minute = 0;
-  int32_t Second = 0;
-  int32_t Year = 0;
-  int32_t Month = 0;
-  int32_t Day = 0;
-  std::string Text;  // cp1251, line breaks as CR LF
-  uint8_t DeleteAfter = 0;
-  uint8_t RunFile = 0;
-  uint8_t ShutDown = 0;
-  uint8_t Sound = 0;
-  uint8_t ShowMessage = 0;
-  std::string FileName;
-  int32_t Status = 0;
-  // Last run, laid out like SYSTEMTIME; PrevMS is the done-today flag.
-  uint16_t PrevY = 0;
-  uint16_t PrevM = 0;
-  uint16_t PrevDayOfWeek = 0;  // never written, read or stored
-  uint16_t PrevD = 0;
-  uint16_t PrevH = 0;
-  uint16_t PrevMin = 0;
-  uint16_t PrevS = 0;
-  uint16_t PrevMS = 0;
+struct Task {
+  bool armed = false;  // false while the user interface writes the record: the checker leaves it
+  int32_t recurrence = EveryDay;
+  int32_t secondOfDay = 0;  // hour * 3600 + minute * 60 + second
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t second = 0;
+  int32_t year = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  std::string message;  // cp1251, line breaks as CR LF
+  bool deleteAfter = false;
+  bool runFile = false;
+  bool shutDown = false;
+  bool beep = false;
+  bool showMessage = false;
+  std::string fileName;
+  int32_t status = 0;
+  // The moment of the last firing (day of week and milliseconds unused).
+  SystemTime lastRun;
+  // Non-zero while the task is done for its current period. Kept as the number Data.ini holds,
+  // like the last-run words, so a file is written back as it was read.
+  uint16_t doneThisPeriod = 0;
 
   // Stable identity for code that holds on to a task across a modal box while indexes move.
   // Given when the record is created or loaded; not stored in Data.ini.
-  uint64_t Id = 0;
+  uint64_t id = 0;
 
-  // Sets Ssec and derives Hour, Minute, Second the way loading does.
-  void SetSsec(int32_t ssec);
+  // Sets secondOfDay and derives hour, minute and second the way loading does.
+  void SetSecondOfDay(int32_t seconds);
 };
 
-// The session record: window and list settings, options, the editor's working date and time.
-struct TSreda {
-  int32_t Year = 0;
-  int32_t Month = 0;
-  int32_t Day = 0;
-  int32_t Hour = 0;
-  int32_t Minute = 0;
-  int32_t Second = 0;
-  uint8_t WinS = 0;
-  uint8_t SMin = 0;
-  uint8_t Tray = 0;
-  uint8_t WinMax = 0;
-  int32_t WinW = 0;
-  int32_t WinH = 0;
-  int32_t WinX = 0;
-  int32_t WinY = 0;
-  int32_t Ln0 = 0;
-  int32_t Ln1 = 0;
-  int32_t Ln2 = 0;
-  int32_t Ln3 = 0;
-  int32_t Ln4 = 0;
-  int32_t TasksN = 0;
-  std::string LastOD;
+// The options and the main window's geometry, as Data.ini keeps them.
+struct Settings {
+  // The main window's outer rectangle in pixels at 96 dots per inch.
+  int32_t windowLeft = 0;
+  int32_t windowTop = 0;
+  int32_t windowWidth = 0;
+  int32_t windowHeight = 0;
+  bool startWithWindows = false;
+  bool startHidden = false;
+  bool useTray = false;
+  bool maximised = false;
+  std::array<int32_t, 5> columnWidths{};
+  int32_t taskCount = 0;
+  std::string lastFileFolder;  // of the file last chosen for a task, with its final backslash
+};
+
+// The date and time the task editor last showed; a new task starts from them. Not stored.
+struct EditorMoment {
+  int32_t year = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t second = 0;
 };

@@ -9,15 +9,12 @@
 #include "core/Platform.h"
 #include "core/Store.h"
 
-// Appends the bytes of `piece` to the buffer.
-void AppendToBuffer(std::string& buffer, std::string_view piece);
-
 // Composes the whole file into store.OutBuffer and replaces store.DataPath with it atomically.
 // The caller holds the store's lock. Returns the error text (without the full stop the error
 // box adds) when the file could not be written; the old file is then unchanged.
 std::optional<std::string> SaveData(Store& store, Platform& platform);
 
-// Reads store.DataPath into Session and Tasks: sets the editor's date to today, reads the
+// Reads store.DataPath into settings and Tasks: sets the editor's date to today, reads the
 // settings, calls `applySettings`, then reads every task, builds its row and arms it.
 // Returns the error text of a value that is not a whole number or a task count out of range;
 // the table is then only partly read and must never be saved.

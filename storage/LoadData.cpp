@@ -2,11 +2,11 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/IntConversion.h"
+#include "core/RowTexts.h"
 #include "storage/DataFile.h"
 #include "storage/ErrorTexts.h"
 #include "storage/IniIndex.h"
-#include "core/IntConversion.h"
-#include "core/RowTexts.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ class ValueReader {
   }
 
   // Set exactly when the value's first character is "1".
-  void Flag(std::string_view key, bool missing, uint8_t& field) {
+  void Flag(std::string_view key, bool missing, bool& field) {
     if (Failed()) return;
     const auto value = index_.Find(section_, key);
     field = value ? (!value->empty() && value->front() == '1') : missing;
@@ -78,97 +78,96 @@ class ValueReader {
   std::string error_;
 };
 
-void ReadSettings(ValueReader& reader, TSreda& session, const WorkAreaRect& workArea) {
+void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& workArea) {
   reader.EnterSection("SETTINGS");
-  reader.Int("WinW", 718, session.WinW);
-  reader.Int("WinH", 538, session.WinH);
+  reader.Int("WinW", 718, settings.windowWidth);
+  reader.Int("WinH", 538, settings.windowHeight);
   // Centred on the work area; integer division truncates toward zero.
-  reader.Int("WinX", workArea.right / 2 - session.WinW / 2, session.WinX);
-  reader.Int("WinY", workArea.bottom / 2 - session.WinH / 2, session.WinY);
-  reader.Flag("WinS", true, session.WinS);
-  reader.Flag("Tray", true, session.Tray);
-  reader.Flag("WinMax", false, session.WinMax);
-  reader.Flag("SMin", false, session.SMin);
-  reader.Text("LastOD", session.LastOD);
-  reader.Int("Ln0", 33, session.Ln0);
-  reader.Int("Ln1", 230, session.Ln1);
-  reader.Int("Ln2", 210, session.Ln2);
-  reader.Int("Ln3", 130, session.Ln3);
-  reader.Int("Ln4", 107, session.Ln4);
-  reader.Int("TasksN", 0, session.TasksN);
+  reader.Int("WinX", workArea.right / 2 - settings.windowWidth / 2, settings.windowLeft);
+  reader.Int("WinY", workArea.bottom / 2 - settings.windowHeight / 2, settings.windowTop);
+  reader.Flag("WinS", true, settings.startWithWindows);
+  reader.Flag("Tray", true, settings.useTray);
+  reader.Flag("WinMax", false, settings.maximised);
+  reader.Flag("SMin", false, settings.startHidden);
+  reader.Text("LastOD", settings.lastFileFolder);
+  reader.Int("Ln0", 33, settings.columnWidths[0]);
+  reader.Int("Ln1", 230, settings.columnWidths[1]);
+  reader.Int("Ln2", 210, settings.columnWidths[2]);
+  reader.Int("Ln3", 130, settings.columnWidths[3]);
+  reader.Int("Ln4", 107, settings.columnWidths[4]);
+  reader.Int("TasksN", 0, settings.taskCount);
 }
 
-void ReadTask(ValueReader& reader, int32_t n, const TSreda& session, Ttask& task) {
+void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& task) {
   char name[24] = "TASK";
   const char* end = std::to_chars(name + 4, name + sizeof name, n).ptr;
   reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
 
-  reader.Int("Mod", ModeDaily, task.Mode);
+  reader.Int("Mod", EveryDay, task.recurrence);
   int32_t ssec = 0;
   reader.Int("Ssec", 9 * 3600, ssec);
-  task.SetSsec(ssec);
-  reader.Int("Year", session.Year, task.Year);
-  reader.Int("Mon", session.Month, task.Month);
-  reader.Int("Day", session.Day, task.Day);
-  reader.Int("Stat", StatusActive, task.Status);
-  reader.Text("FN", task.FileName);
-  reader.Message("Tex", task.Text);
-  reader.Flag("Del", false, task.DeleteAfter);
-  reader.Flag("NM", true, task.ShowMessage);
-  reader.Flag("Ex", false, task.RunFile);
-  reader.Flag("OFF", false, task.ShutDown);
-  reader.Flag("Snd", true, task.Sound);
-  reader.Word("PrevY", session.Year, task.PrevY);
-  reader.Word("PrevM", session.Month, task.PrevM);
-  reader.Word("PrevD", session.Day, task.PrevD);
-  reader.Word("PrevH", session.Hour, task.PrevH);
-  reader.Word("PrevMin", session.Minute, task.PrevMin);
-  reader.Word("PrevS", session.Second, task.PrevS);
-  reader.Word("PrevMS", 0, task.PrevMS);
+  task.SetSecondOfDay(ssec);
+  reader.Int("Year", today.year, task.year);
+  reader.Int("Mon", today.month, task.month);
+  reader.Int("Day", today.day, task.day);
+  reader.Int("Stat", StatusActive, task.status);
+  reader.Text("FN", task.fileName);
+  reader.Message("Tex", task.message);
+  reader.Flag("Del", false, task.deleteAfter);
+  reader.Flag("NM", true, task.showMessage);
+  reader.Flag("Ex", false, task.runFile);
+  reader.Flag("OFF", false, task.shutDown);
+  reader.Flag("Snd", true, task.beep);
+  reader.Word("PrevY", today.year, task.lastRun.wYear);
+  reader.Word("PrevM", today.month, task.lastRun.wMonth);
+  reader.Word("PrevD", today.day, task.lastRun.wDay);
+  reader.Word("PrevH", today.hour, task.lastRun.wHour);
+  reader.Word("PrevMin", today.minute, task.lastRun.wMinute);
+  reader.Word("PrevS", today.second, task.lastRun.wSecond);
+  reader.Word("PrevMS", 0, task.doneThisPeriod);
 }
 
 }  // namespace
 
 std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings) {
-  TSreda& session = store.Session;
-  const SystemTime today = platform.LocalTime();
-  session.Year = today.wYear;
-  session.Month = today.wMonth;
-  session.Day = today.wDay;
-  session.Hour = 9;
-  session.Minute = 0;
-  session.Second = 0;
+  Settings& settings = store.settings;
+  // The editor starts from today at 09:00:00; a task's missing date takes the same values.
+  const SystemTime now = platform.LocalTime();
+  EditorMoment& today = store.editorMoment;
+  today = {now.wYear, now.wMonth, now.wDay, 9, 0, 0};
 
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
   std::optional<std::string> content = platform.Files().ReadAll(store.DataPath);
-  if (!content && platform.Files().Exists(store.DataPath)) return CannotOpenFileText(store.DataPath);
+  if (!content && platform.Files().Exists(store.DataPath))
+    return CannotOpenFileText(store.DataPath);
   const std::string text = std::move(content).value_or(std::string());
   const IniIndex index(text);
   ValueReader reader(index);
 
-  ReadSettings(reader, session, platform.WorkArea());
+  ReadSettings(reader, settings, platform.WorkArea());
   if (reader.Failed()) return reader.Error();
   if (applySettings) applySettings();
-  if (session.TasksN < 0 || session.TasksN > kMaxTasks) return std::string(kRangeCheckError);
+  if (settings.taskCount < 0 || settings.taskCount > kMaxTasks)
+    return std::string(kRangeCheckError);
 
   store.Tasks.clear();
   store.Rows.Clear();
-  store.Tasks.reserve(static_cast<size_t>(session.TasksN));
-  store.Rows.Reserve(static_cast<size_t>(session.TasksN));
-  for (int32_t n = 0; n < session.TasksN; ++n) {
-    Ttask& task = store.Tasks.emplace_back();
-    task.Id = store.NewId();
-    ReadTask(reader, n, session, task);
+  store.Tasks.reserve(static_cast<size_t>(settings.taskCount));
+  store.Rows.Reserve(static_cast<size_t>(settings.taskCount));
+  for (int32_t n = 0; n < settings.taskCount; ++n) {
+    Task& task = store.Tasks.emplace_back();
+    task.id = store.NewId();
+    ReadTask(reader, n, today, task);
     if (reader.Failed()) {
       // Keep the list's one row per task: the half-read task goes.
       store.Tasks.pop_back();
       return reader.Error();
     }
     BuildRow(store, n, true);
-    task.Armed = 1;
+    task.armed = true;
   }
   return std::nullopt;
 }

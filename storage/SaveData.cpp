@@ -25,91 +25,85 @@ class CheckerPause {
 void TakeWindowState(Store& store) {
   const WindowState& window = store.Window;
   if (!window.known) return;
-  TSreda& session = store.Session;
+  Settings& settings = store.settings;
   if (window.maximised) {
     // The stored geometry stays the last normal one.
-    session.WinMax = 1;
+    settings.maximised = true;
   } else {
-    session.WinMax = 0;
-    session.WinX = window.x;
-    session.WinY = window.y;
-    session.WinW = window.width;
-    session.WinH = window.height;
+    settings.maximised = false;
+    settings.windowLeft = window.x;
+    settings.windowTop = window.y;
+    settings.windowWidth = window.width;
+    settings.windowHeight = window.height;
   }
-  session.Ln0 = window.columnWidths[0];
-  session.Ln1 = window.columnWidths[1];
-  session.Ln2 = window.columnWidths[2];
-  session.Ln3 = window.columnWidths[3];
-  session.Ln4 = window.columnWidths[4];
+  settings.columnWidths = window.columnWidths;
 }
 
 // An upper bound of the file's size, so the buffer is grown at most once per save.
 size_t ComposedSizeBound(const Store& store) {
   constexpr size_t kSettingsBound = 512;
   constexpr size_t kTaskBound = 512;  // header and the eighteen number lines, with room to spare
-  size_t bound = kSettingsBound + TextLineBound("LastOD", store.Session.LastOD.size());
-  for (const Ttask& task : store.Tasks)
-    bound += kTaskBound + TextLineBound("Tex", task.Text.size()) +
-             TextLineBound("FN", task.FileName.size());
+  size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size());
+  for (const Task& task : store.Tasks)
+    bound += kTaskBound + TextLineBound("Tex", task.message.size()) +
+             TextLineBound("FN", task.fileName.size());
   return bound;
 }
 
-void ComposeSettings(std::string& out, const TSreda& session) {
+void ComposeSettings(std::string& out, const Settings& settings) {
   AppendSectionLine(out, "SETTINGS");
-  AppendIntLine(out, "WinX", session.WinX);
-  AppendIntLine(out, "WinY", session.WinY);
-  AppendIntLine(out, "WinW", session.WinW);
-  AppendIntLine(out, "WinH", session.WinH);
-  AppendFlagLine(out, "WinS", session.WinS);
-  AppendFlagLine(out, "Tray", session.Tray);
-  AppendFlagLine(out, "WinMax", session.WinMax);
-  AppendFlagLine(out, "SMin", session.SMin);
-  AppendIntLine(out, "Ln0", session.Ln0);
-  AppendIntLine(out, "Ln1", session.Ln1);
-  AppendIntLine(out, "Ln2", session.Ln2);
-  AppendIntLine(out, "Ln3", session.Ln3);
-  AppendIntLine(out, "Ln4", session.Ln4);
-  AppendIntLine(out, "TasksN", session.TasksN);
-  AppendTextLine(out, "LastOD", session.LastOD);
+  AppendIntLine(out, "WinX", settings.windowLeft);
+  AppendIntLine(out, "WinY", settings.windowTop);
+  AppendIntLine(out, "WinW", settings.windowWidth);
+  AppendIntLine(out, "WinH", settings.windowHeight);
+  AppendFlagLine(out, "WinS", settings.startWithWindows);
+  AppendFlagLine(out, "Tray", settings.useTray);
+  AppendFlagLine(out, "WinMax", settings.maximised);
+  AppendFlagLine(out, "SMin", settings.startHidden);
+  AppendIntLine(out, "Ln0", settings.columnWidths[0]);
+  AppendIntLine(out, "Ln1", settings.columnWidths[1]);
+  AppendIntLine(out, "Ln2", settings.columnWidths[2]);
+  AppendIntLine(out, "Ln3", settings.columnWidths[3]);
+  AppendIntLine(out, "Ln4", settings.columnWidths[4]);
+  AppendIntLine(out, "TasksN", settings.taskCount);
+  AppendTextLine(out, "LastOD", settings.lastFileFolder);
 }
 
-void ComposeTask(std::string& out, const Ttask& task, int32_t n) {
+void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendSectionLine(out, "TASK", n);
-  AppendIntLine(out, "Mod", task.Mode);
-  AppendIntLine(out, "Ssec", task.Ssec);
-  AppendIntLine(out, "Year", task.Year);
-  AppendIntLine(out, "Mon", task.Month);
-  AppendIntLine(out, "Day", task.Day);
-  AppendMessageLine(out, "Tex", task.Text);
-  AppendFlagLine(out, "Del", task.DeleteAfter);
-  AppendFlagLine(out, "NM", task.ShowMessage);
-  AppendFlagLine(out, "Ex", task.RunFile);
-  AppendFlagLine(out, "OFF", task.ShutDown);
-  AppendFlagLine(out, "Snd", task.Sound);
-  AppendIntLine(out, "Stat", task.Status);
-  AppendTextLine(out, "FN", task.FileName);
-  AppendIntLine(out, "PrevY", task.PrevY);
-  AppendIntLine(out, "PrevM", task.PrevM);
-  AppendIntLine(out, "PrevD", task.PrevD);
-  AppendIntLine(out, "PrevH", task.PrevH);
-  AppendIntLine(out, "PrevMin", task.PrevMin);
-  AppendIntLine(out, "PrevS", task.PrevS);
-  AppendIntLine(out, "PrevMS", task.PrevMS);
+  AppendIntLine(out, "Mod", task.recurrence);
+  AppendIntLine(out, "Ssec", task.secondOfDay);
+  AppendIntLine(out, "Year", task.year);
+  AppendIntLine(out, "Mon", task.month);
+  AppendIntLine(out, "Day", task.day);
+  AppendMessageLine(out, "Tex", task.message);
+  AppendFlagLine(out, "Del", task.deleteAfter);
+  AppendFlagLine(out, "NM", task.showMessage);
+  AppendFlagLine(out, "Ex", task.runFile);
+  AppendFlagLine(out, "OFF", task.shutDown);
+  AppendFlagLine(out, "Snd", task.beep);
+  AppendIntLine(out, "Stat", task.status);
+  AppendTextLine(out, "FN", task.fileName);
+  AppendIntLine(out, "PrevY", task.lastRun.wYear);
+  AppendIntLine(out, "PrevM", task.lastRun.wMonth);
+  AppendIntLine(out, "PrevD", task.lastRun.wDay);
+  AppendIntLine(out, "PrevH", task.lastRun.wHour);
+  AppendIntLine(out, "PrevMin", task.lastRun.wMinute);
+  AppendIntLine(out, "PrevS", task.lastRun.wSecond);
+  AppendIntLine(out, "PrevMS", task.doneThisPeriod);
 }
 
 }  // namespace
 
-void AppendToBuffer(std::string& buffer, std::string_view piece) { buffer.append(piece); }
-
 std::optional<std::string> SaveData(Store& store, Platform& platform) {
   const CheckerPause pause(store);
   TakeWindowState(store);
-  store.Session.TasksN = static_cast<int32_t>(store.Tasks.size());
+  store.settings.taskCount = static_cast<int32_t>(store.Tasks.size());
 
   std::string& out = store.OutBuffer;
   out.clear();
   out.reserve(ComposedSizeBound(store));  // capacity is kept from save to save
-  ComposeSettings(out, store.Session);
+  ComposeSettings(out, store.settings);
   for (size_t n = 0; n < store.Tasks.size(); ++n)
     ComposeTask(out, store.Tasks[n], static_cast<int32_t>(n));
 

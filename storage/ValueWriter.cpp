@@ -4,8 +4,6 @@
 #include <cassert>
 #include <charconv>
 
-#include "storage/DataFile.h"
-
 namespace {
 
 constexpr char kLineBreakMark = '\x01';
@@ -28,17 +26,15 @@ void AppendNumberLine(std::string& out, std::string_view key, int64_t value) {
   p = std::to_chars(p, line + sizeof line - 2, value).ptr;
   *p++ = '\r';
   *p++ = '\n';
-  AppendToBuffer(out, std::string_view(line, static_cast<size_t>(p - line)));
+  out.append(std::string_view(line, static_cast<size_t>(p - line)));
 }
 
 void AppendKey(std::string& out, std::string_view key, bool quoted) {
-  AppendToBuffer(out, key);
-  AppendToBuffer(out, quoted ? "=\"" : "=");
+  out.append(key);
+  out.append(quoted ? "=\"" : "=");
 }
 
-void AppendLineEnd(std::string& out, bool quoted) {
-  AppendToBuffer(out, quoted ? "\"\r\n" : "\r\n");
-}
+void AppendLineEnd(std::string& out, bool quoted) { out.append(quoted ? "\"\r\n" : "\r\n"); }
 
 }  // namespace
 
@@ -52,21 +48,21 @@ void AppendSectionLine(std::string& out, std::string_view name, int32_t n) {
   *p++ = ']';
   *p++ = '\r';
   *p++ = '\n';
-  AppendToBuffer(out, std::string_view(line, static_cast<size_t>(p - line)));
+  out.append(std::string_view(line, static_cast<size_t>(p - line)));
 }
 
 void AppendIntLine(std::string& out, std::string_view key, int32_t value) {
   AppendNumberLine(out, key, value);
 }
 
-void AppendFlagLine(std::string& out, std::string_view key, uint8_t flag) {
+void AppendFlagLine(std::string& out, std::string_view key, bool flag) {
   AppendNumberLine(out, key, flag ? 1 : 0);
 }
 
 void AppendTextLine(std::string& out, std::string_view key, std::string_view text) {
   const bool quoted = NeedsQuotes(text);
   AppendKey(out, key, quoted);
-  AppendToBuffer(out, text);
+  out.append(text);
   AppendLineEnd(out, quoted);
 }
 
@@ -79,11 +75,11 @@ void AppendMessageLine(std::string& out, std::string_view key, std::string_view 
   for (size_t i = 0; i < message.size(); ++i) {
     const char c = message[i];
     if (c != '\r' && c != '\n') continue;
-    AppendToBuffer(out, message.substr(runStart, i - runStart));
+    out.append(message.substr(runStart, i - runStart));
     out.push_back(kLineBreakMark);
     if (c == '\r' && i + 1 < message.size() && message[i + 1] == '\n') ++i;
     runStart = i + 1;
   }
-  AppendToBuffer(out, message.substr(runStart));
+  out.append(message.substr(runStart));
   AppendLineEnd(out, quoted);
 }

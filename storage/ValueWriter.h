@@ -10,8 +10,8 @@
 void AppendSectionLine(std::string& out, std::string_view name, int32_t n = -1);
 
 void AppendIntLine(std::string& out, std::string_view key, int32_t value);
-// "1" for any non-zero byte, "0" for zero.
-void AppendFlagLine(std::string& out, std::string_view key, uint8_t flag);
+// "1" or "0".
+void AppendFlagLine(std::string& out, std::string_view key, bool flag);
 
 // A text as it is; inside double quotes when its first or last byte is a blank, a tab or a
 // quotation mark, so that the reader's trimming and unquoting give it back unchanged.

@@ -18,10 +18,10 @@
 
 #include "bench/win32/Figures.h"
 #include "checker/Checker.h"
+#include "core/RowTexts.h"
 #include "core/Schedule.h"
 #include "storage/DataFile.h"
 #include "tests/win32/TestFolder.h"
-#include "core/RowTexts.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 
@@ -115,23 +115,23 @@ int main(int argc, char** argv) {
   store.DataPath = ToCp1251(folder.File(L"Data.ini"));
   std::vector<std::string> momentTexts;
   for (int k = 0; k < count; ++k) {
-    Ttask task;
-    task.Mode = ModeDaily;
-    task.SetSsec(firstMoment + k);
-    task.Year = anchor.wYear;
-    task.Month = anchor.wMonth;
-    task.Day = anchor.wDay;
-    task.Text = Message(k);
-    task.ShowMessage = 1;
-    task.Sound = 0;
-    task.Status = StatusActive;
-    task.Id = store.NewId();
+    Task task;
+    task.recurrence = EveryDay;
+    task.SetSecondOfDay(firstMoment + k);
+    task.year = anchor.wYear;
+    task.month = anchor.wMonth;
+    task.day = anchor.wDay;
+    task.message = Message(k);
+    task.showMessage = 1;
+    task.beep = 0;
+    task.status = StatusActive;
+    task.id = store.NewId();
     store.Tasks.push_back(task);
     BuildRow(store, k, true);
-    store.Tasks.back().Armed = 1;
+    store.Tasks.back().armed = 1;
     momentTexts.push_back(store.Rows.Cell(k, ColumnMoment));
   }
-  store.Session.TasksN = count;
+  store.settings.taskCount = count;
 
   {
     Checker checker(store, platform);
@@ -187,11 +187,12 @@ int main(int argc, char** argv) {
   verdict.Check(saved.Tasks.size() == static_cast<size_t>(count), "Data.ini lost tasks");
   for (size_t k = 0; k < saved.Tasks.size() && k < firedAtMs.size(); ++k) {
     // The last run is the pass's time: from the moment to the popup request.
-    const Ttask& task = saved.Tasks[k];
-    const int64_t lastRunMs = (task.PrevH * 3600LL + task.PrevMin * 60 + task.PrevS) * 1000;
-    verdict.Check(task.Status == StatusDoneToday && task.PrevMS == 1 &&
-                      task.PrevY == anchor.wYear && task.PrevM == anchor.wMonth &&
-                      task.PrevD == anchor.wDay && lastRunMs >= task.Ssec * 1000LL &&
+    const Task& task = saved.Tasks[k];
+    const int64_t lastRunMs =
+        (task.lastRun.wHour * 3600LL + task.lastRun.wMinute * 60 + task.lastRun.wSecond) * 1000;
+    verdict.Check(task.status == StatusDoneToday && task.doneThisPeriod == 1 &&
+                      task.lastRun.wYear == anchor.wYear && task.lastRun.wMonth == anchor.wMonth &&
+                      task.lastRun.wDay == anchor.wDay && lastRunMs >= task.secondOfDay * 1000LL &&
                       lastRunMs <= firedAtMs[k],
                   Message(static_cast<int>(k)) + " is not stored as done for today at its run");
   }

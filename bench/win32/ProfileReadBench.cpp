@@ -50,7 +50,7 @@ class ProfileApiReader {
     if (!number) failed_ = true;
     field = static_cast<Field>(number.value_or(0));  // words keep the low 16 bits
   }
-  void Flag(const char* key, bool missing, uint8_t& field) {
+  void Flag(const char* key, bool missing, bool& field) {
     field = Get(key, missing ? "1" : "0").starts_with('1');
   }
   void Message(const char* key, std::string& field) {
@@ -70,71 +70,75 @@ class ProfileApiReader {
   long calls_ = 0;
 };
 
-bool ReadWithProfileApi(const std::string& path, TSreda& session, std::vector<Ttask>& tasks,
+bool ReadWithProfileApi(const std::string& path, Settings& settings, std::vector<Task>& tasks,
                         long& calls) {
   ProfileApiReader reader(path);
   reader.EnterSection("SETTINGS");
-  reader.Int("WinW", 718, session.WinW);
-  reader.Int("WinH", 538, session.WinH);
-  reader.Int("WinX", 0, session.WinX);
-  reader.Int("WinY", 0, session.WinY);
-  reader.Flag("WinS", true, session.WinS);
-  reader.Flag("Tray", true, session.Tray);
-  reader.Flag("WinMax", false, session.WinMax);
-  reader.Flag("SMin", false, session.SMin);
-  session.LastOD = reader.Get("LastOD", "");
-  reader.Int("Ln0", 33, session.Ln0);
-  reader.Int("Ln1", 230, session.Ln1);
-  reader.Int("Ln2", 210, session.Ln2);
-  reader.Int("Ln3", 130, session.Ln3);
-  reader.Int("Ln4", 107, session.Ln4);
-  reader.Int("TasksN", 0, session.TasksN);
-  tasks.assign(static_cast<size_t>(std::max(session.TasksN, 0)), Ttask{});
-  for (int32_t n = 0; n < session.TasksN; ++n) {
-    Ttask& task = tasks[static_cast<size_t>(n)];
+  reader.Int("WinW", 718, settings.windowWidth);
+  reader.Int("WinH", 538, settings.windowHeight);
+  reader.Int("WinX", 0, settings.windowLeft);
+  reader.Int("WinY", 0, settings.windowTop);
+  reader.Flag("WinS", true, settings.startWithWindows);
+  reader.Flag("Tray", true, settings.useTray);
+  reader.Flag("WinMax", false, settings.maximised);
+  reader.Flag("SMin", false, settings.startHidden);
+  settings.lastFileFolder = reader.Get("LastOD", "");
+  reader.Int("Ln0", 33, settings.columnWidths[0]);
+  reader.Int("Ln1", 230, settings.columnWidths[1]);
+  reader.Int("Ln2", 210, settings.columnWidths[2]);
+  reader.Int("Ln3", 130, settings.columnWidths[3]);
+  reader.Int("Ln4", 107, settings.columnWidths[4]);
+  reader.Int("TasksN", 0, settings.taskCount);
+  tasks.assign(static_cast<size_t>(std::max(settings.taskCount, 0)), Task{});
+  for (int32_t n = 0; n < settings.taskCount; ++n) {
+    Task& task = tasks[static_cast<size_t>(n)];
     reader.EnterSection("TASK" + std::to_string(n));
-    reader.Int("Mod", ModeDaily, task.Mode);
+    reader.Int("Mod", EveryDay, task.recurrence);
     int32_t ssec = 0;
     reader.Int("Ssec", 9 * 3600, ssec);
-    task.SetSsec(ssec);
-    reader.Int("Year", 0, task.Year);
-    reader.Int("Mon", 0, task.Month);
-    reader.Int("Day", 0, task.Day);
-    reader.Int("Stat", StatusActive, task.Status);
-    task.FileName = reader.Get("FN", "");
-    reader.Message("Tex", task.Text);
-    reader.Flag("Del", false, task.DeleteAfter);
-    reader.Flag("NM", true, task.ShowMessage);
-    reader.Flag("Ex", false, task.RunFile);
-    reader.Flag("OFF", false, task.ShutDown);
-    reader.Flag("Snd", true, task.Sound);
-    reader.Int("PrevY", 0, task.PrevY);
-    reader.Int("PrevM", 0, task.PrevM);
-    reader.Int("PrevD", 0, task.PrevD);
-    reader.Int("PrevH", 0, task.PrevH);
-    reader.Int("PrevMin", 0, task.PrevMin);
-    reader.Int("PrevS", 0, task.PrevS);
-    reader.Int("PrevMS", 0, task.PrevMS);
+    task.SetSecondOfDay(ssec);
+    reader.Int("Year", 0, task.year);
+    reader.Int("Mon", 0, task.month);
+    reader.Int("Day", 0, task.day);
+    reader.Int("Stat", StatusActive, task.status);
+    task.fileName = reader.Get("FN", "");
+    reader.Message("Tex", task.message);
+    reader.Flag("Del", false, task.deleteAfter);
+    reader.Flag("NM", true, task.showMessage);
+    reader.Flag("Ex", false, task.runFile);
+    reader.Flag("OFF", false, task.shutDown);
+    reader.Flag("Snd", true, task.beep);
+    reader.Int("PrevY", 0, task.lastRun.wYear);
+    reader.Int("PrevM", 0, task.lastRun.wMonth);
+    reader.Int("PrevD", 0, task.lastRun.wDay);
+    reader.Int("PrevH", 0, task.lastRun.wHour);
+    reader.Int("PrevMin", 0, task.lastRun.wMinute);
+    reader.Int("PrevS", 0, task.lastRun.wSecond);
+    reader.Int("PrevMS", 0, task.doneThisPeriod);
   }
   calls = reader.Calls();
   return !reader.Failed();
 }
 
-bool SameSettings(const TSreda& a, const TSreda& b) {
-  return a.WinW == b.WinW && a.WinH == b.WinH && a.WinX == b.WinX && a.WinY == b.WinY &&
-         a.WinS == b.WinS && a.Tray == b.Tray && a.WinMax == b.WinMax && a.SMin == b.SMin &&
-         a.LastOD == b.LastOD && a.Ln0 == b.Ln0 && a.Ln1 == b.Ln1 && a.Ln2 == b.Ln2 &&
-         a.Ln3 == b.Ln3 && a.Ln4 == b.Ln4 && a.TasksN == b.TasksN;
+bool SameSettings(const Settings& a, const Settings& b) {
+  return a.windowWidth == b.windowWidth && a.windowHeight == b.windowHeight &&
+         a.windowLeft == b.windowLeft && a.windowTop == b.windowTop &&
+         a.startWithWindows == b.startWithWindows && a.useTray == b.useTray &&
+         a.maximised == b.maximised && a.startHidden == b.startHidden &&
+         a.lastFileFolder == b.lastFileFolder && a.columnWidths == b.columnWidths &&
+         a.taskCount == b.taskCount;
 }
 
-bool SameTask(const Ttask& a, const Ttask& b) {
-  return a.Mode == b.Mode && a.Ssec == b.Ssec && a.Hour == b.Hour && a.Minute == b.Minute &&
-         a.Second == b.Second && a.Year == b.Year && a.Month == b.Month && a.Day == b.Day &&
-         a.Text == b.Text && a.DeleteAfter == b.DeleteAfter && a.RunFile == b.RunFile &&
-         a.ShutDown == b.ShutDown && a.Sound == b.Sound && a.ShowMessage == b.ShowMessage &&
-         a.FileName == b.FileName && a.Status == b.Status && a.PrevY == b.PrevY &&
-         a.PrevM == b.PrevM && a.PrevD == b.PrevD && a.PrevH == b.PrevH && a.PrevMin == b.PrevMin &&
-         a.PrevS == b.PrevS && a.PrevMS == b.PrevMS;
+bool SameTask(const Task& a, const Task& b) {
+  return a.recurrence == b.recurrence && a.secondOfDay == b.secondOfDay && a.hour == b.hour &&
+         a.minute == b.minute && a.second == b.second && a.year == b.year && a.month == b.month &&
+         a.day == b.day && a.message == b.message && a.deleteAfter == b.deleteAfter &&
+         a.runFile == b.runFile && a.shutDown == b.shutDown && a.beep == b.beep &&
+         a.showMessage == b.showMessage && a.fileName == b.fileName && a.status == b.status &&
+         a.lastRun.wYear == b.lastRun.wYear && a.lastRun.wMonth == b.lastRun.wMonth &&
+         a.lastRun.wDay == b.lastRun.wDay && a.lastRun.wHour == b.lastRun.wHour &&
+         a.lastRun.wMinute == b.lastRun.wMinute && a.lastRun.wSecond == b.lastRun.wSecond &&
+         a.doneThisPeriod == b.doneThisPeriod;
 }
 
 int RunsFrom(int argc, char** argv, int position, int fallback) {
@@ -162,8 +166,8 @@ int main(int argc, char** argv) {
 
   // (a)
   std::vector<double> timesA;
-  TSreda sessionA;
-  std::vector<Ttask> tasksA;
+  Settings sessionA;
+  std::vector<Task> tasksA;
   long calls = 0;
   for (int run = 0; run < runsA; ++run) {
     const int64_t start = CounterNow();
@@ -191,7 +195,7 @@ int main(int argc, char** argv) {
   }
 
   // Both ways must agree, and with what was written.
-  verdict.Check(SameSettings(sessionA, store->Session), "the settings differ between (a) and (b)");
+  verdict.Check(SameSettings(sessionA, store->settings), "the settings differ between (a) and (b)");
   verdict.Check(tasksA.size() == kTasks && store->Tasks.size() == kTasks, "task counts differ");
   int differing = 0;
   for (size_t i = 0; i < tasksA.size() && i < store->Tasks.size(); ++i)

@@ -177,7 +177,7 @@ const char* KindName(Kind kind) {
 
 struct Planned {
   Kind kind;
-  Ttask task;
+  Task task;
 };
 
 // Messages are unique (they name the task) and survive the file unchanged: no blanks or
@@ -196,56 +196,56 @@ std::string MessageFor(int number, std::mt19937& random) {
   return text;
 }
 
-Ttask MakeTask(Kind kind, int number, std::mt19937& random) {
-  Ttask task;
-  task.Text = MessageFor(number, random);
-  task.ShowMessage = 0;
-  task.Sound = 0;
-  task.RunFile = 0;
-  task.ShutDown = 0;
-  task.DeleteAfter = 0;
-  task.Status = StatusActive;
-  task.Year = 2000;
-  task.Month = std::uniform_int_distribution<int>(1, 12)(random);
-  task.Day = std::uniform_int_distribution<int>(1, 28)(random);
-  task.PrevY = 2000;
-  task.PrevM = 1;
-  task.PrevD = 1;
-  task.PrevH = 9;
-  task.PrevMS = 0;
-  task.Mode = ModeDaily;
-  task.SetSsec(0);  // midnight: due at every moment of the day
+Task MakeTask(Kind kind, int number, std::mt19937& random) {
+  Task task;
+  task.message = MessageFor(number, random);
+  task.showMessage = 0;
+  task.beep = 0;
+  task.runFile = 0;
+  task.shutDown = 0;
+  task.deleteAfter = 0;
+  task.status = StatusActive;
+  task.year = 2000;
+  task.month = std::uniform_int_distribution<int>(1, 12)(random);
+  task.day = std::uniform_int_distribution<int>(1, 28)(random);
+  task.lastRun.wYear = 2000;
+  task.lastRun.wMonth = 1;
+  task.lastRun.wDay = 1;
+  task.lastRun.wHour = 9;
+  task.doneThisPeriod = 0;
+  task.recurrence = EveryDay;
+  task.SetSecondOfDay(0);  // midnight: due at every moment of the day
   switch (kind) {
     case Kind::Daily:
       break;
     case Kind::Rearm:
-      task.Status = StatusDoneToday;
-      task.PrevMS = 1;
+      task.status = StatusDoneToday;
+      task.doneThisPeriod = 1;
       break;
     case Kind::Once:
-      task.Mode = ModeOnce;
-      task.SetSsec(std::uniform_int_distribution<int>(0, 86399)(random));
+      task.recurrence = Once;
+      task.SetSecondOfDay(std::uniform_int_distribution<int>(0, 86399)(random));
       break;
     case Kind::OnceDelete:
-      task.Mode = ModeOnce;
-      task.DeleteAfter = 1;
-      task.SetSsec(std::uniform_int_distribution<int>(0, 86399)(random));
+      task.recurrence = Once;
+      task.deleteAfter = 1;
+      task.SetSecondOfDay(std::uniform_int_distribution<int>(0, 86399)(random));
       break;
     case Kind::Untouchable:
       switch (std::uniform_int_distribution<int>(0, 2)(random)) {
         case 0:  // paused, of any mode
-          task.Mode = std::uniform_int_distribution<int>(0, 10)(random);
-          task.Status = StatusPaused;
-          task.DeleteAfter = std::uniform_int_distribution<int>(0, 1)(random);
+          task.recurrence = std::uniform_int_distribution<int>(0, 10)(random);
+          task.status = StatusPaused;
+          task.deleteAfter = std::uniform_int_distribution<int>(0, 1)(random);
           break;
         case 1:  // a one-time task that has fired
-          task.Mode = ModeOnce;
-          task.Status = StatusDone;
+          task.recurrence = Once;
+          task.status = StatusDone;
           break;
         default:  // a one-time task far ahead
-          task.Mode = ModeOnce;
-          task.Year = 2099;
-          task.DeleteAfter = 1;
+          task.recurrence = Once;
+          task.year = 2099;
+          task.deleteAfter = 1;
           break;
       }
       break;
@@ -270,36 +270,38 @@ std::vector<Planned> PlanTasks(int count, std::mt19937& random) {
 // The baseline file: settings that keep the desktop quiet (no tray icon, no autostart link).
 std::string BaselineBytes(const std::vector<Planned>& plan) {
   Store store;
-  TSreda& session = store.Session;
-  session.WinX = 153;
-  session.WinY = 100;
-  session.WinW = 718;
-  session.WinH = 538;
-  session.WinS = 0;
-  session.Tray = 0;
-  session.WinMax = 0;
-  session.SMin = 0;
-  session.Ln0 = 33;
-  session.Ln1 = 230;
-  session.Ln2 = 210;
-  session.Ln3 = 130;
-  session.Ln4 = 107;
+  Settings& session = store.settings;
+  session.windowLeft = 153;
+  session.windowTop = 100;
+  session.windowWidth = 718;
+  session.windowHeight = 538;
+  session.startWithWindows = 0;
+  session.useTray = 0;
+  session.maximised = 0;
+  session.startHidden = 0;
+  session.columnWidths[0] = 33;
+  session.columnWidths[1] = 230;
+  session.columnWidths[2] = 210;
+  session.columnWidths[3] = 130;
+  session.columnWidths[4] = 107;
   for (const Planned& planned : plan) store.Tasks.push_back(planned.task);
   return Compose(store);
 }
 
 // ---- checking a file against the baseline ---------------------------------------------------
 
-bool SameIdentity(const Ttask& a, const Ttask& b) {
-  return a.Mode == b.Mode && a.Ssec == b.Ssec && a.Year == b.Year && a.Month == b.Month &&
-         a.Day == b.Day && a.Text == b.Text && a.DeleteAfter == b.DeleteAfter &&
-         a.ShowMessage == b.ShowMessage && a.RunFile == b.RunFile && a.ShutDown == b.ShutDown &&
-         a.Sound == b.Sound && a.FileName == b.FileName;
+bool SameIdentity(const Task& a, const Task& b) {
+  return a.recurrence == b.recurrence && a.secondOfDay == b.secondOfDay && a.year == b.year &&
+         a.month == b.month && a.day == b.day && a.message == b.message &&
+         a.deleteAfter == b.deleteAfter && a.showMessage == b.showMessage &&
+         a.runFile == b.runFile && a.shutDown == b.shutDown && a.beep == b.beep &&
+         a.fileName == b.fileName;
 }
 
-bool SameLastRun(const Ttask& a, const Ttask& b) {
-  return a.PrevY == b.PrevY && a.PrevM == b.PrevM && a.PrevD == b.PrevD && a.PrevH == b.PrevH &&
-         a.PrevMin == b.PrevMin && a.PrevS == b.PrevS;
+bool SameLastRun(const Task& a, const Task& b) {
+  return a.lastRun.wYear == b.lastRun.wYear && a.lastRun.wMonth == b.lastRun.wMonth &&
+         a.lastRun.wDay == b.lastRun.wDay && a.lastRun.wHour == b.lastRun.wHour &&
+         a.lastRun.wMinute == b.lastRun.wMinute && a.lastRun.wSecond == b.lastRun.wSecond;
 }
 
 struct Day {
@@ -307,9 +309,10 @@ struct Day {
 };
 
 // A firing records the pass's date: today, or the day the iteration began (across midnight).
-bool FiredOn(const Ttask& task, const std::vector<Day>& days) {
+bool FiredOn(const Task& task, const std::vector<Day>& days) {
   return std::any_of(days.begin(), days.end(), [&](const Day& d) {
-    return task.PrevY == d.year && task.PrevM == d.month && task.PrevD == d.day;
+    return task.lastRun.wYear == d.year && task.lastRun.wMonth == d.month &&
+           task.lastRun.wDay == d.day;
   });
 }
 
@@ -327,12 +330,12 @@ struct Verdict {
 };
 
 // Whether task `now` is a state that firing and re-activation can lead `before` to.
-std::optional<std::string> CheckTransition(const Planned& before, const Ttask& now,
+std::optional<std::string> CheckTransition(const Planned& before, const Task& now,
                                            const std::vector<Day>& days, bool& settled) {
-  const Ttask& was = before.task;
+  const Task& was = before.task;
   if (!SameIdentity(was, now)) return "its message, moment or actions changed";
   const bool untouched =
-      now.Status == was.Status && now.PrevMS == was.PrevMS && SameLastRun(was, now);
+      now.status == was.status && now.doneThisPeriod == was.doneThisPeriod && SameLastRun(was, now);
   const bool fired = FiredOn(now, days);
   switch (before.kind) {
     case Kind::Untouchable:
@@ -345,31 +348,33 @@ std::optional<std::string> CheckTransition(const Planned& before, const Ttask& n
         settled = false;
         return std::nullopt;
       }
-      if (now.Status == StatusDoneToday && now.PrevMS == 1 && fired) return std::nullopt;
-      if (now.Status == StatusActive && now.PrevMS == 0 && fired) {
+      if (now.status == StatusDoneToday && now.doneThisPeriod == 1 && fired) return std::nullopt;
+      if (now.status == StatusActive && now.doneThisPeriod == 0 && fired) {
         settled = false;  // fired before midnight, re-activated after it
         return std::nullopt;
       }
-      return "not a state firing leads to (status " + std::to_string(now.Status) + ")";
+      return "not a state firing leads to (status " + std::to_string(now.status) + ")";
     case Kind::Rearm:
       if (untouched) {
         settled = false;
         return std::nullopt;
       }
-      if (now.Status == StatusActive && now.PrevMS == 0 && (SameLastRun(was, now) || fired)) {
+      if (now.status == StatusActive && now.doneThisPeriod == 0 &&
+          (SameLastRun(was, now) || fired)) {
         settled = false;  // re-activated, not fired yet (again, after midnight)
         return std::nullopt;
       }
-      if (now.Status == StatusDoneToday && now.PrevMS == 1 && fired) return std::nullopt;
-      return "not a state re-activation and firing lead to (status " + std::to_string(now.Status) +
+      if (now.status == StatusDoneToday && now.doneThisPeriod == 1 && fired) return std::nullopt;
+      return "not a state re-activation and firing lead to (status " + std::to_string(now.status) +
              ")";
     case Kind::Once:
       if (untouched) {
         settled = false;
         return std::nullopt;
       }
-      if (now.Status == StatusDone && now.PrevMS == was.PrevMS && fired) return std::nullopt;
-      return "not a state firing leads to (status " + std::to_string(now.Status) + ")";
+      if (now.status == StatusDone && now.doneThisPeriod == was.doneThisPeriod && fired)
+        return std::nullopt;
+      return "not a state firing leads to (status " + std::to_string(now.status) + ")";
   }
   return "unknown kind";
 }
@@ -389,7 +394,7 @@ Verdict CheckBytes(const std::string& path, const std::optional<std::string>& by
     verdict.faults.push_back("Data.ini does not load: " + *loaded->error);
     return verdict;
   }
-  const std::vector<Ttask>& tasks = loaded->store.Tasks;
+  const std::vector<Task>& tasks = loaded->store.Tasks;
   verdict.tasks = static_cast<int>(tasks.size());
   // A complete file is exactly what the writer composes from what it holds.
   const std::string composed = Compose(loaded->store);
@@ -413,7 +418,7 @@ Verdict CheckBytes(const std::string& path, const std::optional<std::string>& by
   size_t next = 0;
   for (size_t i = 0; i < tasks.size(); ++i) {
     size_t match = next;
-    while (match < plan.size() && plan[match].task.Text != tasks[i].Text) ++match;
+    while (match < plan.size() && plan[match].task.message != tasks[i].message) ++match;
     if (match == plan.size()) {
       verdict.faults.push_back("task " + std::to_string(i + 1) +
                                " is not in the baseline, or out of order");
@@ -451,10 +456,10 @@ int SelfCheck(const std::string& path, const std::vector<Planned>& plan,
     changed.erase(changed.begin() + static_cast<long>(n));
     damaged.push_back({"without a daily task", BaselineBytes(changed)});
     changed = plan;
-    changed[n].task.Status = StatusDone;
+    changed[n].task.status = StatusDone;
     damaged.push_back({"with a daily task done", BaselineBytes(changed)});
     changed = plan;
-    changed[n].task.SetSsec(60);
+    changed[n].task.SetSecondOfDay(60);
     damaged.push_back({"with a daily task moved", BaselineBytes(changed)});
     break;
   }
@@ -701,9 +706,9 @@ int Show(const std::string& path) {
   }
   PrintUtf8("tasks\t" + std::to_string(loaded->store.Tasks.size()));
   int number = 0;
-  for (const Ttask& task : loaded->store.Tasks) {
+  for (const Task& task : loaded->store.Tasks) {
     std::string text;
-    for (char c : task.Text) {
+    for (char c : task.message) {
       if (c == '\r')
         text += "<0D>";
       else if (c == '\n')
@@ -711,10 +716,10 @@ int Show(const std::string& path) {
       else
         text += c;
     }
-    PrintUtf8("task\t" + std::to_string(++number) + "\t" + std::to_string(task.Mode) + "\t" +
-              std::to_string(task.Status) + "\t" + std::to_string(task.PrevMS) + "\t" +
-              std::to_string(task.PrevY) + "-" + std::to_string(task.PrevM) + "-" +
-              std::to_string(task.PrevD) + "\t" + text);
+    PrintUtf8("task\t" + std::to_string(++number) + "\t" + std::to_string(task.recurrence) + "\t" +
+              std::to_string(task.status) + "\t" + std::to_string(task.doneThisPeriod) + "\t" +
+              std::to_string(task.lastRun.wYear) + "-" + std::to_string(task.lastRun.wMonth) + "-" +
+              std::to_string(task.lastRun.wDay) + "\t" + text);
   }
   return 0;
 }

@@ -53,15 +53,18 @@ struct FuzzStore {
 };
 
 // Every field of a task that Data.ini stores, and the time of day derived from Ssec.
-inline auto StoredFields(const Ttask& t) {
-  return std::make_tuple(t.Mode, t.Ssec, t.Hour, t.Minute, t.Second, t.Year, t.Month, t.Day, t.Text,
-                         t.DeleteAfter, t.ShowMessage, t.RunFile, t.ShutDown, t.Sound, t.FileName,
-                         t.Status, t.PrevY, t.PrevM, t.PrevD, t.PrevH, t.PrevMin, t.PrevS,
-                         t.PrevMS);
+inline auto StoredFields(const Task& t) {
+  return std::make_tuple(t.recurrence, t.secondOfDay, t.hour, t.minute, t.second, t.year, t.month,
+                         t.day, t.message, t.deleteAfter, t.showMessage, t.runFile, t.shutDown,
+                         t.beep, t.fileName, t.status, t.lastRun.wYear, t.lastRun.wMonth,
+                         t.lastRun.wDay, t.lastRun.wHour, t.lastRun.wMinute, t.lastRun.wSecond,
+                         t.doneThisPeriod);
 }
 
 // Every field of the session record that Data.ini stores.
-inline auto StoredFields(const TSreda& s) {
-  return std::make_tuple(s.WinX, s.WinY, s.WinW, s.WinH, s.WinS, s.Tray, s.WinMax, s.SMin, s.Ln0,
-                         s.Ln1, s.Ln2, s.Ln3, s.Ln4, s.TasksN, s.LastOD);
+inline auto StoredFields(const Settings& s) {
+  return std::make_tuple(s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight,
+                         s.startWithWindows, s.useTray, s.maximised, s.startHidden,
+                         s.columnWidths[0], s.columnWidths[1], s.columnWidths[2], s.columnWidths[3],
+                         s.columnWidths[4], s.taskCount, s.lastFileFolder);
 }

@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto error = fuzz.Load();
   FuzzCheck(fuzz.RowsMatchTasks(), "rows and tasks differ in number after a load");
   if (!error) {
-    FuzzCheck(static_cast<size_t>(fuzz.store.Session.TasksN) == fuzz.store.Tasks.size(),
+    FuzzCheck(static_cast<size_t>(fuzz.store.settings.taskCount) == fuzz.store.Tasks.size(),
               "TasksN differs from the number of tasks loaded");
-    for (const Ttask& task : fuzz.store.Tasks)
-      FuzzCheck(task.Armed == 1, "a loaded task is not armed");
+    for (const Task& task : fuzz.store.Tasks)
+      FuzzCheck(task.armed == 1, "a loaded task is not armed");
   } else {
     FuzzCheck(!error->empty(), "a load failed with an empty error text");
   }

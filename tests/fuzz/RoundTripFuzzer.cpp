@@ -10,7 +10,7 @@
 namespace {
 
 void CheckSameTable(const Store& first, const Store& second) {
-  FuzzCheck(StoredFields(first.Session) == StoredFields(second.Session),
+  FuzzCheck(StoredFields(first.settings) == StoredFields(second.settings),
             "the session's stored fields changed across save and load");
   FuzzCheck(first.Tasks.size() == second.Tasks.size(), "the number of tasks changed");
   for (size_t n = 0; n < first.Tasks.size(); ++n)

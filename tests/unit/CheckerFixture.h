@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "checker/Checker.h"
-#include "tests/unit/FakePlatform.h"
 #include "core/RowTexts.h"
+#include "tests/unit/FakePlatform.h"
 
 class CheckerFixture : public testing::Test {
  public:
@@ -20,16 +20,16 @@ class CheckerFixture : public testing::Test {
 
   // Appends an armed task dated 14 March 2024 with its row, as loading would.
   int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text) {
-    Ttask t;
-    t.Mode = mode;
-    t.SetSsec(ssec);
-    t.Day = 14;
-    t.Month = 3;
-    t.Year = 2024;
-    t.Text = text;
-    t.Status = status;
-    t.Armed = 1;
-    t.Id = store.NewId();
+    Task t;
+    t.recurrence = mode;
+    t.SetSecondOfDay(ssec);
+    t.day = 14;
+    t.month = 3;
+    t.year = 2024;
+    t.message = text;
+    t.status = status;
+    t.armed = 1;
+    t.id = store.NewId();
     store.Tasks.push_back(t);
     const int index = static_cast<int>(store.Tasks.size()) - 1;
     BuildRow(store, index, true);

@@ -18,11 +18,11 @@
 
 #include "checker/Checker.h"
 #include "core/DeleteTask.h"
+#include "core/RowTexts.h"
 #include "storage/DataFile.h"
 #include "tests/unit/FakePlatform.h"
-#include "ui/main/MainCommandsLogic.h"
-#include "core/RowTexts.h"
 #include "ui/editor/EditorRecord.h"
+#include "ui/main/MainCommandsLogic.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ class UserInterface {
       const int index = store_.IndexOf(result.taskId);
       if (index >= 0) {
         BuildRow(store_, index, true);
-        store_.Tasks[static_cast<size_t>(index)].Armed = 1;
+        store_.Tasks[static_cast<size_t>(index)].armed = 1;
       }
       if (!store_.Tasks.empty()) Save();
     }
@@ -166,9 +166,9 @@ class UserInterface {
       StoreLock lock(store_.Mutex);
       tag = SelectRow(lock);
       if (tag < 0) return;
-      Ttask& task = store_.Tasks[static_cast<size_t>(tag)];
-      task.Armed = 0;
-      id = task.Id;
+      Task& task = store_.Tasks[static_cast<size_t>(tag)];
+      task.armed = 0;
+      id = task.id;
     }
     DialogIsOpen();
     const bool ok = random_() % 4 != 0;
@@ -179,7 +179,7 @@ class UserInterface {
       const int now = store_.IndexOf(id);
       if (now >= 0) {
         if (ok) BuildRow(store_, now, false);
-        store_.Tasks[static_cast<size_t>(now)].Armed = 1;
+        store_.Tasks[static_cast<size_t>(now)].armed = 1;
       } else {
         ++lostEdits;
       }
@@ -194,9 +194,9 @@ class UserInterface {
       StoreLock lock(store_.Mutex);
       const int index = SelectRow(lock);
       if (index < 0) return;
-      Ttask& task = store_.Tasks[static_cast<size_t>(index)];
-      if (const auto status = PausedOrActivatedStatus(task.Status, task.PrevMS)) {
-        task.Status = *status;
+      Task& task = store_.Tasks[static_cast<size_t>(index)];
+      if (const auto status = PausedOrActivatedStatus(task.status, task.doneThisPeriod)) {
+        task.status = *status;
         SetCell(store_, index, ColumnStatus, false, StatusText(*status));
       }
       Save();
@@ -220,17 +220,17 @@ class UserInterface {
   // Button3Click: the dialog reads the options, stays open (checking paused and resumed
   // meanwhile, as a save does), and OK writes them back.
   void OpenSettings() {
-    TSreda session;
+    ::Settings options;
     {
       std::lock_guard lock(store_.Mutex);
-      session = store_.Session;
+      options = store_.settings;
     }
     store_.CheckEnabled = 0;
     DialogIsOpen();
     store_.CheckEnabled = 1;
     std::lock_guard lock(store_.Mutex);
-    store_.Session.WinS = session.WinS ? 0 : 1;
-    store_.Session.Tray = static_cast<uint8_t>(random_() % 2);
+    store_.settings.startWithWindows = !options.startWithWindows;
+    store_.settings.useTray = random_() % 2 != 0;
   }
 
   Store& store_;
@@ -239,13 +239,14 @@ class UserInterface {
 };
 
 // The fields the file keeps, as one comparable line.
-std::string StoredFields(const Ttask& t) {
-  return std::to_string(t.Mode) + " " + std::to_string(t.Ssec) + " " + std::to_string(t.Year) +
-         "-" + std::to_string(t.Month) + "-" + std::to_string(t.Day) + " " + t.Text + " " +
-         std::to_string(t.DeleteAfter) + std::to_string(t.ShowMessage) + " " +
-         std::to_string(t.Status) + " " + std::to_string(t.PrevY) + "-" + std::to_string(t.PrevM) +
-         "-" + std::to_string(t.PrevD) + " " + std::to_string(t.PrevH) + ":" +
-         std::to_string(t.PrevMin) + ":" + std::to_string(t.PrevS) + " " + std::to_string(t.PrevMS);
+std::string StoredFields(const Task& t) {
+  return std::to_string(t.recurrence) + " " + std::to_string(t.secondOfDay) + " " +
+         std::to_string(t.year) + "-" + std::to_string(t.month) + "-" + std::to_string(t.day) +
+         " " + t.message + " " + std::to_string(t.deleteAfter) + std::to_string(t.showMessage) +
+         " " + std::to_string(t.status) + " " + std::to_string(t.lastRun.wYear) + "-" +
+         std::to_string(t.lastRun.wMonth) + "-" + std::to_string(t.lastRun.wDay) + " " +
+         std::to_string(t.lastRun.wHour) + ":" + std::to_string(t.lastRun.wMinute) + ":" +
+         std::to_string(t.lastRun.wSecond) + " " + std::to_string(t.doneThisPeriod);
 }
 
 TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgreeing) {
@@ -311,15 +312,15 @@ TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgr
   EXPECT_EQ(ui.list.rows, static_cast<int>(store.Tasks.size()));
   std::set<uint64_t> ids;
   for (size_t i = 0; i < store.Tasks.size(); ++i) {
-    const Ttask& t = store.Tasks[i];
+    const Task& t = store.Tasks[i];
     const int row = static_cast<int>(i);
-    EXPECT_EQ(t.Armed, 1) << "task " << i << " left disarmed";
-    EXPECT_TRUE(ids.insert(t.Id).second) << "task " << i << " shares its identity";
+    EXPECT_EQ(t.armed, 1) << "task " << i << " left disarmed";
+    EXPECT_TRUE(ids.insert(t.id).second) << "task " << i << " shares its identity";
     EXPECT_EQ(store.Rows.Cell(row, ColumnNumber), std::to_string(i + 1));
     EXPECT_EQ(store.Rows.Cell(row, ColumnMessage), MessageCellText(t)) << "row " << i;
     EXPECT_EQ(store.Rows.Cell(row, ColumnMoment), MomentText(t)) << "row " << i;
     EXPECT_EQ(store.Rows.Cell(row, ColumnAction), ActionText(t)) << "row " << i;
-    EXPECT_EQ(store.Rows.Cell(row, ColumnStatus), StatusText(t.Status)) << "row " << i;
+    EXPECT_EQ(store.Rows.Cell(row, ColumnStatus), StatusText(t.status)) << "row " << i;
   }
 
   // The last save holds the table as it stands, and nothing but Data.ini is left behind.
@@ -330,8 +331,8 @@ TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgr
   ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
   for (size_t i = 0; i < store.Tasks.size(); ++i)
     EXPECT_EQ(StoredFields(reloaded.Tasks[i]), StoredFields(store.Tasks[i])) << "task " << i;
-  EXPECT_EQ(reloaded.Session.WinS, store.Session.WinS);
-  EXPECT_EQ(reloaded.Session.Tray, store.Session.Tray);
+  EXPECT_EQ(reloaded.settings.startWithWindows, store.settings.startWithWindows);
+  EXPECT_EQ(reloaded.settings.useTray, store.settings.useTray);
 }
 
 }  // namespace

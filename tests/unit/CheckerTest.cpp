@@ -17,12 +17,12 @@ class CheckerTest : public CheckerFixture {
   // An armed (or not) task that shows its message and last ran on 14 March.
   int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text, uint8_t armed = 1) {
     const int index = CheckerFixture::Add(mode, ssec, status, text);
-    Ttask& t = store.Tasks[static_cast<size_t>(index)];
-    t.Armed = armed;
-    t.ShowMessage = 1;
-    t.PrevY = 2024;
-    t.PrevM = 3;
-    t.PrevD = 14;
+    Task& t = store.Tasks[static_cast<size_t>(index)];
+    t.armed = armed;
+    t.showMessage = 1;
+    t.lastRun.wYear = 2024;
+    t.lastRun.wMonth = 3;
+    t.lastRun.wDay = 14;
     return index;
   }
 
@@ -35,19 +35,19 @@ class CheckerTest : public CheckerFixture {
 };
 
 TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
-  Add(ModeDaily, 11 * 3600, StatusActive, "первая");
-  Add(ModeDaily, 11 * 3600, StatusPaused, "приостановлена");
-  Add(ModeDaily, 11 * 3600, StatusDone, "выполнена");
-  Add(ModeDaily, 11 * 3600, StatusActive, "не взведена", 0);
-  Add(ModeDaily, 13 * 3600, StatusActive, "будущая");
-  Add(ModeOnce, 10 * 3600, StatusActive, "вторая");
+  Add(EveryDay, 11 * 3600, StatusActive, "первая");
+  Add(EveryDay, 11 * 3600, StatusPaused, "приостановлена");
+  Add(EveryDay, 11 * 3600, StatusDone, "выполнена");
+  Add(EveryDay, 11 * 3600, StatusActive, "не взведена", 0);
+  Add(EveryDay, 13 * 3600, StatusActive, "будущая");
+  Add(Once, 10 * 3600, StatusActive, "вторая");
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"первая", "вторая"}));
   EXPECT_EQ(Saves(), 2);
-  EXPECT_EQ(store.Tasks[1].Status, StatusPaused);
-  EXPECT_EQ(store.Tasks[2].Status, StatusDone);
-  EXPECT_EQ(store.Tasks[3].Status, StatusActive);
-  EXPECT_EQ(store.Tasks[4].Status, StatusActive);
+  EXPECT_EQ(store.Tasks[1].status, StatusPaused);
+  EXPECT_EQ(store.Tasks[2].status, StatusDone);
+  EXPECT_EQ(store.Tasks[3].status, StatusActive);
+  EXPECT_EQ(store.Tasks[4].status, StatusActive);
 
   // A fired task does not fire again in later passes of the same day.
   checker.MakePass();
@@ -55,58 +55,58 @@ TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
 }
 
 TEST_F(CheckerTest, DeletionDuringAPassSkipsTheTaskThatMovedUp) {
-  const int first = Add(ModeDaily, 0, StatusActive, "удаляется");
-  store.Tasks[static_cast<size_t>(first)].DeleteAfter = 1;
-  Add(ModeDaily, 0, StatusActive, "переехала");
-  Add(ModeDaily, 0, StatusActive, "третья");
+  const int first = Add(EveryDay, 0, StatusActive, "удаляется");
+  store.Tasks[static_cast<size_t>(first)].deleteAfter = 1;
+  Add(EveryDay, 0, StatusActive, "переехала");
+  Add(EveryDay, 0, StatusActive, "третья");
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"удаляется", "третья"}));
   ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[0].Status, StatusActive) << "the moved task waits for the next pass";
+  EXPECT_EQ(store.Tasks[0].status, StatusActive) << "the moved task waits for the next pass";
   checker.MakePass();
   EXPECT_EQ(Reminders().back(), "переехала");
 }
 
 TEST_F(CheckerTest, DoneForTodayComesBackOnANewDayAndFiresOnlyInTheNextPass) {
-  Add(ModeDaily, 9 * 3600, StatusDoneToday, "ежедневная");
-  store.Tasks[0].PrevMS = 1;
-  store.Tasks[0].PrevD = 13;  // fired yesterday
-  Add(ModeMonthly, 9 * 3600, StatusDoneToday, "ежемесячная");
-  store.Tasks[1].PrevD = 1;  // fired earlier this month: stays done
+  Add(EveryDay, 9 * 3600, StatusDoneToday, "ежедневная");
+  store.Tasks[0].doneThisPeriod = 1;
+  store.Tasks[0].lastRun.wDay = 13;  // fired yesterday
+  Add(EveryMonth, 9 * 3600, StatusDoneToday, "ежемесячная");
+  store.Tasks[1].lastRun.wDay = 1;  // fired earlier this month: stays done
   checker.MakePass();
-  EXPECT_EQ(store.Tasks[0].Status, StatusActive);
-  EXPECT_EQ(store.Tasks[0].PrevMS, 0);
+  EXPECT_EQ(store.Tasks[0].status, StatusActive);
+  EXPECT_EQ(store.Tasks[0].doneThisPeriod, 0);
   EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Активно");
-  EXPECT_EQ(store.Tasks[1].Status, StatusDoneToday);
+  EXPECT_EQ(store.Tasks[1].status, StatusDoneToday);
   EXPECT_TRUE(Reminders().empty());
   EXPECT_EQ(Saves(), 1);
   checker.MakePass();
   EXPECT_EQ(Reminders(), std::vector<std::string>{"ежедневная"});
-  EXPECT_EQ(store.Tasks[0].PrevD, 14);
+  EXPECT_EQ(store.Tasks[0].lastRun.wDay, 14);
 }
 
 TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
-  Add(ModeDaily, 9 * 3600, StatusActive, "утро");
+  Add(EveryDay, 9 * 3600, StatusActive, "утро");
   checker.MakePass();
   platform.now.wDay = 13;
   platform.now.wDayOfWeek = 3;
   checker.MakePass();  // re-activated: the last run is not "today" any more
   checker.MakePass();
   EXPECT_EQ(Reminders().size(), 2u);
-  EXPECT_EQ(store.Tasks[0].PrevD, 13);
+  EXPECT_EQ(store.Tasks[0].lastRun.wDay, 13);
 }
 
 TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
-  Add(ModeDaily, 0, StatusActive, "после остановки");
+  Add(EveryDay, 0, StatusActive, "после остановки");
   checker.Stop();
   checker.MakePass();
   EXPECT_TRUE(platform.actions.empty());
   EXPECT_EQ(Saves(), 0);
-  EXPECT_EQ(store.Tasks[0].Status, StatusActive);
+  EXPECT_EQ(store.Tasks[0].status, StatusActive);
 }
 
 TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
-  Add(ModeDaily, 0, StatusActive, "x");
+  Add(EveryDay, 0, StatusActive, "x");
   int remindersAtTickTwo = -1;
   platform.onTick = [&] {  // runs on the checker thread
     if (platform.ticks == 2) remindersAtTickTwo = static_cast<int>(Reminders().size());
@@ -121,7 +121,7 @@ TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
 }
 
 TEST_F(CheckerTest, NoPassWhileCheckingIsPaused) {
-  Add(ModeDaily, 0, StatusActive, "x");
+  Add(EveryDay, 0, StatusActive, "x");
   store.CheckEnabled = 0;
   size_t remindersWhilePaused = 99;
   platform.onTick = [&] {

@@ -64,7 +64,7 @@ const std::vector<const char*> kLeapWeek = {
 const ClockJumpCase kCases[] = {
     // Every day.
     {"DailyForwardOverMidnightAndOverADay",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 09:00:00",
      false,
      {"2024-03-14 08:59:59", "2024-03-14 09:00:00", "2024-03-14 09:00:01", "2024-03-14 23:59:59",
@@ -72,7 +72,7 @@ const ClockJumpCase kCases[] = {
      ".F..R.F.",
      StatusDoneToday},
     {"DailyBackwardWithinTheDayNeverFiresTwice",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 09:00:00",
      false,
      {"2024-03-14 10:00:00", "2024-03-14 08:00:00", "2024-03-14 09:00:00", "2024-03-14 23:59:59"},
@@ -81,7 +81,7 @@ const ClockJumpCase kCases[] = {
     // Back from 1 March to 29 February: another day, so the task comes back and fires there;
     // forward again, 1 March is another day than 29 February, so it fires on 1 March again.
     {"DailyBackOverLeapDayMidnightFiresAgainAsTheRulesSay",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 09:00:00",
      false,
      {"2024-03-01 09:30:00", "2024-02-29 23:59:58", "2024-02-29 23:59:59", "2024-03-01 00:00:01",
@@ -91,7 +91,7 @@ const ClockJumpCase kCases[] = {
     // The last second of the year: re-activated on 1 January, back on 31 December it is due
     // again; on 1 January at 23:59:59 the pass only re-activates, and that second is gone.
     {"DailyLastSecondBackToTheOldYearFiresAgainAsTheRulesSay",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 23:59:59",
      false,
      {"2024-12-31 23:59:58", "2024-12-31 23:59:59", "2025-01-01 00:00:00", "2025-01-01 00:00:01",
@@ -100,14 +100,14 @@ const ClockJumpCase kCases[] = {
      StatusActive},
     // The same date a year on is another day.
     {"DailySameDateAYearOnComesBack",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 09:00:00",
      false,
      {"2024-03-14 09:00:00", "2025-03-14 08:00:00", "2025-03-14 09:00:00"},
      "FRF",
      StatusDoneToday},
     {"DailyDeleteAfterFiresOnceAndStaysGone",
-     ModeDaily,
+     EveryDay,
      "2024-03-14 09:00:00",
      true,
      {"2024-02-28 23:59:59", "2024-02-29 09:00:00", "2024-02-28 23:59:59"},
@@ -115,22 +115,22 @@ const ClockJumpCase kCases[] = {
      kGone},
 
     // Each weekday kind over the week of 29 February, then back to its Monday.
-    {"MondayOverLeapWeekAndBackFiresAgainAsTheRulesSay", ModeMonday, "2024-03-14 10:00:00", false,
+    {"MondayOverLeapWeekAndBackFiresAgainAsTheRulesSay", EveryMonday, "2024-03-14 10:00:00", false,
      kLeapWeek, ".FR...........F", StatusDoneToday},
-    {"TuesdayOverLeapWeekAndBack", ModeTuesday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"TuesdayOverLeapWeekAndBack", EveryTuesday, "2024-03-14 10:00:00", false, kLeapWeek,
      "...FR..........", StatusActive},
-    {"WednesdayOverLeapWeekAndBack", ModeWednesday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"WednesdayOverLeapWeekAndBack", EveryWednesday, "2024-03-14 10:00:00", false, kLeapWeek,
      ".....FR........", StatusActive},
-    {"ThursdayOverLeapWeekAndBack", ModeThursday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"ThursdayOverLeapWeekAndBack", EveryThursday, "2024-03-14 10:00:00", false, kLeapWeek,
      ".......FR......", StatusActive},
-    {"FridayOverLeapWeekAndBack", ModeFriday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"FridayOverLeapWeekAndBack", EveryFriday, "2024-03-14 10:00:00", false, kLeapWeek,
      ".........FR....", StatusActive},
-    {"SaturdayOverLeapWeekAndBack", ModeSaturday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"SaturdayOverLeapWeekAndBack", EverySaturday, "2024-03-14 10:00:00", false, kLeapWeek,
      "...........FR..", StatusActive},
-    {"SundayOverLeapWeekAndBack", ModeSunday, "2024-03-14 10:00:00", false, kLeapWeek,
+    {"SundayOverLeapWeekAndBack", EverySunday, "2024-03-14 10:00:00", false, kLeapWeek,
      ".............FR", StatusActive},
     {"ThursdayBackOneWeekOverMonthEndFiresAgainAsTheRulesSay",
-     ModeThursday,
+     EveryThursday,
      "2024-03-14 10:00:00",
      false,
      {"2024-03-07 10:00:00", "2024-02-29 10:30:00", "2024-02-29 10:30:01", "2024-03-07 09:00:00",
@@ -138,7 +138,7 @@ const ClockJumpCase kCases[] = {
      "FRFR.F",
      StatusDoneToday},
     {"SundayDeleteAfterFiresOnceAndStaysGone",
-     ModeSunday,
+     EverySunday,
      "2024-03-14 23:00:00",
      true,
      {"2024-03-30 23:30:00", "2024-03-31 23:30:00", "2024-04-07 23:30:00"},
@@ -147,7 +147,7 @@ const ClockJumpCase kCases[] = {
 
     // Every month.
     {"MonthlyDay29OverLeapFebruaryBackFiresAgainAsTheRulesSay",
-     ModeMonthly,
+     EveryMonth,
      "2024-02-29 10:00:00",
      false,
      {"2024-02-29 09:59:59", "2024-02-29 10:00:00", "2024-03-01 00:00:00", "2024-03-01 10:00:00",
@@ -156,7 +156,7 @@ const ClockJumpCase kCases[] = {
      StatusDoneToday},
     // Day 31 never fires in a month of 30 days, nor in February, nor carries over.
     {"MonthlyDay31SkipsShortMonths",
-     ModeMonthly,
+     EveryMonth,
      "2024-01-31 10:00:00",
      false,
      {"2024-04-30 23:59:59", "2024-05-01 00:00:00", "2024-05-31 09:59:59", "2024-05-31 10:00:00",
@@ -165,7 +165,7 @@ const ClockJumpCase kCases[] = {
      "...FR...F",
      StatusDoneToday},
     {"MonthlyOverYearEndBackToDecemberFiresAgainAsTheRulesSay",
-     ModeMonthly,
+     EveryMonth,
      "2024-01-31 12:00:00",
      false,
      {"2024-12-31 12:00:00", "2025-01-01 00:00:00", "2025-01-31 11:59:59", "2025-01-31 12:00:00",
@@ -173,7 +173,7 @@ const ClockJumpCase kCases[] = {
      "FR.FRF.",
      StatusDoneToday},
     {"MonthlyBackwardWithinTheMonthNeverFiresTwice",
-     ModeMonthly,
+     EveryMonth,
      "2024-03-15 10:00:00",
      false,
      {"2024-03-15 10:00:00", "2024-03-02 08:00:00", "2024-03-31 23:59:59", "2024-04-01 00:00:00"},
@@ -181,14 +181,14 @@ const ClockJumpCase kCases[] = {
      StatusActive},
     // The same month a year on is another month.
     {"MonthlySameMonthAYearOnComesBack",
-     ModeMonthly,
+     EveryMonth,
      "2024-03-15 10:00:00",
      false,
      {"2024-03-15 10:00:00", "2025-03-10 08:00:00", "2025-03-15 09:59:59", "2025-03-15 10:00:00"},
      "FR.F",
      StatusDoneToday},
     {"MonthlyDeleteAfterCatchesUpOnceAndStaysGone",
-     ModeMonthly,
+     EveryMonth,
      "2024-01-05 08:00:00",
      true,
      {"2024-01-20 12:00:00", "2024-02-05 08:00:00"},
@@ -197,7 +197,7 @@ const ClockJumpCase kCases[] = {
 
     // Every year.
     {"YearlyLeapDayInACommonYearFiresOnFirstOfMarch",
-     ModeYearly,
+     EveryYear,
      "2024-02-29 10:00:00",
      false,
      {"2025-02-28 23:59:59", "2025-03-01 00:00:00", "2025-03-01 00:00:01", "2025-12-31 23:59:59",
@@ -205,7 +205,7 @@ const ClockJumpCase kCases[] = {
      ".F..R.",
      StatusActive},
     {"YearlyLeapDayBackToTheOldYearFiresAgainAsTheRulesSay",
-     ModeYearly,
+     EveryYear,
      "2024-02-29 10:00:00",
      false,
      {"2024-02-29 09:59:59", "2024-02-29 10:00:00", "2024-03-01 00:00:00", "2025-01-01 00:00:00",
@@ -213,7 +213,7 @@ const ClockJumpCase kCases[] = {
      ".F.R.FRF",
      StatusDoneToday},
     {"YearlyBackwardWithinTheYearNeverFiresTwice",
-     ModeYearly,
+     EveryYear,
      "2024-12-31 23:59:59",
      false,
      {"2024-12-31 23:59:59", "2024-01-01 00:00:00", "2024-12-31 23:59:59", "2025-01-01 00:00:00",
@@ -221,7 +221,7 @@ const ClockJumpCase kCases[] = {
      "F..R.",
      StatusActive},
     {"YearlyDeleteAfterFiresOnceAndStaysGone",
-     ModeYearly,
+     EveryYear,
      "2024-12-31 12:00:00",
      true,
      {"2024-12-31 12:00:00", "2025-12-31 12:00:00"},
@@ -230,7 +230,7 @@ const ClockJumpCase kCases[] = {
 
     // Once.
     {"OnceAtYearEndCaughtUpAfterAJumpNeverAgain",
-     ModeOnce,
+     Once,
      "2024-12-31 23:59:59",
      false,
      {"2024-12-31 23:59:58", "2025-01-01 00:00:05", "2024-12-31 23:59:59", "2025-01-01 00:00:06",
@@ -238,14 +238,14 @@ const ClockJumpCase kCases[] = {
      ".F...",
      StatusDone},
     {"OnceAtMidnightOfFirstMarchBackAndForthNeverAgain",
-     ModeOnce,
+     Once,
      "2024-03-01 00:00:00",
      false,
      {"2024-02-29 23:59:59", "2024-03-01 00:00:00", "2024-02-29 23:59:59", "2024-03-01 00:00:00"},
      ".F..",
      StatusDone},
     {"OnceOnLeapDayDeleteAfterStaysGone",
-     ModeOnce,
+     Once,
      "2024-02-29 12:00:00",
      true,
      {"2024-02-28 23:59:59", "2024-02-29 11:59:59", "2024-02-29 12:00:00", "2024-02-28 12:00:00",
@@ -267,21 +267,21 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   for (const char* r : c.readings) clock.push_back(Reading(r));
 
   const SystemTime moment = Reading(c.moment);
-  Ttask task;
-  task.Mode = c.mode;
-  task.SetSsec(moment.wHour * 3600 + moment.wMinute * 60 + moment.wSecond);
-  task.Year = moment.wYear;
-  task.Month = moment.wMonth;
-  task.Day = moment.wDay;
-  task.Text = c.name;
-  task.ShowMessage = 1;
-  task.DeleteAfter = c.deleteAfter ? 1 : 0;
-  task.Status = StatusActive;
-  task.Id = store.NewId();
+  Task task;
+  task.recurrence = c.mode;
+  task.SetSecondOfDay(moment.wHour * 3600 + moment.wMinute * 60 + moment.wSecond);
+  task.year = moment.wYear;
+  task.month = moment.wMonth;
+  task.day = moment.wDay;
+  task.message = c.name;
+  task.showMessage = 1;
+  task.deleteAfter = c.deleteAfter ? 1 : 0;
+  task.status = StatusActive;
+  task.id = store.NewId();
   store.Tasks.push_back(task);
   BuildRow(store, 0, true);
-  store.Tasks[0].Armed = 1;
-  const uint64_t id = task.Id;
+  store.Tasks[0].armed = 1;
+  const uint64_t id = task.id;
 
   // Pass k follows tick k + 2 (the outer tick, then one inner tick per pass). Between passes
   // the checker thread is here: it looks at what the last pass did and sets the next reading.
@@ -293,7 +293,7 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
     const int tick = platform.ticks;
     std::lock_guard lock(store.Mutex);
     const int index = store.IndexOf(id);
-    const int32_t status = index >= 0 ? store.Tasks[static_cast<size_t>(index)].Status : kGone;
+    const int32_t status = index >= 0 ? store.Tasks[static_cast<size_t>(index)].status : kGone;
     const int ended = tick - 3;
     if (ended >= 0 && ended < static_cast<int>(passes)) {
       const size_t fired = Reminders() - remindersBefore;
@@ -306,10 +306,11 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
         what = 'R';
       outcome += what;
       if (what == 'F' && index >= 0) {
-        const Ttask& t = store.Tasks[static_cast<size_t>(index)];
+        const Task& t = store.Tasks[static_cast<size_t>(index)];
         const SystemTime& at = clock[static_cast<size_t>(ended)];
-        if (t.PrevY != at.wYear || t.PrevM != at.wMonth || t.PrevD != at.wDay ||
-            t.PrevH != at.wHour || t.PrevMin != at.wMinute || t.PrevS != at.wSecond)
+        if (t.lastRun.wYear != at.wYear || t.lastRun.wMonth != at.wMonth ||
+            t.lastRun.wDay != at.wDay || t.lastRun.wHour != at.wHour ||
+            t.lastRun.wMinute != at.wMinute || t.lastRun.wSecond != at.wSecond)
           wrongLastRuns.push_back(c.readings[static_cast<size_t>(ended)]);
       }
     }
@@ -342,8 +343,8 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
     EXPECT_EQ(store.Rows.Count(), 0);
   } else {
     ASSERT_EQ(index, 0);
-    EXPECT_EQ(store.Tasks[0].Status, c.finalStatus);
-    EXPECT_EQ(store.Tasks[0].PrevMS, c.finalStatus == StatusDoneToday ? 1 : 0);
+    EXPECT_EQ(store.Tasks[0].status, c.finalStatus);
+    EXPECT_EQ(store.Tasks[0].doneThisPeriod, c.finalStatus == StatusDoneToday ? 1 : 0);
     ASSERT_EQ(store.Rows.Count(), 1);
     EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), StatusText(c.finalStatus));
   }

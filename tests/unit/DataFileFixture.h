@@ -24,11 +24,12 @@ inline std::string IniLines(std::initializer_list<std::string_view> lines) {
 }
 
 // Every field of a task that Data.ini stores, plus the ones derived from it.
-inline auto StoredFields(const Ttask& t) {
-  return std::make_tuple(t.Mode, t.Ssec, t.Hour, t.Minute, t.Second, t.Year, t.Month, t.Day, t.Text,
-                         int{t.DeleteAfter}, int{t.ShowMessage}, int{t.RunFile}, int{t.ShutDown},
-                         int{t.Sound}, t.FileName, t.Status, t.PrevY, t.PrevM, t.PrevD, t.PrevH,
-                         t.PrevMin, t.PrevS, t.PrevMS);
+inline auto StoredFields(const Task& t) {
+  return std::make_tuple(t.recurrence, t.secondOfDay, t.hour, t.minute, t.second, t.year, t.month,
+                         t.day, t.message, int{t.deleteAfter}, int{t.showMessage}, int{t.runFile},
+                         int{t.shutDown}, int{t.beep}, t.fileName, t.status, t.lastRun.wYear,
+                         t.lastRun.wMonth, t.lastRun.wDay, t.lastRun.wHour, t.lastRun.wMinute,
+                         t.lastRun.wSecond, t.doneThisPeriod);
 }
 
 class DataFileFixture : public testing::Test {

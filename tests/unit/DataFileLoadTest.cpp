@@ -1,6 +1,6 @@
 // LoadData: defaults, the reading rules applied to every kind of key, and loading that stops.
-#include "tests/unit/DataFileFixture.h"
 #include "core/RowTexts.h"
+#include "tests/unit/DataFileFixture.h"
 
 namespace {
 
@@ -8,15 +8,18 @@ class LoadDataTest : public DataFileFixture {};
 
 TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   ASSERT_EQ(Load(), std::nullopt);
-  const TSreda& s = store.Session;
-  EXPECT_EQ((std::tuple{s.Year, s.Month, s.Day, s.Hour, s.Minute, s.Second}),
+  const EditorMoment& m = store.editorMoment;
+  EXPECT_EQ((std::tuple{m.year, m.month, m.day, m.hour, m.minute, m.second}),
             (std::tuple{2024, 3, 14, 9, 0, 0}));
-  EXPECT_EQ((std::tuple{s.WinX, s.WinY, s.WinW, s.WinH}), (std::tuple{153, 100, 718, 538}));
-  EXPECT_EQ((std::tuple{int{s.WinS}, int{s.Tray}, int{s.WinMax}, int{s.SMin}}),
-            (std::tuple{1, 1, 0, 0}));
-  EXPECT_EQ((std::tuple{s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.Ln4}), (std::tuple{33, 230, 210, 130, 107}));
-  EXPECT_EQ(s.TasksN, 0);
-  EXPECT_EQ(s.LastOD, "");
+  const Settings& s = store.settings;
+  EXPECT_EQ((std::tuple{s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight}),
+            (std::tuple{153, 100, 718, 538}));
+  EXPECT_EQ(
+      (std::tuple{int{s.startWithWindows}, int{s.useTray}, int{s.maximised}, int{s.startHidden}}),
+      (std::tuple{1, 1, 0, 0}));
+  EXPECT_EQ(s.columnWidths, (std::array<int32_t, 5>{33, 230, 210, 130, 107}));
+  EXPECT_EQ(s.taskCount, 0);
+  EXPECT_EQ(s.lastFileFolder, "");
   EXPECT_TRUE(store.Tasks.empty());
   EXPECT_EQ(store.Rows.Count(), 0);
   EXPECT_EQ(settingsApplied, 1);
@@ -48,8 +51,8 @@ TEST_P(LoadCentreTest, MissingPositionIsCentredOnTheWorkArea) {
   const CentreCase& c = GetParam();
   platform.workArea = c.area;
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", c.widthAndHeight})), std::nullopt);
-  EXPECT_EQ(store.Session.WinX, c.expectedX);
-  EXPECT_EQ(store.Session.WinY, c.expectedY);
+  EXPECT_EQ(store.settings.windowLeft, c.expectedX);
+  EXPECT_EQ(store.settings.windowTop, c.expectedY);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,20 +69,21 @@ TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
             std::nullopt);
   ASSERT_EQ(store.Tasks.size(), 2u);
   ASSERT_EQ(store.Rows.Count(), 2);
-  EXPECT_EQ(store.Tasks[0].Mode, ModeMonthly);
-  EXPECT_EQ(store.Tasks[0].Text, "первое");
+  EXPECT_EQ(store.Tasks[0].recurrence, EveryMonth);
+  EXPECT_EQ(store.Tasks[0].message, "первое");
 
-  Ttask expected;  // daily at 09:00:00, active, message and sound, last run today at 09:00:00
-  expected.SetSsec(32400);
-  expected.Year = 2024, expected.Month = 3, expected.Day = 14;
-  expected.ShowMessage = 1, expected.Sound = 1, expected.Status = StatusActive;
-  expected.PrevY = 2024, expected.PrevM = 3, expected.PrevD = 14, expected.PrevH = 9;
-  const Ttask& second = store.Tasks[1];
+  Task expected;  // daily at 09:00:00, active, message and sound, last run today at 09:00:00
+  expected.SetSecondOfDay(32400);
+  expected.year = 2024, expected.month = 3, expected.day = 14;
+  expected.showMessage = 1, expected.beep = 1, expected.status = StatusActive;
+  expected.lastRun.wYear = 2024, expected.lastRun.wMonth = 3, expected.lastRun.wDay = 14,
+  expected.lastRun.wHour = 9;
+  const Task& second = store.Tasks[1];
   EXPECT_EQ(StoredFields(second), StoredFields(expected));
-  EXPECT_EQ(second.Armed, 1);
-  EXPECT_EQ(second.PrevDayOfWeek, 0);
-  EXPECT_NE(second.Id, 0u);
-  EXPECT_NE(second.Id, store.Tasks[0].Id);
+  EXPECT_EQ(second.armed, 1);
+  EXPECT_EQ(second.lastRun.wDayOfWeek, 0);
+  EXPECT_NE(second.id, 0u);
+  EXPECT_NE(second.id, store.Tasks[0].id);
   EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");
   EXPECT_EQ(store.Rows.Cell(1, ColumnMoment), "Ежедневно в 09:00:00");
   EXPECT_EQ(store.Rows.Cell(1, ColumnAction), "Показать пустое сообщение, звуковой сигнал");
@@ -117,28 +121,28 @@ TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
                            "tasksn=2", "winw=800", "LASTOD=C:\\Temp\\"})),
             std::nullopt);
   ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[0].Text, "первое");
-  EXPECT_EQ(store.Tasks[0].Mode, 3);
-  EXPECT_EQ(store.Tasks[1].Text, "второе");
-  EXPECT_EQ(store.Session.WinW, 800);
-  EXPECT_EQ(store.Session.LastOD, "C:\\Temp\\");
+  EXPECT_EQ(store.Tasks[0].message, "первое");
+  EXPECT_EQ(store.Tasks[0].recurrence, 3);
+  EXPECT_EQ(store.Tasks[1].message, "второе");
+  EXPECT_EQ(store.settings.windowWidth, 800);
+  EXPECT_EQ(store.settings.lastFileFolder, "C:\\Temp\\");
 }
 
 TEST_F(LoadDataTest, FirstSectionAndFirstKeyWin) {
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=1", "WinW=600", "WinW=700", "[TASK0]", "Mod=2",
                            "[TASK0]", "Mod=5", "Day=20", "[SETTINGS]", "WinH=300"})),
             std::nullopt);
-  EXPECT_EQ(store.Session.WinW, 600);
-  EXPECT_EQ(store.Session.WinH, 538);  // only in the repeated section: not found
+  EXPECT_EQ(store.settings.windowWidth, 600);
+  EXPECT_EQ(store.settings.windowHeight, 538);  // only in the repeated section: not found
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Mode, 2);
-  EXPECT_EQ(store.Tasks[0].Day, 14);  // today's
+  EXPECT_EQ(store.Tasks[0].recurrence, 2);
+  EXPECT_EQ(store.Tasks[0].day, 14);  // today's
 }
 
 // One task key's stored value and what the task's field becomes.
 struct FieldCase {
   const char* line;
-  std::function<int64_t(const Ttask&)> field;
+  std::function<int64_t(const Task&)> field;
   int64_t expected;
 };
 
@@ -153,15 +157,15 @@ TEST_P(LoadFieldTest, ReadsTheValue) {
   EXPECT_EQ(c.field(store.Tasks[0]), c.expected) << c.line;
 }
 
-const auto kDelete = [](const Ttask& t) -> int64_t { return t.DeleteAfter; };
-const auto kShow = [](const Ttask& t) -> int64_t { return t.ShowMessage; };
-const auto kSound = [](const Ttask& t) -> int64_t { return t.Sound; };
-const auto kPrevY = [](const Ttask& t) -> int64_t { return t.PrevY; };
-const auto kPrevMS = [](const Ttask& t) -> int64_t { return t.PrevMS; };
-const auto kMode = [](const Ttask& t) -> int64_t { return t.Mode; };
-const auto kStatus = [](const Ttask& t) -> int64_t { return t.Status; };
-const auto kTime = [](const Ttask& t) -> int64_t {
-  return t.Hour * 10000 + t.Minute * 100 + t.Second;
+const auto kDelete = [](const Task& t) -> int64_t { return t.deleteAfter; };
+const auto kShow = [](const Task& t) -> int64_t { return t.showMessage; };
+const auto kSound = [](const Task& t) -> int64_t { return t.beep; };
+const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.wYear; };
+const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
+const auto kMode = [](const Task& t) -> int64_t { return t.recurrence; };
+const auto kStatus = [](const Task& t) -> int64_t { return t.status; };
+const auto kTime = [](const Task& t) -> int64_t {
+  return t.hour * 10000 + t.minute * 100 + t.second;
 };
 
 INSTANTIATE_TEST_SUITE_P(
@@ -190,10 +194,13 @@ TEST_F(LoadDataTest, SettingsNumbersInEveryForm) {
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=$2CE", "WinH= 718", "Ln0=x10", "Ln1=0X10",
                            "Ln2='-5'", "WinS=0", "Tray=", "SMin=1", "WinMax=1"})),
             std::nullopt);
-  const TSreda& s = store.Session;
-  EXPECT_EQ((std::tuple{s.WinW, s.WinH, s.Ln0, s.Ln1, s.Ln2}), (std::tuple{718, 718, 16, 16, -5}));
-  EXPECT_EQ((std::tuple{int{s.WinS}, int{s.Tray}, int{s.SMin}, int{s.WinMax}}),
-            (std::tuple{0, 0, 1, 1}));
+  const Settings& s = store.settings;
+  EXPECT_EQ((std::tuple{s.windowWidth, s.windowHeight, s.columnWidths[0], s.columnWidths[1],
+                        s.columnWidths[2]}),
+            (std::tuple{718, 718, 16, 16, -5}));
+  EXPECT_EQ(
+      (std::tuple{int{s.startWithWindows}, int{s.useTray}, int{s.startHidden}, int{s.maximised}}),
+      (std::tuple{0, 0, 1, 1}));
 }
 
 TEST_F(LoadDataTest, MessagesAndTextsAsStored) {
@@ -203,12 +210,12 @@ TEST_F(LoadDataTest, MessagesAndTextsAsStored) {
                            "Tex=" + long256, "FN=" + longPath, "[TASK1]", "Tex=a\x01", "[TASK2]",
                            "Tex=  a b  ", "[TASK3]", "Tex=x\ny"})),
             std::nullopt);
-  EXPECT_EQ(store.Tasks[0].Text, long256);
-  EXPECT_EQ(store.Tasks[0].FileName, longPath);
-  EXPECT_EQ(store.Tasks[1].Text, "a\r\n");
-  EXPECT_EQ(store.Tasks[2].Text, "a b");
-  EXPECT_EQ(store.Tasks[3].Text, "x");  // a lone LF ends a line written by hand
-  EXPECT_EQ(store.Session.LastOD, "C:\\Мои документы\\");
+  EXPECT_EQ(store.Tasks[0].message, long256);
+  EXPECT_EQ(store.Tasks[0].fileName, longPath);
+  EXPECT_EQ(store.Tasks[1].message, "a\r\n");
+  EXPECT_EQ(store.Tasks[2].message, "a b");
+  EXPECT_EQ(store.Tasks[3].message, "x");  // a lone LF ends a line written by hand
+  EXPECT_EQ(store.settings.lastFileFolder, "C:\\Мои документы\\");
 }
 
 // A file that stops loading, the text returned, and how far loading got.
@@ -230,7 +237,7 @@ TEST_P(LoadStopTest, ReturnsTheErrorText) {
   EXPECT_EQ(settingsApplied, c.settingsApplied);
   EXPECT_EQ(store.Tasks.size(), c.tasks);
   EXPECT_EQ(static_cast<size_t>(store.Rows.Count()), c.tasks);
-  for (const Ttask& t : store.Tasks) EXPECT_EQ(t.Armed, 1);
+  for (const Task& t : store.Tasks) EXPECT_EQ(t.armed, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -265,10 +272,11 @@ TEST_F(LoadDataTest, KeysBeforeTheBadOneKeepTheirValuesAndLaterOnesAreNotRead) {
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=640", "LastOD=C:\\x\\", "Ln0=40", "Ln1=41",
                            "Ln2=4 2", "Ln3=43", "TasksN=1"})),
             "'4 2' is not a valid integer value");
-  const TSreda& s = store.Session;
-  EXPECT_EQ((std::tuple{s.WinW, s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.TasksN}),
+  const Settings& s = store.settings;
+  EXPECT_EQ((std::tuple{s.windowWidth, s.columnWidths[0], s.columnWidths[1], s.columnWidths[2],
+                        s.columnWidths[3], s.taskCount}),
             (std::tuple{640, 40, 41, 0, 0, 0}));
-  EXPECT_EQ(s.LastOD, "C:\\x\\");
+  EXPECT_EQ(s.lastFileFolder, "C:\\x\\");
 }
 
 }  // namespace

@@ -47,17 +47,18 @@ const std::string kExampleFile = IniLines({
 });
 
 void FillExample(Store& store) {
-  TSreda& s = store.Session;
-  s.WinX = 153, s.WinY = 100, s.WinW = 718, s.WinH = 538;
-  s.WinS = 1, s.Tray = 1, s.WinMax = 0, s.SMin = 0;
-  s.Ln0 = 33, s.Ln1 = 230, s.Ln2 = 210, s.Ln3 = 130, s.Ln4 = 107;
-  Ttask t;
-  t.Mode = ModeDaily;
-  t.SetSsec(30600);
-  t.Year = 2008, t.Month = 3, t.Day = 14;
-  t.Text = "Позвонить\r\nв банк";
-  t.ShowMessage = 1, t.Sound = 1, t.Status = StatusActive;
-  t.PrevY = 2008, t.PrevM = 3, t.PrevD = 14, t.PrevH = 9;
+  Settings& s = store.settings;
+  s.windowLeft = 153, s.windowTop = 100, s.windowWidth = 718, s.windowHeight = 538;
+  s.startWithWindows = 1, s.useTray = 1, s.maximised = 0, s.startHidden = 0;
+  s.columnWidths[0] = 33, s.columnWidths[1] = 230, s.columnWidths[2] = 210, s.columnWidths[3] = 130,
+  s.columnWidths[4] = 107;
+  Task t;
+  t.recurrence = EveryDay;
+  t.SetSecondOfDay(30600);
+  t.year = 2008, t.month = 3, t.day = 14;
+  t.message = "Позвонить\r\nв банк";
+  t.showMessage = 1, t.beep = 1, t.status = StatusActive;
+  t.lastRun.wYear = 2008, t.lastRun.wMonth = 3, t.lastRun.wDay = 14, t.lastRun.wHour = 9;
   store.Tasks.push_back(t);
 }
 
@@ -74,11 +75,11 @@ class SaveDataTest : public DataFileFixture {};
 
 TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
   FillExample(store);
-  store.Session.TasksN = 7;  // stale: the table's length is written
+  store.settings.taskCount = 7;  // stale: the table's length is written
   EXPECT_EQ(SaveData(store, platform), std::nullopt);
   EXPECT_EQ(FileBytes(), kExampleFile);
   EXPECT_EQ(store.OutBuffer, kExampleFile);
-  EXPECT_EQ(store.Session.TasksN, 1);
+  EXPECT_EQ(store.settings.taskCount, 1);
   EXPECT_TRUE(OnlyDataFileExists());
   EXPECT_EQ(store.CheckEnabled, 1);
 }
@@ -86,9 +87,9 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
 TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
   ASSERT_EQ(Load(kExampleFile), std::nullopt);
   ASSERT_EQ(store.Tasks.size(), 1u);
-  const Ttask& t = store.Tasks[0];
-  EXPECT_EQ(t.Text, "Позвонить\r\nв банк");
-  EXPECT_EQ((std::tuple{t.Hour, t.Minute, t.Second}), (std::tuple{8, 30, 0}));
+  const Task& t = store.Tasks[0];
+  EXPECT_EQ(t.message, "Позвонить\r\nв банк");
+  EXPECT_EQ((std::tuple{t.hour, t.minute, t.second}), (std::tuple{8, 30, 0}));
   platform.files.files[kDataPath].bytes = "old";
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   EXPECT_EQ(FileBytes(), kExampleFile);
@@ -96,8 +97,8 @@ TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
 
 TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
   for (int i = 0; i < 12; ++i) {
-    Ttask t;
-    t.Mode = i % 11;
+    Task t;
+    t.recurrence = i % 11;
     store.Tasks.push_back(t);
   }
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
@@ -113,13 +114,13 @@ TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
 }
 
 TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
-  Ttask t;
-  t.Mode = -3, t.Ssec = -1, t.Year = INT32_MAX, t.Month = INT32_MIN;
-  t.DeleteAfter = 7, t.ShowMessage = 0, t.RunFile = 255, t.ShutDown = 1, t.Sound = 0;
-  t.PrevY = 65535, t.PrevMS = 1;
+  Task t;
+  t.recurrence = -3, t.secondOfDay = -1, t.year = INT32_MAX, t.month = INT32_MIN;
+  t.deleteAfter = 7, t.showMessage = 0, t.runFile = 255, t.shutDown = 1, t.beep = 0;
+  t.lastRun.wYear = 65535, t.doneThisPeriod = 1;
   store.Tasks.push_back(t);
-  store.Session.WinX = -8;
-  store.Session.Tray = 2;
+  store.settings.windowLeft = -8;
+  store.settings.useTray = 2;
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   const std::string& f = FileBytes();
   const std::pair<const char*, const char*> expected[] = {{"WinX", "-8"},
@@ -152,19 +153,21 @@ class SaveGeometryTest : public DataFileFixture,
 
 TEST_P(SaveGeometryTest, TakesTheWindowStateWhenKnown) {
   const GeometryCase& c = GetParam();
-  store.Session.WinMax = 1;
-  store.Session.WinX = 10, store.Session.WinY = 20, store.Session.WinW = 700;
-  store.Session.WinH = 500;
-  store.Session.Ln0 = store.Session.Ln1 = store.Session.Ln2 = store.Session.Ln3 =
-      store.Session.Ln4 = 33;
+  store.settings.maximised = 1;
+  store.settings.windowLeft = 10, store.settings.windowTop = 20, store.settings.windowWidth = 700;
+  store.settings.windowHeight = 500;
+  store.settings.columnWidths[0] = store.settings.columnWidths[1] = store.settings.columnWidths[2] =
+      store.settings.columnWidths[3] = store.settings.columnWidths[4] = 33;
   store.Window = WindowState{c.maximised, -4, 5, 800, 600, {40, 41, 42, 43, 44}, c.known};
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
-  const TSreda& s = store.Session;
-  EXPECT_EQ((std::tuple<int, int, int, int, int>{s.WinMax, s.WinX, s.WinY, s.WinW, s.WinH}),
+  const Settings& s = store.settings;
+  EXPECT_EQ((std::tuple<int, int, int, int, int>{s.maximised, s.windowLeft, s.windowTop,
+                                                 s.windowWidth, s.windowHeight}),
             c.expectedMaxXYWH);
-  EXPECT_EQ(WrittenValue(FileBytes(), "WinX"), std::to_string(s.WinX));
-  EXPECT_EQ(WrittenValue(FileBytes(), "WinMax"), std::to_string(s.WinMax));
-  const int32_t widths[] = {s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.Ln4};
+  EXPECT_EQ(WrittenValue(FileBytes(), "WinX"), std::to_string(s.windowLeft));
+  EXPECT_EQ(WrittenValue(FileBytes(), "WinMax"), std::to_string(s.maximised));
+  const int32_t widths[] = {s.columnWidths[0], s.columnWidths[1], s.columnWidths[2],
+                            s.columnWidths[3], s.columnWidths[4]};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(widths[i], c.expectedLn0 + (c.known ? i : 0)) << i;
     EXPECT_EQ(WrittenValue(FileBytes(), "Ln" + std::to_string(i)), std::to_string(widths[i]));
@@ -192,15 +195,15 @@ class SaveTextTest : public DataFileFixture, public testing::WithParamInterface<
 
 TEST_P(SaveTextTest, MessageIsEncodedAndComesBack) {
   const TextCase& c = GetParam();
-  Ttask t;
-  t.Text = c.text;
+  Task t;
+  t.message = c.text;
   store.Tasks.push_back(t);
   Store reloaded;
   SaveAndReload(reloaded);
   EXPECT_EQ(WrittenValue(FileBytes(), "Tex"), c.written);
   ASSERT_EQ(reloaded.Tasks.size(), 1u);
-  EXPECT_EQ(reloaded.Tasks[0].Text, c.readBack);
-  EXPECT_EQ(store.Tasks[0].Text, c.text);  // saving leaves the message in memory alone
+  EXPECT_EQ(reloaded.Tasks[0].message, c.readBack);
+  EXPECT_EQ(store.Tasks[0].message, c.text);  // saving leaves the message in memory alone
 }
 
 // Texts without line breaks: a message, a file path and the last folder treat them alike.
@@ -261,57 +264,60 @@ class SavePathTest : public DataFileFixture, public testing::WithParamInterface<
 
 TEST_P(SavePathTest, FileNameAndLastFolderComeBackUnchanged) {
   const TextCase& c = GetParam();
-  Ttask t;
-  t.FileName = c.text;
+  Task t;
+  t.fileName = c.text;
   store.Tasks.push_back(t);
-  store.Session.LastOD = c.text;
+  store.settings.lastFileFolder = c.text;
   Store reloaded;
   SaveAndReload(reloaded);
   EXPECT_EQ(WrittenValue(FileBytes(), "FN"), c.written);
   EXPECT_EQ(WrittenValue(FileBytes(), "LastOD"), c.written);
-  EXPECT_EQ(reloaded.Tasks[0].FileName, c.text);
-  EXPECT_EQ(reloaded.Session.LastOD, c.text);
+  EXPECT_EQ(reloaded.Tasks[0].fileName, c.text);
+  EXPECT_EQ(reloaded.settings.lastFileFolder, c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plain, SavePathTest, testing::ValuesIn(kPlainTexts), kTextCaseName);
 
 TEST_F(SaveDataTest, LongPathsComeBackWhole) {
   const std::string folder = "C:\\" + std::string(300, 'p') + "\\";
-  Ttask t;
-  t.FileName = folder + "run.exe";
+  Task t;
+  t.fileName = folder + "run.exe";
   store.Tasks.push_back(t);
-  store.Session.LastOD = folder;
+  store.settings.lastFileFolder = folder;
   Store reloaded;
   SaveAndReload(reloaded);
-  EXPECT_EQ(reloaded.Tasks[0].FileName, folder + "run.exe");
-  EXPECT_EQ(reloaded.Session.LastOD, folder);
+  EXPECT_EQ(reloaded.Tasks[0].fileName, folder + "run.exe");
+  EXPECT_EQ(reloaded.settings.lastFileFolder, folder);
 }
 
 TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
   for (int i = 0; i < 30; ++i) {
-    Ttask t;
-    t.Mode = i % 12;
-    t.SetSsec(i * 2917 % 86400);
-    t.Year = 2000 + i, t.Month = 1 + i % 12, t.Day = 1 + i % 31;
-    t.Text = "Задание " + std::to_string(i) + (i % 3 ? "\r\nвторая строка" : "");
-    t.DeleteAfter = i % 2, t.ShowMessage = i % 3 != 0, t.RunFile = i % 5 == 0;
-    t.ShutDown = i % 7 == 0, t.Sound = i % 4 != 0;
-    t.FileName = i % 5 ? "" : "D:\\Программы\\a" + std::to_string(i) + ".exe";
-    t.Status = i % 4;
-    t.PrevY = static_cast<uint16_t>(2020 + i), t.PrevM = 12, t.PrevD = 31, t.PrevH = 23;
-    t.PrevMin = 59, t.PrevS = 58, t.PrevMS = i % 2;
+    Task t;
+    t.recurrence = i % 12;
+    t.SetSecondOfDay(i * 2917 % 86400);
+    t.year = 2000 + i, t.month = 1 + i % 12, t.day = 1 + i % 31;
+    t.message = "Задание " + std::to_string(i) + (i % 3 ? "\r\nвторая строка" : "");
+    t.deleteAfter = i % 2, t.showMessage = i % 3 != 0, t.runFile = i % 5 == 0;
+    t.shutDown = i % 7 == 0, t.beep = i % 4 != 0;
+    t.fileName = i % 5 ? "" : "D:\\Программы\\a" + std::to_string(i) + ".exe";
+    t.status = i % 4;
+    t.lastRun.wYear = static_cast<uint16_t>(2020 + i), t.lastRun.wMonth = 12, t.lastRun.wDay = 31,
+    t.lastRun.wHour = 23;
+    t.lastRun.wMinute = 59, t.lastRun.wSecond = 58, t.doneThisPeriod = i % 2;
     store.Tasks.push_back(t);
   }
-  store.Session.WinS = 0, store.Session.SMin = 1, store.Session.LastOD = "E:\\Музыка\\";
+  store.settings.startWithWindows = 0, store.settings.startHidden = 1,
+  store.settings.lastFileFolder = "E:\\Музыка\\";
   Store reloaded;
   SaveAndReload(reloaded);
   ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
   for (size_t i = 0; i < store.Tasks.size(); ++i) {
     EXPECT_EQ(StoredFields(reloaded.Tasks[i]), StoredFields(store.Tasks[i])) << i;
-    EXPECT_EQ(reloaded.Tasks[i].Armed, 1);
+    EXPECT_EQ(reloaded.Tasks[i].armed, 1);
   }
-  EXPECT_EQ(reloaded.Session.LastOD, "E:\\Музыка\\");
-  EXPECT_EQ(std::tuple(reloaded.Session.WinS, reloaded.Session.SMin), std::tuple(0, 1));
+  EXPECT_EQ(reloaded.settings.lastFileFolder, "E:\\Музыка\\");
+  EXPECT_EQ(std::tuple(reloaded.settings.startWithWindows, reloaded.settings.startHidden),
+            std::tuple(0, 1));
 
   // And the reloaded table writes the same bytes again.
   const std::string first = FileBytes();

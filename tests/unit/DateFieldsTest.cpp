@@ -53,37 +53,37 @@ TEST(LayoutForMode, EnablesTheDateControlsOfEachMode) {
   }
 }
 
-TSreda SessionOn(int32_t year, int32_t month, int32_t day) {
-  TSreda session;
-  session.Year = year;
-  session.Month = month;
-  session.Day = day;
-  return session;
+EditorMoment MomentOn(int32_t year, int32_t month, int32_t day) {
+  EditorMoment moment;
+  moment.year = year;
+  moment.month = month;
+  moment.day = day;
+  return moment;
 }
 
 TEST(MonthChosen, ThirtyFirstOfMarchToAprilAndBackKeepsThirty) {
-  TSreda session = SessionOn(2024, 3, 31);
-  DayList april = MonthChosen(session, kApril, ModeOnce);
+  EditorMoment moment = MomentOn(2024, 3, 31);
+  DayList april = MonthChosen(moment, kApril, Once);
   EXPECT_EQ(april.count, 30);
   EXPECT_EQ(april.selectedIndex, 29);
-  EXPECT_EQ(session.Month, 4);
-  EXPECT_EQ(session.Day, 30);
-  DayList march = MonthChosen(session, kMarch, ModeOnce);
+  EXPECT_EQ(moment.month, 4);
+  EXPECT_EQ(moment.day, 30);
+  DayList march = MonthChosen(moment, kMarch, Once);
   EXPECT_EQ(march.count, 31);
   EXPECT_EQ(march.selectedIndex, 29);
-  EXPECT_EQ(session.Day, 30);
+  EXPECT_EQ(moment.day, 30);
   EXPECT_FALSE(april.warning || march.warning);
 }
 
 TEST(MonthChosen, LeapToCommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
-  TSreda session = SessionOn(2024, 2, 29);
-  EXPECT_EQ(MonthChosen(session, kFebruary, ModeOnce).count, 29);
-  EXPECT_EQ(session.Day, 29);
-  session.Year = 2023;  // the year field changed
-  const DayList list = MonthChosen(session, kFebruary, ModeOnce);
+  EditorMoment moment = MomentOn(2024, 2, 29);
+  EXPECT_EQ(MonthChosen(moment, kFebruary, Once).count, 29);
+  EXPECT_EQ(moment.day, 29);
+  moment.year = 2023;  // the year field changed
+  const DayList list = MonthChosen(moment, kFebruary, Once);
   EXPECT_EQ(list.count, 28);
   EXPECT_EQ(list.selectedIndex, 27);
-  EXPECT_EQ(session.Day, 28);
+  EXPECT_EQ(moment.day, 28);
 }
 
 TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYear) {
@@ -93,23 +93,23 @@ TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYea
     int32_t dayAfter;
   };
   const Case cases[] = {
-      {2024, 29, ModeYearly, true, 29},  // a leap year: the day exists this year only
-      {2024, 31, ModeYearly, true, 29},  // February chosen while the remembered day is later
-      {2024, 28, ModeYearly, false, 28},
-      {2023, 29, ModeYearly, false, 28},  // a common year offers 28 days: nothing to warn of
-      {2024, 29, ModeOnce, false, 29},    // a one-time task names its year
+      {2024, 29, EveryYear, true, 29},  // a leap year: the day exists this year only
+      {2024, 31, EveryYear, true, 29},  // February chosen while the remembered day is later
+      {2024, 28, EveryYear, false, 28},
+      {2023, 29, EveryYear, false, 28},  // a common year offers 28 days: nothing to warn of
+      {2024, 29, Once, false, 29},       // a one-time task names its year
   };
   for (const Case& c : cases) {
-    TSreda session = SessionOn(c.year, 1, c.day);
-    const DayList list = MonthChosen(session, kFebruary, c.mode);
+    EditorMoment moment = MomentOn(c.year, 1, c.day);
+    const DayList list = MonthChosen(moment, kFebruary, c.mode);
     EXPECT_EQ(list.warning.has_value(), c.warns) << c.year << " " << c.day << " " << c.mode;
     if (list.warning) {
       EXPECT_EQ(*list.warning, "Не каждый год содержит 29 дней в феврале");
     }
-    EXPECT_EQ(session.Day, c.dayAfter);
+    EXPECT_EQ(moment.day, c.dayAfter);
   }
-  TSreda session = SessionOn(2024, 2, 29);
-  EXPECT_FALSE(MonthChosen(session, kJanuary, ModeYearly).warning);
+  EditorMoment moment = MomentOn(2024, 2, 29);
+  EXPECT_FALSE(MonthChosen(moment, kJanuary, EveryYear).warning);
 }
 
 TEST(DayChosen, MonthlyWarningTextsForTheLastDays) {
@@ -123,9 +123,9 @@ TEST(DayChosen, MonthlyWarningTextsForTheLastDays) {
                         {29, "Не каждый месяц содержит 30 дней"},
                         {30, "Не каждый месяц содержит 31 день"}};
   for (const Case& c : cases) {
-    TSreda session = SessionOn(2024, 2, 1);
-    const std::optional<std::string> warning = DayChosen(session, c.dayIndex, ModeMonthly);
-    EXPECT_EQ(session.Day, c.dayIndex + 1);
+    EditorMoment moment = MomentOn(2024, 2, 1);
+    const std::optional<std::string> warning = DayChosen(moment, c.dayIndex, EveryMonth);
+    EXPECT_EQ(moment.day, c.dayIndex + 1);
     if (c.warning) {
       ASSERT_TRUE(warning) << c.dayIndex;
       EXPECT_EQ(*warning, c.warning);
@@ -136,14 +136,14 @@ TEST(DayChosen, MonthlyWarningTextsForTheLastDays) {
 }
 
 TEST(DayChosen, FebruaryWarningOnlyForAYearlyTask) {
-  TSreda yearly = SessionOn(2024, 2, 1);
-  EXPECT_EQ(DayChosen(yearly, 28, ModeYearly), std::optional<std::string>(kFebruaryWarning));
-  TSreda march = SessionOn(2024, 3, 1);
-  EXPECT_FALSE(DayChosen(march, 28, ModeYearly));
-  TSreda once = SessionOn(2024, 2, 1);
-  EXPECT_FALSE(DayChosen(once, 28, ModeOnce));
-  TSreda daily = SessionOn(2024, 2, 1);
-  EXPECT_FALSE(DayChosen(daily, 30, ModeDaily));
+  EditorMoment yearly = MomentOn(2024, 2, 1);
+  EXPECT_EQ(DayChosen(yearly, 28, EveryYear), std::optional<std::string>(kFebruaryWarning));
+  EditorMoment march = MomentOn(2024, 3, 1);
+  EXPECT_FALSE(DayChosen(march, 28, EveryYear));
+  EditorMoment once = MomentOn(2024, 2, 1);
+  EXPECT_FALSE(DayChosen(once, 28, Once));
+  EditorMoment daily = MomentOn(2024, 2, 1);
+  EXPECT_FALSE(DayChosen(daily, 30, EveryDay));
 }
 
 TEST(WarningTexts, AreWindowsCyrillicBytes) {

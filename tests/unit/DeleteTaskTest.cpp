@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "core/DeleteTask.h"
-#include "tests/unit/FakePlatform.h"
 #include "core/RowTexts.h"
+#include "tests/unit/FakePlatform.h"
 
 namespace {
 
@@ -14,17 +14,17 @@ class DeleteTaskTest : public testing::Test {
  protected:
   void AddTasks(int n) {
     for (int i = 0; i < n; ++i) {
-      Ttask t;
-      t.Mode = i;
-      t.SetSsec(30600 + i);
-      t.Text = "Задача " + std::to_string(i + 1);
-      t.ShowMessage = static_cast<uint8_t>(i % 2);
-      t.FileName = "C:\\f" + std::to_string(i);
-      t.Status = StatusActive;
-      t.PrevY = static_cast<uint16_t>(2000 + i);
-      t.PrevMS = static_cast<uint16_t>(i);
-      t.Armed = 1;
-      t.Id = store.NewId();
+      Task t;
+      t.recurrence = i;
+      t.SetSecondOfDay(30600 + i);
+      t.message = "Задача " + std::to_string(i + 1);
+      t.showMessage = static_cast<uint8_t>(i % 2);
+      t.fileName = "C:\\f" + std::to_string(i);
+      t.status = StatusActive;
+      t.lastRun.wYear = static_cast<uint16_t>(2000 + i);
+      t.doneThisPeriod = static_cast<uint16_t>(i);
+      t.armed = 1;
+      t.id = store.NewId();
       store.Tasks.push_back(t);
       BuildRow(store, i, true);
     }
@@ -38,20 +38,20 @@ class DeleteTaskTest : public testing::Test {
 
 TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
   AddTasks(3);
-  const Ttask second = store.Tasks[1];
-  const Ttask third = store.Tasks[2];
+  const Task second = store.Tasks[1];
+  const Task third = store.Tasks[2];
   ASSERT_TRUE(DeleteTask(store, lock, platform, 0, false));
   ASSERT_EQ(store.Tasks.size(), 2u);
   for (const auto& [got, want] : {std::pair{store.Tasks[0], second}, {store.Tasks[1], third}}) {
-    EXPECT_EQ(got.Id, want.Id);
-    EXPECT_EQ(got.Mode, want.Mode);
-    EXPECT_EQ(got.Ssec, want.Ssec);
-    EXPECT_EQ(got.Second, want.Second);
-    EXPECT_EQ(got.Text, want.Text);
-    EXPECT_EQ(got.ShowMessage, want.ShowMessage);
-    EXPECT_EQ(got.FileName, want.FileName);
-    EXPECT_EQ(got.PrevY, want.PrevY);
-    EXPECT_EQ(got.PrevMS, want.PrevMS);
+    EXPECT_EQ(got.id, want.id);
+    EXPECT_EQ(got.recurrence, want.recurrence);
+    EXPECT_EQ(got.secondOfDay, want.secondOfDay);
+    EXPECT_EQ(got.second, want.second);
+    EXPECT_EQ(got.message, want.message);
+    EXPECT_EQ(got.showMessage, want.showMessage);
+    EXPECT_EQ(got.fileName, want.fileName);
+    EXPECT_EQ(got.lastRun.wYear, want.lastRun.wYear);
+    EXPECT_EQ(got.doneThisPeriod, want.doneThisPeriod);
   }
   ASSERT_EQ(store.Rows.Count(), 2);
   EXPECT_EQ(store.Rows.Cell(0, 0), "1");
@@ -71,7 +71,7 @@ TEST_F(DeleteTaskTest, LastAndOnlyTask) {
   ASSERT_TRUE(DeleteTask(store, lock, platform, 2, true));
   EXPECT_EQ(store.Tasks.size(), 2u);
   EXPECT_EQ(store.Rows.Cell(1, 0), "2");
-  EXPECT_EQ(store.Tasks[1].Text, "Задача 2");
+  EXPECT_EQ(store.Tasks[1].message, "Задача 2");
   EXPECT_TRUE(platform.questions.empty()) << "a silent deletion shows no box";
 
   ASSERT_TRUE(DeleteTask(store, lock, platform, 0, true));
@@ -87,7 +87,7 @@ TEST_F(DeleteTaskTest, NoLeavesEverythingAsItWas) {
   EXPECT_EQ(platform.questions.at(0), "Подтвердите удаление задания|Удалить задание № 2 ?");
   EXPECT_EQ(store.Tasks.size(), 3u);
   EXPECT_EQ(store.Rows.Count(), 3);
-  EXPECT_EQ(store.Tasks[1].Text, "Задача 2");
+  EXPECT_EQ(store.Tasks[1].message, "Задача 2");
   EXPECT_FALSE(store.Rows.HasChanges());
 }
 
@@ -124,7 +124,7 @@ TEST_F(DeleteTaskTest, TaskMovedWhileAskingIsFoundByIdentity) {
   ASSERT_TRUE(DeleteTask(store, lock, racing, 2, false));
   EXPECT_EQ(racing.questions.at(0), "Подтвердите удаление задания|Удалить задание № 3 ?");
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Text, "Задача 2");
+  EXPECT_EQ(store.Tasks[0].message, "Задача 2");
   EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "Задача 2");
   EXPECT_EQ(store.Rows.Cell(0, 0), "1");
 }
@@ -141,7 +141,7 @@ TEST_F(DeleteTaskTest, TaskGoneWhileAskingDeletesNothingElse) {
   };
   EXPECT_FALSE(DeleteTask(store, lock, racing, 1, false));
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Text, "Задача 1");
+  EXPECT_EQ(store.Tasks[0].message, "Задача 1");
 }
 
 }  // namespace

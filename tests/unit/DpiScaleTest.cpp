@@ -2,9 +2,9 @@
 // window's layout and the popup cascade at those densities.
 #include <gtest/gtest.h>
 
-#include "ui/shared/DpiScale.h"
 #include "ui/main/MainCommandsLogic.h"
 #include "ui/popup/PopupCascade.h"
+#include "ui/shared/DpiScale.h"
 
 namespace {
 

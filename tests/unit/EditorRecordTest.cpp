@@ -12,7 +12,7 @@ namespace {
 
 EditorFields OneTimeTaskFields() {
   EditorFields f;
-  f.modeIndex = ModeOnce;
+  f.modeIndex = Once;
   f.text = "Забрать посылку\r\nна почте";
   f.hourText = "23";
   f.minuteText = "59";
@@ -31,43 +31,43 @@ EditorFields OneTimeTaskFields() {
   return f;
 }
 
-Ttask StoredTask(Store& store, const char* text, int32_t status) {
-  Ttask t;
-  t.Id = store.NewId();
-  t.Armed = 1;
-  t.Text = text;
-  t.Status = status;
-  t.Mode = ModeDaily;
-  t.PrevY = 2024;
-  t.PrevM = 3;
-  t.PrevD = 14;
-  t.PrevH = 9;
-  t.PrevMin = 30;
-  t.PrevS = 5;
-  t.PrevMS = status == StatusDoneToday ? 1 : 0;
+Task StoredTask(Store& store, const char* text, int32_t status) {
+  Task t;
+  t.id = store.NewId();
+  t.armed = 1;
+  t.message = text;
+  t.status = status;
+  t.recurrence = EveryDay;
+  t.lastRun.wYear = 2024;
+  t.lastRun.wMonth = 3;
+  t.lastRun.wDay = 14;
+  t.lastRun.wHour = 9;
+  t.lastRun.wMinute = 30;
+  t.lastRun.wSecond = 5;
+  t.doneThisPeriod = status == StatusDoneToday ? 1 : 0;
   return t;
 }
 
 TEST(ConvertEditorFields, TakesEveryFieldFromTheControls) {
   const ConvertedFields converted = ConvertEditorFields(OneTimeTaskFields());
   ASSERT_TRUE(converted.record);
-  Ttask task;
+  Task task;
   WriteEditorRecord(task, *converted.record);
-  EXPECT_EQ(task.Mode, ModeOnce);
-  EXPECT_EQ(task.Text, "Забрать посылку\r\nна почте");
-  EXPECT_EQ(task.Hour, 23);
-  EXPECT_EQ(task.Minute, 59);
-  EXPECT_EQ(task.Second, 59);
-  EXPECT_EQ(task.Ssec, 86399);
-  EXPECT_EQ(task.Year, 2024);
-  EXPECT_EQ(task.Month, 5);
-  EXPECT_EQ(task.Day, 15);
-  EXPECT_EQ(task.DeleteAfter, 1);
-  EXPECT_EQ(task.ShowMessage, 1);
-  EXPECT_EQ(task.Sound, 1);
-  EXPECT_EQ(task.ShutDown, 0);
-  EXPECT_EQ(task.RunFile, 1);
-  EXPECT_EQ(task.FileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(task.recurrence, Once);
+  EXPECT_EQ(task.message, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(task.hour, 23);
+  EXPECT_EQ(task.minute, 59);
+  EXPECT_EQ(task.second, 59);
+  EXPECT_EQ(task.secondOfDay, 86399);
+  EXPECT_EQ(task.year, 2024);
+  EXPECT_EQ(task.month, 5);
+  EXPECT_EQ(task.day, 15);
+  EXPECT_EQ(task.deleteAfter, 1);
+  EXPECT_EQ(task.showMessage, 1);
+  EXPECT_EQ(task.beep, 1);
+  EXPECT_EQ(task.shutDown, 0);
+  EXPECT_EQ(task.runFile, 1);
+  EXPECT_EQ(task.fileName, "C:\\Программы\\открытка.exe");
 }
 
 TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
@@ -98,12 +98,12 @@ TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
     f.showMessageChecked = c.message;
     f.soundChecked = c.sound;
     const EditorRecord r = *ConvertEditorFields(f).record;
-    EXPECT_EQ(r.DeleteAfter, c.wantDelete);
-    EXPECT_EQ(r.RunFile, c.wantRun);
-    EXPECT_EQ(r.ShutDown, c.shutDown);
-    EXPECT_EQ(r.ShowMessage, c.message);
-    EXPECT_EQ(r.Sound, c.sound);
-    EXPECT_EQ(r.FileName, f.fileName);  // kept whether or not the file is to be run
+    EXPECT_EQ(r.deleteAfter, c.wantDelete);
+    EXPECT_EQ(r.runFile, c.wantRun);
+    EXPECT_EQ(r.shutDown, c.shutDown);
+    EXPECT_EQ(r.showMessage, c.message);
+    EXPECT_EQ(r.beep, c.sound);
+    EXPECT_EQ(r.fileName, f.fileName);  // kept whether or not the file is to be run
   }
 }
 
@@ -133,22 +133,22 @@ TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
 TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
   store.Tasks.push_back(StoredTask(store, "первое", StatusActive));
-  const uint64_t firstId = store.Tasks[0].Id;
+  const uint64_t firstId = store.Tasks[0].id;
   const CommitResult result = CommitEditor(store, -1, 0, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   ASSERT_EQ(store.Tasks.size(), 2u);
-  const Ttask& added = store.Tasks[1];
+  const Task& added = store.Tasks[1];
   EXPECT_EQ(result.index, 1);
-  EXPECT_EQ(result.taskId, added.Id);
-  EXPECT_NE(added.Id, 0u);
-  EXPECT_NE(added.Id, firstId);
-  EXPECT_EQ(added.Status, StatusActive);
-  EXPECT_EQ(added.Armed, 0);
-  EXPECT_EQ(added.PrevMS, 0);
-  EXPECT_EQ(added.PrevY, 0);
-  EXPECT_EQ(added.PrevS, 0);
-  EXPECT_EQ(added.Text, "Забрать посылку\r\nна почте");
-  EXPECT_EQ(store.Tasks[0].Text, "первое");
+  EXPECT_EQ(result.taskId, added.id);
+  EXPECT_NE(added.id, 0u);
+  EXPECT_NE(added.id, firstId);
+  EXPECT_EQ(added.status, StatusActive);
+  EXPECT_EQ(added.armed, 0);
+  EXPECT_EQ(added.doneThisPeriod, 0);
+  EXPECT_EQ(added.lastRun.wYear, 0);
+  EXPECT_EQ(added.lastRun.wSecond, 0);
+  EXPECT_EQ(added.message, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(store.Tasks[0].message, "первое");
 }
 
 TEST(CommitEditor, EditOfEachStatus) {
@@ -160,24 +160,24 @@ TEST(CommitEditor, EditOfEachStatus) {
     Store store;
     store.Tasks.push_back(StoredTask(store, "до", StatusActive));
     store.Tasks.push_back(StoredTask(store, "правка", c.before));
-    store.Tasks[1].PrevMS = 1;
-    store.Tasks[1].Armed = 0;  // the edit command disarmed it
-    const uint64_t id = store.Tasks[1].Id;
+    store.Tasks[1].doneThisPeriod = 1;
+    store.Tasks[1].armed = 0;  // the edit command disarmed it
+    const uint64_t id = store.Tasks[1].id;
     const CommitResult result = CommitEditor(store, 1, id, OneTimeTaskFields());
     ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
     ASSERT_EQ(store.Tasks.size(), 2u);
-    const Ttask& edited = store.Tasks[1];
-    EXPECT_EQ(edited.Status, c.after) << c.before;
-    EXPECT_EQ(edited.PrevMS, 0) << c.before;
-    EXPECT_EQ(edited.Armed, 0);  // the command re-arms it after building the row
-    EXPECT_EQ(edited.Id, id);
-    EXPECT_EQ(edited.Mode, ModeOnce);
-    EXPECT_EQ(edited.Ssec, 86399);
+    const Task& edited = store.Tasks[1];
+    EXPECT_EQ(edited.status, c.after) << c.before;
+    EXPECT_EQ(edited.doneThisPeriod, 0) << c.before;
+    EXPECT_EQ(edited.armed, 0);  // the command re-arms it after building the row
+    EXPECT_EQ(edited.id, id);
+    EXPECT_EQ(edited.recurrence, Once);
+    EXPECT_EQ(edited.secondOfDay, 86399);
     // The rest of the last-run group stays as the last firing left it.
-    EXPECT_EQ(edited.PrevY, 2024);
-    EXPECT_EQ(edited.PrevMin, 30);
-    EXPECT_EQ(edited.PrevS, 5);
-    EXPECT_EQ(store.Tasks[0].Text, "до");
+    EXPECT_EQ(edited.lastRun.wYear, 2024);
+    EXPECT_EQ(edited.lastRun.wMinute, 30);
+    EXPECT_EQ(edited.lastRun.wSecond, 5);
+    EXPECT_EQ(store.Tasks[0].message, "до");
   }
 }
 
@@ -192,10 +192,10 @@ TEST(CommitEditor, AFieldThatIsNoNumberChangesNothingAndASecondOkAppendsOnce) {
   EXPECT_EQ(refusedNew.error, "'' is not a valid integer value");
   EXPECT_EQ(store.Tasks.size(), 1u);
 
-  const CommitResult refusedEdit = CommitEditor(store, 0, store.Tasks[0].Id, bad);
+  const CommitResult refusedEdit = CommitEditor(store, 0, store.Tasks[0].id, bad);
   EXPECT_EQ(refusedEdit.outcome, CommitResult::Outcome::NotANumber);
-  EXPECT_EQ(store.Tasks[0].Status, StatusDone);  // not made active before the failure
-  EXPECT_EQ(store.Tasks[0].Text, "есть");
+  EXPECT_EQ(store.Tasks[0].status, StatusDone);  // not made active before the failure
+  EXPECT_EQ(store.Tasks[0].message, "есть");
 
   EXPECT_EQ(CommitEditor(store, -1, 0, OneTimeTaskFields()).outcome,
             CommitResult::Outcome::Written);
@@ -206,7 +206,7 @@ TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   Store store;
   for (const char* text : {"удаляется", "другое", "редактируемое", "последнее"})
     store.Tasks.push_back(StoredTask(store, text, StatusActive));
-  const uint64_t editedId = store.Tasks[2].Id;
+  const uint64_t editedId = store.Tasks[2].id;
   // The editor was opened on task 3 (index 2, Tag 2); then the checker fired and deleted
   // task 1, so index 2 now holds "последнее".
   store.Tasks.erase(store.Tasks.begin());
@@ -214,10 +214,10 @@ TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   const CommitResult result = CommitEditor(store, 2, editedId, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   EXPECT_EQ(result.index, 1);
-  EXPECT_EQ(store.Tasks[1].Id, editedId);
-  EXPECT_EQ(store.Tasks[1].Text, "Забрать посылку\r\nна почте");
-  EXPECT_EQ(store.Tasks[2].Text, "последнее");
-  EXPECT_EQ(store.Tasks[2].Mode, ModeDaily);
+  EXPECT_EQ(store.Tasks[1].id, editedId);
+  EXPECT_EQ(store.Tasks[1].message, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(store.Tasks[2].message, "последнее");
+  EXPECT_EQ(store.Tasks[2].recurrence, EveryDay);
 }
 
 TEST(CommitEditor, NothingIsWrittenForAGoneTaskOrAfterOk) {
@@ -227,10 +227,10 @@ TEST(CommitEditor, NothingIsWrittenForAGoneTaskOrAfterOk) {
   EXPECT_EQ(CommitEditor(store, 0, goneId, OneTimeTaskFields()).outcome,
             CommitResult::Outcome::TaskGone);
   // Tag -2: OK has already written the record.
-  EXPECT_EQ(CommitEditor(store, -2, store.Tasks[0].Id, OneTimeTaskFields()).outcome,
+  EXPECT_EQ(CommitEditor(store, -2, store.Tasks[0].id, OneTimeTaskFields()).outcome,
             CommitResult::Outcome::TaskGone);
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Text, "одно");
+  EXPECT_EQ(store.Tasks[0].message, "одно");
 }
 
 // A pass of the checker reads the table under the lock while the editor appends; run under
@@ -242,7 +242,7 @@ TEST(CommitEditor, AppendsUnderTheStoreLock) {
   std::thread checker([&] {
     while (!done) {
       std::lock_guard lock(store.Mutex);
-      for (const Ttask& task : store.Tasks) seen += task.Text.size() > 0 ? 1 : 0;
+      for (const Task& task : store.Tasks) seen += task.message.size() > 0 ? 1 : 0;
     }
   });
   for (int i = 0; i < 200; ++i) CommitEditor(store, -1, 0, OneTimeTaskFields());
@@ -250,7 +250,7 @@ TEST(CommitEditor, AppendsUnderTheStoreLock) {
   checker.join();
   std::lock_guard lock(store.Mutex);
   EXPECT_EQ(store.Tasks.size(), 200u);
-  EXPECT_EQ(store.IndexOf(store.Tasks[199].Id), 199);
+  EXPECT_EQ(store.IndexOf(store.Tasks[199].id), 199);
 }
 
 }  // namespace

@@ -7,17 +7,17 @@
 namespace {
 
 SystemTime At(int year, int month, int day, int weekday, int hour, int minute, int second) {
-  return SystemTime{static_cast<uint16_t>(year),   static_cast<uint16_t>(month),
+  return SystemTime{static_cast<uint16_t>(year),    static_cast<uint16_t>(month),
                     static_cast<uint16_t>(weekday), static_cast<uint16_t>(day),
-                    static_cast<uint16_t>(hour),   static_cast<uint16_t>(minute),
-                    static_cast<uint16_t>(second), 250};
+                    static_cast<uint16_t>(hour),    static_cast<uint16_t>(minute),
+                    static_cast<uint16_t>(second),  250};
 }
 
 class FiringTest : public CheckerFixture {
  protected:
   FiringTest() { platform.now = At(2024, 3, 14, 4, 8, 30, 0); }  // Thursday 14 March, 08:30
 
-  Ttask& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
+  Task& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
     return store.Tasks[static_cast<size_t>(CheckerFixture::Add(mode, ssec, StatusActive, text))];
   }
 
@@ -25,26 +25,26 @@ class FiringTest : public CheckerFixture {
 };
 
 TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
-  Ttask& t = Add(ModeDaily, 30600);
-  t.ShowMessage = 1;
-  t.Sound = 1;
+  Task& t = Add(EveryDay, 30600);
+  t.showMessage = 1;
+  t.beep = 1;
   Pass();
-  const Ttask& fired = store.Tasks[0];
-  EXPECT_EQ(fired.Status, StatusDoneToday);
-  EXPECT_EQ(fired.PrevMS, 1);
-  EXPECT_EQ(fired.PrevY, 2024);
-  EXPECT_EQ(fired.PrevM, 3);
-  EXPECT_EQ(fired.PrevD, 14);
-  EXPECT_EQ(fired.PrevH, 8);
-  EXPECT_EQ(fired.PrevMin, 30);
-  EXPECT_EQ(fired.PrevS, 0);
-  EXPECT_EQ(fired.PrevDayOfWeek, 0) << "the day-of-week word is never written";
+  const Task& fired = store.Tasks[0];
+  EXPECT_EQ(fired.status, StatusDoneToday);
+  EXPECT_EQ(fired.doneThisPeriod, 1);
+  EXPECT_EQ(fired.lastRun.wYear, 2024);
+  EXPECT_EQ(fired.lastRun.wMonth, 3);
+  EXPECT_EQ(fired.lastRun.wDay, 14);
+  EXPECT_EQ(fired.lastRun.wHour, 8);
+  EXPECT_EQ(fired.lastRun.wMinute, 30);
+  EXPECT_EQ(fired.lastRun.wSecond, 0);
+  EXPECT_EQ(fired.lastRun.wDayOfWeek, 0) << "the day-of-week word is never written";
   EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено на сегодня");
   EXPECT_EQ(ActionsStartingWith("reminder"),
             std::vector<std::string>{"reminder Ежедневно в 08:30:00|Позвонить в банк"});
-  const std::vector<std::string> expectedTones = {
-      "beep 1000 20", "beep 1300 20", "beep 1600 20", "beep 1300 20", "beep 1600 20",
-      "beep 1900 20", "beep 1600 20", "beep 1900 20", "beep 2200 20"};
+  const std::vector<std::string> expectedTones = {"beep 1000 20", "beep 1300 20", "beep 1600 20",
+                                                  "beep 1300 20", "beep 1600 20", "beep 1900 20",
+                                                  "beep 1600 20", "beep 1900 20", "beep 2200 20"};
   EXPECT_EQ(ActionsStartingWith("beep"), expectedTones);
   EXPECT_EQ(Saves(), 1);
   const std::string saved = platform.files.files.at(kDataPath).bytes;
@@ -53,35 +53,35 @@ TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
 }
 
 TEST_F(FiringTest, OneTimeTaskIsDoneAndKeepsItsDoneTodayFlag) {
-  Add(ModeOnce, 30600).PrevMS = 0;
+  Add(Once, 30600).doneThisPeriod = 0;
   Pass();
-  EXPECT_EQ(store.Tasks[0].Status, StatusDone);
-  EXPECT_EQ(store.Tasks[0].PrevMS, 0);
+  EXPECT_EQ(store.Tasks[0].status, StatusDone);
+  EXPECT_EQ(store.Tasks[0].doneThisPeriod, 0);
   EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено");
   EXPECT_EQ(Saves(), 1);
 }
 
 TEST_F(FiringTest, TaskWithoutActionsStillRecordsAndSaves) {
-  Add(ModeMonthly, 30600);
+  Add(EveryMonth, 30600);
   Pass();
-  EXPECT_EQ(store.Tasks[0].Status, StatusDoneToday);
-  EXPECT_EQ(store.Tasks[0].PrevH, 8);
+  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
+  EXPECT_EQ(store.Tasks[0].lastRun.wHour, 8);
   EXPECT_TRUE(platform.actions.empty());
   EXPECT_EQ(Saves(), 1);
 }
 
 TEST_F(FiringTest, ActionsRunInOrderAndTheSelfDeletingTaskStillGetsItsPopup) {
-  Ttask& t = Add(ModeOnce, 30000, "Последний раз");
-  t.ShowMessage = t.Sound = t.RunFile = t.DeleteAfter = 1;
-  t.FileName = "D:\\Мои документы\\отчёт.txt";
-  Add(ModeDaily, 40000, "Вторая");
+  Task& t = Add(Once, 30000, "Последний раз");
+  t.showMessage = t.beep = t.runFile = t.deleteAfter = 1;
+  t.fileName = "D:\\Мои документы\\отчёт.txt";
+  Add(EveryDay, 40000, "Вторая");
   Pass();
   ASSERT_EQ(platform.actions.size(), 1u + 9u + 1u);
   EXPECT_EQ(platform.actions.front(), "reminder 14 марта 2024 года в 08:20:00|Последний раз");
   EXPECT_EQ(platform.actions[1], "beep 1000 20");
   EXPECT_EQ(platform.actions.back(), "open D:\\Мои документы\\отчёт.txt|D:\\Мои документы\\");
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Text, "Вторая");
+  EXPECT_EQ(store.Tasks[0].message, "Вторая");
   EXPECT_EQ(store.Rows.Cell(0, ColumnNumber), "1");
   EXPECT_EQ(Saves(), 1);
   const std::string saved = platform.files.files.at(kDataPath).bytes;
@@ -110,39 +110,38 @@ class ShutdownTest : public FiringTest, public testing::WithParamInterface<Shutd
 TEST_P(ShutdownTest, OnlyInItsVerySecondAndNeverSaves) {
   const ShutdownCase& c = GetParam();
   platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
-  Ttask& t = Add(c.mode, 30600);
-  t.ShutDown = 1;
-  t.ShowMessage = t.Sound = t.RunFile = 1;
-  t.FileName = "C:\\a.exe";
-  t.DeleteAfter = c.deleteAfter;
+  Task& t = Add(c.mode, 30600);
+  t.shutDown = 1;
+  t.showMessage = t.beep = t.runFile = 1;
+  t.fileName = "C:\\a.exe";
+  t.deleteAfter = c.deleteAfter;
   Pass();
   EXPECT_EQ(platform.actions,
             c.expectShutdown ? std::vector<std::string>{"shutdown"} : std::vector<std::string>{})
       << c.name;
   EXPECT_EQ(store.Tasks.size(), c.expectTasks) << c.name;
   if (!store.Tasks.empty()) {
-    EXPECT_EQ(store.Tasks[0].Status, c.mode == ModeOnce ? StatusDone : StatusDoneToday);
-    EXPECT_EQ(store.Tasks[0].PrevS, c.second);
+    EXPECT_EQ(store.Tasks[0].status, c.mode == Once ? StatusDone : StatusDoneToday);
+    EXPECT_EQ(store.Tasks[0].lastRun.wSecond, c.second);
   }
   EXPECT_EQ(Saves(), 0) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ExactAndLate, ShutdownTest,
-    testing::Values(ShutdownCase{"exact, delete", ModeDaily, 0, true, true, 0},
-                    ShutdownCase{"exact, keep", ModeDaily, 0, false, true, 1},
-                    ShutdownCase{"a second late", ModeDaily, 1, true, false, 1},
-                    ShutdownCase{"once, exact", ModeOnce, 0, false, true, 1},
-                    ShutdownCase{"once, late", ModeOnce, 59, true, false, 1}));
+INSTANTIATE_TEST_SUITE_P(ExactAndLate, ShutdownTest,
+                         testing::Values(ShutdownCase{"exact, delete", EveryDay, 0, true, true, 0},
+                                         ShutdownCase{"exact, keep", EveryDay, 0, false, true, 1},
+                                         ShutdownCase{"a second late", EveryDay, 1, true, false, 1},
+                                         ShutdownCase{"once, exact", Once, 0, false, true, 1},
+                                         ShutdownCase{"once, late", Once, 59, true, false, 1}));
 
 TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
   platform.now = At(2024, 3, 14, 4, 12, 0, 0);
-  Ttask& t = Add(ModeYearly, 30600);
-  t.Day = 1;  // 1 March, 08:30: caught up on 14 March at noon
-  t.ShutDown = 1;
+  Task& t = Add(EveryYear, 30600);
+  t.day = 1;  // 1 March, 08:30: caught up on 14 March at noon
+  t.shutDown = 1;
   Pass();
   EXPECT_TRUE(platform.actions.empty());
-  EXPECT_EQ(store.Tasks[0].Status, StatusDoneToday);
+  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
 }
 
 TEST_F(FiringTest, MelodyOnTheOlderFamilyGoesThroughTheSpeakerPorts) {
@@ -178,15 +177,15 @@ TEST(WorkingFolder, UpToTheLastBackslashOrColon) {
 }
 
 TEST_F(FiringTest, FailedSaveIsReportedAndTheCheckerGoesOn) {
-  Add(ModeDaily, 30600);
-  Add(ModeDaily, 30600);
+  Add(EveryDay, 30600);
+  Add(EveryDay, 30600);
   platform.files.files[kDataPath] = {"old", true};  // read-only
   Pass();
   EXPECT_EQ(ActionsStartingWith("error"),
             (std::vector<std::string>{"error Cannot create file C:\\Tools\\Data.ini",
                                       "error Cannot create file C:\\Tools\\Data.ini"}));
   EXPECT_EQ(store.CheckEnabled.load(), 1);
-  EXPECT_EQ(store.Tasks[1].Status, StatusDoneToday) << "the pass went on after the failure";
+  EXPECT_EQ(store.Tasks[1].status, StatusDoneToday) << "the pass went on after the failure";
   EXPECT_EQ(platform.files.files.at(kDataPath).bytes, "old");
 }
 

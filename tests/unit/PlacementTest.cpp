@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "ui/shared/WindowPlacement.h"
 #include "ui/popup/PopupCascade.h"
+#include "ui/shared/WindowPlacement.h"
 
 namespace {
 

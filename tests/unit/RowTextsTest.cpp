@@ -5,13 +5,14 @@
 
 namespace {
 
-Ttask MakeTask(int32_t mode, int32_t ssec, int32_t day = 15, int32_t month = 5, int32_t year = 2024) {
-  Ttask t;
-  t.Mode = mode;
-  t.SetSsec(ssec);
-  t.Day = day;
-  t.Month = month;
-  t.Year = year;
+Task MakeTask(int32_t mode, int32_t ssec, int32_t day = 15, int32_t month = 5,
+              int32_t year = 2024) {
+  Task t;
+  t.recurrence = mode;
+  t.SetSecondOfDay(ssec);
+  t.day = day;
+  t.month = month;
+  t.year = year;
   return t;
 }
 
@@ -24,8 +25,8 @@ TEST(TwoDigits, PadsOnlyBelowTen) {
 }
 
 TEST(MonthGenitive, AllMonthsAndOutOfRange) {
-  const char* expected[] = {" января",  " февраля", " марта",    " апреля",  " мая",    " июня",
-                            " июля",    " августа", " сентября", " октября", " ноября", " декабря"};
+  const char* expected[] = {" января", " февраля", " марта",    " апреля",  " мая",    " июня",
+                            " июля",   " августа", " сентября", " октября", " ноября", " декабря"};
   for (int m = 1; m <= 12; ++m) EXPECT_EQ(MonthGenitive(m), expected[m - 1]) << m;
   EXPECT_EQ(MonthGenitive(0), "");
   EXPECT_EQ(MonthGenitive(13), "");
@@ -75,33 +76,33 @@ class ActionTextTest : public testing::TestWithParam<ActionCase> {};
 
 TEST_P(ActionTextTest, ReadsExactly) {
   const ActionCase& c = GetParam();
-  Ttask t;
-  t.ShowMessage = c.show;
-  t.Sound = c.sound;
-  t.RunFile = c.run;
-  t.ShutDown = c.shutdown;
-  t.DeleteAfter = c.del;
-  t.Text = c.text;
-  t.FileName = c.file;
+  Task t;
+  t.showMessage = c.show;
+  t.beep = c.sound;
+  t.runFile = c.run;
+  t.shutDown = c.shutdown;
+  t.deleteAfter = c.del;
+  t.message = c.text;
+  t.fileName = c.file;
   EXPECT_EQ(ActionText(t), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCombination, ActionTextTest,
-    testing::Values(
-        ActionCase{1, 1, 1, 0, 0, "x", "C:\\a.exe",
-                   "Показать сообщение, звуковой сигнал и запустить C:\\a.exe"},
-        ActionCase{0, 0, 0, 0, 0, "x", "", "Ничего не делать"},
-        ActionCase{0, 0, 0, 0, 1, "x", "", "Не показать сообщение и удалить задание"},
-        ActionCase{1, 1, 0, 1, 1, "x", "", "Выключить компьютер и удалить задание"},
-        ActionCase{1, 1, 1, 1, 0, "x", "C:\\a.exe", "Выключить компьютер"},
-        ActionCase{1, 0, 0, 0, 0, "", "", "Показать пустое сообщение"},
-        ActionCase{1, 1, 0, 0, 1, "", "",
-                   "Показать пустое сообщение, звуковой сигнал и удалить задание"},
-        ActionCase{0, 1, 0, 0, 0, "", "", "Не показать сообщение, звуковой сигнал"},
-        ActionCase{0, 0, 1, 0, 0, "", "D:\\Мои файлы\\b.bat",
-                   "Не показать сообщение и запустить D:\\Мои файлы\\b.bat"},
-        ActionCase{2, 0, 0, 0, 0, "x", "", "Показать сообщение"}));  // any non-zero byte is set
+    testing::Values(ActionCase{1, 1, 1, 0, 0, "x", "C:\\a.exe",
+                               "Показать сообщение, звуковой сигнал и запустить C:\\a.exe"},
+                    ActionCase{0, 0, 0, 0, 0, "x", "", "Ничего не делать"},
+                    ActionCase{0, 0, 0, 0, 1, "x", "", "Не показать сообщение и удалить задание"},
+                    ActionCase{1, 1, 0, 1, 1, "x", "", "Выключить компьютер и удалить задание"},
+                    ActionCase{1, 1, 1, 1, 0, "x", "C:\\a.exe", "Выключить компьютер"},
+                    ActionCase{1, 0, 0, 0, 0, "", "", "Показать пустое сообщение"},
+                    ActionCase{1, 1, 0, 0, 1, "", "",
+                               "Показать пустое сообщение, звуковой сигнал и удалить задание"},
+                    ActionCase{0, 1, 0, 0, 0, "", "", "Не показать сообщение, звуковой сигнал"},
+                    ActionCase{0, 0, 1, 0, 0, "", "D:\\Мои файлы\\b.bat",
+                               "Не показать сообщение и запустить D:\\Мои файлы\\b.bat"},
+                    ActionCase{2, 0, 0, 0, 0, "x", "",
+                               "Показать сообщение"}));  // any non-zero byte is set
 
 TEST(MessageCellText, CutAt256ThenLineBreaksBecomeBlanks) {
   struct Case {
@@ -117,8 +118,8 @@ TEST(MessageCellText, CutAt256ThenLineBreaksBecomeBlanks) {
       {"\r\n" + std::string(300, 'y'), " " + std::string(254, 'y')},
   };
   for (const Case& c : cases) {
-    Ttask t;
-    t.Text = c.text;
+    Task t;
+    t.message = c.text;
     EXPECT_EQ(MessageCellText(t), c.expected) << c.text.size();
   }
 }
@@ -139,11 +140,11 @@ TEST(CyrillicLiterals, AreCp1251Bytes) {
 TEST(BuildRow, AppendCreatesAllFiveCellsAndRebuildKeepsNumber) {
   Store store;
   for (int i = 0; i < 3; ++i) {
-    Ttask t = MakeTask(0, 30600);
-    t.Text = "Позвонить\r\nв банк";
-    t.ShowMessage = 1;
-    t.Sound = 1;
-    t.Status = StatusActive;
+    Task t = MakeTask(0, 30600);
+    t.message = "Позвонить\r\nв банк";
+    t.showMessage = 1;
+    t.beep = 1;
+    t.status = StatusActive;
     store.Tasks.push_back(t);
     BuildRow(store, i, true);
   }
@@ -153,8 +154,8 @@ TEST(BuildRow, AppendCreatesAllFiveCellsAndRebuildKeepsNumber) {
   EXPECT_EQ(store.Rows.At(1), expected);
 
   store.Rows.TakeChanges();
-  store.Tasks[1].Mode = ModeOnce;
-  store.Tasks[1].Status = StatusDone;
+  store.Tasks[1].recurrence = Once;
+  store.Tasks[1].status = StatusDone;
   store.Rows.SetCell(1, ColumnNumber, false, "99");  // never rewrites the number
   BuildRow(store, 1, false);
   EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");

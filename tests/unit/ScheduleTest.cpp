@@ -49,12 +49,12 @@ class DueTest : public testing::TestWithParam<DueCase> {};
 
 TEST_P(DueTest, Decides) {
   const DueCase& c = GetParam();
-  Ttask t;
-  t.Mode = c.mode;
-  t.SetSsec(c.ssec);
-  t.Day = c.day;
-  t.Month = c.month;
-  t.Year = c.year;
+  Task t;
+  t.recurrence = c.mode;
+  t.SetSecondOfDay(c.ssec);
+  t.day = c.day;
+  t.month = c.month;
+  t.year = c.year;
   EXPECT_EQ(IsDue(t, c.now), c.due) << c.name;
 }
 
@@ -93,8 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         DueCase{"monthly 31 in April never", 8, k0830, 31, 0, 0, At(2024, 4, 30, 23, 59, 59),
                 false},
         DueCase{"monthly 31 in May", 8, k0830, 31, 0, 0, At(2024, 5, 31, 8, 30, 0), true},
-        DueCase{"monthly 30 in February never", 8, 0, 30, 0, 0, At(2024, 2, 29, 23, 59, 59),
-                false},
+        DueCase{"monthly 30 in February never", 8, 0, 30, 0, 0, At(2024, 2, 29, 23, 59, 59), false},
         DueCase{"monthly new month resets", 8, k0830, 15, 0, 0, At(2024, 6, 1, 9, 0, 0), false},
         // Yearly: (month, day, time) within the year.
         DueCase{"yearly at its moment", 9, k0830, 15, 5, 0, At(2024, 5, 15, 8, 30, 0), true},
@@ -130,7 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
         // A negative Ssec is reached at once; one past the day never.
         DueCase{"ssec -1", 0, -1, 0, 0, 0, At(2024, 5, 15, 0, 0, 0), true},
         DueCase{"ssec 86400", 0, 86400, 0, 0, 0, At(2024, 5, 15, 23, 59, 59), false}),
-    [](const testing::TestParamInfo<DueCase>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<DueCase>& info) {
+      return "case" + std::to_string(info.index);
+    });
 
 struct ReactivateCase {
   const char* name;
@@ -144,11 +145,11 @@ class ReactivateTest : public testing::TestWithParam<ReactivateCase> {};
 
 TEST_P(ReactivateTest, Decides) {
   const ReactivateCase& c = GetParam();
-  Ttask t;
-  t.Mode = c.mode;
-  t.PrevY = static_cast<uint16_t>(c.prevY);
-  t.PrevM = static_cast<uint16_t>(c.prevM);
-  t.PrevD = static_cast<uint16_t>(c.prevD);
+  Task t;
+  t.recurrence = c.mode;
+  t.lastRun.wYear = static_cast<uint16_t>(c.prevY);
+  t.lastRun.wMonth = static_cast<uint16_t>(c.prevM);
+  t.lastRun.wDay = static_cast<uint16_t>(c.prevD);
   EXPECT_EQ(ShouldReactivate(t, c.now), c.reactivate) << c.name;
 }
 

@@ -20,10 +20,13 @@ struct EnabledCase {
 
 TEST_F(EditorTest, EachModeEnablesItsDateControls) {
   const EnabledCase cases[] = {
-      {ModeOnce, true, true, true, true},       {ModeDaily, false, false, false, false},
-      {ModeMonday, false, false, false, false}, {ModeSunday, false, false, false, false},
-      {ModeMonthly, false, false, true, false}, {ModeYearly, true, false, true, false},
-      {ModeOnce, true, true, true, true},
+      {Once, true, true, true, true},
+      {EveryDay, false, false, false, false},
+      {EveryMonday, false, false, false, false},
+      {EverySunday, false, false, false, false},
+      {EveryMonth, false, false, true, false},
+      {EveryYear, true, false, true, false},
+      {Once, true, true, true, true},
   };
   Show();
   for (const EnabledCase& c : cases) {
@@ -41,27 +44,27 @@ TEST_F(EditorTest, EachModeEnablesItsDateControls) {
 
 TEST_F(EditorTest, TheUsersKeyInTheModeListRunsTheModeLogic) {
   Show();
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   ASSERT_TRUE(Enabled(C::Edit4));
   SetFocus(Control(C::ComboBox1));
   SendMessageW(Control(C::ComboBox1), WM_KEYDOWN, VK_UP, 0);
-  EXPECT_EQ(Selected(C::ComboBox1), ModeYearly);
+  EXPECT_EQ(Selected(C::ComboBox1), EveryYear);
   EXPECT_FALSE(Enabled(C::Edit4));
   EXPECT_TRUE(Enabled(C::ComboBox3));
 }
 
 TEST_F(EditorTest, ACommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
   Show();
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Type(C::Edit4, L"2024", true);
   Choose(C::ComboBox3, kFebruary);
   Choose(C::ComboBox4, 28);
-  ASSERT_EQ(Session().Day, 29);
+  ASSERT_EQ(Moment().day, 29);
   Type(C::Edit4, L"2023", true);
   EXPECT_EQ(ItemCount(C::ComboBox4), 28);
   EXPECT_EQ(Selected(C::ComboBox4), 27);
-  EXPECT_EQ(Session().Day, 28);
-  EXPECT_EQ(Session().Year, 2023);
+  EXPECT_EQ(Moment().day, 28);
+  EXPECT_EQ(Moment().year, 2023);
   EXPECT_EQ(ArrowsAt(C::UpDown4), 2023);
 }
 
@@ -78,13 +81,13 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
   };
   Show();
   for (const Case& c : cases) {
-    Choose(C::ComboBox1, ModeDaily);
+    Choose(C::ComboBox1, EveryDay);
     Choose(C::ComboBox3, kFebruary);  // the list shows a short month before
     {
       std::lock_guard lock(store.Mutex);
-      store.Session.Day = c.rememberedDay;
+      store.editorMoment.day = c.rememberedDay;
     }
-    const auto box = BoxDuring([&] { Choose(C::ComboBox1, ModeMonthly); });
+    const auto box = BoxDuring([&] { Choose(C::ComboBox1, EveryMonth); });
     if (c.box) {
       ASSERT_TRUE(box) << c.rememberedDay;
       EXPECT_EQ(*box, c.box);
@@ -98,18 +101,18 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
   const auto box = BoxDuring([&] { Choose(C::ComboBox4, 30); });
   ASSERT_TRUE(box);
   EXPECT_EQ(*box, L"Обратите внимание!|Не каждый месяц содержит 31 день");
-  EXPECT_EQ(Session().Day, 31);
+  EXPECT_EQ(Moment().day, 31);
 }
 
 TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
   Show();
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Type(C::Edit4, L"2023", true);
   Choose(C::ComboBox3, kMarch);
   Choose(C::ComboBox4, 30);
   Choose(C::ComboBox3, kFebruary);
-  ASSERT_EQ(Session().Day, 28);
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, ModeMonthly); }));
+  ASSERT_EQ(Moment().day, 28);
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, EveryMonth); }));
   EXPECT_EQ(ItemCount(C::ComboBox4), 31);
   EXPECT_EQ(Selected(C::ComboBox4), 27);
 }
@@ -117,12 +120,12 @@ TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
 TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
   const std::wstring february = L"Обратите внимание!|Не каждый год содержит 29 дней в феврале";
   Show();
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Type(C::Edit4, L"2024", true);
   Choose(C::ComboBox3, kFebruary);
   Choose(C::ComboBox4, 28);
   // Switching to yearly mode with 29 February remembered.
-  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox1, ModeYearly); }), february);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox1, EveryYear); }), february);
   // Choosing the day.
   Choose(C::ComboBox4, 27);
   EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox4, 28); }), february);
@@ -130,13 +133,13 @@ TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) 
   Choose(C::ComboBox3, kMarch);
   Choose(C::ComboBox4, 30);
   EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }), february);
-  EXPECT_EQ(Session().Day, 29);
+  EXPECT_EQ(Moment().day, 29);
   // In a common year February has 28 days: nothing to warn of.
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Type(C::Edit4, L"2023", true);
   Choose(C::ComboBox3, kMarch);
   Choose(C::ComboBox4, 30);
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, ModeYearly); }));
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, EveryYear); }));
   EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }));
   EXPECT_EQ(ItemCount(C::ComboBox4), 28);
 }
@@ -167,7 +170,7 @@ TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
   for (C control : actions) EXPECT_TRUE(Enabled(control));
   EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), RGB(0, 0, 0));
   // The delete box belongs to the mode alone.
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Click(C::CheckBox2);
   EXPECT_TRUE(Enabled(C::CheckBox1));
 }
@@ -222,28 +225,28 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
   ASSERT_TRUE(WriteBytes(first.File(L"отчёт.bat"), "@echo off\r\n"));
   {
     std::lock_guard lock(store.Mutex);
-    store.Session.LastOD = ToCp1251(second.Path());
+    store.settings.lastFileFolder = ToCp1251(second.Path());
   }
   form.FillForNew();
-  EXPECT_EQ(form.OpenDialog1().InitialDir, ToCp1251(second.Path()));
+  EXPECT_EQ(form.OpenDialog1().initialFolder, ToCp1251(second.Path()));
   Show();
   Click(C::CheckBox3);
 
   const auto started = AnswerFileDialog([&] { Click(C::Button3); }, first.File(L"отчёт.bat"));
   ASSERT_TRUE(started);
-  EXPECT_EQ(*started, LastFolderName(second.Path()));  // Session.LastOD
+  EXPECT_EQ(*started, LastFolderName(second.Path()));  // settings.lastFileFolder
   EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
-  EXPECT_EQ(form.OpenDialog1().FileName, ToCp1251(first.File(L"отчёт.bat")));
-  EXPECT_EQ(form.OpenDialog1().InitialDir, ToCp1251(first.Path()));
-  EXPECT_EQ(Session().LastOD, ToCp1251(first.Path()));
-  EXPECT_EQ(Session().LastOD.back(), '\\');
+  EXPECT_EQ(form.OpenDialog1().fileName, ToCp1251(first.File(L"отчёт.bat")));
+  EXPECT_EQ(form.OpenDialog1().initialFolder, ToCp1251(first.Path()));
+  EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
+  EXPECT_EQ(StoredSettings().lastFileFolder.back(), '\\');
 
   // The next run starts where the file was chosen; cancelling it changes nothing.
   const auto again = AnswerFileDialog([&] { Click(C::Button3); }, L"");
   ASSERT_TRUE(again);
   EXPECT_EQ(*again, LastFolderName(first.Path()));
   EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
-  EXPECT_EQ(Session().LastOD, ToCp1251(first.Path()));
+  EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
 }
 
 }  // namespace
@@ -262,12 +265,11 @@ TEST_F(EditorTest, DISABLED_ShowsTheDateLayoutsForScreenshots) {
     int mode;
     bool shutDown;
   };
-  store.Tasks.push_back(StoredTask(ModeYearly, 30600, 2024, 2, 29, "С днём рождения!"));
-  store.Tasks[0].RunFile = 1;
-  store.Tasks[0].FileName = "C:\\Открытки\\поздравление.exe";
-  for (const Layout layout :
-       {Layout{L"daily", ModeDaily, false}, Layout{L"yearly", ModeYearly, false},
-        Layout{L"once", ModeOnce, true}}) {
+  store.Tasks.push_back(StoredTask(EveryYear, 30600, 2024, 2, 29, "С днём рождения!"));
+  store.Tasks[0].runFile = 1;
+  store.Tasks[0].fileName = "C:\\Открытки\\поздравление.exe";
+  for (const Layout layout : {Layout{L"daily", EveryDay, false},
+                              Layout{L"yearly", EveryYear, false}, Layout{L"once", Once, true}}) {
     BoxesDuring([&] { form.FillForEdit(0); });
     SetWindowTextW(Control(C::Memo1), L"Поздравить Анну Петровну\r\nс днём рождения, купить цветы");
     Show();

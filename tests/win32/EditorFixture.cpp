@@ -31,12 +31,12 @@ void EditorTest::SetUp() {
   {
     std::lock_guard lock(store.Mutex);
     // As loading leaves it: today's date (Thursday 14 March 2024) and 9:00:00.
-    store.Session.Year = 2024;
-    store.Session.Month = 3;
-    store.Session.Day = 14;
-    store.Session.Hour = 9;
-    store.Session.Minute = 0;
-    store.Session.Second = 0;
+    store.editorMoment.year = 2024;
+    store.editorMoment.month = 3;
+    store.editorMoment.day = 14;
+    store.editorMoment.hour = 9;
+    store.editorMoment.minute = 0;
+    store.editorMoment.second = 0;
   }
   DialogMode = 0;
   RegisterOwnerClass();
@@ -76,9 +76,14 @@ int EditorTest::ItemCount(EditorControl comboBox) {
   return static_cast<int>(SendMessageW(Control(comboBox), CB_GETCOUNT, 0, 0));
 }
 
-TSreda EditorTest::Session() {
+EditorMoment EditorTest::Moment() {
   std::lock_guard lock(store.Mutex);
-  return store.Session;
+  return store.editorMoment;
+}
+
+Settings EditorTest::StoredSettings() {
+  std::lock_guard lock(store.Mutex);
+  return store.settings;
 }
 
 void EditorTest::Show() {
@@ -136,19 +141,19 @@ TForm2::Result EditorTest::RunModal(const std::function<TForm2::Result()>& open)
   return result;
 }
 
-Ttask EditorTest::StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
-                             const std::string& text) {
-  Ttask task;
-  task.Id = store.NewId();
-  task.Armed = 1;
-  task.Mode = mode;
-  task.SetSsec(ssec);
-  task.Year = year;
-  task.Month = month;
-  task.Day = day;
-  task.Text = text;
-  task.ShowMessage = 1;
-  task.Sound = 1;
-  task.Status = StatusActive;
+Task EditorTest::StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
+                            const std::string& text) {
+  Task task;
+  task.id = store.NewId();
+  task.armed = 1;
+  task.recurrence = mode;
+  task.SetSecondOfDay(ssec);
+  task.year = year;
+  task.month = month;
+  task.day = day;
+  task.message = text;
+  task.showMessage = 1;
+  task.beep = 1;
+  task.status = StatusActive;
   return task;
 }

@@ -12,9 +12,9 @@
 
 #include "core/Store.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/shared/ControlAccess.h"
 #include "ui/editor/DialogMode.h"
 #include "ui/editor/TaskEditor.h"
+#include "ui/shared/ControlAccess.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 
@@ -35,7 +35,8 @@ class EditorTest : public testing::Test {
   int Selected(EditorControl comboBox) { return SelectedIndex(Control(comboBox)); }
   int ItemCount(EditorControl comboBox);
   int ArrowsAt(EditorControl upDown) { return ArrowsPosition(Control(upDown)); }
-  TSreda Session();
+  EditorMoment Moment();
+  Settings StoredSettings();
 
   // Shows the editor without its modal loop, so that the test thread can act on it.
   void Show();
@@ -62,6 +63,6 @@ class EditorTest : public testing::Test {
   TForm2::Result RunModal(const std::function<TForm2::Result()>& open);
 
   // A task as Data.ini would have given it.
-  Ttask StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
-                   const std::string& text);
+  Task StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
+                  const std::string& text);
 };

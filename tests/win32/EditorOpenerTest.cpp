@@ -10,13 +10,13 @@ using C = EditorControl;
 TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   {
     std::lock_guard lock(store.Mutex);
-    store.Session.Hour = 7;
-    store.Session.Minute = 5;
-    store.Session.Second = 9;
-    store.Session.LastOD = "C:\\Папка\\";
+    store.editorMoment.hour = 7;
+    store.editorMoment.minute = 5;
+    store.editorMoment.second = 9;
+    store.settings.lastFileFolder = "C:\\Папка\\";
   }
   Show();
-  Choose(C::ComboBox1, ModeYearly);  // the mode shown last is kept
+  Choose(C::ComboBox1, EveryYear);  // the mode shown last is kept
   form.Button2Click();
   form.FillForNew();
   EXPECT_EQ(Caption(), L" Добавить новое задание");
@@ -24,14 +24,14 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(Text(C::Memo1), L"");
   EXPECT_EQ(Text(C::Edit4), L"2024");
   EXPECT_EQ(Selected(C::ComboBox3), 2);
-  EXPECT_EQ(Session().Month, 3);  // not overwritten by the month logic that the year ran
+  EXPECT_EQ(Moment().month, 3);  // not overwritten by the month logic that the year ran
   EXPECT_EQ(Selected(C::ComboBox4), 13);
   EXPECT_EQ(Text(C::Edit1), L"7");
   EXPECT_EQ(Text(C::Edit2), L"5");
   EXPECT_EQ(Text(C::Edit3), L"9");
   EXPECT_EQ(ArrowsAt(C::UpDown1), 7);
   EXPECT_EQ(ArrowsAt(C::UpDown4), 2024);
-  EXPECT_EQ(Selected(C::ComboBox1), ModeYearly);
+  EXPECT_EQ(Selected(C::ComboBox1), EveryYear);
   EXPECT_TRUE(Enabled(C::ComboBox3));  // the mode logic ran
   EXPECT_FALSE(Enabled(C::Edit4));
   for (C box : {C::CheckBox1, C::CheckBox2, C::CheckBox3}) EXPECT_FALSE(Checked(box));
@@ -39,7 +39,7 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(Text(C::Edit5), L"");
   EXPECT_FALSE(Enabled(C::Edit5));  // the run-file logic ran
   EXPECT_FALSE(Enabled(C::Button3));
-  EXPECT_EQ(form.OpenDialog1().InitialDir, "C:\\Папка\\");
+  EXPECT_EQ(form.OpenDialog1().initialFolder, "C:\\Папка\\");
 }
 
 TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
@@ -54,11 +54,11 @@ TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
 }
 
 TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
-  store.Tasks.push_back(StoredTask(ModeDaily, 30600, 2024, 1, 1, "первое"));
-  store.Tasks.push_back(StoredTask(ModeMonthly, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
+  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "первое"));
+  store.Tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
   // The editor showed a 30-day month before.
   Show();
-  Choose(C::ComboBox1, ModeOnce);
+  Choose(C::ComboBox1, Once);
   Choose(C::ComboBox3, 3);
   Choose(C::ComboBox4, 29);
   form.Button2Click();
@@ -70,33 +70,33 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   EXPECT_EQ(boxes[0], L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Caption(), L" Редактировать задание № 2");
   EXPECT_EQ(form.Tag, 1);
-  EXPECT_EQ(store.Tasks[1].Armed, 0);
-  EXPECT_EQ(store.Tasks[0].Armed, 1);
+  EXPECT_EQ(store.Tasks[1].armed, 0);
+  EXPECT_EQ(store.Tasks[0].armed, 1);
   EXPECT_EQ(Text(C::Memo1), L"Оплатить\r\nсчета");
   EXPECT_EQ(Text(C::Edit1), L"12");
   EXPECT_EQ(Text(C::Edit2), L"34");
   EXPECT_EQ(Text(C::Edit3), L"56");
   EXPECT_EQ(Text(C::Edit4), L"2023");
-  EXPECT_EQ(Selected(C::ComboBox1), ModeMonthly);
+  EXPECT_EQ(Selected(C::ComboBox1), EveryMonth);
   EXPECT_EQ(Selected(C::ComboBox3), 5);
   EXPECT_EQ(ItemCount(C::ComboBox4), 31);
   EXPECT_EQ(Selected(C::ComboBox4), 30);
-  EXPECT_EQ(Session().Day, 31);
+  EXPECT_EQ(Moment().day, 31);
   EXPECT_FALSE(Enabled(C::CheckBox1));
 }
 
 TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
-  Ttask task = StoredTask(ModeOnce, 37815, 2024, 2, 29, "Выключить");
-  task.RunFile = 1;
-  task.ShutDown = 1;
-  task.DeleteAfter = 1;
-  task.Sound = 0;
-  task.FileName = "C:\\Программы\\открытка.exe";
+  Task task = StoredTask(Once, 37815, 2024, 2, 29, "Выключить");
+  task.runFile = 1;
+  task.shutDown = 1;
+  task.deleteAfter = 1;
+  task.beep = 0;
+  task.fileName = "C:\\Программы\\открытка.exe";
   store.Tasks.push_back(task);
   EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(form.FillForEdit(0)); }).empty());
   EXPECT_EQ(Text(C::Edit5), L"открытка.exe");
-  EXPECT_EQ(form.OpenDialog1().FileName, "C:\\Программы\\открытка.exe");
-  EXPECT_EQ(form.OpenDialog1().InitialDir, "C:\\Программы\\");
+  EXPECT_EQ(form.OpenDialog1().fileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(form.OpenDialog1().initialFolder, "C:\\Программы\\");
   EXPECT_EQ(Selected(C::ComboBox3), 1);
   EXPECT_EQ(ItemCount(C::ComboBox4), 29);
   EXPECT_EQ(Selected(C::ComboBox4), 28);
@@ -134,20 +134,20 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
   EXPECT_TRUE(IsWindowEnabled(owner));
   ASSERT_EQ(store.Tasks.size(), 1u);
-  const Ttask& task = store.Tasks[0];
-  EXPECT_EQ(task.Id, result.taskId);
-  EXPECT_EQ(task.Text, "Позвонить маме\r\nвечером");
-  EXPECT_EQ(task.Ssec, 30600);
-  EXPECT_EQ(task.Mode, ModeDaily);
-  EXPECT_EQ(task.Year, 2024);
-  EXPECT_EQ(task.Month, 3);
-  EXPECT_EQ(task.Day, 14);
-  EXPECT_EQ(task.Status, StatusActive);
-  EXPECT_EQ(task.Armed, 0);
-  EXPECT_EQ(task.PrevMS, 0);
-  EXPECT_EQ(task.ShowMessage, 1);
-  EXPECT_EQ(task.Sound, 1);
-  EXPECT_EQ(task.RunFile, 0);
+  const Task& task = store.Tasks[0];
+  EXPECT_EQ(task.id, result.taskId);
+  EXPECT_EQ(task.message, "Позвонить маме\r\nвечером");
+  EXPECT_EQ(task.secondOfDay, 30600);
+  EXPECT_EQ(task.recurrence, EveryDay);
+  EXPECT_EQ(task.year, 2024);
+  EXPECT_EQ(task.month, 3);
+  EXPECT_EQ(task.day, 14);
+  EXPECT_EQ(task.status, StatusActive);
+  EXPECT_EQ(task.armed, 0);
+  EXPECT_EQ(task.doneThisPeriod, 0);
+  EXPECT_EQ(task.showMessage, 1);
+  EXPECT_EQ(task.beep, 1);
+  EXPECT_EQ(task.runFile, 0);
 }
 
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
@@ -165,20 +165,20 @@ TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
   Type(C::Edit3, L"5");
   EXPECT_FALSE(BoxDuring([&] { Click(C::Button1); }));
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].Second, 5);
+  EXPECT_EQ(store.Tasks[0].second, 5);
   EXPECT_EQ(form.Tag, -2);
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
 TEST_F(EditorTest, RunFileWithoutAFileChosenInThisOpeningIsNotStored) {
-  form.OpenDialog1().FileName = "C:\\старый.bat";  // from an earlier opening
+  form.OpenDialog1().fileName = "C:\\старый.bat";  // from an earlier opening
   form.FillForNew();
   Show();
   Click(C::CheckBox3);
   Click(C::Button1);
   ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].RunFile, 0);
-  EXPECT_EQ(store.Tasks[0].FileName, "C:\\старый.bat");
+  EXPECT_EQ(store.Tasks[0].runFile, 0);
+  EXPECT_EQ(store.Tasks[0].fileName, "C:\\старый.bat");
 }
 
 struct CloseCase {
@@ -206,12 +206,12 @@ TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers
     EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
     EXPECT_TRUE(IsWindowEnabled(owner)) << c.name;
     EXPECT_TRUE(store.Tasks.empty()) << c.name;
-    EXPECT_EQ(Session().Minute, minute) << c.name;
+    EXPECT_EQ(Moment().minute, minute) << c.name;
   }
 }
 
 TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
-  store.Tasks.push_back(StoredTask(ModeDaily, 30600, 2024, 1, 1, "не трогать"));
+  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "не трогать"));
   stages.push_back([&] {
     EXPECT_EQ(DialogMode, 0);
     PostMessageW(Control(C::Memo1), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -224,19 +224,19 @@ TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
   });
   const TForm2::Result result = RunModal([&] { return form.OpenForEdit(0); });
   EXPECT_FALSE(result.committed);
-  EXPECT_EQ(result.taskId, store.Tasks[0].Id);
+  EXPECT_EQ(result.taskId, store.Tasks[0].id);
   EXPECT_EQ(form.Tag, 0);
-  EXPECT_EQ(store.Tasks[0].Text, "не трогать");
-  EXPECT_EQ(store.Tasks[0].Armed, 0);  // the command re-arms it
+  EXPECT_EQ(store.Tasks[0].message, "не трогать");
+  EXPECT_EQ(store.Tasks[0].armed, 0);  // the command re-arms it
 }
 
 TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) {
   for (const char* text : {"сработает и удалится", "второе", "редактируемое"})
-    store.Tasks.push_back(StoredTask(ModeDaily, 30600, 2024, 1, 1, text));
-  store.Tasks[1].Status = StatusDoneToday;
-  store.Tasks[2].Status = StatusDoneToday;
-  store.Tasks[2].PrevMS = 1;
-  const uint64_t editedId = store.Tasks[2].Id;
+    store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, text));
+  store.Tasks[1].status = StatusDoneToday;
+  store.Tasks[2].status = StatusDoneToday;
+  store.Tasks[2].doneThisPeriod = 1;
+  const uint64_t editedId = store.Tasks[2].id;
   stages.push_back([&] {
     {
       std::lock_guard lock(store.Mutex);  // as the checker deletes a fired task
@@ -250,15 +250,15 @@ TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) 
   EXPECT_EQ(result.taskId, editedId);
   EXPECT_EQ(Caption(), L" Редактировать задание № 3");
   ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[1].Text, "исправлено");
-  EXPECT_EQ(store.Tasks[1].Status, StatusActive);
-  EXPECT_EQ(store.Tasks[1].PrevMS, 0);
-  EXPECT_EQ(store.Tasks[0].Text, "второе");
-  EXPECT_EQ(store.Tasks[0].Status, StatusDoneToday);
+  EXPECT_EQ(store.Tasks[1].message, "исправлено");
+  EXPECT_EQ(store.Tasks[1].status, StatusActive);
+  EXPECT_EQ(store.Tasks[1].doneThisPeriod, 0);
+  EXPECT_EQ(store.Tasks[0].message, "второе");
+  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
 }
 
 TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
-  store.Tasks.push_back(StoredTask(ModeDaily, 30600, 2024, 1, 1, "одно"));
+  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "одно"));
   stages.push_back([&] {
     const TForm2::Result inner = form.OpenForNew();
     EXPECT_FALSE(inner.committed);

@@ -209,22 +209,22 @@ TEST_F(EditorTest, TypedTimesAreNormalised) {
     const wchar_t* typed;
     const wchar_t* shown;
     C arrows;
-    int32_t TSreda::*session;
+    int32_t EditorMoment::*field;
     int value;
   };
   const Case cases[] = {
-      {C::Edit2, L"75", L"59", C::UpDown2, &TSreda::Minute, 59},
-      {C::Edit1, L"99", L"23", C::UpDown1, &TSreda::Hour, 23},
-      {C::Edit1, L"07", L"7", C::UpDown1, &TSreda::Hour, 7},
-      {C::Edit3, L"60", L"59", C::UpDown3, &TSreda::Second, 59},
-      {C::Edit3, L"42", L"42", C::UpDown3, &TSreda::Second, 42},
+      {C::Edit2, L"75", L"59", C::UpDown2, &EditorMoment::minute, 59},
+      {C::Edit1, L"99", L"23", C::UpDown1, &EditorMoment::hour, 23},
+      {C::Edit1, L"07", L"7", C::UpDown1, &EditorMoment::hour, 7},
+      {C::Edit3, L"60", L"59", C::UpDown3, &EditorMoment::second, 59},
+      {C::Edit3, L"42", L"42", C::UpDown3, &EditorMoment::second, 42},
   };
   Show();
   for (const Case& c : cases) {
     Type(c.edit, c.typed, true);
     EXPECT_EQ(Text(c.edit), c.shown) << c.typed;
     EXPECT_EQ(ArrowsAt(c.arrows), c.value) << c.typed;
-    EXPECT_EQ(Session().*c.session, c.value) << c.typed;
+    EXPECT_EQ(Moment().*c.field, c.value) << c.typed;
   }
 }
 
@@ -235,7 +235,7 @@ TEST_F(EditorTest, KeyFilterSwallowsAllButDigitsAndBackspace) {
   EXPECT_EQ(Text(C::Edit2), L"3");
   Type(C::Edit4, L"2x0y2-5", true);
   EXPECT_EQ(Text(C::Edit4), L"2025");
-  EXPECT_EQ(Session().Year, 2025);
+  EXPECT_EQ(Moment().year, 2025);
   Type(C::Edit4, L"\b");
   EXPECT_EQ(Text(C::Edit4), L"202");
   // The memo takes any character.
@@ -246,14 +246,14 @@ TEST_F(EditorTest, KeyFilterSwallowsAllButDigitsAndBackspace) {
 TEST_F(EditorTest, AnEmptiedTimeFieldReportsTheErrorAndKeepsTheLastGoodValue) {
   Show();
   Type(C::Edit2, L"45", true);
-  ASSERT_EQ(Session().Minute, 45);
+  ASSERT_EQ(Moment().minute, 45);
   // The whole text selected and deleted at once.
   const auto box = BoxDuring([&] { Type(C::Edit2, L"\b", true); });
   ASSERT_TRUE(box);
   EXPECT_EQ(*box, L" Vornakel|'' is not a valid integer value.");
   EXPECT_EQ(Text(C::Edit2), L"");
   EXPECT_EQ(ArrowsAt(C::UpDown2), 45);
-  EXPECT_EQ(Session().Minute, 45);
+  EXPECT_EQ(Moment().minute, 45);
 }
 
 TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
@@ -280,12 +280,12 @@ TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
     EXPECT_EQ(Text(c.edit), c.shown) << c.start;
     EXPECT_EQ(std::to_wstring(ArrowsAt(c.arrows)), c.shown) << c.start;
   }
-  EXPECT_EQ(Session().Second, 29);
+  EXPECT_EQ(Moment().second, 29);
 }
 
 TEST_F(EditorTest, YearArrowsStopAtZeroAnd9999) {
   Show();
-  Choose(C::ComboBox1, ModeOnce);  // the year field is enabled in one-time mode only
+  Choose(C::ComboBox1, Once);  // the year field is enabled in one-time mode only
   Type(C::Edit4, L"9999", true);
   PressArrow(C::UpDown4, ArrowButton::Up);
   EXPECT_EQ(Text(C::Edit4), L"9999");
@@ -296,7 +296,7 @@ TEST_F(EditorTest, YearArrowsStopAtZeroAnd9999) {
   EXPECT_EQ(Text(C::Edit4), L"0");
   PressArrow(C::UpDown4, ArrowButton::Up);
   EXPECT_EQ(Text(C::Edit4), L"1");
-  EXPECT_EQ(Session().Year, 1);
+  EXPECT_EQ(Moment().year, 1);
 }
 
 }  // namespace

@@ -21,10 +21,10 @@ class FileReplace : public testing::Test {
 
   void SetUp() override {
     store.DataPath = ToCp1251(dataIni);
-    Ttask task;
-    task.Text = "Позвонить\r\nв банк";
-    task.SetSsec(30600);
-    task.Status = StatusActive;
+    Task task;
+    task.message = "Позвонить\r\nв банк";
+    task.SetSecondOfDay(30600);
+    task.status = StatusActive;
     store.Tasks.push_back(task);
   }
 

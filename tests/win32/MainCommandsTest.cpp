@@ -166,11 +166,11 @@ TEST_F(MainCommands, AddWithTheEditorBuildsTheRowArmsAndSaves) {
   {
     std::lock_guard lock(store().Mutex);
     ASSERT_EQ(store().Tasks.size(), 2u);
-    const Ttask& task = store().Tasks[1];
-    EXPECT_EQ(task.Text, "Позвонить маме");
-    EXPECT_EQ(task.Ssec, 8 * 3600 + 30 * 60 + 5);
-    EXPECT_EQ(task.Mode, 0);
-    EXPECT_EQ(task.Armed, 1);
+    const Task& task = store().Tasks[1];
+    EXPECT_EQ(task.message, "Позвонить маме");
+    EXPECT_EQ(task.secondOfDay, 8 * 3600 + 30 * 60 + 5);
+    EXPECT_EQ(task.recurrence, 0);
+    EXPECT_EQ(task.armed, 1);
   }
   EXPECT_EQ(ListRows(), 2);
   EXPECT_EQ(Cell(1, 0), "2");
@@ -200,7 +200,7 @@ TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
       std::lock_guard lock(store().Mutex);
       EXPECT_EQ(store().Tasks.size(), withTask ? 1u : 0u);
       if (withTask) {
-        EXPECT_EQ(store().Tasks[0].Armed, 1);
+        EXPECT_EQ(store().Tasks[0].armed, 1);
       }
     }
     app.reset();
@@ -216,7 +216,7 @@ TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
                EXPECT_EQ(DialogMode, 0);
                {
                  std::lock_guard lock(store().Mutex);
-                 EXPECT_EQ(store().Tasks[1].Armed, 0);
+                 EXPECT_EQ(store().Tasks[1].armed, 0);
                }
                // The first task fires and deletes itself while the editor is open.
                DeleteAsTheCheckerDoes(0);
@@ -225,8 +225,8 @@ TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
              });
   std::lock_guard lock(store().Mutex);
   ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].Text, "Второе исправлено");
-  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Tasks[0].message, "Второе исправлено");
+  EXPECT_EQ(store().Tasks[0].armed, 1);
   EXPECT_EQ(store().Rows.Cell(0, 1), "Второе исправлено");
   EXPECT_EQ(store().Rows.Cell(0, 0), "1");
   EXPECT_NE(SavedText().find("Tex=Второе исправлено\r\n"), std::string::npos);
@@ -243,8 +243,8 @@ TEST_F(MainCommands, CancelledEditRearmsKeepsTheRowAndSaves) {
              });
   EXPECT_TRUE(Saved());
   std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Tasks[0].Text, "Первое");
-  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Tasks[0].message, "Первое");
+  EXPECT_EQ(store().Tasks[0].armed, 1);
   EXPECT_EQ(store().Rows.Cell(0, 1), "Первое");
 }
 
@@ -263,8 +263,8 @@ TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
   EXPECT_TRUE(trayAddReturned);
   std::lock_guard lock(store().Mutex);
   ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].Text, "Своё");
-  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Tasks[0].message, "Своё");
+  EXPECT_EQ(store().Tasks[0].armed, 1);
 }
 
 TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
@@ -313,7 +313,7 @@ TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) 
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   std::lock_guard lock(store().Mutex);
   ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].Text, "Третье");
+  EXPECT_EQ(store().Tasks[0].message, "Третье");
 }
 
 TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
@@ -324,7 +324,7 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
              {.text = "Д", .status = 3}});
   {
     std::lock_guard lock(store().Mutex);
-    store().Tasks[3].PrevMS = 1;  // paused after it ran today
+    store().Tasks[3].doneThisPeriod = 1;  // paused after it ran today
   }
   const std::pair<int, const char*> expected[] = {{1, "Активно"},
                                                   {2, "Приостановлено"},
@@ -338,7 +338,7 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
     EXPECT_EQ(Cell(row, 4), expected[row].second) << row;
     {
       std::lock_guard lock(store().Mutex);
-      EXPECT_EQ(store().Tasks[row].Status, expected[row].first) << row;
+      EXPECT_EQ(store().Tasks[row].status, expected[row].first) << row;
     }
     const std::string saved = SavedText();
     const size_t section = saved.find("[TASK" + std::to_string(row) + "]");
@@ -429,8 +429,8 @@ TEST_F(MainCommands, EscapeInTheEditorOpenedForEditHidesToTheTrayAsACancel) {
   EXPECT_FALSE(IsWindowVisible(app->Form2().Handle()));
   EXPECT_TRUE(Saved());
   std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Tasks[0].Text, "Первое");
-  EXPECT_EQ(store().Tasks[0].Armed, 1);
+  EXPECT_EQ(store().Tasks[0].message, "Первое");
+  EXPECT_EQ(store().Tasks[0].armed, 1);
 }
 
 TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
@@ -452,9 +452,9 @@ TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
   EXPECT_FALSE(Saved());
   {
     std::lock_guard lock(store().Mutex);
-    EXPECT_EQ(store().Session.WinS, 1);
-    EXPECT_EQ(store().Session.Tray, 1);
-    EXPECT_EQ(store().Session.SMin, 1);
+    EXPECT_EQ(store().settings.startWithWindows, 1);
+    EXPECT_EQ(store().settings.useTray, 1);
+    EXPECT_EQ(store().settings.startHidden, 1);
   }
   // Opening again shows the options; turning two off removes the icon and the shortcut.
   WithSettings([this] { app->Form1().Button3Click(); },
@@ -497,8 +497,8 @@ TEST_F(MainCommands, SettingsCancelEscapeAndCloseBoxChangeNothing) {
     EXPECT_FALSE(IconPresent());
     EXPECT_FALSE(LinkExists());
     std::lock_guard lock(store().Mutex);
-    EXPECT_EQ(store().Session.WinS, 0);
-    EXPECT_EQ(store().Session.Tray, 0);
+    EXPECT_EQ(store().settings.startWithWindows, 0);
+    EXPECT_EQ(store().settings.useTray, 0);
   }
   EXPECT_FALSE(Saved());
 }
@@ -535,7 +535,7 @@ TEST_F(MainCommands, AddClosesTheSettingsDialogAndRestoresAHiddenWindowFirst) {
   EXPECT_EQ(DialogMode, 0);
   EXPECT_TRUE(IsWindowEnabled(form));
   std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Session.WinS, 0);
+  EXPECT_EQ(store().settings.startWithWindows, 0);
 }
 
 TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {

@@ -6,11 +6,11 @@
 #include <thread>
 
 #include "core/DeleteTask.h"
+#include "core/RowTexts.h"
 #include "storage/DataFile.h"
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "core/RowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 
@@ -311,9 +311,9 @@ TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
     StoreLock lock(store.Mutex);
     DeleteTask(store, lock, platform, 0, true);
     SetCell(store, 1, ColumnStatus, false, StatusText(StatusActive));
-    Ttask added;
-    added.Text = "Новое";
-    added.Status = StatusPaused;
+    Task added;
+    added.message = "Новое";
+    added.status = StatusPaused;
     store.Tasks.push_back(added);
     BuildRow(store, 2, true);
     platform.RowsChanged();

@@ -96,7 +96,7 @@ class ProfileReader : public testing::Test {
   }
 
   void ReadBothWays(const Store& store, const std::string& path, const std::string& label) {
-    const TSreda& s = store.Session;
+    const Settings& s = store.settings;
     const std::string today[3] = {"2024", "3", "14"};
     auto read = [&](const std::string& section, const StoredKey& key, const std::string& fallback) {
       return ProfileString(path, section, key.name, fallback);
@@ -131,43 +131,46 @@ class ProfileReader : public testing::Test {
     const std::string width = read(settings, kSettingsKeys[0], "718");
     const std::string height = read(settings, kSettingsKeys[1], "538");
     const int64_t w = PlainDecimal(width).value_or(0), h = PlainDecimal(height).value_or(0);
-    const int32_t ints[] = {s.WinW, s.WinH, s.WinX, s.WinY};
+    const int32_t ints[] = {s.windowWidth, s.windowHeight, s.windowLeft, s.windowTop};
     const std::string intDefaults[] = {"718", "538", std::to_string(1024 / 2 - w / 2),
                                        std::to_string(738 / 2 - h / 2)};
     for (int i = 0; i < 4; ++i)
       expectInt(settings, kSettingsKeys[i], intDefaults[i], ints[i], false);
-    expectFlag(settings, kSettingsKeys[4], "1", s.WinS);
-    expectFlag(settings, kSettingsKeys[5], "1", s.Tray);
-    expectFlag(settings, kSettingsKeys[6], "0", s.WinMax);
-    expectFlag(settings, kSettingsKeys[7], "0", s.SMin);
-    expectText(settings, kSettingsKeys[8], s.LastOD, false);
-    const int32_t widths[] = {s.Ln0, s.Ln1, s.Ln2, s.Ln3, s.Ln4};
+    expectFlag(settings, kSettingsKeys[4], "1", s.startWithWindows);
+    expectFlag(settings, kSettingsKeys[5], "1", s.useTray);
+    expectFlag(settings, kSettingsKeys[6], "0", s.maximised);
+    expectFlag(settings, kSettingsKeys[7], "0", s.startHidden);
+    expectText(settings, kSettingsKeys[8], s.lastFileFolder, false);
+    const int32_t widths[] = {s.columnWidths[0], s.columnWidths[1], s.columnWidths[2],
+                              s.columnWidths[3], s.columnWidths[4]};
     const char* widthDefaults[] = {"33", "230", "210", "130", "107"};
     for (int i = 0; i < 5; ++i)
       expectInt(settings, kSettingsKeys[9 + i], widthDefaults[i], widths[i], false);
-    expectInt(settings, kSettingsKeys[14], "0", s.TasksN, false);
-    ASSERT_EQ(store.Tasks.size(), static_cast<size_t>(std::max(s.TasksN, 0)));
-    ASSERT_EQ(store.Rows.Count(), s.TasksN);
+    expectInt(settings, kSettingsKeys[14], "0", s.taskCount, false);
+    ASSERT_EQ(store.Tasks.size(), static_cast<size_t>(std::max(s.taskCount, 0)));
+    ASSERT_EQ(store.Rows.Count(), s.taskCount);
 
-    for (int n = 0; n < s.TasksN; ++n) {
-      const Ttask& t = store.Tasks[static_cast<size_t>(n)];
+    for (int n = 0; n < s.taskCount; ++n) {
+      const Task& t = store.Tasks[static_cast<size_t>(n)];
       const std::string section = "TASK" + std::to_string(n);
-      const int32_t taskInts[] = {t.Mode, t.Ssec, t.Year, t.Month, t.Day};
+      const int32_t taskInts[] = {t.recurrence, t.secondOfDay, t.year, t.month, t.day};
       const std::string taskIntDefaults[] = {"0", "32400", today[0], today[1], today[2]};
       for (int i = 0; i < 5; ++i)
         expectInt(section, kTaskKeys[i], taskIntDefaults[i], taskInts[i], false);
-      expectText(section, kTaskKeys[5], t.Text, true);
-      const uint8_t flags[] = {t.DeleteAfter, t.ShowMessage, t.RunFile, t.ShutDown, t.Sound};
+      expectText(section, kTaskKeys[5], t.message, true);
+      const uint8_t flags[] = {t.deleteAfter, t.showMessage, t.runFile, t.shutDown, t.beep};
       const char* flagDefaults[] = {"0", "1", "0", "0", "1"};
       for (int i = 0; i < 5; ++i) expectFlag(section, kTaskKeys[6 + i], flagDefaults[i], flags[i]);
-      expectInt(section, kTaskKeys[11], "1", t.Status, false);
-      expectText(section, kTaskKeys[12], t.FileName, false);
-      const uint16_t words[] = {t.PrevY, t.PrevM, t.PrevD, t.PrevH, t.PrevMin, t.PrevS, t.PrevMS};
+      expectInt(section, kTaskKeys[11], "1", t.status, false);
+      expectText(section, kTaskKeys[12], t.fileName, false);
+      const uint16_t words[] = {t.lastRun.wYear, t.lastRun.wMonth,  t.lastRun.wDay,
+                                t.lastRun.wHour, t.lastRun.wMinute, t.lastRun.wSecond,
+                                t.doneThisPeriod};
       const std::string wordDefaults[] = {today[0], today[1], today[2], "9", "0", "0", "0"};
       for (int i = 0; i < 7; ++i)
         expectInt(section, kTaskKeys[13 + i], wordDefaults[i], words[i], true);
-      EXPECT_EQ(t.Hour * 3600 + t.Minute * 60 + t.Second, t.Ssec) << label;
-      EXPECT_EQ(t.Armed, 1) << label;
+      EXPECT_EQ(t.hour * 3600 + t.minute * 60 + t.second, t.secondOfDay) << label;
+      EXPECT_EQ(t.armed, 1) << label;
     }
   }
 };

@@ -177,8 +177,8 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
   {
     // What a firing shutdown task leaves behind before it asks for the shutdown.
     std::lock_guard lock(app.GetStore().Mutex);
-    app.GetStore().Tasks[0].Status = StatusDoneToday;
-    app.GetStore().Tasks[0].PrevS = 42;
+    app.GetStore().Tasks[0].status = StatusDoneToday;
+    app.GetStore().Tasks[0].lastRun.wSecond = 42;
   }
   app.GetPlatform().ShutDownComputer();
   EXPECT_TRUE(PumpUntil([&] { return app.Form1().Handle() == nullptr; }));

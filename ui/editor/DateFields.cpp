@@ -1,13 +1,13 @@
 #include "ui/editor/DateFields.h"
 
 ModeLayout LayoutForMode(int32_t modeIndex) {
-  if (modeIndex >= ModeDaily && modeIndex <= ModeSunday) return {true, false, false, false, false};
+  if (modeIndex >= EveryDay && modeIndex <= EverySunday) return {true, false, false, false, false};
   switch (modeIndex) {
-    case ModeMonthly:
+    case EveryMonth:
       return {true, false, false, true, false, ModeFollowUp::MonthlyDayList};
-    case ModeYearly:
+    case EveryYear:
       return {true, true, false, true, false, ModeFollowUp::MonthLogic};
-    case ModeOnce:
+    case Once:
       return {true, true, true, true, true, ModeFollowUp::MonthLogic};
     default:
       return {};
@@ -29,19 +29,19 @@ int32_t DaysInMonth(int32_t month, int32_t year) {
 
 namespace {
 
-bool IsYearlyOn29February(const TSreda& session, int32_t modeIndex) {
-  return modeIndex == ModeYearly && session.Month == 2 && session.Day == 29;
+bool IsYearlyOn29February(const EditorMoment& moment, int32_t modeIndex) {
+  return modeIndex == EveryYear && moment.month == 2 && moment.day == 29;
 }
 
 }  // namespace
 
-DayList MonthChosen(TSreda& session, int32_t monthIndex, int32_t modeIndex) {
-  session.Month = monthIndex + 1;
+DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex) {
+  moment.month = monthIndex + 1;
   DayList list;
-  list.count = DaysInMonth(session.Month, session.Year);
-  if (session.Day > list.count) session.Day = list.count;
-  list.selectedIndex = session.Day - 1;
-  if (IsYearlyOn29February(session, modeIndex)) list.warning = kFebruaryWarning;
+  list.count = DaysInMonth(moment.month, moment.year);
+  if (moment.day > list.count) moment.day = list.count;
+  list.selectedIndex = moment.day - 1;
+  if (IsYearlyOn29February(moment, modeIndex)) list.warning = kFebruaryWarning;
   return list;
 }
 
@@ -50,9 +50,9 @@ std::optional<std::string> MonthlyDayWarning(int32_t day) {
   return "Не каждый месяц содержит " + std::to_string(day) + (day == 31 ? " день" : " дней");
 }
 
-std::optional<std::string> DayChosen(TSreda& session, int32_t dayIndex, int32_t modeIndex) {
-  session.Day = dayIndex + 1;
-  if (modeIndex == ModeMonthly) return MonthlyDayWarning(session.Day);
-  if (IsYearlyOn29February(session, modeIndex)) return std::string(kFebruaryWarning);
+std::optional<std::string> DayChosen(EditorMoment& moment, int32_t dayIndex, int32_t modeIndex) {
+  moment.day = dayIndex + 1;
+  if (modeIndex == EveryMonth) return MonthlyDayWarning(moment.day);
+  if (IsYearlyOn29February(moment, modeIndex)) return std::string(kFebruaryWarning);
   return std::nullopt;
 }

@@ -19,7 +19,8 @@ inline constexpr int32_t kMonthCount = 12;
 // What ComboBox1Change does after it has enabled the date controls of the mode.
 enum class ModeFollowUp {
   None,
-  MonthlyDayList,  // the day list becomes "1" ... "31", Session.Day is selected, ComboBox4Change
+  MonthlyDayList,  // the day list becomes "1" ... "31", editorMoment.day is selected,
+                   // ComboBox4Change
   MonthLogic,      // ComboBox3Change
 };
 
@@ -37,17 +38,18 @@ ModeLayout LayoutForMode(int32_t modeIndex);
 // 28 to 31. A month outside 1..12 (a list without a selection) counts 31 days.
 int32_t DaysInMonth(int32_t month, int32_t year);
 
-// ComboBox3Change: the month list's selection stored in Session.Month and the remembered day
+// ComboBox3Change: the month list's selection stored in editorMoment.month and the remembered day
 // cut down to the month's length.
 struct DayList {
   int32_t count = 0;          // entries "1" ... count, all shown when the list opens
-  int32_t selectedIndex = 0;  // Session.Day - 1
+  int32_t selectedIndex = 0;  // editorMoment.day - 1
   std::optional<std::string> warning;
 };
-DayList MonthChosen(TSreda& session, int32_t monthIndex, int32_t modeIndex);
+DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex);
 
-// ComboBox4Change: the day list's selection stored in Session.Day; the warning to show, if any.
-std::optional<std::string> DayChosen(TSreda& session, int32_t dayIndex, int32_t modeIndex);
+// ComboBox4Change: the day list's selection stored in editorMoment.day; the warning to show, if
+// any.
+std::optional<std::string> DayChosen(EditorMoment& moment, int32_t dayIndex, int32_t modeIndex);
 
 // "Не каждый месяц содержит 29 дней" for a monthly task on day 29, 30 or 31, else nothing.
 std::optional<std::string> MonthlyDayWarning(int32_t day);

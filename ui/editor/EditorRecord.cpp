@@ -2,8 +2,8 @@
 
 #include <mutex>
 
-#include "storage/ErrorTexts.h"
 #include "core/IntConversion.h"
+#include "storage/ErrorTexts.h"
 
 namespace {
 
@@ -23,44 +23,44 @@ bool Convert(const std::string& text, int32_t& target, std::string& error) {
 ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   EditorRecord record;
   std::string error;
-  if (!Convert(fields.hourText, record.Hour, error) ||
-      !Convert(fields.minuteText, record.Minute, error) ||
-      !Convert(fields.secondText, record.Second, error) ||
-      !Convert(fields.yearText, record.Year, error))
+  if (!Convert(fields.hourText, record.hour, error) ||
+      !Convert(fields.minuteText, record.minute, error) ||
+      !Convert(fields.secondText, record.second, error) ||
+      !Convert(fields.yearText, record.year, error))
     return {std::nullopt, error};
 
-  record.Mode = fields.modeIndex;
-  record.Text = fields.text;
-  record.Month = fields.monthIndex + 1;
-  record.Day = fields.dayIndex + 1;
+  record.recurrence = fields.modeIndex;
+  record.message = fields.text;
+  record.month = fields.monthIndex + 1;
+  record.day = fields.dayIndex + 1;
   // A box that its mode or the shutdown box has disabled does not count for these two...
-  record.DeleteAfter = fields.deleteChecked && fields.deleteEnabled;
-  record.RunFile = fields.runFileChecked && fields.runFileEnabled && !fields.fileField.empty();
+  record.deleteAfter = fields.deleteChecked && fields.deleteEnabled;
+  record.runFile = fields.runFileChecked && fields.runFileEnabled && !fields.fileField.empty();
   // ...while these keep their checked state, so a shutdown task may still carry its message and
   // beep.
-  record.ShutDown = fields.shutDownChecked;
-  record.ShowMessage = fields.showMessageChecked;
-  record.Sound = fields.soundChecked;
-  record.FileName = fields.fileName;
+  record.shutDown = fields.shutDownChecked;
+  record.showMessage = fields.showMessageChecked;
+  record.beep = fields.soundChecked;
+  record.fileName = fields.fileName;
   return {std::move(record), {}};
 }
 
-void WriteEditorRecord(Ttask& task, const EditorRecord& record) {
-  task.Mode = record.Mode;
-  task.Text = record.Text;
-  task.Hour = record.Hour;
-  task.Minute = record.Minute;
-  task.Second = record.Second;
-  task.Ssec = record.Hour * 3600 + record.Minute * 60 + record.Second;
-  task.Year = record.Year;
-  task.Month = record.Month;
-  task.Day = record.Day;
-  task.DeleteAfter = record.DeleteAfter;
-  task.ShutDown = record.ShutDown;
-  task.ShowMessage = record.ShowMessage;
-  task.Sound = record.Sound;
-  task.RunFile = record.RunFile;
-  task.FileName = record.FileName;
+void WriteEditorRecord(Task& task, const EditorRecord& record) {
+  task.recurrence = record.recurrence;
+  task.message = record.message;
+  task.hour = record.hour;
+  task.minute = record.minute;
+  task.second = record.second;
+  task.secondOfDay = record.hour * 3600 + record.minute * 60 + record.second;
+  task.year = record.year;
+  task.month = record.month;
+  task.day = record.day;
+  task.deleteAfter = record.deleteAfter;
+  task.shutDown = record.shutDown;
+  task.showMessage = record.showMessage;
+  task.beep = record.beep;
+  task.runFile = record.runFile;
+  task.fileName = record.fileName;
 }
 
 CommitResult CommitEditor(Store& store, int32_t tag, uint64_t editedTaskId,
@@ -71,22 +71,22 @@ CommitResult CommitEditor(Store& store, int32_t tag, uint64_t editedTaskId,
 
   std::lock_guard lock(store.Mutex);
   if (tag == -1) {
-    Ttask task;
-    task.Armed = 0;  // the add command arms it once its row exists
-    task.PrevMS = 0;
-    task.Status = StatusActive;
-    task.Id = store.NewId();
+    Task task;
+    task.armed = 0;  // the add command arms it once its row exists
+    task.doneThisPeriod = 0;
+    task.status = StatusActive;
+    task.id = store.NewId();
     WriteEditorRecord(task, *converted.record);
     store.Tasks.push_back(std::move(task));
     const int index = static_cast<int>(store.Tasks.size()) - 1;
-    return {CommitResult::Outcome::Written, store.Tasks.back().Id, index, {}};
+    return {CommitResult::Outcome::Written, store.Tasks.back().id, index, {}};
   }
 
   const int index = tag >= 0 ? store.IndexOf(editedTaskId) : -1;
   if (index < 0) return {CommitResult::Outcome::TaskGone, editedTaskId, -1, {}};
-  Ttask& task = store.Tasks[static_cast<size_t>(index)];
-  if (task.Status == StatusDone || task.Status == StatusDoneToday) task.Status = StatusActive;
-  task.PrevMS = 0;
+  Task& task = store.Tasks[static_cast<size_t>(index)];
+  if (task.status == StatusDone || task.status == StatusDoneToday) task.status = StatusActive;
+  task.doneThisPeriod = 0;
   WriteEditorRecord(task, *converted.record);
-  return {CommitResult::Outcome::Written, task.Id, index, {}};
+  return {CommitResult::Outcome::Written, task.id, index, {}};
 }

@@ -32,20 +32,20 @@ struct EditorFields {
 
 // The task fields that OK writes, every number already converted.
 struct EditorRecord {
-  int32_t Mode = 0;
-  std::string Text;
-  int32_t Hour = 0;
-  int32_t Minute = 0;
-  int32_t Second = 0;
-  int32_t Year = 0;
-  int32_t Month = 0;
-  int32_t Day = 0;
-  uint8_t DeleteAfter = 0;
-  uint8_t ShutDown = 0;
-  uint8_t ShowMessage = 0;
-  uint8_t Sound = 0;
-  uint8_t RunFile = 0;
-  std::string FileName;
+  int32_t recurrence = EveryDay;
+  std::string message;
+  int32_t hour = 0;
+  int32_t minute = 0;
+  int32_t second = 0;
+  int32_t year = 0;
+  int32_t month = 0;
+  int32_t day = 0;
+  bool deleteAfter = false;
+  bool shutDown = false;
+  bool showMessage = false;
+  bool beep = false;
+  bool runFile = false;
+  std::string fileName;
 };
 
 // Converts the hour, minute, second and year fields, in that order; the first that is not a
@@ -57,7 +57,7 @@ struct ConvertedFields {
 ConvertedFields ConvertEditorFields(const EditorFields& fields);
 
 // Writes the record's fields into the task, Ssec included.
-void WriteEditorRecord(Ttask& task, const EditorRecord& record);
+void WriteEditorRecord(Task& task, const EditorRecord& record);
 
 // Button1Click's work on the table. `tag` is the editor's Tag: -1 appends a new task (Armed 0,
 // PrevMS 0, Status 1, a fresh identity); an index means an edit, and the task written is the

@@ -51,12 +51,12 @@ const CommonDialogs& LoadCommonDialogs() {
 
 }  // namespace
 
-bool FileOpenDialog::Execute(HWND owner) {
+bool FileChooser::Execute(HWND owner) {
   const CommonDialogs& dialogs = LoadCommonDialogs();
   if (!dialogs.getOpenFileName || !dialogs.extendedError) return false;
   std::vector<wchar_t> file(32768, L'\0');
-  ToWideInto(FileName, file.data(), file.size());
-  const std::wstring initialDir = ToWide(InitialDir);
+  ToWideInto(fileName, file.data(), file.size());
+  const std::wstring initialDir = ToWide(initialFolder);
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -72,6 +72,6 @@ bool FileOpenDialog::Execute(HWND owner) {
     file[0] = L'\0';
     if (!dialogs.getOpenFileName(&dialog)) return false;
   }
-  FileName = ToProgramPath(file.data());
+  fileName = ToProgramPath(file.data());
   return true;
 }

@@ -6,11 +6,11 @@
 
 #include <string>
 
-class FileOpenDialog {
+class FileChooser {
  public:
-  std::string FileName;    // full path, cp1251; the dialog starts in its folder when it has one
-  std::string InitialDir;  // where the dialog starts when FileName names no folder
+  std::string fileName;       // full path, cp1251; the dialog starts in its folder when it has one
+  std::string initialFolder;  // where the dialog starts when fileName names no folder
 
-  // Shows the dialog owned by `owner`. True when the user picked a file; FileName then holds it.
+  // Shows the dialog owned by `owner`. True when the user picked a file; fileName then holds it.
   bool Execute(HWND owner);
 };

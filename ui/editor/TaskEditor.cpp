@@ -4,13 +4,13 @@
 #include <optional>
 #include <vector>
 
-#include "ui/shared/CentreOverOwner.h"
-#include "ui/shared/DpiScale.h"
-#include "ui/shared/ControlAccess.h"
+#include "core/PathParts.h"
 #include "ui/editor/DateFields.h"
 #include "ui/editor/DialogMode.h"
 #include "ui/editor/EditorRecord.h"
-#include "core/PathParts.h"
+#include "ui/shared/CentreOverOwner.h"
+#include "ui/shared/ControlAccess.h"
+#include "ui/shared/DpiScale.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
@@ -66,8 +66,8 @@ bool TForm2::Create(HWND owner) {
   int day = 0;
   {
     std::lock_guard lock(store_.Mutex);
-    month = store_.Session.Month;
-    day = store_.Session.Day;
+    month = store_.editorMoment.month;
+    day = store_.editorMoment.day;
   }
   SelectIndex(Control(EditorControl::ComboBox3), month - 1);
   SelectIndex(Control(EditorControl::ComboBox4), day - 1);
@@ -269,29 +269,31 @@ void TForm2::FillForNew() {
   SetControlText(hwnd_, kNewTaskCaption);
   CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
-  // the month list's selection of the moment in Session.Month.
-  TSreda remembered;
+  // the month list's selection of the moment in editorMoment.month.
+  EditorMoment remembered;
+  std::string lastFileFolder;
   {
     std::lock_guard lock(store_.Mutex);
-    remembered = store_.Session;
+    remembered = store_.editorMoment;
+    lastFileFolder = store_.settings.lastFileFolder;
   }
   SetEditText(EditorControl::Memo1, "");
-  SetEditText(EditorControl::Edit4, DecimalText(remembered.Year));
-  SelectIndex(Control(EditorControl::ComboBox3), remembered.Month - 1);
+  SetEditText(EditorControl::Edit4, DecimalText(remembered.year));
+  SelectIndex(Control(EditorControl::ComboBox3), remembered.month - 1);
   // Until a mode with a date has rebuilt it, the day list has no selection: it shows the
   // remembered day, so that OK never stores day 0.
   if (SelectedIndex(Control(EditorControl::ComboBox4)) < 0)
-    SelectIndex(Control(EditorControl::ComboBox4), remembered.Day - 1);
-  SetEditText(EditorControl::Edit1, DecimalText(remembered.Hour));
-  SetEditText(EditorControl::Edit2, DecimalText(remembered.Minute));
-  SetEditText(EditorControl::Edit3, DecimalText(remembered.Second));
+    SelectIndex(Control(EditorControl::ComboBox4), remembered.day - 1);
+  SetEditText(EditorControl::Edit1, DecimalText(remembered.hour));
+  SetEditText(EditorControl::Edit2, DecimalText(remembered.minute));
+  SetEditText(EditorControl::Edit3, DecimalText(remembered.second));
   SetChecked(EditorControl::CheckBox1, false);
   SetChecked(EditorControl::CheckBox2, false);
   SetChecked(EditorControl::CheckBox3, false);
   SetChecked(EditorControl::CheckBox5, true);
   SetChecked(EditorControl::CheckBox4, true);
   SetEditText(EditorControl::Edit5, "");
-  if (!remembered.LastOD.empty()) openDialog1_.InitialDir = remembered.LastOD;
+  if (!lastFileFolder.empty()) openDialog1_.initialFolder = lastFileFolder;
   // The mode list and the chooser's file name stay as the last opening left them.
   CheckBox3Click();
   ComboBox1Change();
@@ -301,44 +303,44 @@ void TForm2::FillForNew() {
 }
 
 bool TForm2::FillForEdit(int index, uint64_t taskId) {
-  Ttask task;
+  Task task;
   {
     std::lock_guard lock(store_.Mutex);
     if (taskId != 0) index = store_.IndexOf(taskId);
     if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return false;
-    Ttask& stored = store_.Tasks[static_cast<size_t>(index)];
-    stored.Armed = 0;  // the checker leaves the task alone until the command re-arms it
+    Task& stored = store_.Tasks[static_cast<size_t>(index)];
+    stored.armed = 0;  // the checker leaves the task alone until the command re-arms it
     task = stored;
   }
   SetControlText(hwnd_, kEditTaskCaption + DecimalText(index + 1));
-  SetEditText(EditorControl::Memo1, task.Text);
-  SetEditText(EditorControl::Edit1, DecimalText(task.Hour));
-  SetEditText(EditorControl::Edit2, DecimalText(task.Minute));
-  SetEditText(EditorControl::Edit3, DecimalText(task.Second));
-  SetEditText(EditorControl::Edit4, DecimalText(task.Year));
+  SetEditText(EditorControl::Memo1, task.message);
+  SetEditText(EditorControl::Edit1, DecimalText(task.hour));
+  SetEditText(EditorControl::Edit2, DecimalText(task.minute));
+  SetEditText(EditorControl::Edit3, DecimalText(task.second));
+  SetEditText(EditorControl::Edit4, DecimalText(task.year));
   // After the year: its month logic may have cut the remembered day to the month shown before.
   {
     std::lock_guard lock(store_.Mutex);
-    store_.Session.Day = task.Day;
+    store_.editorMoment.day = task.day;
   }
-  SelectIndex(Control(EditorControl::ComboBox1), task.Mode);
-  SelectIndex(Control(EditorControl::ComboBox3), task.Month - 1);
-  SelectIndex(Control(EditorControl::ComboBox4), task.Day - 1);
-  SetChecked(EditorControl::CheckBox1, task.DeleteAfter != 0);
-  SetChecked(EditorControl::CheckBox5, task.ShowMessage != 0);
-  SetChecked(EditorControl::CheckBox2, task.ShutDown != 0);
-  SetChecked(EditorControl::CheckBox3, task.RunFile != 0);
-  SetChecked(EditorControl::CheckBox4, task.Sound != 0);
-  if (task.RunFile) {
-    SetEditText(EditorControl::Edit5, NamePart(task.FileName));
-    openDialog1_.FileName = task.FileName;
-    openDialog1_.InitialDir = FolderPart(task.FileName);
+  SelectIndex(Control(EditorControl::ComboBox1), task.recurrence);
+  SelectIndex(Control(EditorControl::ComboBox3), task.month - 1);
+  SelectIndex(Control(EditorControl::ComboBox4), task.day - 1);
+  SetChecked(EditorControl::CheckBox1, task.deleteAfter != 0);
+  SetChecked(EditorControl::CheckBox5, task.showMessage != 0);
+  SetChecked(EditorControl::CheckBox2, task.shutDown != 0);
+  SetChecked(EditorControl::CheckBox3, task.runFile != 0);
+  SetChecked(EditorControl::CheckBox4, task.beep != 0);
+  if (task.runFile) {
+    SetEditText(EditorControl::Edit5, NamePart(task.fileName));
+    openDialog1_.fileName = task.fileName;
+    openDialog1_.initialFolder = FolderPart(task.fileName);
   } else {
     SetEditText(EditorControl::Edit5, "");
   }
   CheckBox3Click();
   ComboBox1Change();
-  editedTaskId_ = task.Id;
+  editedTaskId_ = task.id;
   committedTaskId_ = 0;
   Tag = index;
   return true;
@@ -462,7 +464,7 @@ void TForm2::Button1Click() {
   fields.runFileChecked = IsChecked(Control(EditorControl::CheckBox3));
   fields.runFileEnabled = IsWindowEnabled(Control(EditorControl::CheckBox3));
   fields.fileField = ControlText(Control(EditorControl::Edit5));
-  fields.fileName = openDialog1_.FileName;
+  fields.fileName = openDialog1_.fileName;
 
   const CommitResult result = CommitEditor(store_, Tag, editedTaskId_, fields);
   switch (result.outcome) {
@@ -483,31 +485,33 @@ void TForm2::Button1Click() {
 void TForm2::Button2Click() { Close(); }
 
 void TForm2::TimeFieldChange(EditorControl edit, EditorControl upDown, int32_t highestValue,
-                             int32_t TSreda::*sessionField) {
+                             int32_t EditorMoment::*momentField) {
   const NumberFieldValue value = NormaliseTimeField(ControlText(Control(edit)), highestValue);
   if (!value.valid) {
-    ShowErrorBox(value.error);  // the arrows and Session keep their values, the field its text
+    ShowErrorBox(value.error);  // the arrows and settings keep their values, the field its text
     return;
   }
   SetArrowsPosition(Control(upDown), value.position);
   const int position = ArrowsPosition(Control(upDown));
   {
     std::lock_guard lock(store_.Mutex);
-    store_.Session.*sessionField = position;
+    store_.editorMoment.*momentField = position;
   }
   SetEditText(edit, DecimalText(position));
 }
 
 void TForm2::Edit1Change() {
-  TimeFieldChange(EditorControl::Edit1, EditorControl::UpDown1, kHourHighest, &TSreda::Hour);
+  TimeFieldChange(EditorControl::Edit1, EditorControl::UpDown1, kHourHighest, &EditorMoment::hour);
 }
 
 void TForm2::Edit2Change() {
-  TimeFieldChange(EditorControl::Edit2, EditorControl::UpDown2, kMinuteHighest, &TSreda::Minute);
+  TimeFieldChange(EditorControl::Edit2, EditorControl::UpDown2, kMinuteHighest,
+                  &EditorMoment::minute);
 }
 
 void TForm2::Edit3Change() {
-  TimeFieldChange(EditorControl::Edit3, EditorControl::UpDown3, kMinuteHighest, &TSreda::Second);
+  TimeFieldChange(EditorControl::Edit3, EditorControl::UpDown3, kMinuteHighest,
+                  &EditorMoment::second);
 }
 
 void TForm2::TimeArrowsClick(EditorControl edit, EditorControl upDown, ArrowButton button,
@@ -546,7 +550,7 @@ void TForm2::Edit4Change() {
   const int position = ArrowsPosition(Control(EditorControl::UpDown4));
   {
     std::lock_guard lock(store_.Mutex);
-    store_.Session.Year = position;
+    store_.editorMoment.year = position;
   }
   // February's length depends on the year.
   ComboBox3Change();
@@ -570,11 +574,11 @@ void TForm2::CheckBox3Click() {
 
 void TForm2::Button3Click() {
   if (!openDialog1_.Execute(hwnd_)) return;
-  const std::string folder = FolderPart(openDialog1_.FileName);
-  SetEditText(EditorControl::Edit5, NamePart(openDialog1_.FileName));
-  openDialog1_.InitialDir = folder;
+  const std::string folder = FolderPart(openDialog1_.fileName);
+  SetEditText(EditorControl::Edit5, NamePart(openDialog1_.fileName));
+  openDialog1_.initialFolder = folder;
   std::lock_guard lock(store_.Mutex);
-  store_.Session.LastOD = folder;
+  store_.settings.lastFileFolder = folder;
 }
 
 void TForm2::FormShow() {
@@ -605,7 +609,7 @@ void TForm2::ComboBox1Change() {
       int day = 0;
       {
         std::lock_guard lock(store_.Mutex);
-        day = store_.Session.Day;
+        day = store_.editorMoment.day;
       }
       SelectIndex(days, day - 1);
       ComboBox4Change();
@@ -624,7 +628,7 @@ void TForm2::ComboBox3Change() {
   DayList list;
   {
     std::lock_guard lock(store_.Mutex);
-    list = MonthChosen(store_.Session, monthIndex, modeIndex);
+    list = MonthChosen(store_.editorMoment, monthIndex, modeIndex);
   }
   HWND days = Control(EditorControl::ComboBox4);
   FillNumberItems(days, list.count);
@@ -639,7 +643,7 @@ void TForm2::ComboBox4Change() {
   std::optional<std::string> warning;
   {
     std::lock_guard lock(store_.Mutex);
-    warning = DayChosen(store_.Session, dayIndex, modeIndex);
+    warning = DayChosen(store_.editorMoment, dayIndex, modeIndex);
   }
   if (warning) ShowWarning(*warning);
 }

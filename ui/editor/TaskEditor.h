@@ -83,7 +83,7 @@ class TForm2 {
   HWND Control(EditorControl control) const { return controls_[Index(control)]; }
 
   // The add command's part of the work: DialogMode 1, the caption, the editor centred over the
-  // main window, the controls filled from Session, Tag -1, shown modally. Refused (nothing done,
+  // main window, the controls filled from settings, Tag -1, shown modally. Refused (nothing done,
   // not committed) while the editor is already open.
   Result OpenForNew();
   // The edit command's part: the task at `index` is disarmed, the caption gets its number, the
@@ -114,7 +114,7 @@ class TForm2 {
   // It never marks the message as handled.
   void EditorEscapeMessage(const MSG& message);
 
-  FileOpenDialog& OpenDialog1() { return openDialog1_; }
+  FileChooser& OpenDialog1() { return openDialog1_; }
 
   // Handlers, under the names of the window definition.
   void Button1Click();
@@ -162,7 +162,7 @@ class TForm2 {
   void RunClickHandler(EditorControl checkBox);
 
   void TimeFieldChange(EditorControl edit, EditorControl upDown, int32_t highestValue,
-                       int32_t TSreda::*sessionField);
+                       int32_t EditorMoment::*momentField);
   void TimeArrowsClick(EditorControl edit, EditorControl upDown, ArrowButton button,
                        int32_t highestValue);
   void Enable(EditorControl control, bool enabled);
@@ -177,7 +177,7 @@ class TForm2 {
   std::array<HWND, static_cast<size_t>(EditorControl::Count)> controls_{};
   UniqueFont font_;      // "MS Sans Serif", 13 pixels, bold
   UniqueFont memoFont_;  // "Arial", 15 pixels, bold
-  FileOpenDialog openDialog1_;
+  FileChooser openDialog1_;
   std::function<void(const MSG&)> applicationHook_;
 
   bool modal_ = false;

@@ -1,7 +1,7 @@
 // TForm2's controls: their kinds, texts, places and limits, created in tab order.
-#include "ui/shared/ControlAccess.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/editor/TimeFields.h"
+#include "ui/shared/ControlAccess.h"
 #include "win32/CommonControls.h"
 // clang-format off
 #include <uxtheme.h>

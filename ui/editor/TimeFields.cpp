@@ -4,8 +4,8 @@
 #include <limits>
 #include <optional>
 
-#include "storage/ErrorTexts.h"
 #include "core/IntConversion.h"
+#include "storage/ErrorTexts.h"
 
 namespace {
 

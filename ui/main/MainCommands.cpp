@@ -4,12 +4,12 @@
 #include <windowsx.h>
 
 #include "core/DeleteTask.h"
-#include "storage/DataFile.h"
-#include "ui/main/MainCommandsLogic.h"
-#include "ui/main/MainWindow.h"
 #include "core/RowTexts.h"
+#include "storage/DataFile.h"
 #include "ui/editor/DialogMode.h"
 #include "ui/editor/TaskEditor.h"
+#include "ui/main/MainCommandsLogic.h"
+#include "ui/main/MainWindow.h"
 #include "ui/settings/SettingsDialog.h"
 #include "win32/Fonts.h"
 #include "win32/Text.h"
@@ -90,7 +90,7 @@ void TForm1::Button1Click() {
       const int index = store_.IndexOf(result.taskId);
       if (index >= 0) {
         BuildRow(store_, index, true);
-        store_.Tasks[static_cast<size_t>(index)].Armed = 1;
+        store_.Tasks[static_cast<size_t>(index)].armed = 1;
       }
     }
     if (!store_.Tasks.empty()) error = SaveData(store_, platform_);
@@ -105,7 +105,7 @@ void TForm1::N4Click() {
     StoreLock lock(store_.Mutex);
     const int index = SelectedIndex(lock);
     if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return;
-    taskId = store_.Tasks[static_cast<size_t>(index)].Id;
+    taskId = store_.Tasks[static_cast<size_t>(index)].id;
   }
   const TForm2::Result result = form2_->OpenForEditById(taskId);
   if (result.taskId == 0) return;  // not opened: nothing was disarmed
@@ -116,7 +116,7 @@ void TForm1::N4Click() {
     const int now = store_.IndexOf(result.taskId);
     if (now >= 0) {
       if (result.committed) BuildRow(store_, now, false);
-      store_.Tasks[static_cast<size_t>(now)].Armed = 1;
+      store_.Tasks[static_cast<size_t>(now)].armed = 1;
     }
     error = SaveData(store_, platform_);
   }
@@ -158,9 +158,9 @@ void TForm1::N7Click() {
     StoreLock lock(store_.Mutex);
     const int index = SelectedIndex(lock);
     if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return;
-    Ttask& task = store_.Tasks[static_cast<size_t>(index)];
-    if (const auto status = PausedOrActivatedStatus(task.Status, task.PrevMS)) {
-      task.Status = *status;
+    Task& task = store_.Tasks[static_cast<size_t>(index)];
+    if (const auto status = PausedOrActivatedStatus(task.status, task.doneThisPeriod)) {
+      task.status = *status;
       SetCell(store_, index, ColumnStatus, false, StatusText(*status));
     }
     error = SaveData(store_, platform_);
@@ -174,7 +174,7 @@ void TForm1::PopupMenu1Popup() {
   if (index >= 0) {
     std::lock_guard lock(store_.Mutex);
     if (index < static_cast<int>(store_.Tasks.size()))
-      status = store_.Tasks[static_cast<size_t>(index)].Status;
+      status = store_.Tasks[static_cast<size_t>(index)].status;
   }
   const PopupMenuState state = PreparePopupMenu(status);
   auto enable = [this](WORD id, bool on) {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/shared/DpiScale.h"
 #include "ui/main/MainCommandsLogic.h"
+#include "ui/shared/DpiScale.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
@@ -220,7 +220,7 @@ void TForm1::RestoreFromTray() {
 
 bool TForm1::TrayOptionOn() {
   std::lock_guard lock(store_.Mutex);
-  return store_.Session.Tray != 0;
+  return store_.settings.useTray != 0;
 }
 
 bool TForm1::OnCreate() {

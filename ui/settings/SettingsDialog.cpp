@@ -2,9 +2,9 @@
 
 #include <mutex>
 
+#include "ui/editor/DialogMode.h"
 #include "ui/shared/CentreOverOwner.h"
 #include "ui/shared/DpiScale.h"
-#include "ui/editor/DialogMode.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
@@ -120,14 +120,14 @@ void TForm3::SetChecked(SettingsControl box, bool checked) {
 void TForm3::Open() {
   if (modal_ || !hwnd_) return;
   DialogMode = 2;
-  TSreda session;
+  Settings session;
   {
     std::lock_guard lock(store_.Mutex);
-    session = store_.Session;
+    session = store_.settings;
   }
-  SetChecked(SettingsControl::CheckBox1, session.WinS != 0);
-  SetChecked(SettingsControl::CheckBox2, session.Tray != 0);
-  SetChecked(SettingsControl::CheckBox4, session.SMin != 0);
+  SetChecked(SettingsControl::CheckBox1, session.startWithWindows != 0);
+  SetChecked(SettingsControl::CheckBox2, session.useTray != 0);
+  SetChecked(SettingsControl::CheckBox4, session.startHidden != 0);
   modal_ = true;
   closing_ = false;
   HWND owner = GetWindow(hwnd_, GW_OWNER);
@@ -178,9 +178,9 @@ void TForm3::Button1Click() {
   const uint8_t tray = Checked(SettingsControl::CheckBox2) ? 1 : 0;
   {
     std::lock_guard lock(store_.Mutex);
-    store_.Session.WinS = winS;
-    store_.Session.SMin = sMin;
-    store_.Session.Tray = tray;
+    store_.settings.startWithWindows = winS;
+    store_.settings.startHidden = sMin;
+    store_.settings.useTray = tray;
   }
   if (apply_ && !apply_()) return;
   Close();

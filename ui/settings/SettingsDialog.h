@@ -1,6 +1,6 @@
-// TForm3, the settings dialog: three options of Session (start with Windows, start minimised,
+// TForm3, the settings dialog: three options of settings (start with Windows, start minimised,
 // keep the icon in the tray). Created once at start-up, hidden between openings; every opening
-// fills the boxes from Session. OK stores the options and applies them at once (the tray icon,
+// fills the boxes from settings. OK stores the options and applies them at once (the tray icon,
 // the autostart shortcut) without writing Data.ini; Cancel changes nothing.
 #pragma once
 
@@ -34,11 +34,11 @@ class TForm3 {
   HWND Control(SettingsControl control) const { return controls_[static_cast<size_t>(control)]; }
   bool IsOpen() const { return modal_; }
 
-  // The main window's "Настройки": DialogMode 2, the boxes filled from Session, shown modally
+  // The main window's "Настройки": DialogMode 2, the boxes filled from settings, shown modally
   // over the centre of the owner. Returns when the dialog has closed.
   void Open();
 
-  // Applies the options just stored in Session: the tray icon and the autostart shortcut. False
+  // Applies the options just stored in settings: the tray icon and the autostart shortcut. False
   // when the shortcut could not be made (its error box shown): the dialog then stays open.
   void SetOnApply(std::function<bool()> apply) { apply_ = std::move(apply); }
   // The application's message hook, run by the modal loop for every message it takes.

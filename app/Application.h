@@ -1,5 +1,5 @@
 // The running program: the store, the platform and the main window, its start-up
-// (FormCreate, ApplySettings) and its stop (ShutdownSequence).
+// (Start, ApplySettings) and its stop (ShutdownSequence).
 #pragma once
 
 #include <functional>
@@ -14,17 +14,17 @@
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 
-class Application {
+class Application final : public MainWindowEvents {
  public:
   Application();
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // The main window's creation step: creates the window and loads `dataPath`, applying its
-  // settings. A load that fails is reported in the error box; it returns false then, and the
-  // partly read table is never saved.
-  bool FormCreate(const std::string& dataPath);
+  // Start-up: creates the main window and loads `dataPath`, applying its settings. A load that
+  // fails is reported in the error box; it returns false then, and the partly read table is never
+  // saved.
+  bool Start(const std::string& dataPath);
 
   // Settings read from Data.ini applied to the main window; LoadData calls it between the
   // settings and the tasks.
@@ -42,36 +42,45 @@ class Application {
   // A task asked to shut the computer down: the orderly stop with its final save comes first,
   // so the task's new state is in Data.ini; then the shutdown privilege and the forced
   // shutdown; then the program ends.
-  void ShutDownComputer();
+  void ShutDownComputer() override;
+
+  // The rest of what the main window asks of the program.
+  void OnMainWindowDestroyed() override;
+  void ShowPendingReminders() override;
+  void CancelOpenDialogs() override;
+  bool StopForEndOfSession() override;
 
   // The application-wide hook that sees every message taken from this thread's queue, by the
-  // main loop and by the editor's modal loop.
-  void ApplicationEvents1Message(const MSG& message);
+  // main loop and by the dialogs' modal loops.
+  void PreviewMessage(const MSG& message);
 
   // Ends the message loop once the main window has been destroyed.
   void QuitWhenMainWindowCloses() { quitOnDestroy_ = true; }
 
   Store& GetStore() { return store_; }
   Win32Platform& GetPlatform() { return platform_; }
-  TForm1& Form1() { return form1_; }
-  TForm2& Form2() { return form2_; }
-  TForm3& Form3() { return form3_; }
+  MainWindow& Main() { return mainWindow_; }
+  TaskEditor& Editor() { return editor_; }
+  SettingsDialog& SettingsWindow() { return settingsDialog_; }
   Checker& GetChecker() { return checker_; }
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
   ReminderPopups& Popups() { return popups_; }
   // Where the autostart shortcut goes: the user's Startup folder, or, in tests, a folder of
-  // their own. Set before FormCreate.
+  // their own. Set before Start.
   void SetStartupFolderSource(std::function<std::wstring()> source) {
     startupFolder_ = std::move(source);
   }
 
  private:
+  // The autostart shortcut follows the option; false when it could not be made (its box shown).
+  bool SyncAutostart(bool startWithWindows);
+
   Store store_;
   Win32Platform platform_;
-  TForm1 form1_;
-  TForm2 form2_;
-  TForm3 form3_;
+  MainWindow mainWindow_;
+  TaskEditor editor_;
+  SettingsDialog settingsDialog_;
   ReminderPopups popups_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;

@@ -4,11 +4,12 @@
 #include "app/Application.h"
 #include "app/DataPath.h"
 #include "win32/CommonControls.h"
+#include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Another program's window of this class and title counts too, hidden or not.
-  if (FindWindowA("TForm1", " Vornakel")) return 0;
+  if (FindWindowW(MainWindow::kClassName, kProgramTitle)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -17,11 +18,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   Application application;
   application.QuitWhenMainWindowCloses();
-  if (!application.FormCreate(DataPathBesideExecutable())) return 1;
+  if (!application.Start(DataPathBesideExecutable())) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    application.ApplicationEvents1Message(message);
+    application.PreviewMessage(message);
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

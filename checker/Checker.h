@@ -29,8 +29,6 @@ class Checker {
   void MakePass();
 
   bool Running() const { return running_.load() != 0; }
-  // The local time of the current (or last) pass; firing takes its moment from it.
-  const SystemTime& PassTime() const { return passTime_; }
 
  private:
   void CheckerThread();
@@ -40,6 +38,6 @@ class Checker {
   Store& store_;
   CheckerPlatform& platform_;
   std::atomic<uint8_t> running_{1};
-  SystemTime passTime_{};
+  SystemTime passTime_{};  // the local time of the current pass; firing takes its moment from it
   std::thread thread_;
 };

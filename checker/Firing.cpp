@@ -1,13 +1,9 @@
 #include "checker/Firing.h"
 
 #include "core/DeleteTask.h"
+#include "core/PathParts.h"
 #include "core/RowTexts.h"
 #include "storage/DataFile.h"
-
-std::string WorkingFolder(const std::string& fileName) {
-  const size_t last = fileName.find_last_of("\\:");
-  return last == std::string::npos ? std::string() : fileName.substr(0, last + 1);
-}
 
 void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds) {
   platform.PortOut(0x43, 0xB6);  // channel 2, low then high byte, square wave, binary
@@ -70,7 +66,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message);
   }
   if (task.beep) BeepMelody(platform);
-  if (task.runFile) platform.OpenFile(task.fileName, WorkingFolder(task.fileName));
+  if (task.runFile) platform.OpenFile(task.fileName, FolderPart(task.fileName));
   if (task.deleteAfter) {
     DeleteTask(store, lock, platform, index, true);
     store.Rows.ClearFocus();

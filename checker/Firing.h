@@ -29,9 +29,6 @@ void BeepMelody(CheckerPlatform& platform);
 // A tone on the PC speaker through the interval timer's channel 2 (older family only).
 void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds);
 
-// Everything up to and including the last backslash or colon; empty when there is none.
-std::string WorkingFolder(const std::string& fileName);
-
 // Saves on the checker thread unless stopping has begun; a failure is reported on the
 // user-interface thread and the checker goes on.
 void SaveFromChecker(FiringContext& context);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // Leading blanks, then either an optional sign and decimal digits within the 32-bit signed
@@ -10,3 +11,7 @@
 // 32 bits (taken as the bit pattern, so "$FFFFFFFF" is -1). The digits must run to the end.
 // Anything else, the empty text included, gives nullopt.
 std::optional<int32_t> StrToInt32(std::string_view text);
+
+// The error text for a stored or typed number that is not a whole number (the error box adds
+// the full stop).
+std::string NotAValidIntegerText(std::string_view value);

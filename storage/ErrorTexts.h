@@ -8,13 +8,6 @@
 inline constexpr std::string_view kRangeCheckError = "Range check error";
 inline constexpr std::string_view kStreamWriteError = "Stream write error";
 
-inline std::string NotAValidIntegerText(std::string_view value) {
-  std::string text = "'";
-  text += value;
-  text += "' is not a valid integer value";
-  return text;
-}
-
 inline std::string CannotOpenFileText(std::string_view path) {
   std::string text = "Cannot open file ";
   text += path;

@@ -25,5 +25,3 @@ void AppendMessageLine(std::string& out, std::string_view key, std::string_view 
 constexpr size_t TextLineBound(std::string_view key, size_t length) {
   return key.size() + 1 + length + 2 + 2;
 }
-// Bytes that one integer or flag line may take at most.
-constexpr size_t IntLineBound(std::string_view key) { return key.size() + 1 + 11 + 2; }

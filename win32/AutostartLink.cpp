@@ -8,43 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/PathParts.h"
+#include "win32/Handles.h"
 #include "win32/Text.h"
 
 namespace {
-
-// Releases a COM interface once.
-template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (pointer_) pointer_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  Interface* operator->() const { return pointer_; }
-  Interface* get() const { return pointer_; }
-  void** out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
-
-class RegistryKey {
- public:
-  RegistryKey(HKEY parent, const wchar_t* path) {
-    if (RegOpenKeyExW(parent, path, 0, KEY_QUERY_VALUE, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 bool FileExists(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -55,9 +23,12 @@ bool FileExists(const std::wstring& path) {
 
 std::wstring ReadShellFolder(const wchar_t* valueName) {
   // Read access is all a lookup needs; a user without write rights on the key still gets it.
-  RegistryKey key(HKEY_CURRENT_USER,
-                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-  if (!key.get()) return {};
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER,
+                    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                    KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    return {};
+  const UniqueRegistryKey key(opened);
   DWORD type = 0;
   DWORD bytes = 0;
   if (RegQueryValueExW(key.get(), valueName, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
@@ -74,8 +45,7 @@ std::wstring ReadShellFolder(const wchar_t* valueName) {
 
 std::wstring AutostartLinkPath(const std::wstring& startupFolder, const std::wstring& exePath) {
   if (startupFolder.empty()) return {};
-  const size_t slash = exePath.find_last_of(L"\\/");
-  std::wstring name = exePath.substr(slash == std::wstring::npos ? 0 : slash + 1);
+  std::wstring name = NamePart(std::wstring_view(exePath));
   if (const size_t dot = name.rfind(L'.'); dot != std::wstring::npos) name.resize(dot);
   std::wstring folder = startupFolder;
   if (folder.back() != L'\\') folder += L'\\';
@@ -120,7 +90,7 @@ void SyncAutostartLink(const std::wstring& startupFolder, const std::wstring& ex
   }
   ComPtr<IPersistFile> file;
   if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return;
-  const std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
+  const std::wstring folder = FolderPart(std::wstring_view(exePath));
   shellLink->SetPath(exePath.c_str());
   shellLink->SetWorkingDirectory(folder.c_str());
   file->Save(link.c_str(), FALSE);

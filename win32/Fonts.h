@@ -6,8 +6,3 @@
 // `pixelHeight` is the character height (without internal leading), as a negative LOGFONT
 // height gives it, at 96 dots per inch; the font is made for `dpi`.
 UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold, int dpi);
-// The same for the screen's density.
-UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold);
-
-// The screen's dots per inch (96 at 100 %).
-int ScreenDpi();

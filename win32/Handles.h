@@ -47,12 +47,35 @@ inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void CloseFindHandle(HANDLE handle) { FindClose(handle); }
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
+inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
+inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 
 using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle>;
 using UniqueFindHandle = UniqueResource<HANDLE, CloseFindHandle>;
 using UniqueFont = UniqueResource<HFONT, DeleteGdiObject>;
 using UniqueBrush = UniqueResource<HBRUSH, DeleteGdiObject>;
 using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
+using UniqueMenu = UniqueResource<HMENU, DestroyMenuHandle>;
+using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey>;
+
+// Holds one reference to a COM interface and releases it once.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() {
+    if (pointer_) pointer_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  // For the creating call's out parameter; the pointer must be empty.
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
 
 // COM for the calling thread for the owner's lifetime; uninitialised only if it was initialised.
 class ComApartment {

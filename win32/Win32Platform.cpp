@@ -6,7 +6,8 @@
 #include <bit>
 
 #include "win32/Dpi.h"
-#include "win32/PrivateMessages.h"
+#include "win32/ErrorBox.h"
+#include "win32/MessageIds.h"
 #include "win32/SpeakerPorts.h"
 #include "win32/Text.h"
 
@@ -42,18 +43,22 @@ bool Win32Platform::AskYesNo(const std::string& text, const std::string& caption
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void Win32Platform::ShowErrorBox(const std::string& text) {
-  MessageBoxW(mainWindow_.load(), ToWide(text + ".").c_str(), L" Vornakel", MB_OK | MB_ICONSTOP);
-}
+void Win32Platform::ShowError(const std::string& text) { ShowOrPostError(text, false); }
 
-void Win32Platform::ShowError(const std::string& text) {
+void Win32Platform::ReportError(const std::string& text) { ShowOrPostError(text, true); }
+
+void Win32Platform::ShowOrPostError(const std::string& text, bool once) {
   const HWND window = mainWindow_.load();
   if (GetCurrentThreadId() == uiThread_ || !window) {
-    ShowErrorBox(text);
+    ShowErrorBox(mainWindow_.load(), text);
     return;
   }
   {
     std::lock_guard lock(errorsMutex_);
+    const auto waiting = [&](const auto& texts) {
+      return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    if (once && (waiting(postedErrors_) || waiting(errorsOnScreen_))) return;
     postedErrors_.push_back(text);
   }
   PostMessageW(window, WM_SHOWERROR, 0, 0);
@@ -135,22 +140,6 @@ void Win32Platform::ShutDownComputer() {
   if (const HWND window = mainWindow_.load()) PostMessageW(window, WM_SHUTDOWNCOMPUTER, 0, 0);
 }
 
-void Win32Platform::ReportError(const std::string& text) {
-  const HWND window = mainWindow_.load();
-  if (GetCurrentThreadId() == uiThread_ || !window) {
-    ShowErrorBox(text);
-    return;
-  }
-  {
-    std::lock_guard lock(errorsMutex_);
-    if (std::find(postedErrors_.begin(), postedErrors_.end(), text) != postedErrors_.end() ||
-        std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text) != errorsOnScreen_.end())
-      return;
-    postedErrors_.push_back(text);
-  }
-  PostMessageW(window, WM_SHOWERROR, 0, 0);
-}
-
 void Win32Platform::ShowPostedErrors() {
   // A box's own message loop may deliver the next post: that error waits for this box to close
   // rather than opening a second box on top of it.
@@ -162,7 +151,7 @@ void Win32Platform::ShowPostedErrors() {
       std::lock_guard lock(errorsMutex_);
       errorsOnScreen_.push_back(text);
     }
-    ShowErrorBox(text);  // modal: later posts are handled meanwhile
+    ShowErrorBox(mainWindow_.load(), text);  // modal: later posts are handled meanwhile
     std::lock_guard lock(errorsMutex_);
     errorsOnScreen_.erase(std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text));
   }

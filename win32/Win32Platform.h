@@ -64,10 +64,12 @@ class Win32Platform : public CheckerPlatform {
   // Shows every error posted so far, one box after the other.
   void ShowPostedErrors();
 
-  // The error box itself: stop icon, caption " Vornakel", the text with a full stop.
-  void ShowErrorBox(const std::string& text);
-
  private:
+  // Shows the box at once on the user-interface thread (or before the main window exists);
+  // elsewhere posts it to the main window. With `once`, a text already waiting is not queued
+  // again.
+  void ShowOrPostError(const std::string& text, bool once);
+
   Win32FileOps files_;
   const DWORD uiThread_;
   std::atomic<HWND> mainWindow_{nullptr};

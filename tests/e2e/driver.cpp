@@ -350,7 +350,7 @@ struct Target {
 std::optional<Target> FindTarget() {
   HWND main = FindMainWindow();
   if (!main) {
-    PrintError(L"no window of class TForm1 titled \" Vornakel\"");
+    PrintError(L"no window of class MainWindow titled \" Vornakel\"");
     return std::nullopt;
   }
   HWND list = FindDescendant(main, kListClass);

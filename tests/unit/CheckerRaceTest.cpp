@@ -126,7 +126,7 @@ class UserInterface {
 
   EditorFields Fields() {
     EditorFields f;
-    f.modeIndex = static_cast<int32_t>(random_() % 11);
+    f.recurrenceIndex = static_cast<int32_t>(random_() % 11);
     f.text = "задача " + std::to_string(random_() % 1000) + "\r\nвторая строка";
     f.hourText = std::to_string(random_() % 24);
     f.minuteText = std::to_string(random_() % 60);
@@ -142,10 +142,10 @@ class UserInterface {
 
   void DialogIsOpen() { std::this_thread::sleep_for(std::chrono::microseconds(100)); }
 
-  // Button1Click: the editor's OK appends the task unarmed; its row is built, then it is armed.
+  // AddTask: the editor's OK appends the task unarmed; its row is built, then it is armed.
   void AddTask() {
     DialogIsOpen();
-    const CommitResult result = CommitEditor(store_, -1, 0, Fields());
+    const CommitResult result = CommitEditor(store_, 0, Fields());
     {
       std::lock_guard lock(store_.Mutex);
       const int index = store_.IndexOf(result.taskId);
@@ -158,21 +158,21 @@ class UserInterface {
     ApplyRowChanges();
   }
 
-  // N4Click: disarm, the editor open without the lock, OK or Cancel, rebuild, re-arm, save.
+  // EditSelectedTask: disarm, the editor open without the lock, OK or Cancel, rebuild, re-arm,
+  // save.
   void EditTask() {
     uint64_t id = 0;
-    int tag = -1;
     {
       StoreLock lock(store_.Mutex);
-      tag = SelectRow(lock);
-      if (tag < 0) return;
-      Task& task = store_.Tasks[static_cast<size_t>(tag)];
-      task.armed = 0;
+      const int index = SelectRow(lock);
+      if (index < 0) return;
+      Task& task = store_.Tasks[static_cast<size_t>(index)];
+      task.armed = false;
       id = task.id;
     }
     DialogIsOpen();
     const bool ok = random_() % 4 != 0;
-    if (ok && CommitEditor(store_, tag, id, Fields()).outcome != CommitResult::Outcome::Written)
+    if (ok && CommitEditor(store_, id, Fields()).outcome != CommitResult::Outcome::Written)
       ++lostEdits;  // a disarmed task cannot fire, so cannot delete itself
     {
       std::lock_guard lock(store_.Mutex);
@@ -188,7 +188,7 @@ class UserInterface {
     ApplyRowChanges();
   }
 
-  // N7Click.
+  // PauseOrActivateSelectedTask.
   void PauseOrActivate() {
     {
       StoreLock lock(store_.Mutex);
@@ -204,7 +204,7 @@ class UserInterface {
     ApplyRowChanges();
   }
 
-  // N3Click: the question is asked without the lock; the task is found again afterwards.
+  // DeleteSelectedTask: the question is asked without the lock; the task is found again afterwards.
   void DeleteWithQuestion() {
     platform_.answerYes = random_() % 5 != 0;
     {
@@ -217,7 +217,7 @@ class UserInterface {
     ApplyRowChanges();
   }
 
-  // Button3Click: the dialog reads the options, stays open (checking paused and resumed
+  // OpenSettings: the dialog reads the options, stays open (checking paused and resumed
   // meanwhile, as a save does), and OK writes them back.
   void OpenSettings() {
     ::Settings options;

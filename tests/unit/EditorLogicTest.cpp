@@ -116,7 +116,7 @@ TEST(KeyFilter, LetsOnlyDigitsAndBackspaceThrough) {
       {0x0410, false},  // Cyrillic capital A, typed with the Russian layout
       {0x0660, false},  // Arabic-Indic digit zero: not one of "0" ... "9"
   };
-  for (const Case& c : cases) EXPECT_EQ(NumberKeyPasses(c.character), c.passes) << c.character;
+  for (const Case& c : cases) EXPECT_EQ(IsNumberKey(c.character), c.passes) << c.character;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 
 EditorFields OneTimeTaskFields() {
   EditorFields f;
-  f.modeIndex = Once;
+  f.recurrenceIndex = Once;
   f.text = "Забрать посылку\r\nна почте";
   f.hourText = "23";
   f.minuteText = "59";
@@ -23,7 +23,7 @@ EditorFields OneTimeTaskFields() {
   f.deleteChecked = true;
   f.deleteEnabled = true;
   f.showMessageChecked = true;
-  f.soundChecked = true;
+  f.beepChecked = true;
   f.runFileChecked = true;
   f.runFileEnabled = true;
   f.fileField = "открытка.exe";
@@ -96,8 +96,8 @@ TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
     f.fileField = c.fileField;
     f.shutDownChecked = c.shutDown;
     f.showMessageChecked = c.message;
-    f.soundChecked = c.sound;
-    const EditorRecord r = *ConvertEditorFields(f).record;
+    f.beepChecked = c.sound;
+    const Task r = *ConvertEditorFields(f).record;
     EXPECT_EQ(r.deleteAfter, c.wantDelete);
     EXPECT_EQ(r.runFile, c.wantRun);
     EXPECT_EQ(r.shutDown, c.shutDown);
@@ -134,7 +134,7 @@ TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
   store.Tasks.push_back(StoredTask(store, "первое", StatusActive));
   const uint64_t firstId = store.Tasks[0].id;
-  const CommitResult result = CommitEditor(store, -1, 0, OneTimeTaskFields());
+  const CommitResult result = CommitEditor(store, 0, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   ASSERT_EQ(store.Tasks.size(), 2u);
   const Task& added = store.Tasks[1];
@@ -163,7 +163,7 @@ TEST(CommitEditor, EditOfEachStatus) {
     store.Tasks[1].doneThisPeriod = 1;
     store.Tasks[1].armed = 0;  // the edit command disarmed it
     const uint64_t id = store.Tasks[1].id;
-    const CommitResult result = CommitEditor(store, 1, id, OneTimeTaskFields());
+    const CommitResult result = CommitEditor(store, id, OneTimeTaskFields());
     ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
     ASSERT_EQ(store.Tasks.size(), 2u);
     const Task& edited = store.Tasks[1];
@@ -187,18 +187,17 @@ TEST(CommitEditor, AFieldThatIsNoNumberChangesNothingAndASecondOkAppendsOnce) {
   EditorFields bad = OneTimeTaskFields();
   bad.secondText = "";
 
-  const CommitResult refusedNew = CommitEditor(store, -1, 0, bad);
+  const CommitResult refusedNew = CommitEditor(store, 0, bad);
   EXPECT_EQ(refusedNew.outcome, CommitResult::Outcome::NotANumber);
   EXPECT_EQ(refusedNew.error, "'' is not a valid integer value");
   EXPECT_EQ(store.Tasks.size(), 1u);
 
-  const CommitResult refusedEdit = CommitEditor(store, 0, store.Tasks[0].id, bad);
+  const CommitResult refusedEdit = CommitEditor(store, store.Tasks[0].id, bad);
   EXPECT_EQ(refusedEdit.outcome, CommitResult::Outcome::NotANumber);
   EXPECT_EQ(store.Tasks[0].status, StatusDone);  // not made active before the failure
   EXPECT_EQ(store.Tasks[0].message, "есть");
 
-  EXPECT_EQ(CommitEditor(store, -1, 0, OneTimeTaskFields()).outcome,
-            CommitResult::Outcome::Written);
+  EXPECT_EQ(CommitEditor(store, 0, OneTimeTaskFields()).outcome, CommitResult::Outcome::Written);
   EXPECT_EQ(store.Tasks.size(), 2u);
 }
 
@@ -207,11 +206,11 @@ TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   for (const char* text : {"удаляется", "другое", "редактируемое", "последнее"})
     store.Tasks.push_back(StoredTask(store, text, StatusActive));
   const uint64_t editedId = store.Tasks[2].id;
-  // The editor was opened on task 3 (index 2, Tag 2); then the checker fired and deleted
+  // The editor was opened on task 3 (index 2); then the checker fired and deleted
   // task 1, so index 2 now holds "последнее".
   store.Tasks.erase(store.Tasks.begin());
 
-  const CommitResult result = CommitEditor(store, 2, editedId, OneTimeTaskFields());
+  const CommitResult result = CommitEditor(store, editedId, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   EXPECT_EQ(result.index, 1);
   EXPECT_EQ(store.Tasks[1].id, editedId);
@@ -220,14 +219,11 @@ TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   EXPECT_EQ(store.Tasks[2].recurrence, EveryDay);
 }
 
-TEST(CommitEditor, NothingIsWrittenForAGoneTaskOrAfterOk) {
+TEST(CommitEditor, NothingIsWrittenForAGoneTask) {
   Store store;
   store.Tasks.push_back(StoredTask(store, "одно", StatusActive));
   const uint64_t goneId = store.NewId();
-  EXPECT_EQ(CommitEditor(store, 0, goneId, OneTimeTaskFields()).outcome,
-            CommitResult::Outcome::TaskGone);
-  // Tag -2: OK has already written the record.
-  EXPECT_EQ(CommitEditor(store, -2, store.Tasks[0].id, OneTimeTaskFields()).outcome,
+  EXPECT_EQ(CommitEditor(store, goneId, OneTimeTaskFields()).outcome,
             CommitResult::Outcome::TaskGone);
   ASSERT_EQ(store.Tasks.size(), 1u);
   EXPECT_EQ(store.Tasks[0].message, "одно");
@@ -245,7 +241,7 @@ TEST(CommitEditor, AppendsUnderTheStoreLock) {
       for (const Task& task : store.Tasks) seen += task.message.size() > 0 ? 1 : 0;
     }
   });
-  for (int i = 0; i < 200; ++i) CommitEditor(store, -1, 0, OneTimeTaskFields());
+  for (int i = 0; i < 200; ++i) CommitEditor(store, 0, OneTimeTaskFields());
   done = true;
   checker.join();
   std::lock_guard lock(store.Mutex);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "checker/Firing.h"
+#include "core/PathParts.h"
 #include "tests/unit/CheckerFixture.h"
 
 namespace {
@@ -168,12 +169,14 @@ TEST_F(FiringTest, MelodyOnTheOlderFamilyGoesThroughTheSpeakerPorts) {
   EXPECT_TRUE(ActionsStartingWith("beep").empty());
 }
 
-TEST(WorkingFolder, UpToTheLastBackslashOrColon) {
-  EXPECT_EQ(WorkingFolder("C:\\Tools\\a.exe"), "C:\\Tools\\");
-  EXPECT_EQ(WorkingFolder("C:a.exe"), "C:");
-  EXPECT_EQ(WorkingFolder("a.exe"), "");
-  EXPECT_EQ(WorkingFolder("\\\\server\\share\\b.bat"), "\\\\server\\share\\");
-  EXPECT_EQ(WorkingFolder(""), "");
+TEST(FolderPart, TheWorkingFolderIsUpToTheLastSeparator) {
+  EXPECT_EQ(FolderPart("C:\\Tools\\a.exe"), "C:\\Tools\\");
+  EXPECT_EQ(FolderPart("C:a.exe"), "C:");
+  EXPECT_EQ(FolderPart("a.exe"), "");
+  EXPECT_EQ(FolderPart("\\\\server\\share\\b.bat"), "\\\\server\\share\\");
+  EXPECT_EQ(FolderPart("C:/Tools/a.exe"), "C:/Tools/");
+  EXPECT_EQ(FolderPart(std::wstring_view(L"C:\\Tools\\a.exe")), L"C:\\Tools\\");
+  EXPECT_EQ(FolderPart(""), "");
 }
 
 TEST_F(FiringTest, FailedSaveIsReportedAndTheCheckerGoesOn) {

@@ -36,7 +36,7 @@ TEST(PauseActivate, NewStatusTextsAreTheListsTexts) {
   EXPECT_STREQ(StatusText(*PausedOrActivatedStatus(StatusActive, 0)), "Приостановлено");
 }
 
-TEST(PopupMenu1Popup, PreparesItemsBySelectionAndStatus) {
+TEST(UpdateListMenu, PreparesItemsBySelectionAndStatus) {
   struct Case {
     std::optional<int32_t> status;
     bool editDeleteEnabled;
@@ -52,24 +52,24 @@ TEST(PopupMenu1Popup, PreparesItemsBySelectionAndStatus) {
       {9, true, true, std::nullopt},  // caption left as it was
   };
   for (const Case& c : cases) {
-    const PopupMenuState state = PreparePopupMenu(c.status);
+    const ListMenuState state = PrepareListMenu(c.status);
     const int status = c.status.value_or(-100);
-    EXPECT_TRUE(state.N1Enabled) << status;
-    EXPECT_EQ(state.N4Enabled, c.editDeleteEnabled) << status;
-    EXPECT_EQ(state.N3Enabled, c.editDeleteEnabled) << status;
-    EXPECT_EQ(state.N7Enabled, c.n7Enabled) << status;
-    EXPECT_EQ(state.N7Caption, c.n7Caption) << status;
+    EXPECT_TRUE(state.addEnabled) << status;
+    EXPECT_EQ(state.editEnabled, c.editDeleteEnabled) << status;
+    EXPECT_EQ(state.deleteEnabled, c.editDeleteEnabled) << status;
+    EXPECT_EQ(state.pauseEnabled, c.n7Enabled) << status;
+    EXPECT_EQ(state.pauseCaption, c.n7Caption) << status;
   }
 }
 
-TEST(FormMouseWheel, ScrollsDeltaTimesPointZeroNineTowardZero) {
+TEST(OnMouseWheel, ScrollsDeltaTimesPointZeroNineTowardZero) {
   const std::pair<int, int> cases[] = {{120, -10}, {119, -10}, {11, 0},    {-120, 10},
                                        {240, -21}, {-11, 0},   {12, -1},   {0, 0},
                                        {-119, 10}, {360, -32}, {-480, 43}, {100, -9}};
   for (const auto& [delta, pixels] : cases) EXPECT_EQ(WheelScrollPixels(delta), pixels) << delta;
 }
 
-TEST(FormMouseWheel, PointerMustBeStrictlyInsideTheList) {
+TEST(OnMouseWheel, PointerMustBeStrictlyInsideTheList) {
   // The list at (0, 0), 482 x 428.
   struct Case {
     int x, y;

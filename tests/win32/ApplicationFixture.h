@@ -29,9 +29,9 @@ class ApplicationFixture : public testing::Test {
     ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
     app = std::make_unique<Application>();
     if (prepare) prepare(*app);
-    ASSERT_TRUE(app->FormCreate(ToCp1251(dataIni)));
-    form = app->Form1().Handle();
-    list = app->Form1().ListView1().Handle();
+    ASSERT_TRUE(app->Start(ToCp1251(dataIni)));
+    form = app->Main().Handle();
+    list = app->Main().List().Handle();
     ASSERT_TRUE(form && list);
   }
 

@@ -58,26 +58,26 @@ void Measure(int taskCount) {
   WriteBytes(dataIni, DataIniText({}, tasks));
   Application app;
   app.SetStartupFolderSource([] { return std::wstring(); });
-  if (!app.FormCreate(ToCp1251(dataIni))) return;
+  if (!app.Start(ToCp1251(dataIni))) return;
   app.GetChecker().Stop();
   PumpMessages();
   std::vector<double> adds, deletes;
   for (int round = 0; round < 5; ++round) {
-    HWND editor = app.Form2().Handle();
-    HWND ok = app.Form2().Control(EditorControl::Button1);
-    HWND memo = app.Form2().Control(EditorControl::Memo1);
-    adds.push_back(TimeFromPress([&] { app.Form1().Button1Click(); },
+    HWND editor = app.Editor().Handle();
+    HWND ok = app.Editor().Control(EditorControl::Ok);
+    HWND memo = app.Editor().Control(EditorControl::Message);
+    adds.push_back(TimeFromPress([&] { app.Main().AddTask(); },
                                  [&]() -> HWND { return IsWindowVisible(editor) ? ok : nullptr; },
                                  [&](HWND button) {
                                    SendMessageW(memo, WM_SETTEXT, 0,
                                                 reinterpret_cast<LPARAM>(L"Новое"));
                                    PostMessageW(button, BM_CLICK, 0, 0);
                                  }));
-    const HWND list = app.Form1().ListView1().Handle();
+    const HWND list = app.Main().List().Handle();
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    deletes.push_back(TimeFromPress([&] { app.Form1().N3Click(); },
+    deletes.push_back(TimeFromPress([&] { app.Main().DeleteSelectedTask(); },
                                     [&]() -> HWND {
                                       HWND box = FindMessageBox(GetCurrentProcessId());
                                       return box && IsWindowVisible(box) ? box : nullptr;
@@ -93,7 +93,7 @@ void Measure(int taskCount) {
       DeleteTask(app.GetStore(), lock, app.GetPlatform(), 0, true);
     }
     const auto t1 = Clock::now();
-    app.Form1().ApplyRowChanges();
+    app.Main().ApplyRowChanges();
     const auto t2 = Clock::now();
     {
       std::lock_guard lock(app.GetStore().Mutex);

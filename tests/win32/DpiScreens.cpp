@@ -72,22 +72,22 @@ int wmain(int argc, wchar_t** argv) {
   const TestSettings settings{.x = 60, .y = 12, .width = 600, .height = 500};
   if (!WriteBytes(folder.File(L"Data.ini"), DataIniText(settings, tasks))) return 3;
   auto app = std::make_unique<Application>();
-  if (!app->FormCreate(ToCp1251(folder.File(L"Data.ini")))) return 4;
+  if (!app->Start(ToCp1251(folder.File(L"Data.ini")))) return 4;
   PumpUntil([] { return false; }, std::chrono::milliseconds(500));
 
   app->Popups().ShowReminder(" 08:30:00", "Позвонить в банк\r\nи уточнить платёж");
   PumpUntil([] { return false; }, std::chrono::milliseconds(500));
   bool ok = Shot(L"main-and-popup");
 
-  WhileModal([&] { app->Form1().Button3Click(); },
+  WhileModal([&] { app->Main().OpenSettings(); },
              [&] {
                ok = Shot(L"settings") && ok;
-               app->Form3().Button2Click();
+               app->SettingsWindow().Cancel();
              });
-  WhileModal([&] { app->Form2().OpenForNew(); },
+  WhileModal([&] { app->Editor().OpenForNew(); },
              [&] {
                ok = Shot(L"editor") && ok;
-               app->Form2().Button2Click();
+               app->Editor().Cancel();
              });
   app.reset();
   return ok ? 0 : 1;

@@ -106,7 +106,7 @@ class DpiWindows : public ApplicationFixture {
     EXPECT_TRUE(
         SameRect(ChildRect(list), {0, 0, client.right, client.bottom - ScaleToDpi(31, dpi)}));
     const int buttonTop = client.bottom - ScaleToDpi(27, dpi);
-    const HWND button1 = app->Form1().Button1();
+    const HWND button1 = app->Main().AddButton();
     EXPECT_TRUE(SameRect(ChildRect(button1),
                          {ScaleToDpi(3, dpi), buttonTop, ScaleToDpi(3, dpi) + ScaleToDpi(151, dpi),
                           buttonTop + ScaleToDpi(25, dpi)}));
@@ -221,20 +221,20 @@ TEST_F(DpiWindows, PopupIsSizedForItsScreenAndReplacedOnAnother) {
 
 TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   Start();
-  TForm3& form3 = app->Form3();
-  TForm2& form2 = app->Form2();
+  SettingsDialog& form3 = app->SettingsWindow();
+  TaskEditor& form2 = app->Editor();
   struct ControlCase {
     HWND control;
     RECT place;  // left, top, width, height at 96
     int fontPixels;
   };
   const ControlCase controls[] = {
-      {form3.Control(SettingsControl::CheckBox1), {10, 14, 237, 17}, 13},
-      {form3.Control(SettingsControl::Button2), {131, 104, 75, 25}, 13},
-      {form2.Control(EditorControl::Memo1), {8, 26, 198, 166}, 15},
-      {form2.Control(EditorControl::Button3), {608, 114, 70, 24}, 13},
-      {form2.Control(EditorControl::CheckBox2), {462, 204, 217, 20}, 13},
-      {form2.Control(EditorControl::Edit4), {224, 168, 46, 22}, 13},
+      {form3.Control(SettingsControl::StartWithWindows), {10, 14, 237, 17}, 13},
+      {form3.Control(SettingsControl::Cancel), {131, 104, 75, 25}, 13},
+      {form2.Control(EditorControl::Message), {8, 26, 198, 166}, 15},
+      {form2.Control(EditorControl::ChooseFile), {608, 114, 70, 24}, 13},
+      {form2.Control(EditorControl::ShutDown), {462, 204, 217, 20}, 13},
+      {form2.Control(EditorControl::Year), {224, 168, 46, 22}, 13},
   };
   auto expectControlsAt = [&](int dpi) {
     for (const ControlCase& c : controls) {

@@ -30,42 +30,42 @@ TEST_F(EditorTest, EachModeEnablesItsDateControls) {
   };
   Show();
   for (const EnabledCase& c : cases) {
-    Choose(C::ComboBox1, c.mode);
+    Choose(C::Recurrence, c.mode);
     EXPECT_EQ(Enabled(C::LabelMonth), c.month) << c.mode;
-    EXPECT_EQ(Enabled(C::ComboBox3), c.month) << c.mode;
+    EXPECT_EQ(Enabled(C::Month), c.month) << c.mode;
     EXPECT_EQ(Enabled(C::LabelYear), c.year) << c.mode;
-    EXPECT_EQ(Enabled(C::Edit4), c.year) << c.mode;
-    EXPECT_EQ(Enabled(C::UpDown4), c.year) << c.mode;
+    EXPECT_EQ(Enabled(C::Year), c.year) << c.mode;
+    EXPECT_EQ(Enabled(C::YearArrows), c.year) << c.mode;
     EXPECT_EQ(Enabled(C::LabelDay), c.day) << c.mode;
-    EXPECT_EQ(Enabled(C::ComboBox4), c.day) << c.mode;
-    EXPECT_EQ(Enabled(C::CheckBox1), c.deleteAfter) << c.mode;
+    EXPECT_EQ(Enabled(C::Day), c.day) << c.mode;
+    EXPECT_EQ(Enabled(C::DeleteAfter), c.deleteAfter) << c.mode;
   }
 }
 
 TEST_F(EditorTest, TheUsersKeyInTheModeListRunsTheModeLogic) {
   Show();
-  Choose(C::ComboBox1, Once);
-  ASSERT_TRUE(Enabled(C::Edit4));
-  SetFocus(Control(C::ComboBox1));
-  SendMessageW(Control(C::ComboBox1), WM_KEYDOWN, VK_UP, 0);
-  EXPECT_EQ(Selected(C::ComboBox1), EveryYear);
-  EXPECT_FALSE(Enabled(C::Edit4));
-  EXPECT_TRUE(Enabled(C::ComboBox3));
+  Choose(C::Recurrence, Once);
+  ASSERT_TRUE(Enabled(C::Year));
+  SetFocus(Control(C::Recurrence));
+  SendMessageW(Control(C::Recurrence), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(Selected(C::Recurrence), EveryYear);
+  EXPECT_FALSE(Enabled(C::Year));
+  EXPECT_TRUE(Enabled(C::Month));
 }
 
 TEST_F(EditorTest, ACommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
   Show();
-  Choose(C::ComboBox1, Once);
-  Type(C::Edit4, L"2024", true);
-  Choose(C::ComboBox3, kFebruary);
-  Choose(C::ComboBox4, 28);
+  Choose(C::Recurrence, Once);
+  Type(C::Year, L"2024", true);
+  Choose(C::Month, kFebruary);
+  Choose(C::Day, 28);
   ASSERT_EQ(Moment().day, 29);
-  Type(C::Edit4, L"2023", true);
-  EXPECT_EQ(ItemCount(C::ComboBox4), 28);
-  EXPECT_EQ(Selected(C::ComboBox4), 27);
+  Type(C::Year, L"2023", true);
+  EXPECT_EQ(ItemCount(C::Day), 28);
+  EXPECT_EQ(Selected(C::Day), 27);
   EXPECT_EQ(Moment().day, 28);
   EXPECT_EQ(Moment().year, 2023);
-  EXPECT_EQ(ArrowsAt(C::UpDown4), 2023);
+  EXPECT_EQ(ArrowsAt(C::YearArrows), 2023);
 }
 
 TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
@@ -81,24 +81,24 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
   };
   Show();
   for (const Case& c : cases) {
-    Choose(C::ComboBox1, EveryDay);
-    Choose(C::ComboBox3, kFebruary);  // the list shows a short month before
+    Choose(C::Recurrence, EveryDay);
+    Choose(C::Month, kFebruary);  // the list shows a short month before
     {
       std::lock_guard lock(store.Mutex);
       store.editorMoment.day = c.rememberedDay;
     }
-    const auto box = BoxDuring([&] { Choose(C::ComboBox1, EveryMonth); });
+    const auto box = BoxDuring([&] { Choose(C::Recurrence, EveryMonth); });
     if (c.box) {
       ASSERT_TRUE(box) << c.rememberedDay;
       EXPECT_EQ(*box, c.box);
     } else {
       EXPECT_FALSE(box) << *box;
     }
-    EXPECT_EQ(ItemCount(C::ComboBox4), 31);
-    EXPECT_EQ(Selected(C::ComboBox4), c.rememberedDay - 1);
+    EXPECT_EQ(ItemCount(C::Day), 31);
+    EXPECT_EQ(Selected(C::Day), c.rememberedDay - 1);
   }
   // Picking a day in monthly mode warns the same way.
-  const auto box = BoxDuring([&] { Choose(C::ComboBox4, 30); });
+  const auto box = BoxDuring([&] { Choose(C::Day, 30); });
   ASSERT_TRUE(box);
   EXPECT_EQ(*box, L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Moment().day, 31);
@@ -106,42 +106,42 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
 
 TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
   Show();
-  Choose(C::ComboBox1, Once);
-  Type(C::Edit4, L"2023", true);
-  Choose(C::ComboBox3, kMarch);
-  Choose(C::ComboBox4, 30);
-  Choose(C::ComboBox3, kFebruary);
+  Choose(C::Recurrence, Once);
+  Type(C::Year, L"2023", true);
+  Choose(C::Month, kMarch);
+  Choose(C::Day, 30);
+  Choose(C::Month, kFebruary);
   ASSERT_EQ(Moment().day, 28);
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, EveryMonth); }));
-  EXPECT_EQ(ItemCount(C::ComboBox4), 31);
-  EXPECT_EQ(Selected(C::ComboBox4), 27);
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::Recurrence, EveryMonth); }));
+  EXPECT_EQ(ItemCount(C::Day), 31);
+  EXPECT_EQ(Selected(C::Day), 27);
 }
 
 TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
   const std::wstring february = L"Обратите внимание!|Не каждый год содержит 29 дней в феврале";
   Show();
-  Choose(C::ComboBox1, Once);
-  Type(C::Edit4, L"2024", true);
-  Choose(C::ComboBox3, kFebruary);
-  Choose(C::ComboBox4, 28);
+  Choose(C::Recurrence, Once);
+  Type(C::Year, L"2024", true);
+  Choose(C::Month, kFebruary);
+  Choose(C::Day, 28);
   // Switching to yearly mode with 29 February remembered.
-  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox1, EveryYear); }), february);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::Recurrence, EveryYear); }), february);
   // Choosing the day.
-  Choose(C::ComboBox4, 27);
-  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox4, 28); }), february);
+  Choose(C::Day, 27);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::Day, 28); }), february);
   // Choosing February while the remembered day is later.
-  Choose(C::ComboBox3, kMarch);
-  Choose(C::ComboBox4, 30);
-  EXPECT_EQ(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }), february);
+  Choose(C::Month, kMarch);
+  Choose(C::Day, 30);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::Month, kFebruary); }), february);
   EXPECT_EQ(Moment().day, 29);
   // In a common year February has 28 days: nothing to warn of.
-  Choose(C::ComboBox1, Once);
-  Type(C::Edit4, L"2023", true);
-  Choose(C::ComboBox3, kMarch);
-  Choose(C::ComboBox4, 30);
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox1, EveryYear); }));
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::ComboBox3, kFebruary); }));
-  EXPECT_EQ(ItemCount(C::ComboBox4), 28);
+  Choose(C::Recurrence, Once);
+  Type(C::Year, L"2023", true);
+  Choose(C::Month, kMarch);
+  Choose(C::Day, 30);
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::Recurrence, EveryYear); }));
+  EXPECT_FALSE(BoxDuring([&] { Choose(C::Month, kFebruary); }));
+  EXPECT_EQ(ItemCount(C::Day), 28);
 }
 
 COLORREF CaptionColour(HWND form, HWND checkBox) {
@@ -157,32 +157,32 @@ COLORREF CaptionColour(HWND form, HWND checkBox) {
 }
 
 TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
-  const C actions[] = {C::CheckBox3, C::CheckBox4, C::CheckBox5, C::Edit5, C::Button3};
+  const C actions[] = {C::RunFile, C::Beep, C::ShowMessage, C::FileName, C::ChooseFile};
   Show();
-  ASSERT_FALSE(Checked(C::CheckBox3));
-  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), RGB(0, 0, 0));
-  Click(C::CheckBox2);
-  ASSERT_TRUE(Checked(C::CheckBox2));
+  ASSERT_FALSE(Checked(C::RunFile));
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
+  Click(C::ShutDown);
+  ASSERT_TRUE(Checked(C::ShutDown));
   for (C control : actions) EXPECT_FALSE(Enabled(control));
-  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), 255u);
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::ShutDown)), 255u);
   // Unchecked, all five come back, also while the run-file box is unchecked.
-  Click(C::CheckBox2);
+  Click(C::ShutDown);
   for (C control : actions) EXPECT_TRUE(Enabled(control));
-  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::CheckBox2)), RGB(0, 0, 0));
+  EXPECT_EQ(CaptionColour(form.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
   // The delete box belongs to the mode alone.
-  Choose(C::ComboBox1, Once);
-  Click(C::CheckBox2);
-  EXPECT_TRUE(Enabled(C::CheckBox1));
+  Choose(C::Recurrence, Once);
+  Click(C::ShutDown);
+  EXPECT_TRUE(Enabled(C::DeleteAfter));
 }
 
 TEST_F(EditorTest, TheRunFileBoxEnablesTheFileFieldAndTheChooseButton) {
   Show();
-  Click(C::CheckBox3);
-  EXPECT_TRUE(Enabled(C::Edit5));
-  EXPECT_TRUE(Enabled(C::Button3));
-  Click(C::CheckBox3);
-  EXPECT_FALSE(Enabled(C::Edit5));
-  EXPECT_FALSE(Enabled(C::Button3));
+  Click(C::RunFile);
+  EXPECT_TRUE(Enabled(C::FileName));
+  EXPECT_TRUE(Enabled(C::ChooseFile));
+  Click(C::RunFile);
+  EXPECT_FALSE(Enabled(C::FileName));
+  EXPECT_FALSE(Enabled(C::ChooseFile));
 }
 
 // Runs `action` while a helper thread answers the file-open dialog that it shows: types `path`
@@ -228,24 +228,24 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
     store.settings.lastFileFolder = ToCp1251(second.Path());
   }
   form.FillForNew();
-  EXPECT_EQ(form.OpenDialog1().initialFolder, ToCp1251(second.Path()));
+  EXPECT_EQ(form.Chooser().initialFolder, ToCp1251(second.Path()));
   Show();
-  Click(C::CheckBox3);
+  Click(C::RunFile);
 
-  const auto started = AnswerFileDialog([&] { Click(C::Button3); }, first.File(L"отчёт.bat"));
+  const auto started = AnswerFileDialog([&] { Click(C::ChooseFile); }, first.File(L"отчёт.bat"));
   ASSERT_TRUE(started);
   EXPECT_EQ(*started, LastFolderName(second.Path()));  // settings.lastFileFolder
-  EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
-  EXPECT_EQ(form.OpenDialog1().fileName, ToCp1251(first.File(L"отчёт.bat")));
-  EXPECT_EQ(form.OpenDialog1().initialFolder, ToCp1251(first.Path()));
+  EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
+  EXPECT_EQ(form.Chooser().fileName, ToCp1251(first.File(L"отчёт.bat")));
+  EXPECT_EQ(form.Chooser().initialFolder, ToCp1251(first.Path()));
   EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
   EXPECT_EQ(StoredSettings().lastFileFolder.back(), '\\');
 
   // The next run starts where the file was chosen; cancelling it changes nothing.
-  const auto again = AnswerFileDialog([&] { Click(C::Button3); }, L"");
+  const auto again = AnswerFileDialog([&] { Click(C::ChooseFile); }, L"");
   ASSERT_TRUE(again);
   EXPECT_EQ(*again, LastFolderName(first.Path()));
-  EXPECT_EQ(Text(C::Edit5), L"отчёт.bat");
+  EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
   EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
 }
 
@@ -271,12 +271,13 @@ TEST_F(EditorTest, DISABLED_ShowsTheDateLayoutsForScreenshots) {
   for (const Layout layout : {Layout{L"daily", EveryDay, false},
                               Layout{L"yearly", EveryYear, false}, Layout{L"once", Once, true}}) {
     BoxesDuring([&] { form.FillForEdit(0); });
-    SetWindowTextW(Control(C::Memo1), L"Поздравить Анну Петровну\r\nс днём рождения, купить цветы");
+    SetWindowTextW(Control(C::Message),
+                   L"Поздравить Анну Петровну\r\nс днём рождения, купить цветы");
     Show();
-    BoxesDuring([&] { Choose(C::ComboBox1, layout.mode); });
-    if (layout.shutDown) Click(C::CheckBox2);
+    BoxesDuring([&] { Choose(C::Recurrence, layout.mode); });
+    if (layout.shutDown) Click(C::ShutDown);
     SetForegroundWindow(form.Handle());
-    SetFocus(Control(C::Memo1));
+    SetFocus(Control(C::Message));
     PumpMessages();
     const std::wstring base = std::wstring(folder) + L"\\";
     ASSERT_TRUE(WriteBytes(base + L"ready-" + layout.name, ""));
@@ -284,8 +285,8 @@ TEST_F(EditorTest, DISABLED_ShowsTheDateLayoutsForScreenshots) {
     EXPECT_TRUE(
         PumpUntil([&] { return GetFileAttributesW(shot.c_str()) != INVALID_FILE_ATTRIBUTES; },
                   std::chrono::seconds(30)));
-    if (layout.shutDown) Click(C::CheckBox2);
-    form.Button2Click();
+    if (layout.shutDown) Click(C::ShutDown);
+    form.Cancel();
   }
 }
 

@@ -9,11 +9,11 @@ namespace {
 constexpr wchar_t kOwnerClass[] = L"EditorTestOwner";
 constexpr UINT kProbe = WM_APP + 77;
 constexpr UINT_PTR kWatchdogId = 77;
-TForm2* watchedForm = nullptr;
+TaskEditor* watchedForm = nullptr;
 
 void CALLBACK CancelHangingEditor(HWND, UINT, UINT_PTR, DWORD) {
   ADD_FAILURE() << "the editor was still open after 20 s";
-  if (watchedForm) watchedForm->Button2Click();
+  if (watchedForm) watchedForm->Cancel();
 }
 
 void RegisterOwnerClass() {
@@ -38,7 +38,6 @@ void EditorTest::SetUp() {
     store.editorMoment.minute = 0;
     store.editorMoment.second = 0;
   }
-  DialogMode = 0;
   RegisterOwnerClass();
   owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
                           538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -50,7 +49,7 @@ void EditorTest::SetUp() {
       stages.pop_front();
       stage();
     }
-    form.EditorEscapeMessage(message);
+    form.CancelOnEscape(message);
   });
 }
 
@@ -111,7 +110,7 @@ void EditorTest::Choose(EditorControl comboBox, int index) {
   HWND list = Control(comboBox);
   SendMessageW(list, CB_SETCURSEL, index, 0);
   SendMessageW(form.Handle(), WM_COMMAND,
-               MAKEWPARAM(TForm2::kFirstControlId + static_cast<int>(comboBox), CBN_SELCHANGE),
+               MAKEWPARAM(TaskEditor::kFirstControlId + static_cast<int>(comboBox), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
 }
 
@@ -130,11 +129,11 @@ std::vector<std::wstring> EditorTest::BoxesDuring(const std::function<void()>& a
 
 void EditorTest::Probe() { PostMessageW(form.Handle(), kProbe, 0, 0); }
 
-TForm2::Result EditorTest::RunModal(const std::function<TForm2::Result()>& open) {
+TaskEditor::Result EditorTest::RunModal(const std::function<TaskEditor::Result()>& open) {
   watchedForm = &form;
   const UINT_PTR timer = SetTimer(nullptr, kWatchdogId, 20000, CancelHangingEditor);
   Probe();
-  const TForm2::Result result = open();
+  const TaskEditor::Result result = open();
   KillTimer(nullptr, timer);
   watchedForm = nullptr;
   EXPECT_TRUE(stages.empty()) << stages.size() << " stages did not run";

@@ -1,4 +1,4 @@
-// The task editor under test: a real TForm2 over a store with a known session, owned by a plain
+// The task editor under test: a real TaskEditor over a store with a known session, owned by a plain
 // window that stands in for the main window, and the user's actions sent as window messages.
 #pragma once
 
@@ -12,7 +12,6 @@
 
 #include "core/Store.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/editor/DialogMode.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/shared/ControlAccess.h"
 #include "win32/CommonControls.h"
@@ -21,7 +20,7 @@
 class EditorTest : public testing::Test {
  protected:
   Store store;
-  TForm2 form{store};
+  TaskEditor form{store};
   HWND owner = nullptr;
 
   void SetUp() override;
@@ -60,7 +59,7 @@ class EditorTest : public testing::Test {
   // and a stage posts the next one. A run that does not end within 20 s is cancelled and fails.
   std::deque<std::function<void()>> stages;
   void Probe();
-  TForm2::Result RunModal(const std::function<TForm2::Result()>& open);
+  TaskEditor::Result RunModal(const std::function<TaskEditor::Result()>& open);
 
   // A task as Data.ini would have given it.
   Task StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,

@@ -16,30 +16,30 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
     store.settings.lastFileFolder = "C:\\Папка\\";
   }
   Show();
-  Choose(C::ComboBox1, EveryYear);  // the mode shown last is kept
-  form.Button2Click();
+  Choose(C::Recurrence, EveryYear);  // the mode shown last is kept
+  form.Cancel();
   form.FillForNew();
   EXPECT_EQ(Caption(), L" Добавить новое задание");
-  EXPECT_EQ(form.Tag, -1);
-  EXPECT_EQ(Text(C::Memo1), L"");
-  EXPECT_EQ(Text(C::Edit4), L"2024");
-  EXPECT_EQ(Selected(C::ComboBox3), 2);
+  EXPECT_EQ(form.EditedTaskId(), 0u);
+  EXPECT_EQ(Text(C::Message), L"");
+  EXPECT_EQ(Text(C::Year), L"2024");
+  EXPECT_EQ(Selected(C::Month), 2);
   EXPECT_EQ(Moment().month, 3);  // not overwritten by the month logic that the year ran
-  EXPECT_EQ(Selected(C::ComboBox4), 13);
-  EXPECT_EQ(Text(C::Edit1), L"7");
-  EXPECT_EQ(Text(C::Edit2), L"5");
-  EXPECT_EQ(Text(C::Edit3), L"9");
-  EXPECT_EQ(ArrowsAt(C::UpDown1), 7);
-  EXPECT_EQ(ArrowsAt(C::UpDown4), 2024);
-  EXPECT_EQ(Selected(C::ComboBox1), EveryYear);
-  EXPECT_TRUE(Enabled(C::ComboBox3));  // the mode logic ran
-  EXPECT_FALSE(Enabled(C::Edit4));
-  for (C box : {C::CheckBox1, C::CheckBox2, C::CheckBox3}) EXPECT_FALSE(Checked(box));
-  for (C box : {C::CheckBox4, C::CheckBox5}) EXPECT_TRUE(Checked(box));
-  EXPECT_EQ(Text(C::Edit5), L"");
-  EXPECT_FALSE(Enabled(C::Edit5));  // the run-file logic ran
-  EXPECT_FALSE(Enabled(C::Button3));
-  EXPECT_EQ(form.OpenDialog1().initialFolder, "C:\\Папка\\");
+  EXPECT_EQ(Selected(C::Day), 13);
+  EXPECT_EQ(Text(C::Hour), L"7");
+  EXPECT_EQ(Text(C::Minute), L"5");
+  EXPECT_EQ(Text(C::Second), L"9");
+  EXPECT_EQ(ArrowsAt(C::HourArrows), 7);
+  EXPECT_EQ(ArrowsAt(C::YearArrows), 2024);
+  EXPECT_EQ(Selected(C::Recurrence), EveryYear);
+  EXPECT_TRUE(Enabled(C::Month));  // the mode logic ran
+  EXPECT_FALSE(Enabled(C::Year));
+  for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile}) EXPECT_FALSE(Checked(box));
+  for (C box : {C::Beep, C::ShowMessage}) EXPECT_TRUE(Checked(box));
+  EXPECT_EQ(Text(C::FileName), L"");
+  EXPECT_FALSE(Enabled(C::FileName));  // the run-file logic ran
+  EXPECT_FALSE(Enabled(C::ChooseFile));
+  EXPECT_EQ(form.Chooser().initialFolder, "C:\\Папка\\");
 }
 
 TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
@@ -58,10 +58,10 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   store.Tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
   // The editor showed a 30-day month before.
   Show();
-  Choose(C::ComboBox1, Once);
-  Choose(C::ComboBox3, 3);
-  Choose(C::ComboBox4, 29);
-  form.Button2Click();
+  Choose(C::Recurrence, Once);
+  Choose(C::Month, 3);
+  Choose(C::Day, 29);
+  form.Cancel();
 
   std::vector<std::wstring> boxes;
   boxes = BoxesDuring([&] { ASSERT_TRUE(form.FillForEdit(1)); });
@@ -69,20 +69,20 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Caption(), L" Редактировать задание № 2");
-  EXPECT_EQ(form.Tag, 1);
+  EXPECT_EQ(form.EditedTaskId(), store.Tasks[1].id);
   EXPECT_EQ(store.Tasks[1].armed, 0);
   EXPECT_EQ(store.Tasks[0].armed, 1);
-  EXPECT_EQ(Text(C::Memo1), L"Оплатить\r\nсчета");
-  EXPECT_EQ(Text(C::Edit1), L"12");
-  EXPECT_EQ(Text(C::Edit2), L"34");
-  EXPECT_EQ(Text(C::Edit3), L"56");
-  EXPECT_EQ(Text(C::Edit4), L"2023");
-  EXPECT_EQ(Selected(C::ComboBox1), EveryMonth);
-  EXPECT_EQ(Selected(C::ComboBox3), 5);
-  EXPECT_EQ(ItemCount(C::ComboBox4), 31);
-  EXPECT_EQ(Selected(C::ComboBox4), 30);
+  EXPECT_EQ(Text(C::Message), L"Оплатить\r\nсчета");
+  EXPECT_EQ(Text(C::Hour), L"12");
+  EXPECT_EQ(Text(C::Minute), L"34");
+  EXPECT_EQ(Text(C::Second), L"56");
+  EXPECT_EQ(Text(C::Year), L"2023");
+  EXPECT_EQ(Selected(C::Recurrence), EveryMonth);
+  EXPECT_EQ(Selected(C::Month), 5);
+  EXPECT_EQ(ItemCount(C::Day), 31);
+  EXPECT_EQ(Selected(C::Day), 30);
   EXPECT_EQ(Moment().day, 31);
-  EXPECT_FALSE(Enabled(C::CheckBox1));
+  EXPECT_FALSE(Enabled(C::DeleteAfter));
 }
 
 TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
@@ -94,43 +94,43 @@ TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
   task.fileName = "C:\\Программы\\открытка.exe";
   store.Tasks.push_back(task);
   EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(form.FillForEdit(0)); }).empty());
-  EXPECT_EQ(Text(C::Edit5), L"открытка.exe");
-  EXPECT_EQ(form.OpenDialog1().fileName, "C:\\Программы\\открытка.exe");
-  EXPECT_EQ(form.OpenDialog1().initialFolder, "C:\\Программы\\");
-  EXPECT_EQ(Selected(C::ComboBox3), 1);
-  EXPECT_EQ(ItemCount(C::ComboBox4), 29);
-  EXPECT_EQ(Selected(C::ComboBox4), 28);
-  EXPECT_TRUE(Checked(C::CheckBox1));
-  EXPECT_TRUE(Enabled(C::CheckBox1));
-  EXPECT_TRUE(Checked(C::CheckBox2));
-  EXPECT_TRUE(Checked(C::CheckBox3));
-  EXPECT_FALSE(Checked(C::CheckBox4));
+  EXPECT_EQ(Text(C::FileName), L"открытка.exe");
+  EXPECT_EQ(form.Chooser().fileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(form.Chooser().initialFolder, "C:\\Программы\\");
+  EXPECT_EQ(Selected(C::Month), 1);
+  EXPECT_EQ(ItemCount(C::Day), 29);
+  EXPECT_EQ(Selected(C::Day), 28);
+  EXPECT_TRUE(Checked(C::DeleteAfter));
+  EXPECT_TRUE(Enabled(C::DeleteAfter));
+  EXPECT_TRUE(Checked(C::ShutDown));
+  EXPECT_TRUE(Checked(C::RunFile));
+  EXPECT_FALSE(Checked(C::Beep));
   // The shutdown box's handler ran when the fill checked it.
-  EXPECT_FALSE(Enabled(C::CheckBox3));
-  EXPECT_FALSE(Enabled(C::CheckBox4));
-  EXPECT_FALSE(Enabled(C::CheckBox5));
+  EXPECT_FALSE(Enabled(C::RunFile));
+  EXPECT_FALSE(Enabled(C::Beep));
+  EXPECT_FALSE(Enabled(C::ShowMessage));
 
   // Filled again with the same state, the box's handler does not run again.
-  EnableWindow(Control(C::CheckBox4), TRUE);
+  EnableWindow(Control(C::Beep), TRUE);
   ASSERT_TRUE(form.FillForEdit(0));
-  EXPECT_TRUE(Enabled(C::CheckBox4));
+  EXPECT_TRUE(Enabled(C::Beep));
 }
 
 TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   stages.push_back([&] {
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_FALSE(IsWindowEnabled(owner));  // modal
-    EXPECT_EQ(GetFocus(), Control(C::Memo1));
-    EXPECT_EQ(DialogMode, 1);
-    SetWindowTextW(Control(C::Memo1), L"Позвонить маме\r\nвечером");
-    Type(C::Edit1, L"8", true);
-    Type(C::Edit2, L"30", true);
-    Click(C::Button1);
+    EXPECT_EQ(GetFocus(), Control(C::Message));
+    EXPECT_TRUE(form.IsOpenForNewTask());
+    SetWindowTextW(Control(C::Message), L"Позвонить маме\r\nвечером");
+    Type(C::Hour, L"8", true);
+    Type(C::Minute, L"30", true);
+    Click(C::Ok);
   });
-  const TForm2::Result result = RunModal([&] { return form.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
   EXPECT_TRUE(result.committed);
-  EXPECT_EQ(form.Tag, -2);
-  EXPECT_EQ(DialogMode, 0);
+  EXPECT_TRUE(form.Committed());
+  EXPECT_FALSE(form.IsOpenForNewTask());
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
   EXPECT_TRUE(IsWindowEnabled(owner));
   ASSERT_EQ(store.Tasks.size(), 1u);
@@ -153,29 +153,29 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
   form.FillForNew();
   Show();
-  const auto changeBox = BoxDuring([&] { Type(C::Edit3, L"\b", true); });
+  const auto changeBox = BoxDuring([&] { Type(C::Second, L"\b", true); });
   ASSERT_TRUE(changeBox);
-  const auto okBox = BoxDuring([&] { Click(C::Button1); });
+  const auto okBox = BoxDuring([&] { Click(C::Ok); });
   ASSERT_TRUE(okBox);
   EXPECT_EQ(*okBox, L" Vornakel|'' is not a valid integer value.");
   EXPECT_TRUE(store.Tasks.empty());
-  EXPECT_EQ(form.Tag, -1);
+  EXPECT_EQ(form.EditedTaskId(), 0u);
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
   // A second OK, once the field holds a number, appends one task.
-  Type(C::Edit3, L"5");
-  EXPECT_FALSE(BoxDuring([&] { Click(C::Button1); }));
+  Type(C::Second, L"5");
+  EXPECT_FALSE(BoxDuring([&] { Click(C::Ok); }));
   ASSERT_EQ(store.Tasks.size(), 1u);
   EXPECT_EQ(store.Tasks[0].second, 5);
-  EXPECT_EQ(form.Tag, -2);
+  EXPECT_TRUE(form.Committed());
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
 TEST_F(EditorTest, RunFileWithoutAFileChosenInThisOpeningIsNotStored) {
-  form.OpenDialog1().fileName = "C:\\старый.bat";  // from an earlier opening
+  form.Chooser().fileName = "C:\\старый.bat";  // from an earlier opening
   form.FillForNew();
   Show();
-  Click(C::CheckBox3);
-  Click(C::Button1);
+  Click(C::RunFile);
+  Click(C::Ok);
   ASSERT_EQ(store.Tasks.size(), 1u);
   EXPECT_EQ(store.Tasks[0].runFile, 0);
   EXPECT_EQ(store.Tasks[0].fileName, "C:\\старый.bat");
@@ -188,21 +188,21 @@ struct CloseCase {
 
 TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers) {
   const CloseCase cases[] = {
-      {"Cancel", [this] { Click(C::Button2); }},
+      {"Cancel", [this] { Click(C::Cancel); }},
       {"close box", [this] { PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"Escape", [this] { PostMessageW(Control(C::Memo1), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
+      {"Escape", [this] { PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
   };
   int minute = 10;
   for (const CloseCase& c : cases) {
     ++minute;
     stages.push_back([&] {
-      Type(C::Edit2, std::to_wstring(minute), true);
+      Type(C::Minute, std::to_wstring(minute), true);
       c.close();
     });
-    const TForm2::Result result = RunModal([&] { return form.OpenForNew(); });
+    const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
     EXPECT_FALSE(result.committed) << c.name;
-    EXPECT_EQ(form.Tag, -1) << c.name;
-    EXPECT_EQ(DialogMode, 0) << c.name;
+    EXPECT_EQ(form.EditedTaskId(), 0u) << c.name;
+    EXPECT_FALSE(form.IsOpenForNewTask()) << c.name;
     EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
     EXPECT_TRUE(IsWindowEnabled(owner)) << c.name;
     EXPECT_TRUE(store.Tasks.empty()) << c.name;
@@ -213,8 +213,8 @@ TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers
 TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
   store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "не трогать"));
   stages.push_back([&] {
-    EXPECT_EQ(DialogMode, 0);
-    PostMessageW(Control(C::Memo1), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_FALSE(form.IsOpenForNewTask());
+    PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     Probe();
   });
   stages.push_back([&] {
@@ -222,10 +222,10 @@ TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
     EXPECT_TRUE(form.IsOpen());
     PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  const TForm2::Result result = RunModal([&] { return form.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(0); });
   EXPECT_FALSE(result.committed);
   EXPECT_EQ(result.taskId, store.Tasks[0].id);
-  EXPECT_EQ(form.Tag, 0);
+  EXPECT_EQ(form.EditedTaskId(), store.Tasks[0].id);
   EXPECT_EQ(store.Tasks[0].message, "не трогать");
   EXPECT_EQ(store.Tasks[0].armed, 0);  // the command re-arms it
 }
@@ -242,10 +242,10 @@ TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) 
       std::lock_guard lock(store.Mutex);  // as the checker deletes a fired task
       store.Tasks.erase(store.Tasks.begin());
     }
-    SetWindowTextW(Control(C::Memo1), L"исправлено");
-    Click(C::Button1);
+    SetWindowTextW(Control(C::Message), L"исправлено");
+    Click(C::Ok);
   });
-  const TForm2::Result result = RunModal([&] { return form.OpenForEdit(2); });
+  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(2); });
   EXPECT_TRUE(result.committed);
   EXPECT_EQ(result.taskId, editedId);
   EXPECT_EQ(Caption(), L" Редактировать задание № 3");
@@ -260,15 +260,15 @@ TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) 
 TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
   store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "одно"));
   stages.push_back([&] {
-    const TForm2::Result inner = form.OpenForNew();
+    const TaskEditor::Result inner = form.OpenForNew();
     EXPECT_FALSE(inner.committed);
-    EXPECT_EQ(DialogMode, 0);
-    EXPECT_EQ(form.Tag, 0);
+    EXPECT_FALSE(form.IsOpenForNewTask());
+    EXPECT_EQ(form.EditedTaskId(), store.Tasks[0].id);
     EXPECT_EQ(Caption(), L" Редактировать задание № 1");
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    Click(C::Button1);
+    Click(C::Ok);
   });
-  const TForm2::Result result = RunModal([&] { return form.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(0); });
   EXPECT_TRUE(result.committed);
   EXPECT_EQ(store.Tasks.size(), 1u);
   EXPECT_FALSE(form.OpenForEdit(5).committed);  // no such task
@@ -276,30 +276,30 @@ TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
 
 TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
   stages.push_back([&] {
-    ASSERT_EQ(GetFocus(), Control(C::Memo1));
-    PostMessageW(Control(C::Memo1), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    ASSERT_EQ(GetFocus(), Control(C::Message));
+    PostMessageW(Control(C::Message), WM_KEYDOWN, VK_RETURN, 0x001C0001);
     Probe();
   });
   stages.push_back([&] {
     Probe();  // the character of the key comes after the first probe
   });
   stages.push_back([&] {
-    EXPECT_EQ(Text(C::Memo1), L"\r\n");
+    EXPECT_EQ(Text(C::Message), L"\r\n");
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    PostMessageW(Control(C::Memo1), WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PostMessageW(Control(C::Message), WM_KEYDOWN, VK_TAB, 0x000F0001);
     Probe();
   });
   stages.push_back([&] {
-    EXPECT_EQ(GetFocus(), Control(C::Edit1));  // after the memo, the first stop again
-    PostMessageW(Control(C::Edit1), WM_KEYDOWN, VK_TAB, 0x000F0001);
+    EXPECT_EQ(GetFocus(), Control(C::Hour));  // after the memo, the first stop again
+    PostMessageW(Control(C::Hour), WM_KEYDOWN, VK_TAB, 0x000F0001);
     Probe();
   });
   stages.push_back([&] {
-    EXPECT_EQ(GetFocus(), Control(C::Edit2));
-    SetFocus(Control(C::Button2));
-    PostMessageW(Control(C::Button2), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_EQ(GetFocus(), Control(C::Minute));
+    SetFocus(Control(C::Cancel));
+    PostMessageW(Control(C::Cancel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
   });
-  const TForm2::Result result = RunModal([&] { return form.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
   EXPECT_FALSE(result.committed);
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }

@@ -43,8 +43,8 @@ TEST_F(EditorTest, ControlsCarryTheirTexts) {
     const wchar_t* text;
   };
   const Case cases[] = {
-      {C::GroupBox1, L"Button", L"Момент выполнения"},
-      {C::GroupBox2, L"Button", L"Дополнительные параметры"},
+      {C::MomentGroup, L"Button", L"Момент выполнения"},
+      {C::ActionsGroup, L"Button", L"Дополнительные параметры"},
       {C::LabelMessage, L"Static", L"Текст сообщения"},
       {C::LabelHour, L"Static", L"Часы"},
       {C::LabelMinute, L"Static", L"Минуты"},
@@ -52,30 +52,30 @@ TEST_F(EditorTest, ControlsCarryTheirTexts) {
       {C::LabelYear, L"Static", L"Год"},
       {C::LabelMonth, L"Static", L"Месяц"},
       {C::LabelDay, L"Static", L"Число"},
-      {C::Edit1, L"Edit", L"0"},
-      {C::Edit2, L"Edit", L"0"},
-      {C::Edit3, L"Edit", L"0"},
-      {C::UpDown1, L"msctls_updown32", L""},
-      {C::CheckBox1, L"Button", L"Удалить после выполнения"},
-      {C::CheckBox5, L"Button", L"Показать сообщение"},
-      {C::CheckBox4, L"Button", L"Подать звуковой сигнал"},
-      {C::CheckBox3, L"Button", L"Выполнить файл"},
-      {C::CheckBox2, L"Button", L"Выключить компьютер"},
-      {C::Button3, L"Button", L"выбор..."},
-      {C::Button1, L"Button", L"OK"},
-      {C::Button2, L"Button", L"Cancel"},
-      {C::Edit5, L"Edit", L""},
-      {C::Memo1, L"Edit", L""},
+      {C::Hour, L"Edit", L"0"},
+      {C::Minute, L"Edit", L"0"},
+      {C::Second, L"Edit", L"0"},
+      {C::HourArrows, L"msctls_updown32", L""},
+      {C::DeleteAfter, L"Button", L"Удалить после выполнения"},
+      {C::ShowMessage, L"Button", L"Показать сообщение"},
+      {C::Beep, L"Button", L"Подать звуковой сигнал"},
+      {C::RunFile, L"Button", L"Выполнить файл"},
+      {C::ShutDown, L"Button", L"Выключить компьютер"},
+      {C::ChooseFile, L"Button", L"выбор..."},
+      {C::Ok, L"Button", L"OK"},
+      {C::Cancel, L"Button", L"Cancel"},
+      {C::FileName, L"Edit", L""},
+      {C::Message, L"Edit", L""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ClassOf(Control(c.control)), c.className) << c.text;
     EXPECT_EQ(Text(c.control), c.text);
   }
-  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Edit5), GWL_STYLE) & ES_READONLY);
-  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Memo1), GWL_STYLE) & ES_MULTILINE);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::FileName), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Message), GWL_STYLE) & ES_MULTILINE);
   // Neither button is a default button: Enter in the memo starts a new line.
-  EXPECT_FALSE(GetWindowLongPtrW(Control(C::Button1), GWL_STYLE) & BS_DEFPUSHBUTTON);
-  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Memo1), GWL_STYLE) & ES_WANTRETURN);
+  EXPECT_FALSE(GetWindowLongPtrW(Control(C::Ok), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::Message), GWL_STYLE) & ES_WANTRETURN);
 }
 
 TEST_F(EditorTest, ListsHoldTheModesMonthsAndDays) {
@@ -90,31 +90,31 @@ TEST_F(EditorTest, ListsHoldTheModesMonthsAndDays) {
     SendMessageW(Control(list), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
     return std::wstring(text);
   };
-  ASSERT_EQ(ItemCount(C::ComboBox1), 11);
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::ComboBox1, i), modes[i]);
-  EXPECT_EQ(Selected(C::ComboBox1), 0);
-  ASSERT_EQ(ItemCount(C::ComboBox3), 12);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(item(C::ComboBox3, i), months[i]);
-  ASSERT_EQ(ItemCount(C::ComboBox4), 31);
-  EXPECT_EQ(item(C::ComboBox4, 0), L"1");
-  EXPECT_EQ(item(C::ComboBox4, 30), L"31");
-  for (C list : {C::ComboBox1, C::ComboBox3, C::ComboBox4})
+  ASSERT_EQ(ItemCount(C::Recurrence), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::Recurrence, i), modes[i]);
+  EXPECT_EQ(Selected(C::Recurrence), 0);
+  ASSERT_EQ(ItemCount(C::Month), 12);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(item(C::Month, i), months[i]);
+  ASSERT_EQ(ItemCount(C::Day), 31);
+  EXPECT_EQ(item(C::Day, 0), L"1");
+  EXPECT_EQ(item(C::Day, 30), L"31");
+  for (C list : {C::Recurrence, C::Month, C::Day})
     EXPECT_EQ(GetWindowLongPtrW(Control(list), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-  EXPECT_EQ(SendMessageW(Control(C::ComboBox1), CB_GETMINVISIBLE, 0, 0), 11);
-  EXPECT_EQ(SendMessageW(Control(C::ComboBox3), CB_GETMINVISIBLE, 0, 0), 12);
+  EXPECT_EQ(SendMessageW(Control(C::Recurrence), CB_GETMINVISIBLE, 0, 0), 11);
+  EXPECT_EQ(SendMessageW(Control(C::Month), CB_GETMINVISIBLE, 0, 0), 12);
 }
 
 TEST_F(EditorTest, FieldLimitsAndArrowRanges) {
-  EXPECT_EQ(SendMessageW(Control(C::Memo1), EM_GETLIMITTEXT, 0, 0), 256);
-  for (C edit : {C::Edit1, C::Edit2, C::Edit3})
+  EXPECT_EQ(SendMessageW(Control(C::Message), EM_GETLIMITTEXT, 0, 0), 256);
+  for (C edit : {C::Hour, C::Minute, C::Second})
     EXPECT_EQ(SendMessageW(Control(edit), EM_GETLIMITTEXT, 0, 0), 2);
-  EXPECT_EQ(SendMessageW(Control(C::Edit4), EM_GETLIMITTEXT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(Control(C::Year), EM_GETLIMITTEXT, 0, 0), 4);
   struct Range {
     C arrows;
     int low, high, position;
   };
-  for (const Range r : {Range{C::UpDown1, -1, 24, 0}, Range{C::UpDown2, -1, 60, 0},
-                        Range{C::UpDown3, -1, 60, 0}, Range{C::UpDown4, 0, 9999, 2008}}) {
+  for (const Range r : {Range{C::HourArrows, -1, 24, 0}, Range{C::MinuteArrows, -1, 60, 0},
+                        Range{C::SecondArrows, -1, 60, 0}, Range{C::YearArrows, 0, 9999, 2008}}) {
     int low = 0, high = 0;
     SendMessageW(Control(r.arrows), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                  reinterpret_cast<LPARAM>(&high));
@@ -127,18 +127,18 @@ TEST_F(EditorTest, FieldLimitsAndArrowRanges) {
   }
   // The memo takes no more than 256 typed characters.
   Show();
-  Type(C::Memo1, std::wstring(300, L'ж'));
-  EXPECT_EQ(Text(C::Memo1).size(), 256u);
+  Type(C::Message, std::wstring(300, L'ж'));
+  EXPECT_EQ(Text(C::Message).size(), 256u);
 }
 
 TEST_F(EditorTest, FontsAreBoldMsSansSerifAndTheMemoArial) {
-  for (C control : {C::LabelHour, C::CheckBox2, C::Button1, C::ComboBox1, C::Edit1, C::GroupBox1}) {
+  for (C control : {C::LabelHour, C::ShutDown, C::Ok, C::Recurrence, C::Hour, C::MomentGroup}) {
     const LOGFONTW font = FontOf(Control(control));
     EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     EXPECT_EQ(font.lfHeight, -13);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
   }
-  const LOGFONTW memo = FontOf(Control(C::Memo1));
+  const LOGFONTW memo = FontOf(Control(C::Message));
   EXPECT_STREQ(memo.lfFaceName, L"Arial");
   EXPECT_EQ(memo.lfHeight, -15);
   EXPECT_EQ(memo.lfWeight, FW_BOLD);
@@ -164,11 +164,11 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
   };
   const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
   const Case captions[] = {
-      {C::LabelMessage, 0}, {C::LabelHour, 0},   {C::LabelMinute, 0}, {C::LabelSecond, 0},
-      {C::LabelYear, 0},    {C::LabelMonth, 0},  {C::LabelDay, 0},    {C::GroupBox1, 16},
-      {C::GroupBox2, 16},   {C::CheckBox1, box}, {C::CheckBox2, box}, {C::CheckBox3, box},
-      {C::CheckBox4, box},  {C::CheckBox5, box}, {C::Button1, 8},     {C::Button2, 8},
-      {C::Button3, 8},
+      {C::LabelMessage, 0},  {C::LabelHour, 0},     {C::LabelMinute, 0}, {C::LabelSecond, 0},
+      {C::LabelYear, 0},     {C::LabelMonth, 0},    {C::LabelDay, 0},    {C::MomentGroup, 16},
+      {C::ActionsGroup, 16}, {C::DeleteAfter, box}, {C::ShutDown, box},  {C::RunFile, box},
+      {C::Beep, box},        {C::ShowMessage, box}, {C::Ok, 8},          {C::Cancel, 8},
+      {C::ChooseFile, 8},
   };
   for (const Case& c : captions) {
     RECT client{};
@@ -177,7 +177,7 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
         << Text(c.control);
   }
   const int arrow = GetSystemMetrics(SM_CXVSCROLL) + 6;
-  for (C list : {C::ComboBox1, C::ComboBox3, C::ComboBox4}) {
+  for (C list : {C::Recurrence, C::Month, C::Day}) {
     RECT client{};
     GetClientRect(Control(list), &client);
     const int count = ItemCount(list);
@@ -190,11 +190,11 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
 }
 
 TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAndTheMemo) {
-  const C expected[] = {C::Edit1,     C::Edit2,     C::Edit3,     C::ComboBox1, C::UpDown1,
-                        C::Edit4,     C::ComboBox3, C::ComboBox4, C::UpDown2,   C::UpDown3,
-                        C::UpDown4,   C::Edit5,     C::CheckBox3, C::Button3,   C::CheckBox1,
-                        C::CheckBox2, C::CheckBox4, C::CheckBox5, C::Button1,   C::Button2,
-                        C::Memo1};
+  const C expected[] = {
+      C::Hour,    C::Minute,     C::Second,       C::Recurrence,   C::HourArrows, C::Year,
+      C::Month,   C::Day,        C::MinuteArrows, C::SecondArrows, C::YearArrows, C::FileName,
+      C::RunFile, C::ChooseFile, C::DeleteAfter,  C::ShutDown,     C::Beep,       C::ShowMessage,
+      C::Ok,      C::Cancel,     C::Message};
   std::vector<HWND> stops;
   for (HWND child = GetWindow(form.Handle(), GW_CHILD); child;
        child = GetWindow(child, GW_HWNDNEXT))
@@ -213,11 +213,11 @@ TEST_F(EditorTest, TypedTimesAreNormalised) {
     int value;
   };
   const Case cases[] = {
-      {C::Edit2, L"75", L"59", C::UpDown2, &EditorMoment::minute, 59},
-      {C::Edit1, L"99", L"23", C::UpDown1, &EditorMoment::hour, 23},
-      {C::Edit1, L"07", L"7", C::UpDown1, &EditorMoment::hour, 7},
-      {C::Edit3, L"60", L"59", C::UpDown3, &EditorMoment::second, 59},
-      {C::Edit3, L"42", L"42", C::UpDown3, &EditorMoment::second, 42},
+      {C::Minute, L"75", L"59", C::MinuteArrows, &EditorMoment::minute, 59},
+      {C::Hour, L"99", L"23", C::HourArrows, &EditorMoment::hour, 23},
+      {C::Hour, L"07", L"7", C::HourArrows, &EditorMoment::hour, 7},
+      {C::Second, L"60", L"59", C::SecondArrows, &EditorMoment::second, 59},
+      {C::Second, L"42", L"42", C::SecondArrows, &EditorMoment::second, 42},
   };
   Show();
   for (const Case& c : cases) {
@@ -230,29 +230,29 @@ TEST_F(EditorTest, TypedTimesAreNormalised) {
 
 TEST_F(EditorTest, KeyFilterSwallowsAllButDigitsAndBackspace) {
   Show();
-  Type(C::Edit2, L"3", true);
-  Type(C::Edit2, L"a-. +ж\t");
-  EXPECT_EQ(Text(C::Edit2), L"3");
-  Type(C::Edit4, L"2x0y2-5", true);
-  EXPECT_EQ(Text(C::Edit4), L"2025");
+  Type(C::Minute, L"3", true);
+  Type(C::Minute, L"a-. +ж\t");
+  EXPECT_EQ(Text(C::Minute), L"3");
+  Type(C::Year, L"2x0y2-5", true);
+  EXPECT_EQ(Text(C::Year), L"2025");
   EXPECT_EQ(Moment().year, 2025);
-  Type(C::Edit4, L"\b");
-  EXPECT_EQ(Text(C::Edit4), L"202");
+  Type(C::Year, L"\b");
+  EXPECT_EQ(Text(C::Year), L"202");
   // The memo takes any character.
-  Type(C::Memo1, L"a-5 ж");
-  EXPECT_EQ(Text(C::Memo1), L"a-5 ж");
+  Type(C::Message, L"a-5 ж");
+  EXPECT_EQ(Text(C::Message), L"a-5 ж");
 }
 
 TEST_F(EditorTest, AnEmptiedTimeFieldReportsTheErrorAndKeepsTheLastGoodValue) {
   Show();
-  Type(C::Edit2, L"45", true);
+  Type(C::Minute, L"45", true);
   ASSERT_EQ(Moment().minute, 45);
   // The whole text selected and deleted at once.
-  const auto box = BoxDuring([&] { Type(C::Edit2, L"\b", true); });
+  const auto box = BoxDuring([&] { Type(C::Minute, L"\b", true); });
   ASSERT_TRUE(box);
   EXPECT_EQ(*box, L" Vornakel|'' is not a valid integer value.");
-  EXPECT_EQ(Text(C::Edit2), L"");
-  EXPECT_EQ(ArrowsAt(C::UpDown2), 45);
+  EXPECT_EQ(Text(C::Minute), L"");
+  EXPECT_EQ(ArrowsAt(C::MinuteArrows), 45);
   EXPECT_EQ(Moment().minute, 45);
 }
 
@@ -264,14 +264,14 @@ TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
     const wchar_t* shown;
   };
   const Case cases[] = {
-      {C::Edit1, C::UpDown1, L"0", ArrowButton::Down, L"23"},
-      {C::Edit1, C::UpDown1, L"23", ArrowButton::Up, L"0"},
-      {C::Edit1, C::UpDown1, L"9", ArrowButton::Up, L"10"},
-      {C::Edit2, C::UpDown2, L"0", ArrowButton::Down, L"59"},
-      {C::Edit2, C::UpDown2, L"59", ArrowButton::Up, L"0"},
-      {C::Edit3, C::UpDown3, L"0", ArrowButton::Down, L"59"},
-      {C::Edit3, C::UpDown3, L"59", ArrowButton::Up, L"0"},
-      {C::Edit3, C::UpDown3, L"30", ArrowButton::Down, L"29"},
+      {C::Hour, C::HourArrows, L"0", ArrowButton::Down, L"23"},
+      {C::Hour, C::HourArrows, L"23", ArrowButton::Up, L"0"},
+      {C::Hour, C::HourArrows, L"9", ArrowButton::Up, L"10"},
+      {C::Minute, C::MinuteArrows, L"0", ArrowButton::Down, L"59"},
+      {C::Minute, C::MinuteArrows, L"59", ArrowButton::Up, L"0"},
+      {C::Second, C::SecondArrows, L"0", ArrowButton::Down, L"59"},
+      {C::Second, C::SecondArrows, L"59", ArrowButton::Up, L"0"},
+      {C::Second, C::SecondArrows, L"30", ArrowButton::Down, L"29"},
   };
   Show();
   for (const Case& c : cases) {
@@ -285,17 +285,17 @@ TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
 
 TEST_F(EditorTest, YearArrowsStopAtZeroAnd9999) {
   Show();
-  Choose(C::ComboBox1, Once);  // the year field is enabled in one-time mode only
-  Type(C::Edit4, L"9999", true);
-  PressArrow(C::UpDown4, ArrowButton::Up);
-  EXPECT_EQ(Text(C::Edit4), L"9999");
-  PressArrow(C::UpDown4, ArrowButton::Down);
-  EXPECT_EQ(Text(C::Edit4), L"9998");
-  Type(C::Edit4, L"0", true);
-  PressArrow(C::UpDown4, ArrowButton::Down);
-  EXPECT_EQ(Text(C::Edit4), L"0");
-  PressArrow(C::UpDown4, ArrowButton::Up);
-  EXPECT_EQ(Text(C::Edit4), L"1");
+  Choose(C::Recurrence, Once);  // the year field is enabled in one-time mode only
+  Type(C::Year, L"9999", true);
+  PressArrow(C::YearArrows, ArrowButton::Up);
+  EXPECT_EQ(Text(C::Year), L"9999");
+  PressArrow(C::YearArrows, ArrowButton::Down);
+  EXPECT_EQ(Text(C::Year), L"9998");
+  Type(C::Year, L"0", true);
+  PressArrow(C::YearArrows, ArrowButton::Down);
+  EXPECT_EQ(Text(C::Year), L"0");
+  PressArrow(C::YearArrows, ArrowButton::Up);
+  EXPECT_EQ(Text(C::Year), L"1");
   EXPECT_EQ(Moment().year, 1);
 }
 

@@ -12,7 +12,6 @@
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/editor/DialogMode.h"
 #include "ui/settings/SettingsDialog.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"
@@ -42,8 +41,10 @@ class MainCommands : public ApplicationFixture {
   }
 
   Store& store() { return app->GetStore(); }
-  HWND EditorControlHandle(EditorControl control) { return app->Form2().Control(control); }
-  HWND SettingsControlHandle(SettingsControl control) { return app->Form3().Control(control); }
+  HWND EditorControlHandle(EditorControl control) { return app->Editor().Control(control); }
+  HWND SettingsControlHandle(SettingsControl control) {
+    return app->SettingsWindow().Control(control);
+  }
   bool Saved() { return ReadBytes(dataIni) != kJunk; }
   std::string SavedText() { return ReadBytes(dataIni).value_or(""); }
 
@@ -51,12 +52,11 @@ class MainCommands : public ApplicationFixture {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    SendMessageW(app->Form1().ListView1().Handle(), LVM_SETITEMSTATE, row >= 0 ? row : -1,
+    SendMessageW(app->Main().List().Handle(), LVM_SETITEMSTATE, row >= 0 ? row : -1,
                  reinterpret_cast<LPARAM>(&item));
   }
   int ListRows() {
-    return static_cast<int>(
-        SendMessageW(app->Form1().ListView1().Handle(), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(app->Main().List().Handle(), LVM_GETITEMCOUNT, 0, 0));
   }
   std::string Cell(int row, int column) {
     std::lock_guard lock(store().Mutex);
@@ -92,11 +92,11 @@ class MainCommands : public ApplicationFixture {
     EXPECT_TRUE(shown) << "the window did not show";
   }
   void WithEditor(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->Form2().Handle(), action, onShown, EditorControlHandle(EditorControl::Button2));
+    WhileShown(app->Editor().Handle(), action, onShown, EditorControlHandle(EditorControl::Cancel));
   }
   void WithSettings(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->Form3().Handle(), action, onShown,
-               SettingsControlHandle(SettingsControl::Button2));
+    WhileShown(app->SettingsWindow().Handle(), action, onShown,
+               SettingsControlHandle(SettingsControl::Cancel));
   }
   void Type(EditorControl edit, const std::string& text) {
     SendMessageW(EditorControlHandle(edit), WM_SETTEXT, 0,
@@ -110,7 +110,7 @@ class MainCommands : public ApplicationFixture {
     DeleteTask(store(), lock, app->GetPlatform(), index, true);
   }
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
   }
   std::wstring LinkPath() { return folder.File(L"vornakel_win32_tests.lnk"); }
@@ -119,12 +119,12 @@ class MainCommands : public ApplicationFixture {
 
 TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
   Start({}, {{.text = "Одно", .status = 2}});
-  EXPECT_EQ(WindowText(app->Form1().Button1()), "Добавить задание");
-  EXPECT_EQ(WindowText(app->Form1().Button3()), "Настройки");
+  EXPECT_EQ(WindowText(app->Main().AddButton()), "Добавить задание");
+  EXPECT_EQ(WindowText(app->Main().SettingsButton()), "Настройки");
   RECT client{};
   GetClientRect(form, &client);
   for (auto [button, left] :
-       {std::pair{app->Form1().Button1(), 3}, {app->Form1().Button3(), 156}}) {
+       {std::pair{app->Main().AddButton(), 3}, {app->Main().SettingsButton(), 156}}) {
     RECT place{};
     GetWindowRect(button, &place);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
@@ -134,11 +134,11 @@ TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
     EXPECT_EQ(place.bottom - place.top, 25);
   }
   RECT list{};
-  GetWindowRect(app->Form1().ListView1().Handle(), &list);
+  GetWindowRect(app->Main().List().Handle(), &list);
   EXPECT_EQ(list.right - list.left, client.right);
   EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
 
-  const HMENU menu = app->Form1().PopupMenu1();
+  const HMENU menu = app->Main().ListMenu();
   const std::string texts[] = {"Добавить задание", "Редактировать задание", "Приостановить", "",
                                "Удалить задание"};
   ASSERT_EQ(GetMenuItemCount(menu), 5);
@@ -151,18 +151,18 @@ TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
 
 TEST_F(MainCommands, AddWithTheEditorBuildsTheRowArmsAndSaves) {
   Start({}, {{.text = "Первое", .status = 2}});
-  WithEditor([this] { app->Form1().Button1Click(); },
+  WithEditor([this] { app->Main().AddTask(); },
              [this] {
-               EXPECT_EQ(DialogMode, 1);
-               EXPECT_EQ(WindowText(app->Form2().Handle()), " Добавить новое задание");
-               Type(EditorControl::Memo1, "Позвонить маме");
-               Type(EditorControl::Edit1, "8");
-               Type(EditorControl::Edit2, "30");
-               Type(EditorControl::Edit3, "5");
-               SendMessageW(EditorControlHandle(EditorControl::ComboBox1), CB_SETCURSEL, 0, 0);
-               Press(EditorControlHandle(EditorControl::Button1));
+               EXPECT_TRUE(app->Editor().IsOpenForNewTask());
+               EXPECT_EQ(WindowText(app->Editor().Handle()), " Добавить новое задание");
+               Type(EditorControl::Message, "Позвонить маме");
+               Type(EditorControl::Hour, "8");
+               Type(EditorControl::Minute, "30");
+               Type(EditorControl::Second, "5");
+               SendMessageW(EditorControlHandle(EditorControl::Recurrence), CB_SETCURSEL, 0, 0);
+               Press(EditorControlHandle(EditorControl::Ok));
              });
-  EXPECT_EQ(DialogMode, 0);
+  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
   {
     std::lock_guard lock(store().Mutex);
     ASSERT_EQ(store().Tasks.size(), 2u);
@@ -189,12 +189,12 @@ TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
     std::vector<TestTask> tasks;
     if (withTask) tasks.push_back({.text = "Есть", .status = 2});
     Start({}, tasks);
-    WithEditor([this] { app->Form1().Button1Click(); },
+    WithEditor([this] { app->Main().AddTask(); },
                [this] {
-                 Type(EditorControl::Memo1, "Не сохранять");
-                 Press(EditorControlHandle(EditorControl::Button2));
+                 Type(EditorControl::Message, "Не сохранять");
+                 Press(EditorControlHandle(EditorControl::Cancel));
                });
-    EXPECT_EQ(DialogMode, 0);
+    EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
     EXPECT_EQ(Saved(), withTask) << withTask;
     {
       std::lock_guard lock(store().Mutex);
@@ -210,18 +210,18 @@ TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
 TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(1);
-  WithEditor([this] { app->Form1().N4Click(); },
+  WithEditor([this] { app->Main().EditSelectedTask(); },
              [this] {
-               EXPECT_EQ(WindowText(app->Form2().Handle()), " Редактировать задание № 2");
-               EXPECT_EQ(DialogMode, 0);
+               EXPECT_EQ(WindowText(app->Editor().Handle()), " Редактировать задание № 2");
+               EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
                {
                  std::lock_guard lock(store().Mutex);
                  EXPECT_EQ(store().Tasks[1].armed, 0);
                }
                // The first task fires and deletes itself while the editor is open.
                DeleteAsTheCheckerDoes(0);
-               Type(EditorControl::Memo1, "Второе исправлено");
-               Press(EditorControlHandle(EditorControl::Button1));
+               Type(EditorControl::Message, "Второе исправлено");
+               Press(EditorControlHandle(EditorControl::Ok));
              });
   std::lock_guard lock(store().Mutex);
   ASSERT_EQ(store().Tasks.size(), 1u);
@@ -236,10 +236,10 @@ TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
 TEST_F(MainCommands, CancelledEditRearmsKeepsTheRowAndSaves) {
   Start({}, {{.text = "Первое", .status = 2}});
   Select(0);
-  WithEditor([this] { app->Form1().ListView1DblClick(); },
+  WithEditor([this] { app->Main().OnListDoubleClick(); },
              [this] {
-               Type(EditorControl::Memo1, "Изменено");
-               Press(EditorControlHandle(EditorControl::Button2));
+               Type(EditorControl::Message, "Изменено");
+               Press(EditorControlHandle(EditorControl::Cancel));
              });
   EXPECT_TRUE(Saved());
   std::lock_guard lock(store().Mutex);
@@ -252,13 +252,13 @@ TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
   Start({}, {{.text = "Первое", .status = 2}});
   Select(0);
   std::atomic<bool> trayAddReturned{false};
-  WithEditor([this] { app->Form1().N4Click(); },
+  WithEditor([this] { app->Main().EditSelectedTask(); },
              [&] {
                // The tray menu stays usable while the editor is open.
                SendMessageW(form, WM_COMMAND, kCommandAddTask, 0);
                trayAddReturned = true;
-               Type(EditorControl::Memo1, "Своё");
-               Press(EditorControlHandle(EditorControl::Button1));
+               Type(EditorControl::Message, "Своё");
+               Press(EditorControlHandle(EditorControl::Ok));
              });
   EXPECT_TRUE(trayAddReturned);
   std::lock_guard lock(store().Mutex);
@@ -270,7 +270,7 @@ TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
 TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(1);
-  auto boxes = AnswerEveryMessageBox([this] { app->Form1().N3Click(); }, IDNO);
+  auto boxes = AnswerEveryMessageBox([this] { app->Main().DeleteSelectedTask(); }, IDNO);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   EXPECT_TRUE(Saved());
@@ -278,7 +278,7 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 
   ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   Select(1);
-  boxes = AnswerEveryMessageBox([this] { app->Form1().N3Click(); }, IDYES);
+  boxes = AnswerEveryMessageBox([this] { app->Main().DeleteSelectedTask(); }, IDYES);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_NE(SavedText().find("TasksN=1\r\n"), std::string::npos);
@@ -288,15 +288,15 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 TEST_F(MainCommands, DeleteKeyRemovesWithoutSavingAndNoKeepsAll) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(0);
-  AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDNO);
+  AnswerEveryMessageBox([this] { app->Main().OnListKeyDown(VK_DELETE); }, IDNO);
   EXPECT_EQ(ListRows(), 2);
-  AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown(VK_DELETE); }, IDYES);
+  AnswerEveryMessageBox([this] { app->Main().OnListKeyDown(VK_DELETE); }, IDYES);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_EQ(Cell(0, 1), "Второе");
   EXPECT_EQ(Cell(0, 0), "1");
   EXPECT_FALSE(Saved());
   // Other keys do nothing.
-  const auto boxes = AnswerEveryMessageBox([this] { app->Form1().ListView1KeyDown('D'); }, IDYES);
+  const auto boxes = AnswerEveryMessageBox([this] { app->Main().OnListKeyDown('D'); }, IDYES);
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(ListRows(), 1);
 }
@@ -307,7 +307,7 @@ TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) 
              {.text = "Третье", .status = 2}});
   Select(1);
   // The checker deletes the first task while the question is open.
-  const auto boxes = AnswerEveryMessageBox([&] { app->Form1().N3Click(); }, IDYES,
+  const auto boxes = AnswerEveryMessageBox([&] { app->Main().DeleteSelectedTask(); }, IDYES,
                                            [&] { DeleteAsTheCheckerDoes(0); });
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
@@ -334,7 +334,7 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   for (int row = 0; row < 5; ++row) {
     ASSERT_TRUE(WriteBytes(dataIni, kJunk));
     Select(row);
-    app->Form1().N7Click();
+    app->Main().PauseOrActivateSelectedTask();
     EXPECT_EQ(Cell(row, 4), expected[row].second) << row;
     {
       std::lock_guard lock(store().Mutex);
@@ -349,38 +349,38 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   // Without a selected row nothing is saved.
   ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   Select(-1);
-  app->Form1().N7Click();
+  app->Main().PauseOrActivateSelectedTask();
   EXPECT_FALSE(Saved());
 }
 
 TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {
   Start({}, {{.text = "А", .status = 2}});
-  const HMENU menu = app->Form1().PopupMenu1();
+  const HMENU menu = app->Main().ListMenu();
   auto grayed = [menu](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
   auto n7Text = [menu] {
     wchar_t text[64] = {};
-    GetMenuStringW(menu, kCommandN7, text, 64, MF_BYCOMMAND);
+    GetMenuStringW(menu, kMenuPauseOrActivate, text, 64, MF_BYCOMMAND);
     return ToCp1251(text);
   };
   Select(0);
-  app->Form1().PopupMenu1Popup();
-  EXPECT_FALSE(grayed(kCommandN4));
-  EXPECT_FALSE(grayed(kCommandN3));
-  EXPECT_FALSE(grayed(kCommandN7));
+  app->Main().UpdateListMenu();
+  EXPECT_FALSE(grayed(kMenuEditTask));
+  EXPECT_FALSE(grayed(kMenuDeleteTask));
+  EXPECT_FALSE(grayed(kMenuPauseOrActivate));
   EXPECT_EQ(n7Text(), "Активировать");
 
   Select(-1);
-  app->Form1().PopupMenu1Popup();
-  EXPECT_FALSE(grayed(kCommandN1));
-  EXPECT_TRUE(grayed(kCommandN4));
-  EXPECT_TRUE(grayed(kCommandN3));
-  EXPECT_TRUE(grayed(kCommandN7));
+  app->Main().UpdateListMenu();
+  EXPECT_FALSE(grayed(kMenuAddTask));
+  EXPECT_TRUE(grayed(kMenuEditTask));
+  EXPECT_TRUE(grayed(kMenuDeleteTask));
+  EXPECT_TRUE(grayed(kMenuPauseOrActivate));
   EXPECT_EQ(n7Text(), "Приостановить");
   // The commands on a row do nothing without one.
-  app->Form1().N4Click();
-  app->Form1().N3Click();
+  app->Main().EditSelectedTask();
+  app->Main().DeleteSelectedTask();
   EXPECT_FALSE(Saved());
-  EXPECT_FALSE(IsWindowVisible(app->Form2().Handle()));
+  EXPECT_FALSE(IsWindowVisible(app->Editor().Handle()));
 }
 
 TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
@@ -391,11 +391,11 @@ TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
     escape.hwnd = form;
     escape.message = WM_KEYDOWN;
     escape.wParam = VK_ESCAPE;
-    app->ApplicationEvents1Message(escape);
+    app->PreviewMessage(escape);
     PumpUntil([&] { return tray ? !IsWindowVisible(form) : IsIconic(form) != FALSE; }, 3s);
     if (tray) {
       EXPECT_FALSE(IsWindowVisible(form));
-      EXPECT_EQ(app->Form1().Tag, 2);
+      EXPECT_TRUE(app->Main().HiddenToTray());
     } else {
       EXPECT_TRUE(IsIconic(form));
     }
@@ -405,12 +405,12 @@ TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
 
 TEST_F(MainCommands, EscapeInTheEditorCancelsTheAdd) {
   Start({}, {{.text = "А", .status = 2}});
-  WithEditor([this] { app->Form1().Button1Click(); },
+  WithEditor([this] { app->Main().AddTask(); },
              [this] {
-               Type(EditorControl::Memo1, "Не будет");
-               PostMessageW(EditorControlHandle(EditorControl::Memo1), WM_KEYDOWN, VK_ESCAPE, 0);
+               Type(EditorControl::Message, "Не будет");
+               PostMessageW(EditorControlHandle(EditorControl::Message), WM_KEYDOWN, VK_ESCAPE, 0);
              });
-  EXPECT_EQ(DialogMode, 0);
+  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
   std::lock_guard lock(store().Mutex);
   EXPECT_EQ(store().Tasks.size(), 1u);
 }
@@ -418,15 +418,15 @@ TEST_F(MainCommands, EscapeInTheEditorCancelsTheAdd) {
 TEST_F(MainCommands, EscapeInTheEditorOpenedForEditHidesToTheTrayAsACancel) {
   Start({.tray = true}, {{.text = "Первое", .status = 2}});
   Select(0);
-  WithEditor([this] { app->Form1().N4Click(); },
+  WithEditor([this] { app->Main().EditSelectedTask(); },
              [this] {
-               Type(EditorControl::Memo1, "Не сохранится");
-               PostMessageW(EditorControlHandle(EditorControl::Memo1), WM_KEYDOWN, VK_ESCAPE, 0);
+               Type(EditorControl::Message, "Не сохранится");
+               PostMessageW(EditorControlHandle(EditorControl::Message), WM_KEYDOWN, VK_ESCAPE, 0);
              });
   PumpUntil([this] { return !IsWindowVisible(form); }, 3s);
   EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 2);
-  EXPECT_FALSE(IsWindowVisible(app->Form2().Handle()));
+  EXPECT_TRUE(app->Main().HiddenToTray());
+  EXPECT_FALSE(IsWindowVisible(app->Editor().Handle()));
   EXPECT_TRUE(Saved());
   std::lock_guard lock(store().Mutex);
   EXPECT_EQ(store().Tasks[0].message, "Первое");
@@ -437,16 +437,17 @@ TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
   Start({}, {{.text = "А", .status = 2}});
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(LinkExists());
-  WithSettings([this] { app->Form1().Button3Click(); },
+  WithSettings([this] { app->Main().OpenSettings(); },
                [this] {
-                 EXPECT_EQ(DialogMode, 2);
-                 EXPECT_EQ(WindowText(app->Form3().Handle()), " Настройки");
-                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
-                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
-                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox4), BM_CLICK, 0, 0);
-                 Press(SettingsControlHandle(SettingsControl::Button1));
+                 EXPECT_TRUE(app->SettingsWindow().IsOpen());
+                 EXPECT_EQ(WindowText(app->SettingsWindow().Handle()), " Настройки");
+                 SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0,
+                              0);
+                 SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
+                 SendMessageW(SettingsControlHandle(SettingsControl::StartHidden), BM_CLICK, 0, 0);
+                 Press(SettingsControlHandle(SettingsControl::Ok));
                });
-  EXPECT_EQ(DialogMode, 0);
+  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
   EXPECT_TRUE(IconPresent());
   EXPECT_TRUE(LinkExists());
   EXPECT_FALSE(Saved());
@@ -457,15 +458,16 @@ TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
     EXPECT_EQ(store().settings.startHidden, 1);
   }
   // Opening again shows the options; turning two off removes the icon and the shortcut.
-  WithSettings([this] { app->Form1().Button3Click(); },
-               [this] {
-                 EXPECT_EQ(SendMessageW(SettingsControlHandle(SettingsControl::CheckBox4),
-                                        BM_GETCHECK, 0, 0),
-                           BST_CHECKED);
-                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
-                 SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
-                 Press(SettingsControlHandle(SettingsControl::Button1));
-               });
+  WithSettings(
+      [this] { app->Main().OpenSettings(); },
+      [this] {
+        EXPECT_EQ(
+            SendMessageW(SettingsControlHandle(SettingsControl::StartHidden), BM_GETCHECK, 0, 0),
+            BST_CHECKED);
+        SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0, 0);
+        SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
+        Press(SettingsControlHandle(SettingsControl::Ok));
+      });
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(LinkExists());
   EXPECT_FALSE(Saved());
@@ -478,21 +480,23 @@ TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutWithoutSaving) {
 TEST_F(MainCommands, SettingsCancelEscapeAndCloseBoxChangeNothing) {
   Start({}, {{.text = "А", .status = 2}});
   const std::function<void()> closers[] = {
-      [this] { Press(SettingsControlHandle(SettingsControl::Button2)); },
+      [this] { Press(SettingsControlHandle(SettingsControl::Cancel)); },
       [this] {
-        PostMessageW(SettingsControlHandle(SettingsControl::CheckBox1), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), WM_KEYDOWN,
+                     VK_ESCAPE, 0);
       },
-      [this] { PostMessageW(app->Form3().Handle(), WM_CLOSE, 0, 0); },
+      [this] { PostMessageW(app->SettingsWindow().Handle(), WM_CLOSE, 0, 0); },
   };
   for (const auto& close : closers) {
-    WithSettings([this] { app->Form1().Button3Click(); },
+    WithSettings([this] { app->Main().OpenSettings(); },
                  [&] {
-                   SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
-                   SendMessageW(SettingsControlHandle(SettingsControl::CheckBox2), BM_CLICK, 0, 0);
+                   SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK,
+                                0, 0);
+                   SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
                    close();
                  });
-    EXPECT_EQ(DialogMode, 0);
-    EXPECT_FALSE(IsWindowVisible(app->Form3().Handle()));
+    EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
+    EXPECT_FALSE(IsWindowVisible(app->SettingsWindow().Handle()));
     EXPECT_TRUE(IsWindowEnabled(form));
     EXPECT_FALSE(IconPresent());
     EXPECT_FALSE(LinkExists());
@@ -509,30 +513,30 @@ TEST_F(MainCommands, AddClosesTheSettingsDialogAndRestoresAHiddenWindowFirst) {
   WithEditor([this] { SendMessageW(form, WM_COMMAND, kCommandAddTask, 0); },
              [this] {
                EXPECT_TRUE(IsWindowVisible(form));
-               EXPECT_EQ(app->Form1().Tag, 0);
+               EXPECT_FALSE(app->Main().HiddenToTray());
                RECT main{}, editor{};
                GetWindowRect(form, &main);
-               GetWindowRect(app->Form2().Handle(), &editor);
+               GetWindowRect(app->Editor().Handle(), &editor);
                EXPECT_EQ(editor.left, main.left + (main.right - main.left) / 2 -
                                           (editor.right - editor.left) / 2);
                EXPECT_EQ(editor.top, main.top + (main.bottom - main.top) / 2 -
                                          (editor.bottom - editor.top) / 2);
-               Press(EditorControlHandle(EditorControl::Button2));
+               Press(EditorControlHandle(EditorControl::Cancel));
              });
   // From the settings dialog: the add command closes it as a cancel and opens the editor.
   WithSettings(
-      [this] { app->Form1().Button3Click(); },
+      [this] { app->Main().OpenSettings(); },
       [this] {
-        SendMessageW(SettingsControlHandle(SettingsControl::CheckBox1), BM_CLICK, 0, 0);
+        SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0, 0);
         PostMessageW(form, WM_COMMAND, kCommandAddTask, 0);
         const auto end = std::chrono::steady_clock::now() + 5s;
-        while (!IsWindowVisible(app->Form2().Handle()) && std::chrono::steady_clock::now() < end)
+        while (!IsWindowVisible(app->Editor().Handle()) && std::chrono::steady_clock::now() < end)
           Sleep(5);
-        EXPECT_FALSE(IsWindowVisible(app->Form3().Handle()));
-        EXPECT_EQ(DialogMode, 1);
-        Press(EditorControlHandle(EditorControl::Button2));
+        EXPECT_FALSE(IsWindowVisible(app->SettingsWindow().Handle()));
+        EXPECT_TRUE(app->Editor().IsOpenForNewTask());
+        Press(EditorControlHandle(EditorControl::Cancel));
       });
-  EXPECT_EQ(DialogMode, 0);
+  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
   EXPECT_TRUE(IsWindowEnabled(form));
   std::lock_guard lock(store().Mutex);
   EXPECT_EQ(store().settings.startWithWindows, 0);
@@ -545,9 +549,9 @@ TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
   PumpMessages();
   RECT client{}, button{}, list{};
   GetClientRect(form, &client);
-  GetWindowRect(app->Form1().Button3(), &button);
+  GetWindowRect(app->Main().SettingsButton(), &button);
   MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&button), 2);
-  GetWindowRect(app->Form1().ListView1().Handle(), &list);
+  GetWindowRect(app->Main().List().Handle(), &list);
   EXPECT_EQ(button.top, client.bottom - 27);
   EXPECT_EQ(button.left, 156);
   EXPECT_EQ(list.right - list.left, client.right);
@@ -557,19 +561,19 @@ TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
 TEST_F(MainCommands, WheelScrollsTheListOnlyWithThePointerOverIt) {
   std::vector<TestTask> tasks(60, TestTask{.text = "Строка", .status = 2});
   Start({}, tasks);
-  const HWND list = app->Form1().ListView1().Handle();
+  const HWND list = app->Main().List().Handle();
   auto top = [list] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
   RECT button{};
-  GetWindowRect(app->Form1().Button1(), &button);
-  app->Form1().FormMouseWheel(-1200, {button.left + 5, button.top + 5});
+  GetWindowRect(app->Main().AddButton(), &button);
+  app->Main().OnMouseWheel(-1200, {button.left + 5, button.top + 5});
   EXPECT_EQ(top(), 0);
   RECT inside{};
   GetWindowRect(list, &inside);
   const POINT middle{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
-  app->Form1().FormMouseWheel(-1200, middle);  // toward the user: 108 pixels down
+  app->Main().OnMouseWheel(-1200, middle);  // toward the user: 108 pixels down
   const int scrolled = top();
   EXPECT_GT(scrolled, 0);
-  app->Form1().FormMouseWheel(1200, middle);
+  app->Main().OnMouseWheel(1200, middle);
   EXPECT_LT(top(), scrolled);
 }
 

@@ -164,7 +164,7 @@ TEST_F(MainWindow, ListHasTheStylesOfATaskList) {
   EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
   EXPECT_EQ(font.lfWeight, FW_BOLD);
   EXPECT_EQ(font.lfHeight, -15);
-  ASSERT_TRUE(GetObjectW(app->Form1().WindowFont(), sizeof font, &font));
+  ASSERT_TRUE(GetObjectW(app->Main().WindowFont(), sizeof font, &font));
   EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
   EXPECT_EQ(font.lfHeight, -11);
 }
@@ -373,7 +373,7 @@ TEST(Win32Platform, ShowsErrorsOfOtherThreadsOnTheWindowsThread) {
   Application app;
   // Without a Data.ini the autostart option reads as on: no shortcut in the real Startup folder.
   app.SetStartupFolderSource([] { return std::wstring(); });
-  ASSERT_TRUE(app.FormCreate(ToCp1251(folder.File(L"Data.ini"))));
+  ASSERT_TRUE(app.Start(ToCp1251(folder.File(L"Data.ini"))));
   const auto content = AnswerMessageBox(
       [&] {
         std::thread saver(

@@ -8,7 +8,7 @@
 #include "app/Application.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "win32/PrivateMessages.h"
+#include "win32/MessageIds.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Text.h"
 
@@ -154,7 +154,7 @@ BOOL WINAPI RecordingExit(UINT flags, DWORD) {
   atShutdown->requested = flags == 5;
   atShutdown->dataIni = ReadBytes(shutdownDataIni);
   atShutdown->checkerRunning = shuttingDown->GetChecker().Running();
-  atShutdown->windowExists = shuttingDown->Form1().Handle() != nullptr;
+  atShutdown->windowExists = shuttingDown->Main().Handle() != nullptr;
   return TRUE;
 }
 
@@ -173,7 +173,7 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
   Recorder r;
   rec = &r;
   app.SetShutdownCalls(calls);
-  ASSERT_TRUE(app.FormCreate(ToCp1251(shutdownDataIni)));
+  ASSERT_TRUE(app.Start(ToCp1251(shutdownDataIni)));
   {
     // What a firing shutdown task leaves behind before it asks for the shutdown.
     std::lock_guard lock(app.GetStore().Mutex);
@@ -181,7 +181,7 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
     app.GetStore().Tasks[0].lastRun.wSecond = 42;
   }
   app.GetPlatform().ShutDownComputer();
-  EXPECT_TRUE(PumpUntil([&] { return app.Form1().Handle() == nullptr; }));
+  EXPECT_TRUE(PumpUntil([&] { return app.Main().Handle() == nullptr; }));
   rec = nullptr;
   atShutdown = nullptr;
   shuttingDown = nullptr;

@@ -9,8 +9,7 @@
 #include "tests/win32/ApplicationFixture.h"
 #include "tests/win32/DataIniText.h"
 #include "tests/win32/TestFolder.h"
-#include "ui/editor/DialogMode.h"
-#include "win32/PrivateMessages.h"
+#include "win32/MessageIds.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"
 
@@ -30,10 +29,10 @@ class Tray : public ApplicationFixture {
 
   // NIM_MODIFY with the unchanged record succeeds only while the icon is there.
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
   }
-  std::string ToggleText() { return app->Form1().TrayMenu().ItemText(kCommandToggle); }
+  std::string ToggleText() { return app->Main().TrayMenu().ItemText(kCommandToggle); }
   void Settle() {
     PumpUntil([] { return false; }, std::chrono::milliseconds(150));
   }
@@ -41,7 +40,7 @@ class Tray : public ApplicationFixture {
 
 TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
   Start({.tray = true});
-  const NOTIFYICONDATAA& data = app->Form1().Tray().TrayData();
+  const NOTIFYICONDATAA& data = app->Main().Tray().TrayData();
   EXPECT_EQ(data.cbSize, 88u);
   EXPECT_EQ(data.hWnd, form);
   EXPECT_EQ(data.uID, 1u);
@@ -50,7 +49,7 @@ TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
   EXPECT_TRUE(data.hIcon);
   EXPECT_EQ(std::string(data.szTip, 64), std::string("Vornakel") + std::string(56, '\0'));
 
-  const HMENU menu = app->Form1().TrayMenu().Handle();
+  const HMENU menu = app->Main().TrayMenu().Handle();
   ASSERT_EQ(GetMenuItemCount(menu), 4);
   const UINT ids[] = {2, 1, 3, 0};
   const std::string texts[] = {"Добавить задание", kShow, "", "Выход"};
@@ -70,16 +69,16 @@ TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
 struct StartCase {
   bool startMinimised, tray;
   bool visible, minimised, icon;
-  int tag;
+  bool hidden;
   const std::string& toggleText;
 };
 
 TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
   const StartCase cases[] = {
-      {false, true, true, false, true, 0, kShow},
-      {false, false, true, false, false, 0, kShow},
-      {true, true, false, false, true, 2, kRestore},
-      {true, false, true, true, false, 2, kRestore},
+      {false, true, true, false, true, false, kShow},
+      {false, false, true, false, false, false, kShow},
+      {true, true, false, false, true, true, kRestore},
+      {true, false, true, true, false, true, kRestore},
   };
   for (const StartCase& c : cases) {
     const std::string label =
@@ -89,7 +88,7 @@ TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
     EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
     EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
     EXPECT_EQ(IconPresent(), c.icon) << label;
-    EXPECT_EQ(app->Form1().Tag, c.tag) << label;
+    EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
     EXPECT_EQ(ToggleText(), c.toggleText) << label;
     // The stored geometry is the one from Data.ini whatever the window's state.
     {
@@ -106,7 +105,7 @@ TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   Start({.tray = true});
   SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 2);
+  EXPECT_TRUE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kRestore);
   EXPECT_TRUE(IconPresent());
 
@@ -115,14 +114,14 @@ TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   EXPECT_TRUE(IsWindowVisible(form));
   EXPECT_FALSE(IsIconic(form));
   EXPECT_EQ(GetForegroundWindow(), form);
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 
   // Other events of the icon change nothing.
   for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
     SendMessageW(form, WM_TRAYICON, 1, event);
   EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
 }
 
 TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
@@ -131,7 +130,7 @@ TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
   Settle();
   EXPECT_TRUE(IsIconic(form));
   EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 }
 
@@ -143,7 +142,7 @@ TEST_F(Tray, StartedMinimisedWithoutTrayTheFirstToggleRestores) {
   Settle();
   EXPECT_FALSE(IsIconic(form));
   EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 }
 
@@ -151,15 +150,15 @@ struct SysCommandCase {
   bool tray;
   WPARAM command;
   bool visible, minimised;
-  int tag;
+  bool hidden;
 };
 
 TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
   const SysCommandCase cases[] = {
-      {true, SC_MINIMIZE, false, false, 2},
-      {true, SC_CLOSE, false, false, 2},
-      {false, SC_MINIMIZE, true, true, 0},
-      {false, SC_CLOSE, true, true, 0},
+      {true, SC_MINIMIZE, false, false, true},
+      {true, SC_CLOSE, false, false, true},
+      {false, SC_MINIMIZE, true, true, false},
+      {false, SC_CLOSE, true, true, false},
   };
   for (const SysCommandCase& c : cases) {
     const std::string label =
@@ -170,7 +169,7 @@ TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
     ASSERT_TRUE(IsWindow(form)) << label;
     EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
     EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
-    EXPECT_EQ(app->Form1().Tag, c.tag) << label;
+    EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
     TearDown();
   }
 }
@@ -180,7 +179,7 @@ TEST_F(Tray, CloseCommandBringsAHiddenWindowBack) {
   SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
   Settle();
   EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
 }
 
 TEST_F(Tray, MinimisingTheWindowAnyOtherWayEndsInTheTray) {
@@ -189,7 +188,7 @@ TEST_F(Tray, MinimisingTheWindowAnyOtherWayEndsInTheTray) {
   ShowWindow(form, SW_MINIMIZE);
   Settle();
   EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 2);
+  EXPECT_TRUE(app->Main().HiddenToTray());
   SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_TRUE(IsWindowVisible(form));
@@ -208,7 +207,7 @@ TEST_F(Tray, MenuCommandOneTogglesAndControlNotificationsAreLeftAlone) {
   EXPECT_EQ(ToggleText(), kShow);
 
   // A control's notification with identifier 0 or 1 is not the menu's.
-  const HWND list = app->Form1().ListView1().Handle();
+  const HWND list = app->Main().List().Handle();
   SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), reinterpret_cast<LPARAM>(list));
   SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandToggle, 0), reinterpret_cast<LPARAM>(list));
   Settle();
@@ -254,15 +253,15 @@ TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
   EXPECT_EQ(menuRect.bottom, cursor.y);
   EXPECT_GT(menuRect.right - menuRect.left, 0);
   EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_EQ(app->Form1().Tag, 0);
+  EXPECT_FALSE(app->Main().HiddenToTray());
 }
 
 TEST_F(Tray, HidingCancelsAnOpenEditor) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   PostMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
-  const TForm2::Result result = app->Form2().OpenForNew();  // the toggle runs in its loop
+  const TaskEditor::Result result = app->Editor().OpenForNew();  // the toggle runs in its loop
   EXPECT_FALSE(result.committed);
-  EXPECT_FALSE(app->Form2().IsOpen());
+  EXPECT_FALSE(app->Editor().IsOpen());
   EXPECT_FALSE(IsWindowVisible(form));
   std::lock_guard lock(app->GetStore().Mutex);
   EXPECT_EQ(app->GetStore().Tasks.size(), 1u);
@@ -271,7 +270,7 @@ TEST_F(Tray, HidingCancelsAnOpenEditor) {
 TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
   for (bool tray : {true, false}) {
     Start({.tray = tray});
-    NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
     Shell_NotifyIconA(NIM_DELETE, &data);  // the shell restarted without it
     SendMessageW(form, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_EQ(IconPresent(), tray) << tray;
@@ -282,7 +281,7 @@ TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
 TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   SetWindowPos(form, nullptr, 150, 100, 640, 500, SWP_NOZORDER);
-  const NOTIFYICONDATAA data = app->Form1().Tray().TrayData();
+  const NOTIFYICONDATAA data = app->Main().Tray().TrayData();
   PostMessageW(form, WM_COMMAND, kCommandExit, 0);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(form); }));
   const auto saved = ReadBytes(dataIni);
@@ -316,7 +315,7 @@ TEST_F(Tray, EndOfSessionTakenFromTheQueueStopsThroughTheDestroyHandling) {
   Start({}, {{.text = "Задание", .status = 2}});
   app->QuitWhenMainWindowCloses();
   MSG message{form, WM_QUERYENDSESSION, 0, 0, 0, {}};
-  app->ApplicationEvents1Message(message);
+  app->PreviewMessage(message);
   // Only the posted destroy handling is dispatched: the quit request must be left in the queue.
   MSG posted{};
   ASSERT_TRUE(PeekMessageW(&posted, form, WM_DESTROY, WM_DESTROY, PM_REMOVE));

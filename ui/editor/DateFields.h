@@ -16,12 +16,12 @@ inline constexpr char kFebruaryWarning[] = "Не каждый год содер�
 inline constexpr int32_t kMonthlyDayCount = 31;
 inline constexpr int32_t kMonthCount = 12;
 
-// What ComboBox1Change does after it has enabled the date controls of the mode.
+// What OnRecurrenceChanged does after it has enabled the date controls of the mode.
 enum class ModeFollowUp {
   None,
   MonthlyDayList,  // the day list becomes "1" ... "31", editorMoment.day is selected,
-                   // ComboBox4Change
-  MonthLogic,      // ComboBox3Change
+                   // OnDayChanged
+  MonthLogic,      // OnMonthChanged
 };
 
 struct ModeLayout {
@@ -38,7 +38,7 @@ ModeLayout LayoutForMode(int32_t modeIndex);
 // 28 to 31. A month outside 1..12 (a list without a selection) counts 31 days.
 int32_t DaysInMonth(int32_t month, int32_t year);
 
-// ComboBox3Change: the month list's selection stored in editorMoment.month and the remembered day
+// OnMonthChanged: the month list's selection stored in editorMoment.month and the remembered day
 // cut down to the month's length.
 struct DayList {
   int32_t count = 0;          // entries "1" ... count, all shown when the list opens
@@ -47,7 +47,7 @@ struct DayList {
 };
 DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex);
 
-// ComboBox4Change: the day list's selection stored in editorMoment.day; the warning to show, if
+// OnDayChanged: the day list's selection stored in editorMoment.day; the warning to show, if
 // any.
 std::optional<std::string> DayChosen(EditorMoment& moment, int32_t dayIndex, int32_t modeIndex);
 

@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "core/IntConversion.h"
-#include "storage/ErrorTexts.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ bool Convert(const std::string& text, int32_t& target, std::string& error) {
 }  // namespace
 
 ConvertedFields ConvertEditorFields(const EditorFields& fields) {
-  EditorRecord record;
+  Task record;
   std::string error;
   if (!Convert(fields.hourText, record.hour, error) ||
       !Convert(fields.minuteText, record.minute, error) ||
@@ -29,7 +28,7 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
       !Convert(fields.yearText, record.year, error))
     return {std::nullopt, error};
 
-  record.recurrence = fields.modeIndex;
+  record.recurrence = fields.recurrenceIndex;
   record.message = fields.text;
   record.month = fields.monthIndex + 1;
   record.day = fields.dayIndex + 1;
@@ -40,12 +39,12 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   // beep.
   record.shutDown = fields.shutDownChecked;
   record.showMessage = fields.showMessageChecked;
-  record.beep = fields.soundChecked;
+  record.beep = fields.beepChecked;
   record.fileName = fields.fileName;
   return {std::move(record), {}};
 }
 
-void WriteEditorRecord(Task& task, const EditorRecord& record) {
+void WriteEditorRecord(Task& task, const Task& record) {
   task.recurrence = record.recurrence;
   task.message = record.message;
   task.hour = record.hour;
@@ -63,16 +62,15 @@ void WriteEditorRecord(Task& task, const EditorRecord& record) {
   task.fileName = record.fileName;
 }
 
-CommitResult CommitEditor(Store& store, int32_t tag, uint64_t editedTaskId,
-                          const EditorFields& fields) {
+CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields) {
   ConvertedFields converted = ConvertEditorFields(fields);
   if (!converted.record)
     return {CommitResult::Outcome::NotANumber, 0, -1, std::move(converted.error)};
 
   std::lock_guard lock(store.Mutex);
-  if (tag == -1) {
+  if (editedTaskId == 0) {
     Task task;
-    task.armed = 0;  // the add command arms it once its row exists
+    task.armed = false;  // the add command arms it once its row exists
     task.doneThisPeriod = 0;
     task.status = StatusActive;
     task.id = store.NewId();
@@ -82,7 +80,7 @@ CommitResult CommitEditor(Store& store, int32_t tag, uint64_t editedTaskId,
     return {CommitResult::Outcome::Written, store.Tasks.back().id, index, {}};
   }
 
-  const int index = tag >= 0 ? store.IndexOf(editedTaskId) : -1;
+  const int index = store.IndexOf(editedTaskId);
   if (index < 0) return {CommitResult::Outcome::TaskGone, editedTaskId, -1, {}};
   Task& task = store.Tasks[static_cast<size_t>(index)];
   if (task.status == StatusDone || task.status == StatusDoneToday) task.status = StatusActive;

@@ -11,7 +11,7 @@
 
 // The editor's controls as OK finds them.
 struct EditorFields {
-  int32_t modeIndex = 0;
+  int32_t recurrenceIndex = 0;
   std::string text;  // the memo's whole text, lines joined by CR LF
   std::string hourText;
   std::string minuteText;
@@ -23,46 +23,29 @@ struct EditorFields {
   bool deleteEnabled = false;
   bool shutDownChecked = false;
   bool showMessageChecked = false;
-  bool soundChecked = false;
+  bool beepChecked = false;
   bool runFileChecked = false;
   bool runFileEnabled = false;
   std::string fileField;  // the name shown beside the run-file box
   std::string fileName;   // the file chooser's full path
 };
 
-// The task fields that OK writes, every number already converted.
-struct EditorRecord {
-  int32_t recurrence = EveryDay;
-  std::string message;
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
-  bool deleteAfter = false;
-  bool shutDown = false;
-  bool showMessage = false;
-  bool beep = false;
-  bool runFile = false;
-  std::string fileName;
-};
-
 // Converts the hour, minute, second and year fields, in that order; the first that is not a
 // whole number gives its error text (without the full stop the error box adds) and no record.
+// The record holds the fields OK writes: recurrence, message, time, date, actions and file.
 struct ConvertedFields {
-  std::optional<EditorRecord> record;
+  std::optional<Task> record;
   std::string error;
 };
 ConvertedFields ConvertEditorFields(const EditorFields& fields);
 
-// Writes the record's fields into the task, Ssec included.
-void WriteEditorRecord(Task& task, const EditorRecord& record);
+// Writes the record's fields into the task, its second of the day included.
+void WriteEditorRecord(Task& task, const Task& record);
 
-// Button1Click's work on the table. `tag` is the editor's Tag: -1 appends a new task (Armed 0,
-// PrevMS 0, Status 1, a fresh identity); an index means an edit, and the task written is the
-// one with `editedTaskId`, wherever it stands now (the checker may have deleted tasks before it
-// while the editor was open). A done or done-for-today task becomes active; PrevMS becomes 0.
+// OK's work on the table. `editedTaskId` 0 appends a new task (unarmed, not done, active, a
+// fresh identity); otherwise the task written is the one with that identity, wherever it stands
+// now (the checker may have deleted tasks before it while the editor was open). A done or
+// done-for-today task becomes active and is no longer done for its period.
 // Every field is converted before the table is touched, so a field that is not a whole number
 // leaves the table as it was. Takes the store's lock.
 struct CommitResult {
@@ -76,5 +59,4 @@ struct CommitResult {
   int index = -1;       // its index when it was written
   std::string error;
 };
-CommitResult CommitEditor(Store& store, int32_t tag, uint64_t editedTaskId,
-                          const EditorFields& fields);
+CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields);

@@ -7,26 +7,10 @@
 
 #include <vector>
 
+#include "win32/Paths.h"
 #include "win32/Text.h"
 
 namespace {
-
-// The program keeps file names in code page 1251; a name that it cannot spell is kept by its
-// short (8.3) form when the file system has one, so the file can still be started.
-std::string ToProgramPath(const std::wstring& path) {
-  bool lossless = true;
-  std::string narrow = ToCp1251(path, &lossless);
-  if (lossless) return narrow;
-  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-  if (needed == 0) return narrow;
-  std::wstring shortPath(needed, L'\0');
-  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
-  if (length == 0 || length >= needed) return narrow;
-  shortPath.resize(length);
-  bool shortLossless = true;
-  std::string shortNarrow = ToCp1251(shortPath, &shortLossless);
-  return shortLossless ? shortNarrow : narrow;
-}
 
 // The common dialogs library costs megabytes of memory under some systems; it is loaded the first
 // time a file is chosen, not at start-up, and stays loaded from then on.

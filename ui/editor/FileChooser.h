@@ -1,5 +1,6 @@
-// OpenDialog1: the system's file-open dialog with its default options (no filter, no title of
-// its own). It keeps the chosen file's full name and its initial folder from one run to the next.
+// The file chooser of the task editor: the system's file-open dialog with its default options (no
+// filter, no title of its own). It keeps the chosen file's full name and its initial folder from
+// one run to the next.
 #pragma once
 
 #include <windows.h>

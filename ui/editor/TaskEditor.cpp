@@ -6,14 +6,13 @@
 
 #include "core/PathParts.h"
 #include "ui/editor/DateFields.h"
-#include "ui/editor/DialogMode.h"
 #include "ui/editor/EditorRecord.h"
-#include "ui/shared/CentreOverOwner.h"
 #include "ui/shared/ControlAccess.h"
+#include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
-#include "win32/CommonControls.h"
+#include "ui/shared/ScreenPlacement.h"
 #include "win32/Dpi.h"
-#include "win32/Fonts.h"
+#include "win32/ErrorBox.h"
 #include "win32/FormClass.h"
 #include "win32/Text.h"
 
@@ -22,14 +21,6 @@ namespace {
 constexpr char kStoredCaption[] = "  Новое задание";
 constexpr char kNewTaskCaption[] = " Добавить новое задание";
 constexpr char kEditTaskCaption[] = " Редактировать задание № ";
-constexpr COLORREF kShutDownCaptionRed = 255;
-
-constexpr EditorControl kArrows[] = {EditorControl::UpDown1, EditorControl::UpDown2,
-                                     EditorControl::UpDown3, EditorControl::UpDown4};
-
-// Single fixed border, the close box alone in the title bar.
-constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
 
 bool IsClass(HWND window, const wchar_t* name) {
   wchar_t className[16] = {};
@@ -39,61 +30,40 @@ bool IsClass(HWND window, const wchar_t* name) {
 
 }  // namespace
 
-TForm2::TForm2(Store& store) : store_(store) {}
-
-TForm2::~TForm2() {
+TaskEditor::~TaskEditor() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-bool TForm2::Create(HWND owner) {
+bool TaskEditor::Create(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
-  if (!RegisterFormClass(TForm2::kClassName, &TForm2::WindowProc)) return false;
-  // The editor opens over the main window, at the density of its screen.
-  dpi_ = owner ? WindowDpi(owner) : SystemDpi();
-  const SIZE frame = FrameForClient(ScaleToDpi(kClientWidth, dpi_), ScaleToDpi(kClientHeight, dpi_),
-                                    kWindowStyle, kWindowExStyle, dpi_);
-  const int width = frame.cx;
-  const int height = frame.cy;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  CreateWindowExW(kWindowExStyle, kClassName, ToWide(kStoredCaption).c_str(), kWindowStyle, left,
-                  top, width, height, owner, nullptr, GetModuleHandleW(nullptr), this);
+  if (!RegisterFormClass(kClassName, &TaskEditor::WindowProc)) return false;
+  dpi_ = DialogDpi(owner);
+  CreateDialogFrame(kClassName, kStoredCaption, kClientWidth, kClientHeight, owner, this, dpi_,
+                    true);
   if (!hwnd_) return false;
   // The month and day lists show the remembered date from the start: loading has set it before
   // the editor is created. Without a month the month logic would store month 0.
-  int month = 0;
-  int day = 0;
+  EditorMoment remembered;
   {
     std::lock_guard lock(store_.Mutex);
-    month = store_.editorMoment.month;
-    day = store_.editorMoment.day;
+    remembered = store_.editorMoment;
   }
-  SelectIndex(Control(EditorControl::ComboBox3), month - 1);
-  SelectIndex(Control(EditorControl::ComboBox4), day - 1);
+  SelectIndex(Control(EditorControl::Month), remembered.month - 1);
+  SelectIndex(Control(EditorControl::Day), remembered.day - 1);
   return true;
 }
 
-LRESULT CALLBACK TForm2::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<TForm2>(hwnd, message, wParam, lParam);
+LRESULT CALLBACK TaskEditor::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return FormWindowProc<TaskEditor>(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TForm2::NumberFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR refData) {
-  if (message == WM_CHAR &&
-      !reinterpret_cast<TForm2*>(refData)->Edit1KeyPress(static_cast<uint32_t>(wParam)))
-    return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TForm2::NumberFieldProc, subclassId);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
-LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TaskEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return CreateControls() ? 0 : -1;
     case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int index = id - kFirstControlId;
+      const int index = LOWORD(wParam) - kFirstControlId;
       if (lParam && index >= 0 && index < static_cast<int>(EditorControl::Count))
         OnCommand(static_cast<EditorControl>(index), HIWORD(wParam));
       return 0;
@@ -132,144 +102,38 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
+void TaskEditor::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = UsableDpi(dpi);
   MoveToSuggestedRect(hwnd_, suggested);
   PlaceControls();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TForm2::OnCommand(EditorControl control, UINT code) {
-  switch (control) {
-    case EditorControl::Edit1:
-    case EditorControl::Edit2:
-    case EditorControl::Edit3:
-    case EditorControl::Edit4:
-      // A text set from code has its handler run by SetEditText, once and only on a change.
-      if (code == EN_CHANGE && settingText_ == 0) RunChangeHandler(control);
-      return;
-    case EditorControl::ComboBox1:
-      if (code == CBN_SELCHANGE) ComboBox1Change();
-      return;
-    case EditorControl::ComboBox3:
-      if (code == CBN_SELCHANGE) ComboBox3Change();
-      return;
-    case EditorControl::ComboBox4:
-      if (code == CBN_SELCHANGE) ComboBox4Change();
-      return;
-    case EditorControl::CheckBox2:
-    case EditorControl::CheckBox3:
-      if (code == BN_CLICKED) RunClickHandler(control);
-      return;
-    case EditorControl::Button1:
-      if (code == BN_CLICKED) Button1Click();
-      return;
-    case EditorControl::Button2:
-      if (code == BN_CLICKED) Button2Click();
-      return;
-    case EditorControl::Button3:
-      if (code == BN_CLICKED) Button3Click();
-      return;
-    default:
-      return;
-  }
-}
-
-void TForm2::OnArrowsNotified(const NMUPDOWN& change) {
-  // The arrows step after this notification; their click handler runs once they have.
-  for (size_t i = 0; i < std::size(kArrows); ++i)
-    if (change.hdr.hwndFrom == Control(kArrows[i]))
-      lastArrow_[i] = change.iDelta > 0 ? ArrowButton::Up : ArrowButton::Down;
-}
-
-void TForm2::OnArrowsMoved(HWND upDown) {
-  if (upDown == Control(EditorControl::UpDown1)) UpDown1Click(lastArrow_[0]);
-  if (upDown == Control(EditorControl::UpDown2)) UpDown2Click(lastArrow_[1]);
-  if (upDown == Control(EditorControl::UpDown3)) UpDown3Click(lastArrow_[2]);
-  if (upDown == Control(EditorControl::UpDown4)) UpDown4Click(lastArrow_[3]);
-}
-
-LRESULT TForm2::OnControlColour(HDC dc, HWND control) {
-  if (control != Control(EditorControl::CheckBox2))
-    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(control));
-  SetTextColor(dc, shutDownCaptionRed_ ? kShutDownCaptionRed : RGB(0, 0, 0));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
-// ---- The control rules ----
-
-void TForm2::SetEditText(EditorControl edit, const std::string& text) {
-  HWND control = Control(edit);
-  if (ControlText(control) == text) return;
-  ++settingText_;
-  SetControlText(control, text);
-  --settingText_;
-  RunChangeHandler(edit);
-}
-
-void TForm2::SetChecked(EditorControl checkBox, bool checked) {
-  HWND control = Control(checkBox);
-  if (IsChecked(control) == checked) return;
-  SetCheckState(control, checked);
-  RunClickHandler(checkBox);
-}
-
-void TForm2::RunChangeHandler(EditorControl edit) {
-  switch (edit) {
-    case EditorControl::Edit1:
-      Edit1Change();
-      return;
-    case EditorControl::Edit2:
-      Edit2Change();
-      return;
-    case EditorControl::Edit3:
-      Edit3Change();
-      return;
-    case EditorControl::Edit4:
-      Edit4Change();
-      return;
-    default:
-      return;  // the memo and the file field have no change handler
-  }
-}
-
-void TForm2::RunClickHandler(EditorControl checkBox) {
-  if (checkBox == EditorControl::CheckBox2) CheckBox2Click();
-  if (checkBox == EditorControl::CheckBox3) CheckBox3Click();
-}
-
-void TForm2::Enable(EditorControl control, bool enabled) {
-  EnableWindow(Control(control), enabled ? TRUE : FALSE);
-}
-
-// ---- Opening ----
-
-TForm2::Result TForm2::OpenForNew() {
-  if (modal_ || !hwnd_) return {};
-  DialogMode = 1;
+TaskEditor::Result TaskEditor::OpenForNew() {
+  if (IsOpen() || !hwnd_) return {};
+  openForNewTask_ = true;
   FillForNew();
   ShowModal();
-  return {Tag == -2, Tag == -2 ? committedTaskId_ : 0};
+  return {committed_, committed_ ? committedTaskId_ : 0};
 }
 
-TForm2::Result TForm2::OpenForEdit(int index) {
-  if (modal_ || !hwnd_ || !FillForEdit(index)) return {};
+TaskEditor::Result TaskEditor::OpenForEdit(int index) {
+  if (IsOpen() || !hwnd_ || !FillForEdit(index)) return {};
   ShowModal();
-  return {Tag == -2, editedTaskId_};
+  return {committed_, editedTaskId_};
 }
 
-TForm2::Result TForm2::OpenForEditById(uint64_t taskId) {
-  if (modal_ || !hwnd_ || taskId == 0 || !FillForEdit(-1, taskId)) return {};
+TaskEditor::Result TaskEditor::OpenForEditById(uint64_t taskId) {
+  if (IsOpen() || !hwnd_ || taskId == 0 || !FillForEdit(-1, taskId)) return {};
   ShowModal();
-  return {Tag == -2, editedTaskId_};
+  return {committed_, editedTaskId_};
 }
-void TForm2::FillForNew() {
+
+void TaskEditor::FillForNew() {
   SetControlText(hwnd_, kNewTaskCaption);
   CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
-  // the month list's selection of the moment in editorMoment.month.
+  // the month list's selection of the moment in the remembered month.
   EditorMoment remembered;
   std::string lastFileFolder;
   {
@@ -277,119 +141,97 @@ void TForm2::FillForNew() {
     remembered = store_.editorMoment;
     lastFileFolder = store_.settings.lastFileFolder;
   }
-  SetEditText(EditorControl::Memo1, "");
-  SetEditText(EditorControl::Edit4, DecimalText(remembered.year));
-  SelectIndex(Control(EditorControl::ComboBox3), remembered.month - 1);
-  // Until a mode with a date has rebuilt it, the day list has no selection: it shows the
+  SetEditText(EditorControl::Message, "");
+  SetEditText(EditorControl::Year, DecimalText(remembered.year));
+  SelectIndex(Control(EditorControl::Month), remembered.month - 1);
+  // Until a recurrence with a date has rebuilt it, the day list has no selection: it shows the
   // remembered day, so that OK never stores day 0.
-  if (SelectedIndex(Control(EditorControl::ComboBox4)) < 0)
-    SelectIndex(Control(EditorControl::ComboBox4), remembered.day - 1);
-  SetEditText(EditorControl::Edit1, DecimalText(remembered.hour));
-  SetEditText(EditorControl::Edit2, DecimalText(remembered.minute));
-  SetEditText(EditorControl::Edit3, DecimalText(remembered.second));
-  SetChecked(EditorControl::CheckBox1, false);
-  SetChecked(EditorControl::CheckBox2, false);
-  SetChecked(EditorControl::CheckBox3, false);
-  SetChecked(EditorControl::CheckBox5, true);
-  SetChecked(EditorControl::CheckBox4, true);
-  SetEditText(EditorControl::Edit5, "");
-  if (!lastFileFolder.empty()) openDialog1_.initialFolder = lastFileFolder;
-  // The mode list and the chooser's file name stay as the last opening left them.
-  CheckBox3Click();
-  ComboBox1Change();
+  if (SelectedIndex(Control(EditorControl::Day)) < 0)
+    SelectIndex(Control(EditorControl::Day), remembered.day - 1);
+  SetEditText(EditorControl::Hour, DecimalText(remembered.hour));
+  SetEditText(EditorControl::Minute, DecimalText(remembered.minute));
+  SetEditText(EditorControl::Second, DecimalText(remembered.second));
+  SetChecked(EditorControl::DeleteAfter, false);
+  SetChecked(EditorControl::ShutDown, false);
+  SetChecked(EditorControl::RunFile, false);
+  SetChecked(EditorControl::ShowMessage, true);
+  SetChecked(EditorControl::Beep, true);
+  SetEditText(EditorControl::FileName, "");
+  if (!lastFileFolder.empty()) fileChooser_.initialFolder = lastFileFolder;
+  // The recurrence list and the chooser's file name stay as the last opening left them.
+  OnRunFileToggled();
+  OnRecurrenceChanged();
   editedTaskId_ = 0;
   committedTaskId_ = 0;
-  Tag = -1;
+  committed_ = false;
 }
 
-bool TForm2::FillForEdit(int index, uint64_t taskId) {
+bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   Task task;
   {
     std::lock_guard lock(store_.Mutex);
     if (taskId != 0) index = store_.IndexOf(taskId);
     if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return false;
     Task& stored = store_.Tasks[static_cast<size_t>(index)];
-    stored.armed = 0;  // the checker leaves the task alone until the command re-arms it
+    stored.armed = false;  // the checker leaves the task alone until the command re-arms it
     task = stored;
   }
   SetControlText(hwnd_, kEditTaskCaption + DecimalText(index + 1));
-  SetEditText(EditorControl::Memo1, task.message);
-  SetEditText(EditorControl::Edit1, DecimalText(task.hour));
-  SetEditText(EditorControl::Edit2, DecimalText(task.minute));
-  SetEditText(EditorControl::Edit3, DecimalText(task.second));
-  SetEditText(EditorControl::Edit4, DecimalText(task.year));
+  SetEditText(EditorControl::Message, task.message);
+  SetEditText(EditorControl::Hour, DecimalText(task.hour));
+  SetEditText(EditorControl::Minute, DecimalText(task.minute));
+  SetEditText(EditorControl::Second, DecimalText(task.second));
+  SetEditText(EditorControl::Year, DecimalText(task.year));
   // After the year: its month logic may have cut the remembered day to the month shown before.
   {
     std::lock_guard lock(store_.Mutex);
     store_.editorMoment.day = task.day;
   }
-  SelectIndex(Control(EditorControl::ComboBox1), task.recurrence);
-  SelectIndex(Control(EditorControl::ComboBox3), task.month - 1);
-  SelectIndex(Control(EditorControl::ComboBox4), task.day - 1);
-  SetChecked(EditorControl::CheckBox1, task.deleteAfter != 0);
-  SetChecked(EditorControl::CheckBox5, task.showMessage != 0);
-  SetChecked(EditorControl::CheckBox2, task.shutDown != 0);
-  SetChecked(EditorControl::CheckBox3, task.runFile != 0);
-  SetChecked(EditorControl::CheckBox4, task.beep != 0);
+  SelectIndex(Control(EditorControl::Recurrence), task.recurrence);
+  SelectIndex(Control(EditorControl::Month), task.month - 1);
+  SelectIndex(Control(EditorControl::Day), task.day - 1);
+  SetChecked(EditorControl::DeleteAfter, task.deleteAfter);
+  SetChecked(EditorControl::ShowMessage, task.showMessage);
+  SetChecked(EditorControl::ShutDown, task.shutDown);
+  SetChecked(EditorControl::RunFile, task.runFile);
+  SetChecked(EditorControl::Beep, task.beep);
   if (task.runFile) {
-    SetEditText(EditorControl::Edit5, NamePart(task.fileName));
-    openDialog1_.fileName = task.fileName;
-    openDialog1_.initialFolder = FolderPart(task.fileName);
+    SetEditText(EditorControl::FileName, NamePart(task.fileName));
+    fileChooser_.fileName = task.fileName;
+    fileChooser_.initialFolder = FolderPart(task.fileName);
   } else {
-    SetEditText(EditorControl::Edit5, "");
+    SetEditText(EditorControl::FileName, "");
   }
-  CheckBox3Click();
-  ComboBox1Change();
+  OnRunFileToggled();
+  OnRecurrenceChanged();
   editedTaskId_ = task.id;
   committedTaskId_ = 0;
-  Tag = index;
+  committed_ = false;
   return true;
 }
 
-int TForm2::ShowModal() {
-  if (modal_ || !hwnd_) return Tag;
-  modal_ = true;
-  closing_ = false;
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
-  FormShow();
-
-  MSG message{};
-  while (!closing_) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: leave as after Cancel and let the main loop see the quit.
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-      Close();
-      break;
-    }
-    if (applicationHook_)
-      applicationHook_(message);
-    else
-      EditorEscapeMessage(message);
-    if (closing_) break;
-    if (MoveFocusByTab(message) || PressFocusedButton(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-
-  // The owner is enabled before the editor hides, so that it, not another program, becomes
-  // the active window.
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  ShowWindow(hwnd_, SW_HIDE);
-  modal_ = false;
-  return Tag;
+void TaskEditor::ShowModal() {
+  if (IsOpen() || !hwnd_) return;
+  loop_.Run(hwnd_, {.shown = [this] { OnShown(); },
+                    .hook =
+                        [this](const MSG& message) {
+                          if (applicationHook_)
+                            applicationHook_(message);
+                          else
+                            CancelOnEscape(message);
+                        },
+                    .dialogKeys =
+                        [this](MSG& message) {
+                          return MoveFocusByTab(message) || PressFocusedButton(message);
+                        },
+                    .cancel = [this] { Close(); }});
 }
 
-void TForm2::EditorEscapeMessage(const MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && DialogMode == 1)
-    Button2Click();
+void TaskEditor::CancelOnEscape(const MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && openForNewTask_) Cancel();
 }
 
-bool TForm2::MoveFocusByTab(const MSG& message) {
+bool TaskEditor::MoveFocusByTab(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   const bool backwards = GetKeyState(VK_SHIFT) < 0;
@@ -415,10 +257,10 @@ bool TForm2::MoveFocusByTab(const MSG& message) {
   return true;
 }
 
-bool TForm2::PressFocusedButton(const MSG& message) {
+bool TaskEditor::PressFocusedButton(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
   for (EditorControl button :
-       {EditorControl::Button1, EditorControl::Button2, EditorControl::Button3}) {
+       {EditorControl::Ok, EditorControl::Cancel, EditorControl::ChooseFile}) {
     if (message.hwnd == Control(button)) {
       SendMessageW(message.hwnd, BM_CLICK, 0, 0);
       return true;
@@ -427,223 +269,59 @@ bool TForm2::PressFocusedButton(const MSG& message) {
   return false;
 }
 
-void TForm2::Close() {
-  if (!hwnd_ || (!modal_ && !IsWindowVisible(hwnd_))) return;
-  FormClose();
-  closing_ = true;
-  if (!modal_) ShowWindow(hwnd_, SW_HIDE);
+void TaskEditor::Close() {
+  if (!hwnd_ || (!IsOpen() && !IsWindowVisible(hwnd_))) return;
+  openForNewTask_ = false;
+  if (IsOpen())
+    loop_.End();
+  else
+    ShowWindow(hwnd_, SW_HIDE);
 }
 
-void TForm2::ShowErrorBox(const std::string& text) {
-  MessageBoxW(hwnd_, ToWide(text + ".").c_str(), L" Vornakel", MB_OK | MB_ICONSTOP);
-}
-
-void TForm2::ShowWarning(const std::string& text) {
+void TaskEditor::ShowWarning(const std::string& text) {
   MessageBoxW(hwnd_, ToWide(text).c_str(), ToWide(kWarningCaption).c_str(),
               MB_OK | MB_ICONINFORMATION);
 }
 
-// ---- Handlers ----
+// ---- OK and Cancel ----
 
-void TForm2::Button1Click() {
-  if (!modal_ && !IsWindowVisible(hwnd_)) return;
+void TaskEditor::Ok() {
+  if (!IsOpen() && !IsWindowVisible(hwnd_)) return;
   EditorFields fields;
-  fields.modeIndex = SelectedIndex(Control(EditorControl::ComboBox1));
-  fields.text = ControlText(Control(EditorControl::Memo1));
-  fields.hourText = ControlText(Control(EditorControl::Edit1));
-  fields.minuteText = ControlText(Control(EditorControl::Edit2));
-  fields.secondText = ControlText(Control(EditorControl::Edit3));
-  fields.yearText = ControlText(Control(EditorControl::Edit4));
-  fields.monthIndex = SelectedIndex(Control(EditorControl::ComboBox3));
-  fields.dayIndex = SelectedIndex(Control(EditorControl::ComboBox4));
-  fields.deleteChecked = IsChecked(Control(EditorControl::CheckBox1));
-  fields.deleteEnabled = IsWindowEnabled(Control(EditorControl::CheckBox1));
-  fields.shutDownChecked = IsChecked(Control(EditorControl::CheckBox2));
-  fields.showMessageChecked = IsChecked(Control(EditorControl::CheckBox5));
-  fields.soundChecked = IsChecked(Control(EditorControl::CheckBox4));
-  fields.runFileChecked = IsChecked(Control(EditorControl::CheckBox3));
-  fields.runFileEnabled = IsWindowEnabled(Control(EditorControl::CheckBox3));
-  fields.fileField = ControlText(Control(EditorControl::Edit5));
-  fields.fileName = openDialog1_.fileName;
+  fields.recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
+  fields.text = ControlText(Control(EditorControl::Message));
+  fields.hourText = ControlText(Control(EditorControl::Hour));
+  fields.minuteText = ControlText(Control(EditorControl::Minute));
+  fields.secondText = ControlText(Control(EditorControl::Second));
+  fields.yearText = ControlText(Control(EditorControl::Year));
+  fields.monthIndex = SelectedIndex(Control(EditorControl::Month));
+  fields.dayIndex = SelectedIndex(Control(EditorControl::Day));
+  fields.deleteChecked = IsChecked(Control(EditorControl::DeleteAfter));
+  fields.deleteEnabled = IsWindowEnabled(Control(EditorControl::DeleteAfter));
+  fields.shutDownChecked = IsChecked(Control(EditorControl::ShutDown));
+  fields.showMessageChecked = IsChecked(Control(EditorControl::ShowMessage));
+  fields.beepChecked = IsChecked(Control(EditorControl::Beep));
+  fields.runFileChecked = IsChecked(Control(EditorControl::RunFile));
+  fields.runFileEnabled = IsWindowEnabled(Control(EditorControl::RunFile));
+  fields.fileField = ControlText(Control(EditorControl::FileName));
+  fields.fileName = fileChooser_.fileName;
 
-  const CommitResult result = CommitEditor(store_, Tag, editedTaskId_, fields);
+  // A second OK (its window already closed) finds nothing to write, as after Cancel.
+  const CommitResult result =
+      committed_ ? CommitResult{} : CommitEditor(store_, editedTaskId_, fields);
   switch (result.outcome) {
     case CommitResult::Outcome::NotANumber:
-      ShowErrorBox(result.error);  // the dialog stays open with Tag and the table unchanged
+      ShowErrorBox(hwnd_, result.error);  // the dialog stays open, the table unchanged
       return;
     case CommitResult::Outcome::TaskGone:
       Close();  // nothing to write into: as after Cancel
       return;
     case CommitResult::Outcome::Written:
       committedTaskId_ = result.taskId;
-      Tag = -2;
+      committed_ = true;
       Close();
       return;
   }
 }
 
-void TForm2::Button2Click() { Close(); }
-
-void TForm2::TimeFieldChange(EditorControl edit, EditorControl upDown, int32_t highestValue,
-                             int32_t EditorMoment::*momentField) {
-  const NumberFieldValue value = NormaliseTimeField(ControlText(Control(edit)), highestValue);
-  if (!value.valid) {
-    ShowErrorBox(value.error);  // the arrows and settings keep their values, the field its text
-    return;
-  }
-  SetArrowsPosition(Control(upDown), value.position);
-  const int position = ArrowsPosition(Control(upDown));
-  {
-    std::lock_guard lock(store_.Mutex);
-    store_.editorMoment.*momentField = position;
-  }
-  SetEditText(edit, DecimalText(position));
-}
-
-void TForm2::Edit1Change() {
-  TimeFieldChange(EditorControl::Edit1, EditorControl::UpDown1, kHourHighest, &EditorMoment::hour);
-}
-
-void TForm2::Edit2Change() {
-  TimeFieldChange(EditorControl::Edit2, EditorControl::UpDown2, kMinuteHighest,
-                  &EditorMoment::minute);
-}
-
-void TForm2::Edit3Change() {
-  TimeFieldChange(EditorControl::Edit3, EditorControl::UpDown3, kMinuteHighest,
-                  &EditorMoment::second);
-}
-
-void TForm2::TimeArrowsClick(EditorControl edit, EditorControl upDown, ArrowButton button,
-                             int32_t highestValue) {
-  const int position = ArrowsPosition(Control(upDown));
-  const int wrapped = WrapTimeArrows(position, button, highestValue);
-  if (wrapped != position) SetArrowsPosition(Control(upDown), wrapped);
-  SetEditText(edit, DecimalText(wrapped));
-}
-
-void TForm2::UpDown1Click(ArrowButton button) {
-  TimeArrowsClick(EditorControl::Edit1, EditorControl::UpDown1, button, kHourHighest);
-}
-
-void TForm2::UpDown2Click(ArrowButton button) {
-  TimeArrowsClick(EditorControl::Edit2, EditorControl::UpDown2, button, kMinuteHighest);
-}
-
-void TForm2::UpDown3Click(ArrowButton button) {
-  TimeArrowsClick(EditorControl::Edit3, EditorControl::UpDown3, button, kMinuteHighest);
-}
-
-void TForm2::UpDown4Click(ArrowButton) {
-  SetEditText(EditorControl::Edit4, DecimalText(ArrowsPosition(Control(EditorControl::UpDown4))));
-}
-
-bool TForm2::Edit1KeyPress(uint32_t characterCode) { return NumberKeyPasses(characterCode); }
-
-void TForm2::Edit4Change() {
-  const NumberFieldValue value = NormaliseYearField(ControlText(Control(EditorControl::Edit4)));
-  if (!value.valid) {
-    ShowErrorBox(value.error);
-    return;
-  }
-  SetArrowsPosition(Control(EditorControl::UpDown4), value.position);
-  const int position = ArrowsPosition(Control(EditorControl::UpDown4));
-  {
-    std::lock_guard lock(store_.Mutex);
-    store_.editorMoment.year = position;
-  }
-  // February's length depends on the year.
-  ComboBox3Change();
-}
-
-void TForm2::CheckBox2Click() {
-  const bool shutDown = IsChecked(Control(EditorControl::CheckBox2));
-  for (EditorControl control :
-       {EditorControl::CheckBox3, EditorControl::CheckBox4, EditorControl::CheckBox5,
-        EditorControl::Edit5, EditorControl::Button3})
-    Enable(control, !shutDown);
-  shutDownCaptionRed_ = shutDown;
-  InvalidateRect(Control(EditorControl::CheckBox2), nullptr, TRUE);
-}
-
-void TForm2::CheckBox3Click() {
-  const bool runFile = IsChecked(Control(EditorControl::CheckBox3));
-  Enable(EditorControl::Edit5, runFile);
-  Enable(EditorControl::Button3, runFile);
-}
-
-void TForm2::Button3Click() {
-  if (!openDialog1_.Execute(hwnd_)) return;
-  const std::string folder = FolderPart(openDialog1_.fileName);
-  SetEditText(EditorControl::Edit5, NamePart(openDialog1_.fileName));
-  openDialog1_.initialFolder = folder;
-  std::lock_guard lock(store_.Mutex);
-  store_.settings.lastFileFolder = folder;
-}
-
-void TForm2::FormShow() {
-  LoadKeyboardLayoutW(L"00000419", KLF_ACTIVATE);
-  SetFocus(Control(EditorControl::Memo1));
-}
-
-void TForm2::FormClose() { DialogMode = 0; }
-
-void TForm2::ComboBox1Change() {
-  const ModeLayout layout = LayoutForMode(SelectedIndex(Control(EditorControl::ComboBox1)));
-  if (!layout.known) return;
-  Enable(EditorControl::LabelMonth, layout.month);
-  Enable(EditorControl::ComboBox3, layout.month);
-  Enable(EditorControl::LabelYear, layout.year);
-  Enable(EditorControl::Edit4, layout.year);
-  Enable(EditorControl::UpDown4, layout.year);
-  Enable(EditorControl::LabelDay, layout.day);
-  Enable(EditorControl::ComboBox4, layout.day);
-  Enable(EditorControl::CheckBox1, layout.deleteAfter);
-  switch (layout.then) {
-    case ModeFollowUp::None:
-      return;
-    case ModeFollowUp::MonthlyDayList: {
-      HWND days = Control(EditorControl::ComboBox4);
-      FillNumberItems(days, kMonthlyDayCount);
-      SetVisibleItems(days, kMonthlyDayCount);
-      int day = 0;
-      {
-        std::lock_guard lock(store_.Mutex);
-        day = store_.editorMoment.day;
-      }
-      SelectIndex(days, day - 1);
-      ComboBox4Change();
-      return;
-    }
-    case ModeFollowUp::MonthLogic:
-      ComboBox3Change();
-      return;
-  }
-}
-
-void TForm2::ComboBox3Change() {
-  // The controls are read before the lock is taken: no control is touched while it is held.
-  const int monthIndex = SelectedIndex(Control(EditorControl::ComboBox3));
-  const int modeIndex = SelectedIndex(Control(EditorControl::ComboBox1));
-  DayList list;
-  {
-    std::lock_guard lock(store_.Mutex);
-    list = MonthChosen(store_.editorMoment, monthIndex, modeIndex);
-  }
-  HWND days = Control(EditorControl::ComboBox4);
-  FillNumberItems(days, list.count);
-  SetVisibleItems(days, list.count);
-  SelectIndex(days, list.selectedIndex);
-  if (list.warning) ShowWarning(*list.warning);
-}
-
-void TForm2::ComboBox4Change() {
-  const int dayIndex = SelectedIndex(Control(EditorControl::ComboBox4));
-  const int modeIndex = SelectedIndex(Control(EditorControl::ComboBox1));
-  std::optional<std::string> warning;
-  {
-    std::lock_guard lock(store_.Mutex);
-    warning = DayChosen(store_.editorMoment, dayIndex, modeIndex);
-  }
-  if (warning) ShowWarning(*warning);
-}
+void TaskEditor::Cancel() { Close(); }

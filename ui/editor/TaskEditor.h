@@ -1,6 +1,6 @@
-// TForm2, the task editor: a modal dialog, created once at start-up and reused, in which the
-// user writes a new task or changes one. Its opener fills the controls and shows it; OK writes
-// the record into the task table, and the caller builds the row, arms the task and saves.
+// The task editor: a modal dialog, created once at start-up and reused, in which the user writes
+// a new task or changes one. Its opener fills the controls and shows it; OK writes the record
+// into the task table, and the caller builds the row, arms the task and saves.
 //
 // Its controls follow three rules that the handlers rely on: a check box set from code runs its
 // click handler when its state changes; an edit's text set from code runs its change handler
@@ -15,6 +15,7 @@
 #include "core/Store.h"
 #include "ui/editor/FileChooser.h"
 #include "ui/editor/TimeFields.h"
+#include "ui/shared/ModalLoop.h"
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
 
@@ -22,8 +23,8 @@
 // order; their identifiers stay clear of IDOK and IDCANCEL, since neither button is the window's
 // default or cancel button.
 enum class EditorControl : int {
-  GroupBox1,  // "Момент выполнения"
-  GroupBox2,  // "Дополнительные параметры"
+  MomentGroup,   // "Момент выполнения"
+  ActionsGroup,  // "Дополнительные параметры"
   LabelMessage,
   LabelHour,
   LabelMinute,
@@ -31,32 +32,36 @@ enum class EditorControl : int {
   LabelYear,
   LabelMonth,
   LabelDay,
-  Edit1,      // hour
-  Edit2,      // minute
-  Edit3,      // second
-  ComboBox1,  // mode
-  UpDown1,
-  Edit4,      // year
-  ComboBox3,  // month
-  ComboBox4,  // day
-  UpDown2,
-  UpDown3,
-  UpDown4,
-  Edit5,      // the chosen file's name
-  CheckBox3,  // run the file
-  Button3,    // "выбор..."
-  CheckBox1,  // delete after running
-  CheckBox2,  // shut the computer down
-  CheckBox4,  // beep
-  CheckBox5,  // show the message
-  Button1,    // OK
-  Button2,    // Cancel
-  Memo1,
+  Hour,
+  Minute,
+  Second,
+  Recurrence,
+  HourArrows,
+  Year,
+  Month,
+  Day,
+  MinuteArrows,
+  SecondArrows,
+  YearArrows,
+  FileName,  // the chosen file's name, without its folder
+  RunFile,
+  ChooseFile,  // "выбор..."
+  DeleteAfter,
+  ShutDown,
+  Beep,
+  ShowMessage,
+  Ok,
+  Cancel,
+  Message,
   Count
 };
 
-class TForm2 {
+// The three fields of the time of day.
+enum class TimeField { Hour, Minute, Second };
+
+class TaskEditor {
  public:
+  // The window class. Users' automation scripts find the editor by it.
   static constexpr wchar_t kClassName[] = L"TForm2";
   // In pixels at 96 dots per inch, like the control table; shown scaled to the window's density.
   static constexpr int kClientWidth = 697;
@@ -72,71 +77,54 @@ class TForm2 {
     uint64_t taskId = 0;
   };
 
-  explicit TForm2(Store& store);
-  ~TForm2();
-  TForm2(const TForm2&) = delete;
-  TForm2& operator=(const TForm2&) = delete;
+  explicit TaskEditor(Store& store) : store_(store) {}
+  ~TaskEditor();
+  TaskEditor(const TaskEditor&) = delete;
+  TaskEditor& operator=(const TaskEditor&) = delete;
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
   HWND Handle() const { return hwnd_; }
   HWND Control(EditorControl control) const { return controls_[Index(control)]; }
 
-  // The add command's part of the work: DialogMode 1, the caption, the editor centred over the
-  // main window, the controls filled from settings, Tag -1, shown modally. Refused (nothing done,
-  // not committed) while the editor is already open.
+  // The add command's part of the work: the caption, the editor centred over the main window,
+  // the controls filled from the remembered moment, shown modally. Refused (nothing done, not
+  // committed) while the editor is already open.
   Result OpenForNew();
   // The edit command's part: the task at `index` is disarmed, the caption gets its number, the
-  // controls are filled from the record, Tag = index, shown modally. The caller re-arms the task
-  // (found by taskId) after building its row. Refused while the editor is open, and for an
-  // index outside the table.
+  // controls are filled from the record, shown modally. The caller re-arms the task (found by
+  // taskId) after building its row. Refused while the editor is open, and for an index outside
+  // the table.
   Result OpenForEdit(int index);
   // The same for the task with this identity, wherever it stands when the editor takes it.
   Result OpenForEditById(uint64_t taskId);
 
-  // The steps of an opening: filling (ending with CheckBox3Click, ComboBox1Change and Tag), and
-  // the modal run, which returns Tag.
+  // The steps of an opening: filling (ending with OnRunFileToggled and OnRecurrenceChanged),
+  // and the modal run.
   void FillForNew();
   bool FillForEdit(int index, uint64_t taskId = 0);
-  int ShowModal();
-  bool IsOpen() const { return modal_; }
+  void ShowModal();
+  bool IsOpen() const { return loop_.Running(); }
+  // Opened by the add command and not closed since: Escape is then the editor's Cancel.
+  bool IsOpenForNewTask() const { return openForNewTask_; }
+  // The task the last filling took (0 for a new one), and whether OK has written it since.
+  uint64_t EditedTaskId() const { return editedTaskId_; }
+  bool Committed() const { return committed_; }
 
-  // The protocol with the opener: -1 a new task, an index to edit, -2 after OK.
-  int Tag = -1;
-
-  // The message hook of the application (ApplicationEvents1Message), which the modal loop runs
-  // for every message it takes, as the main loop does. Without one it runs
-  // EditorEscapeMessage alone.
+  // The message hook of the application, which the modal loop runs for every message it takes,
+  // as the main loop does. Without one it runs CancelOnEscape alone.
   void SetApplicationMessageHook(std::function<void(const MSG&)> hook) {
     applicationHook_ = std::move(hook);
   }
-  // The editor's part of that hook: the Escape key while DialogMode is 1 is the editor's Cancel.
-  // It never marks the message as handled.
-  void EditorEscapeMessage(const MSG& message);
+  // The editor's part of that hook: the Escape key while the editor is open for a new task is
+  // its Cancel. It never marks the message as handled.
+  void CancelOnEscape(const MSG& message);
 
-  FileChooser& OpenDialog1() { return openDialog1_; }
+  FileChooser& Chooser() { return fileChooser_; }
 
-  // Handlers, under the names of the window definition.
-  void Button1Click();
-  void Button2Click();
-  void Edit1Change();
-  void Edit2Change();
-  void Edit3Change();
-  void Edit4Change();
-  void UpDown1Click(ArrowButton button);
-  void UpDown2Click(ArrowButton button);
-  void UpDown3Click(ArrowButton button);
-  void UpDown4Click(ArrowButton button);
-  // Shared by Edit1 ... Edit4: false swallows the character.
-  bool Edit1KeyPress(uint32_t characterCode);
-  void CheckBox2Click();
-  void CheckBox3Click();
-  void Button3Click();
-  void FormShow();
-  void FormClose();
-  void ComboBox1Change();
-  void ComboBox3Change();
-  void ComboBox4Change();
+  void Ok();
+  // Also the close box, Escape for a new task, and hiding the program to the tray.
+  void Cancel();
 
  private:
   static constexpr size_t Index(EditorControl control) { return static_cast<size_t>(control); }
@@ -161,32 +149,41 @@ class TForm2 {
   void RunChangeHandler(EditorControl edit);
   void RunClickHandler(EditorControl checkBox);
 
-  void TimeFieldChange(EditorControl edit, EditorControl upDown, int32_t highestValue,
-                       int32_t EditorMoment::*momentField);
-  void TimeArrowsClick(EditorControl edit, EditorControl upDown, ArrowButton button,
-                       int32_t highestValue);
+  // The field handlers.
+  void OnTimeFieldChanged(TimeField field);
+  void OnTimeArrows(TimeField field, ArrowButton button);
+  void OnYearChanged();
+  void OnYearArrows();
+  void OnRecurrenceChanged();
+  void OnMonthChanged();
+  void OnDayChanged();
+  void OnShutDownToggled();
+  void OnRunFileToggled();
+  void ChooseFile();
+  void OnShown();
+
   void Enable(EditorControl control, bool enabled);
   void Close();
   bool MoveFocusByTab(const MSG& message);
   bool PressFocusedButton(const MSG& message);
-  void ShowErrorBox(const std::string& text);
   void ShowWarning(const std::string& text);
 
   Store& store_;
   HWND hwnd_ = nullptr;
   std::array<HWND, static_cast<size_t>(EditorControl::Count)> controls_{};
-  UniqueFont font_;      // "MS Sans Serif", 13 pixels, bold
-  UniqueFont memoFont_;  // "Arial", 15 pixels, bold
-  FileChooser openDialog1_;
+  UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold
+  UniqueFont messageFont_;  // "Arial", 15 pixels, bold
+  FileChooser fileChooser_;
   std::function<void(const MSG&)> applicationHook_;
+  ModalLoop loop_;
 
-  bool modal_ = false;
-  bool closing_ = false;
+  bool openForNewTask_ = false;
+  uint64_t editedTaskId_ = 0;  // 0 while a new task is written
+  bool committed_ = false;
+  uint64_t committedTaskId_ = 0;
   int settingText_ = 0;  // > 0 while code sets an edit's text: its own notification is not a user's
   bool shutDownCaptionRed_ = false;
-  std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on UpDown1 ... UpDown4
-  uint64_t editedTaskId_ = 0;
-  uint64_t committedTaskId_ = 0;
+  std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on each of the four arrows
   HWND focusBeforeDeactivation_ = nullptr;
   int dpi_ = 96;  // the density the window is laid out for
 };

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "core/IntConversion.h"
-#include "storage/ErrorTexts.h"
 
 namespace {
 
@@ -47,6 +46,6 @@ int32_t WrapTimeArrows(int32_t position, ArrowButton button, int32_t highestValu
   return position;
 }
 
-bool NumberKeyPasses(uint32_t characterCode) {
+bool IsNumberKey(uint32_t characterCode) {
   return (characterCode >= '0' && characterCode <= '9') || characterCode == 8;
 }

@@ -30,11 +30,11 @@ struct NumberFieldValue {
 // The decimal text of a number, without leading zeros.
 std::string DecimalText(int32_t value);
 
-// Edit1Change, Edit2Change, Edit3Change: the text converted, made positive and cut down to
+// A time field changed (hour, minute or second): the text converted, made positive and cut down to
 // `highestValue` (23 or 59). The field then shows DecimalText(position).
 NumberFieldValue NormaliseTimeField(std::string_view text, int32_t highestValue);
 
-// Edit4Change: the text converted and made positive; the arrows keep it within 0..9999. The
+// OnYearChanged: the text converted and made positive; the arrows keep it within 0..9999. The
 // year field's own text is not rewritten.
 NumberFieldValue NormaliseYearField(std::string_view text);
 
@@ -42,9 +42,9 @@ NumberFieldValue NormaliseYearField(std::string_view text);
 // ends (the arrows' own wrapping is off).
 int32_t ArrowStep(int32_t position, ArrowButton button, int32_t lowest, int32_t highest);
 
-// UpDown1Click, UpDown2Click, UpDown3Click: the arrows have already stepped; a step onto the
+// An arrow of a time field pressed: the arrows have already stepped; a step onto the
 // extra position below or above the valid values wraps to the other end.
 int32_t WrapTimeArrows(int32_t position, ArrowButton button, int32_t highestValue);
 
-// Edit1KeyPress: only the digits and backspace may be typed into the number fields.
-bool NumberKeyPasses(uint32_t characterCode);
+// Only the digits and backspace may be typed into the number fields.
+bool IsNumberKey(uint32_t characterCode);

@@ -3,7 +3,7 @@
 #include "core/Task.h"
 #include "ui/shared/DpiScale.h"
 
-std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS) {
+std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThisPeriod) {
   switch (status) {
     case StatusDone:
       return StatusActive;
@@ -11,7 +11,7 @@ std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS) 
       return StatusPaused;
     case StatusPaused:
       // A task paused after it ran today goes back to done for today, not to firing again.
-      return prevMS != 0 ? StatusDoneToday : StatusActive;
+      return doneThisPeriod != 0 ? StatusDoneToday : StatusActive;
     case StatusDoneToday:
       return StatusPaused;
     default:
@@ -19,17 +19,17 @@ std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS) 
   }
 }
 
-PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus) {
-  PopupMenuState state;
+ListMenuState PrepareListMenu(std::optional<int32_t> selectedStatus) {
+  ListMenuState state;
   if (!selectedStatus) {
-    state.N7Caption = "Приостановить";
+    state.pauseCaption = "Приостановить";
     return state;
   }
-  state.N4Enabled = state.N3Enabled = state.N7Enabled = true;
+  state.editEnabled = state.deleteEnabled = state.pauseEnabled = true;
   if (*selectedStatus == StatusDone || *selectedStatus == StatusPaused)
-    state.N7Caption = "Активировать";
+    state.pauseCaption = "Активировать";
   else if (*selectedStatus == StatusActive || *selectedStatus == StatusDoneToday)
-    state.N7Caption = "Приостановить";
+    state.pauseCaption = "Приостановить";
   return state;
 }
 

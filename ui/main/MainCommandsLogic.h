@@ -6,20 +6,20 @@
 #include <optional>
 #include <string>
 
-// Pause or activate: the status a task takes from `status`, with `prevMS` its done-today flag.
-// Empty for a status the command leaves as it is.
-std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t prevMS);
+// Pause or activate: the status a task takes from `status`, with `doneThisPeriod` its
+// done-for-the-period mark. Empty for a status the command leaves as it is.
+std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThisPeriod);
 
-// What PopupMenu1 shows as it opens. `N7Caption` empty: N7 keeps the caption it had.
-struct PopupMenuState {
-  bool N1Enabled = true;
-  bool N4Enabled = false;
-  bool N3Enabled = false;
-  bool N7Enabled = false;
-  std::optional<std::string> N7Caption;
+// What the list menu shows as it opens. `pauseCaption` empty: the pause item keeps its caption.
+struct ListMenuState {
+  bool addEnabled = true;
+  bool editEnabled = false;
+  bool deleteEnabled = false;
+  bool pauseEnabled = false;
+  std::optional<std::string> pauseCaption;
 };
 // `selectedStatus` empty when no row is selected.
-PopupMenuState PreparePopupMenu(std::optional<int32_t> selectedStatus);
+ListMenuState PrepareListMenu(std::optional<int32_t> selectedStatus);
 
 // Pixels the list scrolls for a wheel delta: one notch (120) moves the view 10 pixels toward
 // the top when the wheel turns away from the user; at `dpi` those 10 pixels are scaled.

@@ -9,9 +9,10 @@
 #include "ui/shared/DpiScale.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
+#include "win32/ErrorBox.h"
 #include "win32/Fonts.h"
 #include "win32/FormClass.h"
-#include "win32/PrivateMessages.h"
+#include "win32/MessageIds.h"
 
 namespace {
 
@@ -23,31 +24,30 @@ const UINT WM_TASKBARCREATED = RegisterWindowMessageW(L"TaskbarCreated");
 
 }  // namespace
 
-TForm1::TForm1(Store& store, Win32Platform& platform)
-    : store_(store), platform_(platform), list_(store) {}
+MainWindow::MainWindow(Store& store, Win32Platform& platform, MainWindowEvents& events)
+    : store_(store), platform_(platform), list_(store), events_(events) {}
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
-  if (PopupMenu1_) DestroyMenu(PopupMenu1_);
 }
 
-bool TForm1::Create() {
-  if (!RegisterFormClass(TForm1::kClassName, &TForm1::WindowProc)) return false;
+bool MainWindow::Create() {
+  if (!RegisterFormClass(MainWindow::kClassName, &MainWindow::WindowProc)) return false;
   // A new window opens on the primary screen, at the system's density.
   dpi_ = SystemDpi();
-  CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_), nullptr,
-                  nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_),
+                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
   platform_.SetMainWindow(hwnd_);
   return true;
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<TForm1>(hwnd, message, wParam, lParam);
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return FormWindowProc<MainWindow>(hwnd, message, wParam, lParam);
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       return OnCreate() ? 0 : -1;
@@ -70,13 +70,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == list_.Handle() && !stopped_) {
-        ShowPopupMenu1(lParam);
+        ShowListMenu(lParam);
         return 0;
       }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_MOUSEWHEEL: {
       const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
+      OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
     case WM_ROWSCHANGED:
@@ -90,10 +90,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTrayIcon(lParam);
       return 0;
     case WM_QUERYENDSESSION:
-      if (onQueryEndSession_ && !onQueryEndSession_()) return FALSE;
+      if (!events_.StopForEndOfSession()) return FALSE;
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SHUTDOWNCOMPUTER:
-      if (onShutDown_) onShutDown_();
+      events_.ShutDownComputer();
       return 0;
     case WM_SHOWERROR:
       OnShowPostedErrors();
@@ -108,35 +108,35 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   // Menu commands come without a control handle; the controls' notifications carry theirs and
   // take the default handling, whatever their identifier.
   if (lParam != 0 && HIWORD(wParam) == BN_CLICKED && !stopped_) {
-    if (reinterpret_cast<HWND>(lParam) == button1_) {
-      Button1Click();
+    if (reinterpret_cast<HWND>(lParam) == addButton_) {
+      AddTask();
       return 0;
     }
-    if (reinterpret_cast<HWND>(lParam) == button3_) {
-      Button3Click();
+    if (reinterpret_cast<HWND>(lParam) == settingsButton_) {
+      OpenSettings();
       return 0;
     }
   }
   if (HIWORD(wParam) != 0 || lParam != 0) return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
   switch (LOWORD(wParam)) {
-    case kCommandN1:
-      if (!stopped_) N1Click();
+    case kMenuAddTask:
+      if (!stopped_) AddTask();
       return 0;
-    case kCommandN4:
-      if (!stopped_) N4Click();
+    case kMenuEditTask:
+      if (!stopped_) EditSelectedTask();
       return 0;
-    case kCommandN7:
-      if (!stopped_) N7Click();
+    case kMenuPauseOrActivate:
+      if (!stopped_) PauseOrActivateSelectedTask();
       return 0;
-    case kCommandN3:
-      if (!stopped_) N3Click();
+    case kMenuDeleteTask:
+      if (!stopped_) DeleteSelectedTask();
       return 0;
     case kCommandReminder:
-      if (onReminder_) onReminder_();
+      events_.ShowPendingReminders();
       return 0;
     case kCommandExit:
       if (!stopped_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
@@ -145,14 +145,14 @@ LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
       if (!stopped_) PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
       return 0;
     case kCommandAddTask:
-      if (!stopped_ && onAddTask_) onAddTask_();
+      if (!stopped_) AddTask();
       return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
     default:
       return DefWindowProcW(hwnd_, WM_COMMAND, wParam, lParam);
   }
 }
 
-LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   const WPARAM command = wParam & 0xFFF0;
   // Closing the window hides it (or minimises it without the tray); the program goes on.
   if (!stopped_ && (command == SC_CLOSE || (command == SC_MINIMIZE && TrayOptionOn()))) {
@@ -162,75 +162,15 @@ LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
 }
 
-void TForm1::OnTrayIcon(LPARAM event) {
-  if (stopped_) return;
-  if (event == kTrayDoubleClick)
-    Toggle();
-  else if (event == kTrayRightButtonUp)
-    ShowTrayMenu();
-}
-
-void TForm1::ShowTrayMenu() {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  // The owner must be the foreground window, or the menu does not close when the user clicks
-  // elsewhere.
-  SetForegroundWindow(hwnd_);
-  TrayMenu_.Track(hwnd_, cursor);
-  // Lets the menu's loop end properly before the next click on the icon.
-  PostMessageW(hwnd_, WM_NULL, 0, 0);
-}
-
-void TForm1::Toggle() {
-  if (Tag != 0) {
-    RestoreFromTray();
-  } else if (TrayOptionOn()) {
-    HideToTray();
-  } else {
-    // Without the tray the window goes to the taskbar, and Tag and the menu stay.
-    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
-  }
-}
-
-void TForm1::HideToTray() {
-  // The hidden window carries no taskbar button.
-  ShowWindow(hwnd_, SW_HIDE);
-  // An open dialog ends as a cancel: nothing it holds is committed.
-  if (onHideDialogs_) onHideDialogs_();
-  Tag = 2;
-  TrayMenu_.SetToggleText(true);
-}
-
-void TForm1::RestoreFromTray() {
-  if (IsIconic(hwnd_))
-    ShowWindow(hwnd_, SW_RESTORE);
-  else if (!IsWindowVisible(hwnd_))
-    ShowMainWindow();
-  RECT frame{};
-  GetWindowRect(hwnd_, &frame);
-  SetWindowPos(hwnd_, HWND_TOP, frame.left, frame.top, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_SHOWWINDOW);
-  BringWindowToTop(hwnd_);
-  SetActiveWindow(hwnd_);
-  SetForegroundWindow(hwnd_);
-  PostMessageW(hwnd_, WM_NULL, 0, 0);
-  Tag = 0;
-  TrayMenu_.SetToggleText(false);
-}
-
-bool TForm1::TrayOptionOn() {
-  std::lock_guard lock(store_.Mutex);
-  return store_.settings.useTray != 0;
-}
-
-bool TForm1::OnCreate() {
+bool MainWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd_);
   windowFont_ = CreatePixelFont(L"Arial", 11, false, dpi_);
   listFont_ = CreatePixelFont(L"Arial", 15, true, dpi_);
   if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
   // The columns open with their widths at 96 dots per inch; the loaded ones follow.
   list_.SetColumnWidths(ScaleWidths(list_.GetColumnWidths(), dpi_));
-  SetWindowSubclass(list_.Handle(), &TForm1::ListView1Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(list_.Handle(), &MainWindow::TaskListSubclassProc, 1,
+                    reinterpret_cast<DWORD_PTR>(this));
   if (!CreateButtonsAndMenu()) return false;
   RECT client{};
   GetClientRect(hwnd_, &client);
@@ -239,7 +179,7 @@ bool TForm1::OnCreate() {
   return true;
 }
 
-void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
+void MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   const bool becameMinimised = kind == SIZE_MINIMIZED && !minimised_;
   minimised_ = kind == SIZE_MINIMIZED;
   // The minimise hook: however the window was minimised (the taskbar button, the toggle), the
@@ -253,9 +193,9 @@ void TForm1::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   RememberGeometry();
 }
 
-void TForm1::OnMove() { RememberGeometry(); }
+void MainWindow::OnMove() { RememberGeometry(); }
 
-void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
   limits.ptMinTrackSize.x = ScaleToDpi(kMinimumWidth, dpi_);
   limits.ptMinTrackSize.y = ScaleToDpi(kMinimumHeight, dpi_);
   // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
@@ -265,18 +205,18 @@ void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
   LayOut(client.right, client.bottom);
 }
 
-LRESULT TForm1::OnNotify(NMHDR& header) {
+LRESULT MainWindow::OnNotify(NMHDR& header) {
   switch (header.code) {
     case LVN_GETDISPINFOW:
       if (header.hwndFrom == list_.Handle())
         list_.GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
       return 0;
     case NM_DBLCLK:
-      if (header.hwndFrom == list_.Handle() && !stopped_) ListView1DblClick();
+      if (header.hwndFrom == list_.Handle() && !stopped_) OnListDoubleClick();
       return 0;
     case LVN_KEYDOWN:
       if (header.hwndFrom == list_.Handle() && !stopped_)
-        ListView1KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        OnListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
       return 0;
     // The list passes its header's notifications on. When a drag ends the header still holds
     // the old width, so the tracked one is taken from the notification.
@@ -300,17 +240,17 @@ LRESULT TForm1::OnNotify(NMHDR& header) {
   }
 }
 
-void TForm1::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
+void MainWindow::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
 
-void TForm1::OnDestroy() {
+void MainWindow::OnDestroy() {
   // From here on boxes have no owner and nothing more is posted to the window.
   platform_.SetMainWindow(nullptr);
-  if (onDestroy_) onDestroy_();
+  events_.OnMainWindowDestroyed();
 }
 
-void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   // The columns keep their widths at 96 dots per inch across the change.
-  const TaskList::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), dpi_);
+  const TaskListView::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), dpi_);
   dpi_ = UsableDpi(dpi);
   MakeFonts();
   list_.SetColumnWidths(ScaleWidths(widths, dpi_));
@@ -322,44 +262,45 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
   RememberGeometry();
 }
 
-void TForm1::MakeFonts() {
+void MainWindow::MakeFonts() {
   // A control keeps using the font it was given: the old ones go only once the new are set.
   UniqueFont windowFont = CreatePixelFont(L"Arial", 11, false, dpi_);
   UniqueFont listFont = CreatePixelFont(L"Arial", 15, true, dpi_);
   UniqueFont buttonFont = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
   SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
-  for (HWND button : {button1_, button3_})
+  for (HWND button : {addButton_, settingsButton_})
     if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
   windowFont_ = std::move(windowFont);
   listFont_ = std::move(listFont);
   buttonFont_ = std::move(buttonFont);
 }
 
-void TForm1::LayOut(int clientWidth, int clientHeight) {
+void MainWindow::LayOut(int clientWidth, int clientHeight) {
   // The list fills the client area above the band of the buttons; the buttons keep their left.
   const MainLayout layout = LayOutMainWindow(clientWidth, clientHeight, dpi_);
   MoveWindow(list_.Handle(), 0, 0, layout.listWidth, layout.listHeight, TRUE);
   const int width = ScaleToDpi(kButtonWidth, dpi_);
   const int height = ScaleToDpi(kButtonHeight, dpi_);
-  if (button1_)
-    MoveWindow(button1_, ScaleToDpi(kButtonLeft1, dpi_), layout.buttonTop, width, height, TRUE);
-  if (button3_)
-    MoveWindow(button3_, ScaleToDpi(kButtonLeft3, dpi_), layout.buttonTop, width, height, TRUE);
+  if (addButton_)
+    MoveWindow(addButton_, ScaleToDpi(kAddButtonLeft, dpi_), layout.buttonTop, width, height, TRUE);
+  if (settingsButton_)
+    MoveWindow(settingsButton_, ScaleToDpi(kSettingsButtonLeft, dpi_), layout.buttonTop, width,
+               height, TRUE);
 }
 
-void TForm1::SetColumnWidths(const TaskList::ColumnWidths& widths) {
+void MainWindow::SetColumnWidths(const TaskListView::ColumnWidths& widths) {
   list_.SetColumnWidths(ScaleWidths(widths, dpi_));
   // Widths set from code are not always announced by the header, so they are read back here.
   RememberColumnWidths();
 }
 
-void TForm1::SetBounds(int left, int top, int width, int height) {
+void MainWindow::SetBounds(int left, int top, int width, int height) {
   const WindowBounds shown = ScaleBounds({left, top, width, height}, dpi_);
   SetWindowPos(hwnd_, nullptr, shown.left, shown.top, shown.width, shown.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::Maximise() {
+void MainWindow::Maximise() {
   if (IsWindowVisible(hwnd_)) {
     ShowWindow(hwnd_, SW_MAXIMIZE);
     return;
@@ -369,12 +310,12 @@ void TForm1::Maximise() {
   store_.Window.maximised = true;
 }
 
-void TForm1::ShowMainWindow() {
+void MainWindow::ShowMainWindow() {
   ShowWindow(hwnd_, showMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
   showMaximised_ = false;
 }
 
-void TForm1::ApplyRowChanges() {
+void MainWindow::ApplyRowChanges() {
   platform_.RowsChangedReceived();
   std::vector<RowChange> changes;
   {
@@ -384,7 +325,7 @@ void TForm1::ApplyRowChanges() {
   if (!changes.empty()) list_.ApplyChanges(changes);
 }
 
-void TForm1::RememberGeometry() {
+void MainWindow::RememberGeometry() {
   // A minimised window keeps the state it had before; a maximised one keeps its last normal
   // geometry, which is what Data.ini stores beside the maximised flag.
   if (!hwnd_ || IsIconic(hwnd_)) return;
@@ -403,8 +344,8 @@ void TForm1::RememberGeometry() {
   store_.Window.height = stored.height;
 }
 
-void TForm1::RememberColumnWidths(int trackedColumn, int trackedWidth) {
-  TaskList::ColumnWidths widths = list_.GetColumnWidths();
+void MainWindow::RememberColumnWidths(int trackedColumn, int trackedWidth) {
+  TaskListView::ColumnWidths widths = list_.GetColumnWidths();
   if (trackedColumn >= 0 && trackedColumn < ColumnCount) widths[trackedColumn] = trackedWidth;
   std::lock_guard lock(store_.Mutex);
   store_.Window.columnWidths = UnscaleWidths(widths, dpi_);

@@ -1,6 +1,5 @@
-// TForm1, the main window: its frame, ListView1 and the messages that keep the list and the
-// store's copy of the window state up to date. Other programs find it by its class "TForm1" and
-// its title " Vornakel".
+// The main window: its frame, the task list and the messages that keep the list and the store's
+// copy of the window state up to date.
 #pragma once
 
 #include <windows.h>
@@ -10,30 +9,21 @@
 #include <string>
 
 #include "core/Store.h"
+#include "ui/main/MainWindowEvents.h"
 #include "ui/main/TaskListView.h"
+#include "ui/main/TrayIconMenu.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32Platform.h"
 
-class TForm2;
-class TForm3;
+class TaskEditor;
+class SettingsDialog;
 
-// Command identifiers of PopupMenu1's items and of the two buttons; clear of the tray's and the
-// reminder's identifiers (0, 1, 2, 5).
-enum MainCommand : WORD {
-  kCommandN1 = 201,  // "Добавить задание"
-  kCommandN4 = 202,  // "Редактировать задание"
-  kCommandN7 = 203,  // "Приостановить" / "Активировать"
-  kCommandN6 = 204,  // separator
-  kCommandN3 = 205,  // "Удалить задание"
-  kCommandButton1 = 301,
-  kCommandButton3 = 302,
-};
-
-class TForm1 {
+class MainWindow {
  public:
+  // The window class. A second start of the program finds the first by it and the title
+  // (kProgramTitle), and so do users' automation scripts.
   static constexpr wchar_t kClassName[] = L"TForm1";
-  static constexpr wchar_t kCaption[] = L" Vornakel";
   // Sizes and places in pixels at 96 dots per inch; the window shows them scaled to its density.
   static constexpr int kWidth = 718;
   static constexpr int kHeight = 538;
@@ -42,28 +32,28 @@ class TForm1 {
   // Room below the list for the buttons.
   static constexpr int kButtonBand = 31;
 
-  TForm1(Store& store, Win32Platform& platform);
-  ~TForm1();
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  MainWindow(Store& store, Win32Platform& platform, MainWindowEvents& events);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  static constexpr int kButtonLeft1 = 3;
-  static constexpr int kButtonLeft3 = 156;
+  static constexpr int kAddButtonLeft = 3;
+  static constexpr int kSettingsButtonLeft = 156;
   static constexpr int kButtonWidth = 151;
   static constexpr int kButtonHeight = 25;
 
-  // Creates the window, hidden, with ListView1 in it, and makes it the platform's main window.
+  // Creates the window, hidden, with the task list in it, and makes it the platform's main window.
   bool Create();
   HWND Handle() const { return hwnd_; }
-  TaskList& ListView1() { return list_; }
+  TaskListView& List() { return list_; }
   // The window's own font, Arial 11 pixels, for the controls that take it.
   HFONT WindowFont() const { return windowFont_.get(); }
   // The density the window is shown at (96 at 100 %).
   int Dpi() const { return dpi_; }
 
-  // Sets ListView1's column widths, given at 96 dots per inch as Data.ini stores them, and
+  // Sets the list's column widths, given at 96 dots per inch as Data.ini stores them, and
   // remembers them for the next save.
-  void SetColumnWidths(const TaskList::ColumnWidths& widths);
+  void SetColumnWidths(const TaskListView::ColumnWidths& widths);
 
   // Outer left, top, width and height, as stored in Data.ini (at 96 dots per inch).
   void SetBounds(int left, int top, int width, int height);
@@ -73,33 +63,31 @@ class TForm1 {
   // Makes the window visible (maximised if so asked before).
   void ShowMainWindow();
 
-  // Takes the row model's queued changes (under the store's lock) and applies them to
-  // ListView1. Must be called without the lock held.
+  // Takes the row model's queued changes (under the store's lock) and applies them to the
+  // list. Must be called without the lock held.
   void ApplyRowChanges();
 
   // The editor and the settings dialog the commands open; set once both exist.
-  void SetDialogs(TForm2* form2, TForm3* form3) {
-    form2_ = form2;
-    form3_ = form3;
+  void SetDialogs(TaskEditor* editor, SettingsDialog* settingsDialog) {
+    editor_ = editor;
+    settingsDialog_ = settingsDialog;
   }
-  HWND Button1() const { return button1_; }
-  HWND Button3() const { return button3_; }
-  HMENU PopupMenu1() const { return PopupMenu1_; }
+  HWND AddButton() const { return addButton_; }
+  HWND SettingsButton() const { return settingsButton_; }
+  HMENU ListMenu() const { return listMenu_.get(); }
 
-  // The commands, under the names of the window definition. Those that act on the selected row
-  // do nothing without one.
-  void Button1Click();  // add a task (also N1 and the tray's command 2)
-  void Button3Click();  // the settings dialog
-  void N1Click() { Button1Click(); }
-  void N4Click();  // edit
-  void N3Click();  // delete, then save
-  void N7Click();  // pause or activate
-  void ListView1DblClick();
-  void ListView1KeyDown(WORD key);  // the Delete key deletes without saving
-  void PopupMenu1Popup();
-  void ListView1MouseDown();
+  // The commands. Those that act on the selected row do nothing without one.
+  void AddTask();  // the button, the list menu and the tray menu
+  void OpenSettings();
+  void EditSelectedTask();
+  void DeleteSelectedTask();  // asks, deletes, then saves
+  void PauseOrActivateSelectedTask();
+  void OnListDoubleClick();
+  void OnListKeyDown(WORD key);  // the Delete key deletes without saving
+  void UpdateListMenu();
+  void OnListMouseDown();
   // The wheel at `screenPoint`: scrolls the list when the pointer is over it.
-  void FormMouseWheel(int wheelDelta, POINT screenPoint);
+  void OnMouseWheel(int wheelDelta, POINT screenPoint);
   // Index of the selected row (the row model's changes applied first), or -1.
   int SelectedIndex();
   // The same, valid for as long as `lock` (held on entry) stays held.
@@ -107,11 +95,11 @@ class TForm1 {
 
   // The tray icon and its menu, filled and created by the creation step once the window exists.
   TrayIcon& Tray() { return tray_; }
-  TrayPopupMenu& TrayMenu() { return TrayMenu_; }
+  TrayIconMenu& TrayMenu() { return trayMenu_; }
 
-  // Hidden-state marker: 0 shown, 2 hidden to the tray or started minimised. Only the toggle
-  // and start-up change it.
-  int Tag = 2;
+  // Hidden to the tray or started minimised; only the toggle and start-up change it.
+  bool HiddenToTray() const { return hiddenToTray_; }
+  void SetHiddenToTray(bool hidden) { hiddenToTray_ = hidden; }
 
   // The toggle (WM_TRAYICON with 515): hides the shown window to the tray (or, without the tray
   // option, minimises it), or brings the hidden one back to the front.
@@ -120,22 +108,6 @@ class TForm1 {
   // Once the stop sequence has begun the window takes no more commands of the tray, the menu or
   // the system; only the standard handling of messages remains.
   void Stopped() { stopped_ = true; }
-
-  // Called when the window is being destroyed, before its children go.
-  void SetOnDestroy(std::function<void()> onDestroy) { onDestroy_ = std::move(onDestroy); }
-  // The reminder command (WM_COMMAND 5) posted by firing.
-  void SetOnReminder(std::function<void()> onReminder) { onReminder_ = std::move(onReminder); }
-  // Hiding to the tray closes the open dialogs as a cancel.
-  void SetOnHideDialogs(std::function<void()> handler) { onHideDialogs_ = std::move(handler); }
-  // The tray menu's "Добавить задание" (command 2).
-  void SetOnAddTask(std::function<void()> handler) { onAddTask_ = std::move(handler); }
-  // The Windows session ends (WM_QUERYENDSESSION): the stop sequence; false when its final save
-  // failed, and the window then objects to the end of the session.
-  void SetOnQueryEndSession(std::function<bool()> handler) {
-    onQueryEndSession_ = std::move(handler);
-  }
-  // A task asked to shut the computer down.
-  void SetOnShutDownComputer(std::function<void()> handler) { onShutDown_ = std::move(handler); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -164,11 +136,14 @@ class TForm1 {
 
   void LayOut(int clientWidth, int clientHeight);
   bool CreateButtonsAndMenu();
-  void ShowPopupMenu1(LPARAM where);
-  static LRESULT CALLBACK ListView1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR subclassId, DWORD_PTR refData);
-  // SaveData under the lock; its error text, if any, is shown after the lock is released.
-  void ShowSaveError(const std::optional<std::string>& error);
+  void ShowListMenu(LPARAM where);
+  static LRESULT CALLBACK TaskListSubclassProc(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR subclassId,
+                                               DWORD_PTR refData);
+  // The shape of every command that changes the table: `change` runs under the store's lock and
+  // says whether to save; the save follows under the same lock, and its error, if any, is shown
+  // once the lock is released and the list shows the change.
+  void ChangeAndSave(const std::function<bool(StoreLock&)>& change);
   void RememberGeometry();
   void RememberColumnWidths(int trackedColumn = -1, int trackedWidth = 0);
 
@@ -176,24 +151,20 @@ class TForm1 {
   Win32Platform& platform_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
-  TaskList list_;
+  TaskListView list_;
   UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
   UniqueFont listFont_;    // Arial, bold, 15 pixels
   UniqueFont buttonFont_;  // Arial Cyr, bold, 15 pixels
-  HWND button1_ = nullptr;
-  HWND button3_ = nullptr;
-  HMENU PopupMenu1_ = nullptr;
-  TForm2* form2_ = nullptr;
-  TForm3* form3_ = nullptr;
+  HWND addButton_ = nullptr;
+  HWND settingsButton_ = nullptr;
+  UniqueMenu listMenu_;
+  TaskEditor* editor_ = nullptr;
+  SettingsDialog* settingsDialog_ = nullptr;
   bool showMaximised_ = false;
   bool minimised_ = false;  // for the minimise hook: it runs when the window becomes minimised
   bool stopped_ = false;
   TrayIcon tray_;
-  TrayPopupMenu TrayMenu_;
-  std::function<void()> onHideDialogs_;
-  std::function<void()> onAddTask_;
-  std::function<bool()> onQueryEndSession_;
-  std::function<void()> onDestroy_;
-  std::function<void()> onReminder_;
-  std::function<void()> onShutDown_;
+  TrayIconMenu trayMenu_;
+  MainWindowEvents& events_;
+  bool hiddenToTray_ = true;
 };

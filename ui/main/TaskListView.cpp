@@ -10,11 +10,11 @@ namespace {
 // Column captions and their widths until the loaded settings apply theirs.
 const char* const kColumnCaptions[ColumnCount] = {"№", "Сообщение", "Момент выполнения", "Действие",
                                                   "Статус"};
-constexpr TaskList::ColumnWidths kDefaultWidths = {33, 230, 210, 130, 107};
+constexpr TaskListView::ColumnWidths kDefaultWidths = {33, 230, 210, 130, 107};
 
 }  // namespace
 
-bool TaskList::Create(HWND parent, int controlId, HFONT font) {
+bool TaskListView::Create(HWND parent, int controlId, HFONT font) {
   // No border, no sorting header, one selected row at most, cells not editable in place.
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
                       LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOSORTHEADER;
@@ -39,19 +39,19 @@ bool TaskList::Create(HWND parent, int controlId, HFONT font) {
   return true;
 }
 
-void TaskList::SetColumnWidths(const ColumnWidths& widths) {
+void TaskListView::SetColumnWidths(const ColumnWidths& widths) {
   for (int column = 0; column < ColumnCount; ++column)
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widths[column], 0));
 }
 
-TaskList::ColumnWidths TaskList::GetColumnWidths() const {
+TaskListView::ColumnWidths TaskListView::GetColumnWidths() const {
   ColumnWidths widths{};
   for (int column = 0; column < ColumnCount; ++column)
     widths[column] = static_cast<int32_t>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
   return widths;
 }
 
-void TaskList::GetDisplayInfo(NMLVDISPINFOW& info) {
+void TaskListView::GetDisplayInfo(NMLVDISPINFOW& info) {
   LVITEMW& item = info.item;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   item.pszText[0] = L'\0';
@@ -64,7 +64,7 @@ void TaskList::GetDisplayInfo(NMLVDISPINFOW& info) {
              static_cast<size_t>(item.cchTextMax));
 }
 
-void TaskList::ClearFocus() {
+void TaskListView::ClearFocus() {
   const int focused =
       static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   if (focused < 0) return;
@@ -74,7 +74,7 @@ void TaskList::ClearFocus() {
   SendMessageW(list_, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&state));
 }
 
-void TaskList::RedrawVisibleRows(int first, int last) {
+void TaskListView::RedrawVisibleRows(int first, int last) {
   const int top = static_cast<int>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
   // One row more than fit: a partly shown row at the bottom.
   const int bottom = top + static_cast<int>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
@@ -83,7 +83,7 @@ void TaskList::RedrawVisibleRows(int first, int last) {
   if (first <= last) SendMessageW(list_, LVM_REDRAWITEMS, first, last);
 }
 
-void TaskList::ApplyChanges(const std::vector<RowChange>& changes) {
+void TaskListView::ApplyChanges(const std::vector<RowChange>& changes) {
   int count = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
   bool countChanged = false;
   // Rows appended one after another become one change of the item count.

@@ -1,4 +1,4 @@
-// ListView1, the main window's task list: a report-view list control in owner-data mode that
+// The main window's task list: a report-view list control in owner-data mode that
 // reads its cells from the store's row model, so that even thousands of tasks show at once.
 //
 // Rule: the control is touched only on the user-interface thread and never while that thread
@@ -15,11 +15,11 @@
 #include "core/Store.h"
 #include "win32/CommonControls.h"
 
-class TaskList {
+class TaskListView {
  public:
   using ColumnWidths = std::array<int32_t, ColumnCount>;
 
-  explicit TaskList(Store& store) : store_(store) {}
+  explicit TaskListView(Store& store) : store_(store) {}
 
   // Creates the control with its five columns as a child of `parent`, using `font`.
   bool Create(HWND parent, int controlId, HFONT font);

@@ -39,8 +39,8 @@ void ReminderPopups::RegisterPopupClass() {
   cascade_ = PopupCascade();
   // Made for the primary screen, where popups open.
   popupFontDpi_ = SystemDpi();
-  PopupFont = MakePopupFont(popupFontDpi_);
-  PopupBrush.reset(CreateSolidBrush(kYellow));
+  font_ = MakePopupFont(popupFontDpi_);
+  brush_.reset(CreateSolidBrush(kYellow));
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = PopupWndProc;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -52,13 +52,13 @@ void ReminderPopups::RegisterPopupClass() {
 void ReminderPopups::UnregisterPopupClass() {
   if (registered_) UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
   registered_ = false;
-  PopupFont.reset();
+  font_.reset();
   otherFonts_.clear();
-  PopupBrush.reset();
+  brush_.reset();
 }
 
 HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text) {
-  PopupText = ToWide(text);
+  pendingText_ = ToWide(text);
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   // The popup is sized for the screen whose corner it opens in.
@@ -68,13 +68,13 @@ HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string&
       cascade_.Open({area.left, area.top, area.right, area.bottom}, creatingDpi_);
   const int size = ScaleToDpi(PopupCascade::kSize, creatingDpi_);
   const std::wstring title = L" " + ToWide(caption);
-  // The children are made during creation, so PopupText is consumed before this returns.
+  // The children are made during creation, so pendingText_ is consumed before this returns.
   return CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y,
                          size, size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 HFONT ReminderPopups::FontFor(int dpi) {
-  if (dpi == popupFontDpi_) return PopupFont.get();
+  if (dpi == popupFontDpi_) return font_.get();
   UniqueFont& font = otherFonts_[dpi];
   if (!font) font = MakePopupFont(dpi);
   return font.get();
@@ -82,7 +82,7 @@ HFONT ReminderPopups::FontFor(int dpi) {
 
 void ReminderPopups::OnCreate(HWND popup) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  CreateWindowExW(0, L"EDIT", PopupText.c_str(), kMessageStyle, 0, 0, 0, 0, popup, nullptr,
+  CreateWindowExW(0, L"EDIT", pendingText_.c_str(), kMessageStyle, 0, 0, 0, 0, popup, nullptr,
                   instance, nullptr);
   const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, popup, nullptr,
                                   instance, nullptr);
@@ -128,7 +128,7 @@ LRESULT CALLBACK ReminderPopups::PopupWndProc(HWND hwnd, UINT message, WPARAM wP
     case WM_CTLCOLORSTATIC:  // the read-only message field
       if (self) {
         SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-        return reinterpret_cast<LRESULT>(self->PopupBrush.get());
+        return reinterpret_cast<LRESULT>(self->brush_.get());
       }
       break;
     case WM_COMMAND:

@@ -12,6 +12,7 @@
 
 class ReminderPopups {
  public:
+  // The popups' window class. Users' automation scripts find the reminders by it.
   static constexpr wchar_t kClassName[] = L"MyVornakelClass";
 
   // Creates the font and the brush and registers the class.
@@ -31,15 +32,15 @@ class ReminderPopups {
   void OnDpiChanged(HWND popup, int dpi, const RECT& suggested);
   // Places the message field and the OK button for `dpi` and gives them the font for it.
   void PlaceChildren(HWND popup, int dpi);
-  // PopupFont at the density it was made for; a font of the same face for any other.
+  // font_ at the density it was made for; a font of the same face for any other.
   HFONT FontFor(int dpi);
 
   PopupCascade cascade_;
-  std::wstring PopupText;  // consumed while the window is being created
-  UniqueFont PopupFont;
+  std::wstring pendingText_;  // consumed while the window is being created
+  UniqueFont font_;
   int popupFontDpi_ = 96;
   std::map<int, UniqueFont> otherFonts_;  // for popups on screens of other densities
   int creatingDpi_ = 96;                  // of the popup being created
-  UniqueBrush PopupBrush;
+  UniqueBrush brush_;
   bool registered_ = false;
 };

@@ -1,7 +1,7 @@
-// TForm3, the settings dialog: three options of settings (start with Windows, start minimised,
-// keep the icon in the tray). Created once at start-up, hidden between openings; every opening
-// fills the boxes from settings. OK stores the options and applies them at once (the tray icon,
-// the autostart shortcut) without writing Data.ini; Cancel changes nothing.
+// The settings dialog: three options (start with Windows, start hidden, keep the icon in the
+// tray). Created once at start-up, hidden between openings; every opening fills the boxes from
+// the settings. OK stores the options and applies them at once (the tray icon, the autostart
+// shortcut) without writing Data.ini; Cancel changes nothing.
 #pragma once
 
 #include <windows.h>
@@ -10,58 +10,56 @@
 #include <functional>
 
 #include "core/Store.h"
+#include "ui/shared/ModalLoop.h"
 #include "win32/Handles.h"
 
 // The controls, created in the tab order.
-enum class SettingsControl : int { CheckBox1, CheckBox2, Button1, Button2, CheckBox4, Count };
+enum class SettingsControl : int { StartWithWindows, UseTray, Ok, Cancel, StartHidden, Count };
 
-class TForm3 {
+class SettingsDialog {
  public:
+  // The window class. Users' automation scripts find the dialog by it.
   static constexpr wchar_t kClassName[] = L"TForm3";
   // In pixels at 96 dots per inch, like the controls' places.
   static constexpr int kClientWidth = 257;
   static constexpr int kClientHeight = 148;
   static constexpr int kFirstControlId = 2000;
 
-  explicit TForm3(Store& store) : store_(store) {}
-  ~TForm3();
-  TForm3(const TForm3&) = delete;
-  TForm3& operator=(const TForm3&) = delete;
+  explicit SettingsDialog(Store& store) : store_(store) {}
+  ~SettingsDialog();
+  SettingsDialog(const SettingsDialog&) = delete;
+  SettingsDialog& operator=(const SettingsDialog&) = delete;
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
   HWND Handle() const { return hwnd_; }
   HWND Control(SettingsControl control) const { return controls_[static_cast<size_t>(control)]; }
-  bool IsOpen() const { return modal_; }
+  bool IsOpen() const { return loop_.Running(); }
 
-  // The main window's "Настройки": DialogMode 2, the boxes filled from settings, shown modally
-  // over the centre of the owner. Returns when the dialog has closed.
+  // The main window's "Настройки": the boxes filled from the settings, shown modally over the
+  // centre of the owner. Returns when the dialog has closed.
   void Open();
 
-  // Applies the options just stored in settings: the tray icon and the autostart shortcut. False
-  // when the shortcut could not be made (its error box shown): the dialog then stays open.
+  // Applies the options just stored in the settings: the tray icon and the autostart shortcut.
+  // False when the shortcut could not be made (its error box shown): the dialog then stays open.
   void SetOnApply(std::function<bool()> apply) { apply_ = std::move(apply); }
   // The application's message hook, run by the modal loop for every message it takes.
   void SetApplicationMessageHook(std::function<void(const MSG&)> hook) {
     applicationHook_ = std::move(hook);
   }
 
-  void Button1Click();  // OK
-  void Button2Click();  // Cancel; also Escape, the close box, the add command, hiding to the tray
-  void FormClose();
+  void Ok();
+  // Also Escape, the close box, the add command and hiding to the tray.
+  void Cancel();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   template <typename Form>
   friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  bool CreateControls();
   // Places the controls and gives them the font for the window's density.
   void PlaceControls();
   void OnDpiChanged(int dpi, const RECT& suggested);
-  void Close();
-  bool Checked(SettingsControl box) const;
-  void SetChecked(SettingsControl box, bool checked);
 
   Store& store_;
   HWND hwnd_ = nullptr;
@@ -70,7 +68,5 @@ class TForm3 {
   int dpi_ = 96;
   std::function<bool()> apply_;
   std::function<void(const MSG&)> applicationHook_;
-  bool modal_ = false;
-  bool closing_ = false;
-  bool ownerDisabled_ = false;
+  ModalLoop loop_;
 };

@@ -63,3 +63,7 @@ int ArrowsPosition(HWND upDown) {
 void SetArrowsPosition(HWND upDown, int position) {
   SendMessageW(upDown, UDM_SETPOS32, 0, position);
 }
+
+void AppendMenuText(HMENU menu, UINT id, const char* text) {
+  AppendMenuW(menu, MF_STRING, id, ToWide(text).c_str());
+}

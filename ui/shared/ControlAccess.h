@@ -1,5 +1,6 @@
-// Reading and writing the standard controls in the program's own cp1251 texts. These are the
-// raw operations: they run no handler of the window (TForm2 adds its control rules on top).
+// Reading and writing the standard controls and menus in the program's own cp1251 texts. These
+// are the raw operations: they run no handler of the window (the task editor adds its control
+// rules on top).
 #pragma once
 
 #include <windows.h>
@@ -25,3 +26,6 @@ void SetVisibleItems(HWND comboBox, int count);
 
 int ArrowsPosition(HWND upDown);
 void SetArrowsPosition(HWND upDown, int position);
+
+// A menu item with the text `text`.
+void AppendMenuText(HMENU menu, UINT id, const char* text);

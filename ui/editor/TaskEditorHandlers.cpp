@@ -1,0 +1,288 @@
+// The task editor's field handlers: the control rules that run them, the number fields and their
+// arrows, the recurrence and the date lists, the action boxes and the file chooser.
+#include <iterator>
+#include <mutex>
+#include <optional>
+
+#include "core/PathParts.h"
+#include "ui/editor/DateFields.h"
+#include "ui/editor/TaskEditor.h"
+#include "ui/shared/ControlAccess.h"
+#include "win32/ErrorBox.h"
+
+namespace {
+
+constexpr COLORREF kShutDownCaptionRed = 255;
+
+// The arrows of the hour, minute, second and year fields, in the order of lastArrow_.
+constexpr EditorControl kArrows[] = {EditorControl::HourArrows, EditorControl::MinuteArrows,
+                                     EditorControl::SecondArrows, EditorControl::YearArrows};
+
+struct TimeFieldParts {
+  EditorControl edit;
+  EditorControl arrows;
+  int32_t highestValue;
+  int32_t EditorMoment::*remembered;
+};
+
+TimeFieldParts PartsOf(TimeField field) {
+  switch (field) {
+    case TimeField::Hour:
+      return {EditorControl::Hour, EditorControl::HourArrows, kHourHighest, &EditorMoment::hour};
+    case TimeField::Minute:
+      return {EditorControl::Minute, EditorControl::MinuteArrows, kMinuteHighest,
+              &EditorMoment::minute};
+    case TimeField::Second:
+      break;
+  }
+  return {EditorControl::Second, EditorControl::SecondArrows, kMinuteHighest,
+          &EditorMoment::second};
+}
+
+}  // namespace
+
+void TaskEditor::OnCommand(EditorControl control, UINT code) {
+  switch (control) {
+    case EditorControl::Hour:
+    case EditorControl::Minute:
+    case EditorControl::Second:
+    case EditorControl::Year:
+      // A text set from code has its handler run by SetEditText, once and only on a change.
+      if (code == EN_CHANGE && settingText_ == 0) RunChangeHandler(control);
+      return;
+    case EditorControl::Recurrence:
+      if (code == CBN_SELCHANGE) OnRecurrenceChanged();
+      return;
+    case EditorControl::Month:
+      if (code == CBN_SELCHANGE) OnMonthChanged();
+      return;
+    case EditorControl::Day:
+      if (code == CBN_SELCHANGE) OnDayChanged();
+      return;
+    case EditorControl::ShutDown:
+    case EditorControl::RunFile:
+      if (code == BN_CLICKED) RunClickHandler(control);
+      return;
+    case EditorControl::Ok:
+      if (code == BN_CLICKED) Ok();
+      return;
+    case EditorControl::Cancel:
+      if (code == BN_CLICKED) Cancel();
+      return;
+    case EditorControl::ChooseFile:
+      if (code == BN_CLICKED) ChooseFile();
+      return;
+    default:
+      return;
+  }
+}
+
+void TaskEditor::SetEditText(EditorControl edit, const std::string& text) {
+  HWND control = Control(edit);
+  if (ControlText(control) == text) return;
+  ++settingText_;
+  SetControlText(control, text);
+  --settingText_;
+  RunChangeHandler(edit);
+}
+
+void TaskEditor::SetChecked(EditorControl checkBox, bool checked) {
+  HWND control = Control(checkBox);
+  if (IsChecked(control) == checked) return;
+  SetCheckState(control, checked);
+  RunClickHandler(checkBox);
+}
+
+void TaskEditor::RunChangeHandler(EditorControl edit) {
+  switch (edit) {
+    case EditorControl::Hour:
+      return OnTimeFieldChanged(TimeField::Hour);
+    case EditorControl::Minute:
+      return OnTimeFieldChanged(TimeField::Minute);
+    case EditorControl::Second:
+      return OnTimeFieldChanged(TimeField::Second);
+    case EditorControl::Year:
+      return OnYearChanged();
+    default:
+      return;  // the message and the file field have no change handler
+  }
+}
+
+void TaskEditor::RunClickHandler(EditorControl checkBox) {
+  if (checkBox == EditorControl::ShutDown) OnShutDownToggled();
+  if (checkBox == EditorControl::RunFile) OnRunFileToggled();
+}
+
+void TaskEditor::Enable(EditorControl control, bool enabled) {
+  EnableWindow(Control(control), enabled ? TRUE : FALSE);
+}
+
+LRESULT CALLBACK TaskEditor::NumberFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR subclassId, DWORD_PTR) {
+  if (message == WM_CHAR && !IsNumberKey(static_cast<uint32_t>(wParam))) return 0;
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TaskEditor::NumberFieldProc, subclassId);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void TaskEditor::OnArrowsNotified(const NMUPDOWN& change) {
+  // The arrows step after this notification; their handler runs once they have.
+  for (size_t i = 0; i < std::size(kArrows); ++i)
+    if (change.hdr.hwndFrom == Control(kArrows[i]))
+      lastArrow_[i] = change.iDelta > 0 ? ArrowButton::Up : ArrowButton::Down;
+}
+
+void TaskEditor::OnArrowsMoved(HWND upDown) {
+  if (upDown == Control(EditorControl::HourArrows)) OnTimeArrows(TimeField::Hour, lastArrow_[0]);
+  if (upDown == Control(EditorControl::MinuteArrows))
+    OnTimeArrows(TimeField::Minute, lastArrow_[1]);
+  if (upDown == Control(EditorControl::SecondArrows))
+    OnTimeArrows(TimeField::Second, lastArrow_[2]);
+  if (upDown == Control(EditorControl::YearArrows)) OnYearArrows();
+}
+
+LRESULT TaskEditor::OnControlColour(HDC dc, HWND control) {
+  if (control != Control(EditorControl::ShutDown))
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  SetTextColor(dc, shutDownCaptionRed_ ? kShutDownCaptionRed : RGB(0, 0, 0));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TaskEditor::OnTimeFieldChanged(TimeField field) {
+  const TimeFieldParts parts = PartsOf(field);
+  const NumberFieldValue value =
+      NormaliseTimeField(ControlText(Control(parts.edit)), parts.highestValue);
+  if (!value.valid) {
+    // The arrows and the remembered moment keep their values, the field its text.
+    ShowErrorBox(hwnd_, value.error);
+    return;
+  }
+  SetArrowsPosition(Control(parts.arrows), value.position);
+  const int position = ArrowsPosition(Control(parts.arrows));
+  {
+    std::lock_guard lock(store_.Mutex);
+    store_.editorMoment.*parts.remembered = position;
+  }
+  SetEditText(parts.edit, DecimalText(position));
+}
+
+void TaskEditor::OnTimeArrows(TimeField field, ArrowButton button) {
+  const TimeFieldParts parts = PartsOf(field);
+  const int position = ArrowsPosition(Control(parts.arrows));
+  const int wrapped = WrapTimeArrows(position, button, parts.highestValue);
+  if (wrapped != position) SetArrowsPosition(Control(parts.arrows), wrapped);
+  SetEditText(parts.edit, DecimalText(wrapped));
+}
+
+void TaskEditor::OnYearArrows() {
+  SetEditText(EditorControl::Year, DecimalText(ArrowsPosition(Control(EditorControl::YearArrows))));
+}
+
+void TaskEditor::OnYearChanged() {
+  const NumberFieldValue value = NormaliseYearField(ControlText(Control(EditorControl::Year)));
+  if (!value.valid) {
+    ShowErrorBox(hwnd_, value.error);
+    return;
+  }
+  SetArrowsPosition(Control(EditorControl::YearArrows), value.position);
+  const int position = ArrowsPosition(Control(EditorControl::YearArrows));
+  {
+    std::lock_guard lock(store_.Mutex);
+    store_.editorMoment.year = position;
+  }
+  // February's length depends on the year.
+  OnMonthChanged();
+}
+
+void TaskEditor::OnShutDownToggled() {
+  const bool shutDown = IsChecked(Control(EditorControl::ShutDown));
+  for (EditorControl control :
+       {EditorControl::RunFile, EditorControl::Beep, EditorControl::ShowMessage,
+        EditorControl::FileName, EditorControl::ChooseFile})
+    Enable(control, !shutDown);
+  shutDownCaptionRed_ = shutDown;
+  InvalidateRect(Control(EditorControl::ShutDown), nullptr, TRUE);
+}
+
+void TaskEditor::OnRunFileToggled() {
+  const bool runFile = IsChecked(Control(EditorControl::RunFile));
+  Enable(EditorControl::FileName, runFile);
+  Enable(EditorControl::ChooseFile, runFile);
+}
+
+void TaskEditor::ChooseFile() {
+  if (!fileChooser_.Execute(hwnd_)) return;
+  const std::string folder = FolderPart(fileChooser_.fileName);
+  SetEditText(EditorControl::FileName, NamePart(fileChooser_.fileName));
+  fileChooser_.initialFolder = folder;
+  std::lock_guard lock(store_.Mutex);
+  store_.settings.lastFileFolder = folder;
+}
+
+void TaskEditor::OnShown() {
+  // Messages are written in Russian: the Russian layout is made active so that typing can start
+  // at once.
+  LoadKeyboardLayoutW(L"00000419", KLF_ACTIVATE);
+  SetFocus(Control(EditorControl::Message));
+}
+
+void TaskEditor::OnRecurrenceChanged() {
+  const ModeLayout layout = LayoutForMode(SelectedIndex(Control(EditorControl::Recurrence)));
+  if (!layout.known) return;
+  Enable(EditorControl::LabelMonth, layout.month);
+  Enable(EditorControl::Month, layout.month);
+  Enable(EditorControl::LabelYear, layout.year);
+  Enable(EditorControl::Year, layout.year);
+  Enable(EditorControl::YearArrows, layout.year);
+  Enable(EditorControl::LabelDay, layout.day);
+  Enable(EditorControl::Day, layout.day);
+  Enable(EditorControl::DeleteAfter, layout.deleteAfter);
+  switch (layout.then) {
+    case ModeFollowUp::None:
+      return;
+    case ModeFollowUp::MonthlyDayList: {
+      HWND days = Control(EditorControl::Day);
+      FillNumberItems(days, kMonthlyDayCount);
+      SetVisibleItems(days, kMonthlyDayCount);
+      int day = 0;
+      {
+        std::lock_guard lock(store_.Mutex);
+        day = store_.editorMoment.day;
+      }
+      SelectIndex(days, day - 1);
+      OnDayChanged();
+      return;
+    }
+    case ModeFollowUp::MonthLogic:
+      OnMonthChanged();
+      return;
+  }
+}
+
+void TaskEditor::OnMonthChanged() {
+  // The controls are read before the lock is taken: no control is touched while it is held.
+  const int monthIndex = SelectedIndex(Control(EditorControl::Month));
+  const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
+  DayList list;
+  {
+    std::lock_guard lock(store_.Mutex);
+    list = MonthChosen(store_.editorMoment, monthIndex, recurrenceIndex);
+  }
+  HWND days = Control(EditorControl::Day);
+  FillNumberItems(days, list.count);
+  SetVisibleItems(days, list.count);
+  SelectIndex(days, list.selectedIndex);
+  if (list.warning) ShowWarning(*list.warning);
+}
+
+void TaskEditor::OnDayChanged() {
+  const int dayIndex = SelectedIndex(Control(EditorControl::Day));
+  const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
+  std::optional<std::string> warning;
+  {
+    std::lock_guard lock(store_.Mutex);
+    warning = DayChosen(store_.editorMoment, dayIndex, recurrenceIndex);
+  }
+  if (warning) ShowWarning(*warning);
+}

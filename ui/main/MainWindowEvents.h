@@ -1,0 +1,21 @@
+// What the main window asks of the running program: the parts of its work that reach beyond the
+// window (the dialogs it does not own, the popups, the orderly stop).
+#pragma once
+
+class MainWindowEvents {
+ public:
+  // The window is being destroyed, before its children go.
+  virtual void OnMainWindowDestroyed() = 0;
+  // The reminder command (WM_COMMAND 5) posted by firing: open the waiting popups.
+  virtual void ShowPendingReminders() = 0;
+  // Hiding to the tray closes the open dialogs as a cancel.
+  virtual void CancelOpenDialogs() = 0;
+  // The Windows session ends (WM_QUERYENDSESSION): the stop sequence; false when its final save
+  // failed, and the window then objects to the end of the session.
+  virtual bool StopForEndOfSession() = 0;
+  // A task asked to shut the computer down.
+  virtual void ShutDownComputer() = 0;
+
+ protected:
+  ~MainWindowEvents() = default;
+};

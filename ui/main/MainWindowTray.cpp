@@ -1,0 +1,65 @@
+// The main window's side of the tray: the icon's events, its menu, hiding to the tray and coming
+// back from it.
+#include "ui/main/MainWindow.h"
+#include "win32/MessageIds.h"
+
+void MainWindow::OnTrayIcon(LPARAM event) {
+  if (stopped_) return;
+  if (event == kTrayDoubleClick)
+    Toggle();
+  else if (event == kTrayRightButtonUp)
+    ShowTrayMenu();
+}
+
+void MainWindow::ShowTrayMenu() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The owner must be the foreground window, or the menu does not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(hwnd_);
+  trayMenu_.Track(hwnd_, cursor);
+  // Lets the menu's loop end properly before the next click on the icon.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+void MainWindow::Toggle() {
+  if (hiddenToTray_) {
+    RestoreFromTray();
+  } else if (TrayOptionOn()) {
+    HideToTray();
+  } else {
+    // Without the tray the window goes to the taskbar; the hidden mark and the menu stay.
+    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+  }
+}
+
+void MainWindow::HideToTray() {
+  // The hidden window carries no taskbar button.
+  ShowWindow(hwnd_, SW_HIDE);
+  // An open dialog ends as a cancel: nothing it holds is committed.
+  events_.CancelOpenDialogs();
+  hiddenToTray_ = true;
+  trayMenu_.SetToggleText(true);
+}
+
+void MainWindow::RestoreFromTray() {
+  if (IsIconic(hwnd_))
+    ShowWindow(hwnd_, SW_RESTORE);
+  else if (!IsWindowVisible(hwnd_))
+    ShowMainWindow();
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  SetWindowPos(hwnd_, HWND_TOP, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_SHOWWINDOW);
+  BringWindowToTop(hwnd_);
+  SetActiveWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  hiddenToTray_ = false;
+  trayMenu_.SetToggleText(false);
+}
+
+bool MainWindow::TrayOptionOn() {
+  std::lock_guard lock(store_.Mutex);
+  return store_.settings.useTray != 0;
+}

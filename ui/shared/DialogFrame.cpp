@@ -1,0 +1,55 @@
+#include "ui/shared/DialogFrame.h"
+
+#include "ui/shared/DpiScale.h"
+#include "win32/Dpi.h"
+#include "win32/Text.h"
+
+namespace {
+
+// Single fixed border, the close box alone in the title bar.
+constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
+
+void MoveToPlace(HWND control, const ControlPlace& place, int dpi) {
+  MoveWindow(control, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
+             ScaleToDpi(place.width, dpi), ScaleToDpi(place.height, dpi), TRUE);
+}
+
+}  // namespace
+
+int DialogDpi(HWND owner) { return owner ? WindowDpi(owner) : SystemDpi(); }
+
+HWND CreateDialogFrame(const wchar_t* className, const std::string& caption, int clientWidth,
+                       int clientHeight, HWND owner, void* window, int dpi, bool centredOnScreen) {
+  const SIZE frame = FrameForClient(ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi),
+                                    kWindowStyle, kWindowExStyle, dpi);
+  const int left = centredOnScreen ? (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2 : 0;
+  const int top = centredOnScreen ? (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2 : 0;
+  return CreateWindowExW(kWindowExStyle, className, ToWide(caption).c_str(), kWindowStyle, left,
+                         top, frame.cx, frame.cy, owner, nullptr, GetModuleHandleW(nullptr),
+                         window);
+}
+
+bool CreateControls(HWND dialog, std::span<const ControlPlace> places, int firstId,
+                    std::span<HWND> handles, int dpi) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const ControlPlace& place : places) {
+    HWND control = CreateWindowExW(
+        place.exStyle, place.className, ToWide(place.text).c_str(), place.style,
+        ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi), ScaleToDpi(place.width, dpi),
+        ScaleToDpi(place.height, dpi), dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + place.control)), instance, nullptr);
+    if (!control) return false;
+    handles[static_cast<size_t>(place.control)] = control;
+  }
+  return true;
+}
+
+void PlaceControls(std::span<const ControlPlace> places, std::span<const HWND> handles, int dpi,
+                   HFONT font) {
+  for (const ControlPlace& place : places) {
+    HWND control = handles[static_cast<size_t>(place.control)];
+    MoveToPlace(control, place, dpi);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+}

@@ -1,0 +1,43 @@
+#include "win32/Paths.h"
+
+#include <windows.h>
+
+#include "win32/Text.h"
+
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
+namespace {
+
+std::wstring ShortPath(const std::wstring& path) {
+  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring shortPath(needed, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+  if (length == 0 || length >= needed) return {};
+  shortPath.resize(length);
+  return shortPath;
+}
+
+}  // namespace
+
+std::string ToProgramPath(const std::wstring& path) {
+  bool lossless = true;
+  std::string narrow = ToCp1251(path, &lossless);
+  if (lossless) return narrow;
+  const std::wstring shortPath = ShortPath(path);
+  bool shortLossless = true;
+  std::string shortNarrow = ToCp1251(shortPath, &shortLossless);
+  return !shortPath.empty() && shortLossless ? shortNarrow : narrow;
+}

@@ -11,7 +11,7 @@
 #include "checker/Checker.h"
 #include "core/RowTexts.h"
 #include "core/Schedule.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 

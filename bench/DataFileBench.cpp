@@ -10,7 +10,7 @@
 #include "bench/PosixFiles.h"
 #include "bench/SampleTasks.h"
 #include "storage/DataFile.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "core/RowTexts.h"
 #include "core/Schedule.h"
 #include "storage/DataFile.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 

@@ -18,7 +18,7 @@
 #include "bench/win32/Figures.h"
 #include "core/IntConversion.h"
 #include "storage/DataFile.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 

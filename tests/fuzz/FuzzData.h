@@ -12,7 +12,7 @@
 #include "core/IntConversion.h"
 #include "storage/DataFile.h"
 #include "storage/IniIndex.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 inline const std::string kFuzzDataPath = "C:\\Vornakel\\Data.ini";
 

@@ -9,7 +9,7 @@
 
 #include "checker/Checker.h"
 #include "core/RowTexts.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 class CheckerFixture : public testing::Test {
  public:

@@ -20,7 +20,7 @@
 #include "core/DeleteTask.h"
 #include "core/RowTexts.h"
 #include "storage/DataFile.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "ui/editor/EditorRecord.h"
 #include "ui/main/MainCommandsLogic.h"
 

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "storage/DataFile.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 inline const std::string kDataPath = "C:\\Vornakel\\Data.ini";
 

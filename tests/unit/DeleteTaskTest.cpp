@@ -6,7 +6,7 @@
 
 #include "core/DeleteTask.h"
 #include "core/RowTexts.h"
-#include "tests/unit/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "app/Application.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/TestFolder.h"
 #include "win32/AutostartLink.h"
 #include "win32/Text.h"
 

@@ -9,10 +9,11 @@
 #include <memory>
 
 #include "app/Application.h"
-#include "tests/win32/ApplicationFixture.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/RunningProgram.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/ApplicationFixture.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/RunningProgram.h"
+#include "tests/support/TestFolder.h"
 #include "ui/shared/DpiScale.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"

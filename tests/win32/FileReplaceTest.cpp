@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/DataFile.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/TestFolder.h"
 #include "tests/win32/TestPlatform.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"

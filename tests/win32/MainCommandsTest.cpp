@@ -9,9 +9,10 @@
 #include <thread>
 
 #include "core/DeleteTask.h"
-#include "tests/win32/ApplicationFixture.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/ApplicationFixture.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "ui/settings/SettingsDialog.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"

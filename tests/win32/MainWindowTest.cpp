@@ -1,5 +1,5 @@
 // The main window as the program creates it from a prepared Data.ini: its class and title,
-// ListView1's styles, columns and cells, the geometry, and the store's copy of the window state
+// The task list's styles, columns and cells, the geometry, and the store's copy of the window state
 // that saves on any thread rely on.
 #include <gtest/gtest.h>
 
@@ -8,9 +8,10 @@
 #include "core/DeleteTask.h"
 #include "core/RowTexts.h"
 #include "storage/DataFile.h"
-#include "tests/win32/ApplicationFixture.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/ApplicationFixture.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 

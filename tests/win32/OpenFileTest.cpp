@@ -1,7 +1,8 @@
 // Starting a task's file: the shell's "open" verb, in the file's own folder.
 #include <gtest/gtest.h>
 
-#include "tests/win32/TestFolder.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "storage/DataFile.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/TestFolder.h"
 #include "tests/win32/TestPlatform.h"
 #include "win32/Text.h"
 

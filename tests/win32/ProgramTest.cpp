@@ -2,9 +2,10 @@
 // cannot read whole (reported, and never overwritten), and the save when its window closes.
 #include <gtest/gtest.h>
 
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/RunningProgram.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/RunningProgram.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Text.h"
 
 namespace {

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/MessageIds.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Text.h"

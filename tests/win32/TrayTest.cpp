@@ -6,9 +6,10 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/win32/ApplicationFixture.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/ApplicationFixture.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"

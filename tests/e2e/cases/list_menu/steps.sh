@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # The list's menu through the real mouse: the right button on the first row selects it and opens
-# PopupMenu1; its third item, "Активировать" for the paused task, makes the task active, rewrites
+# the list menu; its third item, "Активировать" for the paused task, makes the task active, rewrites
 # its status cell and writes Data.ini at once. Then Escape with no dialog open minimises the
 # window (the tray option is off).
 xdotool mousemove 250 135 click 3 2>/dev/null || e2e_fail "cannot right-click the first row"

@@ -12,7 +12,7 @@ source "$here/../../scripts/wine-env.sh"
 vornakel_ensure_display || exit 1
 mkdir -p "$out"
 rm -f "$out"/*.request
-"$here/run_at_dpi.sh" "$dpi" "$exe" "Z:${out//\//\\}" &
+"$here/../../tests/win32/run_at_dpi.sh" "$dpi" "$exe" "Z:${out//\//\\}" &
 program=$!
 while kill -0 "$program" 2>/dev/null; do
   for request in "$out"/*.request; do

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/TaskEditorFixture.h"
 
 namespace {
 
@@ -247,47 +247,6 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
   EXPECT_EQ(*again, LastFolderName(first.Path()));
   EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
   EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
-}
-
-}  // namespace
-
-namespace {
-
-// Not a check: shows the dialog in the daily, yearly and one-time layouts, one after the other,
-// for screenshots taken from outside. Run by hand with VORNAKEL_SHOT_DIR set to a folder: the
-// test writes "ready-NAME" there and waits for "shot-NAME".
-TEST_F(EditorTest, DISABLED_ShowsTheDateLayoutsForScreenshots) {
-  wchar_t folder[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"VORNAKEL_SHOT_DIR", folder, MAX_PATH))
-    GTEST_SKIP() << "VORNAKEL_SHOT_DIR is not set";
-  struct Layout {
-    const wchar_t* name;
-    int mode;
-    bool shutDown;
-  };
-  store.Tasks.push_back(StoredTask(EveryYear, 30600, 2024, 2, 29, "С днём рождения!"));
-  store.Tasks[0].runFile = 1;
-  store.Tasks[0].fileName = "C:\\Открытки\\поздравление.exe";
-  for (const Layout layout : {Layout{L"daily", EveryDay, false},
-                              Layout{L"yearly", EveryYear, false}, Layout{L"once", Once, true}}) {
-    BoxesDuring([&] { form.FillForEdit(0); });
-    SetWindowTextW(Control(C::Message),
-                   L"Поздравить Анну Петровну\r\nс днём рождения, купить цветы");
-    Show();
-    BoxesDuring([&] { Choose(C::Recurrence, layout.mode); });
-    if (layout.shutDown) Click(C::ShutDown);
-    SetForegroundWindow(form.Handle());
-    SetFocus(Control(C::Message));
-    PumpMessages();
-    const std::wstring base = std::wstring(folder) + L"\\";
-    ASSERT_TRUE(WriteBytes(base + L"ready-" + layout.name, ""));
-    const std::wstring shot = base + L"shot-" + layout.name;
-    EXPECT_TRUE(
-        PumpUntil([&] { return GetFileAttributesW(shot.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                  std::chrono::seconds(30)));
-    if (layout.shutDown) Click(C::ShutDown);
-    form.Cancel();
-  }
 }
 
 }  // namespace

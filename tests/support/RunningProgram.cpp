@@ -1,4 +1,4 @@
-#include "tests/win32/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 
 #include <chrono>
 

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "core/Store.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/shared/ControlAccess.h"
 #include "win32/CommonControls.h"

@@ -2,7 +2,8 @@
 // cascade of places, which never leaves the work area.
 #include <gtest/gtest.h>
 
-#include "tests/win32/TestFolder.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "ui/popup/ReminderPopups.h"
 #include "win32/Text.h"
 

@@ -5,7 +5,7 @@
 #
 # usage: memory_bench.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../tests/e2e/lib.sh"
 
 e2e_init "$1" "$2" "$3" memory_1000
 TASKS=1000

@@ -1,4 +1,4 @@
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/TaskEditorFixture.h"
 
 #include <atomic>
 #include <mutex>

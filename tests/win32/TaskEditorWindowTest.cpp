@@ -2,7 +2,7 @@
 // number fields as the user types into them and presses their arrows.
 #include <vector>
 
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/TaskEditorFixture.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Text.h"
 
 class ApplicationFixture : public testing::Test {

@@ -1,5 +1,6 @@
-// Shows the main window with a reminder popup, then the settings dialog, then the task editor,
-// and asks for a screenshot of each (dpi_screens.sh takes them): a way to look at the windows at
+// Shows the main window with a reminder popup, then the settings dialog, then the task editor
+// (new, and an existing task with the date fields of three recurrences), and asks for a screenshot
+// of each (dpi_screens.sh takes them): a way to look at the windows at
 // the density the process was started at. Not a test; run by hand.
 // Usage: vornakel_dpi_screens.exe FOLDER   (FOLDER receives NAME.request files while it waits)
 #include <windows.h>
@@ -9,8 +10,9 @@
 #include <string>
 
 #include "app/Application.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
@@ -89,6 +91,28 @@ int wmain(int argc, wchar_t** argv) {
                ok = Shot(L"editor") && ok;
                app->Editor().Cancel();
              });
+  // The date fields each recurrence uses, on the yearly task that starts a file; the last one
+  // with the shutdown box ticked.
+  TaskEditor& editor = app->Editor();
+  const auto choose = [&](EditorControl control, int index) {
+    HWND list = editor.Control(control);
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    const int id = TaskEditor::kFirstControlId + static_cast<int>(control);
+    SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+  };
+  for (const auto& [name, recurrence] :
+       {std::pair{L"editor-daily", EveryDay}, std::pair{L"editor-yearly", EveryYear},
+        std::pair{L"editor-once", Once}}) {
+    WhileModal([&] { editor.OpenForEdit(2); },
+               [&, name = name, recurrence = recurrence] {
+                 choose(EditorControl::Recurrence, recurrence);
+                 if (recurrence == Once)
+                   SendMessageW(editor.Control(EditorControl::ShutDown), BM_CLICK, 0, 0);
+                 ok = Shot(name) && ok;
+                 editor.Cancel();
+               });
+  }
   app.reset();
   return ok ? 0 : 1;
 }

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "tests/win32/TestFolder.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/Handles.h"
 
 // A copy of the program in a test folder, run there; ended at the end if still running.

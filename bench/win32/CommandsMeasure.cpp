@@ -14,8 +14,9 @@
 #include "app/Application.h"
 #include "core/DeleteTask.h"
 #include "storage/DataFile.h"
-#include "tests/win32/DataIniText.h"
-#include "tests/win32/TestFolder.h"
+#include "tests/support/DataIniText.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/TestFolder.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 

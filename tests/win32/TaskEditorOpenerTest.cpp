@@ -1,7 +1,7 @@
 // Opening the editor for a new task and for an edit, and closing it: the fill order, the modal
 // run, OK, Cancel, the close box and Escape, a field that is not a number at OK, and an edit
 // whose task has moved while the editor was open.
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/TaskEditorFixture.h"
 
 namespace {
 

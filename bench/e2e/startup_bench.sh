@@ -5,7 +5,7 @@
 #
 # usage: startup_bench.sh <vornakel.exe> <driver.exe> <artefacts-dir> [runs, default 5]
 set -uo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../tests/e2e/lib.sh"
 
 e2e_init "$1" "$2" "$3" startup_10000
 RUNS=${4:-5}

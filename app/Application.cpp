@@ -38,7 +38,23 @@ void Application::CancelOpenDialogs() {
   if (settingsDialog_.IsOpen()) settingsDialog_.Cancel();
 }
 
-bool Application::StopForEndOfSession() { return ShutdownSequence(); }
+bool Application::SaveForEndOfSession() { return stopped_ || !loaded_ || SaveNow(); }
+
+void Application::StopForEndOfSession() {
+  ShutdownSequence();
+  if (quitOnDestroy_) PostQuitMessage(0);
+}
+
+bool Application::SaveNow(bool lastSave) {
+  std::optional<std::string> error;
+  {
+    std::lock_guard lock(store_.Mutex);
+    error = SaveData(store_, platform_);
+    if (lastSave && !error) std::string().swap(store_.OutBuffer);
+  }
+  if (error) platform_.ShowError(*error);
+  return !error;
+}
 
 Application::~Application() {
   // Destroying the window while it still exists runs the stop sequence first.
@@ -139,17 +155,7 @@ bool Application::ShutdownSequence() {
   popups_.UnregisterPopupClass();
   // A table read only in part is never written over the file.
   if (!loaded_) return true;
-  std::optional<std::string> error;
-  {
-    std::lock_guard lock(store_.Mutex);
-    error = SaveData(store_, platform_);
-    if (!error) std::string().swap(store_.OutBuffer);
-  }
-  if (error) {
-    platform_.ShowError(*error);
-    return false;
-  }
-  return true;
+  return SaveNow(true);
 }
 
 bool Application::ApplyOptions() {
@@ -162,7 +168,9 @@ bool Application::ApplyOptions() {
     mainWindow_.Tray().Add();
   else
     mainWindow_.Tray().Delete();
-  return SyncAutostart(settings.startWithWindows);
+  const bool linkMade = SyncAutostart(settings.startWithWindows);
+  SaveNow();  // the options are saved at once, like every change of the table
+  return linkMade;
 }
 
 void Application::ShutDownComputer() {
@@ -173,10 +181,6 @@ void Application::ShutDownComputer() {
 }
 
 void Application::PreviewMessage(const MSG& message) {
-  // The end of the session taken from the queue: the main window's destroy handling runs the
-  // stop sequence when this posted message is dispatched.
-  if (message.message == WM_QUERYENDSESSION && mainWindow_.Handle())
-    PostMessageW(mainWindow_.Handle(), WM_DESTROY, 0, 0);
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return;
   if (editor_.IsOpenForNewTask()) {
     editor_.CancelOnEscape(message);

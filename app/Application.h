@@ -35,8 +35,8 @@ class Application final : public MainWindowEvents {
   // pending messages handled, the popup class gone, the final save. False when that save failed.
   bool ShutdownSequence();
 
-  // The settings dialog's OK: the tray icon and the autostart shortcut follow settings at once.
-  // False when the shortcut could not be made.
+  // The settings dialog's OK: the tray icon and the autostart shortcut follow the settings at
+  // once, and Data.ini is saved. False when the shortcut could not be made.
   bool ApplyOptions();
 
   // A task asked to shut the computer down: the orderly stop with its final save comes first,
@@ -48,7 +48,8 @@ class Application final : public MainWindowEvents {
   void OnMainWindowDestroyed() override;
   void ShowPendingReminders() override;
   void CancelOpenDialogs() override;
-  bool StopForEndOfSession() override;
+  bool SaveForEndOfSession() override;
+  void StopForEndOfSession() override;
 
   // The application-wide hook that sees every message taken from this thread's queue, by the
   // main loop and by the dialogs' modal loops.
@@ -75,6 +76,9 @@ class Application final : public MainWindowEvents {
  private:
   // The autostart shortcut follows the option; false when it could not be made (its box shown).
   bool SyncAutostart(bool startWithWindows);
+  // Saves the table now; a failure is shown in the error box. With `lastSave` the output
+  // buffer is released after a save that succeeded.
+  bool SaveNow(bool lastSave = false);
 
   Store store_;
   Win32Platform platform_;

@@ -58,19 +58,6 @@ void BM_LoadData(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// The same with a real file in the temporary folder.
-class DiskPlatform : public FakePlatform {
- public:
-  PosixFiles disk;
-  FileOps& Files() override { return disk; }
-};
-
-std::string DiskPath() {
-  const char* dir = std::getenv("TMPDIR");
-  return std::string(dir ? dir : "/tmp") + "/vornakel_bench_" + std::to_string(getpid()) +
-         "_Data.ini";
-}
-
 void BM_SaveDataToDisk(benchmark::State& state) {
   Store store;
   store.DataPath = DiskPath();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -64,3 +65,9 @@ bool PosixFiles::Replace(const std::string& from, const std::string& to) {
 }
 
 bool PosixFiles::Remove(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+std::string DiskPath() {
+  const char* dir = std::getenv("TMPDIR");
+  return std::string(dir ? dir : "/tmp") + "/vornakel_bench_" + std::to_string(getpid()) +
+         "_Data.ini";
+}

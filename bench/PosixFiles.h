@@ -1,7 +1,10 @@
 // FileOps over a real POSIX file system, so the benchmarks can also time the disk.
 #pragma once
 
+#include <string>
+
 #include "core/FileOps.h"
+#include "tests/support/FakePlatform.h"
 
 class PosixFiles : public FileOps {
  public:
@@ -13,3 +16,13 @@ class PosixFiles : public FileOps {
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
 };
+
+// The fake platform with a real file in the temporary folder.
+class DiskPlatform : public FakePlatform {
+ public:
+  PosixFiles disk;
+  FileOps& Files() override { return disk; }
+};
+
+// A Data.ini of this process in the temporary folder.
+std::string DiskPath();

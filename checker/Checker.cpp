@@ -6,6 +6,7 @@
 
 void Checker::Start() {
   if (thread_.joinable() || !running_.load()) return;
+  runningSince_ = platform_.LocalTime();
   thread_ = std::thread([this] { CheckerThread(); });
 }
 
@@ -34,7 +35,7 @@ void Checker::MakePass() {
 void Checker::Pass(StoreLock& lock) {
   if (!running_.load()) return;  // stopping has begun: no pass starts
   passTime_ = platform_.LocalTime();
-  FiringContext context{store_, platform_, passTime_, running_};
+  FiringContext context{store_, platform_, passTime_, running_, RunningSince()};
   const size_t n = store_.Tasks.size();
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
@@ -56,6 +57,6 @@ void Checker::ReactivateTask(StoreLock&, int index) {
   task.doneThisPeriod = 0;
   SetCell(store_, index, ColumnStatus, false, StatusText(StatusActive));
   platform_.RowsChanged();
-  FiringContext context{store_, platform_, passTime_, running_};
+  FiringContext context{store_, platform_, passTime_, running_, RunningSince()};
   SaveFromChecker(context);
 }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <thread>
 
 #include "core/CheckerPlatform.h"
@@ -38,6 +39,10 @@ class Checker {
   Store& store_;
   CheckerPlatform& platform_;
   std::atomic<uint8_t> running_{1};
+  // Null until Start: a checker that makes passes without its thread has been running all along.
+  const SystemTime* RunningSince() const { return runningSince_ ? &*runningSince_ : nullptr; }
+
   SystemTime passTime_{};  // the local time of the current pass; firing takes its moment from it
+  std::optional<SystemTime> runningSince_;  // the local time when the thread was started
   std::thread thread_;
 };

@@ -1,8 +1,11 @@
 #include "checker/Firing.h"
 
+#include <tuple>
+
 #include "core/DeleteTask.h"
 #include "core/PathParts.h"
 #include "core/RowTexts.h"
+#include "core/Schedule.h"
 #include "storage/DataFile.h"
 
 void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds) {
@@ -22,6 +25,14 @@ void BeepMelody(CheckerPlatform& platform) {
     else
       LegacyBeep(platform, tone, 20);
   }
+}
+
+bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* runningSince) {
+  const int32_t late = SecondOfDay(now) - task.secondOfDay;
+  if (late < 0 || late > kShutdownGraceSeconds || !FallsOnDay(task, now)) return false;
+  if (!runningSince) return true;
+  const auto date = [](const SystemTime& t) { return std::tuple(t.wYear, t.wMonth, t.wDay); };
+  return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= task.secondOfDay;
 }
 
 void SaveFromChecker(FiringContext& context) {
@@ -50,8 +61,8 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   SetCell(store, index, ColumnStatus, false, StatusText(task.status));
 
   if (task.shutDown) {
-    // Only in the task's very second; found late it just records the run, and saves nothing.
-    if (task.hour == now.wHour && task.minute == now.wMinute && task.second == now.wSecond) {
+    // Caught up after its moment it just records the run, and saves nothing.
+    if (ShutsDownNow(task, now, context.runningSince)) {
       if (task.deleteAfter) DeleteTask(store, lock, platform, index, true);
       // The user-interface thread runs the orderly stop, with its final save, before it asks
       // the system to shut down, so this task's new state is always in Data.ini.

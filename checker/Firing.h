@@ -18,10 +18,21 @@ struct FiringContext {
   CheckerPlatform& platform;
   const SystemTime& passTime;
   const std::atomic<uint8_t>& running;  // no firing saves once stopping has begun
+  // When the checker started; null when unknown (taken as running all along).
+  const SystemTime* runningSince = nullptr;
 };
 
+// How late a pass may find a shutdown task and still shut down: passes come about every 500 ms,
+// but one that fires another task, or a busy machine, can miss whole seconds.
+inline constexpr int32_t kShutdownGraceSeconds = 5;
+
+// A shutdown task found due at `now` acts when its moment is today, at most
+// kShutdownGraceSeconds before `now`, and the program was already running then; otherwise the
+// moment is being caught up and the run is only recorded.
+bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* runningSince);
+
 // Performs task `index` (the pass holds the lock): records the last run, changes the status,
-// then either shuts the computer down (only in the task's very second) or shows the message,
+// then either shuts the computer down (see ShutsDownNow) or shows the message,
 // plays the melody, starts the file and deletes the task; then saves.
 void FireTask(FiringContext& context, StoreLock& lock, int index);
 

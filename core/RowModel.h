@@ -33,7 +33,9 @@ class RowModel {
 
   int Count() const { return static_cast<int>(rows_.size()); }
   const Row& At(int row) const { return rows_[static_cast<size_t>(row)]; }
-  const std::string& Cell(int row, int column) const { return At(row)[static_cast<size_t>(column)]; }
+  const std::string& Cell(int row, int column) const {
+    return At(row)[static_cast<size_t>(column)];
+  }
 
   void Reserve(size_t rows) { rows_.reserve(rows); }
   void Clear();

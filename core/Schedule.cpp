@@ -35,6 +35,16 @@ bool IsDue(const Task& task, const SystemTime& now) {
   }
 }
 
+bool FallsOnDay(const Task& task, const SystemTime& now) {
+  const int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
+  if (task.recurrence == EveryDay) return true;
+  if (task.recurrence >= EveryMonday && task.recurrence <= EverySunday)
+    return now.wDayOfWeek == task.recurrence % 7;
+  if (task.recurrence == EveryMonth) return task.day == day;
+  if (task.recurrence == EveryYear) return task.month == month && task.day == day;
+  return task.recurrence == Once && task.year == year && task.month == month && task.day == day;
+}
+
 bool ShouldReactivate(const Task& task, const SystemTime& now) {
   if (task.recurrence < EveryMonth)
     return task.lastRun.wDay != now.wDay || task.lastRun.wMonth != now.wMonth ||

@@ -19,3 +19,8 @@ inline std::string CannotCreateFileText(std::string_view path) {
   text += path;
   return text;
 }
+
+inline std::string TaskBeyondCountText(std::string_view path, int64_t section, int32_t count) {
+  return "File " + std::string(path) + " holds [TASK" + std::to_string(section) +
+         "] beyond its task count TasksN=" + std::to_string(count);
+}

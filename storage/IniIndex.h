@@ -31,6 +31,12 @@ class IniIndex {
   // The first section of that name, or null when there is none.
   const Section* FindSection(std::string_view name) const;
 
+  // Calls `visit` with the name of every section, in no particular order.
+  template <typename Visit>
+  void ForEachSectionName(Visit&& visit) const {
+    for (const auto& section : sections_) visit(section.first);
+  }
+
   // The value of the first key of that name in the section, trimmed and unquoted; nullopt when
   // the section is null, the key is missing or its line has no "=".
   std::optional<std::string_view> Find(const Section* section, std::string_view key) const;

@@ -4,6 +4,7 @@
 
 #include "core/IntConversion.h"
 #include "core/RowTexts.h"
+#include "core/TextEncodings.h"
 #include "storage/DataFile.h"
 #include "storage/ErrorTexts.h"
 #include "storage/IniIndex.h"
@@ -127,6 +128,24 @@ void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& t
   reader.Word("PrevMS", 0, task.doneThisPeriod);
 }
 
+// The number of a section "TASKn" (any letter case, n in decimal) that lies at or beyond
+// `count`, if there is one.
+std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
+  std::optional<int64_t> found;
+  index.ForEachSectionName([&](std::string_view name) {
+    if (name.size() < 5 || name.size() > 14) return;
+    for (size_t i = 0; i < 4; ++i)
+      if ((name[i] | 0x20) != "task"[i]) return;
+    int64_t number = 0;
+    for (char c : name.substr(4)) {
+      if (c < '0' || c > '9') return;
+      number = number * 10 + (c - '0');
+    }
+    if (number >= count && (!found || number < *found)) found = number;
+  });
+  return found;
+}
+
 }  // namespace
 
 std::optional<std::string> LoadData(Store& store, Platform& platform,
@@ -143,7 +162,8 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   std::optional<std::string> content = platform.Files().ReadAll(store.DataPath);
   if (!content && platform.Files().Exists(store.DataPath))
     return CannotOpenFileText(store.DataPath);
-  const std::string text = std::move(content).value_or(std::string());
+  // A file saved in Unicode (with a byte-order mark) is read as text all the same.
+  const std::string text = FileTextAsCp1251(std::move(content).value_or(std::string()));
   const IniIndex index(text);
   ValueReader reader(index);
 
@@ -152,6 +172,9 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   if (applySettings) applySettings();
   if (settings.taskCount < 0 || settings.taskCount > kMaxTasks)
     return std::string(kRangeCheckError);
+  // Tasks the count leaves unread would be lost by the next save: the file is left alone.
+  if (const auto beyond = TaskSectionBeyond(index, settings.taskCount))
+    return TaskBeyondCountText(store.DataPath, *beyond, settings.taskCount);
 
   store.Tasks.clear();
   store.Rows.Clear();

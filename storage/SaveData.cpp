@@ -2,6 +2,7 @@
 // in one atomic replace.
 #include <string_view>
 
+#include "core/RowTexts.h"
 #include "storage/AtomicReplace.h"
 #include "storage/DataFile.h"
 #include "storage/ValueWriter.h"
@@ -93,6 +94,21 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
 }
 
+// A 0x01 byte in a message reads back as a line break. The table takes the line break now, so
+// that the list and the popups show what the file holds.
+void MarksBecomeLineBreaks(Store& store, Platform& platform) {
+  bool anyChanged = false;
+  for (size_t n = 0; n < store.Tasks.size(); ++n) {
+    std::string& message = store.Tasks[n].message;
+    size_t at = message.find('\x01');
+    if (at == std::string::npos) continue;
+    for (; at != std::string::npos; at = message.find('\x01', at)) message.replace(at, 1, "\r\n");
+    SetCell(store, static_cast<int>(n), ColumnMessage, false, MessageCellText(store.Tasks[n]));
+    anyChanged = true;
+  }
+  if (anyChanged) platform.RowsChanged();
+}
+
 }  // namespace
 
 std::optional<std::string> SaveData(Store& store, Platform& platform) {
@@ -106,6 +122,7 @@ std::optional<std::string> SaveData(Store& store, Platform& platform) {
   ComposeSettings(out, store.settings);
   for (size_t n = 0; n < store.Tasks.size(); ++n)
     ComposeTask(out, store.Tasks[n], static_cast<int32_t>(n));
+  MarksBecomeLineBreaks(store, platform);
 
   return ReplaceFileAtomically(platform.Files(), store.DataPath, out);
 }

@@ -32,12 +32,16 @@ std::wstring ShortPath(const std::wstring& path) {
 
 }  // namespace
 
-std::string ToProgramPath(const std::wstring& path) {
+std::optional<std::string> ToProgramPathExactly(const std::wstring& path) {
   bool lossless = true;
   std::string narrow = ToCp1251(path, &lossless);
   if (lossless) return narrow;
   const std::wstring shortPath = ShortPath(path);
-  bool shortLossless = true;
-  std::string shortNarrow = ToCp1251(shortPath, &shortLossless);
-  return !shortPath.empty() && shortLossless ? shortNarrow : narrow;
+  std::string shortNarrow = ToCp1251(shortPath, &lossless);
+  if (!shortPath.empty() && lossless) return shortNarrow;
+  return std::nullopt;
+}
+
+std::string ToProgramPath(const std::wstring& path) {
+  return ToProgramPathExactly(path).value_or(ToCp1251(path));
 }

@@ -218,7 +218,7 @@ class UserInterface {
   }
 
   // OpenSettings: the dialog reads the options, stays open (checking paused and resumed
-  // meanwhile, as a save does), and OK writes them back.
+  // meanwhile, as a save does), and OK writes them back and saves.
   void OpenSettings() {
     ::Settings options;
     {
@@ -231,6 +231,7 @@ class UserInterface {
     std::lock_guard lock(store_.Mutex);
     store_.settings.startWithWindows = !options.startWithWindows;
     store_.settings.useTray = random_() % 2 != 0;
+    Save();
   }
 
   Store& store_;

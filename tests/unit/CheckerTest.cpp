@@ -41,11 +41,17 @@ TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
   Add(EveryDay, 11 * 3600, StatusActive, "не взведена", 0);
   Add(EveryDay, 13 * 3600, StatusActive, "будущая");
   Add(Once, 10 * 3600, StatusActive, "вторая");
+  // A paused or done task that last ran yesterday stays as it is: only a task done for its
+  // period comes back.
+  for (int32_t status : {StatusPaused, StatusDone})
+    store.Tasks[static_cast<size_t>(Add(EveryDay, 11 * 3600, status, "вчера"))].lastRun.wDay = 13;
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"первая", "вторая"}));
   EXPECT_EQ(Saves(), 2);
   EXPECT_EQ(store.Tasks[1].status, StatusPaused);
   EXPECT_EQ(store.Tasks[2].status, StatusDone);
+  EXPECT_EQ(store.Tasks[6].status, StatusPaused);
+  EXPECT_EQ(store.Tasks[7].status, StatusDone);
   EXPECT_EQ(store.Tasks[3].status, StatusActive);
   EXPECT_EQ(store.Tasks[4].status, StatusActive);
 

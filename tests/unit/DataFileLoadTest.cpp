@@ -108,11 +108,22 @@ TEST_F(LoadDataTest, RowsAreBuiltFromTheLoadedFields) {
   EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "a b");
 }
 
-TEST_F(LoadDataTest, CountOfZeroIgnoresTaskSections) {
-  for (const char* count : {"TasksN=0", "Other=1"}) {
-    ASSERT_EQ(Load(IniLines({"[SETTINGS]", count, "[TASK0]", "Mod=1"})), std::nullopt);
-    EXPECT_TRUE(store.Tasks.empty()) << count;
-    EXPECT_EQ(store.Rows.Count(), 0);
+// Notepad saves in UTF-8 or UTF-16 with a byte-order mark; such a file is read as text, and
+// characters that code page 1251 lacks become "?".
+TEST_F(LoadDataTest, AFileSavedInUnicodeLoadsItsTasks) {
+  const std::u16string text = u"[SETTINGS]\r\nTasksN=1\r\n[TASK0]\r\nTex=Звонок № 5 ✓\r\n";
+  std::string utf8 = "\xEF\xBB\xBF";
+  for (char8_t c : std::u8string(u8"[SETTINGS]\r\nTasksN=1\r\n[TASK0]\r\nTex=Звонок № 5 ✓\r\n"))
+    utf8 += static_cast<char>(c);
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (char16_t c : text) {
+    little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+  }
+  for (const std::string& file : {utf8, little, big}) {
+    ASSERT_EQ(Load(file), std::nullopt);
+    ASSERT_EQ(store.Tasks.size(), 1u);
+    EXPECT_EQ(store.Tasks[0].message, "Звонок № 5 ?");
   }
 }
 
@@ -263,6 +274,16 @@ INSTANTIATE_TEST_SUITE_P(
                     StopCase{"BadKeyInSecondTask",
                              IniLines({"[SETTINGS]", "TasksN=3", "[TASK0]", "[TASK1]", "Day=5x"}),
                              "'5x' is not a valid integer value", 1, 1},
+                    // Tasks the count leaves unread would be lost by the next save.
+                    StopCase{"TaskSectionBeyondTheCount",
+                             IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "[task2]"}),
+                             "File C:\\Vornakel\\Data.ini holds [TASK2] beyond its task count "
+                             "TasksN=1",
+                             1, 0},
+                    StopCase{"TaskSectionWithoutACount", IniLines({"[SETTINGS]", "[TASK0]"}),
+                             "File C:\\Vornakel\\Data.ini holds [TASK0] beyond its task count "
+                             "TasksN=0",
+                             1, 0},
                     StopCase{"BadLastRunWord",
                              IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "PrevMS=?"}),
                              "'?' is not a valid integer value", 1, 0}),

@@ -203,7 +203,10 @@ TEST_P(SaveTextTest, MessageIsEncodedAndComesBack) {
   EXPECT_EQ(WrittenValue(FileBytes(), "Tex"), c.written);
   ASSERT_EQ(reloaded.Tasks.size(), 1u);
   EXPECT_EQ(reloaded.Tasks[0].message, c.readBack);
-  EXPECT_EQ(store.Tasks[0].message, c.text);  // saving leaves the message in memory alone
+  // Saving leaves the message in memory alone, but for a 0x01 byte: it takes the line break it
+  // reads back as, so the list and the popup show a line break, not the byte.
+  const bool heldMark = c.text.find('\x01') != std::string::npos;
+  EXPECT_EQ(store.Tasks[0].message, heldMark ? c.readBack : c.text);
 }
 
 // Texts without line breaks: a message, a file path and the last folder treat them alike.

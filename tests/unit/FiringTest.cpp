@@ -100,7 +100,8 @@ TEST_F(FiringTest, ActionsRunInOrderAndTheSelfDeletingTaskStillGetsItsPopup) {
 struct ShutdownCase {
   const char* name;
   int32_t mode;
-  int second;  // the pass's second; the task is due at 08:30:00
+  int second;         // the pass's second; the task is due at 08:30:00
+  int startedSecond;  // when the program started, 08:30:ss; -1: long before
   bool deleteAfter;
   bool expectShutdown;
   size_t expectTasks;
@@ -108,7 +109,7 @@ struct ShutdownCase {
 
 class ShutdownTest : public FiringTest, public testing::WithParamInterface<ShutdownCase> {};
 
-TEST_P(ShutdownTest, OnlyInItsVerySecondAndNeverSaves) {
+TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   const ShutdownCase& c = GetParam();
   platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
   Task& t = Add(c.mode, 30600);
@@ -116,7 +117,14 @@ TEST_P(ShutdownTest, OnlyInItsVerySecondAndNeverSaves) {
   t.showMessage = t.beep = t.runFile = 1;
   t.fileName = "C:\\a.exe";
   t.deleteAfter = c.deleteAfter;
-  Pass();
+  const SystemTime started = At(2024, 3, 14, 4, 8, 30, c.startedSecond);
+  const std::atomic<uint8_t> running{1};
+  FiringContext context{store, platform, platform.now, running,
+                        c.startedSecond < 0 ? nullptr : &started};
+  {
+    StoreLock lock(store.Mutex);
+    FireTask(context, lock, 0);
+  }
   EXPECT_EQ(platform.actions,
             c.expectShutdown ? std::vector<std::string>{"shutdown"} : std::vector<std::string>{})
       << c.name;
@@ -128,17 +136,21 @@ TEST_P(ShutdownTest, OnlyInItsVerySecondAndNeverSaves) {
   EXPECT_EQ(Saves(), 0) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(ExactAndLate, ShutdownTest,
-                         testing::Values(ShutdownCase{"exact, delete", EveryDay, 0, true, true, 0},
-                                         ShutdownCase{"exact, keep", EveryDay, 0, false, true, 1},
-                                         ShutdownCase{"a second late", EveryDay, 1, true, false, 1},
-                                         ShutdownCase{"once, exact", Once, 0, false, true, 1},
-                                         ShutdownCase{"once, late", Once, 59, true, false, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    ExactAndLate, ShutdownTest,
+    testing::Values(ShutdownCase{"exact, delete", EveryDay, 0, -1, true, true, 0},
+                    ShutdownCase{"exact, keep", EveryDay, 0, -1, false, true, 1},
+                    ShutdownCase{"a second late", EveryDay, 1, -1, true, true, 0},
+                    ShutdownCase{"five seconds late", EveryDay, 5, 0, false, true, 1},
+                    ShutdownCase{"six seconds late", EveryDay, 6, -1, true, false, 1},
+                    ShutdownCase{"started after its moment", EveryDay, 2, 1, false, false, 1},
+                    ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
+                    ShutdownCase{"once, late", Once, 59, -1, true, false, 1}));
 
 TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
-  platform.now = At(2024, 3, 14, 4, 12, 0, 0);
+  platform.now = At(2024, 3, 14, 4, 8, 30, 2);
   Task& t = Add(EveryYear, 30600);
-  t.day = 1;  // 1 March, 08:30: caught up on 14 March at noon
+  t.day = 1;  // 1 March, 08:30: caught up on 14 March two seconds after its time of day
   t.shutDown = 1;
   Pass();
   EXPECT_TRUE(platform.actions.empty());

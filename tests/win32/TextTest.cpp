@@ -1,6 +1,7 @@
 // The cp1251 <-> UTF-16 conversion at the wide API, whatever the system's ANSI code page.
 #include <gtest/gtest.h>
 
+#include "win32/Paths.h"
 #include "win32/Text.h"
 
 namespace {
@@ -53,6 +54,15 @@ TEST(Text, ConvertingIntoABufferCutsAndTerminates) {
 
   EXPECT_EQ(ToWideInto("ab", buffer, 1), 0u);
   EXPECT_EQ(buffer[0], L'\0');
+}
+
+// A chosen file is stored by its name, or by its short name when only that one fits code page
+// 1251; with neither (a file with no short name, as here one that does not exist) it is refused
+// rather than stored as "?", which would never start.
+TEST(Text, APathIsStoredOnlyWhenTheCodePageCanSpellIt) {
+  EXPECT_EQ(ToProgramPathExactly(L"C:\\Папка\\отчёт.bat"), "C:\\Папка\\отчёт.bat");
+  EXPECT_EQ(ToProgramPathExactly(L"C:\\nowhere\\a\u4E2Db.exe"), std::nullopt);
+  EXPECT_EQ(ToProgramPath(L"C:\\nowhere\\a\u4E2Db.exe"), "C:\\nowhere\\a?b.exe");
 }
 
 }  // namespace

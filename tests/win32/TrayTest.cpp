@@ -297,12 +297,15 @@ TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
   EXPECT_EQ(ReadBytes(dataIni), "marker");
 }
 
-TEST_F(Tray, EndOfSessionWritesOnceAndTheLaterDestroyWritesNothing) {
+TEST_F(Tray, EndOfSessionSavesAtTheQueryStopsAtTheEndAndTheLaterDestroyWritesNothing) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
+  EXPECT_TRUE(IconPresent());
+  SendMessageW(form, WM_ENDSESSION, TRUE, 0);
   EXPECT_FALSE(IsWindowVisible(form));
   EXPECT_FALSE(IconPresent());
-  EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
+  EXPECT_FALSE(app->GetChecker().Running());
   // The stopped program takes no more commands.
   SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(form));
@@ -312,23 +315,19 @@ TEST_F(Tray, EndOfSessionWritesOnceAndTheLaterDestroyWritesNothing) {
   EXPECT_EQ(ReadBytes(dataIni), "marker");
 }
 
-TEST_F(Tray, EndOfSessionTakenFromTheQueueStopsThroughTheDestroyHandling) {
-  Start({}, {{.text = "Задание", .status = 2}});
-  app->QuitWhenMainWindowCloses();
-  MSG message{form, WM_QUERYENDSESSION, 0, 0, 0, {}};
-  app->PreviewMessage(message);
-  // Only the posted destroy handling is dispatched: the quit request must be left in the queue.
-  MSG posted{};
-  ASSERT_TRUE(PeekMessageW(&posted, form, WM_DESTROY, WM_DESTROY, PM_REMOVE));
-  DispatchMessageW(&posted);
-  MSG quit{};
-  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(ReadBytes(dataIni), DataIniText({}, {{.text = "Задание", .status = 2}}));
+TEST_F(Tray, ACancelledEndOfSessionGoesOnAsBefore) {
+  Start({.tray = true}, {{.text = "Задание", .status = 2}});
   ASSERT_TRUE(WriteBytes(dataIni, "marker"));
-  app.reset();
-  EXPECT_EQ(ReadBytes(dataIni), "marker");
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // from the real destroy
+  EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
+  SendMessageW(form, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(IconPresent());
+  EXPECT_TRUE(app->GetChecker().Running());
+  // It still takes commands: the toggle hides it to the tray.
+  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(form));
 }
 
 TEST_F(Tray, AFailedFinalSaveObjectsToTheEndOfTheSession) {
@@ -339,6 +338,9 @@ TEST_F(Tray, AFailedFinalSaveObjectsToTheEndOfTheSession) {
       AnswerMessageBox([&] { answer = SendMessageW(form, WM_QUERYENDSESSION, 0, 0); }, IDOK);
   EXPECT_EQ(answer, FALSE);
   EXPECT_EQ(box, L" Vornakel|Cannot create file " + dataIni + L".");
+  // The user goes on working.
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(app->GetChecker().Running());
   SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

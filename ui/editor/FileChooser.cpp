@@ -35,9 +35,9 @@ const CommonDialogs& LoadCommonDialogs() {
 
 }  // namespace
 
-bool FileChooser::Execute(HWND owner) {
+FileChooser::Choice FileChooser::Execute(HWND owner) {
   const CommonDialogs& dialogs = LoadCommonDialogs();
-  if (!dialogs.getOpenFileName || !dialogs.extendedError) return false;
+  if (!dialogs.getOpenFileName || !dialogs.extendedError) return Choice::Cancelled;
   std::vector<wchar_t> file(32768, L'\0');
   ToWideInto(fileName, file.data(), file.size());
   const std::wstring initialDir = ToWide(initialFolder);
@@ -52,10 +52,13 @@ bool FileChooser::Execute(HWND owner) {
   if (!dialogs.getOpenFileName(&dialog)) {
     // A remembered name the dialog refuses (a folder since removed, say) must not lock the user
     // out of choosing: start again from the initial folder alone.
-    if (dialogs.extendedError() != FNERR_INVALIDFILENAME) return false;
+    if (dialogs.extendedError() != FNERR_INVALIDFILENAME) return Choice::Cancelled;
     file[0] = L'\0';
-    if (!dialogs.getOpenFileName(&dialog)) return false;
+    if (!dialogs.getOpenFileName(&dialog)) return Choice::Cancelled;
   }
-  fileName = ToProgramPath(file.data());
-  return true;
+  // A name the program could not store would be started as "?" and silently fail.
+  const std::optional<std::string> chosen = ToProgramPathExactly(file.data());
+  if (!chosen) return Choice::NameNotStorable;
+  fileName = *chosen;
+  return Choice::Chosen;
 }

@@ -7,11 +7,21 @@
 
 #include <string>
 
+// Shown when a chosen file's name cannot be stored; the previous file stays.
+inline constexpr char kFileNameWarning[] =
+    "Имя этого файла содержит знаки, которые программа не может сохранить. Выберите другой файл "
+    "или переименуйте его.";
+
 class FileChooser {
  public:
   std::string fileName;       // full path, cp1251; the dialog starts in its folder when it has one
   std::string initialFolder;  // where the dialog starts when fileName names no folder
 
-  // Shows the dialog owned by `owner`. True when the user picked a file; fileName then holds it.
-  bool Execute(HWND owner);
+  enum class Choice {
+    Cancelled,
+    Chosen,           // fileName holds the file
+    NameNotStorable,  // neither its name nor a short name fits code page 1251; fileName is kept
+  };
+  // Shows the dialog owned by `owner`.
+  Choice Execute(HWND owner);
 };

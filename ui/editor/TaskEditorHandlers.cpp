@@ -212,7 +212,9 @@ void TaskEditor::OnRunFileToggled() {
 }
 
 void TaskEditor::ChooseFile() {
-  if (!fileChooser_.Execute(hwnd_)) return;
+  const FileChooser::Choice choice = fileChooser_.Execute(hwnd_);
+  if (choice == FileChooser::Choice::NameNotStorable) ShowWarning(kFileNameWarning);
+  if (choice != FileChooser::Choice::Chosen) return;
   const std::string folder = FolderPart(fileChooser_.fileName);
   SetEditText(EditorControl::FileName, NamePart(fileChooser_.fileName));
   fileChooser_.initialFolder = folder;

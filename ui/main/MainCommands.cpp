@@ -136,15 +136,7 @@ void MainWindow::DeleteSelectedTask() {
 }
 
 void MainWindow::OnListKeyDown(WORD key) {
-  if (key != VK_DELETE) return;
-  {
-    StoreLock lock(store_.Mutex);
-    const int index = SelectedIndex(lock);
-    if (index < 0) return;
-    // Not saved here: the removal reaches Data.ini with the next save.
-    DeleteTask(store_, lock, platform_, index, false);
-  }
-  ApplyRowChanges();
+  if (key == VK_DELETE) DeleteSelectedTask();
 }
 
 void MainWindow::PauseOrActivateSelectedTask() {

@@ -90,8 +90,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTrayIcon(lParam);
       return 0;
     case WM_QUERYENDSESSION:
-      if (!events_.StopForEndOfSession()) return FALSE;
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return events_.SaveForEndOfSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      // FALSE: the end of the session was cancelled, and the program goes on as it was.
+      if (wParam) events_.StopForEndOfSession();
+      return 0;
     case WM_SHUTDOWNCOMPUTER:
       events_.ShutDownComputer();
       return 0;

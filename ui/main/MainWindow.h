@@ -83,7 +83,7 @@ class MainWindow {
   void DeleteSelectedTask();  // asks, deletes, then saves
   void PauseOrActivateSelectedTask();
   void OnListDoubleClick();
-  void OnListKeyDown(WORD key);  // the Delete key deletes without saving
+  void OnListKeyDown(WORD key);  // the Delete key deletes, as the menu does
   void UpdateListMenu();
   void OnListMouseDown();
   // The wheel at `screenPoint`: scrolls the list when the pointer is over it.

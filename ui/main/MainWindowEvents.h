@@ -10,9 +10,12 @@ class MainWindowEvents {
   virtual void ShowPendingReminders() = 0;
   // Hiding to the tray closes the open dialogs as a cancel.
   virtual void CancelOpenDialogs() = 0;
-  // The Windows session ends (WM_QUERYENDSESSION): the stop sequence; false when its final save
-  // failed, and the window then objects to the end of the session.
-  virtual bool StopForEndOfSession() = 0;
+  // The Windows session is about to end (WM_QUERYENDSESSION): the table is saved; false when
+  // that failed, and the window then objects to the end of the session. Nothing stops yet: the
+  // end may still be cancelled.
+  virtual bool SaveForEndOfSession() = 0;
+  // The session ends (WM_ENDSESSION with TRUE): the orderly stop.
+  virtual void StopForEndOfSession() = 0;
   // A task asked to shut the computer down.
   virtual void ShutDownComputer() = 0;
 

@@ -1,7 +1,7 @@
 // The settings dialog: three options (start with Windows, start hidden, keep the icon in the
 // tray). Created once at start-up, hidden between openings; every opening fills the boxes from
-// the settings. OK stores the options and applies them at once (the tray icon, the autostart
-// shortcut) without writing Data.ini; Cancel changes nothing.
+// the settings. OK stores the options, applies them at once (the tray icon, the autostart
+// shortcut) and saves Data.ini; Cancel changes nothing.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Started minimised without the tray, the window is on the taskbar only; the first toggle brings
-# it back at its stored place. Then the end of the Windows session, taken from the queue, stops
-# the program through its destroy handling: it writes Data.ini and ends by itself.
+# it back at its stored place. Then the end of the Windows session: the query saves Data.ini,
+# and the end itself stops the program, which ends by itself.
 driver post 0x8004 0 515 || e2e_fail "cannot post the toggle"
 for _ in $(seq 50); do
   driver window | grep -Fxq $'minimized\t0' && break
@@ -14,9 +14,10 @@ else
   driver window >&2
 fi
 driver post 0x0011 0 0 || e2e_fail "cannot post WM_QUERYENDSESSION"
+driver post 0x0016 1 0 || e2e_fail "cannot post WM_ENDSESSION"
 if e2e_wait_exit 10000; then
   echo "ok: the end of the session ended the program"
   E2E_EXITED=1
 else
-  e2e_fail "the program did not end after WM_QUERYENDSESSION"
+  e2e_fail "the program did not end after WM_ENDSESSION"
 fi

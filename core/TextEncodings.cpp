@@ -1,0 +1,78 @@
+#include "core/TextEncodings.h"
+
+#include <cstdint>
+
+namespace {
+
+// The characters of bytes 0x80..0xBF of code page 1251 (0x98 has none); 0xC0..0xFF are
+// U+0410..U+044F.
+constexpr char16_t kUpperHalf[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+char Cp1251Byte(char32_t c) {
+  if (c < 0x80) return static_cast<char>(c);
+  if (c >= 0x0410 && c <= 0x044F) return static_cast<char>(0xC0 + (c - 0x0410));
+  for (size_t i = 0; i < 64; ++i)
+    if (kUpperHalf[i] != 0 && kUpperHalf[i] == c) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+std::string FromUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<uint8_t>(bytes[i]);
+    const size_t length = lead < 0x80    ? 1
+                          : lead >= 0xF0 ? 4
+                          : lead >= 0xE0 ? 3
+                          : lead >= 0xC0 ? 2
+                                         : 0;
+    char32_t c = length == 1   ? lead
+                 : length == 2 ? lead & 0x1F
+                 : length == 3 ? lead & 0x0F
+                               : lead & 0x07;
+    bool valid = length != 0 && i + length <= bytes.size();
+    for (size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<uint8_t>(bytes[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    out += valid ? Cp1251Byte(c) : '?';
+    i += valid ? length : 1;
+  }
+  return out;
+}
+
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto unitAt = [&](size_t at) {
+      const auto a = static_cast<uint8_t>(bytes[at]), b = static_cast<uint8_t>(bytes[at + 1]);
+      return static_cast<char16_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    const char16_t unit = unitAt(i);
+    // A pair of surrogates is a character beyond the basic plane, never in code page 1251.
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 &&
+        unitAt(i + 2) <= 0xDFFF)
+      i += 2;
+    out += Cp1251Byte(unit);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string FileTextAsCp1251(std::string bytes) {
+  const std::string_view text(bytes);
+  if (text.starts_with("\xEF\xBB\xBF")) return FromUtf8(text.substr(3));
+  if (text.starts_with("\xFF\xFE")) return FromUtf16(text.substr(2), false);
+  if (text.starts_with("\xFE\xFF")) return FromUtf16(text.substr(2), true);
+  return bytes;
+}

@@ -1,0 +1,10 @@
+// Text that comes in another encoding than the program's code page 1251.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The text of a file as code page 1251: a file that begins with a byte-order mark (UTF-8,
+// UTF-16 little- or big-endian, as Notepad saves) is decoded, and each character that code page
+// 1251 lacks, or a byte sequence that is not valid, becomes "?". Any other file is taken as it is.
+std::string FileTextAsCp1251(std::string bytes);

@@ -35,7 +35,7 @@ void Checker::MakePass() {
 void Checker::Pass(StoreLock& lock) {
   if (!running_.load()) return;  // stopping has begun: no pass starts
   passTime_ = platform_.LocalTime();
-  FiringContext context{store_, platform_, passTime_, running_, RunningSince()};
+  FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
   const size_t n = store_.Tasks.size();
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
@@ -51,12 +51,12 @@ void Checker::Pass(StoreLock& lock) {
   }
 }
 
-void Checker::ReactivateTask(StoreLock&, int index) {
+void Checker::ReactivateTask(StoreLock& lock, int index) {
   Task& task = store_.Tasks[static_cast<size_t>(index)];
   task.status = StatusActive;
   task.doneThisPeriod = 0;
   SetCell(store_, index, ColumnStatus, false, StatusText(StatusActive));
   platform_.RowsChanged();
-  FiringContext context{store_, platform_, passTime_, running_, RunningSince()};
-  SaveFromChecker(context);
+  FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
+  SaveFromChecker(context, lock);
 }

@@ -44,5 +44,6 @@ class Checker {
 
   SystemTime passTime_{};  // the local time of the current pass; firing takes its moment from it
   std::optional<SystemTime> runningSince_;  // the local time when the thread was started
+  std::string saveBuffer_;  // Data.ini as the checker composes it, reused from save to save
   std::thread thread_;
 };

@@ -17,9 +17,10 @@ void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds
   platform.PortOut(0x61, static_cast<uint8_t>(platform.PortIn(0x61) & 0xFC));
 }
 
-void BeepMelody(CheckerPlatform& platform) {
+void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running) {
   const bool nt = platform.PlatformId() == PlatformNT;
   for (uint16_t tone : BeepMelodyTones) {
+    if (running && !running->load()) return;  // stopping never waits for the melody
     if (nt)
       platform.Beep(tone, 20);
     else
@@ -35,9 +36,13 @@ bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* run
   return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= task.secondOfDay;
 }
 
-void SaveFromChecker(FiringContext& context) {
+void SaveFromChecker(FiringContext& context, StoreLock& lock) {
   if (!context.running.load()) return;
-  if (auto error = SaveData(context.store, context.platform)) context.platform.ReportError(*error);
+  const uint64_t save = ComposeDataFile(context.store, context.platform, context.saveBuffer);
+  lock.unlock();
+  auto error = WriteDataFile(context.store, context.platform, save, context.saveBuffer);
+  lock.lock();
+  if (error) context.platform.ReportError(*error);
 }
 
 void FireTask(FiringContext& context, StoreLock& lock, int index) {
@@ -76,12 +81,25 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     // The popup gets this task's own texts now: the task may be gone when it opens.
     platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message);
   }
-  if (task.beep) BeepMelody(platform);
-  if (task.runFile) platform.OpenFile(task.fileName, FolderPart(task.fileName));
-  if (task.deleteAfter) {
-    DeleteTask(store, lock, platform, index, true);
-    store.Rows.ClearFocus();
-  }
+  const uint64_t id = task.id;
+  const bool beep = task.beep, deleteAfter = task.deleteAfter;
+  const std::string fileName = task.runFile ? task.fileName : std::string();
   platform.RowsChanged();
-  SaveFromChecker(context);
+  if (beep || !fileName.empty()) {
+    // The melody and the shell may take a while: the table is free for the window meanwhile.
+    lock.unlock();
+    if (beep) BeepMelody(platform, &context.running);
+    if (!fileName.empty()) platform.OpenFile(fileName, FolderPart(fileName));
+    lock.lock();
+  }
+  if (deleteAfter) {
+    // Found again: a command may have moved or deleted it while the lock was free.
+    const int now = store.IndexOf(id);
+    if (now >= 0) {
+      DeleteTask(store, lock, platform, now, true);
+      store.Rows.ClearFocus();
+      platform.RowsChanged();
+    }
+  }
+  SaveFromChecker(context, lock);
 }

@@ -18,6 +18,7 @@ struct FiringContext {
   CheckerPlatform& platform;
   const SystemTime& passTime;
   const std::atomic<uint8_t>& running;  // no firing saves once stopping has begun
+  std::string& saveBuffer;              // the checker's own, reused from save to save
   // When the checker started; null when unknown (taken as running all along).
   const SystemTime* runningSince = nullptr;
 };
@@ -32,14 +33,17 @@ inline constexpr int32_t kShutdownGraceSeconds = 5;
 bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* runningSince);
 
 // Performs task `index` (the pass holds the lock): records the last run, changes the status,
-// then either shuts the computer down (see ShutsDownNow) or shows the message,
-// plays the melody, starts the file and deletes the task; then saves.
+// then either shuts the computer down (see ShutsDownNow) or shows the message, plays the
+// melody, starts the file, deletes the task and saves, in that order. The lock is released
+// while the melody plays, the file starts and the file is written: the window thread draws and
+// takes commands meanwhile, so the task is found again by its identity afterwards.
 void FireTask(FiringContext& context, StoreLock& lock, int index);
 
-void BeepMelody(CheckerPlatform& platform);
+// Nine tones; once `running` is cleared no further tone plays.
+void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running = nullptr);
 // A tone on the PC speaker through the interval timer's channel 2 (older family only).
 void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds);
 
-// Saves on the checker thread unless stopping has begun; a failure is reported on the
-// user-interface thread and the checker goes on.
-void SaveFromChecker(FiringContext& context);
+// Saves on the checker thread unless stopping has begun: composed under the lock, written with
+// it released. A failure is reported on the user-interface thread and the checker goes on.
+void SaveFromChecker(FiringContext& context, StoreLock& lock);

@@ -41,6 +41,12 @@ class Store {
 
   std::mutex Mutex;
 
+  // Writing Data.ini: a save is composed under Mutex and may be written after it is released;
+  // FileMutex orders the writes, and a composition older than the one on disk is not written.
+  std::mutex FileMutex;
+  uint64_t ComposedSaves = 0;  // under Mutex
+  uint64_t WrittenSave = 0;    // under FileMutex
+
   uint64_t NewId() { return ++lastId_; }
   // Index of the task with this identity, or -1 when it is gone.
   int IndexOf(uint64_t id) const;

@@ -14,6 +14,13 @@
 // box adds) when the file could not be written; the old file is then unchanged.
 std::optional<std::string> SaveData(Store& store, Platform& platform);
 
+// The two halves of SaveData, for the checker, which writes with the lock released. Composing
+// (the caller holds the store's lock) returns the save's number; writing takes only the store's
+// file lock, and skips a composition older than the one already written.
+uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out);
+std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint64_t save,
+                                         std::string_view bytes);
+
 // Reads store.DataPath into settings and Tasks: sets the editor's date to today, reads the
 // settings, calls `applySettings`, then reads every task, builds its row and arms it.
 // Returns the error text of a value that is not a whole number or a task count out of range;

@@ -111,18 +111,29 @@ void MarksBecomeLineBreaks(Store& store, Platform& platform) {
 
 }  // namespace
 
-std::optional<std::string> SaveData(Store& store, Platform& platform) {
-  const CheckerPause pause(store);
+uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out) {
   TakeWindowState(store);
   store.settings.taskCount = static_cast<int32_t>(store.Tasks.size());
-
-  std::string& out = store.OutBuffer;
   out.clear();
   out.reserve(ComposedSizeBound(store));  // capacity is kept from save to save
   ComposeSettings(out, store.settings);
   for (size_t n = 0; n < store.Tasks.size(); ++n)
     ComposeTask(out, store.Tasks[n], static_cast<int32_t>(n));
   MarksBecomeLineBreaks(store, platform);
+  return ++store.ComposedSaves;
+}
 
-  return ReplaceFileAtomically(platform.Files(), store.DataPath, out);
+std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint64_t save,
+                                         std::string_view bytes) {
+  std::lock_guard files(store.FileMutex);
+  if (save < store.WrittenSave) return std::nullopt;  // a later state is on the disk already
+  auto error = ReplaceFileAtomically(platform.Files(), store.DataPath, bytes);
+  if (!error) store.WrittenSave = save;
+  return error;
+}
+
+std::optional<std::string> SaveData(Store& store, Platform& platform) {
+  const CheckerPause pause(store);
+  const uint64_t save = ComposeDataFile(store, platform, store.OutBuffer);
+  return WriteDataFile(store, platform, save, store.OutBuffer);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <thread>
 
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
@@ -99,23 +100,23 @@ uint8_t Win32Platform::PortIn(uint16_t port) { return ReadPort(port); }
 void Win32Platform::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 void Win32Platform::OpenFile(const std::string& fileName, const std::string& folder) {
-  // The shell may hand the file to COM-based handlers; the checker thread needs an apartment.
-  thread_local ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  // This runs on the checker thread while it holds the table's lock: no error box and no
-  // "open with" dialog may wait for the user here, with the window's thread blocked on that
-  // lock. A file that cannot be started is not reported.
-  const std::wstring file = ToWide(fileName);
-  const std::wstring directory = ToWide(folder);
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_FLAG_NO_UI;
-  execute.hwnd = mainWindow_.load();
-  execute.lpVerb = L"open";
-  execute.lpFile = file.c_str();
-  execute.lpParameters = L"";
-  execute.lpDirectory = directory.c_str();
-  execute.nShow = SW_SHOWNORMAL;
-  ShellExecuteExW(&execute);
+  // On a thread of its own: the shell may wait for a slow or unreachable network path, and
+  // neither the checker nor the program's stop waits for it. No error box and no "open with"
+  // dialog may wait for the user there either; a file that cannot be started is not reported.
+  std::thread([file = ToWide(fileName), directory = ToWide(folder), owner = mainWindow_.load()] {
+    // The shell may hand the file to COM-based handlers, which need an apartment.
+    const ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.hwnd = owner;
+    execute.lpVerb = L"open";
+    execute.lpFile = file.c_str();
+    execute.lpParameters = L"";
+    execute.lpDirectory = directory.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&execute);
+  }).detach();
 }
 
 void Win32Platform::PostReminder(const std::string& momentText, const std::string& message) {

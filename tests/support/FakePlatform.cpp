@@ -79,6 +79,7 @@ void FakePlatform::WaitTick() {
 
 void FakePlatform::Beep(uint32_t frequency, uint32_t milliseconds) {
   actions.push_back("beep " + std::to_string(frequency) + " " + std::to_string(milliseconds));
+  if (onEffect) onEffect();
 }
 
 void FakePlatform::PortOut(uint16_t port, uint8_t value) {
@@ -97,6 +98,7 @@ void FakePlatform::Sleep(uint32_t milliseconds) {
 
 void FakePlatform::OpenFile(const std::string& fileName, const std::string& folder) {
   actions.push_back("open " + fileName + "|" + folder);
+  if (onEffect) onEffect();
 }
 
 void FakePlatform::PostReminder(const std::string& momentText, const std::string& message) {

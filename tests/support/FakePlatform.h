@@ -60,6 +60,8 @@ class FakePlatform : public CheckerPlatform {
   bool woken = false;
   // Called at every tick; a test advances the clock or stops the checker here.
   std::function<void()> onTick;
+  // Called during each tone of the melody and each file start.
+  std::function<void()> onEffect;
 
   SystemTime LocalTime() override;
   void WaitTick() override;

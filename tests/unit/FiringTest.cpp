@@ -1,6 +1,8 @@
 // What firing does to a task, in which order, and what it saves.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "checker/Firing.h"
 #include "core/PathParts.h"
 #include "tests/unit/CheckerFixture.h"
@@ -119,8 +121,9 @@ TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   t.deleteAfter = c.deleteAfter;
   const SystemTime started = At(2024, 3, 14, 4, 8, 30, c.startedSecond);
   const std::atomic<uint8_t> running{1};
-  FiringContext context{store, platform, platform.now, running,
-                        c.startedSecond < 0 ? nullptr : &started};
+  std::string saveBuffer;
+  FiringContext context{store,   platform,   platform.now,
+                        running, saveBuffer, c.startedSecond < 0 ? nullptr : &started};
   {
     StoreLock lock(store.Mutex);
     FireTask(context, lock, 0);
@@ -146,6 +149,26 @@ INSTANTIATE_TEST_SUITE_P(
                     ShutdownCase{"started after its moment", EveryDay, 2, 1, false, false, 1},
                     ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
                     ShutdownCase{"once, late", Once, 59, -1, true, false, 1}));
+
+// The melody and the file start may take long (a slow network path): the window thread can
+// take the table's lock meanwhile, to draw the list or run a command.
+TEST_F(FiringTest, TheTableIsFreeWhileTheMelodyPlaysAndTheFileStarts) {
+  Task& t = Add(EveryDay, 30600);
+  t.beep = t.runFile = 1;
+  t.fileName = "C:\\a.exe";
+  int freeDuringEffects = 0;
+  platform.onEffect = [&] {
+    std::thread window([&] {
+      if (!store.Mutex.try_lock()) return;
+      ++freeDuringEffects;
+      store.Mutex.unlock();
+    });
+    window.join();
+  };
+  Pass();
+  EXPECT_EQ(freeDuringEffects, 10);  // nine tones and the file start
+  EXPECT_EQ(Saves(), 1);
+}
 
 TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
   platform.now = At(2024, 3, 14, 4, 8, 30, 2);

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cinttypes>
+#include <cstring>
 #include <random>
 
+#include "core/IntConversion.h"
 #include "storage/DataFile.h"
 #include "tests/support/TestFolder.h"
 #include "tests/win32/TestPlatform.h"
@@ -88,11 +90,31 @@ class ProfileReader : public testing::Test {
     Store store;
     store.DataPath = path;
     const auto error = LoadData(store, platform, nullptr);
+    if (error && error->find(" beyond its task count ") != std::string::npos) {
+      // A task section the count leaves unread stops the load; the system's reader sees it too.
+      EXPECT_TRUE(HasTaskSectionBeyondCount(path)) << label << "\nfile: " << Escaped(file);
+      return;
+    }
     ASSERT_EQ(error, std::nullopt) << label << "\nfile: " << Escaped(file);
 
     const bool failedBefore = HasFailure();
     ReadBothWays(store, path, label);
     if (HasFailure() && !failedBefore) ADD_FAILURE() << label << " was the file " << Escaped(file);
+  }
+
+  bool HasTaskSectionBeyondCount(const std::string& path) {
+    const int32_t count =
+        StrToInt32(ProfileString(path, "SETTINGS", "TasksN", "0")).value_or(INT32_MAX);
+    char names[16384] = {};
+    GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str());
+    for (const char* name = names; *name; name += strlen(name) + 1) {
+      const std::string_view section(name);
+      if (section.size() > 4 && section.size() <= 14 && _strnicmp(name, "TASK", 4) == 0 &&
+          section.find_first_not_of("0123456789", 4) == std::string_view::npos &&
+          std::stoll(std::string(section.substr(4))) >= count)
+        return true;
+    }
+    return false;
   }
 
   void ReadBothWays(const Store& store, const std::string& path, const std::string& label) {
@@ -184,7 +206,9 @@ class FileGenerator {
     sections_.clear();
     const int tasks = Pick(0, 3);
     if (Chance(95)) AddSection("SETTINGS", kSettingsKeys, tasks);
-    for (int n = 0; n < tasks + 2; ++n)
+    // Now and then sections beyond the count, which stop the load.
+    const int sections = tasks + (Chance(15) ? 2 : 0);
+    for (int n = 0; n < sections; ++n)
       if (Chance(85)) AddSection("TASK" + std::to_string(n), kTaskKeys, tasks);
     // A later section of a name already used is ignored whole.
     const size_t firstCount = sections_.size();
@@ -192,7 +216,7 @@ class FileGenerator {
       if (Chance(10))
         sections_.push_back(sections_[i].substr(0, sections_[i].find('\n') + 1) +
                             "Mod=7\r\nWinW=999\r\nTex=later\r\nPrevMS=5\r\n");
-    std::shuffle(sections_.begin() + 1, sections_.end(), random_);
+    if (sections_.size() > 1) std::shuffle(sections_.begin() + 1, sections_.end(), random_);
     std::string file;
     for (const std::string& section : sections_) file += section;
     if (Chance(30)) {  // the last line without its line break

@@ -504,7 +504,10 @@ int Window() {
   Print(L"normal\t" + RectText(placement.rcNormalPosition));
   Print(L"visible\t" + YesNo(IsWindowVisible(target->main)));
   Print(L"maximized\t" + YesNo(IsZoomed(target->main)));
-  Print(L"minimized\t" + YesNo(IsIconic(target->main)));
+  // The program is minimised to the taskbar when the window carrying its button (the main
+  // window's owner) is.
+  const HWND button = GetWindow(target->main, GW_OWNER);
+  Print(L"minimized\t" + YesNo(IsIconic(target->main) || (button && IsIconic(button))));
   Print(L"workarea\t" + RectText(work));
   Print(L"client\t" + Number(client_origin.x) + L" " + Number(client_origin.y) + L" " +
         Number(client.right) + L" " + Number(client.bottom));
@@ -534,9 +537,16 @@ int Close(int timeout_ms) {
     PrintError(L"no main window to close");
     return 1;
   }
+  // "Close window" on the taskbar: the system command goes to the window carrying the button,
+  // the main window's owner.
+  const HWND button = GetWindow(main, GW_OWNER);
+  if (!button) {
+    PrintError(L"the main window has no owner carrying the taskbar button");
+    return 1;
+  }
   OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(main)));
   Stopwatch watch;
-  PostMessageW(main, WM_CLOSE, 0, 0);
+  PostMessageW(button, WM_SYSCOMMAND, SC_CLOSE, 0);
   if (!process || WaitForSingleObject(process.get(), timeout_ms) != WAIT_OBJECT_0) {
     PrintError(L"the program did not end within " + Number(timeout_ms) + L" ms");
     return 1;
@@ -728,7 +738,7 @@ void Usage() {
       L"  columns                         column captions and widths\n"
       L"  window                          main window and list state, key TAB value\n"
       L"  desktop                         the work area, key TAB value\n"
-      L"  close [timeout-ms]              post WM_CLOSE and wait for the process to end\n"
+      L"  close [timeout-ms]              close the taskbar button, wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"

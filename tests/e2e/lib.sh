@@ -166,12 +166,13 @@ e2e_wait_exit() {  # <timeout-ms>
   return 0
 }
 
-# Closes the main window (WM_CLOSE), as the taskbar button's close does, and waits for the
-# process to end; the program writes Data.ini on the way out.
+# Closes the program as "Close window" on its taskbar button does (WM_SYSCOMMAND SC_CLOSE to the
+# window carrying the button) and waits for the process to end; the program writes Data.ini on
+# the way out.
 e2e_close() {
   local out
   if ! out=$(driver close 20000); then
-    e2e_fail "the program did not end after WM_CLOSE"
+    e2e_fail "the program did not end after its taskbar button was closed"
     return 1
   fi
   echo "closed: ${out//$'\t'/ }"

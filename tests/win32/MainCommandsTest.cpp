@@ -394,13 +394,11 @@ TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
     escape.message = WM_KEYDOWN;
     escape.wParam = VK_ESCAPE;
     app->PreviewMessage(escape);
-    PumpUntil([&] { return tray ? !IsWindowVisible(form) : IsIconic(form) != FALSE; }, 3s);
-    if (tray) {
-      EXPECT_FALSE(IsWindowVisible(form));
-      EXPECT_TRUE(app->Main().HiddenToTray());
-    } else {
-      EXPECT_TRUE(IsIconic(form));
-    }
+    const auto minimised = [&] { return app->Main().Taskbar().ProgramMinimised(); };
+    PumpUntil([&] { return tray ? !IsWindowVisible(form) : minimised(); }, 3s);
+    EXPECT_FALSE(IsWindowVisible(form));
+    EXPECT_EQ(app->Main().HiddenToTray(), tray);
+    EXPECT_EQ(minimised(), !tray);
     app.reset();
   }
 }

@@ -34,6 +34,9 @@ class Tray : public ApplicationFixture {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
   }
   std::string ToggleText() { return app->Main().TrayMenu().ItemText(kCommandToggle); }
+  HWND Button() { return app->Main().Taskbar().Handle(); }
+  bool ButtonShown() { return IsWindowVisible(Button()) != FALSE; }
+  bool ProgramMinimised() { return IsIconic(Button()) != FALSE; }
   void Settle() {
     PumpUntil([] { return false; }, std::chrono::milliseconds(150));
   }
@@ -69,17 +72,17 @@ TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
 
 struct StartCase {
   bool startMinimised, tray;
-  bool visible, minimised, icon;
+  bool visible, minimised, button, icon;
   bool hidden;
   const std::string& toggleText;
 };
 
 TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
   const StartCase cases[] = {
-      {false, true, true, false, true, false, kShow},
-      {false, false, true, false, false, false, kShow},
-      {true, true, false, false, true, true, kRestore},
-      {true, false, true, true, false, true, kRestore},
+      {false, true, true, false, true, true, false, kShow},
+      {false, false, true, false, true, false, false, kShow},
+      {true, true, false, false, false, true, true, kRestore},
+      {true, false, false, true, true, false, true, kRestore},
   };
   for (const StartCase& c : cases) {
     const std::string label =
@@ -87,7 +90,8 @@ TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
     Start({.tray = c.tray, .startMinimised = c.startMinimised});
     Settle();  // the posted SC_MINIMIZE of the last case
     EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
-    EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
+    EXPECT_EQ(ProgramMinimised(), c.minimised) << label;
+    EXPECT_EQ(ButtonShown(), c.button) << label;
     EXPECT_EQ(IconPresent(), c.icon) << label;
     EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
     EXPECT_EQ(ToggleText(), c.toggleText) << label;
@@ -106,6 +110,7 @@ TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   Start({.tray = true});
   SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_FALSE(ButtonShown());
   EXPECT_TRUE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kRestore);
   EXPECT_TRUE(IconPresent());
@@ -113,6 +118,7 @@ TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
   PumpMessages();
   EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(ButtonShown());
   EXPECT_FALSE(IsIconic(form));
   EXPECT_EQ(GetForegroundWindow(), form);
   EXPECT_FALSE(app->Main().HiddenToTray());
@@ -129,8 +135,9 @@ TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
   Start({.tray = false});
   SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
-  EXPECT_TRUE(IsIconic(form));
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(ProgramMinimised());
+  EXPECT_TRUE(ButtonShown());
+  EXPECT_FALSE(IsWindowVisible(form));
   EXPECT_FALSE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 }
@@ -138,10 +145,10 @@ TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
 TEST_F(Tray, StartedMinimisedWithoutTrayTheFirstToggleRestores) {
   Start({.tray = false, .startMinimised = true});
   Settle();
-  ASSERT_TRUE(IsIconic(form));
+  ASSERT_TRUE(ProgramMinimised());
   SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
-  EXPECT_FALSE(IsIconic(form));
+  EXPECT_FALSE(ProgramMinimised());
   EXPECT_TRUE(IsWindowVisible(form));
   EXPECT_FALSE(app->Main().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
@@ -158,8 +165,8 @@ TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
   const SysCommandCase cases[] = {
       {true, SC_MINIMIZE, false, false, true},
       {true, SC_CLOSE, false, false, true},
-      {false, SC_MINIMIZE, true, true, false},
-      {false, SC_CLOSE, true, true, false},
+      {false, SC_MINIMIZE, false, true, false},
+      {false, SC_CLOSE, false, true, false},
   };
   for (const SysCommandCase& c : cases) {
     const std::string label =
@@ -169,7 +176,7 @@ TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
     Settle();
     ASSERT_TRUE(IsWindow(form)) << label;
     EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
-    EXPECT_EQ(IsIconic(form) != FALSE, c.minimised) << label;
+    EXPECT_EQ(ProgramMinimised(), c.minimised) << label;
     EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
     TearDown();
   }
@@ -183,17 +190,37 @@ TEST_F(Tray, CloseCommandBringsAHiddenWindowBack) {
   EXPECT_FALSE(app->Main().HiddenToTray());
 }
 
-TEST_F(Tray, MinimisingTheWindowAnyOtherWayEndsInTheTray) {
-  Start({.tray = true});
-  // As the taskbar button does: the window is minimised directly, and the hook follows.
-  ShowWindow(form, SW_MINIMIZE);
-  Settle();
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_TRUE(app->Main().HiddenToTray());
-  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
-  Settle();
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_FALSE(IsIconic(form));
+TEST_F(Tray, TheTaskbarButtonMinimisesToTheTrayOrTheTaskbarAndRestores) {
+  for (bool tray : {true, false}) {
+    Start({.tray = tray});
+    // A click on the button of the active program: the taskbar minimises the button's window.
+    SendMessageW(Button(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Settle();
+    EXPECT_FALSE(IsWindowVisible(form)) << tray;
+    EXPECT_EQ(app->Main().HiddenToTray(), tray) << tray;
+    EXPECT_EQ(ButtonShown(), !tray) << tray;
+    if (tray)
+      SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+    else
+      SendMessageW(Button(), WM_SYSCOMMAND, SC_RESTORE, 0);  // the next click
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(form)) << tray;
+    EXPECT_FALSE(IsIconic(form)) << tray;
+    EXPECT_FALSE(ProgramMinimised()) << tray;
+    TearDown();
+  }
+}
+
+TEST_F(Tray, TheTaskbarButtonsCloseEndsTheProgramWhateverTheTrayOption) {
+  for (bool tray : {true, false}) {
+    Start({.tray = tray}, {{.text = "Задание", .status = 2}});
+    // "Close window" on the taskbar: the system command goes to the window owning the button.
+    PostMessageW(Button(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(form); })) << tray;
+    EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = tray}, {{.text = "Задание", .status = 2}}))
+        << tray;
+    TearDown();
+  }
 }
 
 TEST_F(Tray, MenuCommandOneTogglesAndControlNotificationsAreLeftAlone) {

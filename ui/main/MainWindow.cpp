@@ -35,10 +35,13 @@ bool MainWindow::Create() {
   if (!RegisterFormClass(MainWindow::kClassName, &MainWindow::WindowProc)) return false;
   // A new window opens on the primary screen, at the system's density.
   dpi_ = SystemDpi();
+  // The taskbar button is a window of its own, the main window's owner.
+  if (!taskbar_.Create(kProgramTitle)) return false;
   CreateWindowExW(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                   CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_),
-                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                  taskbar_.Handle(), nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
+  taskbar_.SetMainWindow(hwnd_);
   platform_.SetMainWindow(hwnd_);
   return true;
 }
@@ -157,9 +160,15 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   const WPARAM command = wParam & 0xFFF0;
-  // Closing the window hides it (or minimises it without the tray); the program goes on.
+  // Closing the window hides it (or minimises the program without the tray); the program goes
+  // on. It ends by the taskbar button's "Close window" or the tray menu's "Выход".
   if (!stopped_ && (command == SC_CLOSE || (command == SC_MINIMIZE && TrayOptionOn()))) {
     PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+    return 0;
+  }
+  // Without the tray the program goes to its taskbar button, the main window with it.
+  if (command == SC_MINIMIZE) {
+    if (!stopped_) taskbar_.MinimiseProgram();
     return 0;
   }
   return DefWindowProcW(hwnd_, WM_SYSCOMMAND, wParam, lParam);
@@ -185,10 +194,10 @@ bool MainWindow::OnCreate() {
 void MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   const bool becameMinimised = kind == SIZE_MINIMIZED && !minimised_;
   minimised_ = kind == SIZE_MINIMIZED;
-  // The minimise hook: however the window was minimised (the taskbar button, the toggle), the
-  // system command follows, so that with the tray option on it ends hidden in the tray. Without
-  // the tray the command would find the window minimised already; it is not posted then, for a
-  // window restored before it arrived would be minimised again.
+  // The main window itself is minimised only by others (the program minimises its taskbar
+  // button instead). With the tray option on the system command follows, so that it ends hidden
+  // in the tray; without the tray it is left as it is, for a window restored before the command
+  // arrived would be minimised again.
   if (becameMinimised && !stopped_ && TrayOptionOn())
     PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   if (kind == SIZE_MINIMIZED) return;
@@ -248,6 +257,7 @@ void MainWindow::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
 void MainWindow::OnDestroy() {
   // From here on boxes have no owner and nothing more is posted to the window.
   platform_.SetMainWindow(nullptr);
+  taskbar_.Hide();
   events_.OnMainWindowDestroyed();
 }
 
@@ -314,6 +324,7 @@ void MainWindow::Maximise() {
 }
 
 void MainWindow::ShowMainWindow() {
+  taskbar_.Show();
   ShowWindow(hwnd_, showMaximised_ ? SW_SHOWMAXIMIZED : SW_SHOW);
   showMaximised_ = false;
 }

@@ -11,6 +11,7 @@
 #include "core/Store.h"
 #include "ui/main/MainWindowEvents.h"
 #include "ui/main/TaskListView.h"
+#include "ui/main/TaskbarButton.h"
 #include "ui/main/TrayIconMenu.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
@@ -96,13 +97,16 @@ class MainWindow {
   // The tray icon and its menu, filled and created by the creation step once the window exists.
   TrayIcon& Tray() { return tray_; }
   TrayIconMenu& TrayMenu() { return trayMenu_; }
+  // The window that carries the program's taskbar button and owns this one.
+  TaskbarButton& Taskbar() { return taskbar_; }
 
   // Hidden to the tray or started minimised; only the toggle and start-up change it.
   bool HiddenToTray() const { return hiddenToTray_; }
   void SetHiddenToTray(bool hidden) { hiddenToTray_ = hidden; }
 
   // The toggle (WM_TRAYICON with 515): hides the shown window to the tray (or, without the tray
-  // option, minimises it), or brings the hidden one back to the front.
+  // option, minimises the program to its taskbar button), or brings the hidden one back to the
+  // front.
   void Toggle();
 
   // Once the stop sequence has begun the window takes no more commands of the tray, the menu or
@@ -149,6 +153,7 @@ class MainWindow {
 
   Store& store_;
   Win32Platform& platform_;
+  TaskbarButton taskbar_;  // destroyed after the main window, which it owns
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   TaskListView list_;

@@ -28,13 +28,14 @@ void MainWindow::Toggle() {
   } else if (TrayOptionOn()) {
     HideToTray();
   } else {
-    // Without the tray the window goes to the taskbar; the hidden mark and the menu stay.
-    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+    // Without the tray the program goes to its taskbar button; the hidden mark and the menu stay.
+    taskbar_.MinimiseProgram();
   }
 }
 
 void MainWindow::HideToTray() {
-  // The hidden window carries no taskbar button.
+  // Hidden to the tray, the program has no taskbar button.
+  taskbar_.Hide();
   ShowWindow(hwnd_, SW_HIDE);
   // An open dialog ends as a cancel: nothing it holds is committed.
   events_.CancelOpenDialogs();
@@ -43,6 +44,7 @@ void MainWindow::HideToTray() {
 }
 
 void MainWindow::RestoreFromTray() {
+  taskbar_.RestoreProgram();
   if (IsIconic(hwnd_))
     ShowWindow(hwnd_, SW_RESTORE);
   else if (!IsWindowVisible(hwnd_))

@@ -2,7 +2,8 @@
 
 #include "core/PathParts.h"
 #include "win32/Paths.h"
+#include "win32/Text.h"
 
 std::string DataPathBesideExecutable() {
-  return ToProgramPath(FolderPart(std::wstring_view(ExecutablePath()))) + "Data.ini";
+  return ToUtf8(FolderPart(std::wstring_view(ExecutablePath()))) + "Data.ini";
 }

@@ -3,7 +3,6 @@
 
 #include <string>
 
-// The executable's folder with its trailing backslash, followed by "Data.ini", as cp1251 text.
-// A folder whose name code page 1251 cannot spell is given by its short (8.3) name when the
-// file system keeps one.
+// The executable's folder with its trailing backslash, followed by "Data.ini", in UTF-8: a
+// folder named in any script is kept exactly.
 std::string DataPathBesideExecutable();

@@ -1,5 +1,7 @@
 // The few file operations that reading and safely replacing Data.ini need.
-// Paths are cp1251 strings; the Win32 build converts them at the system boundary.
+// Paths are UTF-8, so that any name the file system allows is kept exactly (the contents of
+// Data.ini are code page 1251, its path need not be); the Win32 build converts them to UTF-16 at
+// the system call.
 #pragma once
 
 #include <cstddef>

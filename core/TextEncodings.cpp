@@ -22,7 +22,7 @@ char Cp1251Byte(char32_t c) {
   return '?';
 }
 
-std::string FromUtf8(std::string_view bytes) {
+std::string FromUtf8Bytes(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   size_t i = 0;
@@ -71,8 +71,10 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
 
 std::string FileTextAsCp1251(std::string bytes) {
   const std::string_view text(bytes);
-  if (text.starts_with("\xEF\xBB\xBF")) return FromUtf8(text.substr(3));
+  if (text.starts_with("\xEF\xBB\xBF")) return FromUtf8Bytes(text.substr(3));
   if (text.starts_with("\xFF\xFE")) return FromUtf16(text.substr(2), false);
   if (text.starts_with("\xFE\xFF")) return FromUtf16(text.substr(2), true);
   return bytes;
 }
+
+std::string Utf8AsCp1251(std::string_view utf8) { return FromUtf8Bytes(utf8); }

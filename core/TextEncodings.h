@@ -8,3 +8,7 @@
 // UTF-16 little- or big-endian, as Notepad saves) is decoded, and each character that code page
 // 1251 lacks, or a byte sequence that is not valid, becomes "?". Any other file is taken as it is.
 std::string FileTextAsCp1251(std::string bytes);
+
+// UTF-8 text (such as a path, which the program keeps in UTF-8) as code page 1251 for a
+// message; characters the code page lacks become "?".
+std::string Utf8AsCp1251(std::string_view utf8);

@@ -41,7 +41,3 @@ std::optional<std::string> ToProgramPathExactly(const std::wstring& path) {
   if (!shortPath.empty() && lossless) return shortNarrow;
   return std::nullopt;
 }
-
-std::string ToProgramPath(const std::wstring& path) {
-  return ToProgramPathExactly(path).value_or(ToCp1251(path));
-}

@@ -27,13 +27,15 @@ std::string ToCp1251(std::wstring_view wide, bool* lossless) {
   if (lossless) *lossless = true;
   if (wide.empty()) return {};
   const int length = ClampedLength(wide.size());
-  const int needed =
-      WideCharToMultiByte(kCyrillicCodePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  // Without this flag the system maps a missing character to a similar one and reports no loss.
+  constexpr DWORD kExactOnly = WC_NO_BEST_FIT_CHARS;
+  const int needed = WideCharToMultiByte(kCyrillicCodePage, kExactOnly, wide.data(), length,
+                                         nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string narrow(static_cast<size_t>(needed), '\0');
   BOOL usedDefault = FALSE;
-  WideCharToMultiByte(kCyrillicCodePage, 0, wide.data(), length, narrow.data(), needed, nullptr,
-                      &usedDefault);
+  WideCharToMultiByte(kCyrillicCodePage, kExactOnly, wide.data(), length, narrow.data(), needed,
+                      "?", &usedDefault);
   if (lossless) *lossless = !usedDefault;
   return narrow;
 }
@@ -47,4 +49,25 @@ size_t ToWideInto(std::string_view cp1251, wchar_t* buffer, size_t capacity) {
   const size_t end = static_cast<size_t>(std::max(written, 0));
   buffer[end] = L'\0';
   return end;
+}
+
+std::string ToUtf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int length = ClampedLength(wide.size());
+  const int needed =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string utf8(static_cast<size_t>(needed), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring FromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int length = ClampedLength(utf8.size());
+  const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  if (needed <= 0) return {};
+  std::wstring wide(static_cast<size_t>(needed), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed);
+  return wide;
 }

@@ -8,9 +8,13 @@
 
 std::wstring ToWide(std::string_view cp1251);
 
-// Characters that code page 1251 lacks become "?"; `lossless`, when given, tells whether
-// every character could be represented.
+// Characters that code page 1251 lacks become "?", never a look-alike ("ü" is not folded to
+// "u"); `lossless`, when given, tells whether every character could be represented.
 std::string ToCp1251(std::wstring_view wide, bool* lossless = nullptr);
+
+// Paths: the program keeps them in UTF-8, which holds any name exactly.
+std::string ToUtf8(std::wstring_view wide);
+std::wstring FromUtf8(std::string_view utf8);
 
 // Converts into a caller's buffer of `capacity` wide characters (terminating zero included),
 // cutting the text when it does not fit. Code page 1251 is single-byte and lies within the

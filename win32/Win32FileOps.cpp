@@ -12,7 +12,7 @@ namespace {
 // MoveFileEx needs full paths: a relative one is resolved against a directory that need not
 // be the one meant.
 std::wstring FullPath(const std::string& path) {
-  const std::wstring wide = ToWide(path);
+  const std::wstring wide = FromUtf8(path);
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return wide;
   std::wstring full(needed, L'\0');
@@ -20,6 +20,27 @@ std::wstring FullPath(const std::string& path) {
   if (length == 0 || length >= needed) return wide;
   full.resize(length);
   return full;
+}
+
+// Virus scanners, indexers and sync tools open a freshly written file for a moment; a step
+// refused for that is tried again for about a second before the failure is reported.
+constexpr int kAttempts = 10;
+constexpr DWORD kPauseMs = 100;
+
+bool HeldByAnotherProgram(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
+// Runs `step` until it succeeds, fails for another reason, or the attempts are spent; the
+// last error stays that of the last attempt.
+template <typename Step>
+auto RetriedWhileHeld(Step step) {
+  for (int attempt = 1;; ++attempt) {
+    auto result = step();
+    if (result || attempt == kAttempts || !HeldByAnotherProgram(GetLastError())) return result;
+    Sleep(kPauseMs);
+  }
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
@@ -58,7 +79,7 @@ class Win32OutputFile : public OutputFile {
 }  // namespace
 
 std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
-  UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+  UniqueHandle file(CreateFileW(FromUtf8(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
@@ -78,19 +99,21 @@ std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
 }
 
 bool Win32FileOps::Exists(const std::string& path) {
-  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileOps::IsReadOnly(const std::string& path) { return IsReadOnlyFile(ToWide(path)); }
+bool Win32FileOps::IsReadOnly(const std::string& path) { return IsReadOnlyFile(FromUtf8(path)); }
 
 std::unique_ptr<OutputFile> Win32FileOps::Create(const std::string& path) {
-  const std::wstring wide = ToWide(path);
+  const std::wstring wide = FromUtf8(path);
   if (IsReadOnlyFile(wide)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  UniqueHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file = RetriedWhileHeld([&] {
+    return UniqueHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  });
   if (!file) return nullptr;
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
@@ -101,10 +124,14 @@ bool Win32FileOps::Replace(const std::string& from, const std::string& to) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
-  return MoveFileExW(FullPath(from).c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  // A read-only Data.ini was refused above, at once: only a file held open is waited for.
+  const std::wstring source = FullPath(from);
+  return RetriedWhileHeld([&] {
+    return MoveFileExW(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  });
 }
 
 bool Win32FileOps::Remove(const std::string& path) {
-  return DeleteFileW(ToWide(path).c_str()) != FALSE;
+  return DeleteFileW(FromUtf8(path).c_str()) != FALSE;
 }

@@ -59,7 +59,7 @@ void Measure(int taskCount) {
   WriteBytes(dataIni, DataIniText({}, tasks));
   Application app;
   app.SetStartupFolderSource([] { return std::wstring(); });
-  if (!app.Start(ToCp1251(dataIni))) return;
+  if (!app.Start(ToUtf8(dataIni))) return;
   app.GetChecker().Stop();
   PumpMessages();
   std::vector<double> adds, deletes;

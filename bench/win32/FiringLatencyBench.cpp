@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
   const int32_t firstMoment = static_cast<int32_t>(MsOfDay(anchor) / 1000) + kFirstMomentAhead;
 
   Store store;
-  store.DataPath = ToCp1251(folder.File(L"Data.ini"));
+  store.DataPath = ToUtf8(folder.File(L"Data.ini"));
   std::vector<std::string> momentTexts;
   for (int k = 0; k < count; ++k) {
     Task task;

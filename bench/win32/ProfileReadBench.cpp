@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
   TestFolder folder(L"vornakel-bench");
   Win32Platform platform;
 
-  const std::string path = ToCp1251(folder.File(L"Data.ini"));
+  const std::string path = ToUtf8(folder.File(L"Data.ini"));
   {
     Store store;
     store.DataPath = path;

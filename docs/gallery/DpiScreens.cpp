@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
   const TestSettings settings{.x = 60, .y = 12, .width = 600, .height = 500};
   if (!WriteBytes(folder.File(L"Data.ini"), DataIniText(settings, tasks))) return 3;
   auto app = std::make_unique<Application>();
-  if (!app->Start(ToCp1251(folder.File(L"Data.ini")))) return 4;
+  if (!app->Start(ToUtf8(folder.File(L"Data.ini")))) return 4;
   PumpUntil([] { return false; }, std::chrono::milliseconds(500));
 
   app->Popups().ShowReminder(" 08:30:00", "Позвонить в банк\r\nи уточнить платёж");

@@ -134,7 +134,7 @@ std::optional<std::string> ReadBytes(const std::string& path) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(FromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -146,7 +146,7 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // ---- the tasks of one iteration -------------------------------------------------------------
@@ -580,11 +580,10 @@ std::optional<Timing> Calibrate(const std::wstring& folder, const std::string& d
 
 int Loop(int iterations, unsigned seed, int taskCount) {
   const std::wstring folder = ToolFolder();
-  bool lossless = true;
-  const std::string dataPath = ToCp1251(folder, &lossless) + "Data.ini";
+  const std::string dataPath = ToUtf8(folder) + "Data.ini";
   const std::string temporary = TemporaryPathFor(dataPath);
-  if (!lossless || !FileExists(ToCp1251(folder) + "vornakel.exe")) {
-    std::printf("no vornakel.exe beside the tool (or a folder outside code page 1251)\n");
+  if (!FileExists(ToUtf8(folder) + "vornakel.exe")) {
+    std::printf("no vornakel.exe beside the tool\n");
     return 3;
   }
   if (!WaitNoMainWindow(10000)) {

@@ -16,6 +16,7 @@ source "$E2E_DIR/../../scripts/wine-env.sh"
 E2E_FAILURES=0
 APP_PID=
 WORK=
+WORK_ROOT=  # set when the program runs in a subfolder of the test's folder
 DEFAULT_X=
 DEFAULT_Y=
 
@@ -59,7 +60,7 @@ e2e_cleanup() {
   if declare -F e2e_case_cleanup >/dev/null; then e2e_case_cleanup; fi
   if [ -n "$WORK" ] && [ -d "$WORK" ]; then
     [ -f "$WORK/Data.ini" ] && cp "$WORK/Data.ini" "$ARTEFACTS/$NAME.Data.ini"
-    rm -rf "$WORK"
+    rm -rf "${WORK_ROOT:-$WORK}"
   fi
   exit "$status"
 }

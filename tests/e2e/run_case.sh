@@ -18,6 +18,7 @@
 #                 Data.ini may be written, whether the program goes on or ends
 #   settle.txt    seconds to let the checker make its passes before anything is read
 #   popups.txt    the reminder popups expected then (driver `popups`, lines sorted)
+#   folder.txt    the name of a subfolder to run the program from (UTF-8, any script)
 #   steps.sh      sourced after the checks and the screenshot: drives the program (driver post,
 #                 menu-keys...); sets E2E_EXITED=1 when it made the program end by itself
 #   saved.sed     a sed script applied to both Data.ini texts before they are compared (for
@@ -29,6 +30,12 @@ CASE_DIR=$4
 e2e_init "$1" "$2" "$3" "$(basename "$CASE_DIR")"
 
 case_file() { [ -f "$CASE_DIR/$1" ] && echo "$CASE_DIR/$1"; }
+
+if case_file folder.txt >/dev/null; then
+  WORK_ROOT=$WORK
+  WORK="$WORK/$(head -n 1 "$CASE_DIR/folder.txt")"
+  mkdir -p "$WORK" && mv "$WORK_ROOT/vornakel.exe" "$WORK/" || e2e_abort "cannot make $WORK"
+fi
 
 # check_window <label> <expected lines>: each line must appear in the driver's `window` output.
 check_window() {

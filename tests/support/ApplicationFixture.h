@@ -30,7 +30,7 @@ class ApplicationFixture : public testing::Test {
     ASSERT_TRUE(WriteBytes(dataIni, DataIniText(settings, tasks)));
     app = std::make_unique<Application>();
     if (prepare) prepare(*app);
-    ASSERT_TRUE(app->Start(ToCp1251(dataIni)));
+    ASSERT_TRUE(app->Start(ToUtf8(dataIni)));
     form = app->Main().Handle();
     list = app->Main().List().Handle();
     ASSERT_TRUE(form && list);

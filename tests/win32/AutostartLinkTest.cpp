@@ -142,7 +142,7 @@ TEST(AutostartLink, StartUpBringsTheShortcutInLineWithTheOption) {
     ASSERT_TRUE(WriteBytes(folder.File(L"Data.ini"), DataIniText({.autostart = option}, {})));
     Application app;
     app.SetStartupFolderSource([&] { return startup.Path(); });
-    ASSERT_TRUE(app.Start(ToCp1251(folder.File(L"Data.ini"))));
+    ASSERT_TRUE(app.Start(ToUtf8(folder.File(L"Data.ini"))));
     EXPECT_EQ(GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES, option) << option;
     if (option) {
       const auto target = ReadLink(link);

@@ -1,6 +1,8 @@
 // Saving through the real file system: Data.ini is replaced whole or not at all.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "storage/DataFile.h"
 #include "tests/support/TestFolder.h"
 #include "tests/win32/TestPlatform.h"
@@ -20,7 +22,7 @@ class FileReplace : public testing::Test {
   Store store;
 
   void SetUp() override {
-    store.DataPath = ToCp1251(dataIni);
+    store.DataPath = ToUtf8(dataIni);
     Task task;
     task.message = "Позвонить\r\nв банк";
     task.SetSecondOfDay(30600);
@@ -53,24 +55,36 @@ TEST_F(FileReplace, CreatesAMissingDataIni) {
 TEST_F(FileReplace, ReadOnlyDataIniIsNeverReplaced) {
   ASSERT_TRUE(WriteBytes(dataIni, kOldContent));
   ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(Save(), "Cannot create file " + store.DataPath);
+  EXPECT_EQ(Save(), "Cannot create file " + ToCp1251(dataIni));
   EXPECT_EQ(ReadBytes(dataIni), kOldContent);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
   EXPECT_TRUE(GetFileAttributesW(dataIni.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
-TEST_F(FileReplace, DataIniHeldOpenWithoutSharingIsNotReplaced) {
+UniqueHandle HoldWithoutSharing(const std::wstring& path) {
+  return UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+TEST_F(FileReplace, DataIniHeldOpenByAnotherProgramIsWaitedForAboutASecond) {
   ASSERT_TRUE(WriteBytes(dataIni, kOldContent));
   {
-    UniqueHandle holder(CreateFileW(dataIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Held for the whole save: refused after the retries, nothing changed.
+    UniqueHandle holder = HoldWithoutSharing(dataIni);
     ASSERT_TRUE(holder);
-    EXPECT_EQ(Save(), "Cannot create file " + store.DataPath);
+    EXPECT_EQ(Save(), "Cannot create file " + ToCp1251(dataIni));
   }
   EXPECT_EQ(ReadBytes(dataIni), kOldContent);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
-  // Once the other program lets go, saving works again.
+  // Held for 300 ms, as a virus scanner does: the save waits and succeeds.
+  UniqueHandle holder = HoldWithoutSharing(dataIni);
+  ASSERT_TRUE(holder);
+  std::thread releaser([&] {
+    Sleep(300);
+    holder.reset();
+  });
   EXPECT_EQ(Save(), std::nullopt);
+  releaser.join();
   EXPECT_EQ(ReadBytes(dataIni), store.OutBuffer);
 }
 
@@ -83,11 +97,11 @@ TEST(Win32FileOps, HonoursTheReadOnlyAttributeAsWindowsDoes) {
   ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
   Win32FileOps files;
 
-  EXPECT_TRUE(files.IsReadOnly(ToCp1251(target)));
-  EXPECT_FALSE(files.IsReadOnly(ToCp1251(source)));
-  EXPECT_FALSE(files.IsReadOnly(ToCp1251(folder.File(L"missing.ini"))));
-  EXPECT_EQ(files.Create(ToCp1251(target)), nullptr);
-  EXPECT_FALSE(files.Replace(ToCp1251(source), ToCp1251(target)));
+  EXPECT_TRUE(files.IsReadOnly(ToUtf8(target)));
+  EXPECT_FALSE(files.IsReadOnly(ToUtf8(source)));
+  EXPECT_FALSE(files.IsReadOnly(ToUtf8(folder.File(L"missing.ini"))));
+  EXPECT_EQ(files.Create(ToUtf8(target)), nullptr);
+  EXPECT_FALSE(files.Replace(ToUtf8(source), ToUtf8(target)));
   EXPECT_EQ(ReadBytes(target), "old");
   EXPECT_EQ(ReadBytes(source), "new");
 }
@@ -101,19 +115,21 @@ TEST(Win32FileOps, WritesReadsAndReplacesByRelativePaths) {
   } restore;
   ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
   Win32FileOps files;
+  // Paths are UTF-8.
+  const std::string data = ToUtf8(L"Данные.ini"), temporary = ToUtf8(L"Данные.tmp");
 
-  EXPECT_EQ(files.ReadAll("Данные.ini"), std::nullopt);
-  auto output = files.Create("Данные.tmp");
+  EXPECT_EQ(files.ReadAll(data), std::nullopt);
+  auto output = files.Create(temporary);
   ASSERT_NE(output, nullptr);
   const std::string bytes = std::string("Текст\x01\r\n") + '\0' + "end";
   EXPECT_EQ(output->Write(bytes), bytes.size());
   EXPECT_TRUE(output->FlushAndClose());
   output.reset();
-  EXPECT_TRUE(files.Replace("Данные.tmp", "Данные.ini"));
-  EXPECT_EQ(files.ReadAll("Данные.ini"), bytes);
+  EXPECT_TRUE(files.Replace(temporary, data));
+  EXPECT_EQ(files.ReadAll(data), bytes);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Данные.ini"});
-  EXPECT_TRUE(files.Remove("Данные.ini"));
-  EXPECT_FALSE(files.Remove("Данные.ini"));
+  EXPECT_TRUE(files.Remove(data));
+  EXPECT_FALSE(files.Remove(data));
 }
 
 }  // namespace

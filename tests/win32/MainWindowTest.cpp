@@ -374,7 +374,7 @@ TEST(Win32Platform, ShowsErrorsOfOtherThreadsOnTheWindowsThread) {
   Application app;
   // Without a Data.ini the autostart option reads as on: no shortcut in the real Startup folder.
   app.SetStartupFolderSource([] { return std::wstring(); });
-  ASSERT_TRUE(app.Start(ToCp1251(folder.File(L"Data.ini"))));
+  ASSERT_TRUE(app.Start(ToUtf8(folder.File(L"Data.ini"))));
   const auto content = AnswerMessageBox(
       [&] {
         std::thread saver(

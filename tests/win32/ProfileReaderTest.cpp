@@ -85,7 +85,7 @@ class ProfileReader : public testing::Test {
     // A new name for every file, so the profile reader's cache never answers for an old one.
     const std::wstring widePath = folder.File(L"case" + std::to_wstring(++fileCount) + L".ini");
     ASSERT_TRUE(WriteBytes(widePath, file));
-    const std::string path = ToCp1251(widePath);
+    const std::string path = ToUtf8(widePath);
 
     Store store;
     store.DataPath = path;

@@ -19,7 +19,7 @@ TEST(ReportError, RepeatedFailuresOfTheCheckerShowOneBoxEach) {
   Application app;
   // Without a Data.ini the autostart option reads as on: no shortcut in the real Startup folder.
   app.SetStartupFolderSource([] { return std::wstring(); });
-  ASSERT_TRUE(app.Start(ToCp1251(folder.File(L"Data.ini"))));
+  ASSERT_TRUE(app.Start(ToUtf8(folder.File(L"Data.ini"))));
   const std::vector<std::wstring> boxes = AnswerEveryMessageBox([&] {
     std::thread checker([&] {
       for (int i = 0; i < 5; ++i)

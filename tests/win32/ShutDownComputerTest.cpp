@@ -174,7 +174,7 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
   Recorder r;
   rec = &r;
   app.SetShutdownCalls(calls);
-  ASSERT_TRUE(app.Start(ToCp1251(shutdownDataIni)));
+  ASSERT_TRUE(app.Start(ToUtf8(shutdownDataIni)));
   {
     // What a firing shutdown task leaves behind before it asks for the shutdown.
     std::lock_guard lock(app.GetStore().Mutex);

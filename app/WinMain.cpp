@@ -6,8 +6,10 @@
 #include "win32/CommonControls.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictDllSearchToSystemFolder();
   // Another program's window of this class and title counts too, hidden or not.
   if (FindWindowW(MainWindow::kClassName, kProgramTitle)) return 0;
 

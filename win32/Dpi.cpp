@@ -1,5 +1,7 @@
 #include "win32/Dpi.h"
 
+#include "win32/SystemLibrary.h"
+
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -18,7 +20,7 @@ Function User32Function(const char* name) {
 GetDpiForMonitorFn MonitorDpiFunction() {
   // shcore is loaded on demand rather than imported: Windows 7 has none.
   static const GetDpiForMonitorFn function = []() -> GetDpiForMonitorFn {
-    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
     if (!shcore) return nullptr;
     return reinterpret_cast<GetDpiForMonitorFn>(
         reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));

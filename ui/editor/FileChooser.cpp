@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/Paths.h"
+#include "win32/SystemLibrary.h"
 #include "win32/Text.h"
 
 namespace {
@@ -22,7 +23,7 @@ struct CommonDialogs {
 const CommonDialogs& LoadCommonDialogs() {
   static const CommonDialogs functions = [] {
     CommonDialogs loaded;
-    if (HMODULE library = LoadLibraryW(L"comdlg32.dll")) {
+    if (HMODULE library = LoadSystemLibrary(L"comdlg32.dll")) {
       loaded.getOpenFileName = reinterpret_cast<decltype(&GetOpenFileNameW)>(
           reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
       loaded.extendedError = reinterpret_cast<decltype(&CommDlgExtendedError)>(

@@ -6,6 +6,8 @@
 #include "win32/CommonControls.h"
 // clang-format off
 #include <uxtheme.h>
+
+#include "win32/SystemLibrary.h"
 // clang-format on
 #include "win32/Fonts.h"
 
@@ -125,9 +127,11 @@ bool TaskEditor::CreateControls() {
                       reinterpret_cast<DWORD_PTR>(this));
   // Themed check boxes ignore the text colour their parent gives, and the shutdown box's caption
   // must turn red; all five are drawn alike.
+  static const auto setWindowTheme =
+      SystemFunction<decltype(&SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
   for (EditorControl box :
        {EditorControl::DeleteAfter, EditorControl::ShutDown, EditorControl::RunFile,
         EditorControl::Beep, EditorControl::ShowMessage})
-    SetWindowTheme(Control(box), L"", L"");
+    if (setWindowTheme) setWindowTheme(Control(box), L"", L"");
   return true;
 }

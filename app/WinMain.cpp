@@ -6,11 +6,15 @@
 #include "win32/CommonControls.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/SingleInstance.h"
 #include "win32/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearchToSystemFolder();
-  // Another program's window of this class and title counts too, hidden or not.
+  // A copy still starting holds the mutex; a running one also shows its window (another
+  // program's window of this class and title counts too, hidden or not).
+  const SingleInstance instance;
+  if (!instance.Acquired()) return 0;
   if (FindWindowW(MainWindow::kClassName, kProgramTitle)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

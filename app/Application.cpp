@@ -38,20 +38,27 @@ void Application::CancelOpenDialogs() {
   if (settingsDialog_.IsOpen()) settingsDialog_.Cancel();
 }
 
-bool Application::SaveForEndOfSession() { return stopped_ || !loaded_ || SaveNow(); }
+void Application::SaveForEndOfSession() {
+  if (stopped_ || !loaded_) return;
+  // A box now would hold up the end of the session; it waits in the window's queue and shows if
+  // the session goes on.
+  if (std::optional<std::string> error = Save()) platform_.PostError(*error);
+}
 
 void Application::StopForEndOfSession() {
   ShutdownSequence();
   if (quitOnDestroy_) PostQuitMessage(0);
 }
 
+std::optional<std::string> Application::Save(bool lastSave) {
+  std::lock_guard lock(store_.Mutex);
+  std::optional<std::string> error = SaveData(store_, platform_);
+  if (lastSave && !error) std::string().swap(store_.OutBuffer);
+  return error;
+}
+
 bool Application::SaveNow(bool lastSave) {
-  std::optional<std::string> error;
-  {
-    std::lock_guard lock(store_.Mutex);
-    error = SaveData(store_, platform_);
-    if (lastSave && !error) std::string().swap(store_.OutBuffer);
-  }
+  const std::optional<std::string> error = Save(lastSave);
   if (error) platform_.ShowError(*error);
   return !error;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "checker/Checker.h"
@@ -48,7 +49,7 @@ class Application final : public MainWindowEvents {
   void OnMainWindowDestroyed() override;
   void ShowPendingReminders() override;
   void CancelOpenDialogs() override;
-  bool SaveForEndOfSession() override;
+  void SaveForEndOfSession() override;
   void StopForEndOfSession() override;
 
   // The application-wide hook that sees every message taken from this thread's queue, by the
@@ -79,6 +80,8 @@ class Application final : public MainWindowEvents {
   // Saves the table now; a failure is shown in the error box. With `lastSave` the output
   // buffer is released after a save that succeeded.
   bool SaveNow(bool lastSave = false);
+  // The same without the box: the error text, if any.
+  std::optional<std::string> Save(bool lastSave = false);
 
   Store store_;
   Win32Platform platform_;

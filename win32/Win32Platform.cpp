@@ -48,9 +48,11 @@ void Win32Platform::ShowError(const std::string& text) { ShowOrPostError(text, f
 
 void Win32Platform::ReportError(const std::string& text) { ShowOrPostError(text, true); }
 
-void Win32Platform::ShowOrPostError(const std::string& text, bool once) {
+void Win32Platform::PostError(const std::string& text) { ShowOrPostError(text, true, true); }
+
+void Win32Platform::ShowOrPostError(const std::string& text, bool once, bool post) {
   const HWND window = mainWindow_.load();
-  if (GetCurrentThreadId() == uiThread_ || !window) {
+  if ((GetCurrentThreadId() == uiThread_ && !post) || !window) {
     ShowErrorBox(mainWindow_.load(), text);
     return;
   }

@@ -53,6 +53,9 @@ class Win32Platform : public CheckerPlatform {
   // Like ShowError, but a text already waiting to be shown is not queued a second time, so a
   // save that keeps failing does not pile up boxes.
   void ReportError(const std::string& text) override;
+  // The box waits in the main window's queue even on the user-interface thread (once: a text
+  // already waiting is not queued again).
+  void PostError(const std::string& text);
 
   // For the main window: the popups posted so far, oldest first (each call takes one).
   bool TakePendingReminder(PendingReminder& reminder);
@@ -66,9 +69,9 @@ class Win32Platform : public CheckerPlatform {
 
  private:
   // Shows the box at once on the user-interface thread (or before the main window exists);
-  // elsewhere posts it to the main window. With `once`, a text already waiting is not queued
-  // again.
-  void ShowOrPostError(const std::string& text, bool once);
+  // elsewhere, or when `post`, posts it to the main window. With `once`, a text already waiting
+  // is not queued again.
+  void ShowOrPostError(const std::string& text, bool once, bool post = false);
 
   Win32FileOps files_;
   const DWORD uiThread_;

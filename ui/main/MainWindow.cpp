@@ -93,10 +93,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTrayIcon(lParam);
       return 0;
     case WM_QUERYENDSESSION:
-      return events_.SaveForEndOfSession() ? TRUE : FALSE;
+      events_.SaveForEndOfSession();
+      return TRUE;
     case WM_ENDSESSION:
       // FALSE: the end of the session was cancelled, and the program goes on as it was.
-      if (wParam) events_.StopForEndOfSession();
+      if (wParam) {
+        events_.StopForEndOfSession();
+        // An installer or the Restart Manager closing programs while the session goes on: the
+        // program ends rather than staying on without a window or icon.
+        if (lParam & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
+      }
       return 0;
     case WM_SHUTDOWNCOMPUTER:
       events_.ShutDownComputer();

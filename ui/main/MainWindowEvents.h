@@ -10,10 +10,10 @@ class MainWindowEvents {
   virtual void ShowPendingReminders() = 0;
   // Hiding to the tray closes the open dialogs as a cancel.
   virtual void CancelOpenDialogs() = 0;
-  // The Windows session is about to end (WM_QUERYENDSESSION): the table is saved; false when
-  // that failed, and the window then objects to the end of the session. Nothing stops yet: the
-  // end may still be cancelled.
-  virtual bool SaveForEndOfSession() = 0;
+  // The Windows session is about to end (WM_QUERYENDSESSION): the table is saved. A failure is
+  // reported without holding the end up: the window never objects to it. Nothing stops yet:
+  // the end may still be cancelled.
+  virtual void SaveForEndOfSession() = 0;
   // The session ends (WM_ENDSESSION with TRUE): the orderly stop.
   virtual void StopForEndOfSession() = 0;
   // A task asked to shut the computer down.

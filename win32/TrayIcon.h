@@ -7,11 +7,13 @@
 
 #include "win32/MessageIds.h"
 
-// The icon record, filled once for the main window and never changed: the first, 88-byte form
-// of NOTIFYICONDATAA, identifier 1, the icon resource "MAINICON", the tip "Vornakel".
+// The icon record, filled once for the main window and never changed: the first form of
+// NOTIFYICONDATAA, identifier 1, the icon resource "MAINICON", the tip "Vornakel".
 class TrayIcon {
  public:
-  static constexpr DWORD kRecordSize = 88;
+  // The size of that first form as this build lays it out (88 bytes in a 32-bit program, 104 in
+  // a 64-bit one, whose handles are wider): the shell reads the record by it.
+  static constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 
   void Fill(HWND window);
   // Adding while the icon is there leaves the one icon; deleting without one is harmless.

@@ -45,7 +45,7 @@ class Tray : public ApplicationFixture {
 TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
   Start({.tray = true});
   const NOTIFYICONDATAA& data = app->Main().Tray().TrayData();
-  EXPECT_EQ(data.cbSize, 88u);
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 104u : 88u);
   EXPECT_EQ(data.hWnd, form);
   EXPECT_EQ(data.uID, 1u);
   EXPECT_EQ(data.uFlags, 7u);

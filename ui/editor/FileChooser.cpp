@@ -49,7 +49,9 @@ FileChooser::Choice FileChooser::Execute(HWND owner) {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  // The chosen folder must not become the program's current one: it would stay in use (a USB
+  // stick could not be ejected) for as long as the program runs.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (!dialogs.getOpenFileName(&dialog)) {
     // A remembered name the dialog refuses (a folder since removed, say) must not lock the user
     // out of choosing: start again from the initial folder alone.

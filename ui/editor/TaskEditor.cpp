@@ -225,6 +225,7 @@ void TaskEditor::ShowModal() {
                           return MoveFocusByTab(message) || PressFocusedButton(message);
                         },
                     .cancel = [this] { Close(); }});
+  russianLayout_.reset();
 }
 
 void TaskEditor::CancelOnEscape(const MSG& message) {

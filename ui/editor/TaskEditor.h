@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/Store.h"
@@ -18,6 +19,7 @@
 #include "ui/shared/ModalLoop.h"
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
+#include "win32/KeyboardLayout.h"
 
 // The window's controls. Those that take the focus are created in this order, which is the tab
 // order; their identifiers stay clear of IDOK and IDCANCEL, since neither button is the window's
@@ -176,6 +178,7 @@ class TaskEditor {
   FileChooser fileChooser_;
   std::function<void(const MSG&)> applicationHook_;
   ModalLoop loop_;
+  std::optional<RussianLayoutWhileOpen> russianLayout_;  // while the editor is open
 
   bool openForNewTask_ = false;
   uint64_t editedTaskId_ = 0;  // 0 while a new task is written

@@ -144,7 +144,8 @@ LRESULT TaskEditor::OnControlColour(HDC dc, HWND control) {
   if (control != Control(EditorControl::ShutDown))
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control));
-  SetTextColor(dc, shutDownCaptionRed_ ? kShutDownCaptionRed : RGB(0, 0, 0));
+  // The system's text colour, not black: in High Contrast the button face may be dark.
+  SetTextColor(dc, shutDownCaptionRed_ ? kShutDownCaptionRed : GetSysColor(COLOR_BTNTEXT));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -223,9 +224,9 @@ void TaskEditor::ChooseFile() {
 }
 
 void TaskEditor::OnShown() {
-  // Messages are written in Russian: the Russian layout is made active so that typing can start
-  // at once.
-  LoadKeyboardLayoutW(L"00000419", KLF_ACTIVATE);
+  // Messages are written in Russian: typing can start at once in the Russian layout, when the
+  // user has it.
+  russianLayout_.emplace();
   SetFocus(Control(EditorControl::Message));
 }
 

@@ -29,6 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     application.PreviewMessage(message);
+    if (application.Main().TakeTabKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -105,3 +105,25 @@ TEST(Layout, ListFillsTheClientAboveTheButtons) {
 }
 
 }  // namespace
+
+TEST(TypeToFind, SelectsTheNextRowWhoseMessageBeginsWithTheTypedText) {
+  RowModel rows;
+  for (const char* message : {"Позвонить маме", "аптека", "Оплатить счёт", "позвонить в банк"}) {
+    const int row = rows.Count();
+    rows.SetCell(row, ColumnNumber, true, std::to_string(row + 1));
+    rows.SetCell(row, ColumnMessage, true, message);
+  }
+  struct Case {
+    const char* typed;
+    int start;
+    bool wrap;
+    int found;
+  } cases[] = {
+      {"п", 0, true, 0},   {"п", 1, true, 3},           {"П", 1, false, 3}, {"по", 3, true, 3},
+      {"п", 4, true, 0},   {"ПОЗВОНИТЬ В", 0, true, 3}, {"А", 0, true, 1},  {"о", 3, true, 2},
+      {"о", 3, false, -1}, {"x", 0, true, -1},          {"", 0, true, -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FindRowByMessageStart(rows, c.typed, c.start, c.wrap), c.found)
+        << c.typed << " from " << c.start;
+}

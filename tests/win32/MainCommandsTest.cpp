@@ -466,7 +466,8 @@ TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutAndSaves) {
             BST_CHECKED);
         SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0, 0);
         SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
-        Press(SettingsControlHandle(SettingsControl::Ok));
+        // Enter on a check box is OK.
+        PostMessageW(SettingsControlHandle(SettingsControl::UseTray), WM_KEYDOWN, VK_RETURN, 0);
       });
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(LinkExists());
@@ -575,3 +576,24 @@ TEST_F(MainCommands, WheelScrollsTheListOnlyWithThePointerOverIt) {
 }
 
 }  // namespace
+
+TEST_F(MainCommands, TabMovesBetweenTheListAndTheButtonsAndTypingFindsARow) {
+  Start({}, {{.text = "Позвонить", .status = 2},
+             {.text = "аптека", .status = 2},
+             {.text = "Оплатить", .status = 2}});
+  const HWND list = app->Main().List().Handle();
+  SetFocus(list);
+  for (HWND next : {app->Main().AddButton(), app->Main().SettingsButton(), list}) {
+    const MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(app->Main().TakeTabKey(tab));
+    EXPECT_EQ(GetFocus(), next);
+  }
+  // A letter selects the first row whose message begins with it; one that no message begins
+  // with leaves the selection alone.
+  SendMessageW(list, WM_CHAR, L'о', 1);
+  PumpMessages();
+  EXPECT_EQ(app->Main().SelectedIndex(), 2);
+  SendMessageW(list, WM_CHAR, L'я', 1);
+  PumpMessages();
+  EXPECT_EQ(app->Main().SelectedIndex(), 2);
+}

@@ -11,6 +11,7 @@
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/ScreenPlacement.h"
+#include "ui/shared/TabKeys.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/FormClass.h"
@@ -21,12 +22,6 @@ namespace {
 constexpr char kStoredCaption[] = "  Новое задание";
 constexpr char kNewTaskCaption[] = " Добавить новое задание";
 constexpr char kEditTaskCaption[] = " Редактировать задание № ";
-
-bool IsClass(HWND window, const wchar_t* name) {
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  return lstrcmpiW(className, name) == 0;
-}
 
 }  // namespace
 
@@ -222,7 +217,7 @@ void TaskEditor::ShowModal() {
                         },
                     .dialogKeys =
                         [this](MSG& message) {
-                          return MoveFocusByTab(message) || PressFocusedButton(message);
+                          return MoveFocusByTab(hwnd_, message) || PressFocusedButton(message);
                         },
                     .cancel = [this] { Close(); }});
   russianLayout_.reset();
@@ -230,32 +225,6 @@ void TaskEditor::ShowModal() {
 
 void TaskEditor::CancelOnEscape(const MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && openForNewTask_) Cancel();
-}
-
-bool TaskEditor::MoveFocusByTab(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
-  const bool backwards = GetKeyState(VK_SHIFT) < 0;
-  // The tab order is the controls' creation order.
-  std::vector<HWND> stops;
-  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
-      stops.push_back(child);
-  }
-  if (stops.empty()) return true;
-  HWND focus = GetFocus();
-  size_t at = stops.size();
-  for (size_t i = 0; i < stops.size(); ++i)
-    if (stops[i] == focus || IsChild(stops[i], focus)) at = i;
-  size_t next = 0;
-  if (at == stops.size())
-    next = backwards ? stops.size() - 1 : 0;
-  else
-    next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-  SetFocus(stops[next]);
-  if (IsClass(stops[next], L"Edit")) SendMessageW(stops[next], EM_SETSEL, 0, -1);
-  return true;
 }
 
 bool TaskEditor::PressFocusedButton(const MSG& message) {

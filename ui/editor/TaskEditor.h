@@ -166,7 +166,6 @@ class TaskEditor {
 
   void Enable(EditorControl control, bool enabled);
   void Close();
-  bool MoveFocusByTab(const MSG& message);
   bool PressFocusedButton(const MSG& message);
   void ShowWarning(const std::string& text);
 

@@ -11,6 +11,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/settings/SettingsDialog.h"
 #include "ui/shared/ControlAccess.h"
+#include "ui/shared/TabKeys.h"
 #include "win32/Fonts.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
@@ -234,3 +235,13 @@ LRESULT CALLBACK MainWindow::TaskListSubclassProc(HWND hwnd, UINT message, WPARA
 void MainWindow::OpenSettings() {
   if (settingsDialog_) settingsDialog_->Open();
 }
+
+int MainWindow::FindTypedRow(const NMLVFINDITEMW& find) {
+  const LVFINDINFOW& info = find.lvfi;
+  if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
+  const std::string typed = ToCp1251(info.psz);
+  std::lock_guard lock(store_.Mutex);
+  return FindRowByMessageStart(store_.Rows, typed, find.iStart, (info.flags & LVFI_WRAP) != 0);
+}
+
+bool MainWindow::TakeTabKey(const MSG& message) { return MoveFocusByTab(hwnd_, message); }

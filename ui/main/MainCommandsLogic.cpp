@@ -50,3 +50,51 @@ MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi) {
   layout.buttonTop = clientHeight - ScaleToDpi(27, dpi);
   return layout;
 }
+
+namespace {
+
+// Lower case in code page 1251: Latin and Cyrillic letters, "Ё", and the Ukrainian and
+// Belarusian ones.
+unsigned char LowerCp1251(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF))
+    return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0xA8:
+      return 0xB8;  // Ё
+    case 0xAA:
+      return 0xBA;  // Є
+    case 0xAF:
+      return 0xBF;  // Ї
+    case 0xB2:
+      return 0xB3;  // І
+    case 0xA1:
+      return 0xA2;  // Ў
+    case 0xA5:
+      return 0xB4;  // Ґ
+    default:
+      return c;
+  }
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
+  if (start.size() > text.size()) return false;
+  for (size_t i = 0; i < start.size(); ++i)
+    if (LowerCp1251(static_cast<unsigned char>(text[i])) !=
+        LowerCp1251(static_cast<unsigned char>(start[i])))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+int FindRowByMessageStart(const RowModel& rows, std::string_view typed, int start, bool wrap) {
+  const int count = rows.Count();
+  if (typed.empty() || count == 0) return -1;
+  start = start < 0 || start >= count ? 0 : start;
+  for (int i = 0; i < count; ++i) {
+    const int row = start + i;
+    if (row >= count && !wrap) break;
+    if (StartsWithIgnoringCase(rows.Cell(row % count, ColumnMessage), typed)) return row % count;
+  }
+  return -1;
+}

@@ -1,10 +1,14 @@
 // The main window's command rules that need no window: the pause/activate step of a task's
-// status, how the list's menu is prepared, the wheel's scrolling and the window's layout.
+// status, how the list's menu is prepared, the wheel's scrolling, the window's layout and
+// finding a row by typing.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/RowModel.h"
 
 // Pause or activate: the status a task takes from `status`, with `doneThisPeriod` its
 // done-for-the-period mark. Empty for a status the command leaves as it is.
@@ -35,3 +39,8 @@ struct MainLayout {
   int buttonTop = 0;
 };
 MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi = 96);
+
+// Typing in the list, as in Explorer: the first row from `start` on (then from the top, when
+// `wrap`) whose message begins with `typed`, letters compared without regard to case (code page
+// 1251 text); -1 when no row does, and the selection then stays where it is.
+int FindRowByMessageStart(const RowModel& rows, std::string_view typed, int start, bool wrap);

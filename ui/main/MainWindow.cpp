@@ -232,6 +232,9 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
     case NM_DBLCLK:
       if (header.hwndFrom == list_.Handle() && !stopped_) OnListDoubleClick();
       return 0;
+    case LVN_ODFINDITEMW:
+      if (header.hwndFrom != list_.Handle()) return -1;
+      return FindTypedRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
     case LVN_KEYDOWN:
       if (header.hwndFrom == list_.Handle() && !stopped_)
         OnListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);

@@ -85,6 +85,11 @@ class MainWindow {
   void PauseOrActivateSelectedTask();
   void OnListDoubleClick();
   void OnListKeyDown(WORD key);  // the Delete key deletes, as the menu does
+  // Tab and Shift+Tab between the list and the buttons; true when the key was taken (the main
+  // loop then does not dispatch it).
+  bool TakeTabKey(const MSG& message);
+  // Letters typed in the list (LVN_ODFINDITEM): the row to select, or -1.
+  int FindTypedRow(const NMLVFINDITEMW& find);
   void UpdateListMenu();
   void OnListMouseDown();
   // The wheel at `screenPoint`: scrolls the list when the pointer is over it.

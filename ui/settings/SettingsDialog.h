@@ -60,6 +60,8 @@ class SettingsDialog {
   // Places the controls and gives them the font for the window's density.
   void PlaceControls();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  // The dialog's keys in its modal loop: Enter, Tab, Space.
+  bool TakeDialogKey(MSG& message);
 
   Store& store_;
   HWND hwnd_ = nullptr;

@@ -122,7 +122,7 @@ void Application::ApplySettings() {
     mainWindow_.ShowMainWindow();
   }
   if (settings.useTray)
-    mainWindow_.Tray().Add();
+    mainWindow_.AddTrayIcon();
   else if (!IsWindowVisible(mainWindow_.Handle()))
     mainWindow_.ShowMainWindow();
 
@@ -172,7 +172,7 @@ bool Application::ApplyOptions() {
     settings = store_.settings;
   }
   if (settings.useTray)
-    mainWindow_.Tray().Add();
+    mainWindow_.AddTrayIcon();
   else
     mainWindow_.Tray().Delete();
   const bool linkMade = SyncAutostart(settings.startWithWindows);

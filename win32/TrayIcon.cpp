@@ -14,6 +14,6 @@ void TrayIcon::Fill(HWND window) {
   std::memcpy(record_.szTip, "Vornakel", 8);
 }
 
-bool TrayIcon::Add() { return Shell_NotifyIconA(NIM_ADD, &record_) != FALSE; }
+bool TrayIcon::Add() { return notify_(NIM_ADD, &record_) != FALSE; }
 
-bool TrayIcon::Delete() { return Shell_NotifyIconA(NIM_DELETE, &record_) != FALSE; }
+bool TrayIcon::Delete() { return notify_(NIM_DELETE, &record_) != FALSE; }

@@ -15,6 +15,10 @@ class TrayIcon {
   // a 64-bit one, whose handles are wider): the shell reads the record by it.
   static constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 
+  // The shell's function; another may stand in for it (a shell that is not ready).
+  using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  void SetNotifyFunction(NotifyFunction notify) { notify_ = notify; }
+
   void Fill(HWND window);
   // Adding while the icon is there leaves the one icon; deleting without one is harmless.
   bool Add();
@@ -23,4 +27,5 @@ class TrayIcon {
 
  private:
   NOTIFYICONDATAA record_{};
+  NotifyFunction notify_ = &Shell_NotifyIconA;
 };

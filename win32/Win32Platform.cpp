@@ -110,7 +110,10 @@ void Win32Platform::OpenFile(const std::string& fileName, const std::string& fol
     const ComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof execute;
-    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    // The thread ends when the call returns: the start must be complete by then (a handler
+    // reached by DDE or COM would otherwise be left to a thread that is gone). The shell pumps
+    // this thread's messages for as long as it waits.
+    execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     execute.hwnd = owner;
     execute.lpVerb = L"open";
     execute.lpFile = file.c_str();

@@ -295,6 +295,37 @@ TEST_F(Tray, HidingCancelsAnOpenEditor) {
   EXPECT_EQ(app->GetStore().Tasks.size(), 1u);
 }
 
+// A shell that refuses the first `refusals` adds, as at logon before the taskbar is ready.
+int refusals = 0;
+int shellAdds = 0;
+BOOL WINAPI SlowShell(DWORD message, PNOTIFYICONDATAA data) {
+  if (message == NIM_ADD && refusals-- > 0) return FALSE;
+  if (message == NIM_ADD) ++shellAdds;
+  return Shell_NotifyIconA(message, data);
+}
+
+TEST_F(Tray, ARefusedIconIsAddedAgainOrTheHiddenWindowComesBack) {
+  struct Case {
+    int refusals;
+    bool added, shown;
+  } cases[] = {{2, true, false}, {5, false, true}};
+  for (const Case& c : cases) {
+    refusals = c.refusals;
+    shellAdds = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        CreateApplication({.tray = true, .startMinimised = true}, {}, [](Application& application) {
+          application.SetStartupFolderSource([] { return std::wstring(); });
+          application.Main().Tray().SetNotifyFunction(&SlowShell);
+          application.Main().SetTrayRetry(20, 4);  // the start's add and four more
+        }));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(400));
+    EXPECT_EQ(shellAdds == 1, c.added) << c.refusals;
+    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.shown) << c.refusals;
+    EXPECT_EQ(app->Main().HiddenToTray(), !c.shown) << c.refusals;
+    TearDown();
+  }
+}
+
 TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
   for (bool tray : {true, false}) {
     Start({.tray = tray});

@@ -104,6 +104,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
       }
       return 0;
+    case WM_TIMER:
+      if (wParam == kTrayRetryTimer) {
+        OnTrayRetryTimer();
+        return 0;
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_SHUTDOWNCOMPUTER:
       events_.ShutDownComputer();
       return 0;
@@ -115,7 +121,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0 && !stopped_ && TrayOptionOn())
-        tray_.Add();
+        AddTrayIcon();
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }

@@ -102,6 +102,14 @@ class MainWindow {
   // The tray icon and its menu, filled and created by the creation step once the window exists.
   TrayIcon& Tray() { return tray_; }
   TrayIconMenu& TrayMenu() { return trayMenu_; }
+  // Adds the tray icon. At logon the shell is often not ready: a refused add is tried again
+  // every `interval` ms, `attempts` times (2 s for a minute), and when the taskbar (re)starts; if
+  // it never succeeds, the window is shown, so the program is never out of reach.
+  void AddTrayIcon();
+  void SetTrayRetry(UINT intervalMs, int attempts) {
+    trayRetryMs_ = intervalMs;
+    trayAttempts_ = attempts;
+  }
   // The window that carries the program's taskbar button and owns this one.
   TaskbarButton& Taskbar() { return taskbar_; }
 
@@ -141,6 +149,7 @@ class MainWindow {
   void HideToTray();
   void RestoreFromTray();
   bool TrayOptionOn();
+  void OnTrayRetryTimer();
   void OnDestroy();
 
   void LayOut(int clientWidth, int clientHeight);
@@ -174,6 +183,10 @@ class MainWindow {
   bool minimised_ = false;  // for the minimise hook: it runs when the window becomes minimised
   bool stopped_ = false;
   TrayIcon tray_;
+  static constexpr UINT_PTR kTrayRetryTimer = 1;
+  UINT trayRetryMs_ = 2000;
+  int trayAttempts_ = 30;
+  int trayAttemptsLeft_ = 0;  // while the retry timer runs
   TrayIconMenu trayMenu_;
   MainWindowEvents& events_;
   bool hiddenToTray_ = true;

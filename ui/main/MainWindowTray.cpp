@@ -65,3 +65,26 @@ bool MainWindow::TrayOptionOn() {
   std::lock_guard lock(store_.Mutex);
   return store_.settings.useTray != 0;
 }
+
+void MainWindow::AddTrayIcon() {
+  if (tray_.Add()) {
+    KillTimer(hwnd_, kTrayRetryTimer);
+    trayAttemptsLeft_ = 0;
+    return;
+  }
+  if (trayAttemptsLeft_ > 0) return;  // the timer runs already
+  trayAttemptsLeft_ = trayAttempts_;
+  SetTimer(hwnd_, kTrayRetryTimer, trayRetryMs_, nullptr);
+}
+
+void MainWindow::OnTrayRetryTimer() {
+  if (stopped_ || !TrayOptionOn() || tray_.Add()) {
+    KillTimer(hwnd_, kTrayRetryTimer);
+    trayAttemptsLeft_ = 0;
+    return;
+  }
+  if (--trayAttemptsLeft_ > 0) return;
+  KillTimer(hwnd_, kTrayRetryTimer);
+  // No icon for good: a window hidden to the tray would be out of reach.
+  if (hiddenToTray_) RestoreFromTray();
+}

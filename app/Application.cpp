@@ -13,7 +13,7 @@ Application::Application()
       editor_(store_),
       settingsDialog_(store_),
       checker_(store_, platform_),
-      startupFolder_([] { return ReadShellFolder(L"Startup"); }) {
+      startupFolder_([] { return StartupFolder(); }) {
   editor_.SetApplicationMessageHook([this](const MSG& message) { PreviewMessage(message); });
   settingsDialog_.SetApplicationMessageHook(
       [this](const MSG& message) { PreviewMessage(message); });

@@ -19,6 +19,22 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// Whether the shortcut `link`, as loaded into `shellLink`, starts `exePath` in `folder`.
+bool StartsThisCopy(IShellLinkW& shellLink, IPersistFile& file, const std::wstring& link,
+                    const std::wstring& exePath, const std::wstring& folder) {
+  if (FAILED(file.Load(link.c_str(), STGM_READ))) return false;
+  wchar_t target[MAX_PATH] = {};
+  wchar_t directory[MAX_PATH] = {};
+  if (FAILED(shellLink.GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
+      FAILED(shellLink.GetWorkingDirectory(directory, MAX_PATH)))
+    return false;
+  return SamePath(target, exePath) && SamePath(directory, folder);
+}
+
 }  // namespace
 
 std::wstring ReadShellFolder(const wchar_t* valueName) {
@@ -40,7 +56,22 @@ std::wstring ReadShellFolder(const wchar_t* valueName) {
     return {};
   // The stored value need not end with its zero.
   buffer[std::min(bytes / sizeof(wchar_t), buffer.size() - 1)] = L'\0';
-  return buffer.data();
+  if (type != REG_EXPAND_SZ) return buffer.data();
+  const DWORD needed = ExpandEnvironmentStringsW(buffer.data(), nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring expanded(needed, L'\0');
+  const DWORD length = ExpandEnvironmentStringsW(buffer.data(), expanded.data(), needed);
+  if (length == 0 || length > needed) return {};
+  expanded.resize(length - 1);  // without the terminating zero
+  return expanded;
+}
+
+std::wstring StartupFolder() {
+  wchar_t* path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, 0, nullptr, &path)) && path) folder = path;
+  CoTaskMemFree(path);
+  return folder.empty() ? ReadShellFolder(L"Startup") : folder;
 }
 
 std::wstring AutostartLinkPath(const std::wstring& startupFolder, const std::wstring& exePath) {
@@ -77,21 +108,23 @@ void SyncAutostartLink(const std::wstring& startupFolder, const std::wstring& ex
     if (exists) DeleteFileW(link.c_str());
     return;
   }
-  if (exists) return;
+  const auto failed = [&](HRESULT result) {
+    if (SUCCEEDED(result)) return false;
+    if (reportError) reportError(OleErrorText(result));
+    return true;
+  };
 
   // The wide interface: the paths are the system's own UTF-16, whatever the ANSI code page.
   ComPtr<IShellLinkW> shellLink;
-  const HRESULT created =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IShellLinkW, shellLink.out());
-  if (FAILED(created)) {
-    if (reportError) reportError(OleErrorText(created));
+  if (failed(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IShellLinkW, shellLink.out())))
     return;
-  }
   ComPtr<IPersistFile> file;
-  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return;
+  if (failed(shellLink->QueryInterface(IID_IPersistFile, file.out()))) return;
   const std::wstring folder = FolderPart(std::wstring_view(exePath));
-  shellLink->SetPath(exePath.c_str());
-  shellLink->SetWorkingDirectory(folder.c_str());
-  file->Save(link.c_str(), FALSE);
+  if (exists && StartsThisCopy(*shellLink.get(), *file.get(), link, exePath, folder)) return;
+  if (failed(shellLink->SetPath(exePath.c_str())) ||
+      failed(shellLink->SetWorkingDirectory(folder.c_str())) ||
+      failed(file->Save(link.c_str(), TRUE)))
+    return;
 }

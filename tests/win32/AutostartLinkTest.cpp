@@ -72,13 +72,16 @@ TEST(AutostartLink, IsCreatedWithTheProgramAndItsFolder) {
   EXPECT_EQ(target->workingDirectory, L"C:\\Programs\\Reminders\\");
 }
 
-TEST(AutostartLink, AnExistingShortcutIsNeverRewritten) {
+TEST(AutostartLink, AShortcutToAnotherCopyIsRewrittenToThisOne) {
   TestFolder startup;
+  reported.clear();
   SyncAutostartLink(startup.Path(), L"C:\\Old\\vornakel.exe", true, Record);
   SyncAutostartLink(startup.Path(), L"C:\\New\\vornakel.exe", true, Record);
   const auto target = ReadLink(startup.File(L"vornakel.lnk"));
   ASSERT_TRUE(target);
-  EXPECT_EQ(target->path, L"C:\\Old\\vornakel.exe");
+  EXPECT_EQ(target->path, L"C:\\New\\vornakel.exe");
+  EXPECT_EQ(target->workingDirectory, L"C:\\New\\");
+  EXPECT_TRUE(reported.empty());
 }
 
 TEST(AutostartLink, OptionOffDeletesTheShortcutAndLeavesOthers) {
@@ -124,11 +127,12 @@ TEST(AutostartLink, CodesWithoutASystemTextAreNamedByNumber) {
 }
 
 TEST(ReadShellFolder, FindsTheStartupFolderAndNothingForUnknownNames) {
-  const std::wstring startup = ReadShellFolder(L"Startup");
-  ASSERT_FALSE(startup.empty());
-  const DWORD attributes = GetFileAttributesW(startup.c_str());
-  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << startup;
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << startup;
+  for (const std::wstring& startup : {StartupFolder(), ReadShellFolder(L"Startup")}) {
+    ASSERT_FALSE(startup.empty());
+    const DWORD attributes = GetFileAttributesW(startup.c_str());
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << startup;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << startup;
+  }
   EXPECT_EQ(ReadShellFolder(L"NoSuchFolderName"), L"");
 }
 

@@ -160,7 +160,13 @@ TEST_F(DpiWindows, MainWindowMovedToAnotherDensityAndBack) {
   SendDpiChanged(form, other, there);
   EXPECT_TRUE(SameRect(WindowRect(form), there));
   ExpectMainWindowLaidOutFor(other);
-  ExpectStoredAt96(-700, 30);
+  // The size is kept at 96; the position so that the next start, which scales it by the
+  // density it starts at, puts the window back on that screen.
+  const WindowState stored = StoredWindowState();
+  EXPECT_NEAR(ScaleToDpi(stored.x, StartDpi()), there.left, 1);
+  EXPECT_NEAR(ScaleToDpi(stored.y, StartDpi()), there.top, 1);
+  EXPECT_EQ(stored.width, settings.width);
+  EXPECT_EQ(stored.height, settings.height);
 
   // Back on the first screen everything is as it was, the column widths to the pixel.
   const RECT back = ScaledPlace(10, 12, 600, 500, StartDpi());

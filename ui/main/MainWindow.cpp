@@ -361,9 +361,14 @@ void MainWindow::RememberGeometry() {
   const bool maximised = IsZoomed(hwnd_) != FALSE;
   RECT frame{};
   GetWindowRect(hwnd_, &frame);
-  // Data.ini keeps the geometry at 96 dots per inch.
-  const WindowBounds stored = UnscaleBounds(
-      {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top}, dpi_);
+  // Data.ini keeps the size at 96 dots per inch, whatever screen the window is on. The position
+  // is a point of the whole desktop, in the screens' own pixels: it is brought to 96 by the
+  // density the program starts at, which the next start scales it back by. (Brought by the
+  // window's density, a window on a screen of another density would come back elsewhere.)
+  const WindowBounds size =
+      UnscaleBounds({0, 0, frame.right - frame.left, frame.bottom - frame.top}, dpi_);
+  const WindowBounds place = UnscaleBounds({frame.left, frame.top, 0, 0}, SystemDpi());
+  const WindowBounds stored{place.left, place.top, size.width, size.height};
   std::lock_guard lock(store_.Mutex);
   store_.Window.maximised = maximised || showMaximised_;
   if (maximised) return;

@@ -1,7 +1,8 @@
 # GoogleTest from Debian's sources, built with this project's compiler (native or mingw-w64).
 if(NOT TARGET gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  # With MSVC, GoogleTest links the runtime the way the project does (statically).
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 include(GoogleTest)

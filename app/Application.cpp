@@ -19,6 +19,8 @@ Application::Application()
       [this](const MSG& message) { PreviewMessage(message); });
   settingsDialog_.SetOnApply([this] { return ApplyOptions(); });
   mainWindow_.SetDialogs(&editor_, &settingsDialog_);
+  popups_.SetOnSnooze([this](const std::string& moment, const std::string& text, bool sound,
+                             int32_t minutes) { Snooze(moment, text, sound, minutes); });
 }
 
 void Application::OnMainWindowDestroyed() {
@@ -29,8 +31,26 @@ void Application::OnMainWindowDestroyed() {
 void Application::ShowPendingReminders() {
   PendingReminder reminder;
   // The texts the task had when it fired: it may have deleted itself since.
-  if (platform_.TakePendingReminder(reminder))
-    popups_.ShowReminder(" " + reminder.momentText, reminder.message);
+  if (!platform_.TakePendingReminder(reminder)) return;
+  int32_t snoozeMinutes = kDefaultSnoozeMinutes;
+  {
+    std::lock_guard lock(store_.Mutex);
+    snoozeMinutes = store_.settings.snoozeMinutes;
+  }
+  popups_.ShowReminder(" " + reminder.momentText, reminder.message, reminder.sound, snoozeMinutes);
+}
+
+void Application::Snooze(const std::string& moment, const std::string& text, bool sound,
+                         int32_t minutes) {
+  if (stopped_) return;
+  {
+    std::lock_guard lock(store_.Mutex);
+    store_.settings.snoozeMinutes = minutes;
+    const LocalMoment due = AddMinutes(MomentOf(platform_.LocalTime()), minutes);
+    InsertByDue(store_.Snoozed, {due, moment, text, sound});
+  }
+  // Kept at once: a crash or a restart never loses it.
+  SaveNow();
 }
 
 void Application::CancelOpenDialogs() {

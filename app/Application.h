@@ -48,6 +48,8 @@ class Application final : public MainWindowEvents {
   // The rest of what the main window asks of the program.
   void OnMainWindowDestroyed() override;
   void ShowPendingReminders() override;
+  // "Отложить" on a popup: the reminder comes back `minutes` from now.
+  void Snooze(const std::string& moment, const std::string& text, bool sound, int32_t minutes);
   void CancelOpenDialogs() override;
   void SaveForEndOfSession() override;
   void StopForEndOfSession() override;

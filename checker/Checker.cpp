@@ -49,6 +49,25 @@ void Checker::Pass(StoreLock& lock) {
       if (ShouldReactivate(task, passTime_)) ReactivateTask(lock, index);
     }
   }
+  ShowSnoozedReminders(lock);
+}
+
+void Checker::ShowSnoozedReminders(StoreLock& lock) {
+  if (store_.Snoozed.empty() || !running_.load()) return;
+  const std::vector<SnoozedReminder> due = TakeDue(store_.Snoozed, MomentOf(passTime_));
+  if (due.empty()) return;
+  bool sound = false;
+  for (const SnoozedReminder& reminder : due) {
+    platform_.PostReminder(reminder.moment, reminder.message, reminder.sound);
+    sound = sound || reminder.sound;
+  }
+  // Out of the file at once: shown, it must not come back after a restart.
+  FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
+  SaveFromChecker(context, lock);
+  if (!sound) return;
+  lock.unlock();
+  BeepMelody(platform_, &running_);
+  lock.lock();
 }
 
 void Checker::ReactivateTask(StoreLock& lock, int index) {

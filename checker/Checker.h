@@ -35,6 +35,8 @@ class Checker {
   void CheckerThread();
   void Pass(StoreLock& lock);
   void ReactivateTask(StoreLock& lock, int index);
+  // Reminders put off and due now come back (with their melody), and leave Data.ini.
+  void ShowSnoozedReminders(StoreLock& lock);
 
   Store& store_;
   CheckerPlatform& platform_;

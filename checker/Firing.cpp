@@ -79,7 +79,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
 
   if (task.showMessage) {
     // The popup gets this task's own texts now: the task may be gone when it opens.
-    platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message);
+    platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message, task.beep);
   }
   const uint64_t id = task.id;
   const bool beep = task.beep, deleteAfter = task.deleteAfter;

@@ -21,8 +21,10 @@ class CheckerPlatform : public Platform {
 
   // Starts a file with the shell's "open" verb in the given working folder.
   virtual void OpenFile(const std::string& fileName, const std::string& folder) = 0;
-  // Asks the main window to open a reminder popup with these texts (posted, not waited for).
-  virtual void PostReminder(const std::string& momentText, const std::string& message) = 0;
+  // Asks the main window to open a reminder popup with these texts (posted, not waited for);
+  // `sound`: the melody went with it, and comes back with it if the reminder is put off.
+  virtual void PostReminder(const std::string& momentText, const std::string& message,
+                            bool sound) = 0;
   // Asks the user-interface thread to stop the program in order (final save included) and
   // then to shut the computer down.
   virtual void ShutDownComputer() = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/RowModel.h"
+#include "core/Snooze.h"
 #include "core/Task.h"
 
 // The main window's geometry and column widths as last seen by the user-interface thread,
@@ -29,6 +30,7 @@ struct WindowState {
 class Store {
  public:
   std::vector<Task> Tasks;
+  std::vector<SnoozedReminder> Snoozed;  // in the order they fall due
   Settings settings;
   EditorMoment editorMoment;
   RowModel Rows;

@@ -90,6 +90,8 @@ struct Settings {
   std::array<int32_t, 5> columnWidths{};
   int32_t taskCount = 0;
   std::string lastFileFolder;  // of the file last chosen for a task, with its final backslash
+  int32_t snoozeMinutes = 10;  // the duration last chosen to put a reminder off
+  int32_t snoozedCount = 0;    // reminders put off and not yet back
 };
 
 // The date and time the task editor last showed; a new task starts from them. Not stored.

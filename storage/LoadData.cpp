@@ -1,4 +1,5 @@
 // LoadData: Data.ini read once, indexed once, and every value taken by the reading rules.
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -97,6 +98,26 @@ void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& w
   reader.Int("Ln3", 130, settings.columnWidths[3]);
   reader.Int("Ln4", 107, settings.columnWidths[4]);
   reader.Int("TasksN", 0, settings.taskCount);
+  reader.Int("Snooze", kDefaultSnoozeMinutes, settings.snoozeMinutes);
+  reader.Int("SnoozeN", 0, settings.snoozedCount);
+}
+
+// One put-off reminder; one whose moment is not a real one is dropped without a word (it must
+// never keep the program from starting).
+void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& pending) {
+  char name[24] = "SNOOZE";
+  const char* end = std::to_chars(name + 6, name + sizeof name, n).ptr;
+  reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
+  std::string due;
+  SnoozedReminder reminder;
+  reader.Text("Due", due);
+  reader.Message("Mom", reminder.moment);
+  reader.Message("Tex", reminder.message);
+  reader.Flag("Snd", false, reminder.sound);
+  if (const auto moment = ParseDueText(due)) {
+    reminder.due = *moment;
+    InsertByDue(pending, std::move(reminder));
+  }
 }
 
 void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& task) {
@@ -192,5 +213,8 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
     BuildRow(store, n, true);
     task.armed = true;
   }
+  store.Snoozed.clear();
+  const int32_t snoozed = std::clamp(settings.snoozedCount, 0, kMaxTasks);
+  for (int32_t n = 0; n < snoozed; ++n) ReadSnoozed(reader, n, store.Snoozed);
   return std::nullopt;
 }

@@ -48,6 +48,9 @@ size_t ComposedSizeBound(const Store& store) {
   for (const Task& task : store.Tasks)
     bound += kTaskBound + TextLineBound("Tex", task.message.size()) +
              TextLineBound("FN", task.fileName.size());
+  for (const SnoozedReminder& reminder : store.Snoozed)
+    bound += kTaskBound + TextLineBound("Mom", reminder.moment.size()) +
+             TextLineBound("Tex", reminder.message.size());
   return bound;
 }
 
@@ -68,6 +71,18 @@ void ComposeSettings(std::string& out, const Settings& settings) {
   AppendIntLine(out, "Ln4", settings.columnWidths[4]);
   AppendIntLine(out, "TasksN", settings.taskCount);
   AppendTextLine(out, "LastOD", settings.lastFileFolder);
+  // Newer keys follow what older versions write; those versions pass them by.
+  AppendIntLine(out, "Snooze", settings.snoozeMinutes);
+  AppendIntLine(out, "SnoozeN", settings.snoozedCount);
+}
+
+// After the last task section, so an older version never meets one.
+void ComposeSnoozed(std::string& out, const SnoozedReminder& reminder, int32_t n) {
+  AppendSectionLine(out, "SNOOZE", n);
+  AppendTextLine(out, "Due", DueText(reminder.due));
+  AppendMessageLine(out, "Mom", reminder.moment);
+  AppendMessageLine(out, "Tex", reminder.message);
+  AppendFlagLine(out, "Snd", reminder.sound);
 }
 
 void ComposeTask(std::string& out, const Task& task, int32_t n) {
@@ -114,11 +129,14 @@ void MarksBecomeLineBreaks(Store& store, Platform& platform) {
 uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out) {
   TakeWindowState(store);
   store.settings.taskCount = static_cast<int32_t>(store.Tasks.size());
+  store.settings.snoozedCount = static_cast<int32_t>(store.Snoozed.size());
   out.clear();
   out.reserve(ComposedSizeBound(store));  // capacity is kept from save to save
   ComposeSettings(out, store.settings);
   for (size_t n = 0; n < store.Tasks.size(); ++n)
     ComposeTask(out, store.Tasks[n], static_cast<int32_t>(n));
+  for (size_t n = 0; n < store.Snoozed.size(); ++n)
+    ComposeSnoozed(out, store.Snoozed[n], static_cast<int32_t>(n));
   MarksBecomeLineBreaks(store, platform);
   return ++store.ComposedSaves;
 }

@@ -124,12 +124,13 @@ void Win32Platform::OpenFile(const std::string& fileName, const std::string& fol
   }).detach();
 }
 
-void Win32Platform::PostReminder(const std::string& momentText, const std::string& message) {
+void Win32Platform::PostReminder(const std::string& momentText, const std::string& message,
+                                 bool sound) {
   const HWND window = mainWindow_.load();
   if (!window) return;
   {
     std::lock_guard lock(remindersMutex_);
-    pendingReminders_.push_back({momentText, message});
+    pendingReminders_.push_back({momentText, message, sound});
   }
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCommandReminder, 0), 0);
 }

@@ -17,6 +17,7 @@
 struct PendingReminder {
   std::string momentText;
   std::string message;
+  bool sound = false;  // the melody went with it (and comes back with a snooze)
 };
 
 class Win32Platform : public CheckerPlatform {
@@ -48,7 +49,7 @@ class Win32Platform : public CheckerPlatform {
   uint8_t PortIn(uint16_t port) override;
   void Sleep(uint32_t milliseconds) override;
   void OpenFile(const std::string& fileName, const std::string& folder) override;
-  void PostReminder(const std::string& momentText, const std::string& message) override;
+  void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
   void ShutDownComputer() override;
   // Like ShowError, but a text already waiting to be shown is not queued a second time, so a
   // save that keeps failing does not pile up boxes.

@@ -34,6 +34,7 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
   file += line("WinMax", flag(s.winMax)) + line("SMin", flag(s.startMinimised));
   for (int i = 0; i < 5; ++i) file += line("Ln" + std::to_string(i), std::to_string(s.widths[i]));
   file += line("TasksN", std::to_string(tasks.size())) + line("LastOD", "");
+  file += line("Snooze", "10") + line("SnoozeN", "0");
   for (size_t n = 0; n < tasks.size(); ++n) {
     const TestTask& t = tasks[n];
     file += "[TASK" + std::to_string(n) + "]\r\n";

@@ -101,7 +101,8 @@ void FakePlatform::OpenFile(const std::string& fileName, const std::string& fold
   if (onEffect) onEffect();
 }
 
-void FakePlatform::PostReminder(const std::string& momentText, const std::string& message) {
+void FakePlatform::PostReminder(const std::string& momentText, const std::string& message,
+                                bool /*sound*/) {
   actions.push_back("reminder " + momentText + "|" + message);
 }
 

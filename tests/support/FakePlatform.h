@@ -72,7 +72,7 @@ class FakePlatform : public CheckerPlatform {
   uint8_t PortIn(uint16_t port) override;
   void Sleep(uint32_t milliseconds) override;
   void OpenFile(const std::string& fileName, const std::string& folder) override;
-  void PostReminder(const std::string& momentText, const std::string& message) override;
+  void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
   void ShutDownComputer() override;
   void ReportError(const std::string& text) override;
 

@@ -145,3 +145,27 @@ TEST_F(CheckerTest, NoPassWhileCheckingIsPaused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTheFile) {
+  // 14 March, 12:00:00 now. Due a second ago (with the melody), due now, and due in a second.
+  InsertByDue(store.Snoozed, {{2024, 3, 14, 11, 59, 59}, "Ежедневно в 11:49:59", "звук", true});
+  InsertByDue(store.Snoozed, {{2024, 3, 14, 12, 0, 0}, "14 марта", "тихо", false});
+  InsertByDue(store.Snoozed, {{2024, 3, 14, 12, 0, 1}, "14 марта", "позже", false});
+  checker.MakePass();
+  EXPECT_EQ(
+      ActionsStartingWith("reminder"),
+      (std::vector<std::string>{"reminder Ежедневно в 11:49:59|звук", "reminder 14 марта|тихо"}));
+  EXPECT_EQ(ActionsStartingWith("beep").size(), 9u);  // one melody
+  EXPECT_EQ(Saves(), 1);
+  const std::string& file = platform.files.files.at(kDataPath).bytes;
+  EXPECT_NE(file.find("SnoozeN=1\r\n"), std::string::npos);
+  EXPECT_NE(file.find("[SNOOZE0]\r\nDue=2024-03-14 12:00:01\r\nMom=14 марта\r\nTex=позже\r\n"),
+            std::string::npos);
+  checker.MakePass();
+  EXPECT_EQ(ActionsStartingWith("reminder").size(), 2u);
+  EXPECT_EQ(Saves(), 1);
+}
+
+}  // namespace

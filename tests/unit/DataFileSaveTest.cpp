@@ -22,6 +22,8 @@ const std::string kExampleFile = IniLines({
     "Ln4=107",
     "TasksN=1",
     "LastOD=",
+    "Snooze=10",
+    "SnoozeN=0",
     "[TASK0]",
     "Mod=0",
     "Ssec=30600",

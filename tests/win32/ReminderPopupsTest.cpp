@@ -54,7 +54,7 @@ class Popup : public testing::Test {
   }
   void PressOk(HWND popup) {
     const std::vector<HWND> children = ChildrenOf(popup);
-    ASSERT_EQ(children.size(), 2u);
+    ASSERT_EQ(children.size(), 4u);
     SendMessageW(children[1], BM_CLICK, 0, 0);
     PumpMessages();
   }
@@ -81,7 +81,7 @@ TEST_F(Popup, HasItsClassStylesAndChildren) {
   EXPECT_FALSE(windowClass.hIcon);
 
   const std::vector<HWND> children = ChildrenOf(popup);
-  ASSERT_EQ(children.size(), 2u);
+  ASSERT_EQ(children.size(), 4u);  // the message, OK, then the snooze controls (below)
   struct Child {
     const wchar_t* className;
     const wchar_t* text;
@@ -178,6 +178,60 @@ TEST_F(Popup, CascadesUpAndLeftWrapsAfterTenAndNeverLeavesTheWorkArea) {
   const POINT corner = cornerOf(Open(" again", ""));
   EXPECT_EQ(corner.x, area.right);
   EXPECT_EQ(corner.y, area.bottom);
+}
+
+}  // namespace
+
+namespace {
+
+RECT PlaceIn(HWND popup, HWND child) {
+  RECT place{};
+  GetWindowRect(child, &place);
+  MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
+  struct Request {
+    std::string moment, text;
+    bool sound = false;
+    int32_t minutes = 0;
+  };
+  std::vector<Request> requests;
+  popups.SetOnSnooze(
+      [&](const std::string& moment, const std::string& text, bool sound, int32_t minutes) {
+        requests.push_back({moment, text, sound, minutes});
+      });
+  const HWND popup = popups.ShowReminder(" Ежедневно в 08:30:00", "Обед", true, 30);
+  opened.push_back(popup);
+  PumpMessages();
+  const std::vector<HWND> children = ChildrenOf(popup);
+  ASSERT_EQ(children.size(), 4u);
+  const HWND list = children[2], snooze = children[3];
+  EXPECT_EQ(TextOf(snooze), ToWide("Отложить"));
+  // The list shows the last duration chosen; it and the button sit beside OK, inside the popup.
+  EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 7);
+  EXPECT_EQ(TextOf(list), ToWide("30 мин"));
+  RECT client{};
+  GetClientRect(popup, &client);
+  const RECT ok = PlaceIn(popup, children[1]), left = PlaceIn(popup, list),
+             right = PlaceIn(popup, snooze);
+  EXPECT_LE(left.right, ok.left);
+  EXPECT_GE(right.left, ok.right);
+  EXPECT_GE(left.left, 0);
+  EXPECT_LE(right.right, client.right);
+  EXPECT_EQ(GetFocus(), children[1]);
+
+  SendMessageW(list, CB_SETCURSEL, 4, 0);  // "1 час"
+  SendMessageW(snooze, BM_CLICK, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(popups.PopupOffset(), 0);  // back by 10, as after OK
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].moment, "Ежедневно в 08:30:00");
+  EXPECT_EQ(requests[0].text, "Обед");
+  EXPECT_TRUE(requests[0].sound);
+  EXPECT_EQ(requests[0].minutes, 60);
 }
 
 }  // namespace

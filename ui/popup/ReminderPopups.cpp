@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/Snooze.h"
 #include "ui/shared/DpiScale.h"
 #include "win32/Dpi.h"
 #include "win32/Text.h"
@@ -14,6 +15,12 @@ constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;  // 0x90C00000
 constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL |
                                 ES_MULTILINE | ES_CENTER;            // 0x50800845
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;  // 0x50001000
+constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST;
+
+// The message field and OK have the identifier 0 (scripts tell them apart by class); the
+// duration list and "Отложить" have their own.
+constexpr int kDurationId = 1;
+constexpr int kSnoozeId = 2;
 
 // The children's places in the client area (left, top, width, height), at 96 dots per inch.
 struct ChildPlace {
@@ -21,6 +28,9 @@ struct ChildPlace {
 };
 constexpr ChildPlace kMessagePlace{4, 4, 286, 232};
 constexpr ChildPlace kButtonPlace{95, 244, 110, 25};
+// In the margins on either side of OK; the list's height includes its drop-down part.
+constexpr ChildPlace kDurationPlace{4, 244, 87, 200};
+constexpr ChildPlace kSnoozePlace{209, 244, 81, 25};
 
 // The cell height (a positive LOGFONT height) is 18 pixels at 96 dots per inch.
 UniqueFont MakePopupFont(int dpi) {
@@ -57,8 +67,10 @@ void ReminderPopups::UnregisterPopupClass() {
   brush_.reset();
 }
 
-HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text) {
+HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text, bool sound,
+                                  int32_t snoozeMinutes) {
   pendingText_ = ToWide(text);
+  pendingSnoozeMinutes_ = snoozeMinutes;
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   // The popup is sized for the screen whose corner it opens in.
@@ -69,8 +81,26 @@ HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string&
   const int size = ScaleToDpi(PopupCascade::kSize, creatingDpi_);
   const std::wstring title = L" " + ToWide(caption);
   // The children are made during creation, so pendingText_ is consumed before this returns.
-  return CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y,
-                         size, size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  const HWND popup =
+      CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y, size,
+                      size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (popup) shown_[popup] = {caption.starts_with(' ') ? caption.substr(1) : caption, text, sound};
+  return popup;
+}
+
+void ReminderPopups::Close(HWND popup, bool snooze) {
+  const auto it = shown_.find(popup);
+  Shown reminder = it != shown_.end() ? std::move(it->second) : Shown{};
+  int32_t minutes = kDefaultSnoozeMinutes;
+  if (snooze) {
+    const HWND list = GetDlgItem(popup, kDurationId);
+    const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (chosen >= 0 && static_cast<size_t>(chosen) < kSnoozeMinutes.size())
+      minutes = kSnoozeMinutes[static_cast<size_t>(chosen)];
+  }
+  DestroyWindow(popup);
+  cascade_.Closed();
+  if (snooze && onSnooze_) onSnooze_(reminder.moment, reminder.text, reminder.sound, minutes);
 }
 
 HFONT ReminderPopups::FontFor(int dpi) {
@@ -86,18 +116,30 @@ void ReminderPopups::OnCreate(HWND popup) {
                   instance, nullptr);
   const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, popup, nullptr,
                                   instance, nullptr);
+  const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, popup,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDurationId)),
+                                         instance, nullptr);
+  for (const char* duration : kSnoozeTexts)
+    SendMessageW(durations, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(duration).c_str()));
+  SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(pendingSnoozeMinutes_), 0);
+  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, popup,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
   PlaceChildren(popup, creatingDpi_);
   SetFocus(ok);
 }
 
 void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
-  // Both children have the identifier 0: they are told apart by their class.
   const HFONT font = FontFor(dpi);
   for (HWND child = GetWindow(popup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
     wchar_t className[16]{};
     GetClassNameW(child, className, static_cast<int>(std::size(className)));
     const bool isButton = lstrcmpiW(className, L"Button") == 0;
-    MoveScaled(child, isButton ? kButtonPlace : kMessagePlace, dpi);
+    const ChildPlace& place = id == kDurationId ? kDurationPlace
+                              : id == kSnoozeId ? kSnoozePlace
+                              : isButton        ? kButtonPlace
+                                                : kMessagePlace;
+    MoveScaled(child, place, dpi);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
@@ -132,11 +174,14 @@ LRESULT CALLBACK ReminderPopups::PopupWndProc(HWND hwnd, UINT message, WPARAM wP
       }
       break;
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && self) {  // the OK button
-        DestroyWindow(hwnd);
-        self->cascade_.Closed();
+      // The buttons' clicks; the duration list's notifications are never 0.
+      if (HIWORD(wParam) == BN_CLICKED && self) {
+        self->Close(hwnd, LOWORD(wParam) == kSnoozeId);
         return 0;
       }
+      break;
+    case WM_NCDESTROY:
+      if (self) self->shown_.erase(hwnd);
       break;
     case WM_NCHITTEST: {
       // The bare client margins drag the popup like its title bar.

@@ -577,6 +577,26 @@ int Popups() {
   return 0;
 }
 
+// "Отложить" on the program's first popup, with the duration list at `choice` first.
+int SnoozePopup(int choice) {
+  HWND main = FindMainWindow();
+  const DWORD process_id = main ? ProcessOf(main) : 0;
+  const std::vector<HWND> popups = TopLevelWindows(kPopupClass, process_id);
+  if (popups.empty()) {
+    PrintError(L"no popup to put off");
+    return 1;
+  }
+  const HWND list = GetDlgItem(popups.front(), 1), button = GetDlgItem(popups.front(), 2);
+  if (!list || !button || SendMessageW(list, CB_SETCURSEL, choice, 0) != choice) {
+    PrintError(L"the popup has no duration list or no snooze button");
+    return 1;
+  }
+  const std::wstring title = TextOf(popups.front());
+  SendMessageW(button, BM_CLICK, 0, 0);
+  Print(L"snoozed\t" + Escaped(title));
+  return 0;
+}
+
 // Visible message boxes of the program: caption TAB text. With a button id, clicks that button
 // on the first one.
 int Dialogs(int click_id) {
@@ -741,6 +761,7 @@ void Usage() {
       L"  close [timeout-ms]              close the taskbar button, wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
+      L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
       L"  wait-dialogs <timeout-ms>       wait for a message box, then print as dialogs\n"
       L"  select <row>                    select row (0-based) and give it the focus\n"
@@ -774,6 +795,7 @@ int main(int argc, char** argv) {
     return Post(static_cast<UINT>(ParseInt(arg1, 0)), static_cast<WPARAM>(ParseInt(arg2, 0)),
                 static_cast<LPARAM>(ParseInt(arg3, 0)));
   if (command == "popups") return Popups();
+  if (command == "snooze" && arg1) return SnoozePopup(ParseInt(arg1, -1));
   if (command == "memory") return Memory();
   if (command == "bare-memory") return BareWindowMemory(arg1);
   if (command == "menu-keys" && arg1) {

@@ -60,6 +60,24 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
   }
 }
 
+TEST_F(SnoozeFile, AFileOfAnOlderVersionIsWrittenBackWithTheTwoNewLinesOnly) {
+  Task task;
+  task.message = "Задача";
+  store.Tasks.push_back(task);
+  ASSERT_EQ(SaveData(store, platform), std::nullopt);
+  const std::string current = FileBytes();
+  std::string older = current;
+  const size_t lines = older.find("Snooze=10\r\nSnoozeN=0\r\n");
+  ASSERT_NE(lines, std::string::npos);
+  older.erase(lines, 22);
+  Store reloaded;
+  reloaded.DataPath = kDataPath;
+  PutFile(older);
+  ASSERT_EQ(LoadData(reloaded, platform, nullptr), std::nullopt);
+  ASSERT_EQ(SaveData(reloaded, platform), std::nullopt);
+  EXPECT_EQ(FileBytes(), current);
+}
+
 TEST_F(SnoozeFile, AReminderWithABadMomentIsDroppedAndABadCountStopsTheLoad) {
   // Out of order in the file, one moment that is not a date, one section missing.
   ASSERT_EQ(

@@ -1,0 +1,1 @@
+s/^Due=.*/Due=(the press + 5 min)\r/

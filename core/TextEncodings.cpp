@@ -78,3 +78,37 @@ std::string FileTextAsCp1251(std::string bytes) {
 }
 
 std::string Utf8AsCp1251(std::string_view utf8) { return FromUtf8Bytes(utf8); }
+
+unsigned char LowerCp1251(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF))
+    return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0xA8:
+      return 0xB8;  // Ё
+    case 0xAA:
+      return 0xBA;  // Є
+    case 0xAF:
+      return 0xBF;  // Ї
+    case 0xB2:
+      return 0xB3;  // І
+    case 0xA1:
+      return 0xA2;  // Ў
+    case 0xA5:
+      return 0xB4;  // Ґ
+    default:
+      return c;
+  }
+}
+
+bool StartsWithIgnoringCaseCp1251(std::string_view text, std::string_view start) {
+  if (start.size() > text.size()) return false;
+  for (size_t i = 0; i < start.size(); ++i)
+    if (LowerCp1251(static_cast<unsigned char>(text[i])) !=
+        LowerCp1251(static_cast<unsigned char>(start[i])))
+      return false;
+  return true;
+}
+
+bool EqualIgnoringCaseCp1251(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && StartsWithIgnoringCaseCp1251(a, b);
+}

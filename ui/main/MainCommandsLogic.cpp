@@ -1,6 +1,7 @@
 #include "ui/main/MainCommandsLogic.h"
 
 #include "core/Task.h"
+#include "core/TextEncodings.h"
 #include "ui/shared/DpiScale.h"
 
 std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThisPeriod) {
@@ -51,42 +52,6 @@ MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi) {
   return layout;
 }
 
-namespace {
-
-// Lower case in code page 1251: Latin and Cyrillic letters, "Ё", and the Ukrainian and
-// Belarusian ones.
-unsigned char LowerCp1251(unsigned char c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF))
-    return static_cast<unsigned char>(c + 0x20);
-  switch (c) {
-    case 0xA8:
-      return 0xB8;  // Ё
-    case 0xAA:
-      return 0xBA;  // Є
-    case 0xAF:
-      return 0xBF;  // Ї
-    case 0xB2:
-      return 0xB3;  // І
-    case 0xA1:
-      return 0xA2;  // Ў
-    case 0xA5:
-      return 0xB4;  // Ґ
-    default:
-      return c;
-  }
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
-  if (start.size() > text.size()) return false;
-  for (size_t i = 0; i < start.size(); ++i)
-    if (LowerCp1251(static_cast<unsigned char>(text[i])) !=
-        LowerCp1251(static_cast<unsigned char>(start[i])))
-      return false;
-  return true;
-}
-
-}  // namespace
-
 int FindRowByMessageStart(const RowModel& rows, std::string_view typed, int start, bool wrap) {
   const int count = rows.Count();
   if (typed.empty() || count == 0) return -1;
@@ -94,7 +59,8 @@ int FindRowByMessageStart(const RowModel& rows, std::string_view typed, int star
   for (int i = 0; i < count; ++i) {
     const int row = start + i;
     if (row >= count && !wrap) break;
-    if (StartsWithIgnoringCase(rows.Cell(row % count, ColumnMessage), typed)) return row % count;
+    if (StartsWithIgnoringCaseCp1251(rows.Cell(row % count, ColumnMessage), typed))
+      return row % count;
   }
   return -1;
 }

@@ -1,0 +1,255 @@
+#include "ui/commandline/CommandLine.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "core/PathParts.h"
+#include "core/Snooze.h"
+#include "core/TextEncodings.h"
+#include "ui/editor/DateFields.h"
+#include "ui/editor/TimeFields.h"
+
+const char kCommandLineUsage[] =
+    "vornakel.exe /in ВРЕМЯ [действия] сообщение\r\n"
+    "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
+    "/yearly ДД.ММ] [действия] сообщение\r\n"
+    "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
+    "/run ФАЙЛ, /delete";
+
+namespace {
+
+constexpr int64_t kLongestDelaySeconds = 366LL * 24 * 3600;
+
+bool IsSwitch(std::string_view arg) { return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-'); }
+
+bool SwitchIs(std::string_view arg, std::string_view name) {
+  return IsSwitch(arg) && EqualIgnoringCaseCp1251(arg.substr(1), name);
+}
+
+// A whole number of `minDigits` to `maxDigits` digits, nothing else.
+std::optional<int32_t> Digits(std::string_view text, size_t minDigits, size_t maxDigits) {
+  if (text.size() < minDigits || text.size() > maxDigits) return std::nullopt;
+  int32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+// "1h30m", "25m", "90s", "2ч": the seconds, or nothing when it is not such a text.
+std::optional<int64_t> DurationSeconds(std::string_view text) {
+  int64_t total = 0;
+  size_t at = 0;
+  if (text.empty()) return std::nullopt;
+  while (at < text.size()) {
+    int64_t number = 0;
+    const size_t start = at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 9)
+      number = number * 10 + (text[at++] - '0');
+    if (at == start || at >= text.size()) return std::nullopt;
+    const unsigned char unit = LowerCp1251(static_cast<unsigned char>(text[at++]));
+    if (unit == 'h' || unit == 0xF7)  // ч
+      total += number * 3600;
+    else if (unit == 'm' || unit == 0xEC)  // м
+      total += number * 60;
+    else if (unit == 's' || unit == 0xF1)  // с
+      total += number;
+    else
+      return std::nullopt;
+  }
+  return total;
+}
+
+struct TimeOfDay {
+  int32_t hour = 0, minute = 0, second = 0;
+};
+
+// "HH:MM" or "HH:MM:SS" within the editor's ranges.
+std::optional<TimeOfDay> ParseTime(std::string_view text) {
+  std::array<int32_t, 3> parts{};
+  size_t count = 0;
+  while (count < 3) {
+    const size_t colon = text.find(':');
+    const auto part = Digits(text.substr(0, colon), 1, 2);
+    if (!part) return std::nullopt;
+    parts[count++] = *part;
+    if (colon == std::string_view::npos) break;
+    text.remove_prefix(colon + 1);
+    if (count == 3) return std::nullopt;
+  }
+  if (count < 2 || parts[0] > kHourHighest || parts[1] > kMinuteHighest ||
+      parts[2] > kMinuteHighest)
+    return std::nullopt;
+  return TimeOfDay{parts[0], parts[1], parts[2]};
+}
+
+// "DD.MM" or, with `withYear`, "DD.MM.YYYY". `dayExists` false: the numbers are fine, but that
+// month never has that day (or not in that year).
+struct DayAndMonth {
+  int32_t day = 0, month = 0, year = 0;
+  bool dayExists = true;
+};
+std::optional<DayAndMonth> ParseDate(std::string_view text, bool withYear) {
+  const size_t first = text.find('.');
+  const size_t second = first == std::string_view::npos ? first : text.find('.', first + 1);
+  if (first == std::string_view::npos || withYear != (second != std::string_view::npos))
+    return std::nullopt;
+  const auto day = Digits(text.substr(0, first), 1, 2);
+  const auto month = Digits(text.substr(first + 1, second - first - 1), 1, 2);
+  const auto year = withYear ? Digits(text.substr(second + 1), 4, 4) : std::optional<int32_t>(0);
+  if (!day || !month || !year || *month < 1 || *month > kMonthCount || *day < 1 || *day > 31)
+    return std::nullopt;
+  // A yearly 29 February is the editor's too (with its warning): any leap year's February.
+  const int32_t days = DaysInMonth(*month, withYear ? *year : 2000);
+  return DayAndMonth{*day, *month, *year, *day <= days};
+}
+
+// "пн" ... "вс" or "mon" ... "sun": 1 for Monday ... 7 for Sunday.
+std::optional<int32_t> ParseWeekday(std::string_view text) {
+  static constexpr std::array<std::string_view, 7> kRussian = {"пн", "вт", "ср", "чт",
+                                                               "пт", "сб", "вс"};
+  static constexpr std::array<std::string_view, 7> kEnglish = {"mon", "tue", "wed", "thu",
+                                                               "fri", "sat", "sun"};
+  for (size_t i = 0; i < 7; ++i)
+    if (EqualIgnoringCaseCp1251(text, kRussian[i]) || EqualIgnoringCaseCp1251(text, kEnglish[i]))
+      return static_cast<int32_t>(i) + 1;
+  return std::nullopt;
+}
+
+ParsedCommand Failure(std::string text) {
+  ParsedCommand command;
+  command.kind = ParsedCommand::Kind::Error;
+  command.error = std::move(text);
+  return command;
+}
+
+// The words of the message joined by blanks, each "\n" a line break.
+std::string JoinMessage(const std::vector<std::string>& args, size_t from) {
+  std::string message;
+  for (size_t i = from; i < args.size(); ++i) {
+    if (i > from) message += ' ';
+    message += args[i];
+  }
+  for (size_t at = message.find("\\n"); at != std::string::npos; at = message.find("\\n", at))
+    message.replace(at, 2, "\r\n");
+  return message;
+}
+
+}  // namespace
+
+ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const SystemTime& now) {
+  if (args.empty()) return {};
+  if (args.size() == 1 && SwitchIs(args[0], "?")) {
+    ParsedCommand usage;
+    usage.kind = ParsedCommand::Kind::Usage;
+    return usage;
+  }
+  const auto argAt = [&](size_t i) -> std::string_view {
+    return i < args.size() ? std::string_view(args[i]) : std::string_view();
+  };
+
+  // The moment: mode, time of day and the date fields (today's where the mode has none).
+  int32_t mode = Once;
+  TimeOfDay time;
+  int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
+  size_t next = 1;
+  if (SwitchIs(args[0], "in")) {
+    const auto seconds = DurationSeconds(argAt(1));
+    if (!seconds) return Failure("Неверная длительность: " + std::string(argAt(1)));
+    if (*seconds <= 0 || *seconds > kLongestDelaySeconds)
+      return Failure("Длительность должна быть больше нуля и не больше года: " + args[1]);
+    const int64_t total = now.wSecond + *seconds;
+    LocalMoment at = AddMinutes({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, 0},
+                                static_cast<int32_t>(total / 60));
+    year = at.year, month = at.month, day = at.day;
+    time = {at.hour, at.minute, static_cast<int32_t>(total % 60)};
+    next = 2;
+  } else if (SwitchIs(args[0], "at")) {
+    const auto parsed = ParseTime(argAt(1));
+    if (!parsed) return Failure("Неверное время: " + std::string(argAt(1)));
+    time = *parsed;
+    next = 2;
+    const std::string_view when = argAt(2);
+    if (SwitchIs(when, "daily")) {
+      mode = EveryDay;
+      next = 3;
+    } else if (SwitchIs(when, "on")) {
+      const auto date = ParseDate(argAt(3), true);
+      if (!date) return Failure("Неверная дата: " + std::string(argAt(3)));
+      if (!date->dayExists) return Failure("В этом месяце нет такого дня: " + args[3]);
+      year = date->year, month = date->month, day = date->day;
+      next = 4;
+    } else if (SwitchIs(when, "weekly")) {
+      const auto weekday = ParseWeekday(argAt(3));
+      if (!weekday) return Failure("Неверный день недели: " + std::string(argAt(3)));
+      mode = EveryMonday + *weekday - 1;
+      next = 4;
+    } else if (SwitchIs(when, "monthly")) {
+      const auto date = Digits(argAt(3), 1, 2);
+      if (!date || *date < 1 || *date > kMonthlyDayCount)
+        return Failure("Неверное число месяца: " + std::string(argAt(3)));
+      mode = EveryMonth;
+      day = *date;
+      next = 4;
+    } else if (SwitchIs(when, "yearly")) {
+      const auto date = ParseDate(argAt(3), false);
+      if (!date) return Failure("Неверная дата: " + std::string(argAt(3)));
+      if (!date->dayExists) return Failure("В этом месяце нет такого дня: " + args[3]);
+      mode = EveryYear;
+      month = date->month, day = date->day;
+      next = 4;
+    } else {
+      // Today while the time is still ahead, else tomorrow.
+      const int32_t secondOfDay = time.hour * 3600 + time.minute * 60 + time.second;
+      const int32_t nowSecond = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+      if (secondOfDay <= nowSecond) {
+        const LocalMoment tomorrow = AddMinutes({now.wYear, now.wMonth, now.wDay, 0, 0, 0}, 1440);
+        year = tomorrow.year, month = tomorrow.month, day = tomorrow.day;
+      }
+    }
+  } else {
+    return Failure(IsSwitch(args[0]) ? "Неизвестный ключ: " + args[0]
+                                     : std::string("Начните с /in или /at"));
+  }
+
+  // The actions, then the message.
+  EditorFields fields;
+  fields.showMessageChecked = true;
+  fields.beepChecked = true;
+  fields.runFileEnabled = true;  // the shutdown box stays clear
+  fields.deleteEnabled = LayoutForMode(mode).deleteAfter;
+  for (; next < args.size() && IsSwitch(args[next]); ++next) {
+    const std::string_view arg = args[next];
+    if (SwitchIs(arg, "nomessage")) {
+      fields.showMessageChecked = false;
+    } else if (SwitchIs(arg, "nosound")) {
+      fields.beepChecked = false;
+    } else if (SwitchIs(arg, "delete")) {
+      if (!fields.deleteEnabled) return Failure("Ключ /delete — только для разового задания");
+      fields.deleteChecked = true;
+    } else if (SwitchIs(arg, "run")) {
+      if (next + 1 >= args.size() || args[next + 1].empty())
+        return Failure("Не указан файл после /run");
+      fields.runFileChecked = true;
+      fields.fileName = args[++next];
+      fields.fileField = NamePart(std::string_view(fields.fileName));
+    } else {
+      return Failure("Неизвестный ключ: " + args[next]);
+    }
+  }
+
+  fields.recurrenceIndex = mode;
+  fields.text = JoinMessage(args, next);
+  fields.hourText = DecimalText(time.hour);
+  fields.minuteText = DecimalText(time.minute);
+  fields.secondText = DecimalText(time.second);
+  fields.yearText = DecimalText(year);
+  fields.monthIndex = month - 1;
+  fields.dayIndex = day - 1;
+  ParsedCommand command;
+  command.kind = ParsedCommand::Kind::AddTask;
+  command.fields = std::move(fields);
+  return command;
+}

@@ -1,0 +1,39 @@
+// The program's command line: a reminder added from Win+R, a script or a shortcut.
+//
+//   vornakel.exe /in DURATION [ACTIONS] MESSAGE...      once, DURATION from now (25m, 2h, 1h30m,
+//                                                       90s; also 25м, 2ч, 90с)
+//   vornakel.exe /at TIME [WHEN] [ACTIONS] MESSAGE...   TIME HH:MM or HH:MM:SS; WHEN one of
+//       /daily, /on DD.MM.YYYY, /weekly DAY (пн...вс, mon...sun), /monthly D, /yearly DD.MM;
+//       without WHEN once, today if TIME is still ahead, else tomorrow
+//   ACTIONS: /nomessage, /nosound, /run FILE, /delete (a one-time task only)
+//   vornakel.exe /?                                     the usage
+//
+// Switches may begin with "-" too; case does not matter. The message is the rest of the line,
+// words joined by single blanks, "\n" a line break; it may be empty.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Task.h"
+#include "ui/editor/EditorRecord.h"
+
+// The usage, in the program's code page.
+extern const char kCommandLineUsage[];
+
+struct ParsedCommand {
+  enum class Kind {
+    Start,    // no arguments: the program starts as usual
+    Usage,    // "/?"
+    AddTask,  // `fields` hold the editor's choices for the new task
+    Error,    // `error` names what is wrong; nothing may be added
+  };
+  Kind kind = Kind::Start;
+  EditorFields fields;
+  std::string error;
+};
+
+// `args` are the arguments after the program's name, in code page 1251; `now` the local time.
+// The task is the one the editor would make for the same choices: the date fields a mode does
+// not use keep today's date, as the editor shows them.
+ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const SystemTime& now);

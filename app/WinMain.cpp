@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/Application.h"
+#include "app/CommandLineStart.h"
 #include "app/DataPath.h"
 #include "win32/CommonControls.h"
 #include "win32/ErrorBox.h"
@@ -11,11 +12,14 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearchToSystemFolder();
+  // A command line is answered first: its usage and its mistakes need no running program.
+  const CommandLineRequest request = ReadCommandLine();
+  if (request.exitNow) return *request.exitNow;
   // A copy still starting holds the mutex; a running one also shows its window (another
   // program's window of this class and title counts too, hidden or not).
   const SingleInstance instance;
-  if (!instance.Acquired()) return 0;
-  if (FindWindowW(MainWindow::kClassName, kProgramTitle)) return 0;
+  if (!instance.Acquired() || FindWindowW(MainWindow::kClassName, kProgramTitle))
+    return request.task ? HandOverToRunningCopy(*request.task) : 0;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -25,6 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application application;
   application.QuitWhenMainWindowCloses();
   if (!application.Start(DataPathBesideExecutable())) return 1;
+  // No copy ran: the task from the command line joins the list just loaded.
+  if (request.task) application.Main().AddTaskFromCommandLine(*request.task);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

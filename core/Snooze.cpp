@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/Calendar.h"
+
 namespace {
 
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar, and the reverse
@@ -26,13 +28,6 @@ void CivilFromDays(int64_t z, int32_t& y, int32_t& m, int32_t& d) {
   d = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
   m = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
   y = static_cast<int32_t>(yoe + era * 400 + (m <= 2));
-}
-
-bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int32_t DaysInMonth(int32_t year, int32_t month) {
-  static constexpr int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 }  // namespace
@@ -76,7 +71,7 @@ std::optional<LocalMoment> ParseDueText(std::string_view text) {
   const LocalMoment m{number(0, 4),  number(5, 2),  number(8, 2),
                       number(11, 2), number(14, 2), number(17, 2)};
   if (m.year < 1 || m.month < 1 || m.month > 12 || m.day < 1 ||
-      m.day > DaysInMonth(m.year, m.month) || m.hour > 23 || m.minute > 59 || m.second > 59)
+      m.day > DaysInMonth(m.month, m.year) || m.hour > 23 || m.minute > 59 || m.second > 59)
     return std::nullopt;
   return m;
 }

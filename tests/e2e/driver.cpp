@@ -597,10 +597,10 @@ int SnoozePopup(int choice) {
   return 0;
 }
 
-// Visible message boxes of the program: caption TAB text. With a button id, clicks that button
-// on the first one.
-int Dialogs(int click_id) {
-  HWND main = FindMainWindow();
+// Visible message boxes of the program (with `any_process`, of every process, such as a second
+// start's): caption TAB text. With a button id, clicks that button on the first one.
+int Dialogs(int click_id, bool any_process = false) {
+  HWND main = any_process ? nullptr : FindMainWindow();
   const DWORD process_id = main ? ProcessOf(main) : 0;
   std::vector<HWND> boxes;
   for (HWND dialog : TopLevelWindows(kDialogClass, process_id))
@@ -763,6 +763,7 @@ void Usage() {
       L"  popups                          reminder popups: title and child texts\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
+      L"  any-dialogs [button-id]         the same for the boxes of every process\n"
       L"  wait-dialogs <timeout-ms>       wait for a message box, then print as dialogs\n"
       L"  select <row>                    select row (0-based) and give it the focus\n"
       L"  menu-keys <timeout-ms> <vk>...  post keys to the program's open popup menu\n"
@@ -804,6 +805,7 @@ int main(int argc, char** argv) {
     return MenuKeys(ParseInt(arg1, 0), keys);
   }
   if (command == "dialogs") return Dialogs(ParseInt(arg1, -1));
+  if (command == "any-dialogs") return Dialogs(ParseInt(arg1, -1), true);
   if (command == "wait-dialogs" && arg1) return WaitDialogs(ParseInt(arg1, 0));
   if (command == "select" && arg1) return Select(ParseInt(arg1, -1));
   Usage();

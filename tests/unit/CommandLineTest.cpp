@@ -6,6 +6,7 @@
 
 #include "core/Store.h"
 #include "ui/commandline/CommandLine.h"
+#include "ui/commandline/TaskHandover.h"
 
 namespace {
 
@@ -19,12 +20,15 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
-// The new task as the editor's OK writes it, in short.
+// The new task as the running copy's editor OK writes it, handed over, in short.
 std::string TaskMade(const std::string& line) {
   const ParsedCommand command = ParseCommandLine(Words(line), kNow);
   if (command.kind != ParsedCommand::Kind::AddTask) return "error: " + command.error;
+  const std::string record = EncodeTaskHandover(command.fields);
+  const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
+  if (!handed || DecodeTaskHandover(record.substr(0, record.size() - 1))) return "bad record";
   Store store;
-  const CommitResult result = CommitEditor(store, 0, command.fields);
+  const CommitResult result = CommitEditor(store, 0, handed->fields);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
   const Task& t = store.Tasks.at(0);
   std::ostringstream out;

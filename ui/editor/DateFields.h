@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/Calendar.h"
 #include "core/Task.h"
 
 inline constexpr char kWarningCaption[] = "Обратите внимание!";
@@ -34,9 +35,6 @@ struct ModeLayout {
 };
 
 ModeLayout LayoutForMode(int32_t modeIndex);
-
-// 28 to 31. A month outside 1..12 (a list without a selection) counts 31 days.
-int32_t DaysInMonth(int32_t month, int32_t year);
 
 // OnMonthChanged: the month list's selection stored in editorMoment.month and the remembered day
 // cut down to the month's length.

@@ -6,6 +6,7 @@
 #include "core/DeleteTask.h"
 #include "core/RowTexts.h"
 #include "storage/DataFile.h"
+#include "ui/commandline/TaskHandover.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/main/MainCommandsLogic.h"
 #include "ui/main/MainWindow.h"
@@ -64,7 +65,7 @@ int MainWindow::SelectedIndex(StoreLock& lock) {
   }
 }
 
-void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change) {
+void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change, bool reportLater) {
   std::optional<std::string> error;
   {
     StoreLock lock(store_.Mutex);
@@ -72,7 +73,38 @@ void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change) {
   }
   // The list shows the change before a failed save is reported.
   ApplyRowChanges();
-  if (error) platform_.ShowError(*error);
+  if (error && reportLater)
+    platform_.PostError(*error);
+  else if (error)
+    platform_.ShowError(*error);
+}
+
+bool MainWindow::AddTaskFromCommandLine(const EditorFields& fields, bool reportLater) {
+  if (stopped_) return false;
+  const CommitResult result = CommitEditor(store_, 0, fields);
+  if (result.outcome != CommitResult::Outcome::Written) return false;
+  ChangeAndSave(
+      [&](StoreLock&) {
+        const int index = store_.IndexOf(result.taskId);
+        if (index >= 0) {
+          BuildRow(store_, index, true);
+          store_.Tasks[static_cast<size_t>(index)].armed = true;
+        }
+        return true;
+      },
+      reportLater);
+  return true;
+}
+
+LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData != kTaskHandoverId || !data.lpData) return FALSE;
+  const std::optional<HandedOverTask> handed =
+      DecodeTaskHandover(std::string_view(static_cast<const char*>(data.lpData), data.cbData));
+  // One that comes after its sender gave up is not added: the sender said it was not.
+  if (!handed || GetTickCount64() > handed->deadline) return FALSE;
+  // Added at once, also while the editor or a box is open: the editor and the delete question
+  // find their task again by its identity. The sender waits for the answer, so a box waits.
+  return AddTaskFromCommandLine(handed->fields, true) ? TRUE : FALSE;
 }
 
 void MainWindow::AddTask() {

@@ -110,6 +110,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_SHUTDOWNCOMPUTER:
       events_.ShutDownComputer();
       return 0;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/Store.h"
+#include "ui/editor/EditorRecord.h"
 #include "ui/main/MainWindowEvents.h"
 #include "ui/main/TaskListView.h"
 #include "ui/main/TaskbarButton.h"
@@ -79,6 +80,10 @@ class MainWindow {
 
   // The commands. Those that act on the selected row do nothing without one.
   void AddTask();  // the button, the list menu and the tray menu
+  // A task from the command line, added as the editor's OK adds a new one: appended, its row
+  // built, armed, saved once. A failed save is reported now, or with `reportLater` once the
+  // caller (a waiting process) has its answer. False when the fields do not convert.
+  bool AddTaskFromCommandLine(const EditorFields& fields, bool reportLater = false);
   void OpenSettings();
   void EditSelectedTask();
   void DeleteSelectedTask();  // asks, deletes, then saves
@@ -161,7 +166,9 @@ class MainWindow {
   // The shape of every command that changes the table: `change` runs under the store's lock and
   // says whether to save; the save follows under the same lock, and its error, if any, is shown
   // once the lock is released and the list shows the change.
-  void ChangeAndSave(const std::function<bool(StoreLock&)>& change);
+  void ChangeAndSave(const std::function<bool(StoreLock&)>& change, bool reportLater = false);
+  // WM_COPYDATA: a task handed over by a second start with a command line.
+  LRESULT OnCopyData(const COPYDATASTRUCT& data);
   void RememberGeometry();
   void RememberColumnWidths(int trackedColumn = -1, int trackedWidth = 0);
 

@@ -1,0 +1,27 @@
+// A start with arguments (see ui/commandline/CommandLine.h): what it asks, answered before the
+// program's own start, or handed to the copy that runs already.
+#pragma once
+
+#include <optional>
+
+#include "ui/editor/EditorRecord.h"
+
+// The exit codes of a start with a command line.
+enum CommandLineExit : int {
+  kExitAdded = 0,       // the task was added (or the usage shown)
+  kExitBadCommand = 2,  // nothing added anywhere
+  kExitNoAnswer = 3,    // the running copy did not answer in time; nothing added
+};
+
+struct CommandLineRequest {
+  std::optional<int> exitNow;        // the usage or a mistake was shown: end with this code
+  std::optional<EditorFields> task;  // a task to add
+};
+
+// Reads the program's own command line. The usage and a mistake are shown in a box " Vornakel"
+// (and printed in the console the program was started from, if any).
+CommandLineRequest ReadCommandLine();
+
+// Hands `task` to the running copy's main window (waiting for it to appear while that copy
+// starts) and waits at most 5 s for its answer: kExitAdded, or kExitNoAnswer after a box.
+int HandOverToRunningCopy(const EditorFields& task);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The command line with the real program: tasks handed to a running copy (one row and one
+# section each, as the editor's OK makes them, exit code 0), a mistake (its box, exit code 2,
+# Data.ini untouched), a plain second start (nothing changes), and a start with a task when no
+# copy runs (the program starts with the task added).
+#
+# usage: command_line.sh <vornakel.exe> <driver.exe> <artefacts-dir>
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+
+e2e_init "$1" "$2" "$3" command_line
+printf '[SETTINGS]\r\nTray=0\r\nWinS=0\r\nTasksN=1\r\n[TASK0]\r\nMod=0\r\nSsec=32400\r\nTex=Зарядка\r\nStat=2\r\n' \
+  >"$WORK/Data.ini"
+
+# second_start <args...>: a second vornakel.exe in the same folder; its exit code.
+second_start() {
+  (cd "$WORK" && LC_ALL=C.UTF-8 timeout -k 5 30 wine ./vornakel.exe "$@") >>"$WORK/second.log" 2>&1
+}
+
+# task_section <n>: the readable lines of [TASKn].
+task_section() {
+  e2e_readable_ini "$WORK/Data.ini" | awk -v name="[TASK$1]" '
+    $0 == name { on = 1; next } /^\[/ { on = 0 } on'
+}
+
+expect_rows() {
+  if driver wait-rows "$1" 10000 >/dev/null; then echo "ok: $1 rows"; else e2e_fail "not $1 rows"; fi
+}
+
+e2e_start
+driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
+expect_rows 1
+
+# /in 2m: a one-time task two minutes from now.
+before=$(date +%s)
+second_start /in 2m Чай готов
+status=$?
+[ "$status" -eq 0 ] && echo "ok: /in 2m ended with 0" || e2e_fail "/in 2m ended with $status"
+expect_rows 2
+section=$(task_section 1)
+ssec=$(sed -n 's/^Ssec=//p' <<<"$section")
+due=$(date -d "@$((before + 120))" +%s)
+moment=$(date -d "$(sed -n 's/^Year=//p' <<<"$section")-$(sed -n 's/^Mon=//p' <<<"$section")-$(sed -n 's/^Day=//p' <<<"$section") 00:00:00" +%s 2>/dev/null)
+late=$(( ${moment:-0} + ${ssec:-0} - due ))
+if [ "${late#-}" -le 3 ]; then echo "ok: due two minutes from the start"; else e2e_fail "/in 2m is due $late s off"; fi
+expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
+actual=$(grep -v -e '^Ssec=' -e '^Year=' -e '^Mon=' -e '^Day=' <<<"$section" | paste -sd'|')
+[ "$actual" = "$expected" ] && echo "ok: [TASK1] as the editor writes it" || e2e_fail "[TASK1] is $actual"
+
+# /at 18:30 /weekly пн: every Monday, today's date in the unused fields, as the editor shows it.
+second_start /at 18:30 /weekly пн Планёрка
+status=$?
+[ "$status" -eq 0 ] && echo "ok: /at /weekly ended with 0" || e2e_fail "/at /weekly ended with $status"
+expect_rows 3
+expected="Mod=1|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
+actual=$(task_section 2 | paste -sd'|')
+[ "$actual" = "$expected" ] && echo "ok: [TASK2] as the editor writes it" || e2e_fail "[TASK2] is $actual"
+driver rows | tail -n 1 >"$ARTEFACTS/command_line.row.txt"
+
+# A mistake: its box, exit code 2, nothing written.
+cp "$WORK/Data.ini" "$WORK/before.ini"
+second_start /in 0m Чай &
+pending=$!
+box=""
+for _ in $(seq 100); do
+  box=$(driver any-dialogs)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+e2e_screenshot command_line-mistake
+case "$box" in
+  " Vornakel"$'\t'"Длительность должна быть больше нуля и не больше года: 0m"*) echo "ok: the mistake's box" ;;
+  *) e2e_fail "the box reads '$box'" ;;
+esac
+driver any-dialogs 1 >/dev/null
+wait "$pending"
+status=$?
+[ "$status" -eq 2 ] && echo "ok: the mistake ended with 2" || e2e_fail "the mistake ended with $status"
+cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
+
+# A plain second start changes nothing.
+second_start
+status=$?
+[ "$status" -eq 0 ] && echo "ok: a plain second start ended with 0" || e2e_fail "a plain second start ended with $status"
+expect_rows 3
+cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
+e2e_close
+
+# No copy runs: the program starts with the task added.
+(cd "$WORK" && exec setsid env LC_ALL=C.UTF-8 wine ./vornakel.exe /in 1m Проверка) >"$WORK/wine.log" 2>&1 &
+APP_PID=$!
+driver wait-window 20000 >/dev/null || e2e_abort "the program did not start with /in 1m"
+expect_rows 4
+if driver rows | tail -n 1 | grep -q $'\tПроверка\t'; then echo "ok: started with the task"; else e2e_fail "the task is not in the list"; fi
+e2e_close
+[ "$(task_section 3 | sed -n 's/^Tex=//p')" = "Проверка" ] && echo "ok: saved" || e2e_fail "[TASK3] is not the new task"
+e2e_finish

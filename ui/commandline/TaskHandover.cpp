@@ -1,0 +1,70 @@
+#include "ui/commandline/TaskHandover.h"
+
+#include <vector>
+
+#include "core/IntConversion.h"
+
+namespace {
+
+// The fields in a fixed order, each ended by a zero byte; the first is the version.
+constexpr std::string_view kVersion = "1";
+constexpr size_t kFieldCount = 14;
+
+}  // namespace
+
+std::string EncodeTaskHandover(const EditorFields& f, uint64_t deadline) {
+  const auto flag = [](bool on) { return on ? '1' : '0'; };
+  const std::string flags{flag(f.deleteChecked),   flag(f.deleteEnabled),
+                          flag(f.shutDownChecked), flag(f.showMessageChecked),
+                          flag(f.beepChecked),     flag(f.runFileChecked),
+                          flag(f.runFileEnabled)};
+  std::string record;
+  for (const std::string& field :
+       {std::string(kVersion), std::to_string(f.recurrenceIndex), f.text, f.hourText, f.minuteText,
+        f.secondText, f.yearText, std::to_string(f.monthIndex), std::to_string(f.dayIndex), flags,
+        f.fileField, f.fileName, std::to_string(deadline), std::string("end")}) {
+    record += field;
+    record += '\0';
+  }
+  return record;
+}
+
+std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
+  std::vector<std::string_view> fields;
+  while (!record.empty()) {
+    const size_t end = record.find('\0');
+    if (end == std::string_view::npos) return std::nullopt;
+    fields.push_back(record.substr(0, end));
+    record.remove_prefix(end + 1);
+  }
+  if (fields.size() != kFieldCount || fields[0] != kVersion || fields[13] != "end")
+    return std::nullopt;
+  const auto recurrence = StrToInt32(fields[1]), month = StrToInt32(fields[7]),
+             day = StrToInt32(fields[8]);
+  const std::string_view flags = fields[9];
+  uint64_t deadline = 0;
+  for (char c : fields[12]) {
+    if (c < '0' || c > '9') return std::nullopt;
+    deadline = deadline * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (!recurrence || !month || !day || flags.size() != 7 || fields[12].empty()) return std::nullopt;
+  EditorFields f;
+  f.recurrenceIndex = *recurrence;
+  f.text = fields[2];
+  f.hourText = fields[3];
+  f.minuteText = fields[4];
+  f.secondText = fields[5];
+  f.yearText = fields[6];
+  f.monthIndex = *month;
+  f.dayIndex = *day;
+  f.deleteChecked = flags[0] == '1';
+  f.deleteEnabled = flags[1] == '1';
+  f.shutDownChecked = flags[2] == '1';
+  f.showMessageChecked = flags[3] == '1';
+  f.beepChecked = flags[4] == '1';
+  f.runFileChecked = flags[5] == '1';
+  f.runFileEnabled = flags[6] == '1';
+  f.fileField = fields[10];
+  f.fileName = fields[11];
+  return HandedOverTask{std::move(f), deadline};
+}

@@ -20,7 +20,7 @@ generate() {
     print "WinX=100"; print "WinY=60"; print "WinW=820"; print "WinH=600"
     print "WinS=0"; print "Tray=0"; print "WinMax=0"; print "SMin=0"
     print "Ln0=50"; print "Ln1=200"; print "Ln2=230"; print "Ln3=200"; print "Ln4=120"
-    print "TasksN=" n; print "LastOD="
+    print "TasksN=" n; print "LastOD="; print "Snooze=10"; print "SnoozeN=0"
     for (i = 0; i < n; i++) {
       print "[TASK" i "]"
       print "Mod=" (i % 11)
@@ -107,7 +107,7 @@ for run in $(seq "$RUNS"); do
   e2e_start
   figure=$(start_to_rows 0) || e2e_abort "without tasks: no list within 30 s"
   empty_figures+=("$figure")
-  driver close 30000 >/dev/null || e2e_fail "the program without tasks did not end after WM_CLOSE"
+  driver close 30000 >/dev/null || e2e_fail "the program without tasks did not end when closed"
   e2e_wait_exit 5000
 done
 

@@ -9,8 +9,8 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
 e2e_init "$1" "$2" "$3" command_line
-printf '[SETTINGS]\r\nTray=0\r\nWinS=0\r\nTasksN=1\r\n[TASK0]\r\nMod=0\r\nSsec=32400\r\nTex=Зарядка\r\nStat=2\r\n' \
-  >"$WORK/Data.ini"
+printf '[SETTINGS]\r\nTray=0\r\nWinS=0\r\nTasksN=1\r\n[TASK0]\r\nMod=0\r\nSsec=32400\r\nTex=Зарядка\r\nStat=2\r\n' |
+  iconv -f UTF-8 -t CP1251 >"$WORK/Data.ini"
 
 # second_start <args...>: a second vornakel.exe in the same folder; its exit code.
 second_start() {
@@ -30,6 +30,7 @@ expect_rows() {
 e2e_start
 driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
 expect_rows 1
+driver rows | grep -q $'\tЗарядка\t' && echo "ok: the first task" || e2e_fail "the first task's row is wrong"
 
 # /in 2m: a one-time task two minutes from now.
 before=$(date +%s)

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/IntConversion.h"
+#include "core/TextEncodings.h"
 #include "storage/DataFile.h"
 #include "storage/IniIndex.h"
 #include "tests/support/FakePlatform.h"
@@ -21,7 +22,9 @@ inline const std::string kFuzzDataPath = "C:\\Vornakel\\Data.ini";
 // down; such counts are skipped here (counts the reader refuses still run).
 constexpr int32_t kFuzzMaxTasks = 2000;
 
-inline bool TaskCountTooCostly(std::string_view text) {
+inline bool TaskCountTooCostly(std::string_view bytes) {
+  // Read as the reader reads it: a file with a byte-order mark is decoded first.
+  const std::string text = FileTextAsCp1251(std::string(bytes));
   const IniIndex index(text);
   const auto value = index.Find(index.FindSection("SETTINGS"), "TasksN");
   if (!value) return false;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The command line with the real program: tasks handed to a running copy (one row and one
 # section each, as the editor's OK makes them, exit code 0), a mistake (its box, exit code 2,
-# Data.ini untouched), a plain second start (nothing changes), and a start with a task when no
-# copy runs (the program starts with the task added).
+# Data.ini untouched), a plain second start (nothing changes), a copy that hangs (its box, exit
+# code 3), and a start with a task when no copy runs (the program starts with the task added).
 #
 # usage: command_line.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail
@@ -86,6 +86,28 @@ status=$?
 expect_rows 3
 cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
 e2e_close
+
+# A running copy that does not answer: a box, exit code 3, nothing added.
+(timeout -k 5 60 wine "$DRIVER_EXE" hung-window 8000 >/dev/null 2>&1 &)
+driver wait-window 10000 >/dev/null || e2e_fail "the hanging window did not appear"
+second_start /in 5m Висит &
+pending=$!
+box=""
+for _ in $(seq 150); do
+  box=$(driver any-dialogs)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+case "$box" in
+  *"не ответила вовремя: задание не добавлено."*) echo "ok: the no-answer box" ;;
+  *) e2e_fail "no box for a copy that does not answer: '$box'" ;;
+esac
+driver any-dialogs 1 >/dev/null
+wait "$pending"
+status=$?
+[ "$status" -eq 3 ] && echo "ok: no answer ended with 3" || e2e_fail "no answer ended with $status"
+cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
+driver wait-no-window 30000 >/dev/null || e2e_fail "the hanging window stayed"
 
 # No copy runs: the program starts with the task added.
 (cd "$WORK" && exec setsid env LC_ALL=C.UTF-8 wine ./vornakel.exe /in 1m Проверка) >"$WORK/wine.log" 2>&1 &

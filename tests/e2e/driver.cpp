@@ -408,6 +408,23 @@ int WaitNoWindow(int timeout_ms) {
   return 0;
 }
 
+// A window of the program's class and title that never answers, for `ms` milliseconds: a
+// running copy that hangs.
+int HungWindow(int ms) {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = kMainClass;
+  RegisterClassA(&window_class);
+  if (!CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                       window_class.hInstance, nullptr)) {
+    PrintError(L"cannot make the window");
+    return 1;
+  }
+  Sleep(static_cast<DWORD>(ms));  // no message is taken meanwhile
+  return 0;
+}
+
 // Prints rows [first, first + count) — all rows by default — one line each, cells joined by TAB.
 int Rows(int first, int count) {
   auto list = OpenList();
@@ -764,6 +781,7 @@ void Usage() {
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
       L"  any-dialogs [button-id]         the same for the boxes of every process\n"
+      L"  hung-window <ms>                a main window that never answers, for <ms>\n"
       L"  wait-dialogs <timeout-ms>       wait for a message box, then print as dialogs\n"
       L"  select <row>                    select row (0-based) and give it the focus\n"
       L"  menu-keys <timeout-ms> <vk>...  post keys to the program's open popup menu\n"
@@ -806,6 +824,7 @@ int main(int argc, char** argv) {
   }
   if (command == "dialogs") return Dialogs(ParseInt(arg1, -1));
   if (command == "any-dialogs") return Dialogs(ParseInt(arg1, -1), true);
+  if (command == "hung-window" && arg1) return HungWindow(ParseInt(arg1, 0));
   if (command == "wait-dialogs" && arg1) return WaitDialogs(ParseInt(arg1, 0));
   if (command == "select" && arg1) return Select(ParseInt(arg1, -1));
   Usage();

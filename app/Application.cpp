@@ -34,7 +34,7 @@ void Application::ShowPendingReminders() {
   if (!platform_.TakePendingReminder(reminder)) return;
   int32_t snoozeMinutes = kDefaultSnoozeMinutes;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     snoozeMinutes = store_.settings.snoozeMinutes;
   }
   popups_.ShowReminder(" " + reminder.momentText, reminder.message, reminder.sound, snoozeMinutes);
@@ -44,10 +44,10 @@ void Application::Snooze(const std::string& moment, const std::string& text, boo
                          int32_t minutes) {
   if (stopped_) return;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.settings.snoozeMinutes = minutes;
     const LocalMoment due = AddMinutes(MomentOf(platform_.LocalTime()), minutes);
-    InsertByDue(store_.Snoozed, {due, moment, text, sound});
+    InsertByDue(store_.snoozed, {due, moment, text, sound});
   }
   // Kept at once: a crash or a restart never loses it.
   SaveNow();
@@ -71,9 +71,9 @@ void Application::StopForEndOfSession() {
 }
 
 std::optional<std::string> Application::Save(bool lastSave) {
-  std::lock_guard lock(store_.Mutex);
+  std::lock_guard lock(store_.mutex);
   std::optional<std::string> error = SaveData(store_, platform_);
-  if (lastSave && !error) std::string().swap(store_.OutBuffer);
+  if (lastSave && !error) std::string().swap(store_.outBuffer);
   return error;
 }
 
@@ -96,7 +96,7 @@ bool Application::Start(const std::string& dataPath) {
   mainWindow_.Tray().Fill(mainWindow_.Handle());
   mainWindow_.TrayMenu().Create();
 
-  store_.DataPath = dataPath;
+  store_.dataPath = dataPath;
   // Nothing else runs yet, so the table is read without the lock; ApplySettings moves the
   // window, whose handlers take the lock themselves.
   const std::optional<std::string> error = LoadData(store_, platform_, [this] { ApplySettings(); });
@@ -127,8 +127,8 @@ void Application::ApplySettings() {
   mainWindow_.SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
   if (settings.maximised) mainWindow_.Maximise();
   {
-    std::lock_guard lock(store_.Mutex);
-    store_.Window.known = true;
+    std::lock_guard lock(store_.mutex);
+    store_.window.known = true;
   }
 
   if (settings.startHidden) {
@@ -188,7 +188,7 @@ bool Application::ShutdownSequence() {
 bool Application::ApplyOptions() {
   Settings settings;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     settings = store_.settings;
   }
   if (settings.useTray)

@@ -61,15 +61,15 @@ class Application final : public MainWindowEvents {
   // Ends the message loop once the main window has been destroyed.
   void QuitWhenMainWindowCloses() { quitOnDestroy_ = true; }
 
-  Store& GetStore() { return store_; }
-  Win32Platform& GetPlatform() { return platform_; }
-  MainWindow& Main() { return mainWindow_; }
-  TaskEditor& Editor() { return editor_; }
-  SettingsDialog& SettingsWindow() { return settingsDialog_; }
-  Checker& GetChecker() { return checker_; }
+  Store& store() { return store_; }
+  Win32Platform& platform() { return platform_; }
+  MainWindow& mainWindow() { return mainWindow_; }
+  TaskEditor& editor() { return editor_; }
+  SettingsDialog& settingsDialog() { return settingsDialog_; }
+  Checker& checker() { return checker_; }
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
-  ReminderPopups& Popups() { return popups_; }
+  ReminderPopups& popups() { return popups_; }
   // Where the autostart shortcut goes: the user's Startup folder, or, in tests, a folder of
   // their own. Set before Start.
   void SetStartupFolderSource(std::function<std::wstring()> source) {

@@ -30,12 +30,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   application.QuitWhenMainWindowCloses();
   if (!application.Start(DataPathBesideExecutable())) return 1;
   // No copy ran: the task from the command line joins the list just loaded.
-  if (request.task) application.Main().AddTaskFromCommandLine(*request.task);
+  if (request.task) application.mainWindow().AddTaskFromCommandLine(*request.task);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     application.PreviewMessage(message);
-    if (application.Main().TakeTabKey(message)) continue;
+    if (application.mainWindow().TakeTabKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -45,17 +45,17 @@ void BM_CheckerPassNothingDue(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   Store store;
   FakePlatform platform;
-  store.Tasks.reserve(static_cast<size_t>(count));
+  store.tasks.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
-    store.Tasks.push_back(NotYetDueTask(i, platform.now));
-    store.Tasks.back().id = store.NewId();
+    store.tasks.push_back(NotYetDueTask(i, platform.now));
+    store.tasks.back().id = store.NewId();
     BuildRow(store, i, true);
   }
-  store.Rows.TakeChanges();
+  store.rows.TakeChanges();
   const LocalMoment tomorrow = AddMinutes(MomentOf(platform.now), 1440);
   for (int i = 0; i < state.range(1); ++i)
-    InsertByDue(store.Snoozed, {AddMinutes(tomorrow, i), "Ежедневно в 09:00:00", "Позже", true});
-  for (const Task& task : store.Tasks)
+    InsertByDue(store.snoozed, {AddMinutes(tomorrow, i), "Ежедневно в 09:00:00", "Позже", true});
+  for (const Task& task : store.tasks)
     if (IsDue(task, platform.now)) return state.SkipWithError("a sample task is due");
   Checker checker(store, platform);
   if (!AllocationsAreCounted()) return state.SkipWithError("operator new is not the counting one");
@@ -64,7 +64,7 @@ void BM_CheckerPassNothingDue(benchmark::State& state) {
   for (auto _ : state) checker.MakePass();
   const uint64_t allocations = AllocationCount() - allocationsBefore;
 
-  if (!platform.actions.empty() || platform.rowsChanged.load() != 0 || store.Rows.HasChanges())
+  if (!platform.actions.empty() || platform.rowsChanged.load() != 0 || store.rows.HasChanges())
     return state.SkipWithError("the pass fired or changed a task");
   state.counters["allocs_per_pass"] =
       benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);

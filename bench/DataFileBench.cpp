@@ -19,7 +19,7 @@ const std::string kDataPath = "C:\\Vornakel\\Data.ini";
 // The bytes of a file of `count` tasks, as SaveData writes it.
 std::string ComposedFile(int count) {
   Store store;
-  store.DataPath = kDataPath;
+  store.dataPath = kDataPath;
   FillStore(store, count);
   FakePlatform platform;
   SaveData(store, platform);
@@ -28,14 +28,14 @@ std::string ComposedFile(int count) {
 
 void BM_SaveData(benchmark::State& state) {
   Store store;
-  store.DataPath = kDataPath;
+  store.dataPath = kDataPath;
   FillStore(store, static_cast<int>(state.range(0)));
   FakePlatform platform;
   for (auto _ : state) {
     if (SaveData(store, platform)) state.SkipWithError("save failed");
-    benchmark::DoNotOptimize(store.OutBuffer.data());
+    benchmark::DoNotOptimize(store.outBuffer.data());
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(store.OutBuffer.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(store.outBuffer.size()));
 }
 BENCHMARK(BM_SaveData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -45,10 +45,10 @@ void BM_LoadData(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto store = std::make_unique<Store>();
-    store->DataPath = kDataPath;
+    store->dataPath = kDataPath;
     state.ResumeTiming();
     if (LoadData(*store, platform, [] {})) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(store->Tasks.data());
+    benchmark::DoNotOptimize(store->tasks.data());
     state.PauseTiming();
     store.reset();
     state.ResumeTiming();
@@ -60,12 +60,12 @@ BENCHMARK(BM_LoadData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_SaveDataToDisk(benchmark::State& state) {
   Store store;
-  store.DataPath = DiskPath();
+  store.dataPath = DiskPath();
   FillStore(store, static_cast<int>(state.range(0)));
   DiskPlatform platform;
   for (auto _ : state)
     if (SaveData(store, platform)) state.SkipWithError("save failed");
-  std::remove(store.DataPath.c_str());
+  std::remove(store.dataPath.c_str());
 }
 BENCHMARK(BM_SaveDataToDisk)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -73,7 +73,7 @@ void BM_LoadDataFromDisk(benchmark::State& state) {
   const std::string path = DiskPath();
   {
     Store store;
-    store.DataPath = path;
+    store.dataPath = path;
     FillStore(store, static_cast<int>(state.range(0)));
     DiskPlatform platform;
     if (SaveData(store, platform)) state.SkipWithError("save failed");
@@ -82,7 +82,7 @@ void BM_LoadDataFromDisk(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto store = std::make_unique<Store>();
-    store->DataPath = path;
+    store->dataPath = path;
     state.ResumeTiming();
     if (LoadData(*store, platform, [] {})) state.SkipWithError("load failed");
     state.PauseTiming();

@@ -32,17 +32,17 @@ class SlowEffectsPlatform : public DiskPlatform {
 
 void BM_WindowWaitWhileATaskFires(benchmark::State& state) {
   Store store;
-  store.DataPath = DiskPath();
+  store.dataPath = DiskPath();
   SlowEffectsPlatform platform;
   for (int i = 0; i < 1000; ++i) {
     Task task = MakeTask(i);
     task.status = StatusPaused;
     task.armed = true;
     task.id = store.NewId();
-    store.Tasks.push_back(task);
+    store.tasks.push_back(task);
     BuildRow(store, i, true);
   }
-  Task& firing = store.Tasks[0];
+  Task& firing = store.tasks[0];
   firing.recurrence = EveryDay;
   firing.SetSecondOfDay(0);
   firing.showMessage = firing.beep = firing.runFile = true;
@@ -53,9 +53,9 @@ void BM_WindowWaitWhileATaskFires(benchmark::State& state) {
   double longestMs = 0;
   for (auto _ : state) {
     {
-      std::lock_guard lock(store.Mutex);
-      store.Tasks[0].status = StatusActive;
-      store.Tasks[0].doneThisPeriod = 0;
+      std::lock_guard lock(store.mutex);
+      store.tasks[0].status = StatusActive;
+      store.tasks[0].doneThisPeriod = 0;
     }
     std::atomic<bool> passEnded{false};
     std::thread pass([&] {
@@ -64,7 +64,7 @@ void BM_WindowWaitWhileATaskFires(benchmark::State& state) {
     });
     while (!passEnded) {
       const Clock::time_point asked = Clock::now();
-      { std::lock_guard lock(store.Mutex); }
+      { std::lock_guard lock(store.mutex); }
       const std::chrono::duration<double, std::milli> waited = Clock::now() - asked;
       longestMs = std::max(longestMs, waited.count());
       std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -38,6 +38,6 @@ void FillStore(Store& store, int count) {
   store.settings.windowWidth = 718;
   store.settings.windowHeight = 538;
   store.settings.lastFileFolder = "C:\\Program Files\\Утилиты\\";
-  store.Tasks.clear();
-  for (int i = 0; i < count; ++i) store.Tasks.push_back(MakeTask(i));
+  store.tasks.clear();
+  for (int i = 0; i < count; ++i) store.tasks.push_back(MakeTask(i));
 }

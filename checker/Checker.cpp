@@ -28,7 +28,7 @@ void Checker::CheckerThread() {
 }
 
 void Checker::MakePass() {
-  StoreLock lock(store_.Mutex);
+  StoreLock lock(store_.mutex);
   Pass(lock);
 }
 
@@ -36,11 +36,11 @@ void Checker::Pass(StoreLock& lock) {
   if (!running_.load()) return;  // stopping has begun: no pass starts
   passTime_ = platform_.LocalTime();
   FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
-  const size_t n = store_.Tasks.size();
+  const size_t n = store_.tasks.size();
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
-  for (size_t i = 0; i < n && i < store_.Tasks.size(); ++i) {
-    const Task& task = store_.Tasks[i];
+  for (size_t i = 0; i < n && i < store_.tasks.size(); ++i) {
+    const Task& task = store_.tasks[i];
     if (!task.armed) continue;
     const int index = static_cast<int>(i);
     if (task.status == StatusActive) {
@@ -53,8 +53,8 @@ void Checker::Pass(StoreLock& lock) {
 }
 
 void Checker::ShowSnoozedReminders(StoreLock& lock) {
-  if (store_.Snoozed.empty() || !running_.load()) return;
-  const std::vector<SnoozedReminder> due = TakeDue(store_.Snoozed, MomentOf(passTime_));
+  if (store_.snoozed.empty() || !running_.load()) return;
+  const std::vector<SnoozedReminder> due = TakeDue(store_.snoozed, MomentOf(passTime_));
   if (due.empty()) return;
   bool sound = false;
   for (const SnoozedReminder& reminder : due) {
@@ -71,7 +71,7 @@ void Checker::ShowSnoozedReminders(StoreLock& lock) {
 }
 
 void Checker::ReactivateTask(StoreLock& lock, int index) {
-  Task& task = store_.Tasks[static_cast<size_t>(index)];
+  Task& task = store_.tasks[static_cast<size_t>(index)];
   task.status = StatusActive;
   task.doneThisPeriod = 0;
   SetCell(store_, index, ColumnStatus, false, StatusText(StatusActive));

@@ -49,7 +49,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   Store& store = context.store;
   CheckerPlatform& platform = context.platform;
   const SystemTime& now = context.passTime;
-  Task& task = store.Tasks[static_cast<size_t>(index)];
+  Task& task = store.tasks[static_cast<size_t>(index)];
 
   task.lastRun.wYear = now.wYear;
   task.lastRun.wMonth = now.wMonth;
@@ -79,7 +79,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
 
   if (task.showMessage) {
     // The popup gets this task's own texts now: the task may be gone when it opens.
-    platform.PostReminder(store.Rows.Cell(index, ColumnMoment), task.message, task.beep);
+    platform.PostReminder(store.rows.Cell(index, ColumnMoment), task.message, task.beep);
   }
   const uint64_t id = task.id;
   const bool beep = task.beep, deleteAfter = task.deleteAfter;
@@ -97,7 +97,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     const int now = store.IndexOf(id);
     if (now >= 0) {
       DeleteTask(store, lock, platform, now, true);
-      store.Rows.ClearFocus();
+      store.rows.ClearFocus();
       platform.RowsChanged();
     }
   }

@@ -3,9 +3,9 @@
 #include <string>
 
 bool DeleteTask(Store& store, StoreLock& lock, Platform& platform, int index, bool silent) {
-  if (index < 0 || index >= static_cast<int>(store.Tasks.size())) return false;
+  if (index < 0 || index >= static_cast<int>(store.tasks.size())) return false;
   if (!silent) {
-    const uint64_t id = store.Tasks[static_cast<size_t>(index)].id;
+    const uint64_t id = store.tasks[static_cast<size_t>(index)].id;
     const std::string question = "Удалить задание № " + std::to_string(index + 1) + " ?";
     lock.unlock();
     const bool yes = platform.AskYesNo(question, "Подтвердите удаление задания");
@@ -14,8 +14,8 @@ bool DeleteTask(Store& store, StoreLock& lock, Platform& platform, int index, bo
     index = store.IndexOf(id);
     if (index < 0) return false;  // already deleted by its own firing
   }
-  store.Rows.DeleteRow(index);
-  store.Tasks.erase(store.Tasks.begin() + index);
+  store.rows.DeleteRow(index);
+  store.tasks.erase(store.tasks.begin() + index);
   platform.RowsChanged();
   return true;
 }

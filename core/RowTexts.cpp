@@ -77,11 +77,11 @@ std::string ActionText(const Task& task) {
 }
 
 void SetCell(Store& store, int row, int column, bool append, const std::string& text) {
-  store.Rows.SetCell(row, column, append, text);
+  store.rows.SetCell(row, column, append, text);
 }
 
 void BuildRow(Store& store, int index, bool append) {
-  const Task& task = store.Tasks[static_cast<size_t>(index)];
+  const Task& task = store.tasks[static_cast<size_t>(index)];
   if (append) SetCell(store, index, ColumnNumber, true, std::to_string(index + 1));
   SetCell(store, index, ColumnMessage, append, MessageCellText(task));
   SetCell(store, index, ColumnMoment, append, MomentText(task));

@@ -29,25 +29,25 @@ struct WindowState {
 
 class Store {
  public:
-  std::vector<Task> Tasks;
-  std::vector<SnoozedReminder> Snoozed;  // in the order they fall due
+  std::vector<Task> tasks;
+  std::vector<SnoozedReminder> snoozed;  // in the order they fall due
   Settings settings;
   EditorMoment editorMoment;
-  RowModel Rows;
-  std::string OutBuffer;
-  WindowState Window;
-  std::string DataPath;
+  RowModel rows;
+  std::string outBuffer;
+  WindowState window;
+  std::string dataPath;
 
   // Cleared while a save runs; the checker makes no pass while it is clear.
   std::atomic<uint8_t> CheckEnabled{1};
 
-  std::mutex Mutex;
+  std::mutex mutex;
 
-  // Writing Data.ini: a save is composed under Mutex and may be written after it is released;
-  // FileMutex orders the writes, and a composition older than the one on disk is not written.
-  std::mutex FileMutex;
-  uint64_t ComposedSaves = 0;  // under Mutex
-  uint64_t WrittenSave = 0;    // under FileMutex
+  // Writing Data.ini: a save is composed under `mutex` and may be written after it is released;
+  // `fileMutex` orders the writes, and a composition older than the one on disk is not written.
+  std::mutex fileMutex;
+  uint64_t composedSaves = 0;  // under mutex
+  uint64_t writtenSave = 0;    // under fileMutex
 
   uint64_t NewId() { return ++lastId_; }
   // Index of the task with this identity, or -1 when it is gone.

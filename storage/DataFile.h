@@ -9,7 +9,7 @@
 #include "core/Platform.h"
 #include "core/Store.h"
 
-// Composes the whole file into store.OutBuffer and replaces store.DataPath with it atomically.
+// Composes the whole file into store.outBuffer and replaces store.dataPath with it atomically.
 // The caller holds the store's lock. Returns the error text (without the full stop the error
 // box adds) when the file could not be written; the old file is then unchanged.
 std::optional<std::string> SaveData(Store& store, Platform& platform);
@@ -21,7 +21,7 @@ uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out);
 std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint64_t save,
                                          std::string_view bytes);
 
-// Reads store.DataPath into settings and Tasks: sets the editor's date to today, reads the
+// Reads store.dataPath into settings and Tasks: sets the editor's date to today, reads the
 // settings, calls `applySettings`, then reads every task, builds its row and arms it.
 // Returns the error text of a value that is not a whole number or a task count out of range;
 // the table is then only partly read and must never be saved.

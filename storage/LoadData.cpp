@@ -180,9 +180,9 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
-  std::optional<std::string> content = platform.Files().ReadAll(store.DataPath);
-  if (!content && platform.Files().Exists(store.DataPath))
-    return CannotOpenFileText(store.DataPath);
+  std::optional<std::string> content = platform.Files().ReadAll(store.dataPath);
+  if (!content && platform.Files().Exists(store.dataPath))
+    return CannotOpenFileText(store.dataPath);
   // A file saved in Unicode (with a byte-order mark) is read as text all the same.
   const std::string text = FileTextAsCp1251(std::move(content).value_or(std::string()));
   const IniIndex index(text);
@@ -195,26 +195,26 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
     return std::string(kRangeCheckError);
   // Tasks the count leaves unread would be lost by the next save: the file is left alone.
   if (const auto beyond = TaskSectionBeyond(index, settings.taskCount))
-    return TaskBeyondCountText(store.DataPath, *beyond, settings.taskCount);
+    return TaskBeyondCountText(store.dataPath, *beyond, settings.taskCount);
 
-  store.Tasks.clear();
-  store.Rows.Clear();
-  store.Tasks.reserve(static_cast<size_t>(settings.taskCount));
-  store.Rows.Reserve(static_cast<size_t>(settings.taskCount));
+  store.tasks.clear();
+  store.rows.Clear();
+  store.tasks.reserve(static_cast<size_t>(settings.taskCount));
+  store.rows.Reserve(static_cast<size_t>(settings.taskCount));
   for (int32_t n = 0; n < settings.taskCount; ++n) {
-    Task& task = store.Tasks.emplace_back();
+    Task& task = store.tasks.emplace_back();
     task.id = store.NewId();
     ReadTask(reader, n, today, task);
     if (reader.Failed()) {
       // Keep the list's one row per task: the half-read task goes.
-      store.Tasks.pop_back();
+      store.tasks.pop_back();
       return reader.Error();
     }
     BuildRow(store, n, true);
     task.armed = true;
   }
-  store.Snoozed.clear();
+  store.snoozed.clear();
   const int32_t snoozed = std::clamp(settings.snoozedCount, 0, kMaxTasks);
-  for (int32_t n = 0; n < snoozed; ++n) ReadSnoozed(reader, n, store.Snoozed);
+  for (int32_t n = 0; n < snoozed; ++n) ReadSnoozed(reader, n, store.snoozed);
   return std::nullopt;
 }

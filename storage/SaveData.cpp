@@ -24,7 +24,7 @@ class CheckerPause {
 
 // The main window's geometry and column widths, as the user-interface thread last saw them.
 void TakeWindowState(Store& store) {
-  const WindowState& window = store.Window;
+  const WindowState& window = store.window;
   if (!window.known) return;
   Settings& settings = store.settings;
   if (window.maximised) {
@@ -45,10 +45,10 @@ size_t ComposedSizeBound(const Store& store) {
   constexpr size_t kSettingsBound = 512;
   constexpr size_t kTaskBound = 512;  // header and the eighteen number lines, with room to spare
   size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size());
-  for (const Task& task : store.Tasks)
+  for (const Task& task : store.tasks)
     bound += kTaskBound + TextLineBound("Tex", task.message.size()) +
              TextLineBound("FN", task.fileName.size());
-  for (const SnoozedReminder& reminder : store.Snoozed)
+  for (const SnoozedReminder& reminder : store.snoozed)
     bound += kTaskBound + TextLineBound("Mom", reminder.moment.size()) +
              TextLineBound("Tex", reminder.message.size());
   return bound;
@@ -113,12 +113,12 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
 // that the list and the popups show what the file holds.
 void MarksBecomeLineBreaks(Store& store, Platform& platform) {
   bool anyChanged = false;
-  for (size_t n = 0; n < store.Tasks.size(); ++n) {
-    std::string& message = store.Tasks[n].message;
+  for (size_t n = 0; n < store.tasks.size(); ++n) {
+    std::string& message = store.tasks[n].message;
     size_t at = message.find('\x01');
     if (at == std::string::npos) continue;
     for (; at != std::string::npos; at = message.find('\x01', at)) message.replace(at, 1, "\r\n");
-    SetCell(store, static_cast<int>(n), ColumnMessage, false, MessageCellText(store.Tasks[n]));
+    SetCell(store, static_cast<int>(n), ColumnMessage, false, MessageCellText(store.tasks[n]));
     anyChanged = true;
   }
   if (anyChanged) platform.RowsChanged();
@@ -128,30 +128,30 @@ void MarksBecomeLineBreaks(Store& store, Platform& platform) {
 
 uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out) {
   TakeWindowState(store);
-  store.settings.taskCount = static_cast<int32_t>(store.Tasks.size());
-  store.settings.snoozedCount = static_cast<int32_t>(store.Snoozed.size());
+  store.settings.taskCount = static_cast<int32_t>(store.tasks.size());
+  store.settings.snoozedCount = static_cast<int32_t>(store.snoozed.size());
   out.clear();
   out.reserve(ComposedSizeBound(store));  // capacity is kept from save to save
   ComposeSettings(out, store.settings);
-  for (size_t n = 0; n < store.Tasks.size(); ++n)
-    ComposeTask(out, store.Tasks[n], static_cast<int32_t>(n));
-  for (size_t n = 0; n < store.Snoozed.size(); ++n)
-    ComposeSnoozed(out, store.Snoozed[n], static_cast<int32_t>(n));
+  for (size_t n = 0; n < store.tasks.size(); ++n)
+    ComposeTask(out, store.tasks[n], static_cast<int32_t>(n));
+  for (size_t n = 0; n < store.snoozed.size(); ++n)
+    ComposeSnoozed(out, store.snoozed[n], static_cast<int32_t>(n));
   MarksBecomeLineBreaks(store, platform);
-  return ++store.ComposedSaves;
+  return ++store.composedSaves;
 }
 
 std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint64_t save,
                                          std::string_view bytes) {
-  std::lock_guard files(store.FileMutex);
-  if (save < store.WrittenSave) return std::nullopt;  // a later state is on the disk already
-  auto error = ReplaceFileAtomically(platform.Files(), store.DataPath, bytes);
-  if (!error) store.WrittenSave = save;
+  std::lock_guard files(store.fileMutex);
+  if (save < store.writtenSave) return std::nullopt;  // a later state is on the disk already
+  auto error = ReplaceFileAtomically(platform.Files(), store.dataPath, bytes);
+  if (!error) store.writtenSave = save;
   return error;
 }
 
 std::optional<std::string> SaveData(Store& store, Platform& platform) {
   const CheckerPause pause(store);
-  const uint64_t save = ComposeDataFile(store, platform, store.OutBuffer);
-  return WriteDataFile(store, platform, save, store.OutBuffer);
+  const uint64_t save = ComposeDataFile(store, platform, store.outBuffer);
+  return WriteDataFile(store, platform, save, store.outBuffer);
 }

@@ -60,25 +60,25 @@ void Measure(int taskCount) {
   Application app;
   app.SetStartupFolderSource([] { return std::wstring(); });
   if (!app.Start(ToUtf8(dataIni))) return;
-  app.GetChecker().Stop();
+  app.checker().Stop();
   PumpMessages();
   std::vector<double> adds, deletes;
   for (int round = 0; round < 5; ++round) {
-    HWND editor = app.Editor().Handle();
-    HWND ok = app.Editor().Control(EditorControl::Ok);
-    HWND memo = app.Editor().Control(EditorControl::Message);
-    adds.push_back(TimeFromPress([&] { app.Main().AddTask(); },
+    HWND editor = app.editor().Handle();
+    HWND ok = app.editor().Control(EditorControl::Ok);
+    HWND memo = app.editor().Control(EditorControl::Message);
+    adds.push_back(TimeFromPress([&] { app.mainWindow().AddTask(); },
                                  [&]() -> HWND { return IsWindowVisible(editor) ? ok : nullptr; },
                                  [&](HWND button) {
                                    SendMessageW(memo, WM_SETTEXT, 0,
                                                 reinterpret_cast<LPARAM>(L"Новое"));
                                    PostMessageW(button, BM_CLICK, 0, 0);
                                  }));
-    const HWND list = app.Main().List().Handle();
+    const HWND list = app.mainWindow().List().Handle();
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    deletes.push_back(TimeFromPress([&] { app.Main().DeleteSelectedTask(); },
+    deletes.push_back(TimeFromPress([&] { app.mainWindow().DeleteSelectedTask(); },
                                     [&]() -> HWND {
                                       HWND box = FindMessageBox(GetCurrentProcessId());
                                       return box && IsWindowVisible(box) ? box : nullptr;
@@ -90,15 +90,15 @@ void Measure(int taskCount) {
   for (int round = 0; round < 5; ++round) {
     const auto t0 = Clock::now();
     {
-      StoreLock lock(app.GetStore().Mutex);
-      DeleteTask(app.GetStore(), lock, app.GetPlatform(), 0, true);
+      StoreLock lock(app.store().mutex);
+      DeleteTask(app.store(), lock, app.platform(), 0, true);
     }
     const auto t1 = Clock::now();
-    app.Main().ApplyRowChanges();
+    app.mainWindow().ApplyRowChanges();
     const auto t2 = Clock::now();
     {
-      std::lock_guard lock(app.GetStore().Mutex);
-      SaveData(app.GetStore(), app.GetPlatform());
+      std::lock_guard lock(app.store().mutex);
+      SaveData(app.store(), app.platform());
     }
     const auto t3 = Clock::now();
     table += Milliseconds(t1 - t0) / 5;

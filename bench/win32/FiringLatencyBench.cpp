@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   const int32_t firstMoment = static_cast<int32_t>(MsOfDay(anchor) / 1000) + kFirstMomentAhead;
 
   Store store;
-  store.DataPath = ToUtf8(folder.File(L"Data.ini"));
+  store.dataPath = ToUtf8(folder.File(L"Data.ini"));
   std::vector<std::string> momentTexts;
   for (int k = 0; k < count; ++k) {
     Task task;
@@ -127,10 +127,10 @@ int main(int argc, char** argv) {
     task.beep = 0;
     task.status = StatusActive;
     task.id = store.NewId();
-    store.Tasks.push_back(task);
+    store.tasks.push_back(task);
     BuildRow(store, k, true);
-    store.Tasks.back().armed = 1;
-    momentTexts.push_back(store.Rows.Cell(k, ColumnMoment));
+    store.tasks.back().armed = 1;
+    momentTexts.push_back(store.rows.Cell(k, ColumnMoment));
   }
   store.settings.taskCount = count;
 
@@ -183,12 +183,12 @@ int main(int argc, char** argv) {
 
   // What the saves after each firing left in Data.ini.
   Store saved;
-  saved.DataPath = store.DataPath;
+  saved.dataPath = store.dataPath;
   if (const auto error = LoadData(saved, platform, [] {})) verdict.Fail("reading back: " + *error);
-  verdict.Check(saved.Tasks.size() == static_cast<size_t>(count), "Data.ini lost tasks");
-  for (size_t k = 0; k < saved.Tasks.size() && k < firedAtMs.size(); ++k) {
+  verdict.Check(saved.tasks.size() == static_cast<size_t>(count), "Data.ini lost tasks");
+  for (size_t k = 0; k < saved.tasks.size() && k < firedAtMs.size(); ++k) {
     // The last run is the pass's time: from the moment to the popup request.
-    const Task& task = saved.Tasks[k];
+    const Task& task = saved.tasks[k];
     const int64_t lastRunMs =
         (task.lastRun.wHour * 3600LL + task.lastRun.wMinute * 60 + task.lastRun.wSecond) * 1000;
     verdict.Check(task.status == StatusDoneToday && task.doneThisPeriod == 1 &&

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
   const std::string path = ToUtf8(folder.File(L"Data.ini"));
   {
     Store store;
-    store.DataPath = path;
+    store.dataPath = path;
     FillStore(store, kTasks);
     if (const auto error = SaveData(store, platform)) verdict.Fail("writing Data.ini: " + *error);
   }
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<Store> store;
   for (int run = 0; run < runsB; ++run) {
     store = std::make_unique<Store>();
-    store->DataPath = path;
+    store->dataPath = path;
     const int64_t start = CounterNow();
     const auto error = LoadData(*store, platform, [] {});
     timesB.push_back(CounterToMs(CounterNow() - start));
@@ -196,10 +196,10 @@ int main(int argc, char** argv) {
 
   // Both ways must agree, and with what was written.
   verdict.Check(SameSettings(sessionA, store->settings), "the settings differ between (a) and (b)");
-  verdict.Check(tasksA.size() == kTasks && store->Tasks.size() == kTasks, "task counts differ");
+  verdict.Check(tasksA.size() == kTasks && store->tasks.size() == kTasks, "task counts differ");
   int differing = 0;
-  for (size_t i = 0; i < tasksA.size() && i < store->Tasks.size(); ++i)
-    differing += !SameTask(tasksA[i], store->Tasks[i]) || !SameTask(tasksA[i], MakeTask(int(i)));
+  for (size_t i = 0; i < tasksA.size() && i < store->tasks.size(); ++i)
+    differing += !SameTask(tasksA[i], store->tasks[i]) || !SameTask(tasksA[i], MakeTask(int(i)));
   verdict.Check(differing == 0, std::to_string(differing) + " task(s) differ between (a) and (b)");
   verdict.Check(calls == 15 + 20 * kTasks, "(a) made " + std::to_string(calls) + " calls");
 

@@ -77,23 +77,23 @@ int wmain(int argc, wchar_t** argv) {
   if (!app->Start(ToUtf8(folder.File(L"Data.ini")))) return 4;
   PumpUntil([] { return false; }, std::chrono::milliseconds(500));
 
-  app->Popups().ShowReminder(" 08:30:00", "Позвонить в банк\r\nи уточнить платёж");
+  app->popups().ShowReminder(" 08:30:00", "Позвонить в банк\r\nи уточнить платёж");
   PumpUntil([] { return false; }, std::chrono::milliseconds(500));
   bool ok = Shot(L"main-and-popup");
 
-  WhileModal([&] { app->Main().OpenSettings(); },
+  WhileModal([&] { app->mainWindow().OpenSettings(); },
              [&] {
                ok = Shot(L"settings") && ok;
-               app->SettingsWindow().Cancel();
+               app->settingsDialog().Cancel();
              });
-  WhileModal([&] { app->Editor().OpenForNew(); },
+  WhileModal([&] { app->editor().OpenForNew(); },
              [&] {
                ok = Shot(L"editor") && ok;
-               app->Editor().Cancel();
+               app->editor().Cancel();
              });
   // The date fields each recurrence uses, on the yearly task that starts a file; the last one
   // with the shutdown box ticked.
-  TaskEditor& editor = app->Editor();
+  TaskEditor& editor = app->editor();
   const auto choose = [&](EditorControl control, int index) {
     HWND list = editor.Control(control);
     SendMessageW(list, CB_SETCURSEL, index, 0);

@@ -97,7 +97,7 @@ class ToolPlatform : public Platform {
 std::string Compose(Store& store) {
   MemoryFileOps memory;
   ToolPlatform platform(memory);
-  store.DataPath = "memory";
+  store.dataPath = "memory";
   SaveData(store, platform);
   return memory.written;
 }
@@ -114,7 +114,7 @@ std::unique_ptr<Loaded> LoadBytes(const std::string& bytes) {
   MemoryFileOps files;
   files.content = bytes;
   ToolPlatform platform(files);
-  loaded->store.DataPath = "Data.ini";
+  loaded->store.dataPath = "Data.ini";
   loaded->error = LoadData(loaded->store, platform, nullptr);
   return loaded;
 }
@@ -123,7 +123,7 @@ std::unique_ptr<Loaded> LoadFile(const std::string& path) {
   auto loaded = std::make_unique<Loaded>();
   Win32FileOps files;
   ToolPlatform platform(files);
-  loaded->store.DataPath = path;
+  loaded->store.dataPath = path;
   loaded->error = LoadData(loaded->store, platform, nullptr);
   return loaded;
 }
@@ -284,7 +284,7 @@ std::string BaselineBytes(const std::vector<Planned>& plan) {
   session.columnWidths[2] = 210;
   session.columnWidths[3] = 130;
   session.columnWidths[4] = 107;
-  for (const Planned& planned : plan) store.Tasks.push_back(planned.task);
+  for (const Planned& planned : plan) store.tasks.push_back(planned.task);
   return Compose(store);
 }
 
@@ -394,7 +394,7 @@ Verdict CheckBytes(const std::string& path, const std::optional<std::string>& by
     verdict.faults.push_back("Data.ini does not load: " + *loaded->error);
     return verdict;
   }
-  const std::vector<Task>& tasks = loaded->store.Tasks;
+  const std::vector<Task>& tasks = loaded->store.tasks;
   verdict.tasks = static_cast<int>(tasks.size());
   // A complete file is exactly what the writer composes from what it holds.
   const std::string composed = Compose(loaded->store);
@@ -703,9 +703,9 @@ int Show(const std::string& path) {
     PrintUtf8("error\t" + *loaded->error);
     return 1;
   }
-  PrintUtf8("tasks\t" + std::to_string(loaded->store.Tasks.size()));
+  PrintUtf8("tasks\t" + std::to_string(loaded->store.tasks.size()));
   int number = 0;
-  for (const Task& task : loaded->store.Tasks) {
+  for (const Task& task : loaded->store.tasks) {
     std::string text;
     for (char c : task.message) {
       if (c == '\r')

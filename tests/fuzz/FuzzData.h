@@ -44,14 +44,14 @@ struct FuzzStore {
   FakePlatform platform;
   Store store;
 
-  FuzzStore() { store.DataPath = kFuzzDataPath; }
+  FuzzStore() { store.dataPath = kFuzzDataPath; }
 
   void PutFile(std::string bytes) { platform.files.files[kFuzzDataPath].bytes = std::move(bytes); }
   const std::string& FileBytes() { return platform.files.files[kFuzzDataPath].bytes; }
   std::optional<std::string> Load() { return LoadData(store, platform, {}); }
   std::optional<std::string> Save() { return SaveData(store, platform); }
   bool RowsMatchTasks() const {
-    return static_cast<size_t>(store.Rows.Count()) == store.Tasks.size();
+    return static_cast<size_t>(store.rows.Count()) == store.tasks.size();
   }
 };
 

@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto error = fuzz.Load();
   FuzzCheck(fuzz.RowsMatchTasks(), "rows and tasks differ in number after a load");
   if (!error) {
-    FuzzCheck(static_cast<size_t>(fuzz.store.settings.taskCount) == fuzz.store.Tasks.size(),
+    FuzzCheck(static_cast<size_t>(fuzz.store.settings.taskCount) == fuzz.store.tasks.size(),
               "TasksN differs from the number of tasks loaded");
-    for (const Task& task : fuzz.store.Tasks)
+    for (const Task& task : fuzz.store.tasks)
       FuzzCheck(task.armed == 1, "a loaded task is not armed");
   } else {
     FuzzCheck(!error->empty(), "a load failed with an empty error text");

@@ -12,13 +12,13 @@ namespace {
 void CheckSameTable(const Store& first, const Store& second) {
   FuzzCheck(StoredFields(first.settings) == StoredFields(second.settings),
             "the session's stored fields changed across save and load");
-  FuzzCheck(first.Tasks.size() == second.Tasks.size(), "the number of tasks changed");
-  for (size_t n = 0; n < first.Tasks.size(); ++n)
-    FuzzCheck(StoredFields(first.Tasks[n]) == StoredFields(second.Tasks[n]),
+  FuzzCheck(first.tasks.size() == second.tasks.size(), "the number of tasks changed");
+  for (size_t n = 0; n < first.tasks.size(); ++n)
+    FuzzCheck(StoredFields(first.tasks[n]) == StoredFields(second.tasks[n]),
               "a task's stored fields changed across save and load");
-  FuzzCheck(first.Rows.Count() == second.Rows.Count(), "the number of rows changed");
-  for (int row = 0; row < first.Rows.Count(); ++row)
-    FuzzCheck(first.Rows.At(row) == second.Rows.At(row), "a row's texts changed");
+  FuzzCheck(first.rows.Count() == second.rows.Count(), "the number of rows changed");
+  for (int row = 0; row < first.rows.Count(); ++row)
+    FuzzCheck(first.rows.At(row) == second.rows.At(row), "a row's texts changed");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class ApplicationFixture : public testing::Test {
   TestFolder folder;
   std::wstring dataIni = folder.File(L"Data.ini");
   std::unique_ptr<Application> app;
-  HWND form = nullptr;
+  HWND mainWindow = nullptr;
   HWND list = nullptr;
 
   // Writes Data.ini and creates the main window on it; `prepare` may set the Application's
@@ -31,9 +31,9 @@ class ApplicationFixture : public testing::Test {
     app = std::make_unique<Application>();
     if (prepare) prepare(*app);
     ASSERT_TRUE(app->Start(ToUtf8(dataIni)));
-    form = app->Main().Handle();
-    list = app->Main().List().Handle();
-    ASSERT_TRUE(form && list);
+    mainWindow = app->mainWindow().Handle();
+    list = app->mainWindow().List().Handle();
+    ASSERT_TRUE(mainWindow && list);
   }
 
   void TearDown() override {
@@ -43,7 +43,7 @@ class ApplicationFixture : public testing::Test {
 
   // The window state the window's thread keeps in the store for the next save.
   WindowState StoredWindowState() {
-    std::lock_guard lock(app->GetStore().Mutex);
-    return app->GetStore().Window;
+    std::lock_guard lock(app->store().mutex);
+    return app->store().window;
   }
 };

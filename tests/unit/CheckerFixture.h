@@ -16,7 +16,7 @@ class CheckerFixture : public testing::Test {
   static constexpr const char* kDataPath = "C:\\Tools\\Data.ini";
 
  protected:
-  CheckerFixture() { store.DataPath = kDataPath; }
+  CheckerFixture() { store.dataPath = kDataPath; }
 
   // Appends an armed task dated 14 March 2024 with its row, as loading would.
   int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text) {
@@ -30,8 +30,8 @@ class CheckerFixture : public testing::Test {
     t.status = status;
     t.armed = 1;
     t.id = store.NewId();
-    store.Tasks.push_back(t);
-    const int index = static_cast<int>(store.Tasks.size()) - 1;
+    store.tasks.push_back(t);
+    const int index = static_cast<int>(store.tasks.size()) - 1;
     BuildRow(store, index, true);
     return index;
   }

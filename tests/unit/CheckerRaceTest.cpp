@@ -88,15 +88,15 @@ class UserInterface {
   void ApplyRowChanges() {
     std::vector<RowChange> changes;
     {
-      std::lock_guard lock(store_.Mutex);
-      changes = store_.Rows.TakeChanges();
+      std::lock_guard lock(store_.mutex);
+      changes = store_.rows.TakeChanges();
     }
     list.Apply(changes);
   }
 
   // The stop sequence after the checker has ended: the last save.
   void FinalSave() {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     Save();
   }
 
@@ -113,9 +113,9 @@ class UserInterface {
       lock.unlock();
       ApplyRowChanges();
       lock.lock();
-      if (!store_.Rows.HasChanges()) break;
+      if (!store_.rows.HasChanges()) break;
     }
-    const int n = static_cast<int>(store_.Tasks.size());
+    const int n = static_cast<int>(store_.tasks.size());
     if (list.rows != n) ++rowCountMismatches;
     return n == 0 ? -1 : static_cast<int>(random_() % static_cast<unsigned>(n));
   }
@@ -147,13 +147,13 @@ class UserInterface {
     DialogIsOpen();
     const CommitResult result = CommitEditor(store_, 0, Fields());
     {
-      std::lock_guard lock(store_.Mutex);
+      std::lock_guard lock(store_.mutex);
       const int index = store_.IndexOf(result.taskId);
       if (index >= 0) {
         BuildRow(store_, index, true);
-        store_.Tasks[static_cast<size_t>(index)].armed = 1;
+        store_.tasks[static_cast<size_t>(index)].armed = 1;
       }
-      if (!store_.Tasks.empty()) Save();
+      if (!store_.tasks.empty()) Save();
     }
     ApplyRowChanges();
   }
@@ -163,10 +163,10 @@ class UserInterface {
   void EditTask() {
     uint64_t id = 0;
     {
-      StoreLock lock(store_.Mutex);
+      StoreLock lock(store_.mutex);
       const int index = SelectRow(lock);
       if (index < 0) return;
-      Task& task = store_.Tasks[static_cast<size_t>(index)];
+      Task& task = store_.tasks[static_cast<size_t>(index)];
       task.armed = false;
       id = task.id;
     }
@@ -175,11 +175,11 @@ class UserInterface {
     if (ok && CommitEditor(store_, id, Fields()).outcome != CommitResult::Outcome::Written)
       ++lostEdits;  // a disarmed task cannot fire, so cannot delete itself
     {
-      std::lock_guard lock(store_.Mutex);
+      std::lock_guard lock(store_.mutex);
       const int now = store_.IndexOf(id);
       if (now >= 0) {
         if (ok) BuildRow(store_, now, false);
-        store_.Tasks[static_cast<size_t>(now)].armed = 1;
+        store_.tasks[static_cast<size_t>(now)].armed = 1;
       } else {
         ++lostEdits;
       }
@@ -191,10 +191,10 @@ class UserInterface {
   // PauseOrActivateSelectedTask.
   void PauseOrActivate() {
     {
-      StoreLock lock(store_.Mutex);
+      StoreLock lock(store_.mutex);
       const int index = SelectRow(lock);
       if (index < 0) return;
-      Task& task = store_.Tasks[static_cast<size_t>(index)];
+      Task& task = store_.tasks[static_cast<size_t>(index)];
       if (const auto status = PausedOrActivatedStatus(task.status, task.doneThisPeriod)) {
         task.status = *status;
         SetCell(store_, index, ColumnStatus, false, StatusText(*status));
@@ -208,7 +208,7 @@ class UserInterface {
   void DeleteWithQuestion() {
     platform_.answerYes = random_() % 5 != 0;
     {
-      StoreLock lock(store_.Mutex);
+      StoreLock lock(store_.mutex);
       const int index = SelectRow(lock);
       if (index < 0) return;
       DeleteTask(store_, lock, platform_, index, false);
@@ -222,13 +222,13 @@ class UserInterface {
   void OpenSettings() {
     ::Settings options;
     {
-      std::lock_guard lock(store_.Mutex);
+      std::lock_guard lock(store_.mutex);
       options = store_.settings;
     }
     store_.CheckEnabled = 0;
     DialogIsOpen();
     store_.CheckEnabled = 1;
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.settings.startWithWindows = !options.startWithWindows;
     store_.settings.useTray = random_() % 2 != 0;
     Save();
@@ -252,7 +252,7 @@ std::string StoredFields(const Task& t) {
 
 TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgreeing) {
   Store store;
-  store.DataPath = kDataPath;
+  store.dataPath = kDataPath;
   FakePlatform platform;
   // About 97 s of clock time per tick, through March 2024, and every 64th tick the clock is
   // put back two days, so tasks fire, come back and fire again during the run.
@@ -300,7 +300,7 @@ TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgr
   std::cout << "commands add " << ui.done[Add] << ", edit " << ui.done[Edit] << ", pause "
             << ui.done[PauseActivate] << ", delete " << ui.done[Delete] << ", settings "
             << ui.done[Settings] << "; checker ticks " << platform.ticks.load() << ", firings "
-            << fired << "; tasks left " << store.Tasks.size() << "\n";
+            << fired << "; tasks left " << store.tasks.size() << "\n";
   EXPECT_GT(platform.questions.size(), 0u);
   EXPECT_EQ(ui.saveErrors, 0);
   EXPECT_EQ(ui.lostEdits, 0);
@@ -308,30 +308,30 @@ TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgr
   EXPECT_EQ(ui.list.outOfRange, 0);
   EXPECT_EQ(store.CheckEnabled.load(), 1);
 
-  std::lock_guard lock(store.Mutex);
-  ASSERT_EQ(store.Rows.Count(), static_cast<int>(store.Tasks.size()));
-  EXPECT_EQ(ui.list.rows, static_cast<int>(store.Tasks.size()));
+  std::lock_guard lock(store.mutex);
+  ASSERT_EQ(store.rows.Count(), static_cast<int>(store.tasks.size()));
+  EXPECT_EQ(ui.list.rows, static_cast<int>(store.tasks.size()));
   std::set<uint64_t> ids;
-  for (size_t i = 0; i < store.Tasks.size(); ++i) {
-    const Task& t = store.Tasks[i];
+  for (size_t i = 0; i < store.tasks.size(); ++i) {
+    const Task& t = store.tasks[i];
     const int row = static_cast<int>(i);
     EXPECT_EQ(t.armed, 1) << "task " << i << " left disarmed";
     EXPECT_TRUE(ids.insert(t.id).second) << "task " << i << " shares its identity";
-    EXPECT_EQ(store.Rows.Cell(row, ColumnNumber), std::to_string(i + 1));
-    EXPECT_EQ(store.Rows.Cell(row, ColumnMessage), MessageCellText(t)) << "row " << i;
-    EXPECT_EQ(store.Rows.Cell(row, ColumnMoment), MomentText(t)) << "row " << i;
-    EXPECT_EQ(store.Rows.Cell(row, ColumnAction), ActionText(t)) << "row " << i;
-    EXPECT_EQ(store.Rows.Cell(row, ColumnStatus), StatusText(t.status)) << "row " << i;
+    EXPECT_EQ(store.rows.Cell(row, ColumnNumber), std::to_string(i + 1));
+    EXPECT_EQ(store.rows.Cell(row, ColumnMessage), MessageCellText(t)) << "row " << i;
+    EXPECT_EQ(store.rows.Cell(row, ColumnMoment), MomentText(t)) << "row " << i;
+    EXPECT_EQ(store.rows.Cell(row, ColumnAction), ActionText(t)) << "row " << i;
+    EXPECT_EQ(store.rows.Cell(row, ColumnStatus), StatusText(t.status)) << "row " << i;
   }
 
   // The last save holds the table as it stands, and nothing but Data.ini is left behind.
   EXPECT_EQ(platform.files.files.size(), 1u);
   Store reloaded;
-  reloaded.DataPath = kDataPath;
+  reloaded.dataPath = kDataPath;
   ASSERT_FALSE(LoadData(reloaded, platform, [] {}).has_value());
-  ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
-  for (size_t i = 0; i < store.Tasks.size(); ++i)
-    EXPECT_EQ(StoredFields(reloaded.Tasks[i]), StoredFields(store.Tasks[i])) << "task " << i;
+  ASSERT_EQ(reloaded.tasks.size(), store.tasks.size());
+  for (size_t i = 0; i < store.tasks.size(); ++i)
+    EXPECT_EQ(StoredFields(reloaded.tasks[i]), StoredFields(store.tasks[i])) << "task " << i;
   EXPECT_EQ(reloaded.settings.startWithWindows, store.settings.startWithWindows);
   EXPECT_EQ(reloaded.settings.useTray, store.settings.useTray);
 }

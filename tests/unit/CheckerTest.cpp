@@ -17,7 +17,7 @@ class CheckerTest : public CheckerFixture {
   // An armed (or not) task that shows its message and last ran on 14 March.
   int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text, uint8_t armed = 1) {
     const int index = CheckerFixture::Add(mode, ssec, status, text);
-    Task& t = store.Tasks[static_cast<size_t>(index)];
+    Task& t = store.tasks[static_cast<size_t>(index)];
     t.armed = armed;
     t.showMessage = 1;
     t.lastRun.wYear = 2024;
@@ -44,16 +44,16 @@ TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
   // A paused or done task that last ran yesterday stays as it is: only a task done for its
   // period comes back.
   for (int32_t status : {StatusPaused, StatusDone})
-    store.Tasks[static_cast<size_t>(Add(EveryDay, 11 * 3600, status, "вчера"))].lastRun.wDay = 13;
+    store.tasks[static_cast<size_t>(Add(EveryDay, 11 * 3600, status, "вчера"))].lastRun.wDay = 13;
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"первая", "вторая"}));
   EXPECT_EQ(Saves(), 2);
-  EXPECT_EQ(store.Tasks[1].status, StatusPaused);
-  EXPECT_EQ(store.Tasks[2].status, StatusDone);
-  EXPECT_EQ(store.Tasks[6].status, StatusPaused);
-  EXPECT_EQ(store.Tasks[7].status, StatusDone);
-  EXPECT_EQ(store.Tasks[3].status, StatusActive);
-  EXPECT_EQ(store.Tasks[4].status, StatusActive);
+  EXPECT_EQ(store.tasks[1].status, StatusPaused);
+  EXPECT_EQ(store.tasks[2].status, StatusDone);
+  EXPECT_EQ(store.tasks[6].status, StatusPaused);
+  EXPECT_EQ(store.tasks[7].status, StatusDone);
+  EXPECT_EQ(store.tasks[3].status, StatusActive);
+  EXPECT_EQ(store.tasks[4].status, StatusActive);
 
   // A fired task does not fire again in later passes of the same day.
   checker.MakePass();
@@ -62,33 +62,33 @@ TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
 
 TEST_F(CheckerTest, DeletionDuringAPassSkipsTheTaskThatMovedUp) {
   const int first = Add(EveryDay, 0, StatusActive, "удаляется");
-  store.Tasks[static_cast<size_t>(first)].deleteAfter = 1;
+  store.tasks[static_cast<size_t>(first)].deleteAfter = 1;
   Add(EveryDay, 0, StatusActive, "переехала");
   Add(EveryDay, 0, StatusActive, "третья");
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"удаляется", "третья"}));
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[0].status, StatusActive) << "the moved task waits for the next pass";
+  ASSERT_EQ(store.tasks.size(), 2u);
+  EXPECT_EQ(store.tasks[0].status, StatusActive) << "the moved task waits for the next pass";
   checker.MakePass();
   EXPECT_EQ(Reminders().back(), "переехала");
 }
 
 TEST_F(CheckerTest, DoneForTodayComesBackOnANewDayAndFiresOnlyInTheNextPass) {
   Add(EveryDay, 9 * 3600, StatusDoneToday, "ежедневная");
-  store.Tasks[0].doneThisPeriod = 1;
-  store.Tasks[0].lastRun.wDay = 13;  // fired yesterday
+  store.tasks[0].doneThisPeriod = 1;
+  store.tasks[0].lastRun.wDay = 13;  // fired yesterday
   Add(EveryMonth, 9 * 3600, StatusDoneToday, "ежемесячная");
-  store.Tasks[1].lastRun.wDay = 1;  // fired earlier this month: stays done
+  store.tasks[1].lastRun.wDay = 1;  // fired earlier this month: stays done
   checker.MakePass();
-  EXPECT_EQ(store.Tasks[0].status, StatusActive);
-  EXPECT_EQ(store.Tasks[0].doneThisPeriod, 0);
-  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Активно");
-  EXPECT_EQ(store.Tasks[1].status, StatusDoneToday);
+  EXPECT_EQ(store.tasks[0].status, StatusActive);
+  EXPECT_EQ(store.tasks[0].doneThisPeriod, 0);
+  EXPECT_EQ(store.rows.Cell(0, ColumnStatus), "Активно");
+  EXPECT_EQ(store.tasks[1].status, StatusDoneToday);
   EXPECT_TRUE(Reminders().empty());
   EXPECT_EQ(Saves(), 1);
   checker.MakePass();
   EXPECT_EQ(Reminders(), std::vector<std::string>{"ежедневная"});
-  EXPECT_EQ(store.Tasks[0].lastRun.wDay, 14);
+  EXPECT_EQ(store.tasks[0].lastRun.wDay, 14);
 }
 
 TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
@@ -99,7 +99,7 @@ TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
   checker.MakePass();  // re-activated: the last run is not "today" any more
   checker.MakePass();
   EXPECT_EQ(Reminders().size(), 2u);
-  EXPECT_EQ(store.Tasks[0].lastRun.wDay, 13);
+  EXPECT_EQ(store.tasks[0].lastRun.wDay, 13);
 }
 
 TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
@@ -108,7 +108,7 @@ TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   checker.MakePass();
   EXPECT_TRUE(platform.actions.empty());
   EXPECT_EQ(Saves(), 0);
-  EXPECT_EQ(store.Tasks[0].status, StatusActive);
+  EXPECT_EQ(store.tasks[0].status, StatusActive);
 }
 
 TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
@@ -150,9 +150,9 @@ namespace {
 
 TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTheFile) {
   // 14 March, 12:00:00 now. Due a second ago (with the melody), due now, and due in a second.
-  InsertByDue(store.Snoozed, {{2024, 3, 14, 11, 59, 59}, "Ежедневно в 11:49:59", "звук", true});
-  InsertByDue(store.Snoozed, {{2024, 3, 14, 12, 0, 0}, "14 марта", "тихо", false});
-  InsertByDue(store.Snoozed, {{2024, 3, 14, 12, 0, 1}, "14 марта", "позже", false});
+  InsertByDue(store.snoozed, {{2024, 3, 14, 11, 59, 59}, "Ежедневно в 11:49:59", "звук", true});
+  InsertByDue(store.snoozed, {{2024, 3, 14, 12, 0, 0}, "14 марта", "тихо", false});
+  InsertByDue(store.snoozed, {{2024, 3, 14, 12, 0, 1}, "14 марта", "позже", false});
   checker.MakePass();
   EXPECT_EQ(
       ActionsStartingWith("reminder"),

@@ -278,9 +278,9 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   task.deleteAfter = c.deleteAfter ? 1 : 0;
   task.status = StatusActive;
   task.id = store.NewId();
-  store.Tasks.push_back(task);
+  store.tasks.push_back(task);
   BuildRow(store, 0, true);
-  store.Tasks[0].armed = 1;
+  store.tasks[0].armed = 1;
   const uint64_t id = task.id;
 
   // Pass k follows tick k + 2 (the outer tick, then one inner tick per pass). Between passes
@@ -291,9 +291,9 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   int32_t statusBefore = kGone;
   platform.onTick = [&] {
     const int tick = platform.ticks;
-    std::lock_guard lock(store.Mutex);
+    std::lock_guard lock(store.mutex);
     const int index = store.IndexOf(id);
-    const int32_t status = index >= 0 ? store.Tasks[static_cast<size_t>(index)].status : kGone;
+    const int32_t status = index >= 0 ? store.tasks[static_cast<size_t>(index)].status : kGone;
     const int ended = tick - 3;
     if (ended >= 0 && ended < static_cast<int>(passes)) {
       const size_t fired = Reminders() - remindersBefore;
@@ -306,7 +306,7 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
         what = 'R';
       outcome += what;
       if (what == 'F' && index >= 0) {
-        const Task& t = store.Tasks[static_cast<size_t>(index)];
+        const Task& t = store.tasks[static_cast<size_t>(index)];
         const SystemTime& at = clock[static_cast<size_t>(ended)];
         if (t.lastRun.wYear != at.wYear || t.lastRun.wMonth != at.wMonth ||
             t.lastRun.wDay != at.wDay || t.lastRun.wHour != at.wHour ||
@@ -340,13 +340,13 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   const int index = store.IndexOf(id);
   if (c.finalStatus == kGone) {
     EXPECT_EQ(index, -1);
-    EXPECT_EQ(store.Rows.Count(), 0);
+    EXPECT_EQ(store.rows.Count(), 0);
   } else {
     ASSERT_EQ(index, 0);
-    EXPECT_EQ(store.Tasks[0].status, c.finalStatus);
-    EXPECT_EQ(store.Tasks[0].doneThisPeriod, c.finalStatus == StatusDoneToday ? 1 : 0);
-    ASSERT_EQ(store.Rows.Count(), 1);
-    EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), StatusText(c.finalStatus));
+    EXPECT_EQ(store.tasks[0].status, c.finalStatus);
+    EXPECT_EQ(store.tasks[0].doneThisPeriod, c.finalStatus == StatusDoneToday ? 1 : 0);
+    ASSERT_EQ(store.rows.Count(), 1);
+    EXPECT_EQ(store.rows.Cell(0, ColumnStatus), StatusText(c.finalStatus));
   }
 }
 

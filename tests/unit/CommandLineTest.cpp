@@ -30,7 +30,7 @@ std::string TaskMade(const std::string& line) {
   Store store;
   const CommitResult result = CommitEditor(store, 0, handed->fields);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
-  const Task& t = store.Tasks.at(0);
+  const Task& t = store.tasks.at(0);
   std::ostringstream out;
   out << "Mod=" << t.recurrence << " " << t.hour << ":" << t.minute << ":" << t.second << " "
       << t.year << "-" << t.month << "-" << t.day << " NM=" << t.showMessage << " Snd=" << t.beep

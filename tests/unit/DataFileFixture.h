@@ -34,7 +34,7 @@ inline auto StoredFields(const Task& t) {
 
 class DataFileFixture : public testing::Test {
  protected:
-  DataFileFixture() { store.DataPath = kDataPath; }
+  DataFileFixture() { store.dataPath = kDataPath; }
 
   void PutFile(const std::string& bytes) { platform.files.files[kDataPath].bytes = bytes; }
   const std::string& FileBytes() { return platform.files.files[kDataPath].bytes; }
@@ -50,7 +50,7 @@ class DataFileFixture : public testing::Test {
   // Loads what the store would save, into a second store.
   void SaveAndReload(Store& into) {
     ASSERT_EQ(SaveData(store, platform), std::nullopt);
-    into.DataPath = kDataPath;
+    into.dataPath = kDataPath;
     ASSERT_EQ(LoadData(into, platform, [] {}), std::nullopt);
   }
 

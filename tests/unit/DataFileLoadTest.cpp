@@ -20,19 +20,19 @@ TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   EXPECT_EQ(s.columnWidths, (std::array<int32_t, 5>{33, 230, 210, 130, 107}));
   EXPECT_EQ(s.taskCount, 0);
   EXPECT_EQ(s.lastFileFolder, "");
-  EXPECT_TRUE(store.Tasks.empty());
-  EXPECT_EQ(store.Rows.Count(), 0);
+  EXPECT_TRUE(store.tasks.empty());
+  EXPECT_EQ(store.rows.Count(), 0);
   EXPECT_EQ(settingsApplied, 1);
 }
 
 TEST_F(LoadDataTest, AFileThatCannotBeReadStopsLoadingInsteadOfStartingEmpty) {
   const std::string bytes = "[SETTINGS]\r\nTasksN=1\r\n[TASK0]\r\nTex=x\r\n";
-  platform.files.files[store.DataPath].bytes = bytes;
+  platform.files.files[store.dataPath].bytes = bytes;
   platform.files.failRead = true;
-  EXPECT_EQ(Load(), "Cannot open file " + store.DataPath);
-  EXPECT_TRUE(store.Tasks.empty());
+  EXPECT_EQ(Load(), "Cannot open file " + store.dataPath);
+  EXPECT_TRUE(store.tasks.empty());
   EXPECT_EQ(settingsApplied, 0);
-  EXPECT_EQ(platform.files.files[store.DataPath].bytes, bytes);
+  EXPECT_EQ(platform.files.files[store.dataPath].bytes, bytes);
 }
 
 struct CentreCase {
@@ -67,10 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=2", "[TASK0]", "Mod=8", "Tex=первое"})),
             std::nullopt);
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  ASSERT_EQ(store.Rows.Count(), 2);
-  EXPECT_EQ(store.Tasks[0].recurrence, EveryMonth);
-  EXPECT_EQ(store.Tasks[0].message, "первое");
+  ASSERT_EQ(store.tasks.size(), 2u);
+  ASSERT_EQ(store.rows.Count(), 2);
+  EXPECT_EQ(store.tasks[0].recurrence, EveryMonth);
+  EXPECT_EQ(store.tasks[0].message, "первое");
 
   Task expected;  // daily at 09:00:00, active, message and sound, last run today at 09:00:00
   expected.SetSecondOfDay(32400);
@@ -78,16 +78,16 @@ TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
   expected.showMessage = 1, expected.beep = 1, expected.status = StatusActive;
   expected.lastRun.wYear = 2024, expected.lastRun.wMonth = 3, expected.lastRun.wDay = 14,
   expected.lastRun.wHour = 9;
-  const Task& second = store.Tasks[1];
+  const Task& second = store.tasks[1];
   EXPECT_EQ(StoredFields(second), StoredFields(expected));
   EXPECT_EQ(second.armed, 1);
   EXPECT_EQ(second.lastRun.wDayOfWeek, 0);
   EXPECT_NE(second.id, 0u);
-  EXPECT_NE(second.id, store.Tasks[0].id);
-  EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnMoment), "Ежедневно в 09:00:00");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnAction), "Показать пустое сообщение, звуковой сигнал");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnStatus), "Активно");
+  EXPECT_NE(second.id, store.tasks[0].id);
+  EXPECT_EQ(store.rows.Cell(1, ColumnNumber), "2");
+  EXPECT_EQ(store.rows.Cell(1, ColumnMoment), "Ежедневно в 09:00:00");
+  EXPECT_EQ(store.rows.Cell(1, ColumnAction), "Показать пустое сообщение, звуковой сигнал");
+  EXPECT_EQ(store.rows.Cell(1, ColumnStatus), "Активно");
 }
 
 TEST_F(LoadDataTest, RowsAreBuiltFromTheLoadedFields) {
@@ -99,13 +99,13 @@ TEST_F(LoadDataTest, RowsAreBuiltFromTheLoadedFields) {
             std::nullopt);
   for (int column = 0; column < ColumnCount; ++column) {
     const std::string expected = column == ColumnNumber    ? "1"
-                                 : column == ColumnMessage ? MessageCellText(store.Tasks[0])
+                                 : column == ColumnMessage ? MessageCellText(store.tasks[0])
                                  : column == ColumnMoment  ? "15 мая 2024 года в 08:30:00"
                                  : column == ColumnAction  ? "Показать сообщение"
                                                           : "Выполнено на сегодня";
-    EXPECT_EQ(store.Rows.Cell(0, column), expected) << column;
+    EXPECT_EQ(store.rows.Cell(0, column), expected) << column;
   }
-  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "a b");
+  EXPECT_EQ(store.rows.Cell(0, ColumnMessage), "a b");
 }
 
 // Notepad saves in UTF-8 or UTF-16 with a byte-order mark; such a file is read as text, and
@@ -122,8 +122,8 @@ TEST_F(LoadDataTest, AFileSavedInUnicodeLoadsItsTasks) {
   }
   for (const std::string& file : {utf8, little, big}) {
     ASSERT_EQ(Load(file), std::nullopt);
-    ASSERT_EQ(store.Tasks.size(), 1u);
-    EXPECT_EQ(store.Tasks[0].message, "Звонок № 5 ?");
+    ASSERT_EQ(store.tasks.size(), 1u);
+    EXPECT_EQ(store.tasks[0].message, "Звонок № 5 ?");
   }
 }
 
@@ -131,10 +131,10 @@ TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
   ASSERT_EQ(Load(IniLines({"[task1]", "TEX=второе", "[Task0]", "tex=первое", "mod=3", "[settings]",
                            "tasksn=2", "winw=800", "LASTOD=C:\\Temp\\"})),
             std::nullopt);
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[0].message, "первое");
-  EXPECT_EQ(store.Tasks[0].recurrence, 3);
-  EXPECT_EQ(store.Tasks[1].message, "второе");
+  ASSERT_EQ(store.tasks.size(), 2u);
+  EXPECT_EQ(store.tasks[0].message, "первое");
+  EXPECT_EQ(store.tasks[0].recurrence, 3);
+  EXPECT_EQ(store.tasks[1].message, "второе");
   EXPECT_EQ(store.settings.windowWidth, 800);
   EXPECT_EQ(store.settings.lastFileFolder, "C:\\Temp\\");
 }
@@ -145,9 +145,9 @@ TEST_F(LoadDataTest, FirstSectionAndFirstKeyWin) {
             std::nullopt);
   EXPECT_EQ(store.settings.windowWidth, 600);
   EXPECT_EQ(store.settings.windowHeight, 538);  // only in the repeated section: not found
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].recurrence, 2);
-  EXPECT_EQ(store.Tasks[0].day, 14);  // today's
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].recurrence, 2);
+  EXPECT_EQ(store.tasks[0].day, 14);  // today's
 }
 
 // One task key's stored value and what the task's field becomes.
@@ -164,8 +164,8 @@ class LoadFieldTest : public DataFileFixture, public testing::WithParamInterface
 TEST_P(LoadFieldTest, ReadsTheValue) {
   const FieldCase& c = GetParam();
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", c.line})), std::nullopt);
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(c.field(store.Tasks[0]), c.expected) << c.line;
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(c.field(store.tasks[0]), c.expected) << c.line;
 }
 
 const auto kDelete = [](const Task& t) -> int64_t { return t.deleteAfter; };
@@ -221,11 +221,11 @@ TEST_F(LoadDataTest, MessagesAndTextsAsStored) {
                            "Tex=" + long256, "FN=" + longPath, "[TASK1]", "Tex=a\x01", "[TASK2]",
                            "Tex=  a b  ", "[TASK3]", "Tex=x\ny"})),
             std::nullopt);
-  EXPECT_EQ(store.Tasks[0].message, long256);
-  EXPECT_EQ(store.Tasks[0].fileName, longPath);
-  EXPECT_EQ(store.Tasks[1].message, "a\r\n");
-  EXPECT_EQ(store.Tasks[2].message, "a b");
-  EXPECT_EQ(store.Tasks[3].message, "x");  // a lone LF ends a line written by hand
+  EXPECT_EQ(store.tasks[0].message, long256);
+  EXPECT_EQ(store.tasks[0].fileName, longPath);
+  EXPECT_EQ(store.tasks[1].message, "a\r\n");
+  EXPECT_EQ(store.tasks[2].message, "a b");
+  EXPECT_EQ(store.tasks[3].message, "x");  // a lone LF ends a line written by hand
   EXPECT_EQ(store.settings.lastFileFolder, "C:\\Мои документы\\");
 }
 
@@ -246,9 +246,9 @@ TEST_P(LoadStopTest, ReturnsTheErrorText) {
   const StopCase& c = GetParam();
   EXPECT_EQ(Load(c.file), c.error);
   EXPECT_EQ(settingsApplied, c.settingsApplied);
-  EXPECT_EQ(store.Tasks.size(), c.tasks);
-  EXPECT_EQ(static_cast<size_t>(store.Rows.Count()), c.tasks);
-  for (const Task& t : store.Tasks) EXPECT_EQ(t.armed, 1);
+  EXPECT_EQ(store.tasks.size(), c.tasks);
+  EXPECT_EQ(static_cast<size_t>(store.rows.Count()), c.tasks);
+  for (const Task& t : store.tasks) EXPECT_EQ(t.armed, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -61,7 +61,7 @@ void FillExample(Store& store) {
   t.message = "Позвонить\r\nв банк";
   t.showMessage = 1, t.beep = 1, t.status = StatusActive;
   t.lastRun.wYear = 2008, t.lastRun.wMonth = 3, t.lastRun.wDay = 14, t.lastRun.wHour = 9;
-  store.Tasks.push_back(t);
+  store.tasks.push_back(t);
 }
 
 // The value of the first line "key=..." of the file, as written.
@@ -80,7 +80,7 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
   store.settings.taskCount = 7;  // stale: the table's length is written
   EXPECT_EQ(SaveData(store, platform), std::nullopt);
   EXPECT_EQ(FileBytes(), kExampleFile);
-  EXPECT_EQ(store.OutBuffer, kExampleFile);
+  EXPECT_EQ(store.outBuffer, kExampleFile);
   EXPECT_EQ(store.settings.taskCount, 1);
   EXPECT_TRUE(OnlyDataFileExists());
   EXPECT_EQ(store.CheckEnabled, 1);
@@ -88,8 +88,8 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
 
 TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
   ASSERT_EQ(Load(kExampleFile), std::nullopt);
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  const Task& t = store.Tasks[0];
+  ASSERT_EQ(store.tasks.size(), 1u);
+  const Task& t = store.tasks[0];
   EXPECT_EQ(t.message, "Позвонить\r\nв банк");
   EXPECT_EQ((std::tuple{t.hour, t.minute, t.second}), (std::tuple{8, 30, 0}));
   platform.files.files[kDataPath].bytes = "old";
@@ -101,7 +101,7 @@ TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
   for (int i = 0; i < 12; ++i) {
     Task t;
     t.recurrence = i % 11;
-    store.Tasks.push_back(t);
+    store.tasks.push_back(t);
   }
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   size_t from = 0;
@@ -120,7 +120,7 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
   t.recurrence = -3, t.secondOfDay = -1, t.year = INT32_MAX, t.month = INT32_MIN;
   t.deleteAfter = 7, t.showMessage = 0, t.runFile = 255, t.shutDown = 1, t.beep = 0;
   t.lastRun.wYear = 65535, t.doneThisPeriod = 1;
-  store.Tasks.push_back(t);
+  store.tasks.push_back(t);
   store.settings.windowLeft = -8;
   store.settings.useTray = 2;
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
@@ -160,7 +160,7 @@ TEST_P(SaveGeometryTest, TakesTheWindowStateWhenKnown) {
   store.settings.windowHeight = 500;
   store.settings.columnWidths[0] = store.settings.columnWidths[1] = store.settings.columnWidths[2] =
       store.settings.columnWidths[3] = store.settings.columnWidths[4] = 33;
-  store.Window = WindowState{c.maximised, -4, 5, 800, 600, {40, 41, 42, 43, 44}, c.known};
+  store.window = WindowState{c.maximised, -4, 5, 800, 600, {40, 41, 42, 43, 44}, c.known};
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   const Settings& s = store.settings;
   EXPECT_EQ((std::tuple<int, int, int, int, int>{s.maximised, s.windowLeft, s.windowTop,
@@ -199,16 +199,16 @@ TEST_P(SaveTextTest, MessageIsEncodedAndComesBack) {
   const TextCase& c = GetParam();
   Task t;
   t.message = c.text;
-  store.Tasks.push_back(t);
+  store.tasks.push_back(t);
   Store reloaded;
   SaveAndReload(reloaded);
   EXPECT_EQ(WrittenValue(FileBytes(), "Tex"), c.written);
-  ASSERT_EQ(reloaded.Tasks.size(), 1u);
-  EXPECT_EQ(reloaded.Tasks[0].message, c.readBack);
+  ASSERT_EQ(reloaded.tasks.size(), 1u);
+  EXPECT_EQ(reloaded.tasks[0].message, c.readBack);
   // Saving leaves the message in memory alone, but for a 0x01 byte: it takes the line break it
   // reads back as, so the list and the popup show a line break, not the byte.
   const bool heldMark = c.text.find('\x01') != std::string::npos;
-  EXPECT_EQ(store.Tasks[0].message, heldMark ? c.readBack : c.text);
+  EXPECT_EQ(store.tasks[0].message, heldMark ? c.readBack : c.text);
 }
 
 // Texts without line breaks: a message, a file path and the last folder treat them alike.
@@ -271,13 +271,13 @@ TEST_P(SavePathTest, FileNameAndLastFolderComeBackUnchanged) {
   const TextCase& c = GetParam();
   Task t;
   t.fileName = c.text;
-  store.Tasks.push_back(t);
+  store.tasks.push_back(t);
   store.settings.lastFileFolder = c.text;
   Store reloaded;
   SaveAndReload(reloaded);
   EXPECT_EQ(WrittenValue(FileBytes(), "FN"), c.written);
   EXPECT_EQ(WrittenValue(FileBytes(), "LastOD"), c.written);
-  EXPECT_EQ(reloaded.Tasks[0].fileName, c.text);
+  EXPECT_EQ(reloaded.tasks[0].fileName, c.text);
   EXPECT_EQ(reloaded.settings.lastFileFolder, c.text);
 }
 
@@ -287,11 +287,11 @@ TEST_F(SaveDataTest, LongPathsComeBackWhole) {
   const std::string folder = "C:\\" + std::string(300, 'p') + "\\";
   Task t;
   t.fileName = folder + "run.exe";
-  store.Tasks.push_back(t);
+  store.tasks.push_back(t);
   store.settings.lastFileFolder = folder;
   Store reloaded;
   SaveAndReload(reloaded);
-  EXPECT_EQ(reloaded.Tasks[0].fileName, folder + "run.exe");
+  EXPECT_EQ(reloaded.tasks[0].fileName, folder + "run.exe");
   EXPECT_EQ(reloaded.settings.lastFileFolder, folder);
 }
 
@@ -309,16 +309,16 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
     t.lastRun.wYear = static_cast<uint16_t>(2020 + i), t.lastRun.wMonth = 12, t.lastRun.wDay = 31,
     t.lastRun.wHour = 23;
     t.lastRun.wMinute = 59, t.lastRun.wSecond = 58, t.doneThisPeriod = i % 2;
-    store.Tasks.push_back(t);
+    store.tasks.push_back(t);
   }
   store.settings.startWithWindows = 0, store.settings.startHidden = 1,
   store.settings.lastFileFolder = "E:\\Музыка\\";
   Store reloaded;
   SaveAndReload(reloaded);
-  ASSERT_EQ(reloaded.Tasks.size(), store.Tasks.size());
-  for (size_t i = 0; i < store.Tasks.size(); ++i) {
-    EXPECT_EQ(StoredFields(reloaded.Tasks[i]), StoredFields(store.Tasks[i])) << i;
-    EXPECT_EQ(reloaded.Tasks[i].armed, 1);
+  ASSERT_EQ(reloaded.tasks.size(), store.tasks.size());
+  for (size_t i = 0; i < store.tasks.size(); ++i) {
+    EXPECT_EQ(StoredFields(reloaded.tasks[i]), StoredFields(store.tasks[i])) << i;
+    EXPECT_EQ(reloaded.tasks[i].armed, 1);
   }
   EXPECT_EQ(reloaded.settings.lastFileFolder, "E:\\Музыка\\");
   EXPECT_EQ(std::tuple(reloaded.settings.startWithWindows, reloaded.settings.startHidden),
@@ -326,7 +326,7 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
 
   // And the reloaded table writes the same bytes again.
   const std::string first = FileBytes();
-  reloaded.DataPath = kDataPath;
+  reloaded.dataPath = kDataPath;
   ASSERT_EQ(SaveData(reloaded, platform), std::nullopt);
   EXPECT_EQ(FileBytes(), first);
 }
@@ -336,10 +336,10 @@ TEST_F(SaveDataTest, WritesThroughATemporaryFileAndReplaces) {
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   const std::string tmp = kDataPath + ".tmp";
   const std::vector<std::string> expected = {
-      "create " + tmp, "write " + tmp + " " + std::to_string(store.OutBuffer.size()),
+      "create " + tmp, "write " + tmp + " " + std::to_string(store.outBuffer.size()),
       "flush " + tmp, "replace " + tmp + " " + kDataPath};
   EXPECT_EQ(platform.files.log, expected);
-  EXPECT_EQ(FileBytes(), store.OutBuffer);
+  EXPECT_EQ(FileBytes(), store.outBuffer);
   EXPECT_TRUE(OnlyDataFileExists());
 }
 

@@ -25,24 +25,24 @@ class DeleteTaskTest : public testing::Test {
       t.doneThisPeriod = static_cast<uint16_t>(i);
       t.armed = 1;
       t.id = store.NewId();
-      store.Tasks.push_back(t);
+      store.tasks.push_back(t);
       BuildRow(store, i, true);
     }
-    store.Rows.TakeChanges();
+    store.rows.TakeChanges();
   }
 
   Store store;
   FakePlatform platform;
-  StoreLock lock{store.Mutex};
+  StoreLock lock{store.mutex};
 };
 
 TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
   AddTasks(3);
-  const Task second = store.Tasks[1];
-  const Task third = store.Tasks[2];
+  const Task second = store.tasks[1];
+  const Task third = store.tasks[2];
   ASSERT_TRUE(DeleteTask(store, lock, platform, 0, false));
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  for (const auto& [got, want] : {std::pair{store.Tasks[0], second}, {store.Tasks[1], third}}) {
+  ASSERT_EQ(store.tasks.size(), 2u);
+  for (const auto& [got, want] : {std::pair{store.tasks[0], second}, {store.tasks[1], third}}) {
     EXPECT_EQ(got.id, want.id);
     EXPECT_EQ(got.recurrence, want.recurrence);
     EXPECT_EQ(got.secondOfDay, want.secondOfDay);
@@ -53,14 +53,14 @@ TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
     EXPECT_EQ(got.lastRun.wYear, want.lastRun.wYear);
     EXPECT_EQ(got.doneThisPeriod, want.doneThisPeriod);
   }
-  ASSERT_EQ(store.Rows.Count(), 2);
-  EXPECT_EQ(store.Rows.Cell(0, 0), "1");
-  EXPECT_EQ(store.Rows.Cell(1, 0), "2");
-  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "Задача 2");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnMessage), "Задача 3");
+  ASSERT_EQ(store.rows.Count(), 2);
+  EXPECT_EQ(store.rows.Cell(0, 0), "1");
+  EXPECT_EQ(store.rows.Cell(1, 0), "2");
+  EXPECT_EQ(store.rows.Cell(0, ColumnMessage), "Задача 2");
+  EXPECT_EQ(store.rows.Cell(1, ColumnMessage), "Задача 3");
   ASSERT_EQ(platform.questions.size(), 1u);
   EXPECT_EQ(platform.questions[0], "Подтвердите удаление задания|Удалить задание № 1 ?");
-  const auto changes = store.Rows.TakeChanges();
+  const auto changes = store.rows.TakeChanges();
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0].kind, RowChange::Deleted);
   EXPECT_EQ(changes[0].row, 0);
@@ -69,15 +69,15 @@ TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
 TEST_F(DeleteTaskTest, LastAndOnlyTask) {
   AddTasks(3);
   ASSERT_TRUE(DeleteTask(store, lock, platform, 2, true));
-  EXPECT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Rows.Cell(1, 0), "2");
-  EXPECT_EQ(store.Tasks[1].message, "Задача 2");
+  EXPECT_EQ(store.tasks.size(), 2u);
+  EXPECT_EQ(store.rows.Cell(1, 0), "2");
+  EXPECT_EQ(store.tasks[1].message, "Задача 2");
   EXPECT_TRUE(platform.questions.empty()) << "a silent deletion shows no box";
 
   ASSERT_TRUE(DeleteTask(store, lock, platform, 0, true));
   ASSERT_TRUE(DeleteTask(store, lock, platform, 0, true));
-  EXPECT_TRUE(store.Tasks.empty());
-  EXPECT_EQ(store.Rows.Count(), 0);
+  EXPECT_TRUE(store.tasks.empty());
+  EXPECT_EQ(store.rows.Count(), 0);
 }
 
 TEST_F(DeleteTaskTest, NoLeavesEverythingAsItWas) {
@@ -85,17 +85,17 @@ TEST_F(DeleteTaskTest, NoLeavesEverythingAsItWas) {
   platform.answerYes = false;
   EXPECT_FALSE(DeleteTask(store, lock, platform, 1, false));
   EXPECT_EQ(platform.questions.at(0), "Подтвердите удаление задания|Удалить задание № 2 ?");
-  EXPECT_EQ(store.Tasks.size(), 3u);
-  EXPECT_EQ(store.Rows.Count(), 3);
-  EXPECT_EQ(store.Tasks[1].message, "Задача 2");
-  EXPECT_FALSE(store.Rows.HasChanges());
+  EXPECT_EQ(store.tasks.size(), 3u);
+  EXPECT_EQ(store.rows.Count(), 3);
+  EXPECT_EQ(store.tasks[1].message, "Задача 2");
+  EXPECT_FALSE(store.rows.HasChanges());
 }
 
 TEST_F(DeleteTaskTest, OutOfRangeIndexChangesNothing) {
   AddTasks(2);
   EXPECT_FALSE(DeleteTask(store, lock, platform, 2, true));
   EXPECT_FALSE(DeleteTask(store, lock, platform, -1, false));
-  EXPECT_EQ(store.Tasks.size(), 2u);
+  EXPECT_EQ(store.tasks.size(), 2u);
   EXPECT_TRUE(platform.questions.empty());
 }
 
@@ -116,17 +116,17 @@ TEST_F(DeleteTaskTest, TaskMovedWhileAskingIsFoundByIdentity) {
   racing.whileAsking = [&] {
     // Another thread deletes task 1 while the box for task 3 is open.
     std::thread other([&] {
-      StoreLock otherLock(store.Mutex);
+      StoreLock otherLock(store.mutex);
       DeleteTask(store, otherLock, racing, 0, true);
     });
     other.join();
   };
   ASSERT_TRUE(DeleteTask(store, lock, racing, 2, false));
   EXPECT_EQ(racing.questions.at(0), "Подтвердите удаление задания|Удалить задание № 3 ?");
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].message, "Задача 2");
-  EXPECT_EQ(store.Rows.Cell(0, ColumnMessage), "Задача 2");
-  EXPECT_EQ(store.Rows.Cell(0, 0), "1");
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].message, "Задача 2");
+  EXPECT_EQ(store.rows.Cell(0, ColumnMessage), "Задача 2");
+  EXPECT_EQ(store.rows.Cell(0, 0), "1");
 }
 
 TEST_F(DeleteTaskTest, TaskGoneWhileAskingDeletesNothingElse) {
@@ -134,14 +134,14 @@ TEST_F(DeleteTaskTest, TaskGoneWhileAskingDeletesNothingElse) {
   RacingPlatform racing;
   racing.whileAsking = [&] {
     std::thread other([&] {
-      StoreLock otherLock(store.Mutex);
+      StoreLock otherLock(store.mutex);
       DeleteTask(store, otherLock, racing, 1, true);
     });
     other.join();
   };
   EXPECT_FALSE(DeleteTask(store, lock, racing, 1, false));
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].message, "Задача 1");
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].message, "Задача 1");
 }
 
 }  // namespace

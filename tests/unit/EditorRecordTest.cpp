@@ -132,12 +132,12 @@ TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
 
 TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
-  store.Tasks.push_back(StoredTask(store, "первое", StatusActive));
-  const uint64_t firstId = store.Tasks[0].id;
+  store.tasks.push_back(StoredTask(store, "первое", StatusActive));
+  const uint64_t firstId = store.tasks[0].id;
   const CommitResult result = CommitEditor(store, 0, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  const Task& added = store.Tasks[1];
+  ASSERT_EQ(store.tasks.size(), 2u);
+  const Task& added = store.tasks[1];
   EXPECT_EQ(result.index, 1);
   EXPECT_EQ(result.taskId, added.id);
   EXPECT_NE(added.id, 0u);
@@ -148,7 +148,7 @@ TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   EXPECT_EQ(added.lastRun.wYear, 0);
   EXPECT_EQ(added.lastRun.wSecond, 0);
   EXPECT_EQ(added.message, "Забрать посылку\r\nна почте");
-  EXPECT_EQ(store.Tasks[0].message, "первое");
+  EXPECT_EQ(store.tasks[0].message, "первое");
 }
 
 TEST(CommitEditor, EditOfEachStatus) {
@@ -158,15 +158,15 @@ TEST(CommitEditor, EditOfEachStatus) {
   for (const Case c : {Case{StatusDone, StatusActive}, Case{StatusActive, StatusActive},
                        Case{StatusPaused, StatusPaused}, Case{StatusDoneToday, StatusActive}}) {
     Store store;
-    store.Tasks.push_back(StoredTask(store, "до", StatusActive));
-    store.Tasks.push_back(StoredTask(store, "правка", c.before));
-    store.Tasks[1].doneThisPeriod = 1;
-    store.Tasks[1].armed = 0;  // the edit command disarmed it
-    const uint64_t id = store.Tasks[1].id;
+    store.tasks.push_back(StoredTask(store, "до", StatusActive));
+    store.tasks.push_back(StoredTask(store, "правка", c.before));
+    store.tasks[1].doneThisPeriod = 1;
+    store.tasks[1].armed = 0;  // the edit command disarmed it
+    const uint64_t id = store.tasks[1].id;
     const CommitResult result = CommitEditor(store, id, OneTimeTaskFields());
     ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
-    ASSERT_EQ(store.Tasks.size(), 2u);
-    const Task& edited = store.Tasks[1];
+    ASSERT_EQ(store.tasks.size(), 2u);
+    const Task& edited = store.tasks[1];
     EXPECT_EQ(edited.status, c.after) << c.before;
     EXPECT_EQ(edited.doneThisPeriod, 0) << c.before;
     EXPECT_EQ(edited.armed, 0);  // the command re-arms it after building the row
@@ -177,56 +177,56 @@ TEST(CommitEditor, EditOfEachStatus) {
     EXPECT_EQ(edited.lastRun.wYear, 2024);
     EXPECT_EQ(edited.lastRun.wMinute, 30);
     EXPECT_EQ(edited.lastRun.wSecond, 5);
-    EXPECT_EQ(store.Tasks[0].message, "до");
+    EXPECT_EQ(store.tasks[0].message, "до");
   }
 }
 
 TEST(CommitEditor, AFieldThatIsNoNumberChangesNothingAndASecondOkAppendsOnce) {
   Store store;
-  store.Tasks.push_back(StoredTask(store, "есть", StatusDone));
+  store.tasks.push_back(StoredTask(store, "есть", StatusDone));
   EditorFields bad = OneTimeTaskFields();
   bad.secondText = "";
 
   const CommitResult refusedNew = CommitEditor(store, 0, bad);
   EXPECT_EQ(refusedNew.outcome, CommitResult::Outcome::NotANumber);
   EXPECT_EQ(refusedNew.error, "'' is not a valid integer value");
-  EXPECT_EQ(store.Tasks.size(), 1u);
+  EXPECT_EQ(store.tasks.size(), 1u);
 
-  const CommitResult refusedEdit = CommitEditor(store, store.Tasks[0].id, bad);
+  const CommitResult refusedEdit = CommitEditor(store, store.tasks[0].id, bad);
   EXPECT_EQ(refusedEdit.outcome, CommitResult::Outcome::NotANumber);
-  EXPECT_EQ(store.Tasks[0].status, StatusDone);  // not made active before the failure
-  EXPECT_EQ(store.Tasks[0].message, "есть");
+  EXPECT_EQ(store.tasks[0].status, StatusDone);  // not made active before the failure
+  EXPECT_EQ(store.tasks[0].message, "есть");
 
   EXPECT_EQ(CommitEditor(store, 0, OneTimeTaskFields()).outcome, CommitResult::Outcome::Written);
-  EXPECT_EQ(store.Tasks.size(), 2u);
+  EXPECT_EQ(store.tasks.size(), 2u);
 }
 
 TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   Store store;
   for (const char* text : {"удаляется", "другое", "редактируемое", "последнее"})
-    store.Tasks.push_back(StoredTask(store, text, StatusActive));
-  const uint64_t editedId = store.Tasks[2].id;
+    store.tasks.push_back(StoredTask(store, text, StatusActive));
+  const uint64_t editedId = store.tasks[2].id;
   // The editor was opened on task 3 (index 2); then the checker fired and deleted
   // task 1, so index 2 now holds "последнее".
-  store.Tasks.erase(store.Tasks.begin());
+  store.tasks.erase(store.tasks.begin());
 
   const CommitResult result = CommitEditor(store, editedId, OneTimeTaskFields());
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   EXPECT_EQ(result.index, 1);
-  EXPECT_EQ(store.Tasks[1].id, editedId);
-  EXPECT_EQ(store.Tasks[1].message, "Забрать посылку\r\nна почте");
-  EXPECT_EQ(store.Tasks[2].message, "последнее");
-  EXPECT_EQ(store.Tasks[2].recurrence, EveryDay);
+  EXPECT_EQ(store.tasks[1].id, editedId);
+  EXPECT_EQ(store.tasks[1].message, "Забрать посылку\r\nна почте");
+  EXPECT_EQ(store.tasks[2].message, "последнее");
+  EXPECT_EQ(store.tasks[2].recurrence, EveryDay);
 }
 
 TEST(CommitEditor, NothingIsWrittenForAGoneTask) {
   Store store;
-  store.Tasks.push_back(StoredTask(store, "одно", StatusActive));
+  store.tasks.push_back(StoredTask(store, "одно", StatusActive));
   const uint64_t goneId = store.NewId();
   EXPECT_EQ(CommitEditor(store, goneId, OneTimeTaskFields()).outcome,
             CommitResult::Outcome::TaskGone);
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].message, "одно");
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].message, "одно");
 }
 
 // A pass of the checker reads the table under the lock while the editor appends; run under
@@ -237,16 +237,16 @@ TEST(CommitEditor, AppendsUnderTheStoreLock) {
   size_t seen = 0;
   std::thread checker([&] {
     while (!done) {
-      std::lock_guard lock(store.Mutex);
-      for (const Task& task : store.Tasks) seen += task.message.size() > 0 ? 1 : 0;
+      std::lock_guard lock(store.mutex);
+      for (const Task& task : store.tasks) seen += task.message.size() > 0 ? 1 : 0;
     }
   });
   for (int i = 0; i < 200; ++i) CommitEditor(store, 0, OneTimeTaskFields());
   done = true;
   checker.join();
-  std::lock_guard lock(store.Mutex);
-  EXPECT_EQ(store.Tasks.size(), 200u);
-  EXPECT_EQ(store.IndexOf(store.Tasks[199].id), 199);
+  std::lock_guard lock(store.mutex);
+  EXPECT_EQ(store.tasks.size(), 200u);
+  EXPECT_EQ(store.IndexOf(store.tasks[199].id), 199);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class FiringTest : public CheckerFixture {
   FiringTest() { platform.now = At(2024, 3, 14, 4, 8, 30, 0); }  // Thursday 14 March, 08:30
 
   Task& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
-    return store.Tasks[static_cast<size_t>(CheckerFixture::Add(mode, ssec, StatusActive, text))];
+    return store.tasks[static_cast<size_t>(CheckerFixture::Add(mode, ssec, StatusActive, text))];
   }
 
   void Pass() { checker.MakePass(); }
@@ -32,7 +32,7 @@ TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
   t.showMessage = 1;
   t.beep = 1;
   Pass();
-  const Task& fired = store.Tasks[0];
+  const Task& fired = store.tasks[0];
   EXPECT_EQ(fired.status, StatusDoneToday);
   EXPECT_EQ(fired.doneThisPeriod, 1);
   EXPECT_EQ(fired.lastRun.wYear, 2024);
@@ -42,7 +42,7 @@ TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
   EXPECT_EQ(fired.lastRun.wMinute, 30);
   EXPECT_EQ(fired.lastRun.wSecond, 0);
   EXPECT_EQ(fired.lastRun.wDayOfWeek, 0) << "the day-of-week word is never written";
-  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено на сегодня");
+  EXPECT_EQ(store.rows.Cell(0, ColumnStatus), "Выполнено на сегодня");
   EXPECT_EQ(ActionsStartingWith("reminder"),
             std::vector<std::string>{"reminder Ежедневно в 08:30:00|Позвонить в банк"});
   const std::vector<std::string> expectedTones = {"beep 1000 20", "beep 1300 20", "beep 1600 20",
@@ -58,17 +58,17 @@ TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
 TEST_F(FiringTest, OneTimeTaskIsDoneAndKeepsItsDoneTodayFlag) {
   Add(Once, 30600).doneThisPeriod = 0;
   Pass();
-  EXPECT_EQ(store.Tasks[0].status, StatusDone);
-  EXPECT_EQ(store.Tasks[0].doneThisPeriod, 0);
-  EXPECT_EQ(store.Rows.Cell(0, ColumnStatus), "Выполнено");
+  EXPECT_EQ(store.tasks[0].status, StatusDone);
+  EXPECT_EQ(store.tasks[0].doneThisPeriod, 0);
+  EXPECT_EQ(store.rows.Cell(0, ColumnStatus), "Выполнено");
   EXPECT_EQ(Saves(), 1);
 }
 
 TEST_F(FiringTest, TaskWithoutActionsStillRecordsAndSaves) {
   Add(EveryMonth, 30600);
   Pass();
-  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
-  EXPECT_EQ(store.Tasks[0].lastRun.wHour, 8);
+  EXPECT_EQ(store.tasks[0].status, StatusDoneToday);
+  EXPECT_EQ(store.tasks[0].lastRun.wHour, 8);
   EXPECT_TRUE(platform.actions.empty());
   EXPECT_EQ(Saves(), 1);
 }
@@ -83,15 +83,15 @@ TEST_F(FiringTest, ActionsRunInOrderAndTheSelfDeletingTaskStillGetsItsPopup) {
   EXPECT_EQ(platform.actions.front(), "reminder 14 марта 2024 года в 08:20:00|Последний раз");
   EXPECT_EQ(platform.actions[1], "beep 1000 20");
   EXPECT_EQ(platform.actions.back(), "open D:\\Мои документы\\отчёт.txt|D:\\Мои документы\\");
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].message, "Вторая");
-  EXPECT_EQ(store.Rows.Cell(0, ColumnNumber), "1");
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].message, "Вторая");
+  EXPECT_EQ(store.rows.Cell(0, ColumnNumber), "1");
   EXPECT_EQ(Saves(), 1);
   const std::string saved = platform.files.files.at(kDataPath).bytes;
   EXPECT_NE(saved.find("TasksN=1\r\n"), std::string::npos);
   EXPECT_EQ(saved.find("[TASK1]"), std::string::npos);
   // The list gets: status cell, deleted row, focus mark cleared, in that order.
-  const auto changes = store.Rows.TakeChanges();
+  const auto changes = store.rows.TakeChanges();
   std::vector<RowChange::Kind> kinds;
   for (const auto& c : changes)
     if (c.kind != RowChange::Appended) kinds.push_back(c.kind);
@@ -125,16 +125,16 @@ TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   FiringContext context{store,   platform,   platform.now,
                         running, saveBuffer, c.startedSecond < 0 ? nullptr : &started};
   {
-    StoreLock lock(store.Mutex);
+    StoreLock lock(store.mutex);
     FireTask(context, lock, 0);
   }
   EXPECT_EQ(platform.actions,
             c.expectShutdown ? std::vector<std::string>{"shutdown"} : std::vector<std::string>{})
       << c.name;
-  EXPECT_EQ(store.Tasks.size(), c.expectTasks) << c.name;
-  if (!store.Tasks.empty()) {
-    EXPECT_EQ(store.Tasks[0].status, c.mode == Once ? StatusDone : StatusDoneToday);
-    EXPECT_EQ(store.Tasks[0].lastRun.wSecond, c.second);
+  EXPECT_EQ(store.tasks.size(), c.expectTasks) << c.name;
+  if (!store.tasks.empty()) {
+    EXPECT_EQ(store.tasks[0].status, c.mode == Once ? StatusDone : StatusDoneToday);
+    EXPECT_EQ(store.tasks[0].lastRun.wSecond, c.second);
   }
   EXPECT_EQ(Saves(), 0) << c.name;
 }
@@ -159,9 +159,9 @@ TEST_F(FiringTest, TheTableIsFreeWhileTheMelodyPlaysAndTheFileStarts) {
   int freeDuringEffects = 0;
   platform.onEffect = [&] {
     std::thread window([&] {
-      if (!store.Mutex.try_lock()) return;
+      if (!store.mutex.try_lock()) return;
       ++freeDuringEffects;
-      store.Mutex.unlock();
+      store.mutex.unlock();
     });
     window.join();
   };
@@ -177,7 +177,7 @@ TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
   t.shutDown = 1;
   Pass();
   EXPECT_TRUE(platform.actions.empty());
-  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
+  EXPECT_EQ(store.tasks[0].status, StatusDoneToday);
 }
 
 TEST_F(FiringTest, MelodyOnTheOlderFamilyGoesThroughTheSpeakerPorts) {
@@ -223,7 +223,7 @@ TEST_F(FiringTest, FailedSaveIsReportedAndTheCheckerGoesOn) {
             (std::vector<std::string>{"error Cannot create file C:\\Tools\\Data.ini",
                                       "error Cannot create file C:\\Tools\\Data.ini"}));
   EXPECT_EQ(store.CheckEnabled.load(), 1);
-  EXPECT_EQ(store.Tasks[1].status, StatusDoneToday) << "the pass went on after the failure";
+  EXPECT_EQ(store.tasks[1].status, StatusDoneToday) << "the pass went on after the failure";
   EXPECT_EQ(platform.files.files.at(kDataPath).bytes, "old");
 }
 

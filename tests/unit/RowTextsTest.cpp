@@ -145,23 +145,23 @@ TEST(BuildRow, AppendCreatesAllFiveCellsAndRebuildKeepsNumber) {
     t.showMessage = 1;
     t.beep = 1;
     t.status = StatusActive;
-    store.Tasks.push_back(t);
+    store.tasks.push_back(t);
     BuildRow(store, i, true);
   }
-  ASSERT_EQ(store.Rows.Count(), 3);
+  ASSERT_EQ(store.rows.Count(), 3);
   const RowModel::Row expected = {"2", "Позвонить в банк", "Ежедневно в 08:30:00",
                                   "Показать сообщение, звуковой сигнал", "Активно"};
-  EXPECT_EQ(store.Rows.At(1), expected);
+  EXPECT_EQ(store.rows.At(1), expected);
 
-  store.Rows.TakeChanges();
-  store.Tasks[1].recurrence = Once;
-  store.Tasks[1].status = StatusDone;
-  store.Rows.SetCell(1, ColumnNumber, false, "99");  // never rewrites the number
+  store.rows.TakeChanges();
+  store.tasks[1].recurrence = Once;
+  store.tasks[1].status = StatusDone;
+  store.rows.SetCell(1, ColumnNumber, false, "99");  // never rewrites the number
   BuildRow(store, 1, false);
-  EXPECT_EQ(store.Rows.Cell(1, ColumnNumber), "2");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnMoment), "15 мая 2024 года в 08:30:00");
-  EXPECT_EQ(store.Rows.Cell(1, ColumnStatus), "Выполнено");
-  const std::vector<RowChange> changes = store.Rows.TakeChanges();
+  EXPECT_EQ(store.rows.Cell(1, ColumnNumber), "2");
+  EXPECT_EQ(store.rows.Cell(1, ColumnMoment), "15 мая 2024 года в 08:30:00");
+  EXPECT_EQ(store.rows.Cell(1, ColumnStatus), "Выполнено");
+  const std::vector<RowChange> changes = store.rows.TakeChanges();
   ASSERT_EQ(changes.size(), 4u);
   for (int c = 0; c < 4; ++c) {
     EXPECT_EQ(changes[c].kind, RowChange::CellChanged);

@@ -35,12 +35,12 @@ class SnoozeFile : public DataFileFixture {};
 TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder) {
   store.settings.snoozeMinutes = 30;
   InsertByDue(
-      store.Snoozed,
+      store.snoozed,
       {{2024, 5, 16, 9, 0, 0}, "16 мая 2024 года в 09:00:00", "Второе\r\n\"в кавычках\"", false});
-  InsertByDue(store.Snoozed, {{2024, 5, 15, 12, 10, 7}, "Ежедневно в 12:00:07", "Первое", true});
+  InsertByDue(store.snoozed, {{2024, 5, 15, 12, 10, 7}, "Ежедневно в 12:00:07", "Первое", true});
   Task task;
   task.message = "Задача";
-  store.Tasks.push_back(task);
+  store.tasks.push_back(task);
   Store reloaded;
   ASSERT_NO_FATAL_FAILURE(SaveAndReload(reloaded));
   const std::string& file = FileBytes();
@@ -51,9 +51,9 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
       << file;
   EXPECT_GT(file.find("[SNOOZE0]"), file.find("[TASK0]"));
   EXPECT_EQ(reloaded.settings.snoozeMinutes, 30);
-  ASSERT_EQ(reloaded.Snoozed.size(), 2u);
+  ASSERT_EQ(reloaded.snoozed.size(), 2u);
   for (size_t i = 0; i < 2; ++i) {
-    const SnoozedReminder &a = store.Snoozed[i], &b = reloaded.Snoozed[i];
+    const SnoozedReminder &a = store.snoozed[i], &b = reloaded.snoozed[i];
     EXPECT_EQ(std::tie(a.due, a.moment, a.message, a.sound),
               std::tie(b.due, b.moment, b.message, b.sound))
         << i;
@@ -63,7 +63,7 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
 TEST_F(SnoozeFile, AFileOfAnOlderVersionIsWrittenBackWithTheTwoNewLinesOnly) {
   Task task;
   task.message = "Задача";
-  store.Tasks.push_back(task);
+  store.tasks.push_back(task);
   ASSERT_EQ(SaveData(store, platform), std::nullopt);
   const std::string current = FileBytes();
   std::string older = current;
@@ -71,7 +71,7 @@ TEST_F(SnoozeFile, AFileOfAnOlderVersionIsWrittenBackWithTheTwoNewLinesOnly) {
   ASSERT_NE(lines, std::string::npos);
   older.erase(lines, 22);
   Store reloaded;
-  reloaded.DataPath = kDataPath;
+  reloaded.dataPath = kDataPath;
   PutFile(older);
   ASSERT_EQ(LoadData(reloaded, platform, nullptr), std::nullopt);
   ASSERT_EQ(SaveData(reloaded, platform), std::nullopt);
@@ -85,9 +85,9 @@ TEST_F(SnoozeFile, AReminderWithABadMomentIsDroppedAndABadCountStopsTheLoad) {
                      "Tex=позже", "[SNOOZE1]", "Due=2024-02-30 09:00:00", "Tex=нет такого дня",
                      "[SNOOZE2]", "Due=2024-05-15 09:00:00", "Tex=раньше"})),
       std::nullopt);
-  ASSERT_EQ(store.Snoozed.size(), 2u);
-  EXPECT_EQ(store.Snoozed[0].message, "раньше");
-  EXPECT_EQ(store.Snoozed[1].message, "позже");
+  ASSERT_EQ(store.snoozed.size(), 2u);
+  EXPECT_EQ(store.snoozed[0].message, "раньше");
+  EXPECT_EQ(store.snoozed[1].message, "позже");
   EXPECT_EQ(store.settings.snoozeMinutes, 10);
   EXPECT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=0", "SnoozeN=два"})),
             "'два' is not a valid integer value");

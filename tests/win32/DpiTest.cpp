@@ -99,15 +99,15 @@ class DpiWindows : public ApplicationFixture {
       EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0),
                 ScaleToDpi(settings.widths[column], dpi))
           << "column " << column;
-    const POINT minimum = MinimumTrackSize(form);
+    const POINT minimum = MinimumTrackSize(mainWindow);
     EXPECT_EQ(minimum.x, ScaleToDpi(490, dpi));
     EXPECT_EQ(minimum.y, ScaleToDpi(490, dpi));
     RECT client{};
-    GetClientRect(form, &client);
+    GetClientRect(mainWindow, &client);
     EXPECT_TRUE(
         SameRect(ChildRect(list), {0, 0, client.right, client.bottom - ScaleToDpi(31, dpi)}));
     const int buttonTop = client.bottom - ScaleToDpi(27, dpi);
-    const HWND button1 = app->Main().AddButton();
+    const HWND button1 = app->mainWindow().AddButton();
     EXPECT_TRUE(SameRect(ChildRect(button1),
                          {ScaleToDpi(3, dpi), buttonTop, ScaleToDpi(3, dpi) + ScaleToDpi(151, dpi),
                           buttonTop + ScaleToDpi(25, dpi)}));
@@ -128,7 +128,7 @@ class DpiWindows : public ApplicationFixture {
 TEST_F(DpiWindows, MainWindowShowsTheStoredGeometryScaledAndSavesItAt96) {
   Start();
   const int dpi = StartDpi();
-  EXPECT_TRUE(SameRect(WindowRect(form), ScaledPlace(10, 12, 600, 500, dpi)));
+  EXPECT_TRUE(SameRect(WindowRect(mainWindow), ScaledPlace(10, 12, 600, 500, dpi)));
   ExpectMainWindowLaidOutFor(dpi);
   ExpectStoredAt96(10, 12);
 
@@ -143,9 +143,9 @@ TEST_F(DpiWindows, MainWindowShowsTheStoredGeometryScaledAndSavesItAt96) {
 
 TEST_F(DpiWindows, MainWindowCannotBeMadeSmallerThanTheScaledMinimum) {
   Start();
-  SetWindowPos(form, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(mainWindow, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages();
-  const RECT frame = WindowRect(form);
+  const RECT frame = WindowRect(mainWindow);
   EXPECT_EQ(frame.right - frame.left, ScaleToDpi(490, StartDpi()));
   EXPECT_EQ(frame.bottom - frame.top, ScaleToDpi(490, StartDpi()));
   EXPECT_EQ(StoredWindowState().width, 490);
@@ -157,8 +157,8 @@ TEST_F(DpiWindows, MainWindowMovedToAnotherDensityAndBack) {
   const int other = OtherDpi();
   // A screen to the left of the primary one: negative positions.
   const RECT there = ScaledPlace(-700, 30, 600, 500, other);
-  SendDpiChanged(form, other, there);
-  EXPECT_TRUE(SameRect(WindowRect(form), there));
+  SendDpiChanged(mainWindow, other, there);
+  EXPECT_TRUE(SameRect(WindowRect(mainWindow), there));
   ExpectMainWindowLaidOutFor(other);
   // The size is kept at 96; the position so that the next start, which scales it by the
   // density it starts at, puts the window back on that screen.
@@ -170,8 +170,8 @@ TEST_F(DpiWindows, MainWindowMovedToAnotherDensityAndBack) {
 
   // Back on the first screen everything is as it was, the column widths to the pixel.
   const RECT back = ScaledPlace(10, 12, 600, 500, StartDpi());
-  SendDpiChanged(form, StartDpi(), back);
-  EXPECT_TRUE(SameRect(WindowRect(form), back));
+  SendDpiChanged(mainWindow, StartDpi(), back);
+  EXPECT_TRUE(SameRect(WindowRect(mainWindow), back));
   ExpectMainWindowLaidOutFor(StartDpi());
   ExpectStoredAt96(10, 12);
 }
@@ -179,7 +179,7 @@ TEST_F(DpiWindows, MainWindowMovedToAnotherDensityAndBack) {
 TEST_F(DpiWindows, AColumnDraggedOnAScaledScreenIsStoredAt96) {
   Start();
   const int other = OtherDpi();
-  SendDpiChanged(form, other, ScaledPlace(10, 12, 600, 500, other));
+  SendDpiChanged(mainWindow, other, ScaledPlace(10, 12, 600, 500, other));
   // What the header reports when a drag ends.
   HDITEMW item{};
   item.mask = HDI_WIDTH;
@@ -189,7 +189,7 @@ TEST_F(DpiWindows, AColumnDraggedOnAScaledScreenIsStoredAt96) {
   track.hdr.code = HDN_ENDTRACKW;
   track.iItem = 1;
   track.pitem = &item;
-  SendMessageW(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track));
+  SendMessageW(mainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track));
   EXPECT_EQ(StoredWindowState().columnWidths[1], 300);
   EXPECT_EQ(StoredWindowState().columnWidths[0], 40);
 }
@@ -197,7 +197,7 @@ TEST_F(DpiWindows, AColumnDraggedOnAScaledScreenIsStoredAt96) {
 TEST_F(DpiWindows, PopupIsSizedForItsScreenAndReplacedOnAnother) {
   Start();
   const int dpi = StartDpi();
-  const HWND popup = app->Popups().ShowReminder(" 08:30:00", "Обед");
+  const HWND popup = app->popups().ShowReminder(" 08:30:00", "Обед");
   ASSERT_TRUE(popup);
   const RECT frame = WindowRect(popup);
   EXPECT_EQ(frame.right - frame.left, ScaleToDpi(300, dpi));
@@ -228,8 +228,8 @@ TEST_F(DpiWindows, PopupIsSizedForItsScreenAndReplacedOnAnother) {
 
 TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   Start();
-  SettingsDialog& form3 = app->SettingsWindow();
-  TaskEditor& form2 = app->Editor();
+  SettingsDialog& form3 = app->settingsDialog();
+  TaskEditor& form2 = app->editor();
   struct ControlCase {
     HWND control;
     RECT place;  // left, top, width, height at 96

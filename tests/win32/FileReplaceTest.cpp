@@ -22,16 +22,16 @@ class FileReplace : public testing::Test {
   Store store;
 
   void SetUp() override {
-    store.DataPath = ToUtf8(dataIni);
+    store.dataPath = ToUtf8(dataIni);
     Task task;
     task.message = "Позвонить\r\nв банк";
     task.SetSecondOfDay(30600);
     task.status = StatusActive;
-    store.Tasks.push_back(task);
+    store.tasks.push_back(task);
   }
 
   std::optional<std::string> Save() {
-    std::lock_guard lock(store.Mutex);
+    std::lock_guard lock(store.mutex);
     return SaveData(store, platform);
   }
 };
@@ -41,14 +41,14 @@ TEST_F(FileReplace, ReplacesDataIniWhole) {
   EXPECT_EQ(Save(), std::nullopt);
   const auto saved = ReadBytes(dataIni);
   ASSERT_TRUE(saved);
-  EXPECT_EQ(*saved, store.OutBuffer);
+  EXPECT_EQ(*saved, store.outBuffer);
   EXPECT_NE(saved->find("Tex="), std::string::npos);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
 }
 
 TEST_F(FileReplace, CreatesAMissingDataIni) {
   EXPECT_EQ(Save(), std::nullopt);
-  EXPECT_EQ(ReadBytes(dataIni), store.OutBuffer);
+  EXPECT_EQ(ReadBytes(dataIni), store.outBuffer);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Data.ini"});
 }
 
@@ -85,7 +85,7 @@ TEST_F(FileReplace, DataIniHeldOpenByAnotherProgramIsWaitedForAboutASecond) {
   });
   EXPECT_EQ(Save(), std::nullopt);
   releaser.join();
-  EXPECT_EQ(ReadBytes(dataIni), store.OutBuffer);
+  EXPECT_EQ(ReadBytes(dataIni), store.outBuffer);
 }
 
 TEST(Win32FileOps, HonoursTheReadOnlyAttributeAsWindowsDoes) {

@@ -35,16 +35,16 @@ class MainCommands : public ApplicationFixture {
     ASSERT_NO_FATAL_FAILURE(CreateApplication(settings, tasks, [this](Application& application) {
       application.SetStartupFolderSource([this] { return folder.Path(); });
     }));
-    app->GetChecker().Stop();
+    app->checker().Stop();
     PumpMessages();
     // From here a save shows in the file: it no longer holds these bytes.
     ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   }
 
-  Store& store() { return app->GetStore(); }
-  HWND EditorControlHandle(EditorControl control) { return app->Editor().Control(control); }
+  Store& store() { return app->store(); }
+  HWND EditorControlHandle(EditorControl control) { return app->editor().Control(control); }
   HWND SettingsControlHandle(SettingsControl control) {
-    return app->SettingsWindow().Control(control);
+    return app->settingsDialog().Control(control);
   }
   bool Saved() { return ReadBytes(dataIni) != kJunk; }
   std::string SavedText() { return ReadBytes(dataIni).value_or(""); }
@@ -53,15 +53,15 @@ class MainCommands : public ApplicationFixture {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    SendMessageW(app->Main().List().Handle(), LVM_SETITEMSTATE, row >= 0 ? row : -1,
+    SendMessageW(app->mainWindow().List().Handle(), LVM_SETITEMSTATE, row >= 0 ? row : -1,
                  reinterpret_cast<LPARAM>(&item));
   }
   int ListRows() {
-    return static_cast<int>(SendMessageW(app->Main().List().Handle(), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(app->mainWindow().List().Handle(), LVM_GETITEMCOUNT, 0, 0));
   }
   std::string Cell(int row, int column) {
-    std::lock_guard lock(store().Mutex);
-    return store().Rows.Cell(row, column);
+    std::lock_guard lock(store().mutex);
+    return store().rows.Cell(row, column);
   }
 
   // Runs `action` on this thread while a helper waits for `window` to show and then runs
@@ -93,10 +93,10 @@ class MainCommands : public ApplicationFixture {
     EXPECT_TRUE(shown) << "the window did not show";
   }
   void WithEditor(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->Editor().Handle(), action, onShown, EditorControlHandle(EditorControl::Cancel));
+    WhileShown(app->editor().Handle(), action, onShown, EditorControlHandle(EditorControl::Cancel));
   }
   void WithSettings(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->SettingsWindow().Handle(), action, onShown,
+    WhileShown(app->settingsDialog().Handle(), action, onShown,
                SettingsControlHandle(SettingsControl::Cancel));
   }
   void Type(EditorControl edit, const std::string& text) {
@@ -107,11 +107,11 @@ class MainCommands : public ApplicationFixture {
 
   // A deletion made as the checker makes it after firing: under the lock, no question.
   void DeleteAsTheCheckerDoes(int index) {
-    StoreLock lock(store().Mutex);
-    DeleteTask(store(), lock, app->GetPlatform(), index, true);
+    StoreLock lock(store().mutex);
+    DeleteTask(store(), lock, app->platform(), index, true);
   }
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
+    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
   }
   std::wstring LinkPath() { return folder.File(L"vornakel_win32_tests.lnk"); }
@@ -120,26 +120,26 @@ class MainCommands : public ApplicationFixture {
 
 TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
   Start({}, {{.text = "Одно", .status = 2}});
-  EXPECT_EQ(WindowText(app->Main().AddButton()), "Добавить задание");
-  EXPECT_EQ(WindowText(app->Main().SettingsButton()), "Настройки");
+  EXPECT_EQ(WindowText(app->mainWindow().AddButton()), "Добавить задание");
+  EXPECT_EQ(WindowText(app->mainWindow().SettingsButton()), "Настройки");
   RECT client{};
-  GetClientRect(form, &client);
+  GetClientRect(mainWindow, &client);
   for (auto [button, left] :
-       {std::pair{app->Main().AddButton(), 3}, {app->Main().SettingsButton(), 156}}) {
+       {std::pair{app->mainWindow().AddButton(), 3}, {app->mainWindow().SettingsButton(), 156}}) {
     RECT place{};
     GetWindowRect(button, &place);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+    MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, left);
     EXPECT_EQ(place.top, client.bottom - 27);
     EXPECT_EQ(place.right - place.left, 151);
     EXPECT_EQ(place.bottom - place.top, 25);
   }
   RECT list{};
-  GetWindowRect(app->Main().List().Handle(), &list);
+  GetWindowRect(app->mainWindow().List().Handle(), &list);
   EXPECT_EQ(list.right - list.left, client.right);
   EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
 
-  const HMENU menu = app->Main().ListMenu();
+  const HMENU menu = app->mainWindow().ListMenu();
   const std::string texts[] = {"Добавить задание", "Редактировать задание", "Приостановить", "",
                                "Удалить задание"};
   ASSERT_EQ(GetMenuItemCount(menu), 5);
@@ -152,10 +152,10 @@ TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
 
 TEST_F(MainCommands, AddWithTheEditorBuildsTheRowArmsAndSaves) {
   Start({}, {{.text = "Первое", .status = 2}});
-  WithEditor([this] { app->Main().AddTask(); },
+  WithEditor([this] { app->mainWindow().AddTask(); },
              [this] {
-               EXPECT_TRUE(app->Editor().IsOpenForNewTask());
-               EXPECT_EQ(WindowText(app->Editor().Handle()), " Добавить новое задание");
+               EXPECT_TRUE(app->editor().IsOpenForNewTask());
+               EXPECT_EQ(WindowText(app->editor().Handle()), " Добавить новое задание");
                Type(EditorControl::Message, "Позвонить маме");
                Type(EditorControl::Hour, "8");
                Type(EditorControl::Minute, "30");
@@ -163,11 +163,11 @@ TEST_F(MainCommands, AddWithTheEditorBuildsTheRowArmsAndSaves) {
                SendMessageW(EditorControlHandle(EditorControl::Recurrence), CB_SETCURSEL, 0, 0);
                Press(EditorControlHandle(EditorControl::Ok));
              });
-  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
+  EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
   {
-    std::lock_guard lock(store().Mutex);
-    ASSERT_EQ(store().Tasks.size(), 2u);
-    const Task& task = store().Tasks[1];
+    std::lock_guard lock(store().mutex);
+    ASSERT_EQ(store().tasks.size(), 2u);
+    const Task& task = store().tasks[1];
     EXPECT_EQ(task.message, "Позвонить маме");
     EXPECT_EQ(task.secondOfDay, 8 * 3600 + 30 * 60 + 5);
     EXPECT_EQ(task.recurrence, 0);
@@ -190,18 +190,18 @@ TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
     std::vector<TestTask> tasks;
     if (withTask) tasks.push_back({.text = "Есть", .status = 2});
     Start({}, tasks);
-    WithEditor([this] { app->Main().AddTask(); },
+    WithEditor([this] { app->mainWindow().AddTask(); },
                [this] {
                  Type(EditorControl::Message, "Не сохранять");
                  Press(EditorControlHandle(EditorControl::Cancel));
                });
-    EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
+    EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
     EXPECT_EQ(Saved(), withTask) << withTask;
     {
-      std::lock_guard lock(store().Mutex);
-      EXPECT_EQ(store().Tasks.size(), withTask ? 1u : 0u);
+      std::lock_guard lock(store().mutex);
+      EXPECT_EQ(store().tasks.size(), withTask ? 1u : 0u);
       if (withTask) {
-        EXPECT_EQ(store().Tasks[0].armed, 1);
+        EXPECT_EQ(store().tasks[0].armed, 1);
       }
     }
     app.reset();
@@ -211,25 +211,25 @@ TEST_F(MainCommands, CancelledAddSavesOnlyWhenThereAreTasks) {
 TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(1);
-  WithEditor([this] { app->Main().EditSelectedTask(); },
+  WithEditor([this] { app->mainWindow().EditSelectedTask(); },
              [this] {
-               EXPECT_EQ(WindowText(app->Editor().Handle()), " Редактировать задание № 2");
-               EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
+               EXPECT_EQ(WindowText(app->editor().Handle()), " Редактировать задание № 2");
+               EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
                {
-                 std::lock_guard lock(store().Mutex);
-                 EXPECT_EQ(store().Tasks[1].armed, 0);
+                 std::lock_guard lock(store().mutex);
+                 EXPECT_EQ(store().tasks[1].armed, 0);
                }
                // The first task fires and deletes itself while the editor is open.
                DeleteAsTheCheckerDoes(0);
                Type(EditorControl::Message, "Второе исправлено");
                Press(EditorControlHandle(EditorControl::Ok));
              });
-  std::lock_guard lock(store().Mutex);
-  ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].message, "Второе исправлено");
-  EXPECT_EQ(store().Tasks[0].armed, 1);
-  EXPECT_EQ(store().Rows.Cell(0, 1), "Второе исправлено");
-  EXPECT_EQ(store().Rows.Cell(0, 0), "1");
+  std::lock_guard lock(store().mutex);
+  ASSERT_EQ(store().tasks.size(), 1u);
+  EXPECT_EQ(store().tasks[0].message, "Второе исправлено");
+  EXPECT_EQ(store().tasks[0].armed, 1);
+  EXPECT_EQ(store().rows.Cell(0, 1), "Второе исправлено");
+  EXPECT_EQ(store().rows.Cell(0, 0), "1");
   EXPECT_NE(SavedText().find("Tex=Второе исправлено\r\n"), std::string::npos);
   EXPECT_EQ(SavedText().find("Первое"), std::string::npos);
 }
@@ -237,41 +237,41 @@ TEST_F(MainCommands, EditCommitsIntoTheTaskOpenedEvenWhenItsIndexMoved) {
 TEST_F(MainCommands, CancelledEditRearmsKeepsTheRowAndSaves) {
   Start({}, {{.text = "Первое", .status = 2}});
   Select(0);
-  WithEditor([this] { app->Main().OnListDoubleClick(); },
+  WithEditor([this] { app->mainWindow().OnListDoubleClick(); },
              [this] {
                Type(EditorControl::Message, "Изменено");
                Press(EditorControlHandle(EditorControl::Cancel));
              });
   EXPECT_TRUE(Saved());
-  std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Tasks[0].message, "Первое");
-  EXPECT_EQ(store().Tasks[0].armed, 1);
-  EXPECT_EQ(store().Rows.Cell(0, 1), "Первое");
+  std::lock_guard lock(store().mutex);
+  EXPECT_EQ(store().tasks[0].message, "Первое");
+  EXPECT_EQ(store().tasks[0].armed, 1);
+  EXPECT_EQ(store().rows.Cell(0, 1), "Первое");
 }
 
 TEST_F(MainCommands, TrayAddWhileTheEditorIsOpenOpensNoSecondEditor) {
   Start({}, {{.text = "Первое", .status = 2}});
   Select(0);
   std::atomic<bool> trayAddReturned{false};
-  WithEditor([this] { app->Main().EditSelectedTask(); },
+  WithEditor([this] { app->mainWindow().EditSelectedTask(); },
              [&] {
                // The tray menu stays usable while the editor is open.
-               SendMessageW(form, WM_COMMAND, kCommandAddTask, 0);
+               SendMessageW(mainWindow, WM_COMMAND, kCommandAddTask, 0);
                trayAddReturned = true;
                Type(EditorControl::Message, "Своё");
                Press(EditorControlHandle(EditorControl::Ok));
              });
   EXPECT_TRUE(trayAddReturned);
-  std::lock_guard lock(store().Mutex);
-  ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].message, "Своё");
-  EXPECT_EQ(store().Tasks[0].armed, 1);
+  std::lock_guard lock(store().mutex);
+  ASSERT_EQ(store().tasks.size(), 1u);
+  EXPECT_EQ(store().tasks[0].message, "Своё");
+  EXPECT_EQ(store().tasks[0].armed, 1);
 }
 
 TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(1);
-  auto boxes = AnswerEveryMessageBox([this] { app->Main().DeleteSelectedTask(); }, IDNO);
+  auto boxes = AnswerEveryMessageBox([this] { app->mainWindow().DeleteSelectedTask(); }, IDNO);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
   EXPECT_TRUE(Saved());
@@ -279,7 +279,7 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 
   ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   Select(1);
-  boxes = AnswerEveryMessageBox([this] { app->Main().DeleteSelectedTask(); }, IDYES);
+  boxes = AnswerEveryMessageBox([this] { app->mainWindow().DeleteSelectedTask(); }, IDYES);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_NE(SavedText().find("TasksN=1\r\n"), std::string::npos);
@@ -289,16 +289,16 @@ TEST_F(MainCommands, DeleteFromTheMenuSavesWhateverTheAnswer) {
 TEST_F(MainCommands, DeleteKeyRemovesAndSavesAndNoKeepsAll) {
   Start({}, {{.text = "Первое", .status = 2}, {.text = "Второе", .status = 2}});
   Select(0);
-  AnswerEveryMessageBox([this] { app->Main().OnListKeyDown(VK_DELETE); }, IDNO);
+  AnswerEveryMessageBox([this] { app->mainWindow().OnListKeyDown(VK_DELETE); }, IDNO);
   EXPECT_EQ(ListRows(), 2);
-  AnswerEveryMessageBox([this] { app->Main().OnListKeyDown(VK_DELETE); }, IDYES);
+  AnswerEveryMessageBox([this] { app->mainWindow().OnListKeyDown(VK_DELETE); }, IDYES);
   EXPECT_EQ(ListRows(), 1);
   EXPECT_EQ(Cell(0, 1), "Второе");
   EXPECT_EQ(Cell(0, 0), "1");
   // Saved at once, as the menu's delete does: a crash cannot bring the task back.
   EXPECT_NE(SavedText().find("TasksN=1\r\n"), std::string::npos);
   // Other keys do nothing.
-  const auto boxes = AnswerEveryMessageBox([this] { app->Main().OnListKeyDown('D'); }, IDYES);
+  const auto boxes = AnswerEveryMessageBox([this] { app->mainWindow().OnListKeyDown('D'); }, IDYES);
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(ListRows(), 1);
 }
@@ -309,13 +309,13 @@ TEST_F(MainCommands, DeleteConfirmedAfterTheIndexMovedDeletesTheTaskAskedAbout) 
              {.text = "Третье", .status = 2}});
   Select(1);
   // The checker deletes the first task while the question is open.
-  const auto boxes = AnswerEveryMessageBox([&] { app->Main().DeleteSelectedTask(); }, IDYES,
+  const auto boxes = AnswerEveryMessageBox([&] { app->mainWindow().DeleteSelectedTask(); }, IDYES,
                                            [&] { DeleteAsTheCheckerDoes(0); });
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ToCp1251(boxes[0]), "Подтвердите удаление задания|Удалить задание № 2 ?");
-  std::lock_guard lock(store().Mutex);
-  ASSERT_EQ(store().Tasks.size(), 1u);
-  EXPECT_EQ(store().Tasks[0].message, "Третье");
+  std::lock_guard lock(store().mutex);
+  ASSERT_EQ(store().tasks.size(), 1u);
+  EXPECT_EQ(store().tasks[0].message, "Третье");
 }
 
 TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
@@ -325,8 +325,8 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
              {.text = "Г", .status = 2},
              {.text = "Д", .status = 3}});
   {
-    std::lock_guard lock(store().Mutex);
-    store().Tasks[3].doneThisPeriod = 1;  // paused after it ran today
+    std::lock_guard lock(store().mutex);
+    store().tasks[3].doneThisPeriod = 1;  // paused after it ran today
   }
   const std::pair<int, const char*> expected[] = {{1, "Активно"},
                                                   {2, "Приостановлено"},
@@ -336,11 +336,11 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   for (int row = 0; row < 5; ++row) {
     ASSERT_TRUE(WriteBytes(dataIni, kJunk));
     Select(row);
-    app->Main().PauseOrActivateSelectedTask();
+    app->mainWindow().PauseOrActivateSelectedTask();
     EXPECT_EQ(Cell(row, 4), expected[row].second) << row;
     {
-      std::lock_guard lock(store().Mutex);
-      EXPECT_EQ(store().Tasks[row].status, expected[row].first) << row;
+      std::lock_guard lock(store().mutex);
+      EXPECT_EQ(store().tasks[row].status, expected[row].first) << row;
     }
     const std::string saved = SavedText();
     const size_t section = saved.find("[TASK" + std::to_string(row) + "]");
@@ -351,13 +351,13 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   // Without a selected row nothing is saved.
   ASSERT_TRUE(WriteBytes(dataIni, kJunk));
   Select(-1);
-  app->Main().PauseOrActivateSelectedTask();
+  app->mainWindow().PauseOrActivateSelectedTask();
   EXPECT_FALSE(Saved());
 }
 
 TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {
   Start({}, {{.text = "А", .status = 2}});
-  const HMENU menu = app->Main().ListMenu();
+  const HMENU menu = app->mainWindow().ListMenu();
   auto grayed = [menu](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
   auto n7Text = [menu] {
     wchar_t text[64] = {};
@@ -365,39 +365,39 @@ TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {
     return ToCp1251(text);
   };
   Select(0);
-  app->Main().UpdateListMenu();
+  app->mainWindow().UpdateListMenu();
   EXPECT_FALSE(grayed(kMenuEditTask));
   EXPECT_FALSE(grayed(kMenuDeleteTask));
   EXPECT_FALSE(grayed(kMenuPauseOrActivate));
   EXPECT_EQ(n7Text(), "Активировать");
 
   Select(-1);
-  app->Main().UpdateListMenu();
+  app->mainWindow().UpdateListMenu();
   EXPECT_FALSE(grayed(kMenuAddTask));
   EXPECT_TRUE(grayed(kMenuEditTask));
   EXPECT_TRUE(grayed(kMenuDeleteTask));
   EXPECT_TRUE(grayed(kMenuPauseOrActivate));
   EXPECT_EQ(n7Text(), "Приостановить");
   // The commands on a row do nothing without one.
-  app->Main().EditSelectedTask();
-  app->Main().DeleteSelectedTask();
+  app->mainWindow().EditSelectedTask();
+  app->mainWindow().DeleteSelectedTask();
   EXPECT_FALSE(Saved());
-  EXPECT_FALSE(IsWindowVisible(app->Editor().Handle()));
+  EXPECT_FALSE(IsWindowVisible(app->editor().Handle()));
 }
 
 TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
   for (const bool tray : {false, true}) {
     Start({.tray = tray}, {{.text = "А", .status = 2}});
-    ASSERT_TRUE(IsWindowVisible(form));
+    ASSERT_TRUE(IsWindowVisible(mainWindow));
     MSG escape{};
-    escape.hwnd = form;
+    escape.hwnd = mainWindow;
     escape.message = WM_KEYDOWN;
     escape.wParam = VK_ESCAPE;
     app->PreviewMessage(escape);
-    const auto minimised = [&] { return app->Main().Taskbar().ProgramMinimised(); };
-    PumpUntil([&] { return tray ? !IsWindowVisible(form) : minimised(); }, 3s);
-    EXPECT_FALSE(IsWindowVisible(form));
-    EXPECT_EQ(app->Main().HiddenToTray(), tray);
+    const auto minimised = [&] { return app->mainWindow().Taskbar().ProgramMinimised(); };
+    PumpUntil([&] { return tray ? !IsWindowVisible(mainWindow) : minimised(); }, 3s);
+    EXPECT_FALSE(IsWindowVisible(mainWindow));
+    EXPECT_EQ(app->mainWindow().HiddenToTray(), tray);
     EXPECT_EQ(minimised(), !tray);
     app.reset();
   }
@@ -405,61 +405,61 @@ TEST_F(MainCommands, EscapeWithoutDialogMinimisesOrHidesToTheTray) {
 
 TEST_F(MainCommands, EscapeInTheEditorCancelsTheAdd) {
   Start({}, {{.text = "А", .status = 2}});
-  WithEditor([this] { app->Main().AddTask(); },
+  WithEditor([this] { app->mainWindow().AddTask(); },
              [this] {
                Type(EditorControl::Message, "Не будет");
                PostMessageW(EditorControlHandle(EditorControl::Message), WM_KEYDOWN, VK_ESCAPE, 0);
              });
-  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
-  std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Tasks.size(), 1u);
+  EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
+  std::lock_guard lock(store().mutex);
+  EXPECT_EQ(store().tasks.size(), 1u);
 }
 
 TEST_F(MainCommands, EscapeInTheEditorOpenedForEditHidesToTheTrayAsACancel) {
   Start({.tray = true}, {{.text = "Первое", .status = 2}});
   Select(0);
-  WithEditor([this] { app->Main().EditSelectedTask(); },
+  WithEditor([this] { app->mainWindow().EditSelectedTask(); },
              [this] {
                Type(EditorControl::Message, "Не сохранится");
                PostMessageW(EditorControlHandle(EditorControl::Message), WM_KEYDOWN, VK_ESCAPE, 0);
              });
-  PumpUntil([this] { return !IsWindowVisible(form); }, 3s);
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_TRUE(app->Main().HiddenToTray());
-  EXPECT_FALSE(IsWindowVisible(app->Editor().Handle()));
+  PumpUntil([this] { return !IsWindowVisible(mainWindow); }, 3s);
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
+  EXPECT_TRUE(app->mainWindow().HiddenToTray());
+  EXPECT_FALSE(IsWindowVisible(app->editor().Handle()));
   EXPECT_TRUE(Saved());
-  std::lock_guard lock(store().Mutex);
-  EXPECT_EQ(store().Tasks[0].message, "Первое");
-  EXPECT_EQ(store().Tasks[0].armed, 1);
+  std::lock_guard lock(store().mutex);
+  EXPECT_EQ(store().tasks[0].message, "Первое");
+  EXPECT_EQ(store().tasks[0].armed, 1);
 }
 
 TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutAndSaves) {
   Start({}, {{.text = "А", .status = 2}});
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(LinkExists());
-  WithSettings([this] { app->Main().OpenSettings(); },
+  WithSettings([this] { app->mainWindow().OpenSettings(); },
                [this] {
-                 EXPECT_TRUE(app->SettingsWindow().IsOpen());
-                 EXPECT_EQ(WindowText(app->SettingsWindow().Handle()), " Настройки");
+                 EXPECT_TRUE(app->settingsDialog().IsOpen());
+                 EXPECT_EQ(WindowText(app->settingsDialog().Handle()), " Настройки");
                  SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0,
                               0);
                  SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
                  SendMessageW(SettingsControlHandle(SettingsControl::StartHidden), BM_CLICK, 0, 0);
                  Press(SettingsControlHandle(SettingsControl::Ok));
                });
-  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
+  EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
   EXPECT_TRUE(IconPresent());
   EXPECT_TRUE(LinkExists());
   EXPECT_NE(SavedText().find("SMin=1\r\nLn0="), std::string::npos);
   {
-    std::lock_guard lock(store().Mutex);
+    std::lock_guard lock(store().mutex);
     EXPECT_EQ(store().settings.startWithWindows, 1);
     EXPECT_EQ(store().settings.useTray, 1);
     EXPECT_EQ(store().settings.startHidden, 1);
   }
   // Opening again shows the options; turning two off removes the icon and the shortcut.
   WithSettings(
-      [this] { app->Main().OpenSettings(); },
+      [this] { app->mainWindow().OpenSettings(); },
       [this] {
         EXPECT_EQ(
             SendMessageW(SettingsControlHandle(SettingsControl::StartHidden), BM_GETCHECK, 0, 0),
@@ -483,22 +483,22 @@ TEST_F(MainCommands, SettingsCancelEscapeAndCloseBoxChangeNothing) {
         PostMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), WM_KEYDOWN,
                      VK_ESCAPE, 0);
       },
-      [this] { PostMessageW(app->SettingsWindow().Handle(), WM_CLOSE, 0, 0); },
+      [this] { PostMessageW(app->settingsDialog().Handle(), WM_CLOSE, 0, 0); },
   };
   for (const auto& close : closers) {
-    WithSettings([this] { app->Main().OpenSettings(); },
+    WithSettings([this] { app->mainWindow().OpenSettings(); },
                  [&] {
                    SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK,
                                 0, 0);
                    SendMessageW(SettingsControlHandle(SettingsControl::UseTray), BM_CLICK, 0, 0);
                    close();
                  });
-    EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
-    EXPECT_FALSE(IsWindowVisible(app->SettingsWindow().Handle()));
-    EXPECT_TRUE(IsWindowEnabled(form));
+    EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
+    EXPECT_FALSE(IsWindowVisible(app->settingsDialog().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
     EXPECT_FALSE(IconPresent());
     EXPECT_FALSE(LinkExists());
-    std::lock_guard lock(store().Mutex);
+    std::lock_guard lock(store().mutex);
     EXPECT_EQ(store().settings.startWithWindows, 0);
     EXPECT_EQ(store().settings.useTray, 0);
   }
@@ -507,14 +507,14 @@ TEST_F(MainCommands, SettingsCancelEscapeAndCloseBoxChangeNothing) {
 
 TEST_F(MainCommands, AddClosesTheSettingsDialogAndRestoresAHiddenWindowFirst) {
   Start({.tray = true, .startMinimised = true}, {{.text = "А", .status = 2}});
-  ASSERT_FALSE(IsWindowVisible(form));
-  WithEditor([this] { SendMessageW(form, WM_COMMAND, kCommandAddTask, 0); },
+  ASSERT_FALSE(IsWindowVisible(mainWindow));
+  WithEditor([this] { SendMessageW(mainWindow, WM_COMMAND, kCommandAddTask, 0); },
              [this] {
-               EXPECT_TRUE(IsWindowVisible(form));
-               EXPECT_FALSE(app->Main().HiddenToTray());
+               EXPECT_TRUE(IsWindowVisible(mainWindow));
+               EXPECT_FALSE(app->mainWindow().HiddenToTray());
                RECT main{}, editor{};
-               GetWindowRect(form, &main);
-               GetWindowRect(app->Editor().Handle(), &editor);
+               GetWindowRect(mainWindow, &main);
+               GetWindowRect(app->editor().Handle(), &editor);
                EXPECT_EQ(editor.left, main.left + (main.right - main.left) / 2 -
                                           (editor.right - editor.left) / 2);
                EXPECT_EQ(editor.top, main.top + (main.bottom - main.top) / 2 -
@@ -523,33 +523,33 @@ TEST_F(MainCommands, AddClosesTheSettingsDialogAndRestoresAHiddenWindowFirst) {
              });
   // From the settings dialog: the add command closes it as a cancel and opens the editor.
   WithSettings(
-      [this] { app->Main().OpenSettings(); },
+      [this] { app->mainWindow().OpenSettings(); },
       [this] {
         SendMessageW(SettingsControlHandle(SettingsControl::StartWithWindows), BM_CLICK, 0, 0);
-        PostMessageW(form, WM_COMMAND, kCommandAddTask, 0);
+        PostMessageW(mainWindow, WM_COMMAND, kCommandAddTask, 0);
         const auto end = std::chrono::steady_clock::now() + 5s;
-        while (!IsWindowVisible(app->Editor().Handle()) && std::chrono::steady_clock::now() < end)
+        while (!IsWindowVisible(app->editor().Handle()) && std::chrono::steady_clock::now() < end)
           Sleep(5);
-        EXPECT_FALSE(IsWindowVisible(app->SettingsWindow().Handle()));
-        EXPECT_TRUE(app->Editor().IsOpenForNewTask());
+        EXPECT_FALSE(IsWindowVisible(app->settingsDialog().Handle()));
+        EXPECT_TRUE(app->editor().IsOpenForNewTask());
         Press(EditorControlHandle(EditorControl::Cancel));
       });
-  EXPECT_FALSE(app->Editor().IsOpenForNewTask() || app->SettingsWindow().IsOpen());
-  EXPECT_TRUE(IsWindowEnabled(form));
-  std::lock_guard lock(store().Mutex);
+  EXPECT_FALSE(app->editor().IsOpenForNewTask() || app->settingsDialog().IsOpen());
+  EXPECT_TRUE(IsWindowEnabled(mainWindow));
+  std::lock_guard lock(store().mutex);
   EXPECT_EQ(store().settings.startWithWindows, 0);
 }
 
 TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
   Start({}, {{.text = "А", .status = 2}});
-  SetWindowPos(form, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-  SetWindowPos(form, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(mainWindow, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(mainWindow, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages();
   RECT client{}, button{}, list{};
-  GetClientRect(form, &client);
-  GetWindowRect(app->Main().SettingsButton(), &button);
-  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&button), 2);
-  GetWindowRect(app->Main().List().Handle(), &list);
+  GetClientRect(mainWindow, &client);
+  GetWindowRect(app->mainWindow().SettingsButton(), &button);
+  MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&button), 2);
+  GetWindowRect(app->mainWindow().List().Handle(), &list);
   EXPECT_EQ(button.top, client.bottom - 27);
   EXPECT_EQ(button.left, 156);
   EXPECT_EQ(list.right - list.left, client.right);
@@ -559,19 +559,19 @@ TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
 TEST_F(MainCommands, WheelScrollsTheListOnlyWithThePointerOverIt) {
   std::vector<TestTask> tasks(60, TestTask{.text = "Строка", .status = 2});
   Start({}, tasks);
-  const HWND list = app->Main().List().Handle();
+  const HWND list = app->mainWindow().List().Handle();
   auto top = [list] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
   RECT button{};
-  GetWindowRect(app->Main().AddButton(), &button);
-  app->Main().OnMouseWheel(-1200, {button.left + 5, button.top + 5});
+  GetWindowRect(app->mainWindow().AddButton(), &button);
+  app->mainWindow().OnMouseWheel(-1200, {button.left + 5, button.top + 5});
   EXPECT_EQ(top(), 0);
   RECT inside{};
   GetWindowRect(list, &inside);
   const POINT middle{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
-  app->Main().OnMouseWheel(-1200, middle);  // toward the user: 108 pixels down
+  app->mainWindow().OnMouseWheel(-1200, middle);  // toward the user: 108 pixels down
   const int scrolled = top();
   EXPECT_GT(scrolled, 0);
-  app->Main().OnMouseWheel(1200, middle);
+  app->mainWindow().OnMouseWheel(1200, middle);
   EXPECT_LT(top(), scrolled);
 }
 
@@ -581,19 +581,19 @@ TEST_F(MainCommands, TabMovesBetweenTheListAndTheButtonsAndTypingFindsARow) {
   Start({}, {{.text = "Позвонить", .status = 2},
              {.text = "аптека", .status = 2},
              {.text = "Оплатить", .status = 2}});
-  const HWND list = app->Main().List().Handle();
+  const HWND list = app->mainWindow().List().Handle();
   SetFocus(list);
-  for (HWND next : {app->Main().AddButton(), app->Main().SettingsButton(), list}) {
+  for (HWND next : {app->mainWindow().AddButton(), app->mainWindow().SettingsButton(), list}) {
     const MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    EXPECT_TRUE(app->Main().TakeTabKey(tab));
+    EXPECT_TRUE(app->mainWindow().TakeTabKey(tab));
     EXPECT_EQ(GetFocus(), next);
   }
   // A letter selects the first row whose message begins with it; one that no message begins
   // with leaves the selection alone.
   SendMessageW(list, WM_CHAR, L'о', 1);
   PumpMessages();
-  EXPECT_EQ(app->Main().SelectedIndex(), 2);
+  EXPECT_EQ(app->mainWindow().SelectedIndex(), 2);
   SendMessageW(list, WM_CHAR, L'я', 1);
   PumpMessages();
-  EXPECT_EQ(app->Main().SelectedIndex(), 2);
+  EXPECT_EQ(app->mainWindow().SelectedIndex(), 2);
 }

@@ -124,10 +124,10 @@ class MainWindow : public ApplicationFixture {
 
 TEST_F(MainWindow, IsFoundByClassAndTitle) {
   Start({}, {});
-  EXPECT_EQ(ClassName(form), L"TForm1");
-  EXPECT_EQ(Title(form), L" Vornakel");
-  EXPECT_EQ(FindWindowA("TForm1", " Vornakel"), form);
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_EQ(ClassName(mainWindow), L"TForm1");
+  EXPECT_EQ(Title(mainWindow), L" Vornakel");
+  EXPECT_EQ(FindWindowA("TForm1", " Vornakel"), mainWindow);
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
 }
 
 TEST_F(MainWindow, UsesTheProgramsResources) {
@@ -141,7 +141,7 @@ TEST_F(MainWindow, UsesTheProgramsResources) {
   GetModuleFileNameW(controls, path, MAX_PATH);
   EXPECT_NE(std::wstring(path).find(L"winsxs"), std::wstring::npos) << std::wstring(path);
   EXPECT_TRUE(LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
-  EXPECT_TRUE(GetClassLongPtrW(form, GCLP_HICON));
+  EXPECT_TRUE(GetClassLongPtrW(mainWindow, GCLP_HICON));
 }
 
 TEST_F(MainWindow, ListHasTheStylesOfATaskList) {
@@ -165,7 +165,7 @@ TEST_F(MainWindow, ListHasTheStylesOfATaskList) {
   EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
   EXPECT_EQ(font.lfWeight, FW_BOLD);
   EXPECT_EQ(font.lfHeight, -15);
-  ASSERT_TRUE(GetObjectW(app->Main().WindowFont(), sizeof font, &font));
+  ASSERT_TRUE(GetObjectW(app->mainWindow().WindowFont(), sizeof font, &font));
   EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
   EXPECT_EQ(font.lfHeight, -11);
 }
@@ -211,18 +211,18 @@ TEST_F(MainWindow, ManyTasksAllGetTheirRows) {
 TEST_F(MainWindow, TakesTheStoredGeometryAndLaysOutTheList) {
   TestSettings settings{.x = 130, .y = 90, .width = 640, .height = 500};
   Start(settings, kThreeTasks);
-  const RECT frame = WindowRect(form);
+  const RECT frame = WindowRect(mainWindow);
   EXPECT_EQ(frame.left, 130);
   EXPECT_EQ(frame.top, 90);
   EXPECT_EQ(frame.right - frame.left, 640);
   EXPECT_EQ(frame.bottom - frame.top, 500);
-  EXPECT_FALSE(IsZoomed(form));
+  EXPECT_FALSE(IsZoomed(mainWindow));
 
   // The list fills the client area above the 31 pixels left for the buttons.
   RECT client{};
-  GetClientRect(form, &client);
+  GetClientRect(mainWindow, &client);
   RECT listRect = WindowRect(list);
-  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&listRect), 2);
+  MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&listRect), 2);
   EXPECT_EQ(listRect.left, 0);
   EXPECT_EQ(listRect.top, 0);
   EXPECT_EQ(listRect.right, client.right);
@@ -240,17 +240,17 @@ TEST_F(MainWindow, TakesTheStoredGeometryAndLaysOutTheList) {
 TEST_F(MainWindow, OpensMaximisedOverTheStoredNormalGeometry) {
   TestSettings settings{.x = 110, .y = 70, .width = 600, .height = 495, .winMax = true};
   Start(settings, {});
-  EXPECT_TRUE(IsZoomed(form));
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(IsZoomed(mainWindow));
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
   WindowState state = StoredWindowState();
   EXPECT_TRUE(state.maximised);
   EXPECT_EQ(state.x, 110);
   EXPECT_EQ(state.width, 600);
 
   // Restoring returns to the stored geometry.
-  ShowWindow(form, SW_RESTORE);
+  ShowWindow(mainWindow, SW_RESTORE);
   PumpMessages();
-  const RECT frame = WindowRect(form);
+  const RECT frame = WindowRect(mainWindow);
   EXPECT_EQ(frame.left, 110);
   EXPECT_EQ(frame.top, 70);
   EXPECT_EQ(frame.right - frame.left, 600);
@@ -263,7 +263,7 @@ TEST_F(MainWindow, OpensMaximisedOverTheStoredNormalGeometry) {
 
 TEST_F(MainWindow, KeepsTheStoredWindowStateCurrent) {
   Start({}, {});
-  SetWindowPos(form, nullptr, 50, 60, 720, 560, SWP_NOZORDER);
+  SetWindowPos(mainWindow, nullptr, 50, 60, 720, 560, SWP_NOZORDER);
   WindowState state = StoredWindowState();
   EXPECT_EQ(state.x, 50);
   EXPECT_EQ(state.y, 60);
@@ -271,17 +271,17 @@ TEST_F(MainWindow, KeepsTheStoredWindowStateCurrent) {
   EXPECT_EQ(state.height, 560);
 
   // Maximised or minimised, the normal geometry stays the one last seen.
-  ShowWindow(form, SW_MAXIMIZE);
+  ShowWindow(mainWindow, SW_MAXIMIZE);
   state = StoredWindowState();
   EXPECT_TRUE(state.maximised);
   EXPECT_EQ(state.x, 50);
   EXPECT_EQ(state.width, 720);
-  ShowWindow(form, SW_MINIMIZE);
+  ShowWindow(mainWindow, SW_MINIMIZE);
   state = StoredWindowState();
   EXPECT_TRUE(state.maximised);
   EXPECT_EQ(state.x, 50);
-  ShowWindow(form, SW_RESTORE);
-  ShowWindow(form, SW_RESTORE);
+  ShowWindow(mainWindow, SW_RESTORE);
+  ShowWindow(mainWindow, SW_RESTORE);
   EXPECT_FALSE(StoredWindowState().maximised);
 
   // The user drags a column border.
@@ -295,7 +295,7 @@ TEST_F(MainWindow, KeepsTheStoredWindowStateCurrent) {
 TEST_F(MainWindow, CannotBeMadeSmallerThan490Square) {
   Start({}, {});
   MINMAXINFO limits{};
-  SendMessageW(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  SendMessageW(mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMinTrackSize.x, 490);
   EXPECT_EQ(limits.ptMinTrackSize.y, 490);
 }
@@ -305,17 +305,17 @@ TEST_F(MainWindow, CannotBeMadeSmallerThan490Square) {
 TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
   Start({}, kThreeTasks);
   SelectRow(list, 2);
-  Store& store = app->GetStore();
-  Win32Platform& platform = app->GetPlatform();
+  Store& store = app->store();
+  Win32Platform& platform = app->platform();
 
   std::thread checker([&] {
-    StoreLock lock(store.Mutex);
+    StoreLock lock(store.mutex);
     DeleteTask(store, lock, platform, 0, true);
     SetCell(store, 1, ColumnStatus, false, StatusText(StatusActive));
     Task added;
     added.message = "Новое";
     added.status = StatusPaused;
-    store.Tasks.push_back(added);
+    store.tasks.push_back(added);
     BuildRow(store, 2, true);
     platform.RowsChanged();
   });
@@ -337,8 +337,8 @@ TEST_F(MainWindow, DeletingTheSelectedTaskLeavesNoRowSelected) {
   Start({}, kThreeTasks);
   SelectRow(list, 1);
   {
-    StoreLock lock(app->GetStore().Mutex);
-    DeleteTask(app->GetStore(), lock, app->GetPlatform(), 1, true);
+    StoreLock lock(app->store().mutex);
+    DeleteTask(app->store(), lock, app->platform(), 1, true);
   }
   ASSERT_TRUE(PumpUntil([&] { return ItemCount(list) == 2; }));
   EXPECT_EQ(SelectedRow(list), -1);
@@ -347,10 +347,10 @@ TEST_F(MainWindow, DeletingTheSelectedTaskLeavesNoRowSelected) {
 
 TEST_F(MainWindow, DestroyingTheWindowSavesItsGeometryAndColumns) {
   Start({}, kThreeTasks);
-  SetWindowPos(form, nullptr, 33, 44, 655, 566, SWP_NOZORDER);
+  SetWindowPos(mainWindow, nullptr, 33, 44, 655, 566, SWP_NOZORDER);
   DragColumnBorder(list, 3, -30);
   ASSERT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 3, 0), 130);
-  DestroyWindow(form);
+  DestroyWindow(mainWindow);
   const auto saved = ReadBytes(dataIni);
   ASSERT_TRUE(saved);
   for (const char* line : {"WinX=33\r\n", "WinY=44\r\n", "WinW=655\r\n", "WinH=566\r\n",
@@ -378,7 +378,7 @@ TEST(Win32Platform, ShowsErrorsOfOtherThreadsOnTheWindowsThread) {
   const auto content = AnswerMessageBox(
       [&] {
         std::thread saver(
-            [&] { app.GetPlatform().ShowError("Cannot create file C:\\Данные.ini"); });
+            [&] { app.platform().ShowError("Cannot create file C:\\Данные.ini"); });
         saver.join();  // returns at once: the box is the window's business
         PumpUntil([&] { return false; }, std::chrono::milliseconds(300));
       },

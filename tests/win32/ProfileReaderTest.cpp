@@ -88,7 +88,7 @@ class ProfileReader : public testing::Test {
     const std::string path = ToUtf8(widePath);
 
     Store store;
-    store.DataPath = path;
+    store.dataPath = path;
     const auto error = LoadData(store, platform, nullptr);
     if (error && error->find(" beyond its task count ") != std::string::npos) {
       // A task section the count leaves unread stops the load; the system's reader sees it too.
@@ -169,11 +169,11 @@ class ProfileReader : public testing::Test {
     for (int i = 0; i < 5; ++i)
       expectInt(settings, kSettingsKeys[9 + i], widthDefaults[i], widths[i], false);
     expectInt(settings, kSettingsKeys[14], "0", s.taskCount, false);
-    ASSERT_EQ(store.Tasks.size(), static_cast<size_t>(std::max(s.taskCount, 0)));
-    ASSERT_EQ(store.Rows.Count(), s.taskCount);
+    ASSERT_EQ(store.tasks.size(), static_cast<size_t>(std::max(s.taskCount, 0)));
+    ASSERT_EQ(store.rows.Count(), s.taskCount);
 
     for (int n = 0; n < s.taskCount; ++n) {
-      const Task& t = store.Tasks[static_cast<size_t>(n)];
+      const Task& t = store.tasks[static_cast<size_t>(n)];
       const std::string section = "TASK" + std::to_string(n);
       const int32_t taskInts[] = {t.recurrence, t.secondOfDay, t.year, t.month, t.day};
       const std::string taskIntDefaults[] = {"0", "32400", today[0], today[1], today[2]};

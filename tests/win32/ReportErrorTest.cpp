@@ -23,8 +23,8 @@ TEST(ReportError, RepeatedFailuresOfTheCheckerShowOneBoxEach) {
   const std::vector<std::wstring> boxes = AnswerEveryMessageBox([&] {
     std::thread checker([&] {
       for (int i = 0; i < 5; ++i)
-        app.GetPlatform().ReportError("Cannot create file C:\\a\\Data.ini");
-      app.GetPlatform().ReportError("Stream write error");
+        app.platform().ReportError("Cannot create file C:\\a\\Data.ini");
+      app.platform().ReportError("Stream write error");
     });
     checker.join();
     PumpUntil([] { return false; }, std::chrono::milliseconds(2000));

@@ -154,8 +154,8 @@ std::wstring shutdownDataIni;
 BOOL WINAPI RecordingExit(UINT flags, DWORD) {
   atShutdown->requested = flags == 5;
   atShutdown->dataIni = ReadBytes(shutdownDataIni);
-  atShutdown->checkerRunning = shuttingDown->GetChecker().Running();
-  atShutdown->windowExists = shuttingDown->Main().Handle() != nullptr;
+  atShutdown->checkerRunning = shuttingDown->checker().Running();
+  atShutdown->windowExists = shuttingDown->mainWindow().Handle() != nullptr;
   return TRUE;
 }
 
@@ -177,12 +177,12 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
   ASSERT_TRUE(app.Start(ToUtf8(shutdownDataIni)));
   {
     // What a firing shutdown task leaves behind before it asks for the shutdown.
-    std::lock_guard lock(app.GetStore().Mutex);
-    app.GetStore().Tasks[0].status = StatusDoneToday;
-    app.GetStore().Tasks[0].lastRun.wSecond = 42;
+    std::lock_guard lock(app.store().mutex);
+    app.store().tasks[0].status = StatusDoneToday;
+    app.store().tasks[0].lastRun.wSecond = 42;
   }
-  app.GetPlatform().ShutDownComputer();
-  EXPECT_TRUE(PumpUntil([&] { return app.Main().Handle() == nullptr; }));
+  app.platform().ShutDownComputer();
+  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
   rec = nullptr;
   atShutdown = nullptr;
   shuttingDown = nullptr;

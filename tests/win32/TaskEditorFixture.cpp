@@ -29,7 +29,7 @@ void RegisterOwnerClass() {
 
 void EditorTest::SetUp() {
   {
-    std::lock_guard lock(store.Mutex);
+    std::lock_guard lock(store.mutex);
     // As loading leaves it: today's date (Thursday 14 March 2024) and 9:00:00.
     store.editorMoment.year = 2024;
     store.editorMoment.month = 3;
@@ -42,19 +42,19 @@ void EditorTest::SetUp() {
   owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
                           538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(owner);
-  ASSERT_TRUE(form.Create(owner));
-  form.SetApplicationMessageHook([this](const MSG& message) {
-    if (message.message == kProbe && message.hwnd == form.Handle() && !stages.empty()) {
+  ASSERT_TRUE(mainWindow.Create(owner));
+  mainWindow.SetApplicationMessageHook([this](const MSG& message) {
+    if (message.message == kProbe && message.hwnd == mainWindow.Handle() && !stages.empty()) {
       std::function<void()> stage = std::move(stages.front());
       stages.pop_front();
       stage();
     }
-    form.CancelOnEscape(message);
+    mainWindow.CancelOnEscape(message);
   });
 }
 
 void EditorTest::TearDown() {
-  if (form.Handle()) DestroyWindow(form.Handle());
+  if (mainWindow.Handle()) DestroyWindow(mainWindow.Handle());
   DestroyWindow(owner);
   PumpMessages();
 }
@@ -67,7 +67,7 @@ std::wstring EditorTest::Text(EditorControl control) {
 
 std::wstring EditorTest::Caption() {
   wchar_t text[128] = {};
-  GetWindowTextW(form.Handle(), text, 128);
+  GetWindowTextW(mainWindow.Handle(), text, 128);
   return text;
 }
 
@@ -76,17 +76,17 @@ int EditorTest::ItemCount(EditorControl comboBox) {
 }
 
 EditorMoment EditorTest::Moment() {
-  std::lock_guard lock(store.Mutex);
+  std::lock_guard lock(store.mutex);
   return store.editorMoment;
 }
 
 Settings EditorTest::StoredSettings() {
-  std::lock_guard lock(store.Mutex);
+  std::lock_guard lock(store.mutex);
   return store.settings;
 }
 
 void EditorTest::Show() {
-  ShowWindow(form.Handle(), SW_SHOW);
+  ShowWindow(mainWindow.Handle(), SW_SHOW);
   PumpMessages();
 }
 
@@ -109,7 +109,7 @@ void EditorTest::PressArrow(EditorControl upDown, ArrowButton button) {
 void EditorTest::Choose(EditorControl comboBox, int index) {
   HWND list = Control(comboBox);
   SendMessageW(list, CB_SETCURSEL, index, 0);
-  SendMessageW(form.Handle(), WM_COMMAND,
+  SendMessageW(mainWindow.Handle(), WM_COMMAND,
                MAKEWPARAM(TaskEditor::kFirstControlId + static_cast<int>(comboBox), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
 }
@@ -127,10 +127,10 @@ std::vector<std::wstring> EditorTest::BoxesDuring(const std::function<void()>& a
   return AnswerEveryMessageBox(action);
 }
 
-void EditorTest::Probe() { PostMessageW(form.Handle(), kProbe, 0, 0); }
+void EditorTest::Probe() { PostMessageW(mainWindow.Handle(), kProbe, 0, 0); }
 
 TaskEditor::Result EditorTest::RunModal(const std::function<TaskEditor::Result()>& open) {
-  watchedForm = &form;
+  watchedForm = &mainWindow;
   const UINT_PTR timer = SetTimer(nullptr, kWatchdogId, 20000, CancelHangingEditor);
   Probe();
   const TaskEditor::Result result = open();

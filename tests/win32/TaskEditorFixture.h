@@ -21,13 +21,13 @@
 class EditorTest : public testing::Test {
  protected:
   Store store;
-  TaskEditor form{store};
+  TaskEditor mainWindow{store};
   HWND owner = nullptr;
 
   void SetUp() override;
   void TearDown() override;
 
-  HWND Control(EditorControl control) { return form.Control(control); }
+  HWND Control(EditorControl control) { return mainWindow.Control(control); }
   std::wstring Text(EditorControl control);
   std::wstring Caption();
   bool Enabled(EditorControl control) { return IsWindowEnabled(Control(control)) != FALSE; }

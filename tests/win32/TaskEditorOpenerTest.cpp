@@ -9,7 +9,7 @@ using C = EditorControl;
 
 TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   {
-    std::lock_guard lock(store.Mutex);
+    std::lock_guard lock(store.mutex);
     store.editorMoment.hour = 7;
     store.editorMoment.minute = 5;
     store.editorMoment.second = 9;
@@ -17,10 +17,10 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   }
   Show();
   Choose(C::Recurrence, EveryYear);  // the mode shown last is kept
-  form.Cancel();
-  form.FillForNew();
+  mainWindow.Cancel();
+  mainWindow.FillForNew();
   EXPECT_EQ(Caption(), L" Добавить новое задание");
-  EXPECT_EQ(form.EditedTaskId(), 0u);
+  EXPECT_EQ(mainWindow.EditedTaskId(), 0u);
   EXPECT_EQ(Text(C::Message), L"");
   EXPECT_EQ(Text(C::Year), L"2024");
   EXPECT_EQ(Selected(C::Month), 2);
@@ -39,14 +39,14 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(Text(C::FileName), L"");
   EXPECT_FALSE(Enabled(C::FileName));  // the run-file logic ran
   EXPECT_FALSE(Enabled(C::ChooseFile));
-  EXPECT_EQ(form.Chooser().initialFolder, "C:\\Папка\\");
+  EXPECT_EQ(mainWindow.Chooser().initialFolder, "C:\\Папка\\");
 }
 
 TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
-  form.FillForNew();
+  mainWindow.FillForNew();
   RECT main{}, editor{};
   GetWindowRect(owner, &main);
-  GetWindowRect(form.Handle(), &editor);
+  GetWindowRect(mainWindow.Handle(), &editor);
   const int width = editor.right - editor.left;
   const int height = editor.bottom - editor.top;
   EXPECT_EQ(editor.left, main.left + (main.right - main.left) / 2 - width / 2);
@@ -54,24 +54,24 @@ TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
 }
 
 TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
-  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "первое"));
-  store.Tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
+  store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "первое"));
+  store.tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
   // The editor showed a 30-day month before.
   Show();
   Choose(C::Recurrence, Once);
   Choose(C::Month, 3);
   Choose(C::Day, 29);
-  form.Cancel();
+  mainWindow.Cancel();
 
   std::vector<std::wstring> boxes;
-  boxes = BoxesDuring([&] { ASSERT_TRUE(form.FillForEdit(1)); });
+  boxes = BoxesDuring([&] { ASSERT_TRUE(mainWindow.FillForEdit(1)); });
   // The monthly warning, once: selecting the day from code runs no handler.
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Caption(), L" Редактировать задание № 2");
-  EXPECT_EQ(form.EditedTaskId(), store.Tasks[1].id);
-  EXPECT_EQ(store.Tasks[1].armed, 0);
-  EXPECT_EQ(store.Tasks[0].armed, 1);
+  EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[1].id);
+  EXPECT_EQ(store.tasks[1].armed, 0);
+  EXPECT_EQ(store.tasks[0].armed, 1);
   EXPECT_EQ(Text(C::Message), L"Оплатить\r\nсчета");
   EXPECT_EQ(Text(C::Hour), L"12");
   EXPECT_EQ(Text(C::Minute), L"34");
@@ -92,11 +92,11 @@ TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
   task.deleteAfter = 1;
   task.beep = 0;
   task.fileName = "C:\\Программы\\открытка.exe";
-  store.Tasks.push_back(task);
-  EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(form.FillForEdit(0)); }).empty());
+  store.tasks.push_back(task);
+  EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(mainWindow.FillForEdit(0)); }).empty());
   EXPECT_EQ(Text(C::FileName), L"открытка.exe");
-  EXPECT_EQ(form.Chooser().fileName, "C:\\Программы\\открытка.exe");
-  EXPECT_EQ(form.Chooser().initialFolder, "C:\\Программы\\");
+  EXPECT_EQ(mainWindow.Chooser().fileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(mainWindow.Chooser().initialFolder, "C:\\Программы\\");
   EXPECT_EQ(Selected(C::Month), 1);
   EXPECT_EQ(ItemCount(C::Day), 29);
   EXPECT_EQ(Selected(C::Day), 28);
@@ -112,29 +112,29 @@ TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
 
   // Filled again with the same state, the box's handler does not run again.
   EnableWindow(Control(C::Beep), TRUE);
-  ASSERT_TRUE(form.FillForEdit(0));
+  ASSERT_TRUE(mainWindow.FillForEdit(0));
   EXPECT_TRUE(Enabled(C::Beep));
 }
 
 TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   stages.push_back([&] {
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
     EXPECT_FALSE(IsWindowEnabled(owner));  // modal
     EXPECT_EQ(GetFocus(), Control(C::Message));
-    EXPECT_TRUE(form.IsOpenForNewTask());
+    EXPECT_TRUE(mainWindow.IsOpenForNewTask());
     SetWindowTextW(Control(C::Message), L"Позвонить маме\r\nвечером");
     Type(C::Hour, L"8", true);
     Type(C::Minute, L"30", true);
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
   EXPECT_TRUE(result.committed);
-  EXPECT_TRUE(form.Committed());
-  EXPECT_FALSE(form.IsOpenForNewTask());
-  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(mainWindow.Committed());
+  EXPECT_FALSE(mainWindow.IsOpenForNewTask());
+  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
   EXPECT_TRUE(IsWindowEnabled(owner));
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  const Task& task = store.Tasks[0];
+  ASSERT_EQ(store.tasks.size(), 1u);
+  const Task& task = store.tasks[0];
   EXPECT_EQ(task.id, result.taskId);
   EXPECT_EQ(task.message, "Позвонить маме\r\nвечером");
   EXPECT_EQ(task.secondOfDay, 30600);
@@ -151,34 +151,34 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
 }
 
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
-  form.FillForNew();
+  mainWindow.FillForNew();
   Show();
   const auto changeBox = BoxDuring([&] { Type(C::Second, L"\b", true); });
   ASSERT_TRUE(changeBox);
   const auto okBox = BoxDuring([&] { Click(C::Ok); });
   ASSERT_TRUE(okBox);
   EXPECT_EQ(*okBox, L" Vornakel|'' is not a valid integer value.");
-  EXPECT_TRUE(store.Tasks.empty());
-  EXPECT_EQ(form.EditedTaskId(), 0u);
-  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(store.tasks.empty());
+  EXPECT_EQ(mainWindow.EditedTaskId(), 0u);
+  EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
   // A second OK, once the field holds a number, appends one task.
   Type(C::Second, L"5");
   EXPECT_FALSE(BoxDuring([&] { Click(C::Ok); }));
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].second, 5);
-  EXPECT_TRUE(form.Committed());
-  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].second, 5);
+  EXPECT_TRUE(mainWindow.Committed());
+  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
 }
 
 TEST_F(EditorTest, RunFileWithoutAFileChosenInThisOpeningIsNotStored) {
-  form.Chooser().fileName = "C:\\старый.bat";  // from an earlier opening
-  form.FillForNew();
+  mainWindow.Chooser().fileName = "C:\\старый.bat";  // from an earlier opening
+  mainWindow.FillForNew();
   Show();
   Click(C::RunFile);
   Click(C::Ok);
-  ASSERT_EQ(store.Tasks.size(), 1u);
-  EXPECT_EQ(store.Tasks[0].runFile, 0);
-  EXPECT_EQ(store.Tasks[0].fileName, "C:\\старый.bat");
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].runFile, 0);
+  EXPECT_EQ(store.tasks[0].fileName, "C:\\старый.bat");
 }
 
 struct CloseCase {
@@ -189,7 +189,7 @@ struct CloseCase {
 TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers) {
   const CloseCase cases[] = {
       {"Cancel", [this] { Click(C::Cancel); }},
-      {"close box", [this] { PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"close box", [this] { PostMessageW(mainWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Escape", [this] { PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
   };
   int minute = 10;
@@ -199,79 +199,79 @@ TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers
       Type(C::Minute, std::to_wstring(minute), true);
       c.close();
     });
-    const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
+    const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
     EXPECT_FALSE(result.committed) << c.name;
-    EXPECT_EQ(form.EditedTaskId(), 0u) << c.name;
-    EXPECT_FALSE(form.IsOpenForNewTask()) << c.name;
-    EXPECT_FALSE(IsWindowVisible(form.Handle())) << c.name;
+    EXPECT_EQ(mainWindow.EditedTaskId(), 0u) << c.name;
+    EXPECT_FALSE(mainWindow.IsOpenForNewTask()) << c.name;
+    EXPECT_FALSE(IsWindowVisible(mainWindow.Handle())) << c.name;
     EXPECT_TRUE(IsWindowEnabled(owner)) << c.name;
-    EXPECT_TRUE(store.Tasks.empty()) << c.name;
+    EXPECT_TRUE(store.tasks.empty()) << c.name;
     EXPECT_EQ(Moment().minute, minute) << c.name;
   }
 }
 
 TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
-  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "не трогать"));
+  store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "не трогать"));
   stages.push_back([&] {
-    EXPECT_FALSE(form.IsOpenForNewTask());
+    EXPECT_FALSE(mainWindow.IsOpenForNewTask());
     PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     Probe();
   });
   stages.push_back([&] {
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    EXPECT_TRUE(form.IsOpen());
-    PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
+    EXPECT_TRUE(mainWindow.IsOpen());
+    PostMessageW(mainWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(0); });
   EXPECT_FALSE(result.committed);
-  EXPECT_EQ(result.taskId, store.Tasks[0].id);
-  EXPECT_EQ(form.EditedTaskId(), store.Tasks[0].id);
-  EXPECT_EQ(store.Tasks[0].message, "не трогать");
-  EXPECT_EQ(store.Tasks[0].armed, 0);  // the command re-arms it
+  EXPECT_EQ(result.taskId, store.tasks[0].id);
+  EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[0].id);
+  EXPECT_EQ(store.tasks[0].message, "не трогать");
+  EXPECT_EQ(store.tasks[0].armed, 0);  // the command re-arms it
 }
 
 TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) {
   for (const char* text : {"сработает и удалится", "второе", "редактируемое"})
-    store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, text));
-  store.Tasks[1].status = StatusDoneToday;
-  store.Tasks[2].status = StatusDoneToday;
-  store.Tasks[2].doneThisPeriod = 1;
-  const uint64_t editedId = store.Tasks[2].id;
+    store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, text));
+  store.tasks[1].status = StatusDoneToday;
+  store.tasks[2].status = StatusDoneToday;
+  store.tasks[2].doneThisPeriod = 1;
+  const uint64_t editedId = store.tasks[2].id;
   stages.push_back([&] {
     {
-      std::lock_guard lock(store.Mutex);  // as the checker deletes a fired task
-      store.Tasks.erase(store.Tasks.begin());
+      std::lock_guard lock(store.mutex);  // as the checker deletes a fired task
+      store.tasks.erase(store.tasks.begin());
     }
     SetWindowTextW(Control(C::Message), L"исправлено");
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(2); });
+  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(2); });
   EXPECT_TRUE(result.committed);
   EXPECT_EQ(result.taskId, editedId);
   EXPECT_EQ(Caption(), L" Редактировать задание № 3");
-  ASSERT_EQ(store.Tasks.size(), 2u);
-  EXPECT_EQ(store.Tasks[1].message, "исправлено");
-  EXPECT_EQ(store.Tasks[1].status, StatusActive);
-  EXPECT_EQ(store.Tasks[1].doneThisPeriod, 0);
-  EXPECT_EQ(store.Tasks[0].message, "второе");
-  EXPECT_EQ(store.Tasks[0].status, StatusDoneToday);
+  ASSERT_EQ(store.tasks.size(), 2u);
+  EXPECT_EQ(store.tasks[1].message, "исправлено");
+  EXPECT_EQ(store.tasks[1].status, StatusActive);
+  EXPECT_EQ(store.tasks[1].doneThisPeriod, 0);
+  EXPECT_EQ(store.tasks[0].message, "второе");
+  EXPECT_EQ(store.tasks[0].status, StatusDoneToday);
 }
 
 TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
-  store.Tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "одно"));
+  store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "одно"));
   stages.push_back([&] {
-    const TaskEditor::Result inner = form.OpenForNew();
+    const TaskEditor::Result inner = mainWindow.OpenForNew();
     EXPECT_FALSE(inner.committed);
-    EXPECT_FALSE(form.IsOpenForNewTask());
-    EXPECT_EQ(form.EditedTaskId(), store.Tasks[0].id);
+    EXPECT_FALSE(mainWindow.IsOpenForNewTask());
+    EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[0].id);
     EXPECT_EQ(Caption(), L" Редактировать задание № 1");
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return form.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(0); });
   EXPECT_TRUE(result.committed);
-  EXPECT_EQ(store.Tasks.size(), 1u);
-  EXPECT_FALSE(form.OpenForEdit(5).committed);  // no such task
+  EXPECT_EQ(store.tasks.size(), 1u);
+  EXPECT_FALSE(mainWindow.OpenForEdit(5).committed);  // no such task
 }
 
 TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
@@ -285,7 +285,7 @@ TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
   });
   stages.push_back([&] {
     EXPECT_EQ(Text(C::Message), L"\r\n");
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
     PostMessageW(Control(C::Message), WM_KEYDOWN, VK_TAB, 0x000F0001);
     Probe();
   });
@@ -299,9 +299,9 @@ TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
     SetFocus(Control(C::Cancel));
     PostMessageW(Control(C::Cancel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
   });
-  const TaskEditor::Result result = RunModal([&] { return form.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
   EXPECT_FALSE(result.committed);
-  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
 }
 
 }  // namespace

@@ -30,11 +30,11 @@ class Tray : public ApplicationFixture {
 
   // NIM_MODIFY with the unchanged record succeeds only while the icon is there.
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
+    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
   }
-  std::string ToggleText() { return app->Main().TrayMenu().ItemText(kCommandToggle); }
-  HWND Button() { return app->Main().Taskbar().Handle(); }
+  std::string ToggleText() { return app->mainWindow().TrayMenu().ItemText(kCommandToggle); }
+  HWND Button() { return app->mainWindow().Taskbar().Handle(); }
   bool ButtonShown() { return IsWindowVisible(Button()) != FALSE; }
   bool ProgramMinimised() { return IsIconic(Button()) != FALSE; }
   void Settle() {
@@ -44,16 +44,16 @@ class Tray : public ApplicationFixture {
 
 TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
   Start({.tray = true});
-  const NOTIFYICONDATAA& data = app->Main().Tray().TrayData();
+  const NOTIFYICONDATAA& data = app->mainWindow().Tray().TrayData();
   EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 104u : 88u);
-  EXPECT_EQ(data.hWnd, form);
+  EXPECT_EQ(data.hWnd, mainWindow);
   EXPECT_EQ(data.uID, 1u);
   EXPECT_EQ(data.uFlags, 7u);
   EXPECT_EQ(data.uCallbackMessage, 0x8004u);
   EXPECT_TRUE(data.hIcon);
   EXPECT_EQ(std::string(data.szTip, 64), std::string("Vornakel") + std::string(56, '\0'));
 
-  const HMENU menu = app->Main().TrayMenu().Handle();
+  const HMENU menu = app->mainWindow().TrayMenu().Handle();
   ASSERT_EQ(GetMenuItemCount(menu), 4);
   const UINT ids[] = {2, 1, 3, 0};
   const std::string texts[] = {"Добавить задание", kShow, "", "Выход"};
@@ -89,17 +89,17 @@ TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
         "SMin " + std::to_string(c.startMinimised) + " Tray " + std::to_string(c.tray);
     Start({.tray = c.tray, .startMinimised = c.startMinimised});
     Settle();  // the posted SC_MINIMIZE of the last case
-    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
+    EXPECT_EQ(IsWindowVisible(mainWindow) != FALSE, c.visible) << label;
     EXPECT_EQ(ProgramMinimised(), c.minimised) << label;
     EXPECT_EQ(ButtonShown(), c.button) << label;
     EXPECT_EQ(IconPresent(), c.icon) << label;
-    EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
+    EXPECT_EQ(app->mainWindow().HiddenToTray(), c.hidden) << label;
     EXPECT_EQ(ToggleText(), c.toggleText) << label;
     // The stored geometry is the one from Data.ini whatever the window's state.
     {
-      std::lock_guard lock(app->GetStore().Mutex);
-      EXPECT_EQ(app->GetStore().Window.x, 120) << label;
-      EXPECT_EQ(app->GetStore().Window.width, 700) << label;
+      std::lock_guard lock(app->store().mutex);
+      EXPECT_EQ(app->store().window.x, 120) << label;
+      EXPECT_EQ(app->store().window.width, 700) << label;
     }
     TearDown();
     EXPECT_FALSE(FindWindowA("TForm1", " Vornakel")) << label;
@@ -108,37 +108,37 @@ TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
 
 TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   Start({.tray = true});
-  SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
-  EXPECT_FALSE(IsWindowVisible(form));
+  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
   EXPECT_FALSE(ButtonShown());
-  EXPECT_TRUE(app->Main().HiddenToTray());
+  EXPECT_TRUE(app->mainWindow().HiddenToTray());
   EXPECT_EQ(ToggleText(), kRestore);
   EXPECT_TRUE(IconPresent());
 
-  SendMessageW(form, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
   PumpMessages();
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_TRUE(ButtonShown());
-  EXPECT_FALSE(IsIconic(form));
-  EXPECT_EQ(GetForegroundWindow(), form);
-  EXPECT_FALSE(app->Main().HiddenToTray());
+  EXPECT_FALSE(IsIconic(mainWindow));
+  EXPECT_EQ(GetForegroundWindow(), mainWindow);
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 
   // Other events of the icon change nothing.
   for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
-    SendMessageW(form, WM_TRAYICON, 1, event);
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_FALSE(app->Main().HiddenToTray());
+    SendMessageW(mainWindow, WM_TRAYICON, 1, event);
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
 }
 
 TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
   Start({.tray = false});
-  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_TRUE(ProgramMinimised());
   EXPECT_TRUE(ButtonShown());
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_FALSE(app->Main().HiddenToTray());
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 }
 
@@ -146,11 +146,11 @@ TEST_F(Tray, StartedMinimisedWithoutTrayTheFirstToggleRestores) {
   Start({.tray = false, .startMinimised = true});
   Settle();
   ASSERT_TRUE(ProgramMinimised());
-  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_FALSE(ProgramMinimised());
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_FALSE(app->Main().HiddenToTray());
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
   EXPECT_EQ(ToggleText(), kShow);
 }
 
@@ -172,22 +172,22 @@ TEST_F(Tray, MinimiseAndCloseCommandsHideOrMinimiseButNeverClose) {
     const std::string label =
         "tray " + std::to_string(c.tray) + " command " + std::to_string(c.command);
     Start({.tray = c.tray});
-    SendMessageW(form, WM_SYSCOMMAND, c.command, 0);
+    SendMessageW(mainWindow, WM_SYSCOMMAND, c.command, 0);
     Settle();
-    ASSERT_TRUE(IsWindow(form)) << label;
-    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.visible) << label;
+    ASSERT_TRUE(IsWindow(mainWindow)) << label;
+    EXPECT_EQ(IsWindowVisible(mainWindow) != FALSE, c.visible) << label;
     EXPECT_EQ(ProgramMinimised(), c.minimised) << label;
-    EXPECT_EQ(app->Main().HiddenToTray(), c.hidden) << label;
+    EXPECT_EQ(app->mainWindow().HiddenToTray(), c.hidden) << label;
     TearDown();
   }
 }
 
 TEST_F(Tray, CloseCommandBringsAHiddenWindowBack) {
   Start({.tray = true, .startMinimised = true});
-  SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  SendMessageW(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
   Settle();
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_FALSE(app->Main().HiddenToTray());
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
 }
 
 TEST_F(Tray, TheTaskbarButtonMinimisesToTheTrayOrTheTaskbarAndRestores) {
@@ -196,16 +196,16 @@ TEST_F(Tray, TheTaskbarButtonMinimisesToTheTrayOrTheTaskbarAndRestores) {
     // A click on the button of the active program: the taskbar minimises the button's window.
     SendMessageW(Button(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     Settle();
-    EXPECT_FALSE(IsWindowVisible(form)) << tray;
-    EXPECT_EQ(app->Main().HiddenToTray(), tray) << tray;
+    EXPECT_FALSE(IsWindowVisible(mainWindow)) << tray;
+    EXPECT_EQ(app->mainWindow().HiddenToTray(), tray) << tray;
     EXPECT_EQ(ButtonShown(), !tray) << tray;
     if (tray)
-      SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+      SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
     else
       SendMessageW(Button(), WM_SYSCOMMAND, SC_RESTORE, 0);  // the next click
     Settle();
-    EXPECT_TRUE(IsWindowVisible(form)) << tray;
-    EXPECT_FALSE(IsIconic(form)) << tray;
+    EXPECT_TRUE(IsWindowVisible(mainWindow)) << tray;
+    EXPECT_FALSE(IsIconic(mainWindow)) << tray;
     EXPECT_FALSE(ProgramMinimised()) << tray;
     TearDown();
   }
@@ -216,7 +216,7 @@ TEST_F(Tray, TheTaskbarButtonsCloseEndsTheProgramWhateverTheTrayOption) {
     Start({.tray = tray}, {{.text = "Задание", .status = 2}});
     // "Close window" on the taskbar: the system command goes to the window owning the button.
     PostMessageW(Button(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(form); })) << tray;
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(mainWindow); })) << tray;
     EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = tray}, {{.text = "Задание", .status = 2}}))
         << tray;
     TearDown();
@@ -225,22 +225,22 @@ TEST_F(Tray, TheTaskbarButtonsCloseEndsTheProgramWhateverTheTrayOption) {
 
 TEST_F(Tray, MenuCommandOneTogglesAndControlNotificationsAreLeftAlone) {
   Start({.tray = true});
-  PostMessageW(form, WM_COMMAND, kCommandToggle, 0);
+  PostMessageW(mainWindow, WM_COMMAND, kCommandToggle, 0);
   Settle();
-  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
   EXPECT_EQ(ToggleText(), kRestore);
-  PostMessageW(form, WM_COMMAND, kCommandToggle, 0);
+  PostMessageW(mainWindow, WM_COMMAND, kCommandToggle, 0);
   Settle();
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_EQ(ToggleText(), kShow);
 
   // A control's notification with identifier 0 or 1 is not the menu's.
-  const HWND list = app->Main().List().Handle();
-  SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), reinterpret_cast<LPARAM>(list));
-  SendMessageW(form, WM_COMMAND, MAKEWPARAM(kCommandToggle, 0), reinterpret_cast<LPARAM>(list));
+  const HWND list = app->mainWindow().List().Handle();
+  SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), reinterpret_cast<LPARAM>(list));
+  SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(kCommandToggle, 0), reinterpret_cast<LPARAM>(list));
   Settle();
-  EXPECT_TRUE(IsWindow(form));
-  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_TRUE(IsWindow(mainWindow));
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
 }
 
 TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
@@ -274,25 +274,25 @@ TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
       Sleep(10);
     }
   });
-  SendMessageW(form, WM_TRAYICON, 1, WM_RBUTTONUP);  // returns when the menu has closed
+  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_RBUTTONUP);  // returns when the menu has closed
   closer.join();
   ASSERT_TRUE(menuSeen);
   EXPECT_EQ(menuRect.right, cursor.x);
   EXPECT_EQ(menuRect.bottom, cursor.y);
   EXPECT_GT(menuRect.right - menuRect.left, 0);
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_FALSE(app->Main().HiddenToTray());
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_FALSE(app->mainWindow().HiddenToTray());
 }
 
 TEST_F(Tray, HidingCancelsAnOpenEditor) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
-  PostMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
-  const TaskEditor::Result result = app->Editor().OpenForNew();  // the toggle runs in its loop
+  PostMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  const TaskEditor::Result result = app->editor().OpenForNew();  // the toggle runs in its loop
   EXPECT_FALSE(result.committed);
-  EXPECT_FALSE(app->Editor().IsOpen());
-  EXPECT_FALSE(IsWindowVisible(form));
-  std::lock_guard lock(app->GetStore().Mutex);
-  EXPECT_EQ(app->GetStore().Tasks.size(), 1u);
+  EXPECT_FALSE(app->editor().IsOpen());
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
+  std::lock_guard lock(app->store().mutex);
+  EXPECT_EQ(app->store().tasks.size(), 1u);
 }
 
 // A shell that refuses the first `refusals` adds, as at logon before the taskbar is ready.
@@ -315,13 +315,13 @@ TEST_F(Tray, ARefusedIconIsAddedAgainOrTheHiddenWindowComesBack) {
     ASSERT_NO_FATAL_FAILURE(
         CreateApplication({.tray = true, .startMinimised = true}, {}, [](Application& application) {
           application.SetStartupFolderSource([] { return std::wstring(); });
-          application.Main().Tray().SetNotifyFunction(&SlowShell);
-          application.Main().SetTrayRetry(20, 4);  // the start's add and four more
+          application.mainWindow().Tray().SetNotifyFunction(&SlowShell);
+          application.mainWindow().SetTrayRetry(20, 4);  // the start's add and four more
         }));
     PumpUntil([] { return false; }, std::chrono::milliseconds(400));
     EXPECT_EQ(shellAdds == 1, c.added) << c.refusals;
-    EXPECT_EQ(IsWindowVisible(form) != FALSE, c.shown) << c.refusals;
-    EXPECT_EQ(app->Main().HiddenToTray(), !c.shown) << c.refusals;
+    EXPECT_EQ(IsWindowVisible(mainWindow) != FALSE, c.shown) << c.refusals;
+    EXPECT_EQ(app->mainWindow().HiddenToTray(), !c.shown) << c.refusals;
     TearDown();
   }
 }
@@ -329,9 +329,9 @@ TEST_F(Tray, ARefusedIconIsAddedAgainOrTheHiddenWindowComesBack) {
 TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
   for (bool tray : {true, false}) {
     Start({.tray = tray});
-    NOTIFYICONDATAA data = app->Main().Tray().TrayData();
+    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
     Shell_NotifyIconA(NIM_DELETE, &data);  // the shell restarted without it
-    SendMessageW(form, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    SendMessageW(mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_EQ(IconPresent(), tray) << tray;
     TearDown();
   }
@@ -339,10 +339,10 @@ TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
 
 TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
-  SetWindowPos(form, nullptr, 150, 100, 640, 500, SWP_NOZORDER);
-  const NOTIFYICONDATAA data = app->Main().Tray().TrayData();
-  PostMessageW(form, WM_COMMAND, kCommandExit, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(form); }));
+  SetWindowPos(mainWindow, nullptr, 150, 100, 640, 500, SWP_NOZORDER);
+  const NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
+  PostMessageW(mainWindow, WM_COMMAND, kCommandExit, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(mainWindow); }));
   const auto saved = ReadBytes(dataIni);
   ASSERT_TRUE(saved);
   TestSettings expected{.x = 150, .y = 100, .width = 640, .height = 500, .tray = true};
@@ -357,58 +357,58 @@ TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
 
 TEST_F(Tray, EndOfSessionSavesAtTheQueryStopsAtTheEndAndTheLaterDestroyWritesNothing) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
-  EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_TRUE(SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0));
   EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
   EXPECT_TRUE(IconPresent());
-  SendMessageW(form, WM_ENDSESSION, TRUE, 0);
-  EXPECT_FALSE(IsWindowVisible(form));
+  SendMessageW(mainWindow, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
   EXPECT_FALSE(IconPresent());
-  EXPECT_FALSE(app->GetChecker().Running());
+  EXPECT_FALSE(app->checker().Running());
   // The stopped program takes no more commands.
-  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
-  EXPECT_FALSE(IsWindowVisible(form));
+  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
   ASSERT_TRUE(WriteBytes(dataIni, "marker"));
-  SendMessageW(form, WM_QUERYENDSESSION, 0, 0);
-  DestroyWindow(form);
+  SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0);
+  DestroyWindow(mainWindow);
   EXPECT_EQ(ReadBytes(dataIni), "marker");
 }
 
 TEST_F(Tray, ClosedByAnInstallerTheProgramSavesAndEnds) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   const LPARAM closeApp = ENDSESSION_CLOSEAPP;
-  EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, closeApp));
-  SendMessageW(form, WM_ENDSESSION, TRUE, closeApp);
-  EXPECT_FALSE(IsWindow(form));
-  EXPECT_FALSE(app->GetChecker().Running());
+  EXPECT_TRUE(SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, closeApp));
+  SendMessageW(mainWindow, WM_ENDSESSION, TRUE, closeApp);
+  EXPECT_FALSE(IsWindow(mainWindow));
+  EXPECT_FALSE(app->checker().Running());
   EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
 }
 
 TEST_F(Tray, ACancelledEndOfSessionGoesOnAsBefore) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   ASSERT_TRUE(WriteBytes(dataIni, "marker"));
-  EXPECT_TRUE(SendMessageW(form, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_TRUE(SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0));
   EXPECT_EQ(ReadBytes(dataIni), DataIniText({.tray = true}, {{.text = "Задание", .status = 2}}));
-  SendMessageW(form, WM_ENDSESSION, FALSE, 0);
-  EXPECT_TRUE(IsWindowVisible(form));
+  SendMessageW(mainWindow, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_TRUE(IconPresent());
-  EXPECT_TRUE(app->GetChecker().Running());
+  EXPECT_TRUE(app->checker().Running());
   // It still takes commands: the toggle hides it to the tray.
-  SendMessageW(form, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
-  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
 }
 
 TEST_F(Tray, AFailedFinalSaveIsReportedButNeverHoldsUpTheEndOfTheSession) {
   Start({}, {{.text = "Задание", .status = 2}});
   ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
   // The answer comes at once, without a box in the way.
-  EXPECT_EQ(SendMessageW(form, WM_QUERYENDSESSION, 0, 0), TRUE);
-  SendMessageW(form, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(mainWindow, WM_ENDSESSION, FALSE, 0);
   const auto box = AnswerMessageBox([&] { PumpMessages(); }, IDOK);
   EXPECT_EQ(box, L" Vornakel|Cannot create file " + dataIni + L".");
   // The user goes on working.
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_TRUE(app->GetChecker().Running());
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_TRUE(app->checker().Running());
   SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -429,7 +429,7 @@ TEST_F(Tray, AWindowRectangleOnNoScreenOpensCentred) {
   for (const PlacementCase& c : cases) {
     Start({.x = c.x, .y = c.y, .width = 700, .height = 520});
     RECT frame{};
-    GetWindowRect(form, &frame);
+    GetWindowRect(mainWindow, &frame);
     const int x = c.kept ? c.x : work.right / 2 - 350;
     const int y = c.kept ? c.y : work.bottom / 2 - 260;
     EXPECT_EQ(frame.left, x) << c.label;

@@ -67,7 +67,7 @@ CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorField
   if (!converted.record)
     return {CommitResult::Outcome::NotANumber, 0, -1, std::move(converted.error)};
 
-  std::lock_guard lock(store.Mutex);
+  std::lock_guard lock(store.mutex);
   if (editedTaskId == 0) {
     Task task;
     task.armed = false;  // the add command arms it once its row exists
@@ -75,14 +75,14 @@ CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorField
     task.status = StatusActive;
     task.id = store.NewId();
     WriteEditorRecord(task, *converted.record);
-    store.Tasks.push_back(std::move(task));
-    const int index = static_cast<int>(store.Tasks.size()) - 1;
-    return {CommitResult::Outcome::Written, store.Tasks.back().id, index, {}};
+    store.tasks.push_back(std::move(task));
+    const int index = static_cast<int>(store.tasks.size()) - 1;
+    return {CommitResult::Outcome::Written, store.tasks.back().id, index, {}};
   }
 
   const int index = store.IndexOf(editedTaskId);
   if (index < 0) return {CommitResult::Outcome::TaskGone, editedTaskId, -1, {}};
-  Task& task = store.Tasks[static_cast<size_t>(index)];
+  Task& task = store.tasks[static_cast<size_t>(index)];
   if (task.status == StatusDone || task.status == StatusDoneToday) task.status = StatusActive;
   task.doneThisPeriod = 0;
   WriteEditorRecord(task, *converted.record);

@@ -41,7 +41,7 @@ bool TaskEditor::Create(HWND owner) {
   // the editor is created. Without a month the month logic would store month 0.
   EditorMoment remembered;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     remembered = store_.editorMoment;
   }
   SelectIndex(Control(EditorControl::Month), remembered.month - 1);
@@ -132,7 +132,7 @@ void TaskEditor::FillForNew() {
   EditorMoment remembered;
   std::string lastFileFolder;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     remembered = store_.editorMoment;
     lastFileFolder = store_.settings.lastFileFolder;
   }
@@ -164,10 +164,10 @@ void TaskEditor::FillForNew() {
 bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   Task task;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     if (taskId != 0) index = store_.IndexOf(taskId);
-    if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return false;
-    Task& stored = store_.Tasks[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(store_.tasks.size())) return false;
+    Task& stored = store_.tasks[static_cast<size_t>(index)];
     stored.armed = false;  // the checker leaves the task alone until the command re-arms it
     task = stored;
   }
@@ -179,7 +179,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   SetEditText(EditorControl::Year, DecimalText(task.year));
   // After the year: its month logic may have cut the remembered day to the month shown before.
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.editorMoment.day = task.day;
   }
   SelectIndex(Control(EditorControl::Recurrence), task.recurrence);

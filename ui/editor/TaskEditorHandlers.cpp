@@ -162,7 +162,7 @@ void TaskEditor::OnTimeFieldChanged(TimeField field) {
   SetArrowsPosition(Control(parts.arrows), value.position);
   const int position = ArrowsPosition(Control(parts.arrows));
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.editorMoment.*parts.remembered = position;
   }
   SetEditText(parts.edit, DecimalText(position));
@@ -189,7 +189,7 @@ void TaskEditor::OnYearChanged() {
   SetArrowsPosition(Control(EditorControl::YearArrows), value.position);
   const int position = ArrowsPosition(Control(EditorControl::YearArrows));
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.editorMoment.year = position;
   }
   // February's length depends on the year.
@@ -219,7 +219,7 @@ void TaskEditor::ChooseFile() {
   const std::string folder = FolderPart(fileChooser_.fileName);
   SetEditText(EditorControl::FileName, NamePart(fileChooser_.fileName));
   fileChooser_.initialFolder = folder;
-  std::lock_guard lock(store_.Mutex);
+  std::lock_guard lock(store_.mutex);
   store_.settings.lastFileFolder = folder;
 }
 
@@ -250,7 +250,7 @@ void TaskEditor::OnRecurrenceChanged() {
       SetVisibleItems(days, kMonthlyDayCount);
       int day = 0;
       {
-        std::lock_guard lock(store_.Mutex);
+        std::lock_guard lock(store_.mutex);
         day = store_.editorMoment.day;
       }
       SelectIndex(days, day - 1);
@@ -269,7 +269,7 @@ void TaskEditor::OnMonthChanged() {
   const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
   DayList list;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     list = MonthChosen(store_.editorMoment, monthIndex, recurrenceIndex);
   }
   HWND days = Control(EditorControl::Day);
@@ -284,7 +284,7 @@ void TaskEditor::OnDayChanged() {
   const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
   std::optional<std::string> warning;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     warning = DayChosen(store_.editorMoment, dayIndex, recurrenceIndex);
   }
   if (warning) ShowWarning(*warning);

@@ -61,14 +61,14 @@ int MainWindow::SelectedIndex(StoreLock& lock) {
     lock.unlock();
     const int index = SelectedIndex();
     lock.lock();
-    if (!store_.Rows.HasChanges()) return index;
+    if (!store_.rows.HasChanges()) return index;
   }
 }
 
 void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change, bool reportLater) {
   std::optional<std::string> error;
   {
-    StoreLock lock(store_.Mutex);
+    StoreLock lock(store_.mutex);
     if (change(lock)) error = SaveData(store_, platform_);
   }
   // The list shows the change before a failed save is reported.
@@ -88,7 +88,7 @@ bool MainWindow::AddTaskFromCommandLine(const EditorFields& fields, bool reportL
         const int index = store_.IndexOf(result.taskId);
         if (index >= 0) {
           BuildRow(store_, index, true);
-          store_.Tasks[static_cast<size_t>(index)].armed = true;
+          store_.tasks[static_cast<size_t>(index)].armed = true;
         }
         return true;
       },
@@ -125,10 +125,10 @@ void MainWindow::AddTask() {
       const int index = store_.IndexOf(result.taskId);
       if (index >= 0) {
         BuildRow(store_, index, true);
-        store_.Tasks[static_cast<size_t>(index)].armed = true;
+        store_.tasks[static_cast<size_t>(index)].armed = true;
       }
     }
-    return !store_.Tasks.empty();
+    return !store_.tasks.empty();
   });
 }
 
@@ -136,10 +136,10 @@ void MainWindow::EditSelectedTask() {
   if (!editor_ || editor_->IsOpen()) return;
   uint64_t taskId = 0;
   {
-    StoreLock lock(store_.Mutex);
+    StoreLock lock(store_.mutex);
     const int index = SelectedIndex(lock);
-    if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return;
-    taskId = store_.Tasks[static_cast<size_t>(index)].id;
+    if (index < 0 || index >= static_cast<int>(store_.tasks.size())) return;
+    taskId = store_.tasks[static_cast<size_t>(index)].id;
   }
   const TaskEditor::Result result = editor_->OpenForEditById(taskId);
   if (result.taskId == 0) return;  // not opened: nothing was disarmed
@@ -148,7 +148,7 @@ void MainWindow::EditSelectedTask() {
     const int now = store_.IndexOf(result.taskId);
     if (now >= 0) {
       if (result.committed) BuildRow(store_, now, false);
-      store_.Tasks[static_cast<size_t>(now)].armed = true;
+      store_.tasks[static_cast<size_t>(now)].armed = true;
     }
     return true;
   });
@@ -175,8 +175,8 @@ void MainWindow::OnListKeyDown(WORD key) {
 void MainWindow::PauseOrActivateSelectedTask() {
   ChangeAndSave([&](StoreLock& lock) {
     const int index = SelectedIndex(lock);
-    if (index < 0 || index >= static_cast<int>(store_.Tasks.size())) return false;
-    Task& task = store_.Tasks[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(store_.tasks.size())) return false;
+    Task& task = store_.tasks[static_cast<size_t>(index)];
     if (const auto status = PausedOrActivatedStatus(task.status, task.doneThisPeriod)) {
       task.status = *status;
       SetCell(store_, index, ColumnStatus, false, StatusText(*status));
@@ -189,9 +189,9 @@ void MainWindow::UpdateListMenu() {
   const int index = SelectedIndex();
   std::optional<int32_t> status;
   if (index >= 0) {
-    std::lock_guard lock(store_.Mutex);
-    if (index < static_cast<int>(store_.Tasks.size()))
-      status = store_.Tasks[static_cast<size_t>(index)].status;
+    std::lock_guard lock(store_.mutex);
+    if (index < static_cast<int>(store_.tasks.size()))
+      status = store_.tasks[static_cast<size_t>(index)].status;
   }
   const ListMenuState state = PrepareListMenu(status);
   auto enable = [this](WORD id, bool on) {
@@ -272,8 +272,8 @@ int MainWindow::FindTypedRow(const NMLVFINDITEMW& find) {
   const LVFINDINFOW& info = find.lvfi;
   if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
   const std::string typed = ToCp1251(info.psz);
-  std::lock_guard lock(store_.Mutex);
-  return FindRowByMessageStart(store_.Rows, typed, find.iStart, (info.flags & LVFI_WRAP) != 0);
+  std::lock_guard lock(store_.mutex);
+  return FindRowByMessageStart(store_.rows, typed, find.iStart, (info.flags & LVFI_WRAP) != 0);
 }
 
 bool MainWindow::TakeTabKey(const MSG& message) { return MoveFocusByTab(hwnd_, message); }

@@ -336,8 +336,8 @@ void MainWindow::Maximise() {
     return;
   }
   showMaximised_ = true;
-  std::lock_guard lock(store_.Mutex);
-  store_.Window.maximised = true;
+  std::lock_guard lock(store_.mutex);
+  store_.window.maximised = true;
 }
 
 void MainWindow::ShowMainWindow() {
@@ -350,8 +350,8 @@ void MainWindow::ApplyRowChanges() {
   platform_.RowsChangedReceived();
   std::vector<RowChange> changes;
   {
-    std::lock_guard lock(store_.Mutex);
-    changes = store_.Rows.TakeChanges();
+    std::lock_guard lock(store_.mutex);
+    changes = store_.rows.TakeChanges();
   }
   if (!changes.empty()) list_.ApplyChanges(changes);
 }
@@ -371,18 +371,18 @@ void MainWindow::RememberGeometry() {
       UnscaleBounds({0, 0, frame.right - frame.left, frame.bottom - frame.top}, dpi_);
   const WindowBounds place = UnscaleBounds({frame.left, frame.top, 0, 0}, SystemDpi());
   const WindowBounds stored{place.left, place.top, size.width, size.height};
-  std::lock_guard lock(store_.Mutex);
-  store_.Window.maximised = maximised || showMaximised_;
+  std::lock_guard lock(store_.mutex);
+  store_.window.maximised = maximised || showMaximised_;
   if (maximised) return;
-  store_.Window.x = stored.left;
-  store_.Window.y = stored.top;
-  store_.Window.width = stored.width;
-  store_.Window.height = stored.height;
+  store_.window.x = stored.left;
+  store_.window.y = stored.top;
+  store_.window.width = stored.width;
+  store_.window.height = stored.height;
 }
 
 void MainWindow::RememberColumnWidths(int trackedColumn, int trackedWidth) {
   TaskListView::ColumnWidths widths = list_.GetColumnWidths();
   if (trackedColumn >= 0 && trackedColumn < ColumnCount) widths[trackedColumn] = trackedWidth;
-  std::lock_guard lock(store_.Mutex);
-  store_.Window.columnWidths = UnscaleWidths(widths, dpi_);
+  std::lock_guard lock(store_.mutex);
+  store_.window.columnWidths = UnscaleWidths(widths, dpi_);
 }

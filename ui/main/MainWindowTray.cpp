@@ -62,7 +62,7 @@ void MainWindow::RestoreFromTray() {
 }
 
 bool MainWindow::TrayOptionOn() {
-  std::lock_guard lock(store_.Mutex);
+  std::lock_guard lock(store_.mutex);
   return store_.settings.useTray != 0;
 }
 

@@ -55,12 +55,12 @@ void TaskListView::GetDisplayInfo(NMLVDISPINFOW& info) {
   LVITEMW& item = info.item;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   item.pszText[0] = L'\0';
-  std::lock_guard lock(store_.Mutex);
+  std::lock_guard lock(store_.mutex);
   // The model may already be ahead of the control (a row deleted on the checker thread whose
   // change has not been applied yet): a row it no longer has shows empty for that moment.
-  if (item.iItem < 0 || item.iItem >= store_.Rows.Count()) return;
+  if (item.iItem < 0 || item.iItem >= store_.rows.Count()) return;
   if (item.iSubItem < 0 || item.iSubItem >= ColumnCount) return;
-  ToWideInto(store_.Rows.Cell(item.iItem, item.iSubItem), item.pszText,
+  ToWideInto(store_.rows.Cell(item.iItem, item.iSubItem), item.pszText,
              static_cast<size_t>(item.cchTextMax));
 }
 

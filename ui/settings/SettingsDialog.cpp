@@ -85,7 +85,7 @@ void SettingsDialog::Open() {
   if (loop_.Running() || !hwnd_) return;
   Settings settings;
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     settings = store_.settings;
   }
   SetCheckState(Control(SettingsControl::StartWithWindows), settings.startWithWindows);
@@ -118,7 +118,7 @@ void SettingsDialog::Ok() {
   const bool startHidden = IsChecked(Control(SettingsControl::StartHidden));
   const bool useTray = IsChecked(Control(SettingsControl::UseTray));
   {
-    std::lock_guard lock(store_.Mutex);
+    std::lock_guard lock(store_.mutex);
     store_.settings.startWithWindows = startWithWindows;
     store_.settings.startHidden = startHidden;
     store_.settings.useTray = useTray;

@@ -57,7 +57,8 @@ class MainCommands : public ApplicationFixture {
                  reinterpret_cast<LPARAM>(&item));
   }
   int ListRows() {
-    return static_cast<int>(SendMessageW(app->mainWindow().List().Handle(), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(
+        SendMessageW(app->mainWindow().List().Handle(), LVM_GETITEMCOUNT, 0, 0));
   }
   std::string Cell(int row, int column) {
     std::lock_guard lock(store().mutex);

@@ -377,8 +377,7 @@ TEST(Win32Platform, ShowsErrorsOfOtherThreadsOnTheWindowsThread) {
   ASSERT_TRUE(app.Start(ToUtf8(folder.File(L"Data.ini"))));
   const auto content = AnswerMessageBox(
       [&] {
-        std::thread saver(
-            [&] { app.platform().ShowError("Cannot create file C:\\Данные.ini"); });
+        std::thread saver([&] { app.platform().ShowError("Cannot create file C:\\Данные.ini"); });
         saver.join();  // returns at once: the box is the window's business
         PumpUntil([&] { return false; }, std::chrono::milliseconds(300));
       },

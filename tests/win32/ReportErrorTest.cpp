@@ -22,8 +22,7 @@ TEST(ReportError, RepeatedFailuresOfTheCheckerShowOneBoxEach) {
   ASSERT_TRUE(app.Start(ToUtf8(folder.File(L"Data.ini"))));
   const std::vector<std::wstring> boxes = AnswerEveryMessageBox([&] {
     std::thread checker([&] {
-      for (int i = 0; i < 5; ++i)
-        app.platform().ReportError("Cannot create file C:\\a\\Data.ini");
+      for (int i = 0; i < 5; ++i) app.platform().ReportError("Cannot create file C:\\a\\Data.ini");
       app.platform().ReportError("Stream write error");
     });
     checker.join();

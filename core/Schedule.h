@@ -14,7 +14,7 @@ bool IsDue(const Task& task, const SystemTime& now);
 // weekday, its day of the month, its day and month, or its date.
 bool FallsOnDay(const Task& task, const SystemTime& now);
 
-// True when a done-for-today task's last run lies outside the current day (modes 0..7),
-// month (8) or year (9). One-time tasks never come back. Inequality only, so a clock moved
-// backwards re-activates as readily as one moved forwards.
+// True when a done-for-today task's last run lies outside the current day (daily and weekly),
+// month (monthly) or year (yearly). One-time tasks never come back. Inequality only, so a clock
+// moved backwards re-activates as readily as one moved forwards.
 bool ShouldReactivate(const Task& task, const SystemTime& now);

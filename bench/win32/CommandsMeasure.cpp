@@ -66,11 +66,11 @@ void Measure(int taskCount) {
   for (int round = 0; round < 5; ++round) {
     HWND editor = app.editor().Handle();
     HWND ok = app.editor().Control(EditorControl::Ok);
-    HWND memo = app.editor().Control(EditorControl::Message);
+    HWND messageField = app.editor().Control(EditorControl::Message);
     adds.push_back(TimeFromPress([&] { app.mainWindow().AddTask(); },
                                  [&]() -> HWND { return IsWindowVisible(editor) ? ok : nullptr; },
                                  [&](HWND button) {
-                                   SendMessageW(memo, WM_SETTEXT, 0,
+                                   SendMessageW(messageField, WM_SETTEXT, 0,
                                                 reinterpret_cast<LPARAM>(L"Новое"));
                                    PostMessageW(button, BM_CLICK, 0, 0);
                                  }));

@@ -173,7 +173,7 @@ const auto kShow = [](const Task& t) -> int64_t { return t.showMessage; };
 const auto kSound = [](const Task& t) -> int64_t { return t.beep; };
 const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.wYear; };
 const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
-const auto kMode = [](const Task& t) -> int64_t { return t.recurrence; };
+const auto kRecurrence = [](const Task& t) -> int64_t { return t.recurrence; };
 const auto kStatus = [](const Task& t) -> int64_t { return t.status; };
 const auto kTime = [](const Task& t) -> int64_t {
   return t.hour * 10000 + t.minute * 100 + t.second;
@@ -194,9 +194,9 @@ INSTANTIATE_TEST_SUITE_P(
     Numbers, LoadFieldTest,
     testing::Values(FieldCase{"PrevY=-1", kPrevY, 65535}, FieldCase{"PrevY=70000", kPrevY, 4464},
                     FieldCase{"PrevY=65535", kPrevY, 65535}, FieldCase{"PrevY=$10001", kPrevY, 1},
-                    FieldCase{"PrevMS=1", kPrevMS, 1}, FieldCase{"Mod=$A", kMode, 10},
-                    FieldCase{"Mod= 7 ", kMode, 7}, FieldCase{"Mod=\"9\"", kMode, 9},
-                    FieldCase{"Mod=-1", kMode, -1}, FieldCase{"Stat=0", kStatus, 0},
+                    FieldCase{"PrevMS=1", kPrevMS, 1}, FieldCase{"Mod=$A", kRecurrence, 10},
+                    FieldCase{"Mod= 7 ", kRecurrence, 7}, FieldCase{"Mod=\"9\"", kRecurrence, 9},
+                    FieldCase{"Mod=-1", kRecurrence, -1}, FieldCase{"Stat=0", kStatus, 0},
                     FieldCase{"Ssec=30600", kTime, 83000}, FieldCase{"Ssec=86399", kTime, 235959},
                     FieldCase{"Ssec=-1", kTime, -1}, FieldCase{"Ssec=0", kTime, 0},
                     FieldCase{"Other=0", kTime, 90000}));

@@ -26,24 +26,24 @@ TEST(DaysInMonth, EveryMonthOfACommonAndALeapYear) {
   EXPECT_EQ(DaysInMonth(0, 2024), 31);  // a month list without a selection
 }
 
-TEST(LayoutForMode, EnablesTheDateControlsOfEachMode) {
+TEST(LayoutForRecurrence, EnablesTheDateControlsOfEachMode) {
   struct Case {
     int32_t mode;
     bool known, month, year, day, deleteAfter;
-    ModeFollowUp then;
+    RecurrenceFollowUp then;
   };
   const Case cases[] = {
-      {0, true, false, false, false, false, ModeFollowUp::None},
-      {1, true, false, false, false, false, ModeFollowUp::None},
-      {7, true, false, false, false, false, ModeFollowUp::None},
-      {8, true, false, false, true, false, ModeFollowUp::MonthlyDayList},
-      {9, true, true, false, true, false, ModeFollowUp::MonthLogic},
-      {10, true, true, true, true, true, ModeFollowUp::MonthLogic},
-      {-1, false, false, false, false, false, ModeFollowUp::None},
-      {11, false, false, false, false, false, ModeFollowUp::None},
+      {0, true, false, false, false, false, RecurrenceFollowUp::None},
+      {1, true, false, false, false, false, RecurrenceFollowUp::None},
+      {7, true, false, false, false, false, RecurrenceFollowUp::None},
+      {8, true, false, false, true, false, RecurrenceFollowUp::MonthlyDayList},
+      {9, true, true, false, true, false, RecurrenceFollowUp::MonthLogic},
+      {10, true, true, true, true, true, RecurrenceFollowUp::MonthLogic},
+      {-1, false, false, false, false, false, RecurrenceFollowUp::None},
+      {11, false, false, false, false, false, RecurrenceFollowUp::None},
   };
   for (const Case& c : cases) {
-    const ModeLayout layout = LayoutForMode(c.mode);
+    const RecurrenceLayout layout = LayoutForRecurrence(c.mode);
     EXPECT_EQ(layout.known, c.known) << c.mode;
     EXPECT_EQ(layout.month, c.month) << c.mode;
     EXPECT_EQ(layout.year, c.year) << c.mode;

@@ -150,8 +150,9 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     return i < args.size() ? std::string_view(args[i]) : std::string_view();
   };
 
-  // The moment: mode, time of day and the date fields (today's where the mode has none).
-  int32_t mode = Once;
+  // The moment: recurrence, time of day and the date fields (today's where the recurrence has
+  // none).
+  int32_t recurrence = Once;
   TimeOfDay time;
   int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
   size_t next = 1;
@@ -173,7 +174,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     next = 2;
     const std::string_view when = argAt(2);
     if (SwitchIs(when, "daily")) {
-      mode = EveryDay;
+      recurrence = EveryDay;
       next = 3;
     } else if (SwitchIs(when, "on")) {
       const auto date = ParseDate(argAt(3), true);
@@ -184,20 +185,20 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     } else if (SwitchIs(when, "weekly")) {
       const auto weekday = ParseWeekday(argAt(3));
       if (!weekday) return Failure("Неверный день недели: " + std::string(argAt(3)));
-      mode = EveryMonday + *weekday - 1;
+      recurrence = EveryMonday + *weekday - 1;
       next = 4;
     } else if (SwitchIs(when, "monthly")) {
       const auto date = Digits(argAt(3), 1, 2);
       if (!date || *date < 1 || *date > kMonthlyDayCount)
         return Failure("Неверное число месяца: " + std::string(argAt(3)));
-      mode = EveryMonth;
+      recurrence = EveryMonth;
       day = *date;
       next = 4;
     } else if (SwitchIs(when, "yearly")) {
       const auto date = ParseDate(argAt(3), false);
       if (!date) return Failure("Неверная дата: " + std::string(argAt(3)));
       if (!date->dayExists) return Failure("В этом месяце нет такого дня: " + args[3]);
-      mode = EveryYear;
+      recurrence = EveryYear;
       month = date->month, day = date->day;
       next = 4;
     } else {
@@ -219,7 +220,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
   fields.showMessageChecked = true;
   fields.beepChecked = true;
   fields.runFileEnabled = true;  // the shutdown box stays clear
-  fields.deleteEnabled = LayoutForMode(mode).deleteAfter;
+  fields.deleteEnabled = LayoutForRecurrence(recurrence).deleteAfter;
   for (; next < args.size() && IsSwitch(args[next]); ++next) {
     const std::string_view arg = args[next];
     if (SwitchIs(arg, "nomessage")) {
@@ -240,7 +241,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     }
   }
 
-  fields.recurrenceIndex = mode;
+  fields.recurrenceIndex = recurrence;
   fields.text = JoinMessage(args, next);
   fields.hourText = DecimalText(time.hour);
   fields.minuteText = DecimalText(time.minute);

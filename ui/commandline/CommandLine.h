@@ -34,6 +34,6 @@ struct ParsedCommand {
 };
 
 // `args` are the arguments after the program's name, in code page 1251; `now` the local time.
-// The task is the one the editor would make for the same choices: the date fields a mode does
+// The task is the one the editor would make for the same choices: the date fields a recurrence does
 // not use keep today's date, as the editor shows them.
 ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const SystemTime& now);

@@ -1,14 +1,14 @@
 #include "ui/editor/DateFields.h"
 
-ModeLayout LayoutForMode(int32_t modeIndex) {
+RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
   if (modeIndex >= EveryDay && modeIndex <= EverySunday) return {true, false, false, false, false};
   switch (modeIndex) {
     case EveryMonth:
-      return {true, false, false, true, false, ModeFollowUp::MonthlyDayList};
+      return {true, false, false, true, false, RecurrenceFollowUp::MonthlyDayList};
     case EveryYear:
-      return {true, true, false, true, false, ModeFollowUp::MonthLogic};
+      return {true, true, false, true, false, RecurrenceFollowUp::MonthLogic};
     case Once:
-      return {true, true, true, true, true, ModeFollowUp::MonthLogic};
+      return {true, true, true, true, true, RecurrenceFollowUp::MonthLogic};
     default:
       return {};
   }

@@ -1,4 +1,4 @@
-// The editor's date fields by recurrence mode: which of them a mode uses, the day list of a
+// The editor's date fields by recurrence: which of them each uses, the day list of a
 // month, the remembered date kept within it, and the warnings about days that not every month
 // or year has.
 #pragma once
@@ -17,24 +17,24 @@ inline constexpr char kFebruaryWarning[] = "Не каждый год содер�
 inline constexpr int32_t kMonthlyDayCount = 31;
 inline constexpr int32_t kMonthCount = 12;
 
-// What OnRecurrenceChanged does after it has enabled the date controls of the mode.
-enum class ModeFollowUp {
+// What OnRecurrenceChanged does after it has enabled the date controls of the recurrence.
+enum class RecurrenceFollowUp {
   None,
   MonthlyDayList,  // the day list becomes "1" ... "31", editorMoment.day is selected,
                    // OnDayChanged
   MonthLogic,      // OnMonthChanged
 };
 
-struct ModeLayout {
+struct RecurrenceLayout {
   bool known = false;  // false for an index outside the list: nothing is changed
   bool month = false;  // the "Месяц" label and the month list
   bool year = false;   // the "Год" label, the year field and its arrows
   bool day = false;    // the "Число" label and the day list
   bool deleteAfter = false;
-  ModeFollowUp then = ModeFollowUp::None;
+  RecurrenceFollowUp then = RecurrenceFollowUp::None;
 };
 
-ModeLayout LayoutForMode(int32_t modeIndex);
+RecurrenceLayout LayoutForRecurrence(int32_t modeIndex);
 
 // OnMonthChanged: the month list's selection stored in editorMoment.month and the remembered day
 // cut down to the month's length.

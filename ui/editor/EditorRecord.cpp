@@ -32,7 +32,7 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   record.message = fields.text;
   record.month = fields.monthIndex + 1;
   record.day = fields.dayIndex + 1;
-  // A box that its mode or the shutdown box has disabled does not count for these two...
+  // A box that its recurrence or the shutdown box has disabled does not count for these two...
   record.deleteAfter = fields.deleteChecked && fields.deleteEnabled;
   record.runFile = fields.runFileChecked && fields.runFileEnabled && !fields.fileField.empty();
   // ...while these keep their checked state, so a shutdown task may still carry its message and

@@ -36,7 +36,7 @@ const CommonDialogs& LoadCommonDialogs() {
 
 }  // namespace
 
-FileChooser::Choice FileChooser::Execute(HWND owner) {
+FileChooser::Choice FileChooser::Show(HWND owner) {
   const CommonDialogs& dialogs = LoadCommonDialogs();
   if (!dialogs.getOpenFileName || !dialogs.extendedError) return Choice::Cancelled;
   std::vector<wchar_t> file(32768, L'\0');

@@ -23,5 +23,5 @@ class FileChooser {
     NameNotStorable,  // neither its name nor a short name fits code page 1251; fileName is kept
   };
   // Shows the dialog owned by `owner`.
-  Choice Execute(HWND owner);
+  Choice Show(HWND owner);
 };

@@ -213,7 +213,7 @@ void TaskEditor::OnRunFileToggled() {
 }
 
 void TaskEditor::ChooseFile() {
-  const FileChooser::Choice choice = fileChooser_.Execute(hwnd_);
+  const FileChooser::Choice choice = fileChooser_.Show(hwnd_);
   if (choice == FileChooser::Choice::NameNotStorable) ShowWarning(kFileNameWarning);
   if (choice != FileChooser::Choice::Chosen) return;
   const std::string folder = FolderPart(fileChooser_.fileName);
@@ -231,7 +231,8 @@ void TaskEditor::OnShown() {
 }
 
 void TaskEditor::OnRecurrenceChanged() {
-  const ModeLayout layout = LayoutForMode(SelectedIndex(Control(EditorControl::Recurrence)));
+  const RecurrenceLayout layout =
+      LayoutForRecurrence(SelectedIndex(Control(EditorControl::Recurrence)));
   if (!layout.known) return;
   Enable(EditorControl::LabelMonth, layout.month);
   Enable(EditorControl::Month, layout.month);
@@ -242,9 +243,9 @@ void TaskEditor::OnRecurrenceChanged() {
   Enable(EditorControl::Day, layout.day);
   Enable(EditorControl::DeleteAfter, layout.deleteAfter);
   switch (layout.then) {
-    case ModeFollowUp::None:
+    case RecurrenceFollowUp::None:
       return;
-    case ModeFollowUp::MonthlyDayList: {
+    case RecurrenceFollowUp::MonthlyDayList: {
       HWND days = Control(EditorControl::Day);
       FillNumberItems(days, kMonthlyDayCount);
       SetVisibleItems(days, kMonthlyDayCount);
@@ -257,7 +258,7 @@ void TaskEditor::OnRecurrenceChanged() {
       OnDayChanged();
       return;
     }
-    case ModeFollowUp::MonthLogic:
+    case RecurrenceFollowUp::MonthLogic:
       OnMonthChanged();
       return;
   }

@@ -19,6 +19,7 @@ Application::Application()
       [this](const MSG& message) { PreviewMessage(message); });
   settingsDialog_.SetOnApply([this] { return ApplyOptions(); });
   mainWindow_.SetDialogs(&editor_, &settingsDialog_);
+  platform_.SetWindowJobs(this);
   popups_.SetOnSnooze([this](const std::string& moment, const std::string& text, bool sound,
                              int32_t minutes) { Snooze(moment, text, sound, minutes); });
 }
@@ -28,10 +29,7 @@ void Application::OnMainWindowDestroyed() {
   if (quitOnDestroy_) PostQuitMessage(0);
 }
 
-void Application::ShowPendingReminders() {
-  PendingReminder reminder;
-  // The texts the task had when it fired: it may have deleted itself since.
-  if (!platform_.TakePendingReminder(reminder)) return;
+void Application::ShowReminder(const PendingReminder& reminder) {
   int32_t snoozeMinutes = kDefaultSnoozeMinutes;
   {
     std::lock_guard lock(store_.mutex);
@@ -90,7 +88,6 @@ Application::~Application() {
 
 bool Application::Start(const std::string& dataPath) {
   popups_.RegisterPopupClass();
-  platform_.PlatformId();
   // The window is created hidden: ApplySettings decides whether and how it shows.
   if (!mainWindow_.Create()) return false;
   mainWindow_.Tray().Fill(mainWindow_.Handle());
@@ -202,7 +199,7 @@ bool Application::ApplyOptions() {
 
 void Application::ShutDownComputer() {
   ShutdownSequence();
-  RequestForcedShutdown(platform_.PlatformId(), shutdownCalls_);
+  RequestForcedShutdown(shutdownCalls_);
   // The close request stands even when the shutdown was refused.
   if (HWND window = mainWindow_.Handle()) DestroyWindow(window);
 }

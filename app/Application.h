@@ -15,7 +15,7 @@
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 
-class Application final : public MainWindowEvents {
+class Application final : public MainWindowEvents, public WindowJobs {
  public:
   Application();
   ~Application();
@@ -47,7 +47,10 @@ class Application final : public MainWindowEvents {
 
   // The rest of what the main window asks of the program.
   void OnMainWindowDestroyed() override;
-  void ShowPendingReminders() override;
+  // The checker's requests, run on this thread: a fired task's popup, the list brought up to
+  // date.
+  void ShowReminder(const PendingReminder& reminder) override;
+  void ApplyRowChanges() override { mainWindow_.ApplyRowChanges(); }
   // "Отложить" on a popup: the reminder comes back `minutes` from now.
   void Snooze(const std::string& moment, const std::string& text, bool sound, int32_t minutes);
   void CancelOpenDialogs() override;

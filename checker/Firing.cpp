@@ -8,23 +8,10 @@
 #include "core/Schedule.h"
 #include "storage/DataFile.h"
 
-void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds) {
-  platform.PortOut(0x43, 0xB6);  // channel 2, low then high byte, square wave, binary
-  platform.PortOut(0x42, static_cast<uint8_t>(value & 0xFF));
-  platform.PortOut(0x42, static_cast<uint8_t>(value >> 8));
-  platform.PortOut(0x61, static_cast<uint8_t>(platform.PortIn(0x61) | 0x03));  // gate + speaker
-  platform.Sleep(milliseconds);
-  platform.PortOut(0x61, static_cast<uint8_t>(platform.PortIn(0x61) & 0xFC));
-}
-
 void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running) {
-  const bool nt = platform.PlatformId() == PlatformNT;
   for (uint16_t tone : BeepMelodyTones) {
     if (running && !running->load()) return;  // stopping never waits for the melody
-    if (nt)
-      platform.Beep(tone, 20);
-    else
-      LegacyBeep(platform, tone, 20);
+    platform.Beep(tone, kBeepToneMilliseconds);
   }
 }
 

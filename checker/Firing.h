@@ -8,10 +8,10 @@
 #include "core/CheckerPlatform.h"
 #include "core/Store.h"
 
-// The sound action: nine 20 ms tones, frequencies on the NT family, timer divisors otherwise.
+// The sound action: nine short tones rising in steps (frequencies in hertz).
 inline constexpr uint16_t BeepMelodyTones[9] = {1000, 1300, 1600, 1300, 1600,
                                                 1900, 1600, 1900, 2200};
-constexpr uint32_t PlatformNT = 2;
+inline constexpr uint32_t kBeepToneMilliseconds = 20;
 
 struct FiringContext {
   Store& store;
@@ -41,8 +41,6 @@ void FireTask(FiringContext& context, StoreLock& lock, int index);
 
 // Nine tones; once `running` is cleared no further tone plays.
 void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running = nullptr);
-// A tone on the PC speaker through the interval timer's channel 2 (older family only).
-void LegacyBeep(CheckerPlatform& platform, uint16_t value, uint32_t milliseconds);
 
 // Saves on the checker thread unless stopping has begun: composed under the lock, written with
 // it released. A failure is reported on the user-interface thread and the checker goes on.

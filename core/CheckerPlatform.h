@@ -12,12 +12,7 @@ class CheckerPlatform : public Platform {
   virtual void WaitTick() = 0;
   virtual void WakeTick() = 0;
 
-  // 2 on the NT family.
-  virtual uint32_t PlatformId() = 0;
   virtual void Beep(uint32_t frequency, uint32_t milliseconds) = 0;
-  virtual void PortOut(uint16_t port, uint8_t value) = 0;
-  virtual uint8_t PortIn(uint16_t port) = 0;
-  virtual void Sleep(uint32_t milliseconds) = 0;
 
   // Starts a file with the shell's "open" verb in the given working folder.
   virtual void OpenFile(const std::string& fileName, const std::string& folder) = 0;

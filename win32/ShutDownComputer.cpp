@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;  // 5
+constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;
 
 void Fail(const ShutdownCalls& calls, const char* caption) {
   if (calls.showFailure) {
@@ -17,11 +17,7 @@ void Fail(const ShutdownCalls& calls, const char* caption) {
 
 }  // namespace
 
-bool RequestForcedShutdown(uint32_t platformId, const ShutdownCalls& calls) {
-  if (platformId != 2) {
-    calls.exitWindowsEx(kForcedShutdown, 0);
-    return true;
-  }
+bool RequestForcedShutdown(const ShutdownCalls& calls) {
   HANDLE rawToken = nullptr;
   if (!calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
                               &rawToken)) {

@@ -1,5 +1,5 @@
-// Shutting the computer down for a task: the shutdown privilege on the NT family, then a
-// forced shutdown. The system calls can be replaced, so tests never shut anything down.
+// Shutting the computer down for a task: the shutdown privilege, then a forced shutdown. The system
+// calls can be replaced, so tests never shut anything down.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,6 @@ struct ShutdownCalls {
   void (*showFailure)(const char* caption) = nullptr;  // null: a real message box
 };
 
-// Enables "SeShutdownPrivilege" (NT family) and requests a forced shutdown (flags 5).
+// Enables "SeShutdownPrivilege" and requests a forced shutdown (EWX_SHUTDOWN | EWX_FORCE).
 // On a failed step shows its box and returns false without shutting down.
-bool RequestForcedShutdown(uint32_t platformId, const ShutdownCalls& calls = {});
+bool RequestForcedShutdown(const ShutdownCalls& calls = {});

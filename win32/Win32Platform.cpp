@@ -9,7 +9,6 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/MessageIds.h"
-#include "win32/SpeakerPorts.h"
 #include "win32/Text.h"
 
 static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));
@@ -18,7 +17,8 @@ Win32Platform::Win32Platform() : uiThread_(GetCurrentThreadId()) {}
 
 void Win32Platform::SetMainWindow(HWND window) {
   mainWindow_.store(window);
-  rowsChangedPosted_.store(false);
+  mailbox_.SetWindow(window);
+  rowUpdateQueued_.store(false);
 }
 
 SystemTime Win32Platform::LocalTime() {
@@ -44,62 +44,41 @@ bool Win32Platform::AskYesNo(const std::string& text, const std::string& caption
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void Win32Platform::ShowError(const std::string& text) { ShowOrPostError(text, false); }
-
-void Win32Platform::ReportError(const std::string& text) { ShowOrPostError(text, true); }
-
-void Win32Platform::PostError(const std::string& text) { ShowOrPostError(text, true, true); }
-
-void Win32Platform::ShowOrPostError(const std::string& text, bool once, bool post) {
-  const HWND window = mainWindow_.load();
-  if ((GetCurrentThreadId() == uiThread_ && !post) || !window) {
+void Win32Platform::ShowError(const std::string& text) {
+  if (GetCurrentThreadId() == uiThread_)
     ShowErrorBox(mainWindow_.load(), text);
-    return;
-  }
+  else
+    PostError(text);
+}
+
+void Win32Platform::PostError(const std::string& text) {
   {
     std::lock_guard lock(errorsMutex_);
     const auto waiting = [&](const auto& texts) {
       return std::find(texts.begin(), texts.end(), text) != texts.end();
     };
-    if (once && (waiting(postedErrors_) || waiting(errorsOnScreen_))) return;
+    if (waiting(postedErrors_) || waiting(errorsOnScreen_)) return;
     postedErrors_.push_back(text);
   }
-  PostMessageW(window, WM_SHOWERROR, 0, 0);
-}
-
-bool Win32Platform::TakePostedError(std::string& text) {
+  if (mailbox_.Post([this] { ShowPostedErrors(); })) return;
+  // No window to wait for: the box shows now.
   std::lock_guard lock(errorsMutex_);
-  if (postedErrors_.empty()) return false;
-  text = std::move(postedErrors_.front());
-  postedErrors_.pop_front();
-  return true;
+  std::erase(postedErrors_, text);
+  ShowErrorBox(nullptr, text);
 }
 
 void Win32Platform::RowsChanged() {
-  const HWND window = mainWindow_.load();
-  if (!window || rowsChangedPosted_.exchange(true)) return;
-  if (!PostMessageW(window, WM_ROWSCHANGED, 0, 0)) rowsChangedPosted_.store(false);
-}
-
-uint32_t Win32Platform::PlatformId() {
-  if (platformId_ == 0) {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;  // 148
-    GetVersionExA(&version);
-    platformId_ = version.dwPlatformId;
-  }
-  return platformId_;
+  if (rowUpdateQueued_.exchange(true)) return;
+  const bool posted = mailbox_.Post([this] {
+    rowUpdateQueued_.store(false);
+    if (jobs_) jobs_->ApplyRowChanges();
+  });
+  if (!posted) rowUpdateQueued_.store(false);
 }
 
 void Win32Platform::Beep(uint32_t frequency, uint32_t milliseconds) {
   ::Beep(frequency, milliseconds);
 }
-
-void Win32Platform::PortOut(uint16_t port, uint8_t value) { WritePort(port, value); }
-
-uint8_t Win32Platform::PortIn(uint16_t port) { return ReadPort(port); }
-
-void Win32Platform::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 void Win32Platform::OpenFile(const std::string& fileName, const std::string& folder) {
   // On a thread of its own: the shell may wait for a slow or unreachable network path, and
@@ -126,25 +105,15 @@ void Win32Platform::OpenFile(const std::string& fileName, const std::string& fol
 
 void Win32Platform::PostReminder(const std::string& momentText, const std::string& message,
                                  bool sound) {
-  const HWND window = mainWindow_.load();
-  if (!window) return;
-  {
-    std::lock_guard lock(remindersMutex_);
-    pendingReminders_.push_back({momentText, message, sound});
-  }
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCommandReminder, 0), 0);
-}
-
-bool Win32Platform::TakePendingReminder(PendingReminder& reminder) {
-  std::lock_guard lock(remindersMutex_);
-  if (pendingReminders_.empty()) return false;
-  reminder = std::move(pendingReminders_.front());
-  pendingReminders_.pop_front();
-  return true;
+  mailbox_.Post([this, reminder = PendingReminder{momentText, message, sound}] {
+    if (jobs_) jobs_->ShowReminder(reminder);
+  });
 }
 
 void Win32Platform::ShutDownComputer() {
-  if (const HWND window = mainWindow_.load()) PostMessageW(window, WM_SHUTDOWNCOMPUTER, 0, 0);
+  mailbox_.Post([this] {
+    if (jobs_) jobs_->ShutDownComputer();
+  });
 }
 
 void Win32Platform::ShowPostedErrors() {
@@ -152,14 +121,14 @@ void Win32Platform::ShowPostedErrors() {
   // rather than opening a second box on top of it.
   if (showingErrors_) return;
   showingErrors_ = true;
-  std::string text;
-  while (TakePostedError(text)) {
-    {
-      std::lock_guard lock(errorsMutex_);
-      errorsOnScreen_.push_back(text);
-    }
+  std::unique_lock lock(errorsMutex_);
+  while (!postedErrors_.empty()) {
+    errorsOnScreen_.push_back(std::move(postedErrors_.front()));
+    postedErrors_.pop_front();
+    const std::string text = errorsOnScreen_.back();
+    lock.unlock();
     ShowErrorBox(mainWindow_.load(), text);  // modal: later posts are handled meanwhile
-    std::lock_guard lock(errorsMutex_);
+    lock.lock();
     errorsOnScreen_.erase(std::find(errorsOnScreen_.begin(), errorsOnScreen_.end(), text));
   }
   showingErrors_ = false;

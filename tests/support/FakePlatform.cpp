@@ -82,20 +82,6 @@ void FakePlatform::Beep(uint32_t frequency, uint32_t milliseconds) {
   if (onEffect) onEffect();
 }
 
-void FakePlatform::PortOut(uint16_t port, uint8_t value) {
-  if (port == 0x61) port61 = value;
-  actions.push_back("out " + std::to_string(port) + " " + std::to_string(value));
-}
-
-uint8_t FakePlatform::PortIn(uint16_t port) {
-  actions.push_back("in " + std::to_string(port));
-  return port == 0x61 ? port61 : 0;
-}
-
-void FakePlatform::Sleep(uint32_t milliseconds) {
-  actions.push_back("sleep " + std::to_string(milliseconds));
-}
-
 void FakePlatform::OpenFile(const std::string& fileName, const std::string& folder) {
   actions.push_back("open " + fileName + "|" + folder);
   if (onEffect) onEffect();

@@ -51,11 +51,8 @@ class FakePlatform : public CheckerPlatform {
   std::atomic<int> rowsChanged{0};
 
   // Everything the checker and firing asked of the system, in order:
-  // "beep F MS", "out P V", "in P", "sleep MS", "open FILE|FOLDER", "reminder MOMENT|TEXT",
-  // "shutdown", "error TEXT".
+  // "beep F MS", "open FILE|FOLDER", "reminder MOMENT|TEXT", "shutdown", "error TEXT".
   std::vector<std::string> actions;
-  uint32_t platformId = 2;
-  uint8_t port61 = 0x30;  // the speaker control port's other bits
   std::atomic<int> ticks{0};
   bool woken = false;
   // Called at every tick; a test advances the clock or stops the checker here.
@@ -66,11 +63,7 @@ class FakePlatform : public CheckerPlatform {
   SystemTime LocalTime() override;
   void WaitTick() override;
   void WakeTick() override { woken = true; }
-  uint32_t PlatformId() override { return platformId; }
   void Beep(uint32_t frequency, uint32_t milliseconds) override;
-  void PortOut(uint16_t port, uint8_t value) override;
-  uint8_t PortIn(uint16_t port) override;
-  void Sleep(uint32_t milliseconds) override;
   void OpenFile(const std::string& fileName, const std::string& folder) override;
   void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
   void ShutDownComputer() override;

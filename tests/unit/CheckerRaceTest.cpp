@@ -84,7 +84,7 @@ class UserInterface {
     }
   }
 
-  // The list takes the queued changes (the posted message's handler).
+  // The list takes the queued changes (the window thread's row update job).
   void ApplyRowChanges() {
     std::vector<RowChange> changes;
     {

@@ -180,30 +180,6 @@ TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
   EXPECT_EQ(store.tasks[0].status, StatusDoneToday);
 }
 
-TEST_F(FiringTest, MelodyOnTheOlderFamilyGoesThroughTheSpeakerPorts) {
-  platform.platformId = 1;
-  BeepMelody(platform);
-  ASSERT_EQ(platform.actions.size(), 9u * 8u);
-  for (size_t tone = 0; tone < 9; ++tone) {
-    const uint16_t value = BeepMelodyTones[tone];
-    const std::vector<std::string> expected = {
-        "out 67 182",
-        "out 66 " + std::to_string(value & 0xFF),
-        "out 66 " + std::to_string(value >> 8),
-        "in 97",
-        "out 97 51",  // 0x30 with gate and speaker bits set
-        "sleep 20",
-        "in 97",
-        "out 97 48",  // other bits kept, gate and speaker cleared
-    };
-    EXPECT_EQ(std::vector<std::string>(platform.actions.begin() + tone * 8,
-                                       platform.actions.begin() + tone * 8 + 8),
-              expected)
-        << "tone " << tone;
-  }
-  EXPECT_TRUE(ActionsStartingWith("beep").empty());
-}
-
 TEST(FolderPart, TheWorkingFolderIsUpToTheLastSeparator) {
   EXPECT_EQ(FolderPart("C:\\Tools\\a.exe"), "C:\\Tools\\");
   EXPECT_EQ(FolderPart("C:a.exe"), "C:");

@@ -300,7 +300,7 @@ TEST_F(MainWindow, CannotBeMadeSmallerThan490Square) {
   EXPECT_EQ(limits.ptMinTrackSize.y, 490);
 }
 
-// Changes of the table made on another thread reach the list through the posted message, in
+// Changes of the table made on another thread reach the list through the window's mailbox, in
 // their order.
 TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
   Start({}, kThreeTasks);

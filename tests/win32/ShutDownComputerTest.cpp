@@ -68,7 +68,6 @@ ShutdownCalls FakeCalls() {
 
 struct Case {
   const char* name;
-  uint32_t platformId;
   bool openOk, lookupOk;
   DWORD lastError;
   std::vector<std::string> expected;
@@ -83,7 +82,7 @@ TEST_P(ShutdownSteps, InOrderAndStopAtTheFirstFailure) {
   r.lookupOk = c.lookupOk;
   r.lastError = c.lastError;
   rec = &r;
-  const bool requested = RequestForcedShutdown(c.platformId, FakeCalls());
+  const bool requested = RequestForcedShutdown(FakeCalls());
   rec = nullptr;
   EXPECT_EQ(r.calls, c.expected) << c.name;
   const bool exited = !r.calls.empty() && r.calls.back() == "exit";
@@ -92,7 +91,7 @@ TEST_P(ShutdownSteps, InOrderAndStopAtTheFirstFailure) {
     EXPECT_EQ(r.exitFlags, 5u);
     EXPECT_EQ(r.exitReserved, 0u);
   }
-  if (c.platformId == 2 && c.openOk && c.lookupOk) {
+  if (c.openOk && c.lookupOk) {
     EXPECT_EQ(r.privilegeName, "SeShutdownPrivilege");
     EXPECT_EQ(r.adjustBufferLength, 16u);
     EXPECT_EQ(r.adjustAttributes, static_cast<DWORD>(SE_PRIVILEGE_ENABLED));
@@ -100,29 +99,25 @@ TEST_P(ShutdownSteps, InOrderAndStopAtTheFirstFailure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothFamilies, ShutdownSteps,
+    Steps, ShutdownSteps,
     testing::Values(
-        Case{"nt, all well", 2, true, true, 0, {"open 40", "lookup (local)", "adjust 0 1", "exit"}},
-        Case{"nt, no token", 2, false, true, 0, {"open 40", "box OpenProcessToken() Failed"}},
-        Case{"nt, no privilege id",
-             2,
+        Case{"all well", true, true, 0, {"open 40", "lookup (local)", "adjust 0 1", "exit"}},
+        Case{"no token", false, true, 0, {"open 40", "box OpenProcessToken() Failed"}},
+        Case{"no privilege id",
              true,
              false,
              0,
              {"open 40", "lookup (local)", "box LookupPrivilegeValue() Failed"}},
-        Case{"nt, privilege not held (1300)",
-             2,
+        Case{"privilege not held (1300)",
              true,
              true,
              1300,
              {"open 40", "lookup (local)", "adjust 0 1", "box AdjustTokenPrivileges() Failed"}},
-        Case{"nt, an error whose low byte is 0 passes",
-             2,
+        Case{"an error whose low byte is 0 passes",
              true,
              true,
              0x100,
-             {"open 40", "lookup (local)", "adjust 0 1", "exit"}},
-        Case{"older family: no privilege steps", 1, false, false, 5, {"exit"}}));
+             {"open 40", "lookup (local)", "adjust 0 1", "exit"}}));
 
 // The real token calls of this system, with only the shutdown itself faked.
 TEST(ShutdownPrivilege, RealTokenCallsReachTheShutdownOrReportWhy) {
@@ -131,7 +126,7 @@ TEST(ShutdownPrivilege, RealTokenCallsReachTheShutdownOrReportWhy) {
   ShutdownCalls calls;
   calls.exitWindowsEx = FakeExit;
   calls.showFailure = FakeBox;
-  RequestForcedShutdown(2, calls);
+  RequestForcedShutdown(calls);
   rec = nullptr;
   ASSERT_EQ(r.calls.size(), 1u);
   if (r.calls[0] == "exit")

@@ -108,14 +108,14 @@ TEST_F(Tray, EachCombinationOfTheOptionsStartsInItsState) {
 
 TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
   Start({.tray = true});
-  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 1, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(mainWindow));
   EXPECT_FALSE(ButtonShown());
   EXPECT_TRUE(app->mainWindow().HiddenToTray());
   EXPECT_EQ(ToggleText(), kRestore);
   EXPECT_TRUE(IconPresent());
 
-  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 1, WM_LBUTTONDBLCLK);
   PumpMessages();
   EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_TRUE(ButtonShown());
@@ -126,14 +126,14 @@ TEST_F(Tray, DoubleClickHidesToTheTrayAndBringsTheWindowBack) {
 
   // Other events of the icon change nothing.
   for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN})
-    SendMessageW(mainWindow, WM_TRAYICON, 1, event);
+    SendMessageW(mainWindow, WMAPP_TRAYICON, 1, event);
   EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_FALSE(app->mainWindow().HiddenToTray());
 }
 
 TEST_F(Tray, WithoutTheTrayTheToggleMinimisesAndKeepsItsState) {
   Start({.tray = false});
-  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_TRUE(ProgramMinimised());
   EXPECT_TRUE(ButtonShown());
@@ -146,7 +146,7 @@ TEST_F(Tray, StartedMinimisedWithoutTrayTheFirstToggleRestores) {
   Start({.tray = false, .startMinimised = true});
   Settle();
   ASSERT_TRUE(ProgramMinimised());
-  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_FALSE(ProgramMinimised());
   EXPECT_TRUE(IsWindowVisible(mainWindow));
@@ -200,7 +200,7 @@ TEST_F(Tray, TheTaskbarButtonMinimisesToTheTrayOrTheTaskbarAndRestores) {
     EXPECT_EQ(app->mainWindow().HiddenToTray(), tray) << tray;
     EXPECT_EQ(ButtonShown(), !tray) << tray;
     if (tray)
-      SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+      SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
     else
       SendMessageW(Button(), WM_SYSCOMMAND, SC_RESTORE, 0);  // the next click
     Settle();
@@ -275,7 +275,7 @@ TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
       Sleep(10);
     }
   });
-  SendMessageW(mainWindow, WM_TRAYICON, 1, WM_RBUTTONUP);  // returns when the menu has closed
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 1, WM_RBUTTONUP);  // returns when the menu has closed
   closer.join();
   ASSERT_TRUE(menuSeen);
   EXPECT_EQ(menuRect.right, cursor.x);
@@ -287,7 +287,7 @@ TEST_F(Tray, RightButtonOpensTheMenuWithItsCornerAtTheCursor) {
 
 TEST_F(Tray, HidingCancelsAnOpenEditor) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
-  PostMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  PostMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   const TaskEditor::Result result = app->editor().OpenForNew();  // the toggle runs in its loop
   EXPECT_FALSE(result.committed);
   EXPECT_FALSE(app->editor().IsOpen());
@@ -366,7 +366,7 @@ TEST_F(Tray, EndOfSessionSavesAtTheQueryStopsAtTheEndAndTheLaterDestroyWritesNot
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(app->checker().Running());
   // The stopped program takes no more commands.
-  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(mainWindow));
   ASSERT_TRUE(WriteBytes(dataIni, "marker"));
   SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0);
@@ -394,7 +394,7 @@ TEST_F(Tray, ACancelledEndOfSessionGoesOnAsBefore) {
   EXPECT_TRUE(IconPresent());
   EXPECT_TRUE(app->checker().Running());
   // It still takes commands: the toggle hides it to the tray.
-  SendMessageW(mainWindow, WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_FALSE(IsWindowVisible(mainWindow));
 }

@@ -117,7 +117,7 @@ void MainWindow::AddTask() {
   }
   if (settingsDialog_ && settingsDialog_->IsOpen()) settingsDialog_->Cancel();
   // A hidden or started-minimised window is on screen before the editor opens over it.
-  if (hiddenToTray_) SendMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+  if (hiddenToTray_) SendMessageW(hwnd_, WMAPP_TRAYICON, 0, kTrayDoubleClick);
   const TaskEditor::Result result = editor_->OpenForNew();
   ChangeAndSave([&](StoreLock&) {
     // The new task is the last one (only the editor appends); it is armed once its row exists.

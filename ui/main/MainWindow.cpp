@@ -82,14 +82,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
-    case WM_ROWSCHANGED:
-      ApplyRowChanges();
+    case WMAPP_MAILBOX:
+      platform_.Mailbox().RunJobs();
       return 0;
     case WM_COMMAND:
       return OnCommand(wParam, lParam);
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam, lParam);
-    case WM_TRAYICON:
+    case WMAPP_TRAYICON:
       OnTrayIcon(lParam);
       return 0;
     case WM_QUERYENDSESSION:
@@ -112,12 +112,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_COPYDATA:
       return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_SHUTDOWNCOMPUTER:
-      events_.ShutDownComputer();
-      return 0;
-    case WM_SHOWERROR:
-      OnShowPostedErrors();
-      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -155,14 +149,11 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     case kMenuDeleteTask:
       if (!stopped_) DeleteSelectedTask();
       return 0;
-    case kCommandReminder:
-      events_.ShowPendingReminders();
-      return 0;
     case kCommandExit:
       if (!stopped_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
       return 0;
     case kCommandToggle:
-      if (!stopped_) PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+      if (!stopped_) PostMessageW(hwnd_, WMAPP_TRAYICON, 0, kTrayDoubleClick);
       return 0;
     case kCommandAddTask:
       if (!stopped_) AddTask();
@@ -177,7 +168,7 @@ LRESULT MainWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   // Closing the window hides it (or minimises the program without the tray); the program goes
   // on. It ends by the taskbar button's "Close window" or the tray menu's "Выход".
   if (!stopped_ && (command == SC_CLOSE || (command == SC_MINIMIZE && TrayOptionOn()))) {
-    PostMessageW(hwnd_, WM_TRAYICON, 0, kTrayDoubleClick);
+    PostMessageW(hwnd_, WMAPP_TRAYICON, 0, kTrayDoubleClick);
     return 0;
   }
   // Without the tray the program goes to its taskbar button, the main window with it.
@@ -269,8 +260,6 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
   }
 }
 
-void MainWindow::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
-
 void MainWindow::OnDestroy() {
   // From here on boxes have no owner and nothing more is posted to the window.
   platform_.SetMainWindow(nullptr);
@@ -347,7 +336,6 @@ void MainWindow::ShowMainWindow() {
 }
 
 void MainWindow::ApplyRowChanges() {
-  platform_.RowsChangedReceived();
   std::vector<RowChange> changes;
   {
     std::lock_guard lock(store_.mutex);

@@ -122,7 +122,7 @@ class MainWindow {
   bool HiddenToTray() const { return hiddenToTray_; }
   void SetHiddenToTray(bool hidden) { hiddenToTray_ = hidden; }
 
-  // The toggle (WM_TRAYICON with 515): hides the shown window to the tray (or, without the tray
+  // The toggle (WMAPP_TRAYICON with 515): hides the shown window to the tray (or, without the tray
   // option, minimises the program to its taskbar button), or brings the hidden one back to the
   // front.
   void Toggle();
@@ -146,7 +146,6 @@ class MainWindow {
   // The fonts made for the window's density, given to the list and the buttons.
   void MakeFonts();
   LRESULT OnNotify(NMHDR& header);
-  void OnShowPostedErrors();
   void OnTrayIcon(LPARAM event);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);

@@ -6,8 +6,6 @@ class MainWindowEvents {
  public:
   // The window is being destroyed, before its children go.
   virtual void OnMainWindowDestroyed() = 0;
-  // The reminder command (WM_COMMAND 5) posted by firing: open the waiting popups.
-  virtual void ShowPendingReminders() = 0;
   // Hiding to the tray closes the open dialogs as a cancel.
   virtual void CancelOpenDialogs() = 0;
   // The Windows session is about to end (WM_QUERYENDSESSION): the table is saved. A failure is
@@ -16,8 +14,6 @@ class MainWindowEvents {
   virtual void SaveForEndOfSession() = 0;
   // The session ends (WM_ENDSESSION with TRUE): the orderly stop.
   virtual void StopForEndOfSession() = 0;
-  // A task asked to shut the computer down.
-  virtual void ShutDownComputer() = 0;
 
  protected:
   ~MainWindowEvents() = default;

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;  // 5
+// Programs that do not answer are ended: the task asked for the computer to go off, unattended.
+constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;
 
 void Fail(const ShutdownCalls& calls, const char* caption) {
   if (calls.showFailure) {

@@ -84,7 +84,8 @@ void Win32Platform::RowsChanged() {
 uint32_t Win32Platform::PlatformId() {
   if (platformId_ == 0) {
     OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;  // 148
+    version.dwOSVersionInfoSize =
+        sizeof version;  // the basic structure: only the platform id is read
     GetVersionExA(&version);
     platformId_ = version.dwPlatformId;
   }

@@ -31,7 +31,6 @@ HWND CreateButton(HWND parent, WORD id, const char* caption, int left, HFONT fon
 }  // namespace
 
 bool MainWindow::CreateButtonsAndMenu() {
-  buttonFont_ = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
   addButton_ =
       CreateButton(hwnd_, kAddButtonId, "Добавить задание", kAddButtonLeft, buttonFont_.get());
   settingsButton_ =

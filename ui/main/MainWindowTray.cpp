@@ -3,12 +3,13 @@
 #include "ui/main/MainWindow.h"
 #include "win32/MessageIds.h"
 
-void MainWindow::OnTrayIcon(LPARAM event) {
-  if (stopped_) return;
+LRESULT MainWindow::OnTrayIcon(LPARAM event) {
+  if (stopped_) return 0;
   if (event == kTrayDoubleClick)
     Toggle();
   else if (event == kTrayRightButtonUp)
     ShowTrayMenu();
+  return 0;
 }
 
 void MainWindow::ShowTrayMenu() {

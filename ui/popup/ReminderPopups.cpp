@@ -3,18 +3,22 @@
 #include <iterator>
 
 #include "core/Snooze.h"
+#include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "win32/Dpi.h"
+#include "win32/Fonts.h"
 #include "win32/Text.h"
 
 namespace {
 
-constexpr COLORREF kYellow = RGB(255, 255, 0);                     // 0x00FFFF
-constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;  // 0x88
-constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;  // 0x90C00000
-constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL |
-                                ES_MULTILINE | ES_CENTER;            // 0x50800845
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;  // 0x50001000
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+// Above other programs' windows, without a taskbar button of its own; a caption without a system
+// menu or close box: a reminder closes by its buttons.
+constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+constexpr DWORD kMessageStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE | ES_CENTER;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
 constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST;
 
 // The message field and OK have the identifier 0 (scripts tell them apart by class); the
@@ -22,25 +26,15 @@ constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDO
 constexpr int kDurationId = 1;
 constexpr int kSnoozeId = 2;
 
-// The children's places in the client area (left, top, width, height), at 96 dots per inch.
-struct ChildPlace {
-  int left, top, width, height;
-};
-constexpr ChildPlace kMessagePlace{4, 4, 286, 232};
-constexpr ChildPlace kButtonPlace{95, 244, 110, 25};
+// The children's places in the client area.
+constexpr ScaledPlace kMessagePlace{4, 4, 286, 232};
+constexpr ScaledPlace kButtonPlace{95, 244, 110, 25};
 // In the margins on either side of OK; the list's height includes its drop-down part.
-constexpr ChildPlace kDurationPlace{4, 244, 87, 200};
-constexpr ChildPlace kSnoozePlace{209, 244, 81, 25};
+constexpr ScaledPlace kDurationPlace{4, 244, 87, 200};
+constexpr ScaledPlace kSnoozePlace{209, 244, 81, 25};
 
-// The cell height (a positive LOGFONT height) is 18 pixels at 96 dots per inch.
 UniqueFont MakePopupFont(int dpi) {
-  return UniqueFont(CreateFontW(ScaleToDpi(18, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
-}
-
-void MoveScaled(HWND child, const ChildPlace& place, int dpi) {
-  MoveWindow(child, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
-             ScaleToDpi(place.width, dpi), ScaleToDpi(place.height, dpi), TRUE);
+  return CreatePixelFont(L"Arial", 18, true, dpi, FontHeight::Cell, DEFAULT_PITCH | FF_DONTCARE);
 }
 
 }  // namespace
@@ -135,11 +129,11 @@ void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
     wchar_t className[16]{};
     GetClassNameW(child, className, static_cast<int>(std::size(className)));
     const bool isButton = lstrcmpiW(className, L"Button") == 0;
-    const ChildPlace& place = id == kDurationId ? kDurationPlace
-                              : id == kSnoozeId ? kSnoozePlace
-                              : isButton        ? kButtonPlace
-                                                : kMessagePlace;
-    MoveScaled(child, place, dpi);
+    const ScaledPlace& place = id == kDurationId ? kDurationPlace
+                               : id == kSnoozeId ? kSnoozePlace
+                               : isButton        ? kButtonPlace
+                                                 : kMessagePlace;
+    MoveToPlace(child, place, dpi);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }

@@ -8,7 +8,6 @@
 #include "ui/shared/ScreenPlacement.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
-#include "win32/FormClass.h"
 
 namespace {
 
@@ -29,16 +28,12 @@ constexpr ControlPlace kPlaces[] = {
 
 }  // namespace
 
-SettingsDialog::~SettingsDialog() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
 bool SettingsDialog::Create(HWND owner) {
-  if (!RegisterFormClass(kClassName, &SettingsDialog::WindowProc)) return false;
   dpi_ = DialogDpi(owner);
-  CreateDialogFrame(kClassName, " Настройки", kClientWidth, kClientHeight, owner, this, dpi_,
-                    false);
-  if (!hwnd_ || !CreateControls(hwnd_, kPlaces, kFirstControlId, controls_, dpi_)) return false;
+  if (!CreateDialogFrame(*this, kClassName, " Настройки", kClientWidth, kClientHeight, owner,
+                         false) ||
+      !CreateControls(hwnd_, kPlaces, kFirstControlId, controls_, dpi_))
+    return false;
   PlaceControls();
   return true;
 }
@@ -50,35 +45,30 @@ void SettingsDialog::PlaceControls() {
   font_ = std::move(font);
 }
 
-void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = UsableDpi(dpi);
-  MoveToSuggestedRect(hwnd_, suggested);
-  PlaceControls();
-}
-
-LRESULT CALLBACK SettingsDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<SettingsDialog>(hwnd, message, wParam, lParam);
-}
-
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-        if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Ok)) Ok();
-        if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Cancel)) Cancel();
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return OnCommand(wParam, lParam);
     case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
+      return OnDpiChanged(wParam, lParam);
     case WM_CLOSE:
-      // The close box is a cancel; the window is kept for the next opening.
-      Cancel();
-      return 0;
+      return OnClose();
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
+}
+
+LRESULT SettingsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) != BN_CLICKED || lParam == 0)
+    return DefaultHandling(WM_COMMAND, wParam, lParam);
+  if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Ok)) Ok();
+  if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Cancel)) Cancel();
+  return 0;
+}
+
+LRESULT SettingsDialog::OnClose() {
+  Cancel();
+  return 0;
 }
 
 void SettingsDialog::Open() {

@@ -11,7 +11,6 @@
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/ScreenPlacement.h"
-#include "ui/shared/TabKeys.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/Text.h"
@@ -212,17 +211,8 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
 void TaskEditor::ShowModal() {
   if (IsOpen() || !hwnd_) return;
   loop_.Run(hwnd_, {.shown = [this] { OnShown(); },
-                    .hook =
-                        [this](const MSG& message) {
-                          if (applicationHook_)
-                            applicationHook_(message);
-                          else
-                            CancelOnEscape(message);
-                        },
-                    .dialogKeys =
-                        [this](MSG& message) {
-                          return MoveFocusByTab(hwnd_, message) || PressFocusedButton(message);
-                        },
+                    .hook = applicationHook_,
+                    .enter = [this](HWND target) { return PressButton(target); },
                     .cancel = [this] { Close(); }});
   russianLayout_.reset();
 }
@@ -231,12 +221,11 @@ void TaskEditor::CancelOnEscape(const MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && openForNewTask_) Cancel();
 }
 
-bool TaskEditor::PressFocusedButton(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+bool TaskEditor::PressButton(HWND target) {
   for (EditorControl button :
        {EditorControl::Ok, EditorControl::Cancel, EditorControl::ChooseFile}) {
-    if (message.hwnd == Control(button)) {
-      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+    if (target == Control(button)) {
+      SendMessageW(target, BM_CLICK, 0, 0);
       return true;
     }
   }

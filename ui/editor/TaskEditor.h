@@ -111,7 +111,7 @@ class TaskEditor : public WindowBase {
   bool Committed() const { return committed_; }
 
   // The message hook of the application, which the modal loop runs for every message it takes,
-  // as the main loop does. Without one it runs CancelOnEscape alone.
+  // as the main loop does.
   void SetApplicationMessageHook(std::function<void(const MSG&)> hook) {
     applicationHook_ = std::move(hook);
   }
@@ -169,7 +169,8 @@ class TaskEditor : public WindowBase {
 
   void Enable(EditorControl control, bool enabled);
   void Close();
-  bool PressFocusedButton(const MSG& message);
+  // Enter on one of the editor's buttons presses it; elsewhere the control takes the key.
+  bool PressButton(HWND target);
   void ShowWarning(const std::string& text);
 
   Store& store_;

@@ -84,22 +84,16 @@ void SettingsDialog::Open() {
   CentreOverOwner(hwnd_);
   loop_.Run(hwnd_, {.shown = [this] { SetFocus(Control(SettingsControl::StartWithWindows)); },
                     .hook = applicationHook_,
-                    .dialogKeys = [this](MSG& message) { return TakeDialogKey(message); },
+                    .enter = [this](HWND target) { return OnEnter(target); },
                     .cancel = [this] { Cancel(); }});
 }
 
-bool SettingsDialog::TakeDialogKey(MSG& message) {
-  // Enter is OK wherever the focus is, but on "Отмена".
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
-      (message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd))) {
-    if (message.hwnd == Control(SettingsControl::Cancel))
-      Cancel();
-    else
-      Ok();
-    return true;
-  }
-  // Tab moves through the controls in their creation order; Space ticks a box.
-  return IsDialogMessageW(hwnd_, &message) != FALSE;
+bool SettingsDialog::OnEnter(HWND target) {
+  if (target == Control(SettingsControl::Cancel))
+    Cancel();
+  else
+    Ok();
+  return true;
 }
 
 void SettingsDialog::Ok() {

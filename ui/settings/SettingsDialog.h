@@ -58,8 +58,8 @@ class SettingsDialog : public WindowBase {
   // Places the controls and gives them the font for the window's density.
   void PlaceControls();
   void OnDensityChanged(int) override { PlaceControls(); }
-  // The dialog's keys in its modal loop: Enter, Tab, Space.
-  bool TakeDialogKey(MSG& message);
+  // Enter is OK wherever the focus is, but on "Отмена".
+  bool OnEnter(HWND target);
 
   Store& store_;
   std::array<HWND, static_cast<size_t>(SettingsControl::Count)> controls_{};

@@ -43,26 +43,20 @@ bool TaskEditor::Create(HWND owner) {
 }
 
 LRESULT TaskEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_CREATE:
-      return OnCreate();
-    case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_VSCROLL:
-      return OnVerticalScroll(wParam, lParam);
+    case WM_CREATE: return OnCreate();
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL: return OnVerticalScroll(wParam, lParam);
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ACTIVATE:
-      return OnActivate(wParam, lParam);
-    case WM_DPICHANGED:
-      return OnDpiChanged(wParam, lParam);
-    case WM_CLOSE:
-      return OnClose();
-    default:
-      return DefaultHandling(message, wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CLOSE: Close(); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
 }
 
 LRESULT TaskEditor::OnCreate() { return CreateControls() ? 0 : -1; }
@@ -95,11 +89,6 @@ LRESULT TaskEditor::OnActivate(WPARAM wParam, LPARAM lParam) {
     focusBeforeDeactivation_ = IsChild(hwnd_, focus) ? focus : nullptr;
   }
   return DefaultHandling(WM_ACTIVATE, wParam, lParam);
-}
-
-LRESULT TaskEditor::OnClose() {
-  Close();
-  return 0;
 }
 
 void TaskEditor::OnDensityChanged(int) {

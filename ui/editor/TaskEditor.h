@@ -145,8 +145,6 @@ class TaskEditor : public WindowBase {
   LRESULT OnControlColour(HDC dc, HWND control);
   // The control that had the focus gets it back when the window is activated again.
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-  // The close box: the same as Cancel.
-  LRESULT OnClose();
 
   // The control rules: these run the control's handler as the rules say.
   void SetEditText(EditorControl edit, const std::string& text);
@@ -168,7 +166,7 @@ class TaskEditor : public WindowBase {
   void OnShown();
 
   void Enable(EditorControl control, bool enabled);
-  void Close();
+  void Close();  // also the close box
   // Enter on one of the editor's buttons presses it; elsewhere the control takes the key.
   bool PressButton(HWND target);
   void ShowWarning(const std::string& text);

@@ -45,60 +45,34 @@ bool MainWindow::Create() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_CREATE:
-      return OnCreate() ? 0 : -1;
-    case WM_SIZE:
-      return OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_MOVE:
-      return OnMove();
-    case WM_GETMINMAXINFO:
-      return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-    case WM_DPICHANGED:
-      return OnDpiChanged(wParam, lParam);
-    case WM_SETFOCUS:
-      return OnSetFocus();
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-    case WM_CONTEXTMENU:
-      return OnContextMenu(wParam, lParam);
-    case WM_MOUSEWHEEL:
-      return OnWindowMouseWheel(wParam, lParam);
-    case WM_ROWSCHANGED:
-      ApplyRowChanges();
-      return 0;
-    case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case WM_SYSCOMMAND:
-      return OnSysCommand(wParam, lParam);
-    case WM_TRAYICON:
-      return OnTrayIcon(lParam);
-    case WM_QUERYENDSESSION:
-      return OnQueryEndSession();
-    case WM_ENDSESSION:
-      return OnEndSession(wParam, lParam);
-    case WM_TIMER:
-      return OnTimer(wParam, lParam);
-    case WM_COPYDATA:
-      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_SHUTDOWNCOMPUTER:
-      events_.ShutDownComputer();
-      return 0;
-    case WM_SHOWERROR:
-      OnShowPostedErrors();
-      return 0;
-    case WM_DESTROY:
-      return OnDestroy();
+    case WM_CREATE: return OnCreate() ? 0 : -1;
+    case WM_SIZE: OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOVE: RememberGeometry(); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_SETFOCUS: SetFocus(list_.Handle()); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU: return OnContextMenu(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnWindowMouseWheel(wParam, lParam);
+    case WM_ROWSCHANGED: ApplyRowChanges(); return 0;
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_TRAYICON: OnTrayIcon(lParam); return 0;
+    case WM_QUERYENDSESSION: events_.SaveForEndOfSession(); return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam, lParam); return 0;
+    case WM_TIMER: return OnTimer(wParam, lParam);
+    case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_SHUTDOWNCOMPUTER: events_.ShutDownComputer(); return 0;
+    case WM_SHOWERROR: OnShowPostedErrors(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
     default:
       if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0)
         return OnTaskbarCreated(wParam, lParam);
       return DefaultHandling(message, wParam, lParam);
   }
-}
-
-LRESULT MainWindow::OnSetFocus() {
-  SetFocus(list_.Handle());
-  return 0;
+  // clang-format on
 }
 
 LRESULT MainWindow::OnContextMenu(WPARAM wParam, LPARAM lParam) {
@@ -113,25 +87,13 @@ LRESULT MainWindow::OnWindowMouseWheel(WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(WM_MOUSEWHEEL, wParam, lParam);
 }
 
-LRESULT MainWindow::OnQueryEndSession() {
-  events_.SaveForEndOfSession();
-  return TRUE;
-}
-
-LRESULT MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
+void MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
   // FALSE: the end of the session was cancelled, and the program goes on as it was.
-  if (!ending) return 0;
+  if (!ending) return;
   events_.StopForEndOfSession();
   // An installer or the Restart Manager closing programs while the session goes on: the program
   // ends rather than staying on without a window or icon.
   if (how & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
-  return 0;
-}
-
-LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM lParam) {
-  if (timer != kTrayRetryTimer) return DefaultHandling(WM_TIMER, timer, lParam);
-  OnTrayRetryTimer();
-  return 0;
 }
 
 LRESULT MainWindow::OnTaskbarCreated(WPARAM wParam, LPARAM lParam) {
@@ -208,14 +170,12 @@ bool MainWindow::OnCreate() {
   SetWindowSubclass(list_.Handle(), &MainWindow::TaskListSubclassProc, 1,
                     reinterpret_cast<DWORD_PTR>(this));
   if (!CreateButtonsAndMenu()) return false;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
+  LayOutClientArea();
   RememberColumnWidths();
   return true;
 }
 
-LRESULT MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
+void MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   const bool becameMinimised = kind == SIZE_MINIMIZED && !minimised_;
   minimised_ = kind == SIZE_MINIMIZED;
   // The main window itself is minimised only by others (the program minimises its taskbar
@@ -224,26 +184,17 @@ LRESULT MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   // arrived would be minimised again.
   if (becameMinimised && !stopped_ && TrayOptionOn())
     PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  if (kind == SIZE_MINIMIZED) return 0;
+  if (kind == SIZE_MINIMIZED) return;
   LayOut(clientWidth, clientHeight);
   RememberGeometry();
-  return 0;
 }
 
-LRESULT MainWindow::OnMove() {
-  RememberGeometry();
-  return 0;
-}
-
-LRESULT MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
   limits.ptMinTrackSize.x = ScaleToDpi(kMinimumWidth, dpi_);
   limits.ptMinTrackSize.y = ScaleToDpi(kMinimumHeight, dpi_);
   // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
-  if (!list_.Handle()) return 0;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
-  return 0;
+  if (!list_.Handle()) return;
+  LayOutClientArea();
 }
 
 LRESULT MainWindow::OnNotify(NMHDR& header) {
@@ -286,12 +237,11 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
 
 void MainWindow::OnShowPostedErrors() { platform_.ShowPostedErrors(); }
 
-LRESULT MainWindow::OnDestroy() {
+void MainWindow::OnDestroy() {
   // From here on boxes have no owner and nothing more is posted to the window.
   platform_.SetMainWindow(nullptr);
   taskbar_.Hide();
   events_.OnMainWindowDestroyed();
-  return 0;
 }
 
 void MainWindow::OnDensityChanged(int previousDpi) {
@@ -299,9 +249,7 @@ void MainWindow::OnDensityChanged(int previousDpi) {
   const TaskListView::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), previousDpi);
   MakeFonts();
   list_.SetColumnWidths(ScaleWidths(widths, dpi_));
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
+  LayOutClientArea();
   RememberColumnWidths();
   RememberGeometry();
 }
@@ -319,6 +267,12 @@ void MainWindow::MakeFonts() {
   windowFont_ = std::move(windowFont);
   listFont_ = std::move(listFont);
   buttonFont_ = std::move(buttonFont);
+}
+
+void MainWindow::LayOutClientArea() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
 }
 
 void MainWindow::LayOut(int clientWidth, int clientHeight) {

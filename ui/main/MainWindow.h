@@ -44,7 +44,7 @@ class MainWindow : public WindowBase {
   // Creates the window, hidden, with the task list in it, and makes it the platform's main window.
   bool Create();
   TaskListView& List() { return list_; }
-  // The window's own font, Arial 11 pixels, for the controls that take it.
+  // The window's own font, Arial 11 pixels; no control of the window takes it.
   HFONT WindowFont() const { return windowFont_.get(); }
 
   // Sets the list's column widths, given at 96 dots per inch as Data.ini stores them, and
@@ -129,18 +129,15 @@ class MainWindow : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   bool OnCreate();
-  LRESULT OnSize(WPARAM kind, int clientWidth, int clientHeight);
-  LRESULT OnMove();
-  LRESULT OnGetMinMaxInfo(MINMAXINFO& limits);
+  void OnSize(WPARAM kind, int clientWidth, int clientHeight);
+  void OnGetMinMaxInfo(MINMAXINFO& limits);
   // The window has moved to a screen of another density.
   void OnDensityChanged(int previousDpi) override;
-  // The focus goes on to the list.
-  LRESULT OnSetFocus();
   // The list's menu, by the mouse or the keyboard.
   LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT OnWindowMouseWheel(WPARAM wParam, LPARAM lParam);
-  LRESULT OnQueryEndSession();
-  LRESULT OnEndSession(WPARAM ending, LPARAM how);
+  void OnEndSession(WPARAM ending, LPARAM how);
+  // The tray icon's retry timer.
   LRESULT OnTimer(WPARAM timer, LPARAM lParam);
   // The taskbar (re)started: the icon is added again, or a program hidden in the tray would be
   // unreachable.
@@ -149,17 +146,17 @@ class MainWindow : public WindowBase {
   void MakeFonts();
   LRESULT OnNotify(NMHDR& header);
   void OnShowPostedErrors();
-  LRESULT OnTrayIcon(LPARAM event);
+  void OnTrayIcon(LPARAM event);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
   void ShowTrayMenu();
   void HideToTray();
   void RestoreFromTray();
   bool TrayOptionOn();
-  void OnTrayRetryTimer();
-  LRESULT OnDestroy();
+  void OnDestroy();
 
   void LayOut(int clientWidth, int clientHeight);
+  void LayOutClientArea();
   bool CreateButtonsAndMenu();
   void ShowListMenu(LPARAM where);
   static LRESULT CALLBACK TaskListSubclassProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -178,7 +175,7 @@ class MainWindow : public WindowBase {
   Win32Platform& platform_;
   TaskbarButton taskbar_;  // destroyed after the main window, which it owns
   TaskListView list_;
-  UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
+  UniqueFont windowFont_;  // Arial, 11 pixels
   UniqueFont listFont_;    // Arial, bold, 15 pixels
   UniqueFont buttonFont_;  // Arial Cyr, bold, 15 pixels
   HWND addButton_ = nullptr;

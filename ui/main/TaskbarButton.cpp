@@ -25,29 +25,18 @@ void TaskbarButton::RestoreProgram() {
 }
 
 LRESULT TaskbarButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_CLOSE:
-      return OnClose();
-    case WM_SIZE:
-      return OnSize(wParam);
-    case WM_ACTIVATE:
-      return OnActivate(wParam, lParam);
-    default:
-      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_SIZE: wParam == SIZE_MINIMIZED ? OnMinimised() : OnRestored(); return 0;
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
 }
 
-LRESULT TaskbarButton::OnClose() {
+void TaskbarButton::OnClose() {
   if (main_) SendMessageW(main_, WM_COMMAND, kCommandExit, 0);
-  return 0;
-}
-
-LRESULT TaskbarButton::OnSize(WPARAM kind) {
-  if (kind == SIZE_MINIMIZED)
-    OnMinimised();
-  else
-    OnRestored();
-  return 0;
 }
 
 LRESULT TaskbarButton::OnActivate(WPARAM wParam, LPARAM lParam) {

@@ -30,8 +30,7 @@ class TaskbarButton : public WindowBase {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // "Close window" on the taskbar: the program ends, as by the tray menu's "Выход".
-  LRESULT OnClose();
-  LRESULT OnSize(WPARAM kind);
+  void OnClose();
   // The button was chosen (a click, Alt+Tab): the main window or its open dialog takes over.
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void OnMinimised();

@@ -45,17 +45,10 @@ void ReminderPopups::RegisterPopupClass() {
   popupFontDpi_ = SystemDpi();
   font_ = MakePopupFont(popupFontDpi_);
   brush_.reset(CreateSolidBrush(kYellow));
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = PopupWndProc;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  registered_ = RegisterClassW(&windowClass) != 0;
 }
 
 void ReminderPopups::UnregisterPopupClass() {
-  if (registered_) UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
-  registered_ = false;
+  UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
   font_.reset();
   otherFonts_.clear();
   brush_.reset();
@@ -63,36 +56,33 @@ void ReminderPopups::UnregisterPopupClass() {
 
 HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text, bool sound,
                                   int32_t snoozeMinutes) {
-  pendingText_ = ToWide(text);
-  pendingSnoozeMinutes_ = snoozeMinutes;
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   // The popup is sized for the screen whose corner it opens in.
   const POINT corner{area.right - 1, area.bottom - 1};
-  creatingDpi_ = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
-  const PopupPlace place =
-      cascade_.Open({area.left, area.top, area.right, area.bottom}, creatingDpi_);
-  const int size = ScaleToDpi(PopupCascade::kSize, creatingDpi_);
-  const std::wstring title = L" " + ToWide(caption);
-  // The children are made during creation, so pendingText_ is consumed before this returns.
-  const HWND popup =
-      CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y, size,
-                      size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  if (popup) shown_[popup] = {caption.starts_with(' ') ? caption.substr(1) : caption, text, sound};
-  return popup;
+  const int dpi = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
+  const PopupPlace place = cascade_.Open({area.left, area.top, area.right, area.bottom}, dpi);
+  auto popup = std::make_unique<Popup>(
+      *this,
+      Reminder{caption.starts_with(' ') ? caption.substr(1) : caption, text, sound, snoozeMinutes});
+  if (!popup->Open(caption, place, dpi)) return nullptr;
+  const HWND window = popup->Handle();
+  open_[window] = std::move(popup);
+  return window;
 }
 
-void ReminderPopups::Close(HWND popup, bool snooze) {
-  const auto it = shown_.find(popup);
-  Shown reminder = it != shown_.end() ? std::move(it->second) : Shown{};
+void ReminderPopups::Close(Popup& popup, bool snooze) {
   int32_t minutes = kDefaultSnoozeMinutes;
   if (snooze) {
-    const HWND list = GetDlgItem(popup, kDurationId);
+    const HWND list = GetDlgItem(popup.Handle(), kDurationId);
     const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
     if (chosen >= 0 && static_cast<size_t>(chosen) < kSnoozeMinutes.size())
       minutes = kSnoozeMinutes[static_cast<size_t>(chosen)];
   }
-  DestroyWindow(popup);
+  const Reminder reminder = popup.reminder_;
+  const HWND window = popup.Handle();
+  popup.Destroy();
+  open_.erase(window);  // the popup's object goes with its window
   cascade_.Closed();
   if (snooze && onSnooze_) onSnooze_(reminder.moment, reminder.text, reminder.sound, minutes);
 }
@@ -104,27 +94,48 @@ HFONT ReminderPopups::FontFor(int dpi) {
   return font.get();
 }
 
-void ReminderPopups::OnCreate(HWND popup) {
+bool ReminderPopups::Popup::Open(const std::string& caption, PopupPlace place, int dpi) {
+  dpi_ = dpi;
+  const int size = ScaleToDpi(PopupCascade::kSize, dpi);
+  return CreateBound(kPopupExStyle, kClassName, (L" " + ToWide(caption)).c_str(), kPopupStyle,
+                     place.x, place.y, size, size, nullptr, WindowBase::kNoIcon);
+}
+
+LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
+  switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnMessageColour(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NCHITTEST: return OnHitTest(wParam, lParam);
+    default: return DefaultHandling(message, wParam, lParam);
+  }
+  // clang-format on
+}
+
+LRESULT ReminderPopups::Popup::OnCreate() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  CreateWindowExW(0, L"EDIT", pendingText_.c_str(), kMessageStyle, 0, 0, 0, 0, popup, nullptr,
-                  instance, nullptr);
-  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, popup, nullptr,
+  CreateWindowExW(0, L"EDIT", ToWide(reminder_.text).c_str(), kMessageStyle, 0, 0, 0, 0, hwnd_,
+                  nullptr, instance, nullptr);
+  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, hwnd_, nullptr,
                                   instance, nullptr);
-  const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, popup,
+  const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, hwnd_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDurationId)),
                                          instance, nullptr);
   for (const char* duration : kSnoozeTexts)
     SendMessageW(durations, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(duration).c_str()));
-  SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(pendingSnoozeMinutes_), 0);
-  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, popup,
+  SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(reminder_.snoozeMinutes), 0);
+  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
-  PlaceChildren(popup, creatingDpi_);
+  PlaceChildren();
   SetFocus(ok);
+  return 0;
 }
 
-void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
-  const HFONT font = FontFor(dpi);
-  for (HWND child = GetWindow(popup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+void ReminderPopups::Popup::PlaceChildren() {
+  const HFONT font = owner_.FontFor(dpi_);
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(child);
     wchar_t className[16]{};
     GetClassNameW(child, className, static_cast<int>(std::size(className)));
@@ -133,57 +144,28 @@ void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
                                : id == kSnoozeId ? kSnoozePlace
                                : isButton        ? kButtonPlace
                                                  : kMessagePlace;
-    MoveToPlace(child, place, dpi);
+    MoveToPlace(child, place, dpi_);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
 
-void ReminderPopups::OnDpiChanged(HWND popup, int dpi, const RECT& suggested) {
-  MoveToSuggestedRect(popup, suggested);
-  PlaceChildren(popup, UsableDpi(dpi));
-  InvalidateRect(popup, nullptr, TRUE);
+void ReminderPopups::Popup::OnDensityChanged(int) {
+  PlaceChildren();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK ReminderPopups::PopupWndProc(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  auto* self = reinterpret_cast<ReminderPopups*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  switch (message) {
-    case WM_NCCREATE:
-      self = static_cast<ReminderPopups*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      break;
-    case WM_CREATE:
-      if (self) self->OnCreate(hwnd);
-      return 0;
-    case WM_DPICHANGED:
-      if (self) {
-        self->OnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:  // the read-only message field
-      if (self) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-        return reinterpret_cast<LRESULT>(self->brush_.get());
-      }
-      break;
-    case WM_COMMAND:
-      // The buttons' clicks; the duration list's notifications are never 0.
-      if (HIWORD(wParam) == BN_CLICKED && self) {
-        self->Close(hwnd, LOWORD(wParam) == kSnoozeId);
-        return 0;
-      }
-      break;
-    case WM_NCDESTROY:
-      if (self) self->shown_.erase(hwnd);
-      break;
-    case WM_NCHITTEST: {
-      // The bare client margins drag the popup like its title bar.
-      const LRESULT hit = DefWindowProcW(hwnd, message, wParam, lParam);
-      return hit == HTCLIENT ? HTCAPTION : hit;
-    }
-    default:
-      break;
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT ReminderPopups::Popup::OnMessageColour(HDC dc) {
+  SetBkColor(dc, kYellow);
+  return reinterpret_cast<LRESULT>(owner_.brush_.get());
+}
+
+LRESULT ReminderPopups::Popup::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return DefaultHandling(WM_COMMAND, wParam, lParam);
+  owner_.Close(*this, LOWORD(wParam) == kSnoozeId);  // this object is gone afterwards
+  return 0;
+}
+
+LRESULT ReminderPopups::Popup::OnHitTest(WPARAM wParam, LPARAM lParam) {
+  const LRESULT hit = DefaultHandling(WM_NCHITTEST, wParam, lParam);
+  return hit == HTCLIENT ? HTCAPTION : hit;
 }

@@ -46,16 +46,14 @@ void SettingsDialog::PlaceControls() {
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case WM_DPICHANGED:
-      return OnDpiChanged(wParam, lParam);
-    case WM_CLOSE:
-      return OnClose();
-    default:
-      return DefaultHandling(message, wParam, lParam);
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CLOSE: Cancel(); return 0;  // the window is kept for the next opening
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
 }
 
 LRESULT SettingsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -63,11 +61,6 @@ LRESULT SettingsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     return DefaultHandling(WM_COMMAND, wParam, lParam);
   if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Ok)) Ok();
   if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Cancel)) Cancel();
-  return 0;
-}
-
-LRESULT SettingsDialog::OnClose() {
-  Cancel();
   return 0;
 }
 

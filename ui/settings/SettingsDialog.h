@@ -53,8 +53,6 @@ class SettingsDialog : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // OK and "Отмена"; other commands take the default handling.
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-  // The close box is a cancel; the window is kept for the next opening.
-  LRESULT OnClose();
   // Places the controls and gives them the font for the window's density.
   void PlaceControls();
   void OnDensityChanged(int) override { PlaceControls(); }

@@ -3,24 +3,6 @@
 #include "ui/shared/DpiScale.h"
 #include "win32/Dpi.h"
 
-namespace {
-
-bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW existing{};
-  if (GetClassInfoW(instance, className, &existing)) return true;
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = className;
-  return RegisterClassW(&windowClass) != 0;
-}
-
-}  // namespace
-
 WindowBase::~WindowBase() {
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -28,10 +10,22 @@ WindowBase::~WindowBase() {
 }
 
 bool WindowBase::CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title,
-                             DWORD style, int left, int top, int width, int height, HWND owner) {
-  if (!RegisterWindowClass(className, &WindowBase::WindowProc)) return false;
+                             DWORD style, int left, int top, int width, int height, HWND owner,
+                             bool withIcon) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{};
+  if (!GetClassInfoW(instance, className, &windowClass)) {
+    windowClass = WNDCLASSW{};
+    windowClass.lpfnWndProc = &WindowBase::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = withIcon ? LoadIconW(instance, L"MAINICON") : nullptr;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassW(&windowClass)) return false;
+  }
   CreateWindowExW(exStyle, className, title, style, left, top, width, height, owner, nullptr,
-                  GetModuleHandleW(nullptr), this);
+                  instance, this);
   return hwnd_ != nullptr;
 }
 

@@ -14,18 +14,17 @@ class WindowBase {
   // The density the window is laid out for (96 at 100 %).
   int Dpi() const { return dpi_; }
 
-  // Creates a window of `className` with this object bound to it, registering the class first
-  // (once per process) with the program's icon, the arrow cursor and the button-face background.
-  // True when the window exists.
+  // Creates a window of `className` bound to this object. The class is registered with the first
+  // window (the arrow cursor, the button-face background, the program's icon unless kNoIcon).
+  static constexpr bool kNoIcon = false;
   bool CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                   int left, int top, int width, int height, HWND owner);
+                   int left, int top, int width, int height, HWND owner, bool withIcon = true);
   // Destroys the window now, its handlers running as usual.
   void Destroy();
 
  protected:
   WindowBase() = default;
-  // By now the derived object is gone: the window is let go before it is destroyed, so none of
-  // its handlers runs on what is left of the object.
+  // The derived object is gone by now: the window is let go first, so none of its handlers runs.
   virtual ~WindowBase();
 
   // The window's messages, but for the binding's own.
@@ -33,8 +32,8 @@ class WindowBase {
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
-  // WM_DPICHANGED: the window takes the new density, moves to the outer rectangle the system
-  // suggests for it, then lays itself out again (OnDensityChanged).
+  // WM_DPICHANGED: the window takes the new density and the outer rectangle the system suggests
+  // for it, then lays itself out again (OnDensityChanged).
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   virtual void OnDensityChanged(int /*previousDpi*/) {}
 

@@ -3,6 +3,12 @@
 
 #include "win32/Handles.h"
 
-// `pixelHeight` is the character height (without internal leading), as a negative LOGFONT
-// height gives it, at 96 dots per inch; the font is made for `dpi`.
-UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold, int dpi);
+// What a font's pixel height measures: the characters without their internal leading (a negative
+// LOGFONT height), or the whole character cell (a positive one).
+enum class FontHeight { Character, Cell };
+
+// A font of `face` `pixelHeight` high at 96 dots per inch, made for `dpi`. The pitch and family
+// guide the system's choice only when it has no font of that face.
+UniqueFont CreatePixelFont(const wchar_t* face, int pixelHeight, bool bold, int dpi,
+                           FontHeight measured = FontHeight::Character,
+                           BYTE pitchAndFamily = DEFAULT_PITCH | FF_SWISS);

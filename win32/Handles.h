@@ -87,8 +87,6 @@ class ComApartment {
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 
-  bool initialised() const { return initialised_; }
-
  private:
   bool initialised_;
 };

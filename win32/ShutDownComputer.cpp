@@ -5,6 +5,7 @@
 
 namespace {
 
+// Programs that do not answer are ended: the task asked for the computer to go off, unattended.
 constexpr UINT kForcedShutdown = EWX_SHUTDOWN | EWX_FORCE;
 
 void Fail(const ShutdownCalls& calls, const char* caption) {

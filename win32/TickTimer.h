@@ -8,7 +8,7 @@
 
 class TickTimer {
  public:
-  // Creates TickEvent: unnamed, auto-reset, not signalled. The checker ticks every 500 ms.
+  // The event the timer sets is unnamed and auto-reset: one wait takes one tick.
   explicit TickTimer(unsigned int milliseconds = 500);
 
   // Waits one tick, or less once Wake has been called. When the timer cannot be created the

@@ -7,7 +7,7 @@ void TrayIcon::Fill(HWND window) {
   record_.cbSize = kRecordSize;
   record_.hWnd = window;
   record_.uID = 1;
-  record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
+  record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record_.uCallbackMessage = WMAPP_TRAYICON;
   record_.hIcon = LoadIconA(GetModuleHandleW(nullptr), "MAINICON");
   // The rest of the 64-byte tip stays zero.

@@ -1,4 +1,5 @@
-// The file operations of Data.ini through the wide API. Paths arrive as cp1251 text.
+// The file operations of Data.ini through the wide API. Paths arrive as UTF-8, which
+// holds any file name exactly.
 //
 // A read-only file is neither truncated nor replaced, whatever the user's privileges: Windows
 // refuses both for an ordinary user, and the program behaves the same for an administrator.

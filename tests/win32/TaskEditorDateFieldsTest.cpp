@@ -144,11 +144,11 @@ TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) 
   EXPECT_EQ(ItemCount(C::Day), 28);
 }
 
-COLORREF CaptionColour(HWND mainWindow, HWND checkBox) {
+COLORREF CaptionColour(HWND editorWindow, HWND checkBox) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   SetTextColor(dc, RGB(1, 2, 3));
-  SendMessageW(mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+  SendMessageW(editorWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(checkBox));
   const COLORREF colour = GetTextColor(dc);
   DeleteDC(dc);
@@ -160,15 +160,15 @@ TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
   const C actions[] = {C::RunFile, C::Beep, C::ShowMessage, C::FileName, C::ChooseFile};
   Show();
   ASSERT_FALSE(Checked(C::RunFile));
-  EXPECT_EQ(CaptionColour(mainWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
+  EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
   Click(C::ShutDown);
   ASSERT_TRUE(Checked(C::ShutDown));
   for (C control : actions) EXPECT_FALSE(Enabled(control));
-  EXPECT_EQ(CaptionColour(mainWindow.Handle(), Control(C::ShutDown)), 255u);
+  EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), 255u);
   // Unchecked, all five come back, also while the run-file box is unchecked.
   Click(C::ShutDown);
   for (C control : actions) EXPECT_TRUE(Enabled(control));
-  EXPECT_EQ(CaptionColour(mainWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
+  EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
   // The delete box belongs to the mode alone.
   Choose(C::Recurrence, Once);
   Click(C::ShutDown);
@@ -227,8 +227,8 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
     std::lock_guard lock(store.mutex);
     store.settings.lastFileFolder = ToCp1251(second.Path());
   }
-  mainWindow.FillForNew();
-  EXPECT_EQ(mainWindow.Chooser().initialFolder, ToCp1251(second.Path()));
+  editorWindow.FillForNew();
+  EXPECT_EQ(editorWindow.Chooser().initialFolder, ToCp1251(second.Path()));
   Show();
   Click(C::RunFile);
 
@@ -236,8 +236,8 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
   ASSERT_TRUE(started);
   EXPECT_EQ(*started, LastFolderName(second.Path()));  // settings.lastFileFolder
   EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
-  EXPECT_EQ(mainWindow.Chooser().fileName, ToCp1251(first.File(L"отчёт.bat")));
-  EXPECT_EQ(mainWindow.Chooser().initialFolder, ToCp1251(first.Path()));
+  EXPECT_EQ(editorWindow.Chooser().fileName, ToCp1251(first.File(L"отчёт.bat")));
+  EXPECT_EQ(editorWindow.Chooser().initialFolder, ToCp1251(first.Path()));
   EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
   EXPECT_EQ(StoredSettings().lastFileFolder.back(), '\\');
 

@@ -42,19 +42,19 @@ void EditorTest::SetUp() {
   owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
                           538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(owner);
-  ASSERT_TRUE(mainWindow.Create(owner));
-  mainWindow.SetApplicationMessageHook([this](const MSG& message) {
-    if (message.message == kProbe && message.hwnd == mainWindow.Handle() && !stages.empty()) {
+  ASSERT_TRUE(editorWindow.Create(owner));
+  editorWindow.SetApplicationMessageHook([this](const MSG& message) {
+    if (message.message == kProbe && message.hwnd == editorWindow.Handle() && !stages.empty()) {
       std::function<void()> stage = std::move(stages.front());
       stages.pop_front();
       stage();
     }
-    mainWindow.CancelOnEscape(message);
+    editorWindow.CancelOnEscape(message);
   });
 }
 
 void EditorTest::TearDown() {
-  if (mainWindow.Handle()) DestroyWindow(mainWindow.Handle());
+  if (editorWindow.Handle()) DestroyWindow(editorWindow.Handle());
   DestroyWindow(owner);
   PumpMessages();
 }
@@ -67,7 +67,7 @@ std::wstring EditorTest::Text(EditorControl control) {
 
 std::wstring EditorTest::Caption() {
   wchar_t text[128] = {};
-  GetWindowTextW(mainWindow.Handle(), text, 128);
+  GetWindowTextW(editorWindow.Handle(), text, 128);
   return text;
 }
 
@@ -86,7 +86,7 @@ Settings EditorTest::StoredSettings() {
 }
 
 void EditorTest::Show() {
-  ShowWindow(mainWindow.Handle(), SW_SHOW);
+  ShowWindow(editorWindow.Handle(), SW_SHOW);
   PumpMessages();
 }
 
@@ -109,7 +109,7 @@ void EditorTest::PressArrow(EditorControl upDown, ArrowButton button) {
 void EditorTest::Choose(EditorControl comboBox, int index) {
   HWND list = Control(comboBox);
   SendMessageW(list, CB_SETCURSEL, index, 0);
-  SendMessageW(mainWindow.Handle(), WM_COMMAND,
+  SendMessageW(editorWindow.Handle(), WM_COMMAND,
                MAKEWPARAM(TaskEditor::kFirstControlId + static_cast<int>(comboBox), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
 }
@@ -127,10 +127,10 @@ std::vector<std::wstring> EditorTest::BoxesDuring(const std::function<void()>& a
   return AnswerEveryMessageBox(action);
 }
 
-void EditorTest::Probe() { PostMessageW(mainWindow.Handle(), kProbe, 0, 0); }
+void EditorTest::Probe() { PostMessageW(editorWindow.Handle(), kProbe, 0, 0); }
 
 TaskEditor::Result EditorTest::RunModal(const std::function<TaskEditor::Result()>& open) {
-  watchedForm = &mainWindow;
+  watchedForm = &editorWindow;
   const UINT_PTR timer = SetTimer(nullptr, kWatchdogId, 20000, CancelHangingEditor);
   Probe();
   const TaskEditor::Result result = open();

@@ -21,13 +21,13 @@
 class EditorTest : public testing::Test {
  protected:
   Store store;
-  TaskEditor mainWindow{store};
+  TaskEditor editorWindow{store};
   HWND owner = nullptr;
 
   void SetUp() override;
   void TearDown() override;
 
-  HWND Control(EditorControl control) { return mainWindow.Control(control); }
+  HWND Control(EditorControl control) { return editorWindow.Control(control); }
   std::wstring Text(EditorControl control);
   std::wstring Caption();
   bool Enabled(EditorControl control) { return IsWindowEnabled(Control(control)) != FALSE; }

@@ -17,10 +17,10 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   }
   Show();
   Choose(C::Recurrence, EveryYear);  // the mode shown last is kept
-  mainWindow.Cancel();
-  mainWindow.FillForNew();
+  editorWindow.Cancel();
+  editorWindow.FillForNew();
   EXPECT_EQ(Caption(), L" Добавить новое задание");
-  EXPECT_EQ(mainWindow.EditedTaskId(), 0u);
+  EXPECT_EQ(editorWindow.EditedTaskId(), 0u);
   EXPECT_EQ(Text(C::Message), L"");
   EXPECT_EQ(Text(C::Year), L"2024");
   EXPECT_EQ(Selected(C::Month), 2);
@@ -39,14 +39,14 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(Text(C::FileName), L"");
   EXPECT_FALSE(Enabled(C::FileName));  // the run-file logic ran
   EXPECT_FALSE(Enabled(C::ChooseFile));
-  EXPECT_EQ(mainWindow.Chooser().initialFolder, "C:\\Папка\\");
+  EXPECT_EQ(editorWindow.Chooser().initialFolder, "C:\\Папка\\");
 }
 
 TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
-  mainWindow.FillForNew();
+  editorWindow.FillForNew();
   RECT main{}, editor{};
   GetWindowRect(owner, &main);
-  GetWindowRect(mainWindow.Handle(), &editor);
+  GetWindowRect(editorWindow.Handle(), &editor);
   const int width = editor.right - editor.left;
   const int height = editor.bottom - editor.top;
   EXPECT_EQ(editor.left, main.left + (main.right - main.left) / 2 - width / 2);
@@ -61,15 +61,15 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   Choose(C::Recurrence, Once);
   Choose(C::Month, 3);
   Choose(C::Day, 29);
-  mainWindow.Cancel();
+  editorWindow.Cancel();
 
   std::vector<std::wstring> boxes;
-  boxes = BoxesDuring([&] { ASSERT_TRUE(mainWindow.FillForEdit(1)); });
+  boxes = BoxesDuring([&] { ASSERT_TRUE(editorWindow.FillForEdit(1)); });
   // The monthly warning, once: selecting the day from code runs no handler.
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Caption(), L" Редактировать задание № 2");
-  EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[1].id);
+  EXPECT_EQ(editorWindow.EditedTaskId(), store.tasks[1].id);
   EXPECT_EQ(store.tasks[1].armed, 0);
   EXPECT_EQ(store.tasks[0].armed, 1);
   EXPECT_EQ(Text(C::Message), L"Оплатить\r\nсчета");
@@ -93,10 +93,10 @@ TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
   task.beep = 0;
   task.fileName = "C:\\Программы\\открытка.exe";
   store.tasks.push_back(task);
-  EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(mainWindow.FillForEdit(0)); }).empty());
+  EXPECT_TRUE(BoxesDuring([&] { ASSERT_TRUE(editorWindow.FillForEdit(0)); }).empty());
   EXPECT_EQ(Text(C::FileName), L"открытка.exe");
-  EXPECT_EQ(mainWindow.Chooser().fileName, "C:\\Программы\\открытка.exe");
-  EXPECT_EQ(mainWindow.Chooser().initialFolder, "C:\\Программы\\");
+  EXPECT_EQ(editorWindow.Chooser().fileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(editorWindow.Chooser().initialFolder, "C:\\Программы\\");
   EXPECT_EQ(Selected(C::Month), 1);
   EXPECT_EQ(ItemCount(C::Day), 29);
   EXPECT_EQ(Selected(C::Day), 28);
@@ -112,26 +112,26 @@ TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
 
   // Filled again with the same state, the box's handler does not run again.
   EnableWindow(Control(C::Beep), TRUE);
-  ASSERT_TRUE(mainWindow.FillForEdit(0));
+  ASSERT_TRUE(editorWindow.FillForEdit(0));
   EXPECT_TRUE(Enabled(C::Beep));
 }
 
 TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   stages.push_back([&] {
-    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
+    EXPECT_TRUE(IsWindowVisible(editorWindow.Handle()));
     EXPECT_FALSE(IsWindowEnabled(owner));  // modal
     EXPECT_EQ(GetFocus(), Control(C::Message));
-    EXPECT_TRUE(mainWindow.IsOpenForNewTask());
+    EXPECT_TRUE(editorWindow.IsOpenForNewTask());
     SetWindowTextW(Control(C::Message), L"Позвонить маме\r\nвечером");
     Type(C::Hour, L"8", true);
     Type(C::Minute, L"30", true);
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForNew(); });
   EXPECT_TRUE(result.committed);
-  EXPECT_TRUE(mainWindow.Committed());
-  EXPECT_FALSE(mainWindow.IsOpenForNewTask());
-  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
+  EXPECT_TRUE(editorWindow.Committed());
+  EXPECT_FALSE(editorWindow.IsOpenForNewTask());
+  EXPECT_FALSE(IsWindowVisible(editorWindow.Handle()));
   EXPECT_TRUE(IsWindowEnabled(owner));
   ASSERT_EQ(store.tasks.size(), 1u);
   const Task& task = store.tasks[0];
@@ -151,7 +151,7 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
 }
 
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
-  mainWindow.FillForNew();
+  editorWindow.FillForNew();
   Show();
   const auto changeBox = BoxDuring([&] { Type(C::Second, L"\b", true); });
   ASSERT_TRUE(changeBox);
@@ -159,20 +159,20 @@ TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {
   ASSERT_TRUE(okBox);
   EXPECT_EQ(*okBox, L" Vornakel|'' is not a valid integer value.");
   EXPECT_TRUE(store.tasks.empty());
-  EXPECT_EQ(mainWindow.EditedTaskId(), 0u);
-  EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
+  EXPECT_EQ(editorWindow.EditedTaskId(), 0u);
+  EXPECT_TRUE(IsWindowVisible(editorWindow.Handle()));
   // A second OK, once the field holds a number, appends one task.
   Type(C::Second, L"5");
   EXPECT_FALSE(BoxDuring([&] { Click(C::Ok); }));
   ASSERT_EQ(store.tasks.size(), 1u);
   EXPECT_EQ(store.tasks[0].second, 5);
-  EXPECT_TRUE(mainWindow.Committed());
-  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
+  EXPECT_TRUE(editorWindow.Committed());
+  EXPECT_FALSE(IsWindowVisible(editorWindow.Handle()));
 }
 
 TEST_F(EditorTest, RunFileWithoutAFileChosenInThisOpeningIsNotStored) {
-  mainWindow.Chooser().fileName = "C:\\старый.bat";  // from an earlier opening
-  mainWindow.FillForNew();
+  editorWindow.Chooser().fileName = "C:\\старый.bat";  // from an earlier opening
+  editorWindow.FillForNew();
   Show();
   Click(C::RunFile);
   Click(C::Ok);
@@ -189,7 +189,7 @@ struct CloseCase {
 TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers) {
   const CloseCase cases[] = {
       {"Cancel", [this] { Click(C::Cancel); }},
-      {"close box", [this] { PostMessageW(mainWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"close box", [this] { PostMessageW(editorWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Escape", [this] { PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }},
   };
   int minute = 10;
@@ -199,11 +199,11 @@ TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers
       Type(C::Minute, std::to_wstring(minute), true);
       c.close();
     });
-    const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
+    const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForNew(); });
     EXPECT_FALSE(result.committed) << c.name;
-    EXPECT_EQ(mainWindow.EditedTaskId(), 0u) << c.name;
-    EXPECT_FALSE(mainWindow.IsOpenForNewTask()) << c.name;
-    EXPECT_FALSE(IsWindowVisible(mainWindow.Handle())) << c.name;
+    EXPECT_EQ(editorWindow.EditedTaskId(), 0u) << c.name;
+    EXPECT_FALSE(editorWindow.IsOpenForNewTask()) << c.name;
+    EXPECT_FALSE(IsWindowVisible(editorWindow.Handle())) << c.name;
     EXPECT_TRUE(IsWindowEnabled(owner)) << c.name;
     EXPECT_TRUE(store.tasks.empty()) << c.name;
     EXPECT_EQ(Moment().minute, minute) << c.name;
@@ -213,19 +213,19 @@ TEST_F(EditorTest, CancelTheCloseBoxAndEscapeCommitNothingButTheSessionRemembers
 TEST_F(EditorTest, EscapeDuringAnEditLeavesTheEditorOpen) {
   store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "не трогать"));
   stages.push_back([&] {
-    EXPECT_FALSE(mainWindow.IsOpenForNewTask());
+    EXPECT_FALSE(editorWindow.IsOpenForNewTask());
     PostMessageW(Control(C::Message), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     Probe();
   });
   stages.push_back([&] {
-    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
-    EXPECT_TRUE(mainWindow.IsOpen());
-    PostMessageW(mainWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindowVisible(editorWindow.Handle()));
+    EXPECT_TRUE(editorWindow.IsOpen());
+    PostMessageW(editorWindow.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   });
-  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForEdit(0); });
   EXPECT_FALSE(result.committed);
   EXPECT_EQ(result.taskId, store.tasks[0].id);
-  EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[0].id);
+  EXPECT_EQ(editorWindow.EditedTaskId(), store.tasks[0].id);
   EXPECT_EQ(store.tasks[0].message, "не трогать");
   EXPECT_EQ(store.tasks[0].armed, 0);  // the command re-arms it
 }
@@ -245,7 +245,7 @@ TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) 
     SetWindowTextW(Control(C::Message), L"исправлено");
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(2); });
+  const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForEdit(2); });
   EXPECT_TRUE(result.committed);
   EXPECT_EQ(result.taskId, editedId);
   EXPECT_EQ(Caption(), L" Редактировать задание № 3");
@@ -260,18 +260,18 @@ TEST_F(EditorTest, OkWritesIntoTheEditedTaskAfterTheCheckerDeletedAnEarlierOne) 
 TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
   store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "одно"));
   stages.push_back([&] {
-    const TaskEditor::Result inner = mainWindow.OpenForNew();
+    const TaskEditor::Result inner = editorWindow.OpenForNew();
     EXPECT_FALSE(inner.committed);
-    EXPECT_FALSE(mainWindow.IsOpenForNewTask());
-    EXPECT_EQ(mainWindow.EditedTaskId(), store.tasks[0].id);
+    EXPECT_FALSE(editorWindow.IsOpenForNewTask());
+    EXPECT_EQ(editorWindow.EditedTaskId(), store.tasks[0].id);
     EXPECT_EQ(Caption(), L" Редактировать задание № 1");
-    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
+    EXPECT_TRUE(IsWindowVisible(editorWindow.Handle()));
     Click(C::Ok);
   });
-  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForEdit(0); });
+  const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForEdit(0); });
   EXPECT_TRUE(result.committed);
   EXPECT_EQ(store.tasks.size(), 1u);
-  EXPECT_FALSE(mainWindow.OpenForEdit(5).committed);  // no such task
+  EXPECT_FALSE(editorWindow.OpenForEdit(5).committed);  // no such task
 }
 
 TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
@@ -285,7 +285,7 @@ TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
   });
   stages.push_back([&] {
     EXPECT_EQ(Text(C::Message), L"\r\n");
-    EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
+    EXPECT_TRUE(IsWindowVisible(editorWindow.Handle()));
     PostMessageW(Control(C::Message), WM_KEYDOWN, VK_TAB, 0x000F0001);
     Probe();
   });
@@ -299,9 +299,9 @@ TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
     SetFocus(Control(C::Cancel));
     PostMessageW(Control(C::Cancel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
   });
-  const TaskEditor::Result result = RunModal([&] { return mainWindow.OpenForNew(); });
+  const TaskEditor::Result result = RunModal([&] { return editorWindow.OpenForNew(); });
   EXPECT_FALSE(result.committed);
-  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
+  EXPECT_FALSE(IsWindowVisible(editorWindow.Handle()));
 }
 
 }  // namespace

@@ -22,18 +22,18 @@ std::wstring ClassOf(HWND window) {
 }
 
 TEST_F(EditorTest, FrameIsFixedWithTheCloseBoxOnly) {
-  EXPECT_EQ(ClassOf(mainWindow.Handle()), L"TForm2");
+  EXPECT_EQ(ClassOf(editorWindow.Handle()), L"TForm2");
   EXPECT_EQ(Caption(), L"  Новое задание");
   RECT client{};
-  GetClientRect(mainWindow.Handle(), &client);
+  GetClientRect(editorWindow.Handle(), &client);
   EXPECT_EQ(client.right, 697);
   EXPECT_EQ(client.bottom, 238);
-  const LONG_PTR style = GetWindowLongPtrW(mainWindow.Handle(), GWL_STYLE);
+  const LONG_PTR style = GetWindowLongPtrW(editorWindow.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_EQ(GetWindow(mainWindow.Handle(), GW_OWNER), owner);
-  EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));  // created hidden, shown by its opener
+  EXPECT_EQ(GetWindow(editorWindow.Handle(), GW_OWNER), owner);
+  EXPECT_FALSE(IsWindowVisible(editorWindow.Handle()));  // created hidden, shown by its opener
 }
 
 TEST_F(EditorTest, ControlsCarryTheirTexts) {
@@ -196,7 +196,7 @@ TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAn
       C::RunFile, C::ChooseFile, C::DeleteAfter,  C::ShutDown,     C::Beep,       C::ShowMessage,
       C::Ok,      C::Cancel,     C::Message};
   std::vector<HWND> stops;
-  for (HWND child = GetWindow(mainWindow.Handle(), GW_CHILD); child;
+  for (HWND child = GetWindow(editorWindow.Handle(), GW_CHILD); child;
        child = GetWindow(child, GW_HWNDNEXT))
     if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) stops.push_back(child);
   ASSERT_EQ(stops.size(), std::size(expected));

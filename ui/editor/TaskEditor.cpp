@@ -11,10 +11,8 @@
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/ScreenPlacement.h"
-#include "ui/shared/TabKeys.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
-#include "win32/FormClass.h"
 #include "win32/Text.h"
 
 namespace {
@@ -25,18 +23,13 @@ constexpr char kEditTaskCaption[] = " Редактировать задание 
 
 }  // namespace
 
-TaskEditor::~TaskEditor() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
 bool TaskEditor::Create(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
-  if (!RegisterFormClass(kClassName, &TaskEditor::WindowProc)) return false;
   dpi_ = DialogDpi(owner);
-  CreateDialogFrame(kClassName, kStoredCaption, kClientWidth, kClientHeight, owner, this, dpi_,
-                    true);
-  if (!hwnd_) return false;
+  if (!CreateDialogFrame(*this, kClassName, kStoredCaption, kClientWidth, kClientHeight, owner,
+                         true))
+    return false;
   // The month and day lists show the remembered date from the start: loading has set it before
   // the editor is created. Without a month the month logic would store month 0.
   EditorMoment remembered;
@@ -49,57 +42,56 @@ bool TaskEditor::Create(HWND owner) {
   return true;
 }
 
-LRESULT CALLBACK TaskEditor::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<TaskEditor>(hwnd, message, wParam, lParam);
-}
-
 LRESULT TaskEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_CREATE:
-      return CreateControls() ? 0 : -1;
-    case WM_COMMAND: {
-      const int index = LOWORD(wParam) - kFirstControlId;
-      if (lParam && index >= 0 && index < static_cast<int>(EditorControl::Count))
-        OnCommand(static_cast<EditorControl>(index), HIWORD(wParam));
-      return 0;
-    }
-    case WM_NOTIFY: {
-      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (header.code == UDN_DELTAPOS) OnArrowsNotified(*reinterpret_cast<const NMUPDOWN*>(lParam));
-      return 0;
-    }
-    case WM_VSCROLL:
-      if (LOWORD(wParam) == SB_THUMBPOSITION && lParam)
-        OnArrowsMoved(reinterpret_cast<HWND>(lParam));
-      return 0;
+    case WM_CREATE: return OnCreate();
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL: return OnVerticalScroll(wParam, lParam);
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && focusBeforeDeactivation_ &&
-          IsChild(hwnd_, focusBeforeDeactivation_)) {
-        SetFocus(focusBeforeDeactivation_);
-        return 0;
-      }
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        focusBeforeDeactivation_ = IsChild(hwnd_, focus) ? focus : nullptr;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_CLOSE:
-      // The close box: the same as Cancel.
-      Close();
-      return 0;
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CLOSE: Close(); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
 }
 
-void TaskEditor::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = UsableDpi(dpi);
-  MoveToSuggestedRect(hwnd_, suggested);
+LRESULT TaskEditor::OnCreate() { return CreateControls() ? 0 : -1; }
+
+LRESULT TaskEditor::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int index = LOWORD(wParam) - kFirstControlId;
+  if (lParam && index >= 0 && index < static_cast<int>(EditorControl::Count))
+    OnCommand(static_cast<EditorControl>(index), HIWORD(wParam));
+  return 0;
+}
+
+LRESULT TaskEditor::OnNotify(const NMHDR& header) {
+  if (header.code == UDN_DELTAPOS) OnArrowsNotified(reinterpret_cast<const NMUPDOWN&>(header));
+  return 0;
+}
+
+LRESULT TaskEditor::OnVerticalScroll(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == SB_THUMBPOSITION && lParam) OnArrowsMoved(reinterpret_cast<HWND>(lParam));
+  return 0;
+}
+
+LRESULT TaskEditor::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) != WA_INACTIVE && focusBeforeDeactivation_ &&
+      IsChild(hwnd_, focusBeforeDeactivation_)) {
+    SetFocus(focusBeforeDeactivation_);
+    return 0;
+  }
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    focusBeforeDeactivation_ = IsChild(hwnd_, focus) ? focus : nullptr;
+  }
+  return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+}
+
+void TaskEditor::OnDensityChanged(int) {
   PlaceControls();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -208,17 +200,8 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
 void TaskEditor::ShowModal() {
   if (IsOpen() || !hwnd_) return;
   loop_.Run(hwnd_, {.shown = [this] { OnShown(); },
-                    .hook =
-                        [this](const MSG& message) {
-                          if (applicationHook_)
-                            applicationHook_(message);
-                          else
-                            CancelOnEscape(message);
-                        },
-                    .dialogKeys =
-                        [this](MSG& message) {
-                          return MoveFocusByTab(hwnd_, message) || PressFocusedButton(message);
-                        },
+                    .hook = applicationHook_,
+                    .enter = [this](HWND target) { return PressButton(target); },
                     .cancel = [this] { Close(); }});
   russianLayout_.reset();
 }
@@ -227,12 +210,11 @@ void TaskEditor::CancelOnEscape(const MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && openForNewTask_) Cancel();
 }
 
-bool TaskEditor::PressFocusedButton(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+bool TaskEditor::PressButton(HWND target) {
   for (EditorControl button :
        {EditorControl::Ok, EditorControl::Cancel, EditorControl::ChooseFile}) {
-    if (message.hwnd == Control(button)) {
-      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+    if (target == Control(button)) {
+      SendMessageW(target, BM_CLICK, 0, 0);
       return true;
     }
   }

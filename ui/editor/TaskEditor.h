@@ -17,6 +17,7 @@
 #include "ui/editor/FileChooser.h"
 #include "ui/editor/TimeFields.h"
 #include "ui/shared/ModalLoop.h"
+#include "ui/shared/WindowBase.h"
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
 #include "win32/KeyboardLayout.h"
@@ -61,7 +62,7 @@ enum class EditorControl : int {
 // The three fields of the time of day.
 enum class TimeField { Hour, Minute, Second };
 
-class TaskEditor {
+class TaskEditor : public WindowBase {
  public:
   // The window class. Users' automation scripts find the editor by it.
   static constexpr wchar_t kClassName[] = L"TForm2";
@@ -80,13 +81,9 @@ class TaskEditor {
   };
 
   explicit TaskEditor(Store& store) : store_(store) {}
-  ~TaskEditor();
-  TaskEditor(const TaskEditor&) = delete;
-  TaskEditor& operator=(const TaskEditor&) = delete;
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
-  HWND Handle() const { return hwnd_; }
   HWND Control(EditorControl control) const { return controls_[Index(control)]; }
 
   // The add command's part of the work: the caption, the editor centred over the main window,
@@ -114,7 +111,7 @@ class TaskEditor {
   bool Committed() const { return committed_; }
 
   // The message hook of the application, which the modal loop runs for every message it takes,
-  // as the main loop does. Without one it runs CancelOnEscape alone.
+  // as the main loop does.
   void SetApplicationMessageHook(std::function<void(const MSG&)> hook) {
     applicationHook_ = std::move(hook);
   }
@@ -130,20 +127,24 @@ class TaskEditor {
 
  private:
   static constexpr size_t Index(EditorControl control) { return static_cast<size_t>(control); }
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  template <typename Form>
-  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK NumberFieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR subclassId, DWORD_PTR refData);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnCreate();
   bool CreateControls();
   // Moves the controls to their places at the window's density and gives them its fonts.
   void PlaceControls();
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDensityChanged(int previousDpi) override;
+  // The controls' notifications, by the control they come from.
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   void OnCommand(EditorControl control, UINT code);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnVerticalScroll(WPARAM wParam, LPARAM lParam);
   void OnArrowsNotified(const NMUPDOWN& change);
   void OnArrowsMoved(HWND upDown);
   LRESULT OnControlColour(HDC dc, HWND control);
+  // The control that had the focus gets it back when the window is activated again.
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
 
   // The control rules: these run the control's handler as the rules say.
   void SetEditText(EditorControl edit, const std::string& text);
@@ -165,12 +166,12 @@ class TaskEditor {
   void OnShown();
 
   void Enable(EditorControl control, bool enabled);
-  void Close();
-  bool PressFocusedButton(const MSG& message);
+  void Close();  // also the close box
+  // Enter on one of the editor's buttons presses it; elsewhere the control takes the key.
+  bool PressButton(HWND target);
   void ShowWarning(const std::string& text);
 
   Store& store_;
-  HWND hwnd_ = nullptr;
   std::array<HWND, static_cast<size_t>(EditorControl::Count)> controls_{};
   UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold
   UniqueFont messageFont_;  // "Arial", 15 pixels, bold
@@ -187,5 +188,4 @@ class TaskEditor {
   bool shutDownCaptionRed_ = false;
   std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on each of the four arrows
   HWND focusBeforeDeactivation_ = nullptr;
-  int dpi_ = 96;  // the density the window is laid out for
 };

@@ -12,7 +12,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/settings/SettingsDialog.h"
 #include "ui/shared/ControlAccess.h"
-#include "ui/shared/TabKeys.h"
+#include "ui/shared/DialogKeys.h"
 #include "win32/Fonts.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
@@ -31,7 +31,6 @@ HWND CreateButton(HWND parent, WORD id, const char* caption, int left, HFONT fon
 }  // namespace
 
 bool MainWindow::CreateButtonsAndMenu() {
-  buttonFont_ = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
   addButton_ =
       CreateButton(hwnd_, kAddButtonId, "Добавить задание", kAddButtonLeft, buttonFont_.get());
   settingsButton_ =
@@ -252,7 +251,7 @@ LRESULT CALLBACK MainWindow::TaskListSubclassProc(HWND hwnd, UINT message, WPARA
       return result;
     }
     case WM_MOUSEWHEEL:
-      // The form sees the wheel first; the list's own scrolling follows.
+      // The main window sees the wheel first; the list's own scrolling follows.
       self->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam),
                          {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -276,4 +275,4 @@ int MainWindow::FindTypedRow(const NMLVFINDITEMW& find) {
   return FindRowByMessageStart(store_.rows, typed, find.iStart, (info.flags & LVFI_WRAP) != 0);
 }
 
-bool MainWindow::TakeTabKey(const MSG& message) { return MoveFocusByTab(hwnd_, message); }
+bool MainWindow::TakeTabKey(const MSG& message) { return TakeDialogKey(hwnd_, message); }

@@ -44,11 +44,11 @@ bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int list
 }
 
 MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi) {
-  const int band = ScaleToDpi(31, dpi);
+  const int band = ScaleToDpi(kButtonBandHeight, dpi);
   MainLayout layout;
   layout.listWidth = clientWidth < 0 ? 0 : clientWidth;
   layout.listHeight = clientHeight - band < 0 ? 0 : clientHeight - band;
-  layout.buttonTop = clientHeight - ScaleToDpi(27, dpi);
+  layout.buttonTop = clientHeight - ScaleToDpi(kButtonTopAboveBottom, dpi);
   return layout;
 }
 

@@ -31,8 +31,12 @@ int WheelScrollPixels(int wheelDelta, int dpi = 96);
 // The pointer strictly inside the list's rectangle (the border line itself is outside).
 bool InsideList(int x, int y, int listLeft, int listTop, int listWidth, int listHeight);
 
-// The list and the buttons placed in the client area; the band below the list is 31 pixels at
-// 96 dots per inch and grows with `dpi`.
+// The band below the list that holds the buttons, and the buttons' top measured up from the
+// bottom of the client area, in pixels at 96 dots per inch.
+inline constexpr int kButtonBandHeight = 31;
+inline constexpr int kButtonTopAboveBottom = 27;
+
+// The list and the buttons placed in the client area; the band grows with `dpi`.
 struct MainLayout {
   int listWidth = 0;
   int listHeight = 0;

@@ -11,7 +11,6 @@
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/Fonts.h"
-#include "win32/FormClass.h"
 #include "win32/MessageIds.h"
 
 namespace {
@@ -27,99 +26,77 @@ const UINT WM_TASKBARCREATED = RegisterWindowMessageW(L"TaskbarCreated");
 MainWindow::MainWindow(Store& store, Win32Platform& platform, MainWindowEvents& events)
     : store_(store), platform_(platform), list_(store), events_(events) {}
 
-MainWindow::~MainWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+// Destroyed before the members: the taskbar button owns the window, and the window's own
+// handlers (the stop sequence) run while the object is whole.
+MainWindow::~MainWindow() { Destroy(); }
 
 bool MainWindow::Create() {
-  if (!RegisterFormClass(MainWindow::kClassName, &MainWindow::WindowProc)) return false;
   // A new window opens on the primary screen, at the system's density.
   dpi_ = SystemDpi();
   // The taskbar button is a window of its own, the main window's owner.
   if (!taskbar_.Create(kProgramTitle)) return false;
-  CreateWindowExW(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                  CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_), ScaleToDpi(kHeight, dpi_),
-                  taskbar_.Handle(), nullptr, GetModuleHandleW(nullptr), this);
-  if (!hwnd_) return false;
+  if (!CreateBound(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                   CW_USEDEFAULT, CW_USEDEFAULT, ScaleToDpi(kWidth, dpi_),
+                   ScaleToDpi(kHeight, dpi_), taskbar_.Handle()))
+    return false;
   taskbar_.SetMainWindow(hwnd_);
   platform_.SetMainWindow(hwnd_);
   return true;
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<MainWindow>(hwnd, message, wParam, lParam);
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
+  switch (message) {
+    case WM_CREATE: return OnCreate() ? 0 : -1;
+    case WM_SIZE: OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOVE: RememberGeometry(); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_SETFOCUS: SetFocus(list_.Handle()); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU: return OnContextMenu(wParam, lParam);
+    case WM_MOUSEWHEEL: return OnWindowMouseWheel(wParam, lParam);
+    case WMAPP_MAILBOX: platform_.Mailbox().RunJobs(); return 0;
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WMAPP_TRAYICON: OnTrayIcon(lParam); return 0;
+    case WM_QUERYENDSESSION: events_.SaveForEndOfSession(); return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam, lParam); return 0;
+    case WM_TIMER: return OnTimer(wParam, lParam);
+    case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DESTROY: OnDestroy(); return 0;
+    default:
+      if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0)
+        return OnTaskbarCreated(wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
+  }
+  // clang-format on
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      return OnCreate() ? 0 : -1;
-    case WM_SIZE:
-      OnSize(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_MOVE:
-      OnMove();
-      return 0;
-    case WM_GETMINMAXINFO:
-      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-      return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETFOCUS:
-      SetFocus(list_.Handle());
-      return 0;
-    case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == list_.Handle() && !stopped_) {
-        ShowListMenu(lParam);
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_MOUSEWHEEL: {
-      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), at);
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
-    case WMAPP_MAILBOX:
-      platform_.Mailbox().RunJobs();
-      return 0;
-    case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case WM_SYSCOMMAND:
-      return OnSysCommand(wParam, lParam);
-    case WMAPP_TRAYICON:
-      OnTrayIcon(lParam);
-      return 0;
-    case WM_QUERYENDSESSION:
-      events_.SaveForEndOfSession();
-      return TRUE;
-    case WM_ENDSESSION:
-      // FALSE: the end of the session was cancelled, and the program goes on as it was.
-      if (wParam) {
-        events_.StopForEndOfSession();
-        // An installer or the Restart Manager closing programs while the session goes on: the
-        // program ends rather than staying on without a window or icon.
-        if (lParam & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
-      }
-      return 0;
-    case WM_TIMER:
-      if (wParam == kTrayRetryTimer) {
-        OnTrayRetryTimer();
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_COPYDATA:
-      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    default:
-      if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0 && !stopped_ && TrayOptionOn())
-        AddTrayIcon();
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
+LRESULT MainWindow::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) != list_.Handle() || stopped_)
+    return DefaultHandling(WM_CONTEXTMENU, wParam, lParam);
+  ShowListMenu(lParam);
+  return 0;
+}
+
+LRESULT MainWindow::OnWindowMouseWheel(WPARAM wParam, LPARAM lParam) {
+  OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  return DefaultHandling(WM_MOUSEWHEEL, wParam, lParam);
+}
+
+void MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
+  // FALSE: the end of the session was cancelled, and the program goes on as it was.
+  if (!ending) return;
+  events_.StopForEndOfSession();
+  // An installer or the Restart Manager closing programs while the session goes on: the program
+  // ends rather than staying on without a window or icon.
+  if (how & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
+}
+
+LRESULT MainWindow::OnTaskbarCreated(WPARAM wParam, LPARAM lParam) {
+  if (!stopped_ && TrayOptionOn()) AddTrayIcon();
+  return DefaultHandling(WM_TASKBARCREATED, wParam, lParam);
 }
 
 LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -181,17 +158,14 @@ LRESULT MainWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
 
 bool MainWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd_);
-  windowFont_ = CreatePixelFont(L"Arial", 11, false, dpi_);
-  listFont_ = CreatePixelFont(L"Arial", 15, true, dpi_);
+  MakeFonts();
   if (!list_.Create(hwnd_, kListViewId, listFont_.get())) return false;
   // The columns open with their widths at 96 dots per inch; the loaded ones follow.
   list_.SetColumnWidths(ScaleWidths(list_.GetColumnWidths(), dpi_));
   SetWindowSubclass(list_.Handle(), &MainWindow::TaskListSubclassProc, 1,
                     reinterpret_cast<DWORD_PTR>(this));
   if (!CreateButtonsAndMenu()) return false;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
+  LayOutClientArea();
   RememberColumnWidths();
   return true;
 }
@@ -210,16 +184,12 @@ void MainWindow::OnSize(WPARAM kind, int clientWidth, int clientHeight) {
   RememberGeometry();
 }
 
-void MainWindow::OnMove() { RememberGeometry(); }
-
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) {
   limits.ptMinTrackSize.x = ScaleToDpi(kMinimumWidth, dpi_);
   limits.ptMinTrackSize.y = ScaleToDpi(kMinimumHeight, dpi_);
   // The layout follows the client area of the moment; WM_SIZE lays out again after the change.
   if (!list_.Handle()) return;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
+  LayOutClientArea();
 }
 
 LRESULT MainWindow::OnNotify(NMHDR& header) {
@@ -267,16 +237,12 @@ void MainWindow::OnDestroy() {
   events_.OnMainWindowDestroyed();
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDensityChanged(int previousDpi) {
   // The columns keep their widths at 96 dots per inch across the change.
-  const TaskListView::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), dpi_);
-  dpi_ = UsableDpi(dpi);
+  const TaskListView::ColumnWidths widths = UnscaleWidths(list_.GetColumnWidths(), previousDpi);
   MakeFonts();
   list_.SetColumnWidths(ScaleWidths(widths, dpi_));
-  MoveToSuggestedRect(hwnd_, suggested);
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  LayOut(client.right, client.bottom);
+  LayOutClientArea();
   RememberColumnWidths();
   RememberGeometry();
 }
@@ -286,12 +252,20 @@ void MainWindow::MakeFonts() {
   UniqueFont windowFont = CreatePixelFont(L"Arial", 11, false, dpi_);
   UniqueFont listFont = CreatePixelFont(L"Arial", 15, true, dpi_);
   UniqueFont buttonFont = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
-  SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
+  // At creation the controls do not exist yet: the fonts are then given as they are made.
+  if (list_.Handle())
+    SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
   for (HWND button : {addButton_, settingsButton_})
     if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
   windowFont_ = std::move(windowFont);
   listFont_ = std::move(listFont);
   buttonFont_ = std::move(buttonFont);
+}
+
+void MainWindow::LayOutClientArea() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  LayOut(client.right, client.bottom);
 }
 
 void MainWindow::LayOut(int clientWidth, int clientHeight) {

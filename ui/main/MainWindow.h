@@ -14,6 +14,7 @@
 #include "ui/main/TaskListView.h"
 #include "ui/main/TaskbarButton.h"
 #include "ui/main/TrayIconMenu.h"
+#include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32Platform.h"
@@ -21,7 +22,7 @@
 class TaskEditor;
 class SettingsDialog;
 
-class MainWindow {
+class MainWindow : public WindowBase {
  public:
   // The window class. A second start of the program finds the first by it and the title
   // (kProgramTitle), and so do users' automation scripts.
@@ -31,13 +32,9 @@ class MainWindow {
   static constexpr int kHeight = 538;
   static constexpr int kMinimumWidth = 490;
   static constexpr int kMinimumHeight = 490;
-  // Room below the list for the buttons.
-  static constexpr int kButtonBand = 31;
 
   MainWindow(Store& store, Win32Platform& platform, MainWindowEvents& events);
-  ~MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow() override;
 
   static constexpr int kAddButtonLeft = 3;
   static constexpr int kSettingsButtonLeft = 156;
@@ -46,12 +43,9 @@ class MainWindow {
 
   // Creates the window, hidden, with the task list in it, and makes it the platform's main window.
   bool Create();
-  HWND Handle() const { return hwnd_; }
   TaskListView& List() { return list_; }
-  // The window's own font, Arial 11 pixels, for the controls that take it.
+  // The window's own font, Arial 11 pixels; no control of the window takes it.
   HFONT WindowFont() const { return windowFont_.get(); }
-  // The density the window is shown at (96 at 100 %).
-  int Dpi() const { return dpi_; }
 
   // Sets the list's column widths, given at 96 dots per inch as Data.ini stores them, and
   // remembers them for the next save.
@@ -132,17 +126,22 @@ class MainWindow {
   void Stopped() { stopped_ = true; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  template <typename Form>
-  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   bool OnCreate();
   void OnSize(WPARAM kind, int clientWidth, int clientHeight);
-  void OnMove();
   void OnGetMinMaxInfo(MINMAXINFO& limits);
-  // The window moved to a screen of another density: `suggested` is its new outer rectangle.
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The window has moved to a screen of another density.
+  void OnDensityChanged(int previousDpi) override;
+  // The list's menu, by the mouse or the keyboard.
+  LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWindowMouseWheel(WPARAM wParam, LPARAM lParam);
+  void OnEndSession(WPARAM ending, LPARAM how);
+  // The tray icon's retry timer.
+  LRESULT OnTimer(WPARAM timer, LPARAM lParam);
+  // The taskbar (re)started: the icon is added again, or a program hidden in the tray would be
+  // unreachable.
+  LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
   // The fonts made for the window's density, given to the list and the buttons.
   void MakeFonts();
   LRESULT OnNotify(NMHDR& header);
@@ -153,10 +152,10 @@ class MainWindow {
   void HideToTray();
   void RestoreFromTray();
   bool TrayOptionOn();
-  void OnTrayRetryTimer();
   void OnDestroy();
 
   void LayOut(int clientWidth, int clientHeight);
+  void LayOutClientArea();
   bool CreateButtonsAndMenu();
   void ShowListMenu(LPARAM where);
   static LRESULT CALLBACK TaskListSubclassProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -174,10 +173,8 @@ class MainWindow {
   Store& store_;
   Win32Platform& platform_;
   TaskbarButton taskbar_;  // destroyed after the main window, which it owns
-  HWND hwnd_ = nullptr;
-  int dpi_ = 96;
   TaskListView list_;
-  UniqueFont windowFont_;  // Arial, 11 pixels: the buttons' font
+  UniqueFont windowFont_;  // Arial, 11 pixels
   UniqueFont listFont_;    // Arial, bold, 15 pixels
   UniqueFont buttonFont_;  // Arial Cyr, bold, 15 pixels
   HWND addButton_ = nullptr;

@@ -77,14 +77,16 @@ void MainWindow::AddTrayIcon() {
   SetTimer(hwnd_, kTrayRetryTimer, trayRetryMs_, nullptr);
 }
 
-void MainWindow::OnTrayRetryTimer() {
+LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM lParam) {
+  if (timer != kTrayRetryTimer) return DefaultHandling(WM_TIMER, timer, lParam);
   if (stopped_ || !TrayOptionOn() || tray_.Add()) {
     KillTimer(hwnd_, kTrayRetryTimer);
     trayAttemptsLeft_ = 0;
-    return;
+    return 0;
   }
-  if (--trayAttemptsLeft_ > 0) return;
+  if (--trayAttemptsLeft_ > 0) return 0;
   KillTimer(hwnd_, kTrayRetryTimer);
   // No icon for good: a window hidden to the tray would be out of reach.
   if (hiddenToTray_) RestoreFromTray();
+  return 0;
 }

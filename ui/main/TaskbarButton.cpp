@@ -1,26 +1,13 @@
 #include "ui/main/TaskbarButton.h"
 
-#include "win32/FormClass.h"
 #include "win32/MessageIds.h"
 
-TaskbarButton::~TaskbarButton() { Destroy(); }
-
 bool TaskbarButton::Create(const wchar_t* title) {
-  if (!RegisterFormClass(kClassName, &TaskbarButton::WindowProc)) return false;
   // No caption and no size, so nothing of it is drawn; the system menu and the minimise box give
   // the button its "Minimise", "Restore" and "Close window".
-  CreateWindowExW(0, kClassName, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  return hwnd_ != nullptr;
-}
-
-void TaskbarButton::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK TaskbarButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<TaskbarButton>(hwnd, message, wParam, lParam);
+  return CreateBound(0, kClassName, title, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                     GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                     nullptr);
 }
 
 void TaskbarButton::Show() { ShowWindow(hwnd_, SW_SHOWNA); }
@@ -38,27 +25,25 @@ void TaskbarButton::RestoreProgram() {
 }
 
 LRESULT TaskbarButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_CLOSE:
-      // "Close window" on the taskbar: the program ends, as by the tray menu's "Выход".
-      if (main_) SendMessageW(main_, WM_COMMAND, kCommandExit, 0);
-      return 0;
-    case WM_SIZE:
-      if (wParam == SIZE_MINIMIZED)
-        OnMinimised();
-      else
-        OnRestored();
-      return 0;
-    case WM_ACTIVATE:
-      // The button was chosen (a click, Alt+Tab): the main window or its open dialog takes over.
-      if (LOWORD(wParam) != WA_INACTIVE && main_ && IsWindowVisible(main_)) {
-        SetActiveWindow(GetLastActivePopup(main_));
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_SIZE: wParam == SIZE_MINIMIZED ? OnMinimised() : OnRestored(); return 0;
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
+}
+
+void TaskbarButton::OnClose() {
+  if (main_) SendMessageW(main_, WM_COMMAND, kCommandExit, 0);
+}
+
+LRESULT TaskbarButton::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == WA_INACTIVE || !main_ || !IsWindowVisible(main_))
+    return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+  SetActiveWindow(GetLastActivePopup(main_));
+  return 0;
 }
 
 void TaskbarButton::OnMinimised() {

@@ -7,21 +7,16 @@
 
 #include <windows.h>
 
-class TaskbarButton {
+#include "ui/shared/WindowBase.h"
+
+class TaskbarButton : public WindowBase {
  public:
   static constexpr wchar_t kClassName[] = L"VornakelTaskbarButton";
-
-  TaskbarButton() = default;
-  ~TaskbarButton();
-  TaskbarButton(const TaskbarButton&) = delete;
-  TaskbarButton& operator=(const TaskbarButton&) = delete;
 
   // Creates the window, hidden; `title` is the button's text.
   bool Create(const wchar_t* title);
   // The main window, owned by this one: it follows the program's minimised state.
   void SetMainWindow(HWND main) { main_ = main; }
-  HWND Handle() const { return hwnd_; }
-  void Destroy();
 
   void Show();
   void Hide();
@@ -33,14 +28,14 @@ class TaskbarButton {
   bool ProgramMinimised() const { return hwnd_ && IsIconic(hwnd_); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  template <typename Form>
-  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // "Close window" on the taskbar: the program ends, as by the tray menu's "Выход".
+  void OnClose();
+  // The button was chosen (a click, Alt+Tab): the main window or its open dialog takes over.
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void OnMinimised();
   void OnRestored();
 
-  HWND hwnd_ = nullptr;
   HWND main_ = nullptr;
   bool mainHidden_ = false;  // the main window went out of sight when the program was minimised
 };

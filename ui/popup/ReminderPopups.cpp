@@ -3,18 +3,22 @@
 #include <iterator>
 
 #include "core/Snooze.h"
+#include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "win32/Dpi.h"
+#include "win32/Fonts.h"
 #include "win32/Text.h"
 
 namespace {
 
-constexpr COLORREF kYellow = RGB(255, 255, 0);                     // 0x00FFFF
-constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;  // 0x88
-constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;  // 0x90C00000
-constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL |
-                                ES_MULTILINE | ES_CENTER;            // 0x50800845
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;  // 0x50001000
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+// Above other programs' windows, without a taskbar button of its own; a caption without a system
+// menu or close box: a reminder closes by its buttons.
+constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+constexpr DWORD kMessageStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE | ES_CENTER;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
 constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST;
 
 // The message field and OK have the identifier 0 (scripts tell them apart by class); the
@@ -22,25 +26,15 @@ constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDO
 constexpr int kDurationId = 1;
 constexpr int kSnoozeId = 2;
 
-// The children's places in the client area (left, top, width, height), at 96 dots per inch.
-struct ChildPlace {
-  int left, top, width, height;
-};
-constexpr ChildPlace kMessagePlace{4, 4, 286, 232};
-constexpr ChildPlace kButtonPlace{95, 244, 110, 25};
+// The children's places in the client area.
+constexpr ScaledPlace kMessagePlace{4, 4, 286, 232};
+constexpr ScaledPlace kButtonPlace{95, 244, 110, 25};
 // In the margins on either side of OK; the list's height includes its drop-down part.
-constexpr ChildPlace kDurationPlace{4, 244, 87, 200};
-constexpr ChildPlace kSnoozePlace{209, 244, 81, 25};
+constexpr ScaledPlace kDurationPlace{4, 244, 87, 200};
+constexpr ScaledPlace kSnoozePlace{209, 244, 81, 25};
 
-// The cell height (a positive LOGFONT height) is 18 pixels at 96 dots per inch.
 UniqueFont MakePopupFont(int dpi) {
-  return UniqueFont(CreateFontW(ScaleToDpi(18, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
-}
-
-void MoveScaled(HWND child, const ChildPlace& place, int dpi) {
-  MoveWindow(child, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
-             ScaleToDpi(place.width, dpi), ScaleToDpi(place.height, dpi), TRUE);
+  return CreatePixelFont(L"Arial", 18, true, dpi, FontHeight::Cell, DEFAULT_PITCH | FF_DONTCARE);
 }
 
 }  // namespace
@@ -51,17 +45,10 @@ void ReminderPopups::RegisterPopupClass() {
   popupFontDpi_ = SystemDpi();
   font_ = MakePopupFont(popupFontDpi_);
   brush_.reset(CreateSolidBrush(kYellow));
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = PopupWndProc;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  registered_ = RegisterClassW(&windowClass) != 0;
 }
 
 void ReminderPopups::UnregisterPopupClass() {
-  if (registered_) UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
-  registered_ = false;
+  UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
   font_.reset();
   otherFonts_.clear();
   brush_.reset();
@@ -69,36 +56,33 @@ void ReminderPopups::UnregisterPopupClass() {
 
 HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text, bool sound,
                                   int32_t snoozeMinutes) {
-  pendingText_ = ToWide(text);
-  pendingSnoozeMinutes_ = snoozeMinutes;
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   // The popup is sized for the screen whose corner it opens in.
   const POINT corner{area.right - 1, area.bottom - 1};
-  creatingDpi_ = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
-  const PopupPlace place =
-      cascade_.Open({area.left, area.top, area.right, area.bottom}, creatingDpi_);
-  const int size = ScaleToDpi(PopupCascade::kSize, creatingDpi_);
-  const std::wstring title = L" " + ToWide(caption);
-  // The children are made during creation, so pendingText_ is consumed before this returns.
-  const HWND popup =
-      CreateWindowExW(kPopupExStyle, kClassName, title.c_str(), kPopupStyle, place.x, place.y, size,
-                      size, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  if (popup) shown_[popup] = {caption.starts_with(' ') ? caption.substr(1) : caption, text, sound};
-  return popup;
+  const int dpi = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
+  const PopupPlace place = cascade_.Open({area.left, area.top, area.right, area.bottom}, dpi);
+  auto popup = std::make_unique<Popup>(
+      *this,
+      Reminder{caption.starts_with(' ') ? caption.substr(1) : caption, text, sound, snoozeMinutes});
+  if (!popup->Open(caption, place, dpi)) return nullptr;
+  const HWND window = popup->Handle();
+  open_[window] = std::move(popup);
+  return window;
 }
 
-void ReminderPopups::Close(HWND popup, bool snooze) {
-  const auto it = shown_.find(popup);
-  Shown reminder = it != shown_.end() ? std::move(it->second) : Shown{};
+void ReminderPopups::Close(Popup& popup, bool snooze) {
   int32_t minutes = kDefaultSnoozeMinutes;
   if (snooze) {
-    const HWND list = GetDlgItem(popup, kDurationId);
+    const HWND list = GetDlgItem(popup.Handle(), kDurationId);
     const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
     if (chosen >= 0 && static_cast<size_t>(chosen) < kSnoozeMinutes.size())
       minutes = kSnoozeMinutes[static_cast<size_t>(chosen)];
   }
-  DestroyWindow(popup);
+  const Reminder reminder = popup.reminder_;
+  const HWND window = popup.Handle();
+  popup.Destroy();
+  open_.erase(window);  // the popup's object goes with its window
   cascade_.Closed();
   if (snooze && onSnooze_) onSnooze_(reminder.moment, reminder.text, reminder.sound, minutes);
 }
@@ -110,86 +94,78 @@ HFONT ReminderPopups::FontFor(int dpi) {
   return font.get();
 }
 
-void ReminderPopups::OnCreate(HWND popup) {
+bool ReminderPopups::Popup::Open(const std::string& caption, PopupPlace place, int dpi) {
+  dpi_ = dpi;
+  const int size = ScaleToDpi(PopupCascade::kSize, dpi);
+  return CreateBound(kPopupExStyle, kClassName, (L" " + ToWide(caption)).c_str(), kPopupStyle,
+                     place.x, place.y, size, size, nullptr, WindowBase::kNoIcon);
+}
+
+LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
+  switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnMessageColour(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NCHITTEST: return OnHitTest(wParam, lParam);
+    default: return DefaultHandling(message, wParam, lParam);
+  }
+  // clang-format on
+}
+
+LRESULT ReminderPopups::Popup::OnCreate() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  CreateWindowExW(0, L"EDIT", pendingText_.c_str(), kMessageStyle, 0, 0, 0, 0, popup, nullptr,
-                  instance, nullptr);
-  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, popup, nullptr,
+  CreateWindowExW(0, L"EDIT", ToWide(reminder_.text).c_str(), kMessageStyle, 0, 0, 0, 0, hwnd_,
+                  nullptr, instance, nullptr);
+  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, hwnd_, nullptr,
                                   instance, nullptr);
-  const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, popup,
+  const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, hwnd_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDurationId)),
                                          instance, nullptr);
   for (const char* duration : kSnoozeTexts)
     SendMessageW(durations, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(duration).c_str()));
-  SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(pendingSnoozeMinutes_), 0);
-  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, popup,
+  SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(reminder_.snoozeMinutes), 0);
+  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
-  PlaceChildren(popup, creatingDpi_);
+  PlaceChildren();
   SetFocus(ok);
+  return 0;
 }
 
-void ReminderPopups::PlaceChildren(HWND popup, int dpi) {
-  const HFONT font = FontFor(dpi);
-  for (HWND child = GetWindow(popup, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+void ReminderPopups::Popup::PlaceChildren() {
+  const HFONT font = owner_.FontFor(dpi_);
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(child);
     wchar_t className[16]{};
     GetClassNameW(child, className, static_cast<int>(std::size(className)));
     const bool isButton = lstrcmpiW(className, L"Button") == 0;
-    const ChildPlace& place = id == kDurationId ? kDurationPlace
-                              : id == kSnoozeId ? kSnoozePlace
-                              : isButton        ? kButtonPlace
-                                                : kMessagePlace;
-    MoveScaled(child, place, dpi);
+    const ScaledPlace& place = id == kDurationId ? kDurationPlace
+                               : id == kSnoozeId ? kSnoozePlace
+                               : isButton        ? kButtonPlace
+                                                 : kMessagePlace;
+    MoveToPlace(child, place, dpi_);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
 
-void ReminderPopups::OnDpiChanged(HWND popup, int dpi, const RECT& suggested) {
-  MoveToSuggestedRect(popup, suggested);
-  PlaceChildren(popup, UsableDpi(dpi));
-  InvalidateRect(popup, nullptr, TRUE);
+void ReminderPopups::Popup::OnDensityChanged(int) {
+  PlaceChildren();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT CALLBACK ReminderPopups::PopupWndProc(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  auto* self = reinterpret_cast<ReminderPopups*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  switch (message) {
-    case WM_NCCREATE:
-      self = static_cast<ReminderPopups*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      break;
-    case WM_CREATE:
-      if (self) self->OnCreate(hwnd);
-      return 0;
-    case WM_DPICHANGED:
-      if (self) {
-        self->OnDpiChanged(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:  // the read-only message field
-      if (self) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-        return reinterpret_cast<LRESULT>(self->brush_.get());
-      }
-      break;
-    case WM_COMMAND:
-      // The buttons' clicks; the duration list's notifications are never 0.
-      if (HIWORD(wParam) == BN_CLICKED && self) {
-        self->Close(hwnd, LOWORD(wParam) == kSnoozeId);
-        return 0;
-      }
-      break;
-    case WM_NCDESTROY:
-      if (self) self->shown_.erase(hwnd);
-      break;
-    case WM_NCHITTEST: {
-      // The bare client margins drag the popup like its title bar.
-      const LRESULT hit = DefWindowProcW(hwnd, message, wParam, lParam);
-      return hit == HTCLIENT ? HTCAPTION : hit;
-    }
-    default:
-      break;
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT ReminderPopups::Popup::OnMessageColour(HDC dc) {
+  SetBkColor(dc, kYellow);
+  return reinterpret_cast<LRESULT>(owner_.brush_.get());
+}
+
+LRESULT ReminderPopups::Popup::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return DefaultHandling(WM_COMMAND, wParam, lParam);
+  owner_.Close(*this, LOWORD(wParam) == kSnoozeId);  // this object is gone afterwards
+  return 0;
+}
+
+LRESULT ReminderPopups::Popup::OnHitTest(WPARAM wParam, LPARAM lParam) {
+  const LRESULT hit = DefaultHandling(WM_NCHITTEST, wParam, lParam);
+  return hit == HTCLIENT ? HTCAPTION : hit;
 }

@@ -7,9 +7,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "ui/popup/PopupCascade.h"
+#include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
 
 class ReminderPopups {
@@ -17,7 +19,7 @@ class ReminderPopups {
   // The popups' window class. Users' automation scripts find the reminders by it.
   static constexpr wchar_t kClassName[] = L"MyVornakelClass";
 
-  // Creates the font and the brush and registers the class.
+  // Creates the font and the brush; the class is registered with the first popup.
   void RegisterPopupClass();
   // Unregisters the class and releases the font and brush; open popups are not closed.
   void UnregisterPopupClass();
@@ -36,32 +38,46 @@ class ReminderPopups {
   int PopupOffset() const { return cascade_.Offset(); }
 
  private:
-  static LRESULT CALLBACK PopupWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCreate(HWND popup);
+  // What a popup shows, and what a snooze brings back.
+  struct Reminder {
+    std::string moment, text;
+    bool sound = false;
+    int32_t snoozeMinutes = 10;
+  };
+  // One reminder's window.
+  class Popup : public WindowBase {
+   public:
+    Popup(ReminderPopups& owner, Reminder reminder) : owner_(owner), reminder_(reminder) {}
+    bool Open(const std::string& caption, PopupPlace place, int dpi);
+
+   private:
+    friend class ReminderPopups;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCreate();
+    // The buttons' clicks; the duration list's notifications are never 0.
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    // The read-only message field is drawn on yellow.
+    LRESULT OnMessageColour(HDC dc);
+    // The bare client margins drag the popup like its title bar.
+    LRESULT OnHitTest(WPARAM wParam, LPARAM lParam);
+    void OnDensityChanged(int previousDpi) override;
+    // Places the message field and the OK button for the density and gives them its font.
+    void PlaceChildren();
+
+    ReminderPopups& owner_;
+    const Reminder reminder_;
+  };
+
   // OK or "Отложить": the popup closes, and the cascade's next place moves back.
-  void Close(HWND popup, bool snooze);
-  // The popup was moved to a screen of another density.
-  void OnDpiChanged(HWND popup, int dpi, const RECT& suggested);
-  // Places the message field and the OK button for `dpi` and gives them the font for it.
-  void PlaceChildren(HWND popup, int dpi);
+  void Close(Popup& popup, bool snooze);
   // font_ at the density it was made for; a font of the same face for any other.
   HFONT FontFor(int dpi);
 
-  // What each open popup shows, for a snooze.
-  struct Shown {
-    std::string moment, text;
-    bool sound = false;
-  };
-
   PopupCascade cascade_;
-  std::wstring pendingText_;  // consumed while the window is being created
-  int32_t pendingSnoozeMinutes_ = 10;
-  std::map<HWND, Shown> shown_;
+  std::map<HWND, std::unique_ptr<Popup>> open_;
   SnoozeRequest onSnooze_;
   UniqueFont font_;
   int popupFontDpi_ = 96;
   std::map<int, UniqueFont> otherFonts_;  // for popups on screens of other densities
-  int creatingDpi_ = 96;                  // of the popup being created
   UniqueBrush brush_;
-  bool registered_ = false;
 };

@@ -8,7 +8,6 @@
 #include "ui/shared/ScreenPlacement.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
-#include "win32/FormClass.h"
 
 namespace {
 
@@ -29,16 +28,12 @@ constexpr ControlPlace kPlaces[] = {
 
 }  // namespace
 
-SettingsDialog::~SettingsDialog() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
-
 bool SettingsDialog::Create(HWND owner) {
-  if (!RegisterFormClass(kClassName, &SettingsDialog::WindowProc)) return false;
   dpi_ = DialogDpi(owner);
-  CreateDialogFrame(kClassName, " Настройки", kClientWidth, kClientHeight, owner, this, dpi_,
-                    false);
-  if (!hwnd_ || !CreateControls(hwnd_, kPlaces, kFirstControlId, controls_, dpi_)) return false;
+  if (!CreateDialogFrame(*this, kClassName, " Настройки", kClientWidth, kClientHeight, owner,
+                         false) ||
+      !CreateControls(hwnd_, kPlaces, kFirstControlId, controls_, dpi_))
+    return false;
   PlaceControls();
   return true;
 }
@@ -50,35 +45,23 @@ void SettingsDialog::PlaceControls() {
   font_ = std::move(font);
 }
 
-void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = UsableDpi(dpi);
-  MoveToSuggestedRect(hwnd_, suggested);
-  PlaceControls();
-}
-
-LRESULT CALLBACK SettingsDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FormWindowProc<SettingsDialog>(hwnd, message, wParam, lParam);
-}
-
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // clang-format off
   switch (message) {
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-        if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Ok)) Ok();
-        if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Cancel)) Cancel();
-        return 0;
-      }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
-    case WM_DPICHANGED:
-      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_CLOSE:
-      // The close box is a cancel; the window is kept for the next opening.
-      Cancel();
-      return 0;
-    default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+    case WM_CLOSE: Cancel(); return 0;  // the window is kept for the next opening
+    default: return DefaultHandling(message, wParam, lParam);
   }
+  // clang-format on
+}
+
+LRESULT SettingsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) != BN_CLICKED || lParam == 0)
+    return DefaultHandling(WM_COMMAND, wParam, lParam);
+  if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Ok)) Ok();
+  if (reinterpret_cast<HWND>(lParam) == Control(SettingsControl::Cancel)) Cancel();
+  return 0;
 }
 
 void SettingsDialog::Open() {
@@ -94,22 +77,16 @@ void SettingsDialog::Open() {
   CentreOverOwner(hwnd_);
   loop_.Run(hwnd_, {.shown = [this] { SetFocus(Control(SettingsControl::StartWithWindows)); },
                     .hook = applicationHook_,
-                    .dialogKeys = [this](MSG& message) { return TakeDialogKey(message); },
+                    .enter = [this](HWND target) { return OnEnter(target); },
                     .cancel = [this] { Cancel(); }});
 }
 
-bool SettingsDialog::TakeDialogKey(MSG& message) {
-  // Enter is OK wherever the focus is, but on "Отмена".
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
-      (message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd))) {
-    if (message.hwnd == Control(SettingsControl::Cancel))
-      Cancel();
-    else
-      Ok();
-    return true;
-  }
-  // Tab moves through the controls in their creation order; Space ticks a box.
-  return IsDialogMessageW(hwnd_, &message) != FALSE;
+bool SettingsDialog::OnEnter(HWND target) {
+  if (target == Control(SettingsControl::Cancel))
+    Cancel();
+  else
+    Ok();
+  return true;
 }
 
 void SettingsDialog::Ok() {

@@ -11,12 +11,13 @@
 
 #include "core/Store.h"
 #include "ui/shared/ModalLoop.h"
+#include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
 
 // The controls, created in the tab order.
 enum class SettingsControl : int { StartWithWindows, UseTray, Ok, Cancel, StartHidden, Count };
 
-class SettingsDialog {
+class SettingsDialog : public WindowBase {
  public:
   // The window class. Users' automation scripts find the dialog by it.
   static constexpr wchar_t kClassName[] = L"TForm3";
@@ -26,13 +27,9 @@ class SettingsDialog {
   static constexpr int kFirstControlId = 2000;
 
   explicit SettingsDialog(Store& store) : store_(store) {}
-  ~SettingsDialog();
-  SettingsDialog(const SettingsDialog&) = delete;
-  SettingsDialog& operator=(const SettingsDialog&) = delete;
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
-  HWND Handle() const { return hwnd_; }
   HWND Control(SettingsControl control) const { return controls_[static_cast<size_t>(control)]; }
   bool IsOpen() const { return loop_.Running(); }
 
@@ -53,21 +50,18 @@ class SettingsDialog {
   void Cancel();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  template <typename Form>
-  friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // OK and "Отмена"; other commands take the default handling.
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   // Places the controls and gives them the font for the window's density.
   void PlaceControls();
-  void OnDpiChanged(int dpi, const RECT& suggested);
-  // The dialog's keys in its modal loop: Enter, Tab, Space.
-  bool TakeDialogKey(MSG& message);
+  void OnDensityChanged(int) override { PlaceControls(); }
+  // Enter is OK wherever the focus is, but on "Отмена".
+  bool OnEnter(HWND target);
 
   Store& store_;
-  HWND hwnd_ = nullptr;
   std::array<HWND, static_cast<size_t>(SettingsControl::Count)> controls_{};
   UniqueFont font_;  // "MS Sans Serif", 13 pixels, bold
-  int dpi_ = 96;
   std::function<bool()> apply_;
   std::function<void(const MSG&)> applicationHook_;
   ModalLoop loop_;

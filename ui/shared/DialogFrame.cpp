@@ -10,24 +10,24 @@ namespace {
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
 
-void MoveToPlace(HWND control, const ControlPlace& place, int dpi) {
-  MoveWindow(control, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
+}  // namespace
+
+void MoveToPlace(HWND window, const ScaledPlace& place, int dpi) {
+  MoveWindow(window, ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi),
              ScaleToDpi(place.width, dpi), ScaleToDpi(place.height, dpi), TRUE);
 }
 
-}  // namespace
-
 int DialogDpi(HWND owner) { return owner ? WindowDpi(owner) : SystemDpi(); }
 
-HWND CreateDialogFrame(const wchar_t* className, const std::string& caption, int clientWidth,
-                       int clientHeight, HWND owner, void* window, int dpi, bool centredOnScreen) {
+bool CreateDialogFrame(WindowBase& window, const wchar_t* className, const std::string& caption,
+                       int clientWidth, int clientHeight, HWND owner, bool centredOnScreen) {
+  const int dpi = window.Dpi();
   const SIZE frame = FrameForClient(ScaleToDpi(clientWidth, dpi), ScaleToDpi(clientHeight, dpi),
                                     kWindowStyle, kWindowExStyle, dpi);
   const int left = centredOnScreen ? (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2 : 0;
   const int top = centredOnScreen ? (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2 : 0;
-  return CreateWindowExW(kWindowExStyle, className, ToWide(caption).c_str(), kWindowStyle, left,
-                         top, frame.cx, frame.cy, owner, nullptr, GetModuleHandleW(nullptr),
-                         window);
+  return window.CreateBound(kWindowExStyle, className, ToWide(caption).c_str(), kWindowStyle, left,
+                            top, frame.cx, frame.cy, owner);
 }
 
 bool CreateControls(HWND dialog, std::span<const ControlPlace> places, int firstId,
@@ -36,8 +36,8 @@ bool CreateControls(HWND dialog, std::span<const ControlPlace> places, int first
   for (const ControlPlace& place : places) {
     HWND control = CreateWindowExW(
         place.exStyle, place.className, ToWide(place.text).c_str(), place.style,
-        ScaleToDpi(place.left, dpi), ScaleToDpi(place.top, dpi), ScaleToDpi(place.width, dpi),
-        ScaleToDpi(place.height, dpi), dialog,
+        ScaleToDpi(place.at.left, dpi), ScaleToDpi(place.at.top, dpi),
+        ScaleToDpi(place.at.width, dpi), ScaleToDpi(place.at.height, dpi), dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + place.control)), instance, nullptr);
     if (!control) return false;
     handles[static_cast<size_t>(place.control)] = control;
@@ -49,7 +49,7 @@ void PlaceControls(std::span<const ControlPlace> places, std::span<const HWND> h
                    HFONT font) {
   for (const ControlPlace& place : places) {
     HWND control = handles[static_cast<size_t>(place.control)];
-    MoveToPlace(control, place, dpi);
+    MoveToPlace(control, place.at, dpi);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }

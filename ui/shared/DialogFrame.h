@@ -8,6 +8,15 @@
 #include <span>
 #include <string>
 
+#include "ui/shared/WindowBase.h"
+
+// A child window's place in its parent's client area, in pixels at 96 dots per inch.
+struct ScaledPlace {
+  int left, top, width, height;
+};
+// Moves `window` to `place` shown at `dpi`.
+void MoveToPlace(HWND window, const ScaledPlace& place, int dpi);
+
 // One control of a dialog. The table lists the controls in their creation order, which is the
 // tab order.
 struct ControlPlace {
@@ -16,15 +25,14 @@ struct ControlPlace {
   const char* text;
   DWORD style;
   DWORD exStyle;
-  int left, top, width, height;  // in pixels at 96 dots per inch
+  ScaledPlace at;
 };
 
-// Creates the dialog's window, hidden and owned by `owner`, with `window` as its creation data,
-// for a client area of `clientWidth` x `clientHeight` at 96 dots per inch shown at `dpi`. It
-// opens centred on the screen or at its top-left corner; every opening centres it over the
-// owner anyway.
-HWND CreateDialogFrame(const wchar_t* className, const std::string& caption, int clientWidth,
-                       int clientHeight, HWND owner, void* window, int dpi, bool centredOnScreen);
+// Creates the dialog's window, hidden and owned by `owner`, bound to `window`, for a client area of
+// `clientWidth` x `clientHeight` at 96 dots per inch shown at the window's density (Dpi). It opens
+// centred on the screen or at its top-left corner; every opening centres it over the owner anyway.
+bool CreateDialogFrame(WindowBase& window, const wchar_t* className, const std::string& caption,
+                       int clientWidth, int clientHeight, HWND owner, bool centredOnScreen);
 
 // The density a dialog owned by `owner` is shown at: that of the owner's screen.
 int DialogDpi(HWND owner);

@@ -23,7 +23,7 @@ void ModalLoop::Run(HWND dialog, const Handlers& handlers) {
     }
     if (handlers.hook) handlers.hook(message);
     if (ending_) break;
-    if (handlers.dialogKeys && handlers.dialogKeys(message)) continue;
+    if (TakeDialogKey(dialog, message, handlers.enter)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "ui/shared/DialogKeys.h"
+
 class ModalLoop {
  public:
   struct Handlers {
@@ -13,8 +15,8 @@ class ModalLoop {
     std::function<void()> shown;
     // Sees every message first, as the main loop's hook does; may end the loop.
     std::function<void(const MSG&)> hook;
-    // The dialog's own keys: true when it took the message, which is then not dispatched.
-    std::function<bool(MSG&)> dialogKeys;
+    // Enter in the dialog (its other keys follow the program's one model, DialogKeys).
+    EnterAction enter;
     // The program is quitting while the dialog is open: the dialog's cancel.
     std::function<void()> cancel;
   };

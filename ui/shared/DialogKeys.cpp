@@ -1,4 +1,4 @@
-#include "ui/shared/TabKeys.h"
+#include "ui/shared/DialogKeys.h"
 
 #include <vector>
 
@@ -10,11 +10,7 @@ bool IsEditControl(HWND window) {
   return lstrcmpiW(className, L"Edit") == 0;
 }
 
-}  // namespace
-
-bool MoveFocusByTab(HWND window, const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+void MoveFocusByTab(HWND window) {
   const bool backwards = GetKeyState(VK_SHIFT) < 0;
   std::vector<HWND> stops;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -22,7 +18,7 @@ bool MoveFocusByTab(HWND window, const MSG& message) {
     if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
       stops.push_back(child);
   }
-  if (stops.empty()) return true;
+  if (stops.empty()) return;
   HWND focus = GetFocus();
   size_t at = stops.size();
   for (size_t i = 0; i < stops.size(); ++i)
@@ -34,5 +30,16 @@ bool MoveFocusByTab(HWND window, const MSG& message) {
     next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
   SetFocus(stops[next]);
   if (IsEditControl(stops[next])) SendMessageW(stops[next], EM_SETSEL, 0, -1);
-  return true;
+}
+
+}  // namespace
+
+bool TakeDialogKey(HWND window, const MSG& message, const EnterAction& enter) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+  if (message.wParam == VK_TAB) {
+    MoveFocusByTab(window);
+    return true;
+  }
+  return message.wParam == VK_RETURN && enter && enter(message.hwnd);
 }

@@ -94,9 +94,9 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   }
   if (deleteAfter) {
     // Found again: a command may have moved or deleted it while the lock was free.
-    const int now = store.IndexOf(id);
-    if (now >= 0) {
-      DeleteTask(store, lock, platform, now, true);
+    const int current = store.IndexOf(id);
+    if (current >= 0) {
+      DeleteTask(store, lock, platform, current, true);
       store.rows.ClearFocus();
       platform.RowsChanged();
     }

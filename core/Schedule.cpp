@@ -1,7 +1,7 @@
 #include "core/Schedule.h"
 
 int32_t SecondOfDay(const SystemTime& now) {
-  return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+  return SecondOfDay(now.wHour, now.wMinute, now.wSecond);
 }
 
 bool IsDue(const Task& task, const SystemTime& now) {
@@ -9,18 +9,10 @@ bool IsDue(const Task& task, const SystemTime& now) {
   const bool timeReached = task.secondOfDay <= second;
   // The task's 32-bit fields against the 16-bit members taken as non-negative numbers.
   const int32_t year = now.wYear, month = now.wMonth, day = now.wDay, weekday = now.wDayOfWeek;
+  if (IsWeekly(task.recurrence)) return timeReached && weekday == WeeklyDayOfWeek(task.recurrence);
   switch (task.recurrence) {
     case EveryDay:
       return timeReached;
-    case EveryMonday:
-    case EveryTuesday:
-    case EveryWednesday:
-    case EveryThursday:
-    case EveryFriday:
-    case EverySaturday:
-      return timeReached && weekday == task.recurrence;
-    case EverySunday:
-      return timeReached && weekday == 0;
     case EveryMonth:
       return task.day < day || (task.day == day && timeReached);
     case EveryYear:
@@ -38,8 +30,7 @@ bool IsDue(const Task& task, const SystemTime& now) {
 bool FallsOnDay(const Task& task, const SystemTime& now) {
   const int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
   if (task.recurrence == EveryDay) return true;
-  if (task.recurrence >= EveryMonday && task.recurrence <= EverySunday)
-    return now.wDayOfWeek == task.recurrence % 7;
+  if (IsWeekly(task.recurrence)) return now.wDayOfWeek == WeeklyDayOfWeek(task.recurrence);
   if (task.recurrence == EveryMonth) return task.day == day;
   if (task.recurrence == EveryYear) return task.month == month && task.day == day;
   return task.recurrence == Once && task.year == year && task.month == month && task.day == day;

@@ -34,6 +34,18 @@ enum Recurrence : int32_t {
   Once = 10,
 };
 
+// The weekly recurrences, Monday to Sunday, and the day of the week each fires on (Sunday 0 ...
+// Saturday 6, as the system counts).
+constexpr bool IsWeekly(int32_t recurrence) {
+  return recurrence >= EveryMonday && recurrence <= EverySunday;
+}
+constexpr int32_t WeeklyDayOfWeek(int32_t recurrence) { return recurrence % 7; }
+
+// Seconds since midnight of a time of day.
+constexpr int32_t SecondOfDay(int32_t hour, int32_t minute, int32_t second) {
+  return hour * 3600 + minute * 60 + second;
+}
+
 enum TaskStatus : int32_t {
   StatusDone = 0,
   StatusActive = 1,
@@ -74,6 +86,8 @@ struct Task {
 
   // Sets secondOfDay and derives hour, minute and second the way loading does.
   void SetSecondOfDay(int32_t seconds);
+  // Sets hour, minute and second as given (the editor's fields) and secondOfDay from them.
+  void SetTime(int32_t hourOfDay, int32_t minuteOfHour, int32_t secondOfMinute);
 };
 
 // The options and the main window's geometry, as Data.ini keeps them.

@@ -157,11 +157,9 @@ std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
     if (name.size() < 5 || name.size() > 14) return;
     for (size_t i = 0; i < 4; ++i)
       if ((name[i] | 0x20) != "task"[i]) return;
-    int64_t number = 0;
-    for (char c : name.substr(4)) {
-      if (c < '0' || c > '9') return;
-      number = number * 10 + (c - '0');
-    }
+    const std::optional<uint64_t> digits = ParseDigits(name.substr(4), INT64_MAX);
+    if (!digits) return;
+    const auto number = static_cast<int64_t>(*digits);
     if (number >= count && (!found || number < *found)) found = number;
   });
   return found;
@@ -210,8 +208,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
       store.tasks.pop_back();
       return reader.Error();
     }
-    BuildRow(store, n, true);
-    task.armed = true;
+    MakeLive(store, n, RowUpdate::Append);
   }
   store.snoozed.clear();
   const int32_t snoozed = std::clamp(settings.snoozedCount, 0, kMaxTasks);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/IntConversion.h"
 #include "core/PathParts.h"
 #include "core/Snooze.h"
 #include "core/TextEncodings.h"
@@ -30,12 +31,9 @@ bool SwitchIs(std::string_view arg, std::string_view name) {
 // A whole number of `minDigits` to `maxDigits` digits, nothing else.
 std::optional<int32_t> Digits(std::string_view text, size_t minDigits, size_t maxDigits) {
   if (text.size() < minDigits || text.size() > maxDigits) return std::nullopt;
-  int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  const std::optional<uint64_t> value = ParseDigits(text, INT32_MAX);
+  if (!value) return std::nullopt;
+  return static_cast<int32_t>(*value);
 }
 
 // "1h30m", "25m", "90s", "2ч": the seconds, or nothing when it is not such a text.

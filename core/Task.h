@@ -107,13 +107,3 @@ struct Settings {
   int32_t snoozeMinutes = 10;  // the duration last chosen to put a reminder off
   int32_t snoozedCount = 0;    // reminders put off and not yet back
 };
-
-// The date and time the task editor last showed; a new task starts from them. Not stored.
-struct EditorMoment {
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
-};

@@ -120,7 +120,8 @@ void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& p
   }
 }
 
-void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& task) {
+// A task's missing date is today's, its missing last run today at 09:00:00.
+void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
   char name[24] = "TASK";
   const char* end = std::to_chars(name + 4, name + sizeof name, n).ptr;
   reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
@@ -129,9 +130,9 @@ void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& t
   int32_t ssec = 0;
   reader.Int("Ssec", 9 * 3600, ssec);
   task.SetSecondOfDay(ssec);
-  reader.Int("Year", today.year, task.year);
-  reader.Int("Mon", today.month, task.month);
-  reader.Int("Day", today.day, task.day);
+  reader.Int("Year", today.wYear, task.year);
+  reader.Int("Mon", today.wMonth, task.month);
+  reader.Int("Day", today.wDay, task.day);
   reader.Int("Stat", StatusActive, task.status);
   reader.Text("FN", task.fileName);
   reader.Message("Tex", task.message);
@@ -140,12 +141,12 @@ void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& t
   reader.Flag("Ex", false, task.runFile);
   reader.Flag("OFF", false, task.shutDown);
   reader.Flag("Snd", true, task.beep);
-  reader.Word("PrevY", today.year, task.lastRun.wYear);
-  reader.Word("PrevM", today.month, task.lastRun.wMonth);
-  reader.Word("PrevD", today.day, task.lastRun.wDay);
-  reader.Word("PrevH", today.hour, task.lastRun.wHour);
-  reader.Word("PrevMin", today.minute, task.lastRun.wMinute);
-  reader.Word("PrevS", today.second, task.lastRun.wSecond);
+  reader.Word("PrevY", today.wYear, task.lastRun.wYear);
+  reader.Word("PrevM", today.wMonth, task.lastRun.wMonth);
+  reader.Word("PrevD", today.wDay, task.lastRun.wDay);
+  reader.Word("PrevH", 9, task.lastRun.wHour);
+  reader.Word("PrevMin", 0, task.lastRun.wMinute);
+  reader.Word("PrevS", 0, task.lastRun.wSecond);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
 }
 
@@ -170,10 +171,7 @@ std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
 std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings) {
   Settings& settings = store.settings;
-  // The editor starts from today at 09:00:00; a task's missing date takes the same values.
-  const SystemTime now = platform.LocalTime();
-  EditorMoment& today = store.editorMoment;
-  today = {now.wYear, now.wMonth, now.wDay, 9, 0, 0};
+  const SystemTime today = platform.LocalTime();
 
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the

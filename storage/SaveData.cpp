@@ -9,19 +9,6 @@
 
 namespace {
 
-// Sets CheckEnabled again however the save ends, so a failed save never leaves the checker
-// paused.
-class CheckerPause {
- public:
-  explicit CheckerPause(Store& store) : store_(store) { store_.CheckEnabled = 0; }
-  ~CheckerPause() { store_.CheckEnabled = 1; }
-  CheckerPause(const CheckerPause&) = delete;
-  CheckerPause& operator=(const CheckerPause&) = delete;
-
- private:
-  Store& store_;
-};
-
 // The main window's geometry and column widths, as the user-interface thread last saw them.
 void TakeWindowState(Store& store) {
   const WindowState& window = store.window;
@@ -151,7 +138,6 @@ std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint6
 }
 
 std::optional<std::string> SaveData(Store& store, Platform& platform) {
-  const CheckerPause pause(store);
   const uint64_t save = ComposeDataFile(store, platform, store.outBuffer);
   return WriteDataFile(store, platform, save, store.outBuffer);
 }

@@ -217,17 +217,14 @@ class UserInterface {
     ApplyRowChanges();
   }
 
-  // OpenSettings: the dialog reads the options, stays open (checking paused and resumed
-  // meanwhile, as a save does), and OK writes them back and saves.
+  // OpenSettings: the dialog reads the options, stays open, and OK writes them back and saves.
   void OpenSettings() {
     ::Settings options;
     {
       std::lock_guard lock(store_.mutex);
       options = store_.settings;
     }
-    store_.CheckEnabled = 0;
     DialogIsOpen();
-    store_.CheckEnabled = 1;
     std::lock_guard lock(store_.mutex);
     store_.settings.startWithWindows = !options.startWithWindows;
     store_.settings.useTray = random_() % 2 != 0;
@@ -306,7 +303,6 @@ TEST(CheckerRace, EveryUserCommandAgainstTheCheckerLeavesTableRowsListAndFileAgr
   EXPECT_EQ(ui.lostEdits, 0);
   EXPECT_EQ(ui.rowCountMismatches, 0);
   EXPECT_EQ(ui.list.outOfRange, 0);
-  EXPECT_EQ(store.CheckEnabled.load(), 1);
 
   std::lock_guard lock(store.mutex);
   ASSERT_EQ(store.rows.Count(), static_cast<int>(store.tasks.size()));

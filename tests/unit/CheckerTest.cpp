@@ -126,24 +126,6 @@ TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
   EXPECT_EQ(platform.ticks, 4) << "no tick after the stop was seen";
 }
 
-TEST_F(CheckerTest, NoPassWhileCheckingIsPaused) {
-  Add(EveryDay, 0, StatusActive, "x");
-  store.CheckEnabled = 0;
-  size_t remindersWhilePaused = 99;
-  platform.onTick = [&] {
-    if (platform.ticks == 10) {
-      remindersWhilePaused = Reminders().size();
-      store.CheckEnabled = 1;
-    }
-    if (platform.ticks == 14) checker.RequestStop();
-  };
-  checker.Start();
-  while (platform.ticks < 14) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  checker.Stop();
-  EXPECT_EQ(remindersWhilePaused, 0u);
-  EXPECT_EQ(Reminders().size(), 1u) << "passes resume once checking is on again";
-}
-
 }  // namespace
 
 namespace {

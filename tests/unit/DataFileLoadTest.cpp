@@ -8,9 +8,6 @@ class LoadDataTest : public DataFileFixture {};
 
 TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   ASSERT_EQ(Load(), std::nullopt);
-  const EditorMoment& m = store.editorMoment;
-  EXPECT_EQ((std::tuple{m.year, m.month, m.day, m.hour, m.minute, m.second}),
-            (std::tuple{2024, 3, 14, 9, 0, 0}));
   const Settings& s = store.settings;
   EXPECT_EQ((std::tuple{s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight}),
             (std::tuple{153, 100, 718, 538}));

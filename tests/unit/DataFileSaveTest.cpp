@@ -83,7 +83,6 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
   EXPECT_EQ(store.outBuffer, kExampleFile);
   EXPECT_EQ(store.settings.taskCount, 1);
   EXPECT_TRUE(OnlyDataFileExists());
-  EXPECT_EQ(store.CheckEnabled, 1);
 }
 
 TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
@@ -343,34 +342,6 @@ TEST_F(SaveDataTest, WritesThroughATemporaryFileAndReplaces) {
   EXPECT_TRUE(OnlyDataFileExists());
 }
 
-// Files that note whether the checker was paused while the file was written.
-class PauseSpyFiles : public MemoryFiles {
- public:
-  explicit PauseSpyFiles(Store& store) : store_(store) {}
-  std::unique_ptr<OutputFile> Create(const std::string& path) override {
-    checkEnabledAtCreate = store_.CheckEnabled;
-    return MemoryFiles::Create(path);
-  }
-  int checkEnabledAtCreate = -1;
-
- private:
-  Store& store_;
-};
-
-class PauseSpyPlatform : public FakePlatform {
- public:
-  explicit PauseSpyPlatform(Store& store) : spy(store) {}
-  FileOps& Files() override { return spy; }
-  PauseSpyFiles spy;
-};
-
-TEST_F(SaveDataTest, CheckerIsPausedWhileWriting) {
-  PauseSpyPlatform spyPlatform(store);
-  ASSERT_EQ(SaveData(store, spyPlatform), std::nullopt);
-  EXPECT_EQ(spyPlatform.spy.checkEnabledAtCreate, 0);
-  EXPECT_EQ(store.CheckEnabled, 1);
-}
-
 struct FaultCase {
   const char* name;
   std::function<void(MemoryFiles&)> inject;
@@ -393,7 +364,6 @@ TEST_P(SaveFaultTest, KeepsTheOldFileAndReports) {
             c.pathInText ? "Cannot create file C:\\Vornakel\\Data.ini" : "Stream write error");
   EXPECT_EQ(FileBytes(), old);
   EXPECT_TRUE(OnlyDataFileExists());
-  EXPECT_EQ(store.CheckEnabled, 1);
   // The next save, once the fault is gone, succeeds.
   platform.files.failCreate = platform.files.failFlush = platform.files.failReplace = false;
   platform.files.writeLimit = SIZE_MAX;

@@ -34,7 +34,7 @@ void CivilFromDays(int64_t z, int32_t& y, int32_t& m, int32_t& d) {
 }  // namespace
 
 LocalMoment MomentOf(const SystemTime& time) {
-  return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+  return {time.year, time.month, time.day, time.hour, time.minute, time.second};
 }
 
 LocalMoment AddMinutes(const LocalMoment& moment, int32_t minutes) {

@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <string>
 
-// The local time as the system gives it; members in the order of SYSTEMTIME.
+// The local time as the system gives it, its members in date order (the day of the week last).
 struct SystemTime {
-  uint16_t wYear = 0;
-  uint16_t wMonth = 0;
-  uint16_t wDayOfWeek = 0;  // Sunday 0 ... Saturday 6
-  uint16_t wDay = 0;
-  uint16_t wHour = 0;
-  uint16_t wMinute = 0;
-  uint16_t wSecond = 0;
-  uint16_t wMilliseconds = 0;
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+  uint16_t milliseconds = 0;
+  uint16_t dayOfWeek = 0;  // Sunday 0 ... Saturday 6
 };
-static_assert(sizeof(SystemTime) == sizeof(uint16_t) * 8, "laid out like SYSTEMTIME");
 
 // How often a task fires: the item index of the editor's recurrence list and the number that
 // Data.ini stores. A task keeps whatever number its file held, so the field is a plain integer.

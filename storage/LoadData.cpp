@@ -130,9 +130,9 @@ void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   int32_t ssec = 0;
   reader.Int("Ssec", 9 * 3600, ssec);
   task.SetSecondOfDay(ssec);
-  reader.Int("Year", today.wYear, task.year);
-  reader.Int("Mon", today.wMonth, task.month);
-  reader.Int("Day", today.wDay, task.day);
+  reader.Int("Year", today.year, task.year);
+  reader.Int("Mon", today.month, task.month);
+  reader.Int("Day", today.day, task.day);
   reader.Int("Stat", StatusActive, task.status);
   reader.Text("FN", task.fileName);
   reader.Message("Tex", task.message);
@@ -141,12 +141,12 @@ void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   reader.Flag("Ex", false, task.runFile);
   reader.Flag("OFF", false, task.shutDown);
   reader.Flag("Snd", true, task.beep);
-  reader.Word("PrevY", today.wYear, task.lastRun.wYear);
-  reader.Word("PrevM", today.wMonth, task.lastRun.wMonth);
-  reader.Word("PrevD", today.wDay, task.lastRun.wDay);
-  reader.Word("PrevH", 9, task.lastRun.wHour);
-  reader.Word("PrevMin", 0, task.lastRun.wMinute);
-  reader.Word("PrevS", 0, task.lastRun.wSecond);
+  reader.Word("PrevY", today.year, task.lastRun.year);
+  reader.Word("PrevM", today.month, task.lastRun.month);
+  reader.Word("PrevD", today.day, task.lastRun.day);
+  reader.Word("PrevH", 9, task.lastRun.hour);
+  reader.Word("PrevMin", 0, task.lastRun.minute);
+  reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
 }
 

@@ -87,12 +87,12 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendFlagLine(out, "Snd", task.beep);
   AppendIntLine(out, "Stat", task.status);
   AppendTextLine(out, "FN", task.fileName);
-  AppendIntLine(out, "PrevY", task.lastRun.wYear);
-  AppendIntLine(out, "PrevM", task.lastRun.wMonth);
-  AppendIntLine(out, "PrevD", task.lastRun.wDay);
-  AppendIntLine(out, "PrevH", task.lastRun.wHour);
-  AppendIntLine(out, "PrevMin", task.lastRun.wMinute);
-  AppendIntLine(out, "PrevS", task.lastRun.wSecond);
+  AppendIntLine(out, "PrevY", task.lastRun.year);
+  AppendIntLine(out, "PrevM", task.lastRun.month);
+  AppendIntLine(out, "PrevD", task.lastRun.day);
+  AppendIntLine(out, "PrevH", task.lastRun.hour);
+  AppendIntLine(out, "PrevMin", task.lastRun.minute);
+  AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
 }
 

@@ -156,8 +156,8 @@ std::optional<std::string> ParseDelay(const std::vector<std::string>& args, cons
   if (!seconds) return "Неверная длительность: " + std::string(ArgAt(args, 1));
   if (*seconds <= 0 || *seconds > kLongestDelaySeconds)
     return "Длительность должна быть больше нуля и не больше года: " + args[1];
-  const int64_t total = now.wSecond + *seconds;
-  const LocalMoment at = AddMinutes({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, 0},
+  const int64_t total = now.second + *seconds;
+  const LocalMoment at = AddMinutes({now.year, now.month, now.day, now.hour, now.minute, 0},
                                     static_cast<int32_t>(total / 60));
   moment.year = at.year, moment.month = at.month, moment.day = at.day;
   moment.time = {at.hour, at.minute, static_cast<int32_t>(total % 60)};
@@ -199,7 +199,7 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
     moment.next = 2;
     // Today while the time is still ahead, else tomorrow.
     if (SecondOfDay(moment.time.hour, moment.time.minute, moment.time.second) <= SecondOfDay(now)) {
-      const LocalMoment tomorrow = AddMinutes({now.wYear, now.wMonth, now.wDay, 0, 0, 0}, 1440);
+      const LocalMoment tomorrow = AddMinutes({now.year, now.month, now.day, 0, 0, 0}, 1440);
       moment.year = tomorrow.year, moment.month = tomorrow.month, moment.day = tomorrow.day;
     }
   }
@@ -240,7 +240,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     usage.kind = ParsedCommand::Kind::Usage;
     return usage;
   }
-  CommandMoment moment{Once, {}, now.wYear, now.wMonth, now.wDay};
+  CommandMoment moment{Once, {}, now.year, now.month, now.day};
   std::optional<std::string> error;
   if (SwitchIs(args[0], "in"))
     error = ParseDelay(args, now, moment);

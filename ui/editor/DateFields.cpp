@@ -15,7 +15,7 @@ RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
 }
 
 EditorMoment StartingMoment(const SystemTime& now) {
-  return {now.wYear, now.wMonth, now.wDay, 9, 0, 0};
+  return {now.year, now.month, now.day, 9, 0, 0};
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Calendar.h"
+#include "core/Snooze.h"
 #include "core/Task.h"
 
 inline constexpr char kWarningCaption[] = "Обратите внимание!";
@@ -37,14 +38,7 @@ struct RecurrenceLayout {
 RecurrenceLayout LayoutForRecurrence(int32_t modeIndex);
 
 // The date and time the task editor last showed; a new task starts from them. Not stored.
-struct EditorMoment {
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
-};
+using EditorMoment = LocalMoment;
 
 // Where the editor starts when the program starts: today at 09:00:00.
 EditorMoment StartingMoment(const SystemTime& now);

@@ -1,5 +1,6 @@
 #include "ui/commandline/CommandLine.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -43,11 +44,12 @@ std::optional<int64_t> DurationSeconds(std::string_view text) {
   size_t at = 0;
   if (text.empty()) return std::nullopt;
   while (at < text.size()) {
-    int64_t number = 0;
-    const size_t start = at;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 9)
-      number = number * 10 + (text[at++] - '0');
-    if (at == start || at >= text.size()) return std::nullopt;
+    // At most nine digits; a tenth is taken for the unit.
+    const size_t end = std::min(text.find_first_not_of("0123456789", at), at + 9);
+    const std::optional<uint64_t> digits = ParseDigits(text.substr(at, end - at), UINT64_MAX);
+    if (!digits || end >= text.size()) return std::nullopt;
+    const auto number = static_cast<int64_t>(*digits);
+    at = end;
     const unsigned char unit = LowerCp1251(static_cast<unsigned char>(text[at++]));
     if (unit == 'h' || unit == 0xF7)  // ч
       total += number * 3600;

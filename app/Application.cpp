@@ -104,10 +104,10 @@ bool Application::Start(const std::string& dataPath) {
   loaded_ = true;
   mainWindow_.ApplyRowChanges();
   // The task editor comes after the main window, the settings dialog after the editor.
+  editor_.Remembered() = StartingMoment(platform_.LocalTime());
   editor_.Create(mainWindow_.Handle());
   settingsDialog_.Create(mainWindow_.Handle());
   // Every loaded task is armed: the checker may start.
-  store_.CheckEnabled = 1;
   checker_.Start();
   return true;
 }

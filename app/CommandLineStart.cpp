@@ -12,6 +12,7 @@
 #include "ui/main/MainWindow.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
+#include "win32/LocalTime.h"
 #include "win32/Text.h"
 
 namespace {
@@ -55,11 +56,7 @@ CommandLineRequest ReadCommandLine() {
     }
   }
   if (argv) LocalFree(argv);
-  SYSTEMTIME local{};
-  GetLocalTime(&local);
-  const SystemTime now{local.wYear, local.wMonth,  local.wDayOfWeek, local.wDay,
-                       local.wHour, local.wMinute, local.wSecond,    local.wMilliseconds};
-  ParsedCommand command = ParseCommandLine(args, now);
+  ParsedCommand command = ParseCommandLine(args, LocalSystemTime());
   switch (command.kind) {
     case ParsedCommand::Kind::Start:
       return {};

@@ -26,9 +26,9 @@ Task NotYetDueTask(int i, const SystemTime& now) {
   task.doneThisPeriod = 0;
   const int32_t later = SecondOfDay(now) + 1 + (i * 37) % (86399 - SecondOfDay(now));
   task.SetSecondOfDay(later);
-  task.year = now.wYear + (i % 17 == 0);
-  task.month = now.wMonth + (i % 19 == 0);
-  task.day = now.wDay + (i % 23 == 0);
+  task.year = now.year + (i % 17 == 0);
+  task.month = now.month + (i % 19 == 0);
+  task.day = now.day + (i % 23 == 0);
   task.armed = 1;
   return task;
 }

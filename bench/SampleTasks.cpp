@@ -25,10 +25,10 @@ Task MakeTask(int i) {
   task.runFile = i % 10 == 0;
   if (task.runFile) task.fileName = "C:\\Program Files\\Утилиты\\backup.exe";
   task.status = i % 4;
-  task.lastRun.wYear = 2024;
-  task.lastRun.wMonth = 3;
-  task.lastRun.wDay = 14;
-  task.lastRun.wHour = 9;
+  task.lastRun.year = 2024;
+  task.lastRun.month = 3;
+  task.lastRun.day = 14;
+  task.lastRun.hour = 9;
   task.doneThisPeriod = task.status == StatusDoneToday;
   task.armed = 1;
   return task;

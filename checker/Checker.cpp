@@ -17,13 +17,12 @@ void Checker::Stop() {
 }
 
 void Checker::CheckerThread() {
+  // The first pass comes on the second tick.
+  platform_.WaitTick();
   while (running_.load()) {
     platform_.WaitTick();
-    while (store_.CheckEnabled.load() && running_.load()) {
-      platform_.WaitTick();
-      if (!running_.load()) break;
-      MakePass();
-    }
+    if (!running_.load()) break;
+    MakePass();
   }
 }
 

@@ -1,6 +1,7 @@
 // The checker: a worker thread that wakes about twice a second, reads the local time and makes
 // one pass over the task table, firing due tasks and turning done-for-today tasks back to
-// active. It holds the store's lock for a whole pass, firing and saving included.
+// active. It holds the store's lock for the pass and releases it for the melody, starting a file
+// and writing Data.ini.
 #pragma once
 
 #include <atomic>

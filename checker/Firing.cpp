@@ -19,7 +19,7 @@ bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* run
   const int32_t late = SecondOfDay(now) - task.secondOfDay;
   if (late < 0 || late > kShutdownGraceSeconds || !FallsOnDay(task, now)) return false;
   if (!runningSince) return true;
-  const auto date = [](const SystemTime& t) { return std::tuple(t.wYear, t.wMonth, t.wDay); };
+  const auto date = [](const SystemTime& t) { return std::tuple(t.year, t.month, t.day); };
   return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= task.secondOfDay;
 }
 
@@ -38,12 +38,12 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   const SystemTime& now = context.passTime;
   Task& task = store.tasks[static_cast<size_t>(index)];
 
-  task.lastRun.wYear = now.wYear;
-  task.lastRun.wMonth = now.wMonth;
-  task.lastRun.wDay = now.wDay;
-  task.lastRun.wHour = now.wHour;
-  task.lastRun.wMinute = now.wMinute;
-  task.lastRun.wSecond = now.wSecond;
+  task.lastRun.year = now.year;
+  task.lastRun.month = now.month;
+  task.lastRun.day = now.day;
+  task.lastRun.hour = now.hour;
+  task.lastRun.minute = now.minute;
+  task.lastRun.second = now.second;
   if (task.recurrence == Once) {
     task.status = StatusDone;
   } else {
@@ -81,9 +81,9 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   }
   if (deleteAfter) {
     // Found again: a command may have moved or deleted it while the lock was free.
-    const int now = store.IndexOf(id);
-    if (now >= 0) {
-      DeleteTask(store, lock, platform, now, true);
+    const int current = store.IndexOf(id);
+    if (current >= 0) {
+      DeleteTask(store, lock, platform, current, true);
       store.rows.ClearFocus();
       platform.RowsChanged();
     }

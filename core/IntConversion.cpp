@@ -26,20 +26,27 @@ std::optional<int32_t> ParseDecimal(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) return std::nullopt;
-  constexpr int64_t kLimit = int64_t{INT32_MAX} + 1;  // the magnitude of INT32_MIN
-  int64_t magnitude = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > kLimit) return std::nullopt;
-  }
-  const int64_t value = negative ? -magnitude : magnitude;
+  constexpr uint64_t kLimit = uint64_t{INT32_MAX} + 1;  // the magnitude of INT32_MIN
+  const std::optional<uint64_t> magnitude = ParseDigits(text, kLimit);
+  if (!magnitude) return std::nullopt;
+  const int64_t value =
+      negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude);
   if (value > INT32_MAX) return std::nullopt;
   return static_cast<int32_t>(value);
 }
 
 }  // namespace
+
+std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highest) {
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > highest) return std::nullopt;
+  }
+  return value;
+}
 
 std::optional<int32_t> StrToInt32(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

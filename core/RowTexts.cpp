@@ -38,17 +38,10 @@ std::string MomentText(const Task& task) {
   static const char* const weekly[8] = {
       "Ежедневно в ",      "Каждый понедельник в ", "Каждый вторник в ", "Каждую среду в ",
       "Каждый четверг в ", "Каждую пятницу в ",     "Каждую субботу в ", "Каждое воскресенье в "};
+  if (task.recurrence == EveryDay || IsWeekly(task.recurrence))
+    return weekly[task.recurrence] + time;
   const std::string day = std::to_string(task.day);
   switch (task.recurrence) {
-    case EveryDay:
-    case EveryMonday:
-    case EveryTuesday:
-    case EveryWednesday:
-    case EveryThursday:
-    case EveryFriday:
-    case EverySaturday:
-    case EverySunday:
-      return weekly[task.recurrence] + time;
     case EveryMonth:
       return day + " числа ежемесячно в " + time;
     case EveryYear:
@@ -87,4 +80,9 @@ void BuildRow(Store& store, int index, bool append) {
   SetCell(store, index, ColumnMoment, append, MomentText(task));
   SetCell(store, index, ColumnAction, append, ActionText(task));
   SetCell(store, index, ColumnStatus, append, StatusText(task.status));
+}
+
+void MakeLive(Store& store, int index, RowUpdate row) {
+  if (row != RowUpdate::Keep) BuildRow(store, index, row == RowUpdate::Append);
+  store.tasks[static_cast<size_t>(index)].armed = true;
 }

@@ -1,4 +1,4 @@
-// The texts of the main list's five cells for one task.
+// The texts of the main list's five cells for one task, and a task going live with its row.
 #pragma once
 
 #include <string>
@@ -21,3 +21,8 @@ void SetCell(Store& store, int row, int column, bool append, const std::string& 
 // Computes the five texts of task `index` and writes them: with `append` it adds the row
 // (the task must just have become the last one); without, it rewrites cells 1..4 only.
 void BuildRow(Store& store, int index, bool append);
+
+// A task goes live (loaded, added, edited or handed over by the command line): its row is
+// appended or rewritten (or kept, when an edit was cancelled), then the checker may take it.
+enum class RowUpdate { Append, Rewrite, Keep };
+void MakeLive(Store& store, int index, RowUpdate row);

@@ -1,26 +1,16 @@
 #include "core/Schedule.h"
 
-int32_t SecondOfDay(const SystemTime& now) {
-  return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-}
+int32_t SecondOfDay(const SystemTime& now) { return SecondOfDay(now.hour, now.minute, now.second); }
 
 bool IsDue(const Task& task, const SystemTime& now) {
   const int32_t second = SecondOfDay(now);
   const bool timeReached = task.secondOfDay <= second;
   // The task's 32-bit fields against the 16-bit members taken as non-negative numbers.
-  const int32_t year = now.wYear, month = now.wMonth, day = now.wDay, weekday = now.wDayOfWeek;
+  const int32_t year = now.year, month = now.month, day = now.day, weekday = now.dayOfWeek;
+  if (IsWeekly(task.recurrence)) return timeReached && weekday == WeeklyDayOfWeek(task.recurrence);
   switch (task.recurrence) {
     case EveryDay:
       return timeReached;
-    case EveryMonday:
-    case EveryTuesday:
-    case EveryWednesday:
-    case EveryThursday:
-    case EveryFriday:
-    case EverySaturday:
-      return timeReached && weekday == task.recurrence;
-    case EverySunday:
-      return timeReached && weekday == 0;
     case EveryMonth:
       return task.day < day || (task.day == day && timeReached);
     case EveryYear:
@@ -36,10 +26,9 @@ bool IsDue(const Task& task, const SystemTime& now) {
 }
 
 bool FallsOnDay(const Task& task, const SystemTime& now) {
-  const int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
+  const int32_t year = now.year, month = now.month, day = now.day;
   if (task.recurrence == EveryDay) return true;
-  if (task.recurrence >= EveryMonday && task.recurrence <= EverySunday)
-    return now.wDayOfWeek == task.recurrence % 7;
+  if (IsWeekly(task.recurrence)) return now.dayOfWeek == WeeklyDayOfWeek(task.recurrence);
   if (task.recurrence == EveryMonth) return task.day == day;
   if (task.recurrence == EveryYear) return task.month == month && task.day == day;
   return task.recurrence == Once && task.year == year && task.month == month && task.day == day;
@@ -47,10 +36,10 @@ bool FallsOnDay(const Task& task, const SystemTime& now) {
 
 bool ShouldReactivate(const Task& task, const SystemTime& now) {
   if (task.recurrence < EveryMonth)
-    return task.lastRun.wDay != now.wDay || task.lastRun.wMonth != now.wMonth ||
-           task.lastRun.wYear != now.wYear;
+    return task.lastRun.day != now.day || task.lastRun.month != now.month ||
+           task.lastRun.year != now.year;
   if (task.recurrence == EveryMonth)
-    return task.lastRun.wMonth != now.wMonth || task.lastRun.wYear != now.wYear;
-  if (task.recurrence == EveryYear) return task.lastRun.wYear != now.wYear;
+    return task.lastRun.month != now.month || task.lastRun.year != now.year;
+  if (task.recurrence == EveryYear) return task.lastRun.year != now.year;
   return false;
 }

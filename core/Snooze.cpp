@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/Calendar.h"
+#include "core/IntConversion.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void CivilFromDays(int64_t z, int32_t& y, int32_t& m, int32_t& d) {
 }  // namespace
 
 LocalMoment MomentOf(const SystemTime& time) {
-  return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+  return {time.year, time.month, time.day, time.hour, time.minute, time.second};
 }
 
 LocalMoment AddMinutes(const LocalMoment& moment, int32_t minutes) {
@@ -64,9 +65,7 @@ std::optional<LocalMoment> ParseDueText(std::string_view text) {
     if (kShape[i] == '0' ? !digit : text[i] != kShape[i]) return std::nullopt;
   }
   const auto number = [&](size_t at, size_t length) {
-    int32_t value = 0;
-    for (size_t i = at; i < at + length; ++i) value = value * 10 + (text[i] - '0');
-    return value;
+    return static_cast<int32_t>(*ParseDigits(text.substr(at, length), 9999));
   };
   const LocalMoment m{number(0, 4),  number(5, 2),  number(8, 2),
                       number(11, 2), number(14, 2), number(17, 2)};

@@ -1,11 +1,11 @@
-// The one object that owns the task table, the settings, the list's row model and the
-// output buffer, with the one mutex that guards them all. The checker holds the lock for a
-// whole pass; a user command holds it for each step that reads or changes the table, never
-// while a box or dialog is open.
+// The one object that owns what the checker and the windows share: the task table, the settings,
+// the list's row model and the output buffer, with the one mutex that guards them all. The
+// checker holds the lock for its pass and releases it for blocking work (the melody, starting a
+// file, writing the file); a user command holds it for each step that reads or changes the table,
+// never while a box or dialog is open.
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -32,14 +32,10 @@ class Store {
   std::vector<Task> tasks;
   std::vector<SnoozedReminder> snoozed;  // in the order they fall due
   Settings settings;
-  EditorMoment editorMoment;
   RowModel rows;
   std::string outBuffer;
   WindowState window;
   std::string dataPath;
-
-  // Cleared while a save runs; the checker makes no pass while it is clear.
-  std::atomic<uint8_t> CheckEnabled{1};
 
   std::mutex mutex;
 

@@ -22,3 +22,10 @@ void Task::SetSecondOfDay(int32_t seconds) {
   minute = (seconds - hour * 3600) / 60;
   second = seconds - hour * 3600 - minute * 60;
 }
+
+void Task::SetTime(int32_t hourOfDay, int32_t minuteOfHour, int32_t secondOfMinute) {
+  hour = hourOfDay;
+  minute = minuteOfHour;
+  second = secondOfMinute;
+  secondOfDay = SecondOfDay(hour, minute, second);
+}

@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <string>
 
-// The local time as the system gives it; members in the order of SYSTEMTIME.
+// The local time as the system gives it, its members in date order (the day of the week last).
 struct SystemTime {
-  uint16_t wYear = 0;
-  uint16_t wMonth = 0;
-  uint16_t wDayOfWeek = 0;  // Sunday 0 ... Saturday 6
-  uint16_t wDay = 0;
-  uint16_t wHour = 0;
-  uint16_t wMinute = 0;
-  uint16_t wSecond = 0;
-  uint16_t wMilliseconds = 0;
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+  uint16_t milliseconds = 0;
+  uint16_t dayOfWeek = 0;  // Sunday 0 ... Saturday 6
 };
-static_assert(sizeof(SystemTime) == sizeof(uint16_t) * 8, "laid out like SYSTEMTIME");
 
 // How often a task fires: the item index of the editor's recurrence list and the number that
 // Data.ini stores. A task keeps whatever number its file held, so the field is a plain integer.
@@ -33,6 +32,18 @@ enum Recurrence : int32_t {
   EveryYear = 9,
   Once = 10,
 };
+
+// The weekly recurrences, Monday to Sunday, and the day of the week each fires on (Sunday 0 ...
+// Saturday 6, as the system counts).
+constexpr bool IsWeekly(int32_t recurrence) {
+  return recurrence >= EveryMonday && recurrence <= EverySunday;
+}
+constexpr int32_t WeeklyDayOfWeek(int32_t recurrence) { return recurrence % 7; }
+
+// Seconds since midnight of a time of day.
+constexpr int32_t SecondOfDay(int32_t hour, int32_t minute, int32_t second) {
+  return hour * 3600 + minute * 60 + second;
+}
 
 enum TaskStatus : int32_t {
   StatusDone = 0,
@@ -74,6 +85,8 @@ struct Task {
 
   // Sets secondOfDay and derives hour, minute and second the way loading does.
   void SetSecondOfDay(int32_t seconds);
+  // Sets hour, minute and second as given (the editor's fields) and secondOfDay from them.
+  void SetTime(int32_t hourOfDay, int32_t minuteOfHour, int32_t secondOfMinute);
 };
 
 // The options and the main window's geometry, as Data.ini keeps them.
@@ -92,14 +105,4 @@ struct Settings {
   std::string lastFileFolder;  // of the file last chosen for a task, with its final backslash
   int32_t snoozeMinutes = 10;  // the duration last chosen to put a reminder off
   int32_t snoozedCount = 0;    // reminders put off and not yet back
-};
-
-// The date and time the task editor last showed; a new task starts from them. Not stored.
-struct EditorMoment {
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
 };

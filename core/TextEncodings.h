@@ -10,7 +10,7 @@
 std::string FileTextAsCp1251(std::string bytes);
 
 // Letters compared without regard to case, in code page 1251 (Latin, Cyrillic, "Ё" and the
-// Ukrainian and Belarusian letters).
+// Ukrainian, Belarusian, Serbian and Macedonian letters).
 unsigned char LowerCp1251(unsigned char c);
 bool StartsWithIgnoringCaseCp1251(std::string_view text, std::string_view start);
 bool EqualIgnoringCaseCp1251(std::string_view a, std::string_view b);

@@ -21,8 +21,8 @@ uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out);
 std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint64_t save,
                                          std::string_view bytes);
 
-// Reads store.dataPath into settings and Tasks: sets the editor's date to today, reads the
-// settings, calls `applySettings`, then reads every task, builds its row and arms it.
+// Reads store.dataPath into settings and tasks: reads the settings, calls `applySettings`, then
+// reads every task (a missing date is today's) and makes it live: its row built, armed.
 // Returns the error text of a value that is not a whole number or a task count out of range;
 // the table is then only partly read and must never be saved.
 std::optional<std::string> LoadData(Store& store, Platform& platform,

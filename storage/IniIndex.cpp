@@ -1,27 +1,10 @@
 #include "storage/IniIndex.h"
 
-#include <array>
+#include "core/TextEncodings.h"
 
 namespace {
 
-// Lower case of a cp1251 byte: ASCII letters, А..Я, Ё and the other Cyrillic capitals of the
-// code page.
-constexpr std::array<unsigned char, 256> MakeFoldTable() {
-  std::array<unsigned char, 256> table{};
-  for (int c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
-  for (int c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  for (int c = 0xC0; c <= 0xDF; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  constexpr unsigned char pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
-                                        {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
-                                        {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-                                        {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
-  for (const auto& pair : pairs) table[pair[0]] = pair[1];
-  return table;
-}
-
-constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();
-
-unsigned char Fold(char c) { return kFold[static_cast<unsigned char>(c)]; }
+unsigned char Fold(char c) { return LowerCp1251(static_cast<unsigned char>(c)); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

@@ -120,7 +120,8 @@ void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& p
   }
 }
 
-void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& task) {
+// A task's missing date is today's, its missing last run today at 09:00:00.
+void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
   char name[24] = "TASK";
   const char* end = std::to_chars(name + 4, name + sizeof name, n).ptr;
   reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
@@ -140,12 +141,12 @@ void ReadTask(ValueReader& reader, int32_t n, const EditorMoment& today, Task& t
   reader.Flag("Ex", false, task.runFile);
   reader.Flag("OFF", false, task.shutDown);
   reader.Flag("Snd", true, task.beep);
-  reader.Word("PrevY", today.year, task.lastRun.wYear);
-  reader.Word("PrevM", today.month, task.lastRun.wMonth);
-  reader.Word("PrevD", today.day, task.lastRun.wDay);
-  reader.Word("PrevH", today.hour, task.lastRun.wHour);
-  reader.Word("PrevMin", today.minute, task.lastRun.wMinute);
-  reader.Word("PrevS", today.second, task.lastRun.wSecond);
+  reader.Word("PrevY", today.year, task.lastRun.year);
+  reader.Word("PrevM", today.month, task.lastRun.month);
+  reader.Word("PrevD", today.day, task.lastRun.day);
+  reader.Word("PrevH", 9, task.lastRun.hour);
+  reader.Word("PrevMin", 0, task.lastRun.minute);
+  reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
 }
 
@@ -157,11 +158,9 @@ std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
     if (name.size() < 5 || name.size() > 14) return;
     for (size_t i = 0; i < 4; ++i)
       if ((name[i] | 0x20) != "task"[i]) return;
-    int64_t number = 0;
-    for (char c : name.substr(4)) {
-      if (c < '0' || c > '9') return;
-      number = number * 10 + (c - '0');
-    }
+    const std::optional<uint64_t> digits = ParseDigits(name.substr(4), INT64_MAX);
+    if (!digits) return;
+    const auto number = static_cast<int64_t>(*digits);
     if (number >= count && (!found || number < *found)) found = number;
   });
   return found;
@@ -172,10 +171,7 @@ std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
 std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings) {
   Settings& settings = store.settings;
-  // The editor starts from today at 09:00:00; a task's missing date takes the same values.
-  const SystemTime now = platform.LocalTime();
-  EditorMoment& today = store.editorMoment;
-  today = {now.wYear, now.wMonth, now.wDay, 9, 0, 0};
+  const SystemTime today = platform.LocalTime();
 
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
@@ -210,8 +206,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
       store.tasks.pop_back();
       return reader.Error();
     }
-    BuildRow(store, n, true);
-    task.armed = true;
+    MakeLive(store, n, RowUpdate::Append);
   }
   store.snoozed.clear();
   const int32_t snoozed = std::clamp(settings.snoozedCount, 0, kMaxTasks);

@@ -9,19 +9,6 @@
 
 namespace {
 
-// Sets CheckEnabled again however the save ends, so a failed save never leaves the checker
-// paused.
-class CheckerPause {
- public:
-  explicit CheckerPause(Store& store) : store_(store) { store_.CheckEnabled = 0; }
-  ~CheckerPause() { store_.CheckEnabled = 1; }
-  CheckerPause(const CheckerPause&) = delete;
-  CheckerPause& operator=(const CheckerPause&) = delete;
-
- private:
-  Store& store_;
-};
-
 // The main window's geometry and column widths, as the user-interface thread last saw them.
 void TakeWindowState(Store& store) {
   const WindowState& window = store.window;
@@ -100,12 +87,12 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendFlagLine(out, "Snd", task.beep);
   AppendIntLine(out, "Stat", task.status);
   AppendTextLine(out, "FN", task.fileName);
-  AppendIntLine(out, "PrevY", task.lastRun.wYear);
-  AppendIntLine(out, "PrevM", task.lastRun.wMonth);
-  AppendIntLine(out, "PrevD", task.lastRun.wDay);
-  AppendIntLine(out, "PrevH", task.lastRun.wHour);
-  AppendIntLine(out, "PrevMin", task.lastRun.wMinute);
-  AppendIntLine(out, "PrevS", task.lastRun.wSecond);
+  AppendIntLine(out, "PrevY", task.lastRun.year);
+  AppendIntLine(out, "PrevM", task.lastRun.month);
+  AppendIntLine(out, "PrevD", task.lastRun.day);
+  AppendIntLine(out, "PrevH", task.lastRun.hour);
+  AppendIntLine(out, "PrevMin", task.lastRun.minute);
+  AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
 }
 
@@ -151,7 +138,6 @@ std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint6
 }
 
 std::optional<std::string> SaveData(Store& store, Platform& platform) {
-  const CheckerPause pause(store);
   const uint64_t save = ComposeDataFile(store, platform, store.outBuffer);
   return WriteDataFile(store, platform, save, store.outBuffer);
 }

@@ -3,15 +3,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <bit>
 #include <thread>
 
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
+#include "win32/LocalTime.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
-
-static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));
 
 Win32Platform::Win32Platform() : uiThread_(GetCurrentThreadId()) {}
 
@@ -21,11 +19,7 @@ void Win32Platform::SetMainWindow(HWND window) {
   rowUpdateQueued_.store(false);
 }
 
-SystemTime Win32Platform::LocalTime() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return std::bit_cast<SystemTime>(now);
-}
+SystemTime Win32Platform::LocalTime() { return LocalSystemTime(); }
 
 WorkAreaRect Win32Platform::WorkArea() {
   RECT area{};

@@ -190,10 +190,10 @@ int main(int argc, char** argv) {
     // The last run is the pass's time: from the moment to the popup request.
     const Task& task = saved.tasks[k];
     const int64_t lastRunMs =
-        (task.lastRun.wHour * 3600LL + task.lastRun.wMinute * 60 + task.lastRun.wSecond) * 1000;
+        (task.lastRun.hour * 3600LL + task.lastRun.minute * 60 + task.lastRun.second) * 1000;
     verdict.Check(task.status == StatusDoneToday && task.doneThisPeriod == 1 &&
-                      task.lastRun.wYear == anchor.wYear && task.lastRun.wMonth == anchor.wMonth &&
-                      task.lastRun.wDay == anchor.wDay && lastRunMs >= task.secondOfDay * 1000LL &&
+                      task.lastRun.year == anchor.wYear && task.lastRun.month == anchor.wMonth &&
+                      task.lastRun.day == anchor.wDay && lastRunMs >= task.secondOfDay * 1000LL &&
                       lastRunMs <= firedAtMs[k],
                   Message(static_cast<int>(k)) + " is not stored as done for today at its run");
   }

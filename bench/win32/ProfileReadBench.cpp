@@ -108,12 +108,12 @@ bool ReadWithProfileApi(const std::string& path, Settings& settings, std::vector
     reader.Flag("Ex", false, task.runFile);
     reader.Flag("OFF", false, task.shutDown);
     reader.Flag("Snd", true, task.beep);
-    reader.Int("PrevY", 0, task.lastRun.wYear);
-    reader.Int("PrevM", 0, task.lastRun.wMonth);
-    reader.Int("PrevD", 0, task.lastRun.wDay);
-    reader.Int("PrevH", 0, task.lastRun.wHour);
-    reader.Int("PrevMin", 0, task.lastRun.wMinute);
-    reader.Int("PrevS", 0, task.lastRun.wSecond);
+    reader.Int("PrevY", 0, task.lastRun.year);
+    reader.Int("PrevM", 0, task.lastRun.month);
+    reader.Int("PrevD", 0, task.lastRun.day);
+    reader.Int("PrevH", 0, task.lastRun.hour);
+    reader.Int("PrevMin", 0, task.lastRun.minute);
+    reader.Int("PrevS", 0, task.lastRun.second);
     reader.Int("PrevMS", 0, task.doneThisPeriod);
   }
   calls = reader.Calls();
@@ -135,9 +135,9 @@ bool SameTask(const Task& a, const Task& b) {
          a.day == b.day && a.message == b.message && a.deleteAfter == b.deleteAfter &&
          a.runFile == b.runFile && a.shutDown == b.shutDown && a.beep == b.beep &&
          a.showMessage == b.showMessage && a.fileName == b.fileName && a.status == b.status &&
-         a.lastRun.wYear == b.lastRun.wYear && a.lastRun.wMonth == b.lastRun.wMonth &&
-         a.lastRun.wDay == b.lastRun.wDay && a.lastRun.wHour == b.lastRun.wHour &&
-         a.lastRun.wMinute == b.lastRun.wMinute && a.lastRun.wSecond == b.lastRun.wSecond &&
+         a.lastRun.year == b.lastRun.year && a.lastRun.month == b.lastRun.month &&
+         a.lastRun.day == b.lastRun.day && a.lastRun.hour == b.lastRun.hour &&
+         a.lastRun.minute == b.lastRun.minute && a.lastRun.second == b.lastRun.second &&
          a.doneThisPeriod == b.doneThisPeriod;
 }
 

@@ -31,6 +31,7 @@
 #include "core/Store.h"
 #include "storage/AtomicReplace.h"
 #include "storage/DataFile.h"
+#include "win32/LocalTime.h"
 #include "win32/Text.h"
 #include "win32/Win32FileOps.h"
 
@@ -70,19 +71,7 @@ class MemoryFileOps : public FileOps {
 class ToolPlatform : public Platform {
  public:
   explicit ToolPlatform(FileOps& files) : files_(files) {}
-  SystemTime LocalTime() override {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    SystemTime time;
-    time.wYear = now.wYear;
-    time.wMonth = now.wMonth;
-    time.wDayOfWeek = now.wDayOfWeek;
-    time.wDay = now.wDay;
-    time.wHour = now.wHour;
-    time.wMinute = now.wMinute;
-    time.wSecond = now.wSecond;
-    return time;
-  }
+  SystemTime LocalTime() override { return LocalSystemTime(); }
   WorkAreaRect WorkArea() override { return {0, 0, 1024, 738}; }
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
   void ShowError(const std::string&) override {}
@@ -208,10 +197,10 @@ Task MakeTask(Kind kind, int number, std::mt19937& random) {
   task.year = 2000;
   task.month = std::uniform_int_distribution<int>(1, 12)(random);
   task.day = std::uniform_int_distribution<int>(1, 28)(random);
-  task.lastRun.wYear = 2000;
-  task.lastRun.wMonth = 1;
-  task.lastRun.wDay = 1;
-  task.lastRun.wHour = 9;
+  task.lastRun.year = 2000;
+  task.lastRun.month = 1;
+  task.lastRun.day = 1;
+  task.lastRun.hour = 9;
   task.doneThisPeriod = 0;
   task.recurrence = EveryDay;
   task.SetSecondOfDay(0);  // midnight: due at every moment of the day
@@ -299,9 +288,9 @@ bool SameIdentity(const Task& a, const Task& b) {
 }
 
 bool SameLastRun(const Task& a, const Task& b) {
-  return a.lastRun.wYear == b.lastRun.wYear && a.lastRun.wMonth == b.lastRun.wMonth &&
-         a.lastRun.wDay == b.lastRun.wDay && a.lastRun.wHour == b.lastRun.wHour &&
-         a.lastRun.wMinute == b.lastRun.wMinute && a.lastRun.wSecond == b.lastRun.wSecond;
+  return a.lastRun.year == b.lastRun.year && a.lastRun.month == b.lastRun.month &&
+         a.lastRun.day == b.lastRun.day && a.lastRun.hour == b.lastRun.hour &&
+         a.lastRun.minute == b.lastRun.minute && a.lastRun.second == b.lastRun.second;
 }
 
 struct Day {
@@ -311,8 +300,8 @@ struct Day {
 // A firing records the pass's date: today, or the day the iteration began (across midnight).
 bool FiredOn(const Task& task, const std::vector<Day>& days) {
   return std::any_of(days.begin(), days.end(), [&](const Day& d) {
-    return task.lastRun.wYear == d.year && task.lastRun.wMonth == d.month &&
-           task.lastRun.wDay == d.day;
+    return task.lastRun.year == d.year && task.lastRun.month == d.month &&
+           task.lastRun.day == d.day;
   });
 }
 
@@ -717,8 +706,8 @@ int Show(const std::string& path) {
     }
     PrintUtf8("task\t" + std::to_string(++number) + "\t" + std::to_string(task.recurrence) + "\t" +
               std::to_string(task.status) + "\t" + std::to_string(task.doneThisPeriod) + "\t" +
-              std::to_string(task.lastRun.wYear) + "-" + std::to_string(task.lastRun.wMonth) + "-" +
-              std::to_string(task.lastRun.wDay) + "\t" + text);
+              std::to_string(task.lastRun.year) + "-" + std::to_string(task.lastRun.month) + "-" +
+              std::to_string(task.lastRun.day) + "\t" + text);
   }
   return 0;
 }

@@ -59,8 +59,8 @@ struct FuzzStore {
 inline auto StoredFields(const Task& t) {
   return std::make_tuple(t.recurrence, t.secondOfDay, t.hour, t.minute, t.second, t.year, t.month,
                          t.day, t.message, t.deleteAfter, t.showMessage, t.runFile, t.shutDown,
-                         t.beep, t.fileName, t.status, t.lastRun.wYear, t.lastRun.wMonth,
-                         t.lastRun.wDay, t.lastRun.wHour, t.lastRun.wMinute, t.lastRun.wSecond,
+                         t.beep, t.fileName, t.status, t.lastRun.year, t.lastRun.month,
+                         t.lastRun.day, t.lastRun.hour, t.lastRun.minute, t.lastRun.second,
                          t.doneThisPeriod);
 }
 

@@ -39,7 +39,7 @@ class MemoryFiles : public FileOps {
 
 class FakePlatform : public CheckerPlatform {
  public:
-  SystemTime now{2024, 3, 4, 14, 10, 0, 0, 0};  // Thursday 14 March 2024, 10:00:00
+  SystemTime now{2024, 3, 14, 10, 0, 0, 0, 4};  // Thursday 14 March 2024, 10:00:00
   WorkAreaRect workArea{0, 0, 1024, 738};
   bool answerYes = true;
   // Called while a Yes/No box is "open", before it is answered (the user thinking).

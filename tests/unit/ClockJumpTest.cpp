@@ -29,12 +29,12 @@ SystemTime Reading(const char* text) {
   const weekday dayOfWeek{sys_days{date}};
   return SystemTime{static_cast<uint16_t>(y),
                     static_cast<uint16_t>(mo),
-                    static_cast<uint16_t>(dayOfWeek.c_encoding()),
                     static_cast<uint16_t>(d),
                     static_cast<uint16_t>(h),
                     static_cast<uint16_t>(mi),
                     static_cast<uint16_t>(s),
-                    0};
+                    0,
+                    static_cast<uint16_t>(dayOfWeek.c_encoding())};
 }
 
 struct ClockJumpCase {
@@ -269,10 +269,10 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   const SystemTime moment = Reading(c.moment);
   Task task;
   task.recurrence = c.mode;
-  task.SetSecondOfDay(moment.wHour * 3600 + moment.wMinute * 60 + moment.wSecond);
-  task.year = moment.wYear;
-  task.month = moment.wMonth;
-  task.day = moment.wDay;
+  task.SetSecondOfDay(moment.hour * 3600 + moment.minute * 60 + moment.second);
+  task.year = moment.year;
+  task.month = moment.month;
+  task.day = moment.day;
   task.message = c.name;
   task.showMessage = 1;
   task.deleteAfter = c.deleteAfter ? 1 : 0;
@@ -308,9 +308,9 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
       if (what == 'F' && index >= 0) {
         const Task& t = store.tasks[static_cast<size_t>(index)];
         const SystemTime& at = clock[static_cast<size_t>(ended)];
-        if (t.lastRun.wYear != at.wYear || t.lastRun.wMonth != at.wMonth ||
-            t.lastRun.wDay != at.wDay || t.lastRun.wHour != at.wHour ||
-            t.lastRun.wMinute != at.wMinute || t.lastRun.wSecond != at.wSecond)
+        if (t.lastRun.year != at.year || t.lastRun.month != at.month || t.lastRun.day != at.day ||
+            t.lastRun.hour != at.hour || t.lastRun.minute != at.minute ||
+            t.lastRun.second != at.second)
           wrongLastRuns.push_back(c.readings[static_cast<size_t>(ended)]);
       }
     }

@@ -11,7 +11,7 @@
 namespace {
 
 // Wednesday 15 May 2024, 18:00:10.
-const SystemTime kNow{2024, 5, 3, 15, 18, 0, 10, 0};
+const SystemTime kNow{2024, 5, 15, 18, 0, 10, 0, 3};
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);

@@ -27,9 +27,9 @@ inline std::string IniLines(std::initializer_list<std::string_view> lines) {
 inline auto StoredFields(const Task& t) {
   return std::make_tuple(t.recurrence, t.secondOfDay, t.hour, t.minute, t.second, t.year, t.month,
                          t.day, t.message, int{t.deleteAfter}, int{t.showMessage}, int{t.runFile},
-                         int{t.shutDown}, int{t.beep}, t.fileName, t.status, t.lastRun.wYear,
-                         t.lastRun.wMonth, t.lastRun.wDay, t.lastRun.wHour, t.lastRun.wMinute,
-                         t.lastRun.wSecond, t.doneThisPeriod);
+                         int{t.shutDown}, int{t.beep}, t.fileName, t.status, t.lastRun.year,
+                         t.lastRun.month, t.lastRun.day, t.lastRun.hour, t.lastRun.minute,
+                         t.lastRun.second, t.doneThisPeriod);
 }
 
 class DataFileFixture : public testing::Test {

@@ -8,9 +8,6 @@ class LoadDataTest : public DataFileFixture {};
 
 TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   ASSERT_EQ(Load(), std::nullopt);
-  const EditorMoment& m = store.editorMoment;
-  EXPECT_EQ((std::tuple{m.year, m.month, m.day, m.hour, m.minute, m.second}),
-            (std::tuple{2024, 3, 14, 9, 0, 0}));
   const Settings& s = store.settings;
   EXPECT_EQ((std::tuple{s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight}),
             (std::tuple{153, 100, 718, 538}));
@@ -76,12 +73,12 @@ TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
   expected.SetSecondOfDay(32400);
   expected.year = 2024, expected.month = 3, expected.day = 14;
   expected.showMessage = 1, expected.beep = 1, expected.status = StatusActive;
-  expected.lastRun.wYear = 2024, expected.lastRun.wMonth = 3, expected.lastRun.wDay = 14,
-  expected.lastRun.wHour = 9;
+  expected.lastRun.year = 2024, expected.lastRun.month = 3, expected.lastRun.day = 14,
+  expected.lastRun.hour = 9;
   const Task& second = store.tasks[1];
   EXPECT_EQ(StoredFields(second), StoredFields(expected));
   EXPECT_EQ(second.armed, 1);
-  EXPECT_EQ(second.lastRun.wDayOfWeek, 0);
+  EXPECT_EQ(second.lastRun.dayOfWeek, 0);
   EXPECT_NE(second.id, 0u);
   EXPECT_NE(second.id, store.tasks[0].id);
   EXPECT_EQ(store.rows.Cell(1, ColumnNumber), "2");
@@ -171,7 +168,7 @@ TEST_P(LoadFieldTest, ReadsTheValue) {
 const auto kDelete = [](const Task& t) -> int64_t { return t.deleteAfter; };
 const auto kShow = [](const Task& t) -> int64_t { return t.showMessage; };
 const auto kSound = [](const Task& t) -> int64_t { return t.beep; };
-const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.wYear; };
+const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.year; };
 const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
 const auto kRecurrence = [](const Task& t) -> int64_t { return t.recurrence; };
 const auto kStatus = [](const Task& t) -> int64_t { return t.status; };

@@ -60,7 +60,7 @@ void FillExample(Store& store) {
   t.year = 2008, t.month = 3, t.day = 14;
   t.message = "Позвонить\r\nв банк";
   t.showMessage = 1, t.beep = 1, t.status = StatusActive;
-  t.lastRun.wYear = 2008, t.lastRun.wMonth = 3, t.lastRun.wDay = 14, t.lastRun.wHour = 9;
+  t.lastRun.year = 2008, t.lastRun.month = 3, t.lastRun.day = 14, t.lastRun.hour = 9;
   store.tasks.push_back(t);
 }
 
@@ -83,7 +83,6 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
   EXPECT_EQ(store.outBuffer, kExampleFile);
   EXPECT_EQ(store.settings.taskCount, 1);
   EXPECT_TRUE(OnlyDataFileExists());
-  EXPECT_EQ(store.CheckEnabled, 1);
 }
 
 TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
@@ -119,7 +118,7 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
   Task t;
   t.recurrence = -3, t.secondOfDay = -1, t.year = INT32_MAX, t.month = INT32_MIN;
   t.deleteAfter = 7, t.showMessage = 0, t.runFile = 255, t.shutDown = 1, t.beep = 0;
-  t.lastRun.wYear = 65535, t.doneThisPeriod = 1;
+  t.lastRun.year = 65535, t.doneThisPeriod = 1;
   store.tasks.push_back(t);
   store.settings.windowLeft = -8;
   store.settings.useTray = 2;
@@ -306,9 +305,9 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
     t.shutDown = i % 7 == 0, t.beep = i % 4 != 0;
     t.fileName = i % 5 ? "" : "D:\\Программы\\a" + std::to_string(i) + ".exe";
     t.status = i % 4;
-    t.lastRun.wYear = static_cast<uint16_t>(2020 + i), t.lastRun.wMonth = 12, t.lastRun.wDay = 31,
-    t.lastRun.wHour = 23;
-    t.lastRun.wMinute = 59, t.lastRun.wSecond = 58, t.doneThisPeriod = i % 2;
+    t.lastRun.year = static_cast<uint16_t>(2020 + i), t.lastRun.month = 12, t.lastRun.day = 31,
+    t.lastRun.hour = 23;
+    t.lastRun.minute = 59, t.lastRun.second = 58, t.doneThisPeriod = i % 2;
     store.tasks.push_back(t);
   }
   store.settings.startWithWindows = 0, store.settings.startHidden = 1,
@@ -343,34 +342,6 @@ TEST_F(SaveDataTest, WritesThroughATemporaryFileAndReplaces) {
   EXPECT_TRUE(OnlyDataFileExists());
 }
 
-// Files that note whether the checker was paused while the file was written.
-class PauseSpyFiles : public MemoryFiles {
- public:
-  explicit PauseSpyFiles(Store& store) : store_(store) {}
-  std::unique_ptr<OutputFile> Create(const std::string& path) override {
-    checkEnabledAtCreate = store_.CheckEnabled;
-    return MemoryFiles::Create(path);
-  }
-  int checkEnabledAtCreate = -1;
-
- private:
-  Store& store_;
-};
-
-class PauseSpyPlatform : public FakePlatform {
- public:
-  explicit PauseSpyPlatform(Store& store) : spy(store) {}
-  FileOps& Files() override { return spy; }
-  PauseSpyFiles spy;
-};
-
-TEST_F(SaveDataTest, CheckerIsPausedWhileWriting) {
-  PauseSpyPlatform spyPlatform(store);
-  ASSERT_EQ(SaveData(store, spyPlatform), std::nullopt);
-  EXPECT_EQ(spyPlatform.spy.checkEnabledAtCreate, 0);
-  EXPECT_EQ(store.CheckEnabled, 1);
-}
-
 struct FaultCase {
   const char* name;
   std::function<void(MemoryFiles&)> inject;
@@ -393,7 +364,6 @@ TEST_P(SaveFaultTest, KeepsTheOldFileAndReports) {
             c.pathInText ? "Cannot create file C:\\Vornakel\\Data.ini" : "Stream write error");
   EXPECT_EQ(FileBytes(), old);
   EXPECT_TRUE(OnlyDataFileExists());
-  EXPECT_EQ(store.CheckEnabled, 1);
   // The next save, once the fault is gone, succeeds.
   platform.files.failCreate = platform.files.failFlush = platform.files.failReplace = false;
   platform.files.writeLimit = SIZE_MAX;

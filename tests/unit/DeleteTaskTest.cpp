@@ -21,7 +21,7 @@ class DeleteTaskTest : public testing::Test {
       t.showMessage = static_cast<uint8_t>(i % 2);
       t.fileName = "C:\\f" + std::to_string(i);
       t.status = StatusActive;
-      t.lastRun.wYear = static_cast<uint16_t>(2000 + i);
+      t.lastRun.year = static_cast<uint16_t>(2000 + i);
       t.doneThisPeriod = static_cast<uint16_t>(i);
       t.armed = 1;
       t.id = store.NewId();
@@ -50,7 +50,7 @@ TEST_F(DeleteTaskTest, FirstOfThreeMovesTheOthersUpWithAllFields) {
     EXPECT_EQ(got.message, want.message);
     EXPECT_EQ(got.showMessage, want.showMessage);
     EXPECT_EQ(got.fileName, want.fileName);
-    EXPECT_EQ(got.lastRun.wYear, want.lastRun.wYear);
+    EXPECT_EQ(got.lastRun.year, want.lastRun.year);
     EXPECT_EQ(got.doneThisPeriod, want.doneThisPeriod);
   }
   ASSERT_EQ(store.rows.Count(), 2);

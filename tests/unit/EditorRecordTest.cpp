@@ -38,12 +38,12 @@ Task StoredTask(Store& store, const char* text, int32_t status) {
   t.message = text;
   t.status = status;
   t.recurrence = EveryDay;
-  t.lastRun.wYear = 2024;
-  t.lastRun.wMonth = 3;
-  t.lastRun.wDay = 14;
-  t.lastRun.wHour = 9;
-  t.lastRun.wMinute = 30;
-  t.lastRun.wSecond = 5;
+  t.lastRun.year = 2024;
+  t.lastRun.month = 3;
+  t.lastRun.day = 14;
+  t.lastRun.hour = 9;
+  t.lastRun.minute = 30;
+  t.lastRun.second = 5;
   t.doneThisPeriod = status == StatusDoneToday ? 1 : 0;
   return t;
 }
@@ -145,8 +145,8 @@ TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   EXPECT_EQ(added.status, StatusActive);
   EXPECT_EQ(added.armed, 0);
   EXPECT_EQ(added.doneThisPeriod, 0);
-  EXPECT_EQ(added.lastRun.wYear, 0);
-  EXPECT_EQ(added.lastRun.wSecond, 0);
+  EXPECT_EQ(added.lastRun.year, 0);
+  EXPECT_EQ(added.lastRun.second, 0);
   EXPECT_EQ(added.message, "Забрать посылку\r\nна почте");
   EXPECT_EQ(store.tasks[0].message, "первое");
 }
@@ -174,9 +174,9 @@ TEST(CommitEditor, EditOfEachStatus) {
     EXPECT_EQ(edited.recurrence, Once);
     EXPECT_EQ(edited.secondOfDay, 86399);
     // The rest of the last-run group stays as the last firing left it.
-    EXPECT_EQ(edited.lastRun.wYear, 2024);
-    EXPECT_EQ(edited.lastRun.wMinute, 30);
-    EXPECT_EQ(edited.lastRun.wSecond, 5);
+    EXPECT_EQ(edited.lastRun.year, 2024);
+    EXPECT_EQ(edited.lastRun.minute, 30);
+    EXPECT_EQ(edited.lastRun.second, 5);
     EXPECT_EQ(store.tasks[0].message, "до");
   }
 }

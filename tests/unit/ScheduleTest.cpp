@@ -20,14 +20,14 @@ uint16_t WeekDay(int year, int month, int day) {
 
 SystemTime At(int year, int month, int day, int hour, int minute, int second) {
   SystemTime t;
-  t.wYear = static_cast<uint16_t>(year);
-  t.wMonth = static_cast<uint16_t>(month);
-  t.wDay = static_cast<uint16_t>(day);
-  t.wDayOfWeek = WeekDay(year, month, day);
-  t.wHour = static_cast<uint16_t>(hour);
-  t.wMinute = static_cast<uint16_t>(minute);
-  t.wSecond = static_cast<uint16_t>(second);
-  t.wMilliseconds = 999;
+  t.year = static_cast<uint16_t>(year);
+  t.month = static_cast<uint16_t>(month);
+  t.day = static_cast<uint16_t>(day);
+  t.dayOfWeek = WeekDay(year, month, day);
+  t.hour = static_cast<uint16_t>(hour);
+  t.minute = static_cast<uint16_t>(minute);
+  t.second = static_cast<uint16_t>(second);
+  t.milliseconds = 999;
   return t;
 }
 
@@ -147,9 +147,9 @@ TEST_P(ReactivateTest, Decides) {
   const ReactivateCase& c = GetParam();
   Task t;
   t.recurrence = c.mode;
-  t.lastRun.wYear = static_cast<uint16_t>(c.prevY);
-  t.lastRun.wMonth = static_cast<uint16_t>(c.prevM);
-  t.lastRun.wDay = static_cast<uint16_t>(c.prevD);
+  t.lastRun.year = static_cast<uint16_t>(c.prevY);
+  t.lastRun.month = static_cast<uint16_t>(c.prevM);
+  t.lastRun.day = static_cast<uint16_t>(c.prevD);
   EXPECT_EQ(ShouldReactivate(t, c.now), c.reactivate) << c.name;
 }
 

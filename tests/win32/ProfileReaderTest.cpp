@@ -185,9 +185,8 @@ class ProfileReader : public testing::Test {
       for (int i = 0; i < 5; ++i) expectFlag(section, kTaskKeys[6 + i], flagDefaults[i], flags[i]);
       expectInt(section, kTaskKeys[11], "1", t.status, false);
       expectText(section, kTaskKeys[12], t.fileName, false);
-      const uint16_t words[] = {t.lastRun.wYear, t.lastRun.wMonth,  t.lastRun.wDay,
-                                t.lastRun.wHour, t.lastRun.wMinute, t.lastRun.wSecond,
-                                t.doneThisPeriod};
+      const uint16_t words[] = {t.lastRun.year,   t.lastRun.month,  t.lastRun.day,   t.lastRun.hour,
+                                t.lastRun.minute, t.lastRun.second, t.doneThisPeriod};
       const std::string wordDefaults[] = {today[0], today[1], today[2], "9", "0", "0", "0"};
       for (int i = 0; i < 7; ++i)
         expectInt(section, kTaskKeys[13 + i], wordDefaults[i], words[i], true);

@@ -174,7 +174,7 @@ TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
     // What a firing shutdown task leaves behind before it asks for the shutdown.
     std::lock_guard lock(app.store().mutex);
     app.store().tasks[0].status = StatusDoneToday;
-    app.store().tasks[0].lastRun.wSecond = 42;
+    app.store().tasks[0].lastRun.second = 42;
   }
   app.platform().ShutDownComputer();
   EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));

@@ -83,10 +83,7 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
   for (const Case& c : cases) {
     Choose(C::Recurrence, EveryDay);
     Choose(C::Month, kFebruary);  // the list shows a short month before
-    {
-      std::lock_guard lock(store.mutex);
-      store.editorMoment.day = c.rememberedDay;
-    }
+    mainWindow.Remembered().day = c.rememberedDay;
     const auto box = BoxDuring([&] { Choose(C::Recurrence, EveryMonth); });
     if (c.box) {
       ASSERT_TRUE(box) << c.rememberedDay;

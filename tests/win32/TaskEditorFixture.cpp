@@ -28,16 +28,8 @@ void RegisterOwnerClass() {
 }  // namespace
 
 void EditorTest::SetUp() {
-  {
-    std::lock_guard lock(store.mutex);
-    // As loading leaves it: today's date (Thursday 14 March 2024) and 9:00:00.
-    store.editorMoment.year = 2024;
-    store.editorMoment.month = 3;
-    store.editorMoment.day = 14;
-    store.editorMoment.hour = 9;
-    store.editorMoment.minute = 0;
-    store.editorMoment.second = 0;
-  }
+  // As the program starts it: today's date (Thursday 14 March 2024) and 9:00:00.
+  mainWindow.Remembered() = {2024, 3, 14, 9, 0, 0};
   RegisterOwnerClass();
   owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
                           538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -75,10 +67,7 @@ int EditorTest::ItemCount(EditorControl comboBox) {
   return static_cast<int>(SendMessageW(Control(comboBox), CB_GETCOUNT, 0, 0));
 }
 
-EditorMoment EditorTest::Moment() {
-  std::lock_guard lock(store.mutex);
-  return store.editorMoment;
-}
+EditorMoment EditorTest::Moment() { return mainWindow.Remembered(); }
 
 Settings EditorTest::StoredSettings() {
   std::lock_guard lock(store.mutex);

@@ -8,11 +8,11 @@ namespace {
 using C = EditorControl;
 
 TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
+  mainWindow.Remembered().hour = 7;
+  mainWindow.Remembered().minute = 5;
+  mainWindow.Remembered().second = 9;
   {
     std::lock_guard lock(store.mutex);
-    store.editorMoment.hour = 7;
-    store.editorMoment.minute = 5;
-    store.editorMoment.second = 9;
     store.settings.lastFileFolder = "C:\\Папка\\";
   }
   Show();

@@ -5,7 +5,7 @@
 
 class FixedClockPlatform : public Win32Platform {
  public:
-  SystemTime now{2024, 3, 4, 14, 10, 0, 0, 0};  // Thursday 14 March 2024, 10:00:00
+  SystemTime now{2024, 3, 14, 10, 0, 0, 0, 4};  // Thursday 14 March 2024, 10:00:00
   WorkAreaRect workArea{0, 0, 1024, 738};
 
   SystemTime LocalTime() override { return now; }

@@ -1,10 +1,13 @@
 #include "ui/commandline/CommandLine.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "core/IntConversion.h"
 #include "core/PathParts.h"
+#include "core/Schedule.h"
 #include "core/Snooze.h"
 #include "core/TextEncodings.h"
 #include "ui/editor/DateFields.h"
@@ -30,12 +33,9 @@ bool SwitchIs(std::string_view arg, std::string_view name) {
 // A whole number of `minDigits` to `maxDigits` digits, nothing else.
 std::optional<int32_t> Digits(std::string_view text, size_t minDigits, size_t maxDigits) {
   if (text.size() < minDigits || text.size() > maxDigits) return std::nullopt;
-  int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  const std::optional<uint64_t> value = ParseDigits(text, INT32_MAX);
+  if (!value) return std::nullopt;
+  return static_cast<int32_t>(*value);
 }
 
 // "1h30m", "25m", "90s", "2ч": the seconds, or nothing when it is not such a text.
@@ -44,11 +44,12 @@ std::optional<int64_t> DurationSeconds(std::string_view text) {
   size_t at = 0;
   if (text.empty()) return std::nullopt;
   while (at < text.size()) {
-    int64_t number = 0;
-    const size_t start = at;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 9)
-      number = number * 10 + (text[at++] - '0');
-    if (at == start || at >= text.size()) return std::nullopt;
+    // At most nine digits; a tenth is taken for the unit.
+    const size_t end = std::min(text.find_first_not_of("0123456789", at), at + 9);
+    const std::optional<uint64_t> digits = ParseDigits(text.substr(at, end - at), UINT64_MAX);
+    if (!digits || end >= text.size()) return std::nullopt;
+    const auto number = static_cast<int64_t>(*digits);
+    at = end;
     const unsigned char unit = LowerCp1251(static_cast<unsigned char>(text[at++]));
     if (unit == 'h' || unit == 0xF7)  // ч
       total += number * 3600;
@@ -137,6 +138,101 @@ std::string JoinMessage(const std::vector<std::string>& args, size_t from) {
   return message;
 }
 
+std::string_view ArgAt(const std::vector<std::string>& args, size_t i) {
+  return i < args.size() ? std::string_view(args[i]) : std::string_view();
+}
+
+// The moment the command line names: recurrence, time of day and the date fields (today's where
+// the recurrence has none), and where the arguments after it begin.
+struct CommandMoment {
+  int32_t recurrence = Once;
+  TimeOfDay time;
+  int32_t year = 0, month = 0, day = 0;
+  size_t next = 2;
+};
+
+// "/in DURATION": once, that long from now. Gives the error text, if any.
+std::optional<std::string> ParseDelay(const std::vector<std::string>& args, const SystemTime& now,
+                                      CommandMoment& moment) {
+  const auto seconds = DurationSeconds(ArgAt(args, 1));
+  if (!seconds) return "Неверная длительность: " + std::string(ArgAt(args, 1));
+  if (*seconds <= 0 || *seconds > kLongestDelaySeconds)
+    return "Длительность должна быть больше нуля и не больше года: " + args[1];
+  const int64_t total = now.second + *seconds;
+  const LocalMoment at = AddMinutes({now.year, now.month, now.day, now.hour, now.minute, 0},
+                                    static_cast<int32_t>(total / 60));
+  moment.year = at.year, moment.month = at.month, moment.day = at.day;
+  moment.time = {at.hour, at.minute, static_cast<int32_t>(total % 60)};
+  return std::nullopt;
+}
+
+// "/at TIME [WHEN]". Gives the error text, if any.
+std::optional<std::string> ParseAt(const std::vector<std::string>& args, const SystemTime& now,
+                                   CommandMoment& moment) {
+  const auto parsed = ParseTime(ArgAt(args, 1));
+  if (!parsed) return "Неверное время: " + std::string(ArgAt(args, 1));
+  moment.time = *parsed;
+  const std::string_view when = ArgAt(args, 2), value = ArgAt(args, 3);
+  moment.next = 4;
+  if (SwitchIs(when, "daily")) {
+    moment.recurrence = EveryDay;
+    moment.next = 3;
+  } else if (SwitchIs(when, "on") || SwitchIs(when, "yearly")) {
+    const bool once = SwitchIs(when, "on");
+    const auto date = ParseDate(value, once);
+    if (!date) return "Неверная дата: " + std::string(value);
+    if (!date->dayExists) return "В этом месяце нет такого дня: " + std::string(value);
+    if (once)
+      moment.year = date->year;
+    else
+      moment.recurrence = EveryYear;
+    moment.month = date->month, moment.day = date->day;
+  } else if (SwitchIs(when, "weekly")) {
+    const auto weekday = ParseWeekday(value);
+    if (!weekday) return "Неверный день недели: " + std::string(value);
+    moment.recurrence = EveryMonday + *weekday - 1;
+  } else if (SwitchIs(when, "monthly")) {
+    const auto date = Digits(value, 1, 2);
+    if (!date || *date < 1 || *date > kMonthlyDayCount)
+      return "Неверное число месяца: " + std::string(value);
+    moment.recurrence = EveryMonth;
+    moment.day = *date;
+  } else {
+    moment.next = 2;
+    // Today while the time is still ahead, else tomorrow.
+    if (SecondOfDay(moment.time.hour, moment.time.minute, moment.time.second) <= SecondOfDay(now)) {
+      const LocalMoment tomorrow = AddMinutes({now.year, now.month, now.day, 0, 0, 0}, 1440);
+      moment.year = tomorrow.year, moment.month = tomorrow.month, moment.day = tomorrow.day;
+    }
+  }
+  return std::nullopt;
+}
+
+// The action switches from `next` on; `next` is left at the message's first word. Gives the
+// error text, if any.
+std::optional<std::string> ParseActions(const std::vector<std::string>& args, size_t& next,
+                                        EditorFields& fields) {
+  for (; next < args.size() && IsSwitch(args[next]); ++next) {
+    const std::string_view arg = args[next];
+    if (SwitchIs(arg, "nomessage")) {
+      fields.showMessageChecked = false;
+    } else if (SwitchIs(arg, "nosound")) {
+      fields.beepChecked = false;
+    } else if (SwitchIs(arg, "delete")) {
+      if (!fields.deleteEnabled) return "Ключ /delete — только для разового задания";
+      fields.deleteChecked = true;
+    } else if (SwitchIs(arg, "run")) {
+      if (next + 1 >= args.size() || args[next + 1].empty()) return "Не указан файл после /run";
+      fields.runFileChecked = true;
+      fields.fileName = args[++next];
+      fields.fileField = NamePart(std::string_view(fields.fileName));
+    } else {
+      return "Неизвестный ключ: " + args[next];
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const SystemTime& now) {
@@ -146,109 +242,33 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     usage.kind = ParsedCommand::Kind::Usage;
     return usage;
   }
-  const auto argAt = [&](size_t i) -> std::string_view {
-    return i < args.size() ? std::string_view(args[i]) : std::string_view();
-  };
+  CommandMoment moment{Once, {}, now.year, now.month, now.day};
+  std::optional<std::string> error;
+  if (SwitchIs(args[0], "in"))
+    error = ParseDelay(args, now, moment);
+  else if (SwitchIs(args[0], "at"))
+    error = ParseAt(args, now, moment);
+  else
+    error =
+        IsSwitch(args[0]) ? "Неизвестный ключ: " + args[0] : std::string("Начните с /in или /at");
 
-  // The moment: recurrence, time of day and the date fields (today's where the recurrence has
-  // none).
-  int32_t recurrence = Once;
-  TimeOfDay time;
-  int32_t year = now.wYear, month = now.wMonth, day = now.wDay;
-  size_t next = 1;
-  if (SwitchIs(args[0], "in")) {
-    const auto seconds = DurationSeconds(argAt(1));
-    if (!seconds) return Failure("Неверная длительность: " + std::string(argAt(1)));
-    if (*seconds <= 0 || *seconds > kLongestDelaySeconds)
-      return Failure("Длительность должна быть больше нуля и не больше года: " + args[1]);
-    const int64_t total = now.wSecond + *seconds;
-    LocalMoment at = AddMinutes({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, 0},
-                                static_cast<int32_t>(total / 60));
-    year = at.year, month = at.month, day = at.day;
-    time = {at.hour, at.minute, static_cast<int32_t>(total % 60)};
-    next = 2;
-  } else if (SwitchIs(args[0], "at")) {
-    const auto parsed = ParseTime(argAt(1));
-    if (!parsed) return Failure("Неверное время: " + std::string(argAt(1)));
-    time = *parsed;
-    next = 2;
-    const std::string_view when = argAt(2);
-    if (SwitchIs(when, "daily")) {
-      recurrence = EveryDay;
-      next = 3;
-    } else if (SwitchIs(when, "on")) {
-      const auto date = ParseDate(argAt(3), true);
-      if (!date) return Failure("Неверная дата: " + std::string(argAt(3)));
-      if (!date->dayExists) return Failure("В этом месяце нет такого дня: " + args[3]);
-      year = date->year, month = date->month, day = date->day;
-      next = 4;
-    } else if (SwitchIs(when, "weekly")) {
-      const auto weekday = ParseWeekday(argAt(3));
-      if (!weekday) return Failure("Неверный день недели: " + std::string(argAt(3)));
-      recurrence = EveryMonday + *weekday - 1;
-      next = 4;
-    } else if (SwitchIs(when, "monthly")) {
-      const auto date = Digits(argAt(3), 1, 2);
-      if (!date || *date < 1 || *date > kMonthlyDayCount)
-        return Failure("Неверное число месяца: " + std::string(argAt(3)));
-      recurrence = EveryMonth;
-      day = *date;
-      next = 4;
-    } else if (SwitchIs(when, "yearly")) {
-      const auto date = ParseDate(argAt(3), false);
-      if (!date) return Failure("Неверная дата: " + std::string(argAt(3)));
-      if (!date->dayExists) return Failure("В этом месяце нет такого дня: " + args[3]);
-      recurrence = EveryYear;
-      month = date->month, day = date->day;
-      next = 4;
-    } else {
-      // Today while the time is still ahead, else tomorrow.
-      const int32_t secondOfDay = time.hour * 3600 + time.minute * 60 + time.second;
-      const int32_t nowSecond = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-      if (secondOfDay <= nowSecond) {
-        const LocalMoment tomorrow = AddMinutes({now.wYear, now.wMonth, now.wDay, 0, 0, 0}, 1440);
-        year = tomorrow.year, month = tomorrow.month, day = tomorrow.day;
-      }
-    }
-  } else {
-    return Failure(IsSwitch(args[0]) ? "Неизвестный ключ: " + args[0]
-                                     : std::string("Начните с /in или /at"));
-  }
-
-  // The actions, then the message.
   EditorFields fields;
   fields.showMessageChecked = true;
   fields.beepChecked = true;
   fields.runFileEnabled = true;  // the shutdown box stays clear
-  fields.deleteEnabled = LayoutForRecurrence(recurrence).deleteAfter;
-  for (; next < args.size() && IsSwitch(args[next]); ++next) {
-    const std::string_view arg = args[next];
-    if (SwitchIs(arg, "nomessage")) {
-      fields.showMessageChecked = false;
-    } else if (SwitchIs(arg, "nosound")) {
-      fields.beepChecked = false;
-    } else if (SwitchIs(arg, "delete")) {
-      if (!fields.deleteEnabled) return Failure("Ключ /delete — только для разового задания");
-      fields.deleteChecked = true;
-    } else if (SwitchIs(arg, "run")) {
-      if (next + 1 >= args.size() || args[next + 1].empty())
-        return Failure("Не указан файл после /run");
-      fields.runFileChecked = true;
-      fields.fileName = args[++next];
-      fields.fileField = NamePart(std::string_view(fields.fileName));
-    } else {
-      return Failure("Неизвестный ключ: " + args[next]);
-    }
-  }
+  fields.deleteEnabled = LayoutForRecurrence(moment.recurrence).deleteAfter;
+  size_t next = moment.next;
+  if (!error) error = ParseActions(args, next, fields);
+  if (error) return Failure(std::move(*error));
 
-  fields.recurrenceIndex = recurrence;
+  fields.recurrenceIndex = moment.recurrence;
   fields.text = JoinMessage(args, next);
-  fields.hourText = DecimalText(time.hour);
-  fields.minuteText = DecimalText(time.minute);
-  fields.secondText = DecimalText(time.second);
-  fields.yearText = DecimalText(year);
-  fields.monthIndex = month - 1;
-  fields.dayIndex = day - 1;
+  fields.hourText = DecimalText(moment.time.hour);
+  fields.minuteText = DecimalText(moment.time.minute);
+  fields.secondText = DecimalText(moment.time.second);
+  fields.yearText = DecimalText(moment.year);
+  fields.monthIndex = moment.month - 1;
+  fields.dayIndex = moment.day - 1;
   ParsedCommand command;
   command.kind = ParsedCommand::Kind::AddTask;
   command.fields = std::move(fields);

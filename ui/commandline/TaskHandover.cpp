@@ -42,12 +42,8 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
   const auto recurrence = StrToInt32(fields[1]), month = StrToInt32(fields[7]),
              day = StrToInt32(fields[8]);
   const std::string_view flags = fields[9];
-  uint64_t deadline = 0;
-  for (char c : fields[12]) {
-    if (c < '0' || c > '9') return std::nullopt;
-    deadline = deadline * 10 + static_cast<uint64_t>(c - '0');
-  }
-  if (!recurrence || !month || !day || flags.size() != 7 || fields[12].empty()) return std::nullopt;
+  const std::optional<uint64_t> deadline = ParseDigits(fields[12], UINT64_MAX);
+  if (!recurrence || !month || !day || flags.size() != 7 || !deadline) return std::nullopt;
   EditorFields f;
   f.recurrenceIndex = *recurrence;
   f.text = fields[2];
@@ -66,5 +62,5 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
   f.runFileEnabled = flags[6] == '1';
   f.fileField = fields[10];
   f.fileName = fields[11];
-  return HandedOverTask{std::move(f), deadline};
+  return HandedOverTask{std::move(f), *deadline};
 }

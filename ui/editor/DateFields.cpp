@@ -1,7 +1,7 @@
 #include "ui/editor/DateFields.h"
 
 RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
-  if (modeIndex >= EveryDay && modeIndex <= EverySunday) return {true, false, false, false, false};
+  if (modeIndex == EveryDay || IsWeekly(modeIndex)) return {true, false, false, false, false};
   switch (modeIndex) {
     case EveryMonth:
       return {true, false, false, true, false, RecurrenceFollowUp::MonthlyDayList};
@@ -12,6 +12,10 @@ RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
     default:
       return {};
   }
+}
+
+EditorMoment StartingMoment(const SystemTime& now) {
+  return {now.year, now.month, now.day, 9, 0, 0};
 }
 
 namespace {

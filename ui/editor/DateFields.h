@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Calendar.h"
+#include "core/Snooze.h"
 #include "core/Task.h"
 
 inline constexpr char kWarningCaption[] = "Обратите внимание!";
@@ -20,7 +21,7 @@ inline constexpr int32_t kMonthCount = 12;
 // What OnRecurrenceChanged does after it has enabled the date controls of the recurrence.
 enum class RecurrenceFollowUp {
   None,
-  MonthlyDayList,  // the day list becomes "1" ... "31", editorMoment.day is selected,
+  MonthlyDayList,  // the day list becomes "1" ... "31", the remembered day is selected,
                    // OnDayChanged
   MonthLogic,      // OnMonthChanged
 };
@@ -36,16 +37,22 @@ struct RecurrenceLayout {
 
 RecurrenceLayout LayoutForRecurrence(int32_t modeIndex);
 
-// OnMonthChanged: the month list's selection stored in editorMoment.month and the remembered day
+// The date and time the task editor last showed; a new task starts from them. Not stored.
+using EditorMoment = LocalMoment;
+
+// Where the editor starts when the program starts: today at 09:00:00.
+EditorMoment StartingMoment(const SystemTime& now);
+
+// OnMonthChanged: the month list's selection stored in the remembered month and the remembered day
 // cut down to the month's length.
 struct DayList {
   int32_t count = 0;          // entries "1" ... count, all shown when the list opens
-  int32_t selectedIndex = 0;  // editorMoment.day - 1
+  int32_t selectedIndex = 0;  // the remembered day - 1
   std::optional<std::string> warning;
 };
 DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex);
 
-// OnDayChanged: the day list's selection stored in editorMoment.day; the warning to show, if
+// OnDayChanged: the day list's selection stored in the remembered day; the warning to show, if
 // any.
 std::optional<std::string> DayChosen(EditorMoment& moment, int32_t dayIndex, int32_t modeIndex);
 

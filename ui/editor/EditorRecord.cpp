@@ -47,10 +47,7 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
 void WriteEditorRecord(Task& task, const Task& record) {
   task.recurrence = record.recurrence;
   task.message = record.message;
-  task.hour = record.hour;
-  task.minute = record.minute;
-  task.second = record.second;
-  task.secondOfDay = record.hour * 3600 + record.minute * 60 + record.second;
+  task.SetTime(record.hour, record.minute, record.second);
   task.year = record.year;
   task.month = record.month;
   task.day = record.day;

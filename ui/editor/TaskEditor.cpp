@@ -30,15 +30,10 @@ bool TaskEditor::Create(HWND owner) {
   if (!CreateDialogFrame(*this, kClassName, kStoredCaption, kClientWidth, kClientHeight, owner,
                          true))
     return false;
-  // The month and day lists show the remembered date from the start: loading has set it before
-  // the editor is created. Without a month the month logic would store month 0.
-  EditorMoment remembered;
-  {
-    std::lock_guard lock(store_.mutex);
-    remembered = store_.editorMoment;
-  }
-  SelectIndex(Control(EditorControl::Month), remembered.month - 1);
-  SelectIndex(Control(EditorControl::Day), remembered.day - 1);
+  // The month and day lists show the remembered date from the start. Without a month the month
+  // logic would store month 0.
+  SelectIndex(Control(EditorControl::Month), remembered_.month - 1);
+  SelectIndex(Control(EditorControl::Day), remembered_.day - 1);
   return true;
 }
 
@@ -121,11 +116,10 @@ void TaskEditor::FillForNew() {
   CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
   // the month list's selection of the moment in the remembered month.
-  EditorMoment remembered;
+  const EditorMoment remembered = remembered_;
   std::string lastFileFolder;
   {
     std::lock_guard lock(store_.mutex);
-    remembered = store_.editorMoment;
     lastFileFolder = store_.settings.lastFileFolder;
   }
   SetEditText(EditorControl::Message, "");
@@ -170,10 +164,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   SetEditText(EditorControl::Second, DecimalText(task.second));
   SetEditText(EditorControl::Year, DecimalText(task.year));
   // After the year: its month logic may have cut the remembered day to the month shown before.
-  {
-    std::lock_guard lock(store_.mutex);
-    store_.editorMoment.day = task.day;
-  }
+  remembered_.day = task.day;
   SelectIndex(Control(EditorControl::Recurrence), task.recurrence);
   SelectIndex(Control(EditorControl::Month), task.month - 1);
   SelectIndex(Control(EditorControl::Day), task.day - 1);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/Store.h"
+#include "ui/editor/DateFields.h"
 #include "ui/editor/FileChooser.h"
 #include "ui/editor/TimeFields.h"
 #include "ui/shared/ModalLoop.h"
@@ -120,6 +121,8 @@ class TaskEditor : public WindowBase {
   void CancelOnEscape(const MSG& message);
 
   FileChooser& Chooser() { return fileChooser_; }
+  // The date and time the editor last showed; set before Create, which selects its date.
+  EditorMoment& Remembered() { return remembered_; }
 
   void Ok();
   // Also the close box, Escape for a new task, and hiding the program to the tray.
@@ -176,6 +179,7 @@ class TaskEditor : public WindowBase {
   UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold
   UniqueFont messageFont_;  // "Arial", 15 pixels, bold
   FileChooser fileChooser_;
+  EditorMoment remembered_;
   std::function<void(const MSG&)> applicationHook_;
   ModalLoop loop_;
   std::optional<RussianLayoutWhileOpen> russianLayout_;  // while the editor is open

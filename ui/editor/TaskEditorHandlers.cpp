@@ -161,10 +161,7 @@ void TaskEditor::OnTimeFieldChanged(TimeField field) {
   }
   SetArrowsPosition(Control(parts.arrows), value.position);
   const int position = ArrowsPosition(Control(parts.arrows));
-  {
-    std::lock_guard lock(store_.mutex);
-    store_.editorMoment.*parts.remembered = position;
-  }
+  remembered_.*parts.remembered = position;
   SetEditText(parts.edit, DecimalText(position));
 }
 
@@ -188,10 +185,7 @@ void TaskEditor::OnYearChanged() {
   }
   SetArrowsPosition(Control(EditorControl::YearArrows), value.position);
   const int position = ArrowsPosition(Control(EditorControl::YearArrows));
-  {
-    std::lock_guard lock(store_.mutex);
-    store_.editorMoment.year = position;
-  }
+  remembered_.year = position;
   // February's length depends on the year.
   OnMonthChanged();
 }
@@ -249,12 +243,7 @@ void TaskEditor::OnRecurrenceChanged() {
       HWND days = Control(EditorControl::Day);
       FillNumberItems(days, kMonthlyDayCount);
       SetVisibleItems(days, kMonthlyDayCount);
-      int day = 0;
-      {
-        std::lock_guard lock(store_.mutex);
-        day = store_.editorMoment.day;
-      }
-      SelectIndex(days, day - 1);
+      SelectIndex(days, remembered_.day - 1);
       OnDayChanged();
       return;
     }
@@ -265,14 +254,9 @@ void TaskEditor::OnRecurrenceChanged() {
 }
 
 void TaskEditor::OnMonthChanged() {
-  // The controls are read before the lock is taken: no control is touched while it is held.
   const int monthIndex = SelectedIndex(Control(EditorControl::Month));
   const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
-  DayList list;
-  {
-    std::lock_guard lock(store_.mutex);
-    list = MonthChosen(store_.editorMoment, monthIndex, recurrenceIndex);
-  }
+  const DayList list = MonthChosen(remembered_, monthIndex, recurrenceIndex);
   HWND days = Control(EditorControl::Day);
   FillNumberItems(days, list.count);
   SetVisibleItems(days, list.count);
@@ -283,10 +267,6 @@ void TaskEditor::OnMonthChanged() {
 void TaskEditor::OnDayChanged() {
   const int dayIndex = SelectedIndex(Control(EditorControl::Day));
   const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
-  std::optional<std::string> warning;
-  {
-    std::lock_guard lock(store_.mutex);
-    warning = DayChosen(store_.editorMoment, dayIndex, recurrenceIndex);
-  }
+  const std::optional<std::string> warning = DayChosen(remembered_, dayIndex, recurrenceIndex);
   if (warning) ShowWarning(*warning);
 }

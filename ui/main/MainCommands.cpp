@@ -85,10 +85,7 @@ bool MainWindow::AddTaskFromCommandLine(const EditorFields& fields, bool reportL
   ChangeAndSave(
       [&](StoreLock&) {
         const int index = store_.IndexOf(result.taskId);
-        if (index >= 0) {
-          BuildRow(store_, index, true);
-          store_.tasks[static_cast<size_t>(index)].armed = true;
-        }
+        if (index >= 0) MakeLive(store_, index, RowUpdate::Append);
         return true;
       },
       reportLater);
@@ -122,10 +119,7 @@ void MainWindow::AddTask() {
     // The new task is the last one (only the editor appends); it is armed once its row exists.
     if (result.committed) {
       const int index = store_.IndexOf(result.taskId);
-      if (index >= 0) {
-        BuildRow(store_, index, true);
-        store_.tasks[static_cast<size_t>(index)].armed = true;
-      }
+      if (index >= 0) MakeLive(store_, index, RowUpdate::Append);
     }
     return !store_.tasks.empty();
   });
@@ -144,11 +138,9 @@ void MainWindow::EditSelectedTask() {
   if (result.taskId == 0) return;  // not opened: nothing was disarmed
   ChangeAndSave([&](StoreLock&) {
     // The task opened, wherever it stands now: another may have fired and deleted itself.
-    const int now = store_.IndexOf(result.taskId);
-    if (now >= 0) {
-      if (result.committed) BuildRow(store_, now, false);
-      store_.tasks[static_cast<size_t>(now)].armed = true;
-    }
+    const int index = store_.IndexOf(result.taskId);
+    if (index >= 0)
+      MakeLive(store_, index, result.committed ? RowUpdate::Rewrite : RowUpdate::Keep);
     return true;
   });
 }

@@ -351,8 +351,8 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ClockJumpTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ClockJumpCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<ClockJumpCase>& test) {
+                           return std::string(test.param.name);
                          });
 
 }  // namespace

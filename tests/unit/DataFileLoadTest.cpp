@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StopCase{"BadLastRunWord",
                              IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "PrevMS=?"}),
                              "'?' is not a valid integer value", 1, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(LoadDataTest, KeysBeforeTheBadOneKeepTheirValuesAndLaterOnesAreNotRead) {
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=640", "LastOD=C:\\x\\", "Ln0=40", "Ln1=41",

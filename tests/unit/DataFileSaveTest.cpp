@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(GeometryCase{"Normal", true, false, {0, -4, 5, 800, 600}, 40},
                     GeometryCase{"MaximisedKeepsLastNormal", true, true, {1, 10, 20, 700, 500}, 40},
                     GeometryCase{"NoWindowYet", false, false, {1, 10, 20, 700, 500}, 33}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A text value as written, and as the reader gives it back.
 struct TextCase {
@@ -258,7 +258,7 @@ const TextCase kLineBreakTexts[] = {
      std::string(150, 'y') + "\r\n" + std::string(150, 'y')},
 };
 
-const auto kTextCaseName = [](const auto& info) { return std::string(info.param.name); };
+const auto kTextCaseName = [](const auto& test) { return std::string(test.param.name); };
 
 INSTANTIATE_TEST_SUITE_P(Plain, SaveTextTest, testing::ValuesIn(kPlainTexts), kTextCaseName);
 INSTANTIATE_TEST_SUITE_P(LineBreaks, SaveTextTest, testing::ValuesIn(kLineBreakTexts),
@@ -381,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"ReplaceFails", [](MemoryFiles& f) { f.failReplace = true; }, true},
                     FaultCase{"ReadOnlyTarget",
                               [](MemoryFiles& f) { f.files[kDataPath].readOnly = true; }, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SaveDataTest, ReadOnlyTargetIsNotTouchedAtAll) {
   PutFile("old");

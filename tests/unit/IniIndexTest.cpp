@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"LineWithoutEqualsComesFirst", "[S]\r\nk\r\nk=v\r\n", "S", "k", std::nullopt},
         LookupCase{"EmptyNameIsNotAKey", "[S]\r\n=v\r\n", "S", "k", std::nullopt},
         LookupCase{"NameBlanksDropped", "[S]\r\n \tk \t=v\r\n", "S", "k", "v"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Values, IniIndexTest,
@@ -86,6 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupCase{"UnixLineEnds", "[S]\nk=v\n", "S", "k", "v"},
                     LookupCase{"NoLastLineEnd", "[S]\r\nk=v", "S", "k", "v"},
                     LookupCase{"LongValueWhole", "[S]\r\nk=" + kLong + "\r\n", "S", "k", kLong}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

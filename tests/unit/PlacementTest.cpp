@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {kPrimary, kRightScreen},
                    {162, 109, 700, 520}},
         BoundsCase{"no screen known at all", {0, 0, 718, 538}, {}, {153, 100, 718, 538}}),
-    [](const testing::TestParamInfo<BoundsCase>& info) {
-      return "case" + std::to_string(info.index);
+    [](const testing::TestParamInfo<BoundsCase>& test) {
+      return "case" + std::to_string(test.index);
     });
 
 struct DialogCase {

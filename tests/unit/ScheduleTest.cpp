@@ -129,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A negative Ssec is reached at once; one past the day never.
         DueCase{"ssec -1", 0, -1, 0, 0, 0, At(2024, 5, 15, 0, 0, 0), true},
         DueCase{"ssec 86400", 0, 86400, 0, 0, 0, At(2024, 5, 15, 23, 59, 59), false}),
-    [](const testing::TestParamInfo<DueCase>& info) {
-      return "case" + std::to_string(info.index);
+    [](const testing::TestParamInfo<DueCase>& test) {
+      return "case" + std::to_string(test.index);
     });
 
 struct ReactivateCase {
@@ -175,8 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReactivateCase{"mode 11 never", 11, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
         ReactivateCase{"negative mode counts as below 8", -1, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0),
                        true}),
-    [](const testing::TestParamInfo<ReactivateCase>& info) {
-      return "case" + std::to_string(info.index);
+    [](const testing::TestParamInfo<ReactivateCase>& test) {
+      return "case" + std::to_string(test.index);
     });
 
 }  // namespace

@@ -135,10 +135,10 @@ TEST_F(MainCommands, ButtonsAndMenuHaveTheirTextsAndPlaces) {
     EXPECT_EQ(place.right - place.left, 151);
     EXPECT_EQ(place.bottom - place.top, 25);
   }
-  RECT list{};
-  GetWindowRect(app->mainWindow().List().Handle(), &list);
-  EXPECT_EQ(list.right - list.left, client.right);
-  EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
+  RECT listPlace{};
+  GetWindowRect(list, &listPlace);
+  EXPECT_EQ(listPlace.right - listPlace.left, client.right);
+  EXPECT_EQ(listPlace.bottom - listPlace.top, client.bottom - 31);
 
   const HMENU menu = app->mainWindow().ListMenu();
   const std::string texts[] = {"Добавить задание", "Редактировать задание", "Приостановить", "",
@@ -546,22 +546,21 @@ TEST_F(MainCommands, ResizingKeepsTheListAndButtonsInPlace) {
   SetWindowPos(mainWindow, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
   SetWindowPos(mainWindow, nullptr, 0, 0, 640, 600, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages();
-  RECT client{}, button{}, list{};
+  RECT client{}, button{}, listPlace{};
   GetClientRect(mainWindow, &client);
   GetWindowRect(app->mainWindow().SettingsButton(), &button);
   MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&button), 2);
-  GetWindowRect(app->mainWindow().List().Handle(), &list);
+  GetWindowRect(list, &listPlace);
   EXPECT_EQ(button.top, client.bottom - 27);
   EXPECT_EQ(button.left, 156);
-  EXPECT_EQ(list.right - list.left, client.right);
-  EXPECT_EQ(list.bottom - list.top, client.bottom - 31);
+  EXPECT_EQ(listPlace.right - listPlace.left, client.right);
+  EXPECT_EQ(listPlace.bottom - listPlace.top, client.bottom - 31);
 }
 
 TEST_F(MainCommands, WheelScrollsTheListOnlyWithThePointerOverIt) {
   std::vector<TestTask> tasks(60, TestTask{.text = "Строка", .status = 2});
   Start({}, tasks);
-  const HWND list = app->mainWindow().List().Handle();
-  auto top = [list] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
+  auto top = [this] { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); };
   RECT button{};
   GetWindowRect(app->mainWindow().AddButton(), &button);
   app->mainWindow().OnMouseWheel(-1200, {button.left + 5, button.top + 5});
@@ -582,7 +581,6 @@ TEST_F(MainCommands, TabMovesBetweenTheListAndTheButtonsAndTypingFindsARow) {
   Start({}, {{.text = "Позвонить", .status = 2},
              {.text = "аптека", .status = 2},
              {.text = "Оплатить", .status = 2}});
-  const HWND list = app->mainWindow().List().Handle();
   SetFocus(list);
   for (HWND next : {app->mainWindow().AddButton(), app->mainWindow().SettingsButton(), list}) {
     const MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};

@@ -235,7 +235,6 @@ TEST_F(Tray, MenuCommandOneTogglesAndControlNotificationsAreLeftAlone) {
   EXPECT_EQ(ToggleText(), kShow);
 
   // A control's notification with identifier 0 or 1 is not the menu's.
-  const HWND list = app->mainWindow().List().Handle();
   SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), reinterpret_cast<LPARAM>(list));
   SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(kCommandToggle, 0),
                reinterpret_cast<LPARAM>(list));

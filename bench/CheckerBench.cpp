@@ -16,10 +16,10 @@
 
 namespace {
 
-// Sample task `i`, active, in mode i % 11, with its moment later than `now` in that mode's own
-// terms: later today on the day, in the month or on the date the mode looks at, or a later
-// day, month or year. Nearly all of them are "today, later", so every comparison of the due
-// test runs to its end.
+// Sample task `i`, active, in recurrence i % 11, with its moment later than `now` in that
+// recurrence's own terms: later today on the day, in the month or on the date the recurrence looks
+// at, or a later day, month or year. Nearly all of them are "today, later", so every comparison of
+// the due test runs to its end.
 Task NotYetDueTask(int i, const SystemTime& now) {
   Task task = MakeTask(i);
   task.status = StatusActive;

@@ -1,4 +1,4 @@
-// Realistic task records for the benchmarks: mixed modes, moments, actions and statuses, with
+// Realistic task records for the benchmarks: mixed recurrences, moments, actions and statuses, with
 // messages of about forty cp1251 bytes, some on two lines.
 #pragma once
 

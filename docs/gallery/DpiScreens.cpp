@@ -53,8 +53,8 @@ int wmain(int argc, wchar_t** argv) {
 
   TestFolder folder;
   const std::vector<TestTask> tasks = {
-      {.mode = 0, .ssec = 30600, .text = "Позвонить в банк"},
-      {.mode = 10,
+      {.recurrence = 0, .ssec = 30600, .text = "Позвонить в банк"},
+      {.recurrence = 10,
        .ssec = 45000,
        .year = 2024,
        .month = 5,
@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
        .text = "Забрать посылку на почте",
        .deleteAfter = true,
        .status = 0},
-      {.mode = 9,
+      {.recurrence = 9,
        .ssec = 32400,
        .month = 12,
        .day = 31,

@@ -222,7 +222,7 @@ Task MakeTask(Kind kind, int number, std::mt19937& random) {
       break;
     case Kind::Untouchable:
       switch (std::uniform_int_distribution<int>(0, 2)(random)) {
-        case 0:  // paused, of any mode
+        case 0:  // paused, of any recurrence
           task.recurrence = std::uniform_int_distribution<int>(0, 10)(random);
           task.status = StatusPaused;
           task.deleteAfter = std::uniform_int_distribution<int>(0, 1)(random);
@@ -684,7 +684,7 @@ void PrintUtf8(const std::string& line) {
             nullptr);
 }
 
-// "tasks N", then per task: number, mode, status, PrevMS, last run date, message (line breaks
+// "tasks N", then per task: number, recurrence, status, PrevMS, last run date, message (line breaks
 // as <0D><0A>), TAB-separated.
 int Show(const std::string& path) {
   auto loaded = LoadFile(path);

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct TestTask {
-  int mode = 0;
+  int recurrence = 0;
   int ssec = 32400;
   int year = 2024, month = 3, day = 14;
   std::string text{};  // cp1251; line breaks as 0x01
@@ -38,7 +38,7 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
   for (size_t n = 0; n < tasks.size(); ++n) {
     const TestTask& t = tasks[n];
     file += "[TASK" + std::to_string(n) + "]\r\n";
-    file += line("Mod", std::to_string(t.mode)) + line("Ssec", std::to_string(t.ssec));
+    file += line("Mod", std::to_string(t.recurrence)) + line("Ssec", std::to_string(t.ssec));
     file += line("Year", std::to_string(t.year)) + line("Mon", std::to_string(t.month));
     file += line("Day", std::to_string(t.day)) + line("Tex", t.text);
     file += line("Del", flag(t.deleteAfter)) + line("NM", flag(t.showMessage));

@@ -19,9 +19,9 @@ class CheckerFixture : public testing::Test {
   CheckerFixture() { store.dataPath = kDataPath; }
 
   // Appends an armed task dated 14 March 2024 with its row, as loading would.
-  int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text) {
+  int Add(int32_t recurrence, int32_t ssec, int32_t status, const std::string& text) {
     Task t;
-    t.recurrence = mode;
+    t.recurrence = recurrence;
     t.SetSecondOfDay(ssec);
     t.day = 14;
     t.month = 3;

@@ -15,8 +15,9 @@ class CheckerTest : public CheckerFixture {
   CheckerTest() { platform.now = SystemTime{2024, 3, 14, 12, 0, 0, 0, 4}; }  // Thursday noon
 
   // An armed (or not) task that shows its message and last ran on 14 March.
-  int Add(int32_t mode, int32_t ssec, int32_t status, const std::string& text, uint8_t armed = 1) {
-    const int index = CheckerFixture::Add(mode, ssec, status, text);
+  int Add(int32_t recurrence, int32_t ssec, int32_t status, const std::string& text,
+          uint8_t armed = 1) {
+    const int index = CheckerFixture::Add(recurrence, ssec, status, text);
     Task& t = store.tasks[static_cast<size_t>(index)];
     t.armed = armed;
     t.showMessage = 1;

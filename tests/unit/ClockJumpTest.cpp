@@ -39,8 +39,8 @@ SystemTime Reading(const char* text) {
 
 struct ClockJumpCase {
   const char* name;
-  int32_t mode;
-  const char* moment;  // the task's date and time; the date counts for modes 8, 9 and 10 only
+  int32_t recurrence;
+  const char* moment;  // the task's date and time; the date counts for recurrences 8, 9 and 10 only
   bool deleteAfter;
   std::vector<const char*> readings;  // the clock at each pass, jumps included
   const char* expected;               // per reading: F fires, R back to active, . nothing
@@ -268,7 +268,7 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
 
   const SystemTime moment = Reading(c.moment);
   Task task;
-  task.recurrence = c.mode;
+  task.recurrence = c.recurrence;
   task.SetSecondOfDay(moment.hour * 3600 + moment.minute * 60 + moment.second);
   task.year = moment.year;
   task.month = moment.month;
@@ -350,7 +350,7 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ClockJumpTest, testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Recurrences, ClockJumpTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ClockJumpCase>& test) {
                            return std::string(test.param.name);
                          });

@@ -1,5 +1,5 @@
-// The date fields by mode: which controls a mode enables, the day list of a month and year, the
-// remembered day kept within it, and the warning texts byte for byte.
+// The date fields by recurrence: which controls a recurrence enables, the day list of a month and
+// year, the remembered day kept within it, and the warning texts byte for byte.
 #include <gtest/gtest.h>
 
 #include "ui/editor/DateFields.h"
@@ -26,9 +26,9 @@ TEST(DaysInMonth, EveryMonthOfACommonAndALeapYear) {
   EXPECT_EQ(DaysInMonth(0, 2024), 31);  // a month list without a selection
 }
 
-TEST(LayoutForRecurrence, EnablesTheDateControlsOfEachMode) {
+TEST(LayoutForRecurrence, EnablesTheDateControlsOfEachRecurrence) {
   struct Case {
-    int32_t mode;
+    int32_t recurrence;
     bool known, month, year, day, deleteAfter;
     RecurrenceFollowUp then;
   };
@@ -43,13 +43,13 @@ TEST(LayoutForRecurrence, EnablesTheDateControlsOfEachMode) {
       {11, false, false, false, false, false, RecurrenceFollowUp::None},
   };
   for (const Case& c : cases) {
-    const RecurrenceLayout layout = LayoutForRecurrence(c.mode);
-    EXPECT_EQ(layout.known, c.known) << c.mode;
-    EXPECT_EQ(layout.month, c.month) << c.mode;
-    EXPECT_EQ(layout.year, c.year) << c.mode;
-    EXPECT_EQ(layout.day, c.day) << c.mode;
-    EXPECT_EQ(layout.deleteAfter, c.deleteAfter) << c.mode;
-    EXPECT_EQ(layout.then, c.then) << c.mode;
+    const RecurrenceLayout layout = LayoutForRecurrence(c.recurrence);
+    EXPECT_EQ(layout.known, c.known) << c.recurrence;
+    EXPECT_EQ(layout.month, c.month) << c.recurrence;
+    EXPECT_EQ(layout.year, c.year) << c.recurrence;
+    EXPECT_EQ(layout.day, c.day) << c.recurrence;
+    EXPECT_EQ(layout.deleteAfter, c.deleteAfter) << c.recurrence;
+    EXPECT_EQ(layout.then, c.then) << c.recurrence;
   }
 }
 
@@ -88,7 +88,7 @@ TEST(MonthChosen, LeapToCommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth
 
 TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYear) {
   struct Case {
-    int32_t year, day, mode;
+    int32_t year, day, recurrence;
     bool warns;
     int32_t dayAfter;
   };
@@ -101,8 +101,8 @@ TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYea
   };
   for (const Case& c : cases) {
     EditorMoment moment = MomentOn(c.year, 1, c.day);
-    const DayList list = MonthChosen(moment, kFebruary, c.mode);
-    EXPECT_EQ(list.warning.has_value(), c.warns) << c.year << " " << c.day << " " << c.mode;
+    const DayList list = MonthChosen(moment, kFebruary, c.recurrence);
+    EXPECT_EQ(list.warning.has_value(), c.warns) << c.year << " " << c.day << " " << c.recurrence;
     if (list.warning) {
       EXPECT_EQ(*list.warning, "Не каждый год содержит 29 дней в феврале");
     }

@@ -79,7 +79,7 @@ TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
   };
   const Case cases[] = {
       {true, true, true, true, "a.bat", false, true, true, 1, 1},
-      // The delete box is disabled outside one-time mode: not stored even when checked.
+      // The delete box is disabled outside one-time recurrence: not stored even when checked.
       {true, false, false, true, "a.bat", false, true, true, 0, 0},
       // Run-file checked but no file chosen in this opening.
       {false, true, true, true, "", false, true, true, 0, 0},

@@ -24,8 +24,9 @@ class FiringTest : public CheckerFixture {
  protected:
   FiringTest() { platform.now = At(2024, 3, 14, 4, 8, 30, 0); }  // Thursday 14 March, 08:30
 
-  Task& Add(int32_t mode, int32_t ssec, const std::string& text = "Позвонить в банк") {
-    return store.tasks[static_cast<size_t>(CheckerFixture::Add(mode, ssec, StatusActive, text))];
+  Task& Add(int32_t recurrence, int32_t ssec, const std::string& text = "Позвонить в банк") {
+    return store
+        .tasks[static_cast<size_t>(CheckerFixture::Add(recurrence, ssec, StatusActive, text))];
   }
 
   void Pass() { checker.MakePass(); }
@@ -105,7 +106,7 @@ TEST_F(FiringTest, ActionsRunInOrderAndTheSelfDeletingTaskStillGetsItsPopup) {
 
 struct ShutdownCase {
   const char* name;
-  int32_t mode;
+  int32_t recurrence;
   int second;         // the pass's second; the task is due at 08:30:00
   int startedSecond;  // when the program started, 08:30:ss; -1: long before
   bool deleteAfter;
@@ -118,7 +119,7 @@ class ShutdownTest : public FiringTest, public testing::WithParamInterface<Shutd
 TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   const ShutdownCase& c = GetParam();
   platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
-  Task& t = Add(c.mode, 30600);
+  Task& t = Add(c.recurrence, 30600);
   t.shutDown = 1;
   t.showMessage = t.beep = t.runFile = 1;
   t.fileName = "C:\\a.exe";
@@ -137,7 +138,7 @@ TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
       << c.name;
   EXPECT_EQ(store.tasks.size(), c.expectTasks) << c.name;
   if (!store.tasks.empty()) {
-    EXPECT_EQ(store.tasks[0].status, c.mode == Once ? StatusDone : StatusDoneToday);
+    EXPECT_EQ(store.tasks[0].status, c.recurrence == Once ? StatusDone : StatusDoneToday);
     EXPECT_EQ(store.tasks[0].lastRun.second, c.second);
   }
   EXPECT_EQ(Saves(), 0) << c.name;

@@ -5,10 +5,10 @@
 
 namespace {
 
-Task MakeTask(int32_t mode, int32_t ssec, int32_t day = 15, int32_t month = 5,
+Task MakeTask(int32_t recurrence, int32_t ssec, int32_t day = 15, int32_t month = 5,
               int32_t year = 2024) {
   Task t;
-  t.recurrence = mode;
+  t.recurrence = recurrence;
   t.SetSecondOfDay(ssec);
   t.day = day;
   t.month = month;
@@ -34,7 +34,7 @@ TEST(MonthGenitive, AllMonthsAndOutOfRange) {
 }
 
 struct MomentCase {
-  int32_t mode, ssec, day, month, year;
+  int32_t recurrence, ssec, day, month, year;
   const char* expected;
 };
 
@@ -42,11 +42,11 @@ class MomentTextTest : public testing::TestWithParam<MomentCase> {};
 
 TEST_P(MomentTextTest, ReadsExactly) {
   const MomentCase& c = GetParam();
-  EXPECT_EQ(MomentText(MakeTask(c.mode, c.ssec, c.day, c.month, c.year)), c.expected);
+  EXPECT_EQ(MomentText(MakeTask(c.recurrence, c.ssec, c.day, c.month, c.year)), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryMode, MomentTextTest,
+    EveryRecurrence, MomentTextTest,
     testing::Values(MomentCase{0, 30600, 1, 1, 2024, "Ежедневно в 08:30:00"},
                     MomentCase{1, 25500, 1, 1, 2024, "Каждый понедельник в 07:05:00"},
                     MomentCase{2, 86399, 1, 1, 2024, "Каждый вторник в 23:59:59"},

@@ -40,7 +40,7 @@ TEST(WeekDayHelper, KnownDates) {
 
 struct DueCase {
   const char* name;
-  int32_t mode, ssec, day, month, year;
+  int32_t recurrence, ssec, day, month, year;
   SystemTime now;
   bool due;
 };
@@ -50,7 +50,7 @@ class DueTest : public testing::TestWithParam<DueCase> {};
 TEST_P(DueTest, Decides) {
   const DueCase& c = GetParam();
   Task t;
-  t.recurrence = c.mode;
+  t.recurrence = c.recurrence;
   t.SetSecondOfDay(c.ssec);
   t.day = c.day;
   t.month = c.month;
@@ -62,7 +62,7 @@ constexpr int32_t k0830 = 8 * 3600 + 30 * 60;
 constexpr int32_t kLast = 86399;
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryMode, DueTest,
+    EveryRecurrence, DueTest,
     testing::Values(
         // Daily: time of day only, from the moment to midnight.
         DueCase{"daily at its second", 0, k0830, 0, 0, 0, At(2024, 3, 14, 8, 30, 0), true},
@@ -124,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                 false},
         DueCase{"once 29 Feb 2024", 10, 0, 29, 2, 2024, At(2024, 2, 29, 0, 0, 0), true},
         // Codes outside 0..10 never fire.
-        DueCase{"mode 11", 11, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
-        DueCase{"mode -1", -1, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
+        DueCase{"recurrence 11", 11, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
+        DueCase{"recurrence -1", -1, 0, 1, 1, 2000, At(2024, 5, 15, 23, 59, 59), false},
         // A negative Ssec is reached at once; one past the day never.
         DueCase{"ssec -1", 0, -1, 0, 0, 0, At(2024, 5, 15, 0, 0, 0), true},
         DueCase{"ssec 86400", 0, 86400, 0, 0, 0, At(2024, 5, 15, 23, 59, 59), false}),
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ReactivateCase {
   const char* name;
-  int32_t mode;
+  int32_t recurrence;
   int prevY, prevM, prevD;
   SystemTime now;
   bool reactivate;
@@ -146,7 +146,7 @@ class ReactivateTest : public testing::TestWithParam<ReactivateCase> {};
 TEST_P(ReactivateTest, Decides) {
   const ReactivateCase& c = GetParam();
   Task t;
-  t.recurrence = c.mode;
+  t.recurrence = c.recurrence;
   t.lastRun.year = static_cast<uint16_t>(c.prevY);
   t.lastRun.month = static_cast<uint16_t>(c.prevM);
   t.lastRun.day = static_cast<uint16_t>(c.prevD);
@@ -154,7 +154,7 @@ TEST_P(ReactivateTest, Decides) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryMode, ReactivateTest,
+    EveryRecurrence, ReactivateTest,
     testing::Values(
         ReactivateCase{"daily same day", 0, 2024, 3, 14, At(2024, 3, 14, 23, 59, 59), false},
         ReactivateCase{"daily next day", 0, 2024, 3, 14, At(2024, 3, 15, 0, 0, 0), true},
@@ -172,9 +172,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReactivateCase{"yearly same year", 9, 2024, 5, 15, At(2024, 12, 31, 23, 59, 59), false},
         ReactivateCase{"yearly next year", 9, 2024, 5, 15, At(2025, 1, 1, 0, 0, 0), true},
         ReactivateCase{"once never", 10, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
-        ReactivateCase{"mode 11 never", 11, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
-        ReactivateCase{"negative mode counts as below 8", -1, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0),
-                       true}),
+        ReactivateCase{"recurrence 11 never", 11, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
+        ReactivateCase{"negative recurrence counts as below 8", -1, 2020, 1, 1,
+                       At(2024, 1, 1, 0, 0, 0), true}),
     [](const testing::TestParamInfo<ReactivateCase>& test) {
       return "case" + std::to_string(test.index);
     });

@@ -18,8 +18,8 @@
 namespace {
 
 const std::vector<TestTask> kThreeTasks = {
-    {.mode = 0, .ssec = 30600, .text = "Позвонить\x01в банк"},
-    {.mode = 10,
+    {.recurrence = 0, .ssec = 30600, .text = "Позвонить\x01в банк"},
+    {.recurrence = 10,
      .ssec = 45000,
      .year = 2024,
      .month = 5,
@@ -28,7 +28,7 @@ const std::vector<TestTask> kThreeTasks = {
      .deleteAfter = true,
      .sound = false,
      .status = 0},
-    {.mode = 9,
+    {.recurrence = 9,
      .ssec = 32400,
      .month = 12,
      .day = 31,

@@ -1,5 +1,5 @@
-// The editor's date fields by mode, its warnings, the shutdown and run-file boxes, and the file
-// chooser, through the real controls.
+// The editor's date fields by recurrence, its warnings, the shutdown and run-file boxes, and the
+// file chooser, through the real controls.
 #include <atomic>
 #include <thread>
 
@@ -14,11 +14,11 @@ constexpr int kFileNameField = 0x47C;  // cmb13: the file name of the file-open 
 constexpr int kLookInList = 0x471;     // cmb2: the folder the dialog shows
 
 struct EnabledCase {
-  int mode;
+  int recurrence;
   bool month, year, day, deleteAfter;
 };
 
-TEST_F(EditorTest, EachModeEnablesItsDateControls) {
+TEST_F(EditorTest, EachRecurrenceEnablesItsDateControls) {
   const EnabledCase cases[] = {
       {Once, true, true, true, true},
       {EveryDay, false, false, false, false},
@@ -30,19 +30,19 @@ TEST_F(EditorTest, EachModeEnablesItsDateControls) {
   };
   Show();
   for (const EnabledCase& c : cases) {
-    Choose(C::Recurrence, c.mode);
-    EXPECT_EQ(Enabled(C::LabelMonth), c.month) << c.mode;
-    EXPECT_EQ(Enabled(C::Month), c.month) << c.mode;
-    EXPECT_EQ(Enabled(C::LabelYear), c.year) << c.mode;
-    EXPECT_EQ(Enabled(C::Year), c.year) << c.mode;
-    EXPECT_EQ(Enabled(C::YearArrows), c.year) << c.mode;
-    EXPECT_EQ(Enabled(C::LabelDay), c.day) << c.mode;
-    EXPECT_EQ(Enabled(C::Day), c.day) << c.mode;
-    EXPECT_EQ(Enabled(C::DeleteAfter), c.deleteAfter) << c.mode;
+    Choose(C::Recurrence, c.recurrence);
+    EXPECT_EQ(Enabled(C::LabelMonth), c.month) << c.recurrence;
+    EXPECT_EQ(Enabled(C::Month), c.month) << c.recurrence;
+    EXPECT_EQ(Enabled(C::LabelYear), c.year) << c.recurrence;
+    EXPECT_EQ(Enabled(C::Year), c.year) << c.recurrence;
+    EXPECT_EQ(Enabled(C::YearArrows), c.year) << c.recurrence;
+    EXPECT_EQ(Enabled(C::LabelDay), c.day) << c.recurrence;
+    EXPECT_EQ(Enabled(C::Day), c.day) << c.recurrence;
+    EXPECT_EQ(Enabled(C::DeleteAfter), c.deleteAfter) << c.recurrence;
   }
 }
 
-TEST_F(EditorTest, TheUsersKeyInTheModeListRunsTheModeLogic) {
+TEST_F(EditorTest, TheUsersKeyInTheRecurrenceListRunsTheRecurrenceLogic) {
   Show();
   Choose(C::Recurrence, Once);
   ASSERT_TRUE(Enabled(C::Year));
@@ -68,7 +68,7 @@ TEST_F(EditorTest, ACommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth) {
   EXPECT_EQ(ArrowsAt(C::YearArrows), 2023);
 }
 
-TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
+TEST_F(EditorTest, MonthlyRecurrenceOffersEveryDayAndWarnsAboutTheLastOnes) {
   struct Case {
     int rememberedDay;
     const wchar_t* box;  // nullptr: no box
@@ -94,14 +94,14 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
     EXPECT_EQ(ItemCount(C::Day), 31);
     EXPECT_EQ(Selected(C::Day), c.rememberedDay - 1);
   }
-  // Picking a day in monthly mode warns the same way.
+  // Picking a day in monthly recurrence warns the same way.
   const auto box = BoxDuring([&] { Choose(C::Day, 30); });
   ASSERT_TRUE(box);
   EXPECT_EQ(*box, L"Обратите внимание!|Не каждый месяц содержит 31 день");
   EXPECT_EQ(Moment().day, 31);
 }
 
-TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
+TEST_F(EditorTest, MonthlyRecurrenceKeepsTheDayThatFebruaryCutDown) {
   Show();
   Choose(C::Recurrence, Once);
   Type(C::Year, L"2023", true);
@@ -114,14 +114,14 @@ TEST_F(EditorTest, MonthlyModeKeepsTheDayThatFebruaryCutDown) {
   EXPECT_EQ(Selected(C::Day), 27);
 }
 
-TEST_F(EditorTest, YearlyModeWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
+TEST_F(EditorTest, YearlyRecurrenceWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
   const std::wstring february = L"Обратите внимание!|Не каждый год содержит 29 дней в феврале";
   Show();
   Choose(C::Recurrence, Once);
   Type(C::Year, L"2024", true);
   Choose(C::Month, kFebruary);
   Choose(C::Day, 28);
-  // Switching to yearly mode with 29 February remembered.
+  // Switching to yearly recurrence with 29 February remembered.
   EXPECT_EQ(BoxDuring([&] { Choose(C::Recurrence, EveryYear); }), february);
   // Choosing the day.
   Choose(C::Day, 27);
@@ -166,7 +166,7 @@ TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
   Click(C::ShutDown);
   for (C control : actions) EXPECT_TRUE(Enabled(control));
   EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
-  // The delete box belongs to the mode alone.
+  // The delete box belongs to the recurrence alone.
   Choose(C::Recurrence, Once);
   Click(C::ShutDown);
   EXPECT_TRUE(Enabled(C::DeleteAfter));

@@ -129,12 +129,12 @@ TaskEditor::Result EditorTest::RunModal(const std::function<TaskEditor::Result()
   return result;
 }
 
-Task EditorTest::StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
-                            const std::string& text) {
+Task EditorTest::StoredTask(int32_t recurrence, int32_t ssec, int32_t year, int32_t month,
+                            int32_t day, const std::string& text) {
   Task task;
   task.id = store.NewId();
   task.armed = 1;
-  task.recurrence = mode;
+  task.recurrence = recurrence;
   task.SetSecondOfDay(ssec);
   task.year = year;
   task.month = month;

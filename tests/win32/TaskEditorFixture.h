@@ -63,6 +63,6 @@ class EditorTest : public testing::Test {
   TaskEditor::Result RunModal(const std::function<TaskEditor::Result()>& open);
 
   // A task as Data.ini would have given it.
-  Task StoredTask(int32_t mode, int32_t ssec, int32_t year, int32_t month, int32_t day,
+  Task StoredTask(int32_t recurrence, int32_t ssec, int32_t year, int32_t month, int32_t day,
                   const std::string& text);
 };

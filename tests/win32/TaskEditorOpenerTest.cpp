@@ -16,7 +16,7 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
     store.settings.lastFileFolder = "C:\\Папка\\";
   }
   Show();
-  Choose(C::Recurrence, EveryYear);  // the mode shown last is kept
+  Choose(C::Recurrence, EveryYear);  // the recurrence shown last is kept
   editorWindow.Cancel();
   editorWindow.FillForNew();
   EXPECT_EQ(Caption(), L" Добавить новое задание");
@@ -32,7 +32,7 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(ArrowsAt(C::HourArrows), 7);
   EXPECT_EQ(ArrowsAt(C::YearArrows), 2024);
   EXPECT_EQ(Selected(C::Recurrence), EveryYear);
-  EXPECT_TRUE(Enabled(C::Month));  // the mode logic ran
+  EXPECT_TRUE(Enabled(C::Month));  // the recurrence logic ran
   EXPECT_FALSE(Enabled(C::Year));
   for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile}) EXPECT_FALSE(Checked(box));
   for (C box : {C::Beep, C::ShowMessage}) EXPECT_TRUE(Checked(box));
@@ -274,7 +274,7 @@ TEST_F(EditorTest, ASecondOpeningWhileOpenIsRefused) {
   EXPECT_FALSE(editorWindow.OpenForEdit(5).committed);  // no such task
 }
 
-TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
+TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMessageFieldStartsANewLine) {
   stages.push_back([&] {
     ASSERT_EQ(GetFocus(), Control(C::Message));
     PostMessageW(Control(C::Message), WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -290,7 +290,7 @@ TEST_F(EditorTest, TabMovesTheFocusAndEnterInTheMemoStartsANewLine) {
     Probe();
   });
   stages.push_back([&] {
-    EXPECT_EQ(GetFocus(), Control(C::Hour));  // after the memo, the first stop again
+    EXPECT_EQ(GetFocus(), Control(C::Hour));  // after the message field, the first stop again
     PostMessageW(Control(C::Hour), WM_KEYDOWN, VK_TAB, 0x000F0001);
     Probe();
   });

@@ -73,13 +73,13 @@ TEST_F(EditorTest, ControlsCarryTheirTexts) {
   }
   EXPECT_TRUE(GetWindowLongPtrW(Control(C::FileName), GWL_STYLE) & ES_READONLY);
   EXPECT_TRUE(GetWindowLongPtrW(Control(C::Message), GWL_STYLE) & ES_MULTILINE);
-  // Neither button is a default button: Enter in the memo starts a new line.
+  // Neither button is a default button: Enter in the message field starts a new line.
   EXPECT_FALSE(GetWindowLongPtrW(Control(C::Ok), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_TRUE(GetWindowLongPtrW(Control(C::Message), GWL_STYLE) & ES_WANTRETURN);
 }
 
-TEST_F(EditorTest, ListsHoldTheModesMonthsAndDays) {
-  const wchar_t* modes[] = {
+TEST_F(EditorTest, ListsHoldTheRecurrencesMonthsAndDays) {
+  const wchar_t* recurrences[] = {
       L"Ежедневно",      L"Каждый понедельник", L"Каждый вторник", L"Каждую среду",
       L"Каждый четверг", L"Каждую пятницу",     L"Каждую субботу", L"Каждое воскресенье",
       L"Ежемесячно",     L"Ежегодно",           L"Единожды"};
@@ -91,7 +91,7 @@ TEST_F(EditorTest, ListsHoldTheModesMonthsAndDays) {
     return std::wstring(text);
   };
   ASSERT_EQ(ItemCount(C::Recurrence), 11);
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::Recurrence, i), modes[i]);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::Recurrence, i), recurrences[i]);
   EXPECT_EQ(Selected(C::Recurrence), 0);
   ASSERT_EQ(ItemCount(C::Month), 12);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(item(C::Month, i), months[i]);
@@ -125,23 +125,23 @@ TEST_F(EditorTest, FieldLimitsAndArrowRanges) {
     EXPECT_FALSE(style & UDS_WRAP);
     EXPECT_EQ(SendMessageW(Control(r.arrows), UDM_GETBUDDY, 0, 0), 0);
   }
-  // The memo takes no more than 256 typed characters.
+  // The message field takes no more than 256 typed characters.
   Show();
   Type(C::Message, std::wstring(300, L'ж'));
   EXPECT_EQ(Text(C::Message).size(), 256u);
 }
 
-TEST_F(EditorTest, FontsAreBoldMsSansSerifAndTheMemoArial) {
+TEST_F(EditorTest, FontsAreBoldMsSansSerifAndTheMessageFieldArial) {
   for (C control : {C::LabelHour, C::ShutDown, C::Ok, C::Recurrence, C::Hour, C::MomentGroup}) {
     const LOGFONTW font = FontOf(Control(control));
     EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     EXPECT_EQ(font.lfHeight, -13);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
   }
-  const LOGFONTW memo = FontOf(Control(C::Message));
-  EXPECT_STREQ(memo.lfFaceName, L"Arial");
-  EXPECT_EQ(memo.lfHeight, -15);
-  EXPECT_EQ(memo.lfWeight, FW_BOLD);
+  const LOGFONTW messageFont = FontOf(Control(C::Message));
+  EXPECT_STREQ(messageFont.lfFaceName, L"Arial");
+  EXPECT_EQ(messageFont.lfHeight, -15);
+  EXPECT_EQ(messageFont.lfWeight, FW_BOLD);
 }
 
 // Room a control needs beside its caption: the check box's square, a button's or a list's
@@ -189,7 +189,7 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
   }
 }
 
-TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAndTheMemo) {
+TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAndTheMessageField) {
   const C expected[] = {
       C::Hour,    C::Minute,     C::Second,       C::Recurrence,   C::HourArrows, C::Year,
       C::Month,   C::Day,        C::MinuteArrows, C::SecondArrows, C::YearArrows, C::FileName,
@@ -238,7 +238,7 @@ TEST_F(EditorTest, KeyFilterSwallowsAllButDigitsAndBackspace) {
   EXPECT_EQ(Moment().year, 2025);
   Type(C::Year, L"\b");
   EXPECT_EQ(Text(C::Year), L"202");
-  // The memo takes any character.
+  // The message field takes any character.
   Type(C::Message, L"a-5 ж");
   EXPECT_EQ(Text(C::Message), L"a-5 ж");
 }
@@ -285,7 +285,7 @@ TEST_F(EditorTest, TimeArrowsWrapAtBothEnds) {
 
 TEST_F(EditorTest, YearArrowsStopAtZeroAnd9999) {
   Show();
-  Choose(C::Recurrence, Once);  // the year field is enabled in one-time mode only
+  Choose(C::Recurrence, Once);  // the year field is enabled in one-time recurrence only
   Type(C::Year, L"9999", true);
   PressArrow(C::YearArrows, ArrowButton::Up);
   EXPECT_EQ(Text(C::Year), L"9999");

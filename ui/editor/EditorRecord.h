@@ -12,7 +12,7 @@
 // The editor's controls as OK finds them.
 struct EditorFields {
   int32_t recurrenceIndex = 0;
-  std::string text;  // the memo's whole text, lines joined by CR LF
+  std::string text;  // the message field's whole text, lines joined by CR LF
   std::string hourText;
   std::string minuteText;
   std::string secondText;

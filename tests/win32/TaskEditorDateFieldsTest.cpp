@@ -83,7 +83,7 @@ TEST_F(EditorTest, MonthlyModeOffersEveryDayAndWarnsAboutTheLastOnes) {
   for (const Case& c : cases) {
     Choose(C::Recurrence, EveryDay);
     Choose(C::Month, kFebruary);  // the list shows a short month before
-    mainWindow.Remembered().day = c.rememberedDay;
+    editorWindow.Remembered().day = c.rememberedDay;
     const auto box = BoxDuring([&] { Choose(C::Recurrence, EveryMonth); });
     if (c.box) {
       ASSERT_TRUE(box) << c.rememberedDay;

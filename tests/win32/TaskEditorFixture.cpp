@@ -29,7 +29,7 @@ void RegisterOwnerClass() {
 
 void EditorTest::SetUp() {
   // As the program starts it: today's date (Thursday 14 March 2024) and 9:00:00.
-  mainWindow.Remembered() = {2024, 3, 14, 9, 0, 0};
+  editorWindow.Remembered() = {2024, 3, 14, 9, 0, 0};
   RegisterOwnerClass();
   owner = CreateWindowExW(0, kOwnerClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 718,
                           538, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -67,7 +67,7 @@ int EditorTest::ItemCount(EditorControl comboBox) {
   return static_cast<int>(SendMessageW(Control(comboBox), CB_GETCOUNT, 0, 0));
 }
 
-EditorMoment EditorTest::Moment() { return mainWindow.Remembered(); }
+EditorMoment EditorTest::Moment() { return editorWindow.Remembered(); }
 
 Settings EditorTest::StoredSettings() {
   std::lock_guard lock(store.mutex);

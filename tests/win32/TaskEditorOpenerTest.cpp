@@ -8,9 +8,9 @@ namespace {
 using C = EditorControl;
 
 TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
-  mainWindow.Remembered().hour = 7;
-  mainWindow.Remembered().minute = 5;
-  mainWindow.Remembered().second = 9;
+  editorWindow.Remembered().hour = 7;
+  editorWindow.Remembered().minute = 5;
+  editorWindow.Remembered().second = 9;
   {
     std::lock_guard lock(store.mutex);
     store.settings.lastFileFolder = "C:\\Папка\\";

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/Texts.h"
 #include "ui/commandline/CommandLine.h"
 #include "ui/commandline/TaskHandover.h"
 #include "ui/main/MainWindow.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 #include "win32/LocalTime.h"
@@ -49,9 +51,7 @@ CommandLineRequest ReadCommandLine() {
     args.push_back(ToCp1251(argv[i], &lossless));
     if (!lossless) {
       LocalFree(argv);
-      Tell("Знак, которого нет в кодировке Windows-1251: " + args.back() + "\r\n\r\n" +
-               kCommandLineUsage,
-           MB_ICONWARNING);
+      Tell(kUnencodableArgumentText + args.back() + "\r\n\r\n" + kCommandLineUsage, MB_ICONWARNING);
       return {kExitBadCommand, std::nullopt};
     }
   }
@@ -89,6 +89,6 @@ int HandOverToRunningCopy(const EditorFields& task) {
                           static_cast<UINT>(deadline - now), &answer) &&
       answer == TRUE)
     return kExitAdded;
-  Tell("Запущенная копия Vornakel не ответила вовремя: задание не добавлено.", MB_ICONWARNING);
+  Tell(kNoAnswerText, MB_ICONWARNING);
   return kExitNoAnswer;
 }

@@ -2,13 +2,16 @@
 
 #include <string>
 
+#include "core/Texts.h"
+
 bool DeleteTask(Store& store, StoreLock& lock, Platform& platform, int index, bool silent) {
   if (index < 0 || index >= static_cast<int>(store.tasks.size())) return false;
   if (!silent) {
     const uint64_t id = store.tasks[static_cast<size_t>(index)].id;
-    const std::string question = "Удалить задание № " + std::to_string(index + 1) + " ?";
+    const std::string question =
+        kDeleteQuestionStart + std::to_string(index + 1) + kDeleteQuestionEnd;
     lock.unlock();
-    const bool yes = platform.AskYesNo(question, "Подтвердите удаление задания");
+    const bool yes = platform.AskYesNo(question, kDeleteQuestionCaption);
     lock.lock();
     if (!yes) return false;
     index = store.IndexOf(id);

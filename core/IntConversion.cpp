@@ -57,10 +57,3 @@ std::optional<int32_t> StrToInt32(std::string_view text) {
     return ParseHex(text.substr(2));
   return ParseDecimal(text);
 }
-
-std::string NotAValidIntegerText(std::string_view value) {
-  std::string text = "'";
-  text += value;
-  text += "' is not a valid integer value";
-  return text;
-}

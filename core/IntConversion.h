@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 // Leading blanks, then either an optional sign and decimal digits within the 32-bit signed
@@ -15,7 +14,3 @@ std::optional<int32_t> StrToInt32(std::string_view text);
 // Decimal digits and nothing else, at least one. Gives nullopt as soon as the value passes
 // `highest`; with the largest uint64_t for `highest`, a longer number wraps around.
 std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highest);
-
-// The error text for a stored or typed number that is not a whole number (the error box adds
-// the full stop).
-std::string NotAValidIntegerText(std::string_view value);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/Texts.h"
+
 std::string TwoDigits(int32_t n) {
   std::string text = std::to_string(n);
   if (n < 10) text.insert(text.begin(), '0');
@@ -9,11 +11,8 @@ std::string TwoDigits(int32_t n) {
 }
 
 std::string MonthGenitive(int32_t month) {
-  static const char* const names[12] = {" января",   " февраля", " марта",  " апреля",
-                                        " мая",      " июня",    " июля",   " августа",
-                                        " сентября", " октября", " ноября", " декабря"};
   if (month < 1 || month > 12) return {};
-  return names[month - 1];
+  return kMonthGenitives[month - 1];
 }
 
 std::string MessageCellText(const Task& task) {
@@ -35,19 +34,17 @@ std::string MessageCellText(const Task& task) {
 std::string MomentText(const Task& task) {
   const std::string time =
       TwoDigits(task.hour) + ":" + TwoDigits(task.minute) + ":" + TwoDigits(task.second);
-  static const char* const weekly[8] = {
-      "Ежедневно в ",      "Каждый понедельник в ", "Каждый вторник в ", "Каждую среду в ",
-      "Каждый четверг в ", "Каждую пятницу в ",     "Каждую субботу в ", "Каждое воскресенье в "};
   if (task.recurrence == EveryDay || IsWeekly(task.recurrence))
-    return weekly[task.recurrence] + time;
+    return kDailyAndWeeklyMoments[task.recurrence] + time;
   const std::string day = std::to_string(task.day);
   switch (task.recurrence) {
     case EveryMonth:
-      return day + " числа ежемесячно в " + time;
+      return day + kMonthlyMomentMiddle + time;
     case EveryYear:
-      return day + MonthGenitive(task.month) + " ежегодно " + " в " + time;
+      return day + MonthGenitive(task.month) + kYearlyMomentMiddle + time;
     case Once:
-      return day + MonthGenitive(task.month) + " " + std::to_string(task.year) + " года в " + time;
+      return day + MonthGenitive(task.month) + " " + std::to_string(task.year) + kOnceMomentMiddle +
+             time;
     default:
       return time;
   }
@@ -56,16 +53,16 @@ std::string MomentText(const Task& task) {
 std::string ActionText(const Task& task) {
   std::string text;
   if (!task.showMessage)
-    text = "Не показать сообщение";
+    text = kNoMessageAction;
   else if (task.message.empty())
-    text = "Показать пустое сообщение";
+    text = kEmptyMessageAction;
   else
-    text = "Показать сообщение";
-  if (task.beep) text += ", звуковой сигнал";
-  if (task.runFile) text += " и запустить " + task.fileName;
-  if (task.shutDown) text = "Выключить компьютер";
-  if (task.deleteAfter) text += " и удалить задание";
-  if (text == "Не показать сообщение") text = "Ничего не делать";
+    text = kShowMessageAction;
+  if (task.beep) text += kBeepAction;
+  if (task.runFile) text += kRunFileAction + task.fileName;
+  if (task.shutDown) text = kShutDownAction;
+  if (task.deleteAfter) text += kDeleteAfterAction;
+  if (text == kNoMessageAction) text = kNothingAction;
   return text;
 }
 

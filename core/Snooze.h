@@ -33,10 +33,8 @@ struct SnoozedReminder {
   bool sound = false;   // the melody plays again when it comes back
 };
 
-// The durations the popup offers, in minutes, and their texts.
+// The durations the popup offers, in minutes (their texts are kSnoozeTexts).
 inline constexpr std::array<int32_t, 7> kSnoozeMinutes = {5, 10, 15, 30, 60, 120, 1440};
-inline constexpr std::array<const char*, 7> kSnoozeTexts = {"5 мин", "10 мин", "15 мин", "30 мин",
-                                                            "1 час", "2 часа", "1 день"};
 inline constexpr int32_t kDefaultSnoozeMinutes = 10;
 // The index of `minutes` in the list, or that of the default for a number not offered.
 size_t SnoozeChoiceIndex(int32_t minutes);

@@ -1,18 +1,14 @@
 #include "core/Task.h"
 
+#include <iterator>
+
+#include "core/Texts.h"
+
+static_assert(std::size(kStatusTexts) == StatusDoneToday + 1);
+
 const char* StatusText(int32_t status) {
-  switch (status) {
-    case StatusDone:
-      return "Выполнено";
-    case StatusActive:
-      return "Активно";
-    case StatusPaused:
-      return "Приостановлено";
-    case StatusDoneToday:
-      return "Выполнено на сегодня";
-    default:
-      return "";
-  }
+  if (status < StatusDone || status > StatusDoneToday) return "";
+  return kStatusTexts[status];
 }
 
 void Task::SetSecondOfDay(int32_t seconds) {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "storage/ErrorTexts.h"
+#include "core/Texts.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "core/IntConversion.h"
 #include "core/RowTexts.h"
 #include "core/TextEncodings.h"
+#include "core/Texts.h"
 #include "storage/DataFile.h"
-#include "storage/ErrorTexts.h"
 #include "storage/IniIndex.h"
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "core/PathParts.h"
 #include "win32/Handles.h"
+#include "win32/SystemTexts.h"
 #include "win32/Text.h"
 
 namespace {
@@ -94,7 +95,7 @@ std::string OleErrorText(long code) {
   while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
   if (!text.empty()) return ToCp1251(text);
   char fallback[32];
-  std::snprintf(fallback, sizeof fallback, "OLE error %.8lX", static_cast<unsigned long>(code));
+  std::snprintf(fallback, sizeof fallback, kOleErrorFormat, static_cast<unsigned long>(code));
   return fallback;
 }
 

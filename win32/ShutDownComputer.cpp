@@ -1,6 +1,7 @@
 #include "win32/ShutDownComputer.h"
 
 #include "win32/Handles.h"
+#include "win32/SystemTexts.h"
 #include "win32/Text.h"
 
 namespace {
@@ -13,7 +14,7 @@ void Fail(const ShutdownCalls& calls, const char* caption) {
     calls.showFailure(caption);
     return;
   }
-  MessageBoxW(nullptr, L"Exit Error", ToWide(caption).c_str(), MB_OK);
+  MessageBoxW(nullptr, ToWide(kShutdownFailedText).c_str(), ToWide(caption).c_str(), MB_OK);
 }
 
 }  // namespace
@@ -22,13 +23,13 @@ bool RequestForcedShutdown(const ShutdownCalls& calls) {
   HANDLE rawToken = nullptr;
   if (!calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
                               &rawToken)) {
-    Fail(calls, "OpenProcessToken() Failed");
+    Fail(calls, kOpenProcessTokenFailed);
     return false;
   }
   UniqueHandle token(rawToken);
   TOKEN_PRIVILEGES privileges{};
   if (!calls.lookupPrivilegeValue(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
-    Fail(calls, "LookupPrivilegeValue() Failed");
+    Fail(calls, kLookupPrivilegeValueFailed);
     return false;
   }
   privileges.PrivilegeCount = 1;
@@ -39,7 +40,7 @@ bool RequestForcedShutdown(const ShutdownCalls& calls) {
                               &previousLength);
   // The call's own result says nothing about a privilege not held; the last error does.
   if ((calls.getLastError() & 0xFF) != 0) {
-    Fail(calls, "AdjustTokenPrivileges() Failed");
+    Fail(calls, kAdjustTokenPrivilegesFailed);
     return false;
   }
   calls.exitWindowsEx(kForcedShutdown, 0);

@@ -2,6 +2,7 @@
 // year, the remembered day kept within it, and the warning texts byte for byte.
 #include <gtest/gtest.h>
 
+#include "core/Texts.h"
 #include "ui/editor/DateFields.h"
 
 namespace {

@@ -10,15 +10,9 @@
 #include "core/Schedule.h"
 #include "core/Snooze.h"
 #include "core/TextEncodings.h"
+#include "core/Texts.h"
 #include "ui/editor/DateFields.h"
 #include "ui/editor/TimeFields.h"
-
-const char kCommandLineUsage[] =
-    "vornakel.exe /in ВРЕМЯ [действия] сообщение\r\n"
-    "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
-    "/yearly ДД.ММ] [действия] сообщение\r\n"
-    "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
-    "/run ФАЙЛ, /delete";
 
 namespace {
 
@@ -155,9 +149,8 @@ struct CommandMoment {
 std::optional<std::string> ParseDelay(const std::vector<std::string>& args, const SystemTime& now,
                                       CommandMoment& moment) {
   const auto seconds = DurationSeconds(ArgAt(args, 1));
-  if (!seconds) return "Неверная длительность: " + std::string(ArgAt(args, 1));
-  if (*seconds <= 0 || *seconds > kLongestDelaySeconds)
-    return "Длительность должна быть больше нуля и не больше года: " + args[1];
+  if (!seconds) return kBadDurationError + std::string(ArgAt(args, 1));
+  if (*seconds <= 0 || *seconds > kLongestDelaySeconds) return kDurationRangeError + args[1];
   const int64_t total = now.second + *seconds;
   const LocalMoment at = AddMinutes({now.year, now.month, now.day, now.hour, now.minute, 0},
                                     static_cast<int32_t>(total / 60));
@@ -170,7 +163,7 @@ std::optional<std::string> ParseDelay(const std::vector<std::string>& args, cons
 std::optional<std::string> ParseAt(const std::vector<std::string>& args, const SystemTime& now,
                                    CommandMoment& moment) {
   const auto parsed = ParseTime(ArgAt(args, 1));
-  if (!parsed) return "Неверное время: " + std::string(ArgAt(args, 1));
+  if (!parsed) return kBadTimeError + std::string(ArgAt(args, 1));
   moment.time = *parsed;
   const std::string_view when = ArgAt(args, 2), value = ArgAt(args, 3);
   moment.next = 4;
@@ -180,8 +173,8 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
   } else if (SwitchIs(when, "on") || SwitchIs(when, "yearly")) {
     const bool once = SwitchIs(when, "on");
     const auto date = ParseDate(value, once);
-    if (!date) return "Неверная дата: " + std::string(value);
-    if (!date->dayExists) return "В этом месяце нет такого дня: " + std::string(value);
+    if (!date) return kBadDateError + std::string(value);
+    if (!date->dayExists) return kNoSuchDayError + std::string(value);
     if (once)
       moment.year = date->year;
     else
@@ -189,12 +182,12 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
     moment.month = date->month, moment.day = date->day;
   } else if (SwitchIs(when, "weekly")) {
     const auto weekday = ParseWeekday(value);
-    if (!weekday) return "Неверный день недели: " + std::string(value);
+    if (!weekday) return kBadWeekdayError + std::string(value);
     moment.recurrence = EveryMonday + *weekday - 1;
   } else if (SwitchIs(when, "monthly")) {
     const auto date = Digits(value, 1, 2);
     if (!date || *date < 1 || *date > kMonthlyDayCount)
-      return "Неверное число месяца: " + std::string(value);
+      return kBadMonthDayError + std::string(value);
     moment.recurrence = EveryMonth;
     moment.day = *date;
   } else {
@@ -219,15 +212,15 @@ std::optional<std::string> ParseActions(const std::vector<std::string>& args, si
     } else if (SwitchIs(arg, "nosound")) {
       fields.beepChecked = false;
     } else if (SwitchIs(arg, "delete")) {
-      if (!fields.deleteEnabled) return "Ключ /delete — только для разового задания";
+      if (!fields.deleteEnabled) return kDeleteNotOnceError;
       fields.deleteChecked = true;
     } else if (SwitchIs(arg, "run")) {
-      if (next + 1 >= args.size() || args[next + 1].empty()) return "Не указан файл после /run";
+      if (next + 1 >= args.size() || args[next + 1].empty()) return kRunWithoutFileError;
       fields.runFileChecked = true;
       fields.fileName = args[++next];
       fields.fileField = NamePart(std::string_view(fields.fileName));
     } else {
-      return "Неизвестный ключ: " + args[next];
+      return kUnknownSwitchError + args[next];
     }
   }
   return std::nullopt;
@@ -249,8 +242,7 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
   else if (SwitchIs(args[0], "at"))
     error = ParseAt(args, now, moment);
   else
-    error =
-        IsSwitch(args[0]) ? "Неизвестный ключ: " + args[0] : std::string("Начните с /in или /at");
+    error = IsSwitch(args[0]) ? kUnknownSwitchError + args[0] : std::string(kNoCommandError);
 
   EditorFields fields;
   fields.showMessageChecked = true;

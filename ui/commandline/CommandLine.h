@@ -18,9 +18,6 @@
 #include "core/Task.h"
 #include "ui/editor/EditorRecord.h"
 
-// The usage, in the program's code page.
-extern const char kCommandLineUsage[];
-
 struct ParsedCommand {
   enum class Kind {
     Start,    // no arguments: the program starts as usual

@@ -1,5 +1,7 @@
 #include "ui/editor/DateFields.h"
 
+#include "core/Texts.h"
+
 RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
   if (modeIndex == EveryDay || IsWeekly(modeIndex)) return {true, false, false, false, false};
   switch (modeIndex) {
@@ -38,7 +40,8 @@ DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex)
 
 std::optional<std::string> MonthlyDayWarning(int32_t day) {
   if (day <= 28) return std::nullopt;
-  return "Не каждый месяц содержит " + std::to_string(day) + (day == 31 ? " день" : " дней");
+  return kMonthlyDayWarningStart + std::to_string(day) +
+         (day == 31 ? kMonthlyDayWarningDay31 : kMonthlyDayWarningDays);
 }
 
 std::optional<std::string> DayChosen(EditorMoment& moment, int32_t dayIndex, int32_t modeIndex) {

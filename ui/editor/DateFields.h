@@ -11,9 +11,6 @@
 #include "core/Snooze.h"
 #include "core/Task.h"
 
-inline constexpr char kWarningCaption[] = "Обратите внимание!";
-inline constexpr char kFebruaryWarning[] = "Не каждый год содержит 29 дней в феврале";
-
 // Every day of the month is offered to a monthly task, whatever month the list shows.
 inline constexpr int32_t kMonthlyDayCount = 31;
 inline constexpr int32_t kMonthCount = 12;

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "core/IntConversion.h"
+#include "core/Texts.h"
 
 namespace {
 

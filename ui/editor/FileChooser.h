@@ -7,11 +7,6 @@
 
 #include <string>
 
-// Shown when a chosen file's name cannot be stored; the previous file stays.
-inline constexpr char kFileNameWarning[] =
-    "Имя этого файла содержит знаки, которые программа не может сохранить. Выберите другой файл "
-    "или переименуйте его.";
-
 class FileChooser {
  public:
   std::string fileName;       // full path, cp1251; the dialog starts in its folder when it has one

@@ -5,29 +5,23 @@
 #include <vector>
 
 #include "core/PathParts.h"
+#include "core/Texts.h"
 #include "ui/editor/DateFields.h"
 #include "ui/editor/EditorRecord.h"
 #include "ui/shared/ControlAccess.h"
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/ScreenPlacement.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
 #include "win32/Text.h"
-
-namespace {
-
-constexpr char kStoredCaption[] = "  Новое задание";
-constexpr char kNewTaskCaption[] = " Добавить новое задание";
-constexpr char kEditTaskCaption[] = " Редактировать задание № ";
-
-}  // namespace
 
 bool TaskEditor::Create(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
   dpi_ = DialogDpi(owner);
-  if (!CreateDialogFrame(*this, kClassName, kStoredCaption, kClientWidth, kClientHeight, owner,
+  if (!CreateDialogFrame(*this, kClassName, kEditorFirstCaption, kClientWidth, kClientHeight, owner,
                          true))
     return false;
   // The month and day lists show the remembered date from the start. Without a month the month

@@ -8,6 +8,7 @@
 #include "ui/editor/DateFields.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/shared/ControlAccess.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/ErrorBox.h"
 
 namespace {

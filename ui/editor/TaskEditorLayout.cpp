@@ -3,6 +3,7 @@
 #include "ui/editor/TimeFields.h"
 #include "ui/shared/ControlAccess.h"
 #include "ui/shared/DialogFrame.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/CommonControls.h"
 // clang-format off
 #include <uxtheme.h>
@@ -12,16 +13,6 @@
 #include "win32/Fonts.h"
 
 namespace {
-
-// The recurrence list: item index = the stored recurrence code.
-constexpr const char* kRecurrenceItems[] = {
-    "Ежедневно",      "Каждый понедельник", "Каждый вторник", "Каждую среду",
-    "Каждый четверг", "Каждую пятницу",     "Каждую субботу", "Каждое воскресенье",
-    "Ежемесячно",     "Ежегодно",           "Единожды"};
-
-constexpr const char* kMonthItems[] = {"Январь",   "Февраль", "Март",   "Апрель",
-                                       "Май",      "Июнь",    "Июль",   "Август",
-                                       "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
 
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr DWORD kGroup = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
@@ -36,16 +27,15 @@ constexpr int Id(EditorControl control) { return static_cast<int>(control); }
 
 // Three columns: the message with OK and Cancel; the moment; the extra actions.
 constexpr ControlPlace kControls[] = {
-    {Id(EditorControl::MomentGroup), L"BUTTON", "Момент выполнения", kGroup, 0, 214, 2, 230, 230},
-    {Id(EditorControl::ActionsGroup), L"BUTTON", "Дополнительные параметры", kGroup, 0, 452, 2, 237,
-     230},
-    {Id(EditorControl::LabelMessage), L"STATIC", "Текст сообщения", kLabel, 0, 8, 8, 198, 16},
-    {Id(EditorControl::LabelHour), L"STATIC", "Часы", kLabel, 0, 224, 30, 64, 16},
-    {Id(EditorControl::LabelMinute), L"STATIC", "Минуты", kLabel, 0, 294, 30, 64, 16},
-    {Id(EditorControl::LabelSecond), L"STATIC", "Секунды", kLabel, 0, 364, 30, 70, 16},
-    {Id(EditorControl::LabelYear), L"STATIC", "Год", kLabel, 0, 224, 150, 64, 16},
-    {Id(EditorControl::LabelMonth), L"STATIC", "Месяц", kLabel, 0, 292, 150, 90, 16},
-    {Id(EditorControl::LabelDay), L"STATIC", "Число", kLabel, 0, 388, 150, 46, 16},
+    {Id(EditorControl::MomentGroup), L"BUTTON", kMomentGroupLabel, kGroup, 0, 214, 2, 230, 230},
+    {Id(EditorControl::ActionsGroup), L"BUTTON", kActionsGroupLabel, kGroup, 0, 452, 2, 237, 230},
+    {Id(EditorControl::LabelMessage), L"STATIC", kMessageLabel, kLabel, 0, 8, 8, 198, 16},
+    {Id(EditorControl::LabelHour), L"STATIC", kHourLabel, kLabel, 0, 224, 30, 64, 16},
+    {Id(EditorControl::LabelMinute), L"STATIC", kMinuteLabel, kLabel, 0, 294, 30, 64, 16},
+    {Id(EditorControl::LabelSecond), L"STATIC", kSecondLabel, kLabel, 0, 364, 30, 70, 16},
+    {Id(EditorControl::LabelYear), L"STATIC", kYearLabel, kLabel, 0, 224, 150, 64, 16},
+    {Id(EditorControl::LabelMonth), L"STATIC", kMonthLabel, kLabel, 0, 292, 150, 90, 16},
+    {Id(EditorControl::LabelDay), L"STATIC", kDayLabel, kLabel, 0, 388, 150, 46, 16},
     {Id(EditorControl::Hour), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 224, 48, 40, 22},
     {Id(EditorControl::Minute), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 294, 48, 40, 22},
     {Id(EditorControl::Second), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 364, 48, 40, 22},
@@ -60,17 +50,16 @@ constexpr ControlPlace kControls[] = {
     {Id(EditorControl::FileName), L"EDIT", "",
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 462, 146,
      216, 22},
-    {Id(EditorControl::RunFile), L"BUTTON", "Выполнить файл", kCheckBox, 0, 462, 116, 140, 20},
-    {Id(EditorControl::ChooseFile), L"BUTTON", "выбор...", kButton, 0, 608, 114, 70, 24},
-    {Id(EditorControl::DeleteAfter), L"BUTTON", "Удалить после выполнения", kCheckBox, 0, 462, 26,
-     217, 20},
-    {Id(EditorControl::ShutDown), L"BUTTON", "Выключить компьютер", kCheckBox, 0, 462, 204, 217,
+    {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 116, 140, 20},
+    {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 114, 70, 24},
+    {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 26, 217,
      20},
-    {Id(EditorControl::Beep), L"BUTTON", "Подать звуковой сигнал", kCheckBox, 0, 462, 86, 217, 20},
-    {Id(EditorControl::ShowMessage), L"BUTTON", "Показать сообщение", kCheckBox, 0, 462, 56, 217,
+    {Id(EditorControl::ShutDown), L"BUTTON", kShutDownCheckBox, kCheckBox, 0, 462, 204, 217, 20},
+    {Id(EditorControl::Beep), L"BUTTON", kBeepCheckBox, kCheckBox, 0, 462, 86, 217, 20},
+    {Id(EditorControl::ShowMessage), L"BUTTON", kShowMessageCheckBox, kCheckBox, 0, 462, 56, 217,
      20},
-    {Id(EditorControl::Ok), L"BUTTON", "OK", kButton, 0, 8, 202, 95, 28},
-    {Id(EditorControl::Cancel), L"BUTTON", "Cancel", kButton, 0, 111, 202, 95, 28},
+    {Id(EditorControl::Ok), L"BUTTON", kOkButton, kButton, 0, 8, 202, 95, 28},
+    {Id(EditorControl::Cancel), L"BUTTON", kCancelButton, kButton, 0, 111, 202, 95, 28},
     {Id(EditorControl::Message), L"EDIT", "",
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
          ES_WANTRETURN,

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/IntConversion.h"
+#include "core/Texts.h"
 
 namespace {
 

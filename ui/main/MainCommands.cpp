@@ -13,6 +13,7 @@
 #include "ui/settings/SettingsDialog.h"
 #include "ui/shared/ControlAccess.h"
 #include "ui/shared/DialogKeys.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/Fonts.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
@@ -32,16 +33,16 @@ HWND CreateButton(HWND parent, WORD id, const char* caption, int left, HFONT fon
 
 bool MainWindow::CreateButtonsAndMenu() {
   addButton_ =
-      CreateButton(hwnd_, kAddButtonId, "Добавить задание", kAddButtonLeft, buttonFont_.get());
-  settingsButton_ =
-      CreateButton(hwnd_, kSettingsButtonId, "Настройки", kSettingsButtonLeft, buttonFont_.get());
+      CreateButton(hwnd_, kAddButtonId, kAddTaskCommand, kAddButtonLeft, buttonFont_.get());
+  settingsButton_ = CreateButton(hwnd_, kSettingsButtonId, kSettingsButton, kSettingsButtonLeft,
+                                 buttonFont_.get());
   listMenu_.reset(CreatePopupMenu());
   if (!addButton_ || !settingsButton_ || !listMenu_) return false;
-  AppendMenuText(listMenu_.get(), kMenuAddTask, "Добавить задание");
-  AppendMenuText(listMenu_.get(), kMenuEditTask, "Редактировать задание");
-  AppendMenuText(listMenu_.get(), kMenuPauseOrActivate, "Приостановить");
+  AppendMenuText(listMenu_.get(), kMenuAddTask, kAddTaskCommand);
+  AppendMenuText(listMenu_.get(), kMenuEditTask, kEditTaskItem);
+  AppendMenuText(listMenu_.get(), kMenuPauseOrActivate, kPauseTaskItem);
   AppendMenuW(listMenu_.get(), MF_SEPARATOR, kMenuSeparator, nullptr);
-  AppendMenuText(listMenu_.get(), kMenuDeleteTask, "Удалить задание");
+  AppendMenuText(listMenu_.get(), kMenuDeleteTask, kDeleteTaskItem);
   return true;
 }
 

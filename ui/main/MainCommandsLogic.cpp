@@ -3,6 +3,7 @@
 #include "core/Task.h"
 #include "core/TextEncodings.h"
 #include "ui/shared/DpiScale.h"
+#include "ui/shared/WindowTexts.h"
 
 std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThisPeriod) {
   switch (status) {
@@ -23,14 +24,14 @@ std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThis
 ListMenuState PrepareListMenu(std::optional<int32_t> selectedStatus) {
   ListMenuState state;
   if (!selectedStatus) {
-    state.pauseCaption = "Приостановить";
+    state.pauseCaption = kPauseTaskItem;
     return state;
   }
   state.editEnabled = state.deleteEnabled = state.pauseEnabled = true;
   if (*selectedStatus == StatusDone || *selectedStatus == StatusPaused)
-    state.pauseCaption = "Активировать";
+    state.pauseCaption = kActivateTaskItem;
   else if (*selectedStatus == StatusActive || *selectedStatus == StatusDoneToday)
-    state.pauseCaption = "Приостановить";
+    state.pauseCaption = kPauseTaskItem;
   return state;
 }
 

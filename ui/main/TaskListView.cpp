@@ -1,15 +1,16 @@
 #include "ui/main/TaskListView.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "ui/shared/WindowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
 
 namespace {
 
-// Column captions and their widths until the loaded settings apply theirs.
-const char* const kColumnCaptions[ColumnCount] = {"№", "Сообщение", "Момент выполнения", "Действие",
-                                                  "Статус"};
+static_assert(std::size(kColumnCaptions) == ColumnCount);
+// The columns' widths until the loaded settings apply theirs.
 constexpr TaskListView::ColumnWidths kDefaultWidths = {33, 230, 210, 130, 107};
 
 }  // namespace

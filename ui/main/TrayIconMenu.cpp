@@ -1,19 +1,20 @@
 #include "ui/main/TrayIconMenu.h"
 
 #include "ui/shared/ControlAccess.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/MessageIds.h"
 #include "win32/Text.h"
 
 void TrayIconMenu::Create() {
   menu_.reset(CreatePopupMenu());
-  AppendMenuText(menu_.get(), kCommandAddTask, "Добавить задание");
-  AppendMenuText(menu_.get(), kCommandToggle, "Свернуть");
+  AppendMenuText(menu_.get(), kCommandAddTask, kAddTaskCommand);
+  AppendMenuText(menu_.get(), kCommandToggle, kHideWindowItem);
   AppendMenuW(menu_.get(), MF_SEPARATOR, kCommandSeparator, nullptr);
-  AppendMenuText(menu_.get(), kCommandExit, "Выход");
+  AppendMenuText(menu_.get(), kCommandExit, kExitItem);
 }
 
 void TrayIconMenu::SetToggleText(bool windowHidden) {
-  const std::wstring text = ToWide(windowHidden ? "Развернуть" : "Свернуть");
+  const std::wstring text = ToWide(windowHidden ? kRestoreWindowItem : kHideWindowItem);
   ModifyMenuW(menu_.get(), kCommandToggle, MF_BYCOMMAND | MF_STRING, kCommandToggle, text.c_str());
 }
 

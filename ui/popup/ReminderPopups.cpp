@@ -3,8 +3,10 @@
 #include <iterator>
 
 #include "core/Snooze.h"
+#include "core/Texts.h"
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Text.h"
@@ -25,6 +27,8 @@ constexpr DWORD kDurationStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDO
 // duration list and "Отложить" have their own.
 constexpr int kDurationId = 1;
 constexpr int kSnoozeId = 2;
+// The duration list's items stand for kSnoozeMinutes, one for one.
+static_assert(kSnoozeTexts.size() == kSnoozeMinutes.size());
 
 // The children's places in the client area.
 constexpr ScaledPlace kMessagePlace{4, 4, 286, 232};
@@ -118,15 +122,15 @@ LRESULT ReminderPopups::Popup::OnCreate() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   CreateWindowExW(0, L"EDIT", ToWide(reminder_.text).c_str(), kMessageStyle, 0, 0, 0, 0, hwnd_,
                   nullptr, instance, nullptr);
-  const HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", kButtonStyle, 0, 0, 0, 0, hwnd_, nullptr,
-                                  instance, nullptr);
+  const HWND ok = CreateWindowExW(0, L"BUTTON", ToWide(kOkButton).c_str(), kButtonStyle, 0, 0, 0, 0,
+                                  hwnd_, nullptr, instance, nullptr);
   const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, hwnd_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDurationId)),
                                          instance, nullptr);
   for (const char* duration : kSnoozeTexts)
     SendMessageW(durations, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(duration).c_str()));
   SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(reminder_.snoozeMinutes), 0);
-  CreateWindowExW(0, L"BUTTON", ToWide("Отложить").c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
+  CreateWindowExW(0, L"BUTTON", ToWide(kSnoozeButton).c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
   PlaceChildren();
   SetFocus(ok);

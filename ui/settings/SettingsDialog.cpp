@@ -6,6 +6,7 @@
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/ScreenPlacement.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 
@@ -18,19 +19,19 @@ constexpr int Id(SettingsControl control) { return static_cast<int>(control); }
 
 // In the tab order.
 constexpr ControlPlace kPlaces[] = {
-    {Id(SettingsControl::StartWithWindows), L"BUTTON", "Запускать вместе с Windows", kBox, 0, 10,
-     14, 237, 17},
-    {Id(SettingsControl::UseTray), L"BUTTON", "Сворачивать в трей", kBox, 0, 10, 65, 174, 17},
-    {Id(SettingsControl::Ok), L"BUTTON", "OK", kButton, 0, 47, 104, 75, 25},
-    {Id(SettingsControl::Cancel), L"BUTTON", "Cancel", kButton, 0, 131, 104, 75, 25},
-    {Id(SettingsControl::StartHidden), L"BUTTON", "Запускать свёрнутым", kBox, 0, 10, 39, 191, 17},
+    {Id(SettingsControl::StartWithWindows), L"BUTTON", kStartWithWindowsCheckBox, kBox, 0, 10, 14,
+     237, 17},
+    {Id(SettingsControl::UseTray), L"BUTTON", kUseTrayCheckBox, kBox, 0, 10, 65, 174, 17},
+    {Id(SettingsControl::Ok), L"BUTTON", kOkButton, kButton, 0, 47, 104, 75, 25},
+    {Id(SettingsControl::Cancel), L"BUTTON", kCancelButton, kButton, 0, 131, 104, 75, 25},
+    {Id(SettingsControl::StartHidden), L"BUTTON", kStartHiddenCheckBox, kBox, 0, 10, 39, 191, 17},
 };
 
 }  // namespace
 
 bool SettingsDialog::Create(HWND owner) {
   dpi_ = DialogDpi(owner);
-  if (!CreateDialogFrame(*this, kClassName, " Настройки", kClientWidth, kClientHeight, owner,
+  if (!CreateDialogFrame(*this, kClassName, kSettingsCaption, kClientWidth, kClientHeight, owner,
                          false) ||
       !CreateControls(hwnd_, kPlaces, kFirstControlId, controls_, dpi_))
     return false;

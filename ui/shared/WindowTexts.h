@@ -1,0 +1,79 @@
+// Every text the windows show, in one place: captions, control labels, list and menu items,
+// buttons and the boxes of a start from the command line. Code page 1251 like every text of the
+// program (the sources are UTF-8), made UTF-16 where a window takes it. No <windows.h>: the
+// windows' portable logic reads them too.
+#pragma once
+
+// ---- Shared by several windows ----
+inline constexpr char kOkButton[] = "OK";
+inline constexpr char kCancelButton[] = "Cancel";
+// The main window's button and the first item of the list's and the tray's menus.
+inline constexpr char kAddTaskCommand[] = "Добавить задание";
+
+// ---- The main window ----
+inline constexpr char kSettingsButton[] = "Настройки";
+// The task list's column captions, in their order.
+inline constexpr const char* kColumnCaptions[] = {"№", "Сообщение", "Момент выполнения", "Действие",
+                                                  "Статус"};
+// The list's menu; the pause item offers to activate a done or paused task.
+inline constexpr char kEditTaskItem[] = "Редактировать задание";
+inline constexpr char kPauseTaskItem[] = "Приостановить";
+inline constexpr char kActivateTaskItem[] = "Активировать";
+inline constexpr char kDeleteTaskItem[] = "Удалить задание";
+// The tray's menu; the toggle offers to restore a hidden window or to hide a shown one.
+inline constexpr char kHideWindowItem[] = "Свернуть";
+inline constexpr char kRestoreWindowItem[] = "Развернуть";
+inline constexpr char kExitItem[] = "Выход";
+
+// ---- The task editor ----
+// The caption of the editor not yet opened, of a new task, and of an edit (the task's number
+// follows).
+inline constexpr char kEditorFirstCaption[] = "  Новое задание";
+inline constexpr char kNewTaskCaption[] = " Добавить новое задание";
+inline constexpr char kEditTaskCaption[] = " Редактировать задание № ";
+
+inline constexpr char kMomentGroupLabel[] = "Момент выполнения";
+inline constexpr char kActionsGroupLabel[] = "Дополнительные параметры";
+inline constexpr char kMessageLabel[] = "Текст сообщения";
+inline constexpr char kHourLabel[] = "Часы";
+inline constexpr char kMinuteLabel[] = "Минуты";
+inline constexpr char kSecondLabel[] = "Секунды";
+inline constexpr char kYearLabel[] = "Год";
+inline constexpr char kMonthLabel[] = "Месяц";
+inline constexpr char kDayLabel[] = "Число";
+inline constexpr char kRunFileCheckBox[] = "Выполнить файл";
+inline constexpr char kChooseFileButton[] = "выбор...";
+inline constexpr char kDeleteAfterCheckBox[] = "Удалить после выполнения";
+inline constexpr char kShutDownCheckBox[] = "Выключить компьютер";
+inline constexpr char kBeepCheckBox[] = "Подать звуковой сигнал";
+inline constexpr char kShowMessageCheckBox[] = "Показать сообщение";
+
+// The recurrence list: item index = the stored recurrence code.
+inline constexpr const char* kRecurrenceItems[] = {
+    "Ежедневно",      "Каждый понедельник", "Каждый вторник", "Каждую среду",
+    "Каждый четверг", "Каждую пятницу",     "Каждую субботу", "Каждое воскресенье",
+    "Ежемесячно",     "Ежегодно",           "Единожды"};
+// The month list, January first.
+inline constexpr const char* kMonthItems[] = {"Январь",   "Февраль", "Март",   "Апрель",
+                                              "Май",      "Июнь",    "Июль",   "Август",
+                                              "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+
+// Shown when a chosen file's name cannot be stored; the previous file stays.
+inline constexpr char kFileNameWarning[] =
+    "Имя этого файла содержит знаки, которые программа не может сохранить. Выберите другой файл "
+    "или переименуйте его.";
+
+// ---- The settings dialog ----
+inline constexpr char kSettingsCaption[] = " Настройки";
+inline constexpr char kStartWithWindowsCheckBox[] = "Запускать вместе с Windows";
+inline constexpr char kUseTrayCheckBox[] = "Сворачивать в трей";
+inline constexpr char kStartHiddenCheckBox[] = "Запускать свёрнутым";
+
+// ---- A reminder popup ----
+inline constexpr char kSnoozeButton[] = "Отложить";
+
+// ---- A start from the command line (the usage and errors are in core/Texts.h) ----
+// An argument the program's code page cannot hold; the argument follows.
+inline constexpr char kUnencodableArgumentText[] = "Знак, которого нет в кодировке Windows-1251: ";
+inline constexpr char kNoAnswerText[] =
+    "Запущенная копия Vornakel не ответила вовремя: задание не добавлено.";

@@ -29,13 +29,14 @@ void Application::OnMainWindowDestroyed() {
   if (quitOnDestroy_) PostQuitMessage(0);
 }
 
-void Application::ShowReminder(const PendingReminder& reminder) {
+void Application::ShowReminder(const std::string& momentText, const std::string& message,
+                               bool sound) {
   int32_t snoozeMinutes = kDefaultSnoozeMinutes;
   {
     std::lock_guard lock(store_.mutex);
     snoozeMinutes = store_.settings.snoozeMinutes;
   }
-  popups_.ShowReminder(" " + reminder.momentText, reminder.message, reminder.sound, snoozeMinutes);
+  popups_.ShowReminder(" " + momentText, message, sound, snoozeMinutes);
 }
 
 void Application::Snooze(const std::string& moment, const std::string& text, bool sound,

@@ -49,7 +49,7 @@ class Application final : public MainWindowEvents, public WindowJobs {
   void OnMainWindowDestroyed() override;
   // The checker's requests, run on this thread: a fired task's popup, the list brought up to
   // date.
-  void ShowReminder(const PendingReminder& reminder) override;
+  void ShowReminder(const std::string& momentText, const std::string& message, bool sound) override;
   void ApplyRowChanges() override { mainWindow_.ApplyRowChanges(); }
   // "Отложить" on a popup: the reminder comes back `minutes` from now.
   void Snooze(const std::string& moment, const std::string& text, bool sound, int32_t minutes);

@@ -50,7 +50,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     task.status = StatusDoneToday;
     task.doneThisPeriod = 1;
   }
-  SetCell(store, index, ColumnStatus, false, StatusText(task.status));
+  store.rows.SetCell(index, ColumnStatus, false, StatusText(task.status));
 
   if (task.shutDown) {
     // Caught up after its moment it just records the run, and saves nothing.

@@ -7,10 +7,7 @@
 #include "core/Task.h"
 
 struct WorkAreaRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
 class Platform {

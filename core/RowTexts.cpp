@@ -66,17 +66,13 @@ std::string ActionText(const Task& task) {
   return text;
 }
 
-void SetCell(Store& store, int row, int column, bool append, const std::string& text) {
-  store.rows.SetCell(row, column, append, text);
-}
-
 void BuildRow(Store& store, int index, bool append) {
   const Task& task = store.tasks[static_cast<size_t>(index)];
-  if (append) SetCell(store, index, ColumnNumber, true, std::to_string(index + 1));
-  SetCell(store, index, ColumnMessage, append, MessageCellText(task));
-  SetCell(store, index, ColumnMoment, append, MomentText(task));
-  SetCell(store, index, ColumnAction, append, ActionText(task));
-  SetCell(store, index, ColumnStatus, append, StatusText(task.status));
+  if (append) store.rows.SetCell(index, ColumnNumber, true, std::to_string(index + 1));
+  store.rows.SetCell(index, ColumnMessage, append, MessageCellText(task));
+  store.rows.SetCell(index, ColumnMoment, append, MomentText(task));
+  store.rows.SetCell(index, ColumnAction, append, ActionText(task));
+  store.rows.SetCell(index, ColumnStatus, append, StatusText(task.status));
 }
 
 void MakeLive(Store& store, int index, RowUpdate row) {

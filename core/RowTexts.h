@@ -15,9 +15,6 @@ std::string MessageCellText(const Task& task);
 std::string MomentText(const Task& task);
 std::string ActionText(const Task& task);
 
-// Writes one cell of the row model (see RowModel::SetCell).
-void SetCell(Store& store, int row, int column, bool append, const std::string& text);
-
 // Computes the five texts of task `index` and writes them: with `append` it adds the row
 // (the task must just have become the last one); without, it rewrites cells 1..4 only.
 void BuildRow(Store& store, int index, bool append);

@@ -19,10 +19,7 @@
 // so that a save on any thread can store them without touching the window.
 struct WindowState {
   bool maximised = false;
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
+  int32_t x = 0, y = 0, width = 0, height = 0;
   std::array<int32_t, 5> columnWidths{};
   bool known = false;  // false until the window exists; saving then keeps the settings' values
 };

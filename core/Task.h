@@ -7,13 +7,8 @@
 
 // The local time as the system gives it, its members in date order (the day of the week last).
 struct SystemTime {
-  uint16_t year = 0;
-  uint16_t month = 0;
-  uint16_t day = 0;
-  uint16_t hour = 0;
-  uint16_t minute = 0;
-  uint16_t second = 0;
-  uint16_t milliseconds = 0;
+  uint16_t year = 0, month = 0, day = 0;
+  uint16_t hour = 0, minute = 0, second = 0, milliseconds = 0;
   uint16_t dayOfWeek = 0;  // Sunday 0 ... Saturday 6
 };
 
@@ -59,18 +54,11 @@ struct Task {
   bool armed = false;  // false while the user interface writes the record: the checker leaves it
   int32_t recurrence = EveryDay;
   int32_t secondOfDay = 0;  // hour * 3600 + minute * 60 + second
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
+  int32_t hour = 0, minute = 0, second = 0;
+  int32_t year = 0, month = 0, day = 0;
   std::string message;  // cp1251, line breaks as CR LF
-  bool deleteAfter = false;
-  bool runFile = false;
-  bool shutDown = false;
-  bool beep = false;
-  bool showMessage = false;
+  // The actions.
+  bool deleteAfter = false, runFile = false, shutDown = false, beep = false, showMessage = false;
   std::string fileName;
   int32_t status = 0;
   // The moment of the last firing (day of week and milliseconds unused).
@@ -92,14 +80,8 @@ struct Task {
 // The options and the main window's geometry, as Data.ini keeps them.
 struct Settings {
   // The main window's outer rectangle in pixels at 96 dots per inch.
-  int32_t windowLeft = 0;
-  int32_t windowTop = 0;
-  int32_t windowWidth = 0;
-  int32_t windowHeight = 0;
-  bool startWithWindows = false;
-  bool startHidden = false;
-  bool useTray = false;
-  bool maximised = false;
+  int32_t windowLeft = 0, windowTop = 0, windowWidth = 0, windowHeight = 0;
+  bool startWithWindows = false, startHidden = false, useTray = false, maximised = false;
   std::array<int32_t, 5> columnWidths{};
   int32_t taskCount = 0;
   std::string lastFileFolder;  // of the file last chosen for a task, with its final backslash

@@ -105,7 +105,7 @@ void MarksBecomeLineBreaks(Store& store, Platform& platform) {
     size_t at = message.find('\x01');
     if (at == std::string::npos) continue;
     for (; at != std::string::npos; at = message.find('\x01', at)) message.replace(at, 1, "\r\n");
-    SetCell(store, static_cast<int>(n), ColumnMessage, false, MessageCellText(store.tasks[n]));
+    store.rows.SetCell(static_cast<int>(n), ColumnMessage, false, MessageCellText(store.tasks[n]));
     anyChanged = true;
   }
   if (anyChanged) platform.RowsChanged();

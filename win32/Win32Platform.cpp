@@ -99,8 +99,8 @@ void Win32Platform::OpenFile(const std::string& fileName, const std::string& fol
 
 void Win32Platform::PostReminder(const std::string& momentText, const std::string& message,
                                  bool sound) {
-  mailbox_.Post([this, reminder = PendingReminder{momentText, message, sound}] {
-    if (jobs_) jobs_->ShowReminder(reminder);
+  mailbox_.Post([this, momentText, message, sound] {
+    if (jobs_) jobs_->ShowReminder(momentText, message, sound);
   });
 }
 

@@ -14,18 +14,13 @@
 #include "win32/Win32FileOps.h"
 #include "win32/WindowMailbox.h"
 
-// The texts of a fired task's popup, captured when it fired: the task may be gone by the time
-// the popup opens.
-struct PendingReminder {
-  std::string momentText;
-  std::string message;
-  bool sound = false;  // the melody went with it (and comes back with a snooze)
-};
-
 // What the checker's requests become on the user-interface thread.
 class WindowJobs {
  public:
-  virtual void ShowReminder(const PendingReminder& reminder) = 0;
+  // A fired task's popup, with the texts captured when it fired (the task may be gone by now);
+  // `sound`: the melody went with it, and comes back with a snooze.
+  virtual void ShowReminder(const std::string& momentText, const std::string& message,
+                            bool sound) = 0;
   // The row model has queued changes for the task list.
   virtual void ApplyRowChanges() = 0;
   // A task asks to shut the computer down: stop in order first, then shut down.

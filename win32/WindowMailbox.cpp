@@ -6,14 +6,14 @@
 
 void WindowMailbox::SetWindow(HWND window) {
   std::lock_guard lock(mutex_);
-  window_.store(window);
+  window_ = window;
   jobs_.clear();
   announced_ = false;
 }
 
 bool WindowMailbox::Post(Job job) {
   std::lock_guard lock(mutex_);
-  if (!window_.load()) return false;
+  if (!window_) return false;
   jobs_.push_back(std::move(job));
   Announce();
   return true;
@@ -34,5 +34,5 @@ void WindowMailbox::RunJobs() {
 
 void WindowMailbox::Announce() {
   if (announced_) return;
-  announced_ = PostMessageW(window_.load(), WMAPP_MAILBOX, 0, 0) != FALSE;
+  announced_ = PostMessageW(window_, WMAPP_MAILBOX, 0, 0) != FALSE;
 }

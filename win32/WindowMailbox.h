@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -28,7 +27,7 @@ class WindowMailbox {
   // Posts WMAPP_MAILBOX unless one is already on its way; the caller holds mutex_.
   void Announce();
 
-  std::atomic<HWND> window_{nullptr};
+  HWND window_ = nullptr;
   std::mutex mutex_;
   std::deque<Job> jobs_;
   bool announced_ = false;  // a WMAPP_MAILBOX is in the window's queue

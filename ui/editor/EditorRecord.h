@@ -13,19 +13,11 @@
 struct EditorFields {
   int32_t recurrenceIndex = 0;
   std::string text;  // the message field's whole text, lines joined by CR LF
-  std::string hourText;
-  std::string minuteText;
-  std::string secondText;
-  std::string yearText;
-  int32_t monthIndex = 0;
-  int32_t dayIndex = 0;
-  bool deleteChecked = false;
-  bool deleteEnabled = false;
-  bool shutDownChecked = false;
-  bool showMessageChecked = false;
-  bool beepChecked = false;
-  bool runFileChecked = false;
-  bool runFileEnabled = false;
+  std::string hourText, minuteText, secondText, yearText;
+  int32_t monthIndex = 0, dayIndex = 0;
+  bool deleteChecked = false, deleteEnabled = false, shutDownChecked = false;
+  bool showMessageChecked = false, beepChecked = false;
+  bool runFileChecked = false, runFileEnabled = false;
   std::string fileField;  // the name shown beside the run-file box
   std::string fileName;   // the file chooser's full path
 };

@@ -68,8 +68,7 @@ class TaskEditor : public WindowBase {
   // The window class. Users' automation scripts find the editor by it.
   static constexpr wchar_t kClassName[] = L"TForm2";
   // In pixels at 96 dots per inch, like the control table; shown scaled to the window's density.
-  static constexpr int kClientWidth = 697;
-  static constexpr int kClientHeight = 238;
+  static constexpr int kClientWidth = 697, kClientHeight = 238;
   // Control identifiers: kFirstControlId + the EditorControl value.
   static constexpr int kFirstControlId = 1000;
 

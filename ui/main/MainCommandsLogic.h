@@ -16,10 +16,7 @@ std::optional<int32_t> PausedOrActivatedStatus(int32_t status, uint16_t doneThis
 
 // What the list menu shows as it opens. `pauseCaption` empty: the pause item keeps its caption.
 struct ListMenuState {
-  bool addEnabled = true;
-  bool editEnabled = false;
-  bool deleteEnabled = false;
-  bool pauseEnabled = false;
+  bool addEnabled = true, editEnabled = false, deleteEnabled = false, pauseEnabled = false;
   std::optional<std::string> pauseCaption;
 };
 // `selectedStatus` empty when no row is selected.
@@ -38,9 +35,7 @@ inline constexpr int kButtonTopAboveBottom = 27;
 
 // The list and the buttons placed in the client area; the band grows with `dpi`.
 struct MainLayout {
-  int listWidth = 0;
-  int listHeight = 0;
-  int buttonTop = 0;
+  int listWidth = 0, listHeight = 0, buttonTop = 0;
 };
 MainLayout LayOutMainWindow(int clientWidth, int clientHeight, int dpi = 96);
 

@@ -249,7 +249,6 @@ void MainWindow::OnDensityChanged(int previousDpi) {
 
 void MainWindow::MakeFonts() {
   // A control keeps using the font it was given: the old ones go only once the new are set.
-  UniqueFont windowFont = CreatePixelFont(L"Arial", 11, false, dpi_);
   UniqueFont listFont = CreatePixelFont(L"Arial", 15, true, dpi_);
   UniqueFont buttonFont = CreatePixelFont(L"Arial Cyr", 15, true, dpi_);
   // At creation the controls do not exist yet: the fonts are then given as they are made.
@@ -257,7 +256,6 @@ void MainWindow::MakeFonts() {
     SendMessageW(list_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
   for (HWND button : {addButton_, settingsButton_})
     if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
-  windowFont_ = std::move(windowFont);
   listFont_ = std::move(listFont);
   buttonFont_ = std::move(buttonFont);
 }

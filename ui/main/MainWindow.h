@@ -28,24 +28,18 @@ class MainWindow : public WindowBase {
   // (kProgramTitle), and so do users' automation scripts.
   static constexpr wchar_t kClassName[] = L"TForm1";
   // Sizes and places in pixels at 96 dots per inch; the window shows them scaled to its density.
-  static constexpr int kWidth = 718;
-  static constexpr int kHeight = 538;
-  static constexpr int kMinimumWidth = 490;
-  static constexpr int kMinimumHeight = 490;
+  static constexpr int kWidth = 718, kHeight = 538;
+  static constexpr int kMinimumWidth = 490, kMinimumHeight = 490;
 
   MainWindow(Store& store, Win32Platform& platform, MainWindowEvents& events);
   ~MainWindow() override;
 
-  static constexpr int kAddButtonLeft = 3;
-  static constexpr int kSettingsButtonLeft = 156;
-  static constexpr int kButtonWidth = 151;
-  static constexpr int kButtonHeight = 25;
+  static constexpr int kAddButtonLeft = 3, kSettingsButtonLeft = 156;
+  static constexpr int kButtonWidth = 151, kButtonHeight = 25;
 
   // Creates the window, hidden, with the task list in it, and makes it the platform's main window.
   bool Create();
   TaskListView& List() { return list_; }
-  // The window's own font, Arial 11 pixels; no control of the window takes it.
-  HFONT WindowFont() const { return windowFont_.get(); }
 
   // Sets the list's column widths, given at 96 dots per inch as Data.ini stores them, and
   // remembers them for the next save.
@@ -174,7 +168,6 @@ class MainWindow : public WindowBase {
   Win32Platform& platform_;
   TaskbarButton taskbar_;  // destroyed after the main window, which it owns
   TaskListView list_;
-  UniqueFont windowFont_;  // Arial, 11 pixels
   UniqueFont listFont_;    // Arial, bold, 15 pixels
   UniqueFont buttonFont_;  // Arial Cyr, bold, 15 pixels
   HWND addButton_ = nullptr;

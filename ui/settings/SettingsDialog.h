@@ -22,8 +22,7 @@ class SettingsDialog : public WindowBase {
   // The window class. Users' automation scripts find the dialog by it.
   static constexpr wchar_t kClassName[] = L"TForm3";
   // In pixels at 96 dots per inch, like the controls' places.
-  static constexpr int kClientWidth = 257;
-  static constexpr int kClientHeight = 148;
+  static constexpr int kClientWidth = 257, kClientHeight = 148;
   static constexpr int kFirstControlId = 2000;
 
   explicit SettingsDialog(Store& store) : store_(store) {}

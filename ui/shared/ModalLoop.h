@@ -32,9 +32,6 @@ class ModalLoop {
   bool Running() const { return running_ && !ending_; }
 
  private:
-  HWND dialog_ = nullptr;
-  HWND owner_ = nullptr;
-  bool running_ = false;
-  bool ending_ = false;
-  bool ownerDisabled_ = false;
+  HWND dialog_ = nullptr, owner_ = nullptr;
+  bool running_ = false, ending_ = false, ownerDisabled_ = false;
 };

@@ -7,10 +7,7 @@
 #include "core/Platform.h"
 
 struct WindowBounds {
-  int left;
-  int top;
-  int width;
-  int height;
+  int left, top, width, height;
 };
 
 // The stored bounds when they share at least one pixel with one of the work areas; otherwise

@@ -37,17 +37,6 @@ std::optional<int32_t> ParseDecimal(std::string_view text) {
 
 }  // namespace
 
-std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highest) {
-  if (text.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-    if (value > highest) return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<int32_t> StrToInt32(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;

@@ -12,5 +12,15 @@
 std::optional<int32_t> StrToInt32(std::string_view text);
 
 // Decimal digits and nothing else, at least one. Gives nullopt as soon as the value passes
-// `highest`; with the largest uint64_t for `highest`, a longer number wraps around.
-std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highest);
+// `highest`; with the largest uint64_t for `highest`, a longer number wraps around. Inline: the
+// reader takes every stored number through it.
+inline std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highest) {
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > highest) return std::nullopt;
+  }
+  return value;
+}

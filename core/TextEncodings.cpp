@@ -68,23 +68,6 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
-// Lower case of each cp1251 byte: A..Z, А..Я and the capitals above 0x7F that have a small
-// letter in the code page (Ђ, Ѓ, Љ, Њ, Ќ, Ћ, Џ, Ў, Ј, Ґ, Ё, Є, Ї, І, Ѕ).
-constexpr std::array<unsigned char, 256> MakeLowerCaseTable() {
-  std::array<unsigned char, 256> table{};
-  for (int c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
-  for (int c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  for (int c = 0xC0; c <= 0xDF; ++c) table[c] = static_cast<unsigned char>(c + 32);
-  constexpr unsigned char pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
-                                        {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
-                                        {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-                                        {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
-  for (const auto& pair : pairs) table[pair[0]] = pair[1];
-  return table;
-}
-
-constexpr std::array<unsigned char, 256> kLowerCase = MakeLowerCaseTable();
-
 }  // namespace
 
 std::string FileTextAsCp1251(std::string bytes) {
@@ -96,8 +79,6 @@ std::string FileTextAsCp1251(std::string bytes) {
 }
 
 std::string Utf8AsCp1251(std::string_view utf8) { return FromUtf8Bytes(utf8); }
-
-unsigned char LowerCp1251(unsigned char c) { return kLowerCase[c]; }
 
 bool StartsWithIgnoringCaseCp1251(std::string_view text, std::string_view start) {
   if (start.size() > text.size()) return false;

@@ -328,6 +328,14 @@ TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
   EXPECT_EQ(CellText(list, 2, 4), L"Приостановлено");
   // The selection stayed on its task, which moved up one row.
   EXPECT_EQ(SelectedRow(list), 1);
+
+  // A later change reaches the list too.
+  std::thread again([&] {
+    StoreLock lock(store.mutex);
+    DeleteTask(store, lock, platform, 0, true);
+  });
+  again.join();
+  EXPECT_TRUE(PumpUntil([&] { return ItemCount(list) == 2; }));
 }
 
 TEST_F(MainWindow, DeletingTheSelectedTaskLeavesNoRowSelected) {

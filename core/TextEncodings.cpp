@@ -23,29 +23,36 @@ char Cp1251Byte(char32_t c) {
   return '?';
 }
 
+// Well-formed UTF-8 only: an overlong, surrogate-coded, out-of-range or cut-off sequence is no
+// character. Such a sequence's longest valid start (at least its first byte) becomes one "?", so
+// no bad sequence ever turns into a control character or a line break.
 std::string FromUtf8Bytes(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
     const auto lead = static_cast<uint8_t>(bytes[i]);
-    const size_t length = lead < 0x80    ? 1
-                          : lead >= 0xF0 ? 4
-                          : lead >= 0xE0 ? 3
-                          : lead >= 0xC0 ? 2
-                                         : 0;
+    const size_t length = lead < 0x80                    ? 1
+                          : lead >= 0xC2 && lead <= 0xDF ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    // The second byte's range excludes the overlong forms, the surrogates and what lies beyond
+    // U+10FFFF.
+    const uint8_t low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const uint8_t high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
     char32_t c = length == 1   ? lead
                  : length == 2 ? lead & 0x1F
                  : length == 3 ? lead & 0x0F
                                : lead & 0x07;
-    bool valid = length != 0 && i + length <= bytes.size();
-    for (size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<uint8_t>(bytes[i + k]);
-      valid = (next & 0xC0) == 0x80;
+    size_t taken = 1;
+    for (; taken < length && i + taken < bytes.size(); ++taken) {
+      const auto next = static_cast<uint8_t>(bytes[i + taken]);
+      if (next < (taken == 1 ? low : 0x80) || next > (taken == 1 ? high : 0xBF)) break;
       c = (c << 6) | (next & 0x3F);
     }
-    out += valid ? Cp1251Byte(c) : '?';
-    i += valid ? length : 1;
+    out += length != 0 && taken == length ? Cp1251Byte(c) : '?';
+    i += taken;
   }
   return out;
 }
@@ -65,6 +72,7 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
       i += 2;
     out += Cp1251Byte(unit);
   }
+  if (bytes.size() % 2 != 0) out += '?';  // half a character at the end
   return out;
 }
 

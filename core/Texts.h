@@ -73,9 +73,16 @@ inline std::string CannotCreateFileText(std::string_view path) {
   return "Cannot create file " + Utf8AsCp1251(path);
 }
 
-inline std::string TaskBeyondCountText(std::string_view path, int64_t section, int32_t count) {
-  return "File " + Utf8AsCp1251(path) + " holds [TASK" + std::to_string(section) +
+// A task section the count does not cover, named as the file writes it ("TASK7", "task01").
+inline std::string TaskBeyondCountText(std::string_view path, std::string_view section,
+                                       int32_t count) {
+  return "File " + Utf8AsCp1251(path) + " holds [" + std::string(section) +
          "] beyond its task count TasksN=" + std::to_string(count);
+}
+
+inline std::string TaskSectionMissingText(std::string_view path, int32_t section, int32_t count) {
+  return "File " + Utf8AsCp1251(path) + " lacks [TASK" + std::to_string(section) +
+         "] of its task count TasksN=" + std::to_string(count);
 }
 
 // A stored or typed number that is not a whole number.

@@ -21,7 +21,8 @@ class ValueReader {
  public:
   explicit ValueReader(const IniIndex& index) : index_(index) {}
 
-  void EnterSection(std::string_view name) { section_ = index_.FindSection(name); }
+  // False when the file has no section of that name (every key then takes its default).
+  bool EnterSection(std::string_view name) { return (section_ = index_.FindSection(name)); }
 
   bool Failed() const { return !error_.empty(); }
   const std::string& Error() const { return error_; }
@@ -120,11 +121,12 @@ void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& p
   }
 }
 
-// A task's missing date is today's, its missing last run today at 09:00:00.
-void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
+// A task's missing date is today's, its missing last run today at 09:00:00. False when the file
+// has no section for the task.
+bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
   char name[24] = "TASK";
   const char* end = std::to_chars(name + 4, name + sizeof name, n).ptr;
-  reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
+  if (!reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)))) return false;
 
   reader.Int("Mod", EveryDay, task.recurrence);
   int32_t ssec = 0;
@@ -148,12 +150,15 @@ void ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   reader.Word("PrevMin", 0, task.lastRun.minute);
   reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
+  return true;
 }
 
-// The number of a section "TASKn" (any letter case, n in decimal) that lies at or beyond
-// `count`, if there is one.
-std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
-  std::optional<int64_t> found;
+// The name of a section "TASKn" (any letter case, n in decimal) that the count does not cover:
+// n at or beyond `count`, or written with a leading zero, which no task's section has. The one
+// of the lowest number, if there is one.
+std::optional<std::string_view> TaskSectionBeyond(const IniIndex& index, int32_t count) {
+  std::optional<std::string_view> found;
+  int64_t foundNumber = 0;
   index.ForEachSectionName([&](std::string_view name) {
     if (name.size() < 5 || name.size() > 14) return;
     for (size_t i = 0; i < 4; ++i)
@@ -161,7 +166,11 @@ std::optional<int64_t> TaskSectionBeyond(const IniIndex& index, int32_t count) {
     const std::optional<uint64_t> digits = ParseDigits(name.substr(4), INT64_MAX);
     if (!digits) return;
     const auto number = static_cast<int64_t>(*digits);
-    if (number >= count && (!found || number < *found)) found = number;
+    const bool leadingZero = name.size() > 5 && name[4] == '0';
+    if ((number >= count || leadingZero) && (!found || number < foundNumber)) {
+      found = name;
+      foundNumber = number;
+    }
   });
   return found;
 }
@@ -200,11 +209,13 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   for (int32_t n = 0; n < settings.taskCount; ++n) {
     Task& task = store.tasks.emplace_back();
     task.id = store.NewId();
-    ReadTask(reader, n, today, task);
-    if (reader.Failed()) {
-      // Keep the list's one row per task: the half-read task goes.
+    const bool found = ReadTask(reader, n, today, task);
+    if (!found || reader.Failed()) {
+      // Keep the list's one row per task: the half-read task goes. A file cut short must never
+      // load as empty tasks that the next save would write over the user's.
       store.tasks.pop_back();
-      return reader.Error();
+      return found ? reader.Error()
+                   : TaskSectionMissingText(store.dataPath, n, settings.taskCount);
     }
     MakeLive(store, n, RowUpdate::Append);
   }

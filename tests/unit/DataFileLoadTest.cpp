@@ -1,5 +1,6 @@
 // LoadData: defaults, the reading rules applied to every kind of key, and loading that stops.
 #include "core/RowTexts.h"
+#include "core/TextEncodings.h"
 #include "tests/unit/DataFileFixture.h"
 
 namespace {
@@ -61,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CentreCase{{0, 0, -5, -7}, "WinW=0\r\nWinH=0", -2, -3},
                     CentreCase{{0, 0, 1024, 738}, "WinX=-8\r\nWinY=$10", -8, 16}));
 
-TEST_F(LoadDataTest, CountOfTwoWithOnlyTheFirstSection) {
-  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=2", "[TASK0]", "Mod=8", "Tex=первое"})),
+TEST_F(LoadDataTest, AnEmptySectionTakesTheDefaults) {
+  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=2", "[TASK0]", "Mod=8", "Tex=первое", "[TASK1]"})),
             std::nullopt);
   ASSERT_EQ(store.tasks.size(), 2u);
   ASSERT_EQ(store.rows.Count(), 2);
@@ -122,6 +123,28 @@ TEST_F(LoadDataTest, AFileSavedInUnicodeLoadsItsTasks) {
     ASSERT_EQ(store.tasks.size(), 1u);
     EXPECT_EQ(store.tasks[0].message, "Звонок № 5 ?");
   }
+}
+
+// Only well-formed Unicode is decoded: each bad sequence's valid start is one "?", never a
+// control character or a line break (overlong, surrogate-coded, beyond U+10FFFF, cut off).
+TEST(FileTextAsCp1251, RefusesMalformedSequences) {
+  const auto bytes = [](std::string_view text) { return std::string(text); };
+  using namespace std::string_view_literals;
+  const std::pair<std::string, std::string> rows[] = {
+      {bytes("\xEF\xBB\xBF" "A\xC1\x81" "B"sv), "A??B"},
+      {bytes("\xEF\xBB\xBF\xC0\x8A"sv), "??"},
+      {bytes("\xEF\xBB\xBF\xF8\x80\x80\x81"sv), "????"},
+      {bytes("\xEF\xBB\xBF\xE0\x80\xAF\xE0\xA0\x80"sv), "????"},
+      {bytes("\xEF\xBB\xBF\xED\xA0\x80\xED\x9F\xBF"sv), "????"},
+      {bytes("\xEF\xBB\xBF\xF4\x90\x80\x80\xF4\x8F\xBF\xBF"sv), "?????"},
+      {bytes("\xEF\xBB\xBF\xF0\x8F\xBF\xBF\xF0\x90\x80\x80"sv), "?????"},
+      {bytes("\xEF\xBB\xBF\xD0\x90\xD1\x8F\xE2\x84\x96\xD0"sv), "\xC0\xFF\xB9?"},
+      {bytes("\xEF\xBB\xBF\xE2\x84" "x"sv), "?x"},
+      {bytes("\xFF\xFE" "A\0B\0C"sv), "AB?"},
+      {bytes("\xFF\xFE\x00\xD8" "A\0\x00\xDC"sv), "?A?"},
+      {bytes("\xFE\xFF\xD8\x3D\xDE\x00\x04\x10\x04\x4F"sv), "?\xC0\xFF"},
+  };
+  for (const auto& [file, text] : rows) EXPECT_EQ(FileTextAsCp1251(file), text) << file;
 }
 
 TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
@@ -274,9 +297,21 @@ INSTANTIATE_TEST_SUITE_P(
                     // Tasks the count leaves unread would be lost by the next save.
                     StopCase{"TaskSectionBeyondTheCount",
                              IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "[task2]"}),
-                             "File C:\\Vornakel\\Data.ini holds [TASK2] beyond its task count "
+                             "File C:\\Vornakel\\Data.ini holds [task2] beyond its task count "
                              "TasksN=1",
                              1, 0},
+                    // A section with a leading zero is no task's: it is named as written.
+                    StopCase{"TaskSectionWithALeadingZero",
+                             IniLines({"[SETTINGS]", "TasksN=2", "[TASK0]", "[TASK1]", "[TASK01]"}),
+                             "File C:\\Vornakel\\Data.ini holds [TASK01] beyond its task count "
+                             "TasksN=2",
+                             1, 0},
+                    // A file cut short never loads as empty tasks.
+                    StopCase{"TaskSectionMissing",
+                             IniLines({"[SETTINGS]", "TasksN=3", "[TASK0]", "[TASK2]"}),
+                             "File C:\\Vornakel\\Data.ini lacks [TASK1] of its task count "
+                             "TasksN=3",
+                             1, 1},
                     StopCase{"TaskSectionWithoutACount", IniLines({"[SETTINGS]", "[TASK0]"}),
                              "File C:\\Vornakel\\Data.ini holds [TASK0] beyond its task count "
                              "TasksN=0",

@@ -131,10 +131,10 @@ TEST(FileTextAsCp1251, RefusesMalformedSequences) {
   const auto bytes = [](std::string_view text) { return std::string(text); };
   using namespace std::string_view_literals;
   const std::pair<std::string, std::string> rows[] = {
-      {bytes("\xEF\xBB\xBF" "A\xC1\x81" "B"sv), "A??B"},
+      {bytes("\xEF\xBB\xBF" "A\xC1\x81\xC2\xA0" "B"sv), "A??\xA0" "B"},
       {bytes("\xEF\xBB\xBF\xC0\x8A"sv), "??"},
-      {bytes("\xEF\xBB\xBF\xF8\x80\x80\x81"sv), "????"},
-      {bytes("\xEF\xBB\xBF\xE0\x80\xAF\xE0\xA0\x80"sv), "????"},
+      {bytes("\xEF\xBB\xBF\xF8\x80\x80\x81\xF5\x80"sv), "??????"},
+      {bytes("\xEF\xBB\xBF\xE0\x9F\xBF\xE0\xA0\x80"sv), "????"},
       {bytes("\xEF\xBB\xBF\xED\xA0\x80\xED\x9F\xBF"sv), "????"},
       {bytes("\xEF\xBB\xBF\xF4\x90\x80\x80\xF4\x8F\xBF\xBF"sv), "?????"},
       {bytes("\xEF\xBB\xBF\xF0\x8F\xBF\xBF\xF0\x90\x80\x80"sv), "?????"},

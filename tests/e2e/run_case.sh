@@ -14,8 +14,9 @@
 #   autostart.txt "1": the Startup-folder shortcut must be created at start-up (target and
 #                 working folder read back with lnkinfo); "0": a shortcut put there before the
 #                 start must be deleted by it
-#   error.txt     the start-up must show this message box ("caption TAB text"); then no
-#                 Data.ini may be written, whether the program goes on or ends
+#   error.txt     the start-up must show this message box ("caption TAB text"; {DATA_INI} stands
+#                 for the Windows path of the case's Data.ini); then no Data.ini may be
+#                 written, whether the program goes on or ends
 #   settle.txt    seconds to let the checker make its passes before anything is read
 #   popups.txt    the reminder popups expected then (driver `popups`, lines sorted)
 #   folder.txt    the name of a subfolder to run the program from (UTF-8, any script)
@@ -92,7 +93,10 @@ if case_file error.txt >/dev/null; then
     sleep 0.1
   done
   e2e_screenshot "$NAME"
-  e2e_compare_text "message box" "$CASE_DIR/error.txt" <(printf '%s\n' "$boxes")
+  data_ini_path="Z:${WORK//\//\\}\\Data.ini"
+  expected_box=$(<"$CASE_DIR/error.txt")
+  e2e_compare_text "message box" <(printf '%s\n' "${expected_box//\{DATA_INI\}/$data_ini_path}") \
+    <(printf '%s\n' "$boxes")
   driver dialogs 1 >/dev/null || e2e_fail "cannot press OK"
   # Ending or going on with what was read are both allowed; writing the file is not.
   if ! e2e_wait_exit 3000; then

@@ -106,6 +106,7 @@ TaskEditor::Result TaskEditor::OpenForEditById(uint64_t taskId) {
 }
 
 void TaskEditor::FillForNew() {
+  filling_ = true;
   SetControlText(hwnd_, kNewTaskCaption);
   CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
@@ -136,6 +137,7 @@ void TaskEditor::FillForNew() {
   // The recurrence list and the chooser's file name stay as the last opening left them.
   OnRunFileToggled();
   OnRecurrenceChanged();
+  filling_ = false;
   editedTaskId_ = 0;
   committedTaskId_ = 0;
   committed_ = false;
@@ -151,6 +153,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
     stored.armed = false;  // the checker leaves the task alone until the command re-arms it
     task = stored;
   }
+  filling_ = true;
   SetControlText(hwnd_, kEditTaskCaption + DecimalText(index + 1));
   SetEditText(EditorControl::Message, task.message);
   SetEditText(EditorControl::Hour, DecimalText(task.hour));
@@ -176,6 +179,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   }
   OnRunFileToggled();
   OnRecurrenceChanged();
+  filling_ = false;
   editedTaskId_ = task.id;
   committedTaskId_ = 0;
   committed_ = false;

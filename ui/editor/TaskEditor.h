@@ -187,6 +187,8 @@ class TaskEditor : public WindowBase {
   uint64_t editedTaskId_ = 0;  // 0 while a new task is written
   bool committed_ = false;
   uint64_t committedTaskId_ = 0;
+  // While an opening fills the controls: the date warnings are for the user's own choices only.
+  bool filling_ = false;
   int settingText_ = 0;  // > 0 while code sets an edit's text: its own notification is not a user's
   bool shutDownCaptionRed_ = false;
   std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on each of the four arrows

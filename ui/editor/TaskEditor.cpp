@@ -249,7 +249,7 @@ void TaskEditor::Ok() {
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =
-      committed_ ? CommitResult{} : CommitEditor(store_, editedTaskId_, fields);
+      committed_ ? CommitResult{} : CommitEditor(store_, editedTaskId_, fields, clock_());
   switch (result.outcome) {
     case CommitResult::Outcome::NotANumber:
       ShowErrorBox(hwnd_, result.error);  // the dialog stays open, the table unchanged

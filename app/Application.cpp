@@ -10,7 +10,7 @@
 
 Application::Application()
     : mainWindow_(store_, platform_, *this),
-      editor_(store_),
+      editor_(store_, [this] { return platform_.LocalTime(); }),
       settingsDialog_(store_),
       checker_(store_, platform_),
       startupFolder_([] { return StartupFolder(); }) {

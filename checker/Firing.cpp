@@ -38,18 +38,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   const SystemTime& now = context.passTime;
   Task& task = store.tasks[static_cast<size_t>(index)];
 
-  task.lastRun.year = now.year;
-  task.lastRun.month = now.month;
-  task.lastRun.day = now.day;
-  task.lastRun.hour = now.hour;
-  task.lastRun.minute = now.minute;
-  task.lastRun.second = now.second;
-  if (task.recurrence == Once) {
-    task.status = StatusDone;
-  } else {
-    task.status = StatusDoneToday;
-    task.doneThisPeriod = 1;
-  }
+  RecordFiring(task, now);
   store.rows.SetCell(index, ColumnStatus, false, StatusText(task.status));
 
   if (task.shutDown) {

@@ -43,3 +43,30 @@ bool ShouldReactivate(const Task& task, const SystemTime& now) {
   if (task.recurrence == EveryYear) return task.lastRun.year != now.year;
   return false;
 }
+
+void RecordFiring(Task& task, const SystemTime& now) {
+  task.lastRun.year = now.year;
+  task.lastRun.month = now.month;
+  task.lastRun.day = now.day;
+  task.lastRun.hour = now.hour;
+  task.lastRun.minute = now.minute;
+  task.lastRun.second = now.second;
+  if (task.recurrence == Once) {
+    task.status = StatusDone;
+  } else {
+    task.status = StatusDoneToday;
+    task.doneThisPeriod = 1;
+  }
+}
+
+void SkipMomentBeforeSaving(Task& task, const SystemTime& now) {
+  if (task.recurrence != Once && IsDue(task, now)) RecordFiring(task, now);
+}
+
+bool SameMoment(const Task& a, const Task& b) {
+  if (a.recurrence != b.recurrence || a.secondOfDay != b.secondOfDay) return false;
+  const bool readsDay = a.recurrence >= EveryMonth, readsMonth = a.recurrence >= EveryYear,
+             readsYear = a.recurrence >= Once;
+  return (!readsDay || a.day == b.day) && (!readsMonth || a.month == b.month) &&
+         (!readsYear || a.year == b.year);
+}

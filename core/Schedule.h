@@ -1,5 +1,6 @@
 // The two tests a pass applies to a task: is its moment reached within its period, and has
-// the period of a done-for-today task moved on.
+// the period of a done-for-today task moved on; what a firing records, and the state a task
+// takes when the user saves it.
 #pragma once
 
 #include "core/Task.h"
@@ -18,3 +19,18 @@ bool FallsOnDay(const Task& task, const SystemTime& now);
 // month (monthly) or year (yearly). One-time tasks never come back. Inequality only, so a clock
 // moved backwards re-activates as readily as one moved forwards.
 bool ShouldReactivate(const Task& task, const SystemTime& now);
+
+// Records a firing at `now`: the last run, and the status that follows it (a one-time task
+// done, any other done for its period until ShouldReactivate).
+void RecordFiring(Task& task, const SystemTime& now);
+
+// A task the user saves at `now` counts only the moments after it: when its moment in the current
+// period has already come (IsDue), it is left as a firing at `now` would leave it, done for this
+// period, and fires in the next. Nothing was missed, since the task did not exist (or had another
+// moment) before. A one-time task keeps a past moment, which fires at once: the user chose it.
+void SkipMomentBeforeSaving(Task& task, const SystemTime& now);
+
+// True when both tasks fire at the same moments: the same recurrence and time of day, and the
+// date fields that recurrence reads (the day of a monthly task, day and month of a yearly one,
+// the whole date of a one-time one).
+bool SameMoment(const Task& a, const Task& b);

@@ -145,7 +145,7 @@ class UserInterface {
   // AddTask: the editor's OK appends the task unarmed; its row is built, then it is armed.
   void AddTask() {
     DialogIsOpen();
-    const CommitResult result = CommitEditor(store_, 0, Fields());
+    const CommitResult result = CommitEditor(store_, 0, Fields(), platform_.LocalTime());
     {
       std::lock_guard lock(store_.mutex);
       const int index = store_.IndexOf(result.taskId);
@@ -172,7 +172,8 @@ class UserInterface {
     }
     DialogIsOpen();
     const bool ok = random_() % 4 != 0;
-    if (ok && CommitEditor(store_, id, Fields()).outcome != CommitResult::Outcome::Written)
+    if (ok && CommitEditor(store_, id, Fields(), platform_.LocalTime()).outcome !=
+                  CommitResult::Outcome::Written)
       ++lostEdits;  // a disarmed task cannot fire, so cannot delete itself
     {
       std::lock_guard lock(store_.mutex);

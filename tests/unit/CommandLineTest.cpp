@@ -28,7 +28,7 @@ std::string TaskMade(const std::string& line) {
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
   if (!handed || DecodeTaskHandover(record.substr(0, record.size() - 1))) return "bad record";
   Store store;
-  const CommitResult result = CommitEditor(store, 0, handed->fields);
+  const CommitResult result = CommitEditor(store, 0, handed->fields, kNow);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
   const Task& t = store.tasks.at(0);
   std::ostringstream out;

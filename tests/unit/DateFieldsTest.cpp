@@ -87,18 +87,20 @@ TEST(MonthChosen, LeapToCommonYearMovesTheTwentyNinthOfFebruaryToTheTwentyEighth
   EXPECT_EQ(moment.day, 28);
 }
 
-TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYear) {
+TEST(MonthChosen, AYearlyTasksFebruaryHasTheTwentyNinthInAnyYearAndWarnsOfIt) {
   struct Case {
     int32_t year, day, recurrence;
     bool warns;
-    int32_t dayAfter;
+    int32_t dayAfter, count;
   };
   const Case cases[] = {
-      {2024, 29, EveryYear, true, 29},  // a leap year: the day exists this year only
-      {2024, 31, EveryYear, true, 29},  // February chosen while the remembered day is later
-      {2024, 28, EveryYear, false, 28},
-      {2023, 29, EveryYear, false, 28},  // a common year offers 28 days: nothing to warn of
-      {2024, 29, Once, false, 29},       // a one-time task names its year
+      {2024, 29, EveryYear, true, 29, 29},
+      {2024, 31, EveryYear, true, 29, 29},  // February chosen while the remembered day is later
+      {2024, 28, EveryYear, false, 28, 29},
+      {2023, 29, EveryYear, true, 29, 29},  // the year field shows a common year
+      {2023, 30, EveryYear, true, 29, 29},
+      {2023, 29, Once, false, 28, 28},  // a one-time task names its year
+      {2024, 29, Once, false, 29, 29},
   };
   for (const Case& c : cases) {
     EditorMoment moment = MomentOn(c.year, 1, c.day);
@@ -108,9 +110,12 @@ TEST(MonthChosen, WarnsAboutTheTwentyNinthOfFebruaryOnlyForAYearlyTaskInALeapYea
       EXPECT_EQ(*list.warning, "Не каждый год содержит 29 дней в феврале");
     }
     EXPECT_EQ(moment.day, c.dayAfter);
+    EXPECT_EQ(list.count, c.count);
+    EXPECT_EQ(list.selectedIndex, c.dayAfter - 1);
   }
-  EditorMoment moment = MomentOn(2024, 2, 29);
+  EditorMoment moment = MomentOn(2023, 2, 29);
   EXPECT_FALSE(MonthChosen(moment, kJanuary, EveryYear).warning);
+  EXPECT_EQ(MonthChosen(moment, kApril, EveryYear).count, 30);
 }
 
 TEST(DayChosen, MonthlyWarningTextsForTheLastDays) {

@@ -4,11 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
+#include <sstream>
+#include <string>
 #include <thread>
 
+#include "ui/commandline/CommandLine.h"
 #include "ui/editor/EditorRecord.h"
 
 namespace {
+
+// OK is pressed on Thursday 14 March 2024 at 10:00:00.
+const SystemTime kSaved{2024, 3, 14, 10, 0, 0, 0, 4};
 
 EditorFields OneTimeTaskFields() {
   EditorFields f;
@@ -134,7 +141,7 @@ TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
   store.tasks.push_back(StoredTask(store, "первое", StatusActive));
   const uint64_t firstId = store.tasks[0].id;
-  const CommitResult result = CommitEditor(store, 0, OneTimeTaskFields());
+  const CommitResult result = CommitEditor(store, 0, OneTimeTaskFields(), kSaved);
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   ASSERT_EQ(store.tasks.size(), 2u);
   const Task& added = store.tasks[1];
@@ -163,7 +170,7 @@ TEST(CommitEditor, EditOfEachStatus) {
     store.tasks[1].doneThisPeriod = 1;
     store.tasks[1].armed = 0;  // the edit command disarmed it
     const uint64_t id = store.tasks[1].id;
-    const CommitResult result = CommitEditor(store, id, OneTimeTaskFields());
+    const CommitResult result = CommitEditor(store, id, OneTimeTaskFields(), kSaved);
     ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
     ASSERT_EQ(store.tasks.size(), 2u);
     const Task& edited = store.tasks[1];
@@ -181,23 +188,85 @@ TEST(CommitEditor, EditOfEachStatus) {
   }
 }
 
+// Saved at 10:00:00, a task counts only the moments after that; the edited one is a daily task
+// at 09:00:00, and an active one keeping its moment keeps its state (the editor held it back).
+TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
+  constexpr int32_t kNew = -1;
+  struct Case {
+    int32_t before, recurrence;
+    const char *hour, *minute, *second;
+    int32_t after;
+  };
+  const Case cases[] = {
+      {kNew, EveryDay, "9", "59", "59", StatusDoneToday},
+      {kNew, EveryDay, "10", "0", "0", StatusDoneToday},
+      {kNew, EveryDay, "10", "0", "1", StatusActive},
+      {kNew, Once, "9", "0", "0", StatusActive},  // today at 9: fires at once
+      {StatusActive, EveryDay, "9", "0", "0", StatusActive},
+      {StatusActive, EveryDay, "9", "0", "1", StatusDoneToday},
+      {StatusActive, EveryMonth, "9", "0", "0", StatusDoneToday},  // the 14th, today
+      {StatusActive, EveryDay, "10", "0", "1", StatusActive},
+      {StatusDoneToday, EveryDay, "9", "0", "0", StatusDoneToday},
+      {StatusDoneToday, EveryDay, "10", "0", "1", StatusActive},
+      {StatusDone, Once, "9", "0", "0", StatusActive},
+      {StatusPaused, EveryDay, "9", "0", "1", StatusPaused},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    Store store;
+    EditorFields f = OneTimeTaskFields();
+    f.recurrenceIndex = c.recurrence;
+    f.hourText = c.hour, f.minuteText = c.minute, f.secondText = c.second;
+    f.monthIndex = 2, f.dayIndex = 13;
+    uint64_t id = 0;
+    if (c.before != kNew) {
+      store.tasks.push_back(StoredTask(store, "правка", c.before));
+      store.tasks[0].SetSecondOfDay(9 * 3600);
+      id = store.tasks[0].id;
+    }
+    const CommitResult result = CommitEditor(store, id, f, kSaved);
+    ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
+    const Task& task = store.tasks[0];
+    EXPECT_EQ(task.status, c.after);
+    const bool skipped = c.after == StatusDoneToday;
+    EXPECT_EQ(task.doneThisPeriod, skipped ? 1 : 0);
+    // A skipped moment leaves the last run at the saving; otherwise it stays as it was.
+    const uint16_t hour = skipped ? 10 : c.before == kNew ? 0 : 9;
+    EXPECT_EQ(task.lastRun.hour, hour);
+    EXPECT_EQ(task.lastRun.second, skipped || c.before == kNew ? 0 : 5);
+  }
+  // The command line adds its task through the same record.
+  for (const auto& [line, after] : {std::pair{"/at 09:00 /daily Зарядка", StatusDoneToday},
+                                    std::pair{"/at 10:00:01 /daily Зарядка", StatusActive},
+                                    std::pair{"/at 10:00 /weekly чт Планёрка", StatusDoneToday},
+                                    std::pair{"/at 09:00 Зарядка", StatusActive}}) {  // tomorrow
+    std::istringstream in(line);
+    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+    Store store;
+    CommitEditor(store, 0, ParseCommandLine(words, kSaved).fields, kSaved);
+    ASSERT_EQ(store.tasks.size(), 1u) << line;
+    EXPECT_EQ(store.tasks[0].status, after) << line;
+  }
+}
+
 TEST(CommitEditor, AFieldThatIsNoNumberChangesNothingAndASecondOkAppendsOnce) {
   Store store;
   store.tasks.push_back(StoredTask(store, "есть", StatusDone));
   EditorFields bad = OneTimeTaskFields();
   bad.secondText = "";
 
-  const CommitResult refusedNew = CommitEditor(store, 0, bad);
+  const CommitResult refusedNew = CommitEditor(store, 0, bad, kSaved);
   EXPECT_EQ(refusedNew.outcome, CommitResult::Outcome::NotANumber);
   EXPECT_EQ(refusedNew.error, "'' is not a valid integer value");
   EXPECT_EQ(store.tasks.size(), 1u);
 
-  const CommitResult refusedEdit = CommitEditor(store, store.tasks[0].id, bad);
+  const CommitResult refusedEdit = CommitEditor(store, store.tasks[0].id, bad, kSaved);
   EXPECT_EQ(refusedEdit.outcome, CommitResult::Outcome::NotANumber);
   EXPECT_EQ(store.tasks[0].status, StatusDone);  // not made active before the failure
   EXPECT_EQ(store.tasks[0].message, "есть");
 
-  EXPECT_EQ(CommitEditor(store, 0, OneTimeTaskFields()).outcome, CommitResult::Outcome::Written);
+  EXPECT_EQ(CommitEditor(store, 0, OneTimeTaskFields(), kSaved).outcome,
+            CommitResult::Outcome::Written);
   EXPECT_EQ(store.tasks.size(), 2u);
 }
 
@@ -210,7 +279,7 @@ TEST(CommitEditor, WritesIntoTheOpenedTaskAfterTheCheckerDeletedOneBeforeIt) {
   // task 1, so index 2 now holds "последнее".
   store.tasks.erase(store.tasks.begin());
 
-  const CommitResult result = CommitEditor(store, editedId, OneTimeTaskFields());
+  const CommitResult result = CommitEditor(store, editedId, OneTimeTaskFields(), kSaved);
   ASSERT_EQ(result.outcome, CommitResult::Outcome::Written);
   EXPECT_EQ(result.index, 1);
   EXPECT_EQ(store.tasks[1].id, editedId);
@@ -223,7 +292,7 @@ TEST(CommitEditor, NothingIsWrittenForAGoneTask) {
   Store store;
   store.tasks.push_back(StoredTask(store, "одно", StatusActive));
   const uint64_t goneId = store.NewId();
-  EXPECT_EQ(CommitEditor(store, goneId, OneTimeTaskFields()).outcome,
+  EXPECT_EQ(CommitEditor(store, goneId, OneTimeTaskFields(), kSaved).outcome,
             CommitResult::Outcome::TaskGone);
   ASSERT_EQ(store.tasks.size(), 1u);
   EXPECT_EQ(store.tasks[0].message, "одно");
@@ -241,7 +310,7 @@ TEST(CommitEditor, AppendsUnderTheStoreLock) {
       for (const Task& task : store.tasks) seen += task.message.size() > 0 ? 1 : 0;
     }
   });
-  for (int i = 0; i < 200; ++i) CommitEditor(store, 0, OneTimeTaskFields());
+  for (int i = 0; i < 200; ++i) CommitEditor(store, 0, OneTimeTaskFields(), kSaved);
   done = true;
   checker.join();
   std::lock_guard lock(store.mutex);

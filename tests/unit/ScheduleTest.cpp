@@ -1,5 +1,8 @@
-// When a task is due, and when a done-for-today task comes back, at the edges of its period.
+// When a task is due, when a done-for-today task comes back, and the state a task saved by the
+// user takes, at the edges of its period.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "core/Schedule.h"
 
@@ -178,5 +181,87 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ReactivateCase>& test) {
       return "case" + std::to_string(test.index);
     });
+
+// A task saved at `saved`: done for its period exactly as a firing then would leave it (kept
+// until the period's last second, back at the next one's first), or left active.
+TEST(SkipMomentBeforeSaving, DoneForThePeriodWhenItsMomentHasCome) {
+  const SystemTime kStays{};  // the task stays active: no period to check
+  struct Case {
+    int32_t recurrence, ssec, day, month, year;
+    SystemTime saved, lastDone, back;
+  };
+  const Case cases[] = {
+      {EveryDay, k0830, 0, 0, 0, At(2024, 3, 14, 8, 29, 59), kStays, kStays},
+      {EveryDay, k0830, 0, 0, 0, At(2024, 3, 14, 8, 30, 0), At(2024, 3, 14, 23, 59, 59),
+       At(2024, 3, 15, 0, 0, 0)},
+      {EveryDay, k0830, 0, 0, 0, At(2024, 3, 14, 8, 30, 1), At(2024, 3, 14, 23, 59, 59),
+       At(2024, 3, 15, 0, 0, 0)},
+      {EveryMonday, k0830, 0, 0, 0, At(2024, 1, 1, 8, 30, 0), At(2024, 1, 1, 23, 59, 59),
+       At(2024, 1, 2, 0, 0, 0)},
+      // This week's Monday has passed: the task is not due before the next one.
+      {EveryMonday, k0830, 0, 0, 0, At(2024, 1, 2, 8, 30, 0), kStays, kStays},
+      {EveryMonth, k0830, 15, 0, 0, At(2024, 5, 15, 8, 29, 59), kStays, kStays},
+      {EveryMonth, k0830, 15, 0, 0, At(2024, 5, 16, 0, 0, 0), At(2024, 5, 31, 23, 59, 59),
+       At(2024, 6, 1, 0, 0, 0)},
+      {EveryMonth, k0830, 31, 0, 0, At(2024, 4, 30, 23, 59, 59), kStays, kStays},  // no 31 April
+      {EveryYear, k0830, 29, 2, 0, At(2026, 12, 9, 15, 0, 0), At(2026, 12, 31, 23, 59, 59),
+       At(2027, 1, 1, 0, 0, 0)},
+      // 29 February falls on 1 March in a common year.
+      {EveryYear, k0830, 29, 2, 0, At(2027, 2, 28, 23, 59, 59), kStays, kStays},
+      {EveryYear, k0830, 29, 2, 0, At(2027, 3, 1, 0, 0, 0), At(2027, 12, 31, 23, 59, 59),
+       At(2028, 1, 1, 0, 0, 0)},
+      {EveryYear, k0830, 15, 5, 0, At(2024, 5, 15, 8, 29, 59), kStays, kStays},
+      {Once, k0830, 15, 5, 2024, At(2024, 5, 15, 8, 30, 1), kStays, kStays},  // fires at once
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    Task t;
+    t.status = StatusActive;
+    t.recurrence = c.recurrence;
+    t.SetSecondOfDay(c.ssec);
+    t.day = c.day, t.month = c.month, t.year = c.year;
+    SkipMomentBeforeSaving(t, c.saved);
+    const bool done = c.lastDone.year != 0;
+    EXPECT_EQ(t.status, done ? StatusDoneToday : StatusActive);
+    EXPECT_EQ(t.doneThisPeriod, done ? 1 : 0);
+    const SystemTime run = done ? c.saved : SystemTime{};
+    EXPECT_EQ(std::tie(t.lastRun.year, t.lastRun.month, t.lastRun.day, t.lastRun.hour,
+                       t.lastRun.minute, t.lastRun.second),
+              std::tie(run.year, run.month, run.day, run.hour, run.minute, run.second));
+    ;
+    if (!done) continue;
+    EXPECT_FALSE(ShouldReactivate(t, c.lastDone));
+    EXPECT_TRUE(ShouldReactivate(t, c.back));
+  }
+}
+
+TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {
+  struct Case {
+    int32_t recurrence, otherRecurrence, ssecDelta, dayDelta, monthDelta, yearDelta;
+    bool same;
+  };
+  const Case cases[] = {
+      {EveryDay, EveryDay, 0, 1, 1, 1, true},
+      {EveryDay, EveryMonday, 0, 0, 0, 0, false},
+      {EverySunday, EverySunday, 1, 0, 0, 0, false},
+      {EveryDay, EveryDay, -1, 0, 0, 0, false},
+      {EveryMonth, EveryMonth, 0, 0, 1, 1, true},
+      {EveryMonth, EveryMonth, 0, 1, 0, 0, false},
+      {EveryYear, EveryYear, 0, 0, 0, 1, true},
+      {EveryYear, EveryYear, 0, 0, 1, 0, false},
+      {EveryYear, EveryYear, 0, -1, 0, 0, false},
+      {Once, Once, 0, 0, 0, 1, false},
+      {Once, Once, 0, 0, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    Task a, b;
+    a.recurrence = c.recurrence, b.recurrence = c.otherRecurrence;
+    a.SetSecondOfDay(k0830), b.SetSecondOfDay(k0830 + c.ssecDelta);
+    a.day = 15, a.month = 5, a.year = 2024;
+    b.day = 15 + c.dayDelta, b.month = 5 + c.monthDelta, b.year = 2024 + c.yearDelta;
+    EXPECT_EQ(SameMoment(a, b), c.same) << c.recurrence << " " << c.otherRecurrence << " "
+                                        << c.ssecDelta << c.dayDelta << c.monthDelta << c.yearDelta;
+  }
+}
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(EditorTest, MonthlyRecurrenceKeepsTheDayThatFebruaryCutDown) {
   EXPECT_EQ(Selected(C::Day), 27);
 }
 
-TEST_F(EditorTest, YearlyRecurrenceWarnsAboutTheTwentyNinthOfFebruaryInALeapYearOnly) {
+TEST_F(EditorTest, YearlyRecurrenceOffersAndWarnsAboutTheTwentyNinthOfFebruaryInAnyYear) {
   const std::wstring february = L"Обратите внимание!|Не каждый год содержит 29 дней в феврале";
   Show();
   Choose(C::Recurrence, Once);
@@ -131,14 +131,32 @@ TEST_F(EditorTest, YearlyRecurrenceWarnsAboutTheTwentyNinthOfFebruaryInALeapYear
   Choose(C::Day, 30);
   EXPECT_EQ(BoxDuring([&] { Choose(C::Month, kFebruary); }), february);
   EXPECT_EQ(Moment().day, 29);
-  // In a common year February has 28 days: nothing to warn of.
+  // A common year in the (disabled) year field changes nothing.
   Choose(C::Recurrence, Once);
   Type(C::Year, L"2023", true);
   Choose(C::Month, kMarch);
   Choose(C::Day, 30);
   EXPECT_FALSE(BoxDuring([&] { Choose(C::Recurrence, EveryYear); }));
-  EXPECT_FALSE(BoxDuring([&] { Choose(C::Month, kFebruary); }));
-  EXPECT_EQ(ItemCount(C::Day), 28);
+  EXPECT_EQ(BoxDuring([&] { Choose(C::Month, kFebruary); }), february);
+  EXPECT_EQ(ItemCount(C::Day), 29);
+  EXPECT_EQ(Selected(C::Day), 28);
+}
+
+// Filling the fields for an opening is not the user's choice: no warning comes, also when the
+// editor's recurrence is still that of the opening before.
+TEST_F(EditorTest, OpeningShowsNoDateWarningChoosingTheDayDoes) {
+  store.tasks.push_back(StoredTask(EveryMonth, 30600, 2024, 3, 31, "31-го"));
+  store.tasks.push_back(StoredTask(EveryYear, 30600, 2023, 2, 29, "29 февраля"));
+  const std::vector<std::wstring> none;
+  EXPECT_EQ(BoxesDuring([&] { editorWindow.FillForEdit(0); }), none);
+  EXPECT_EQ(BoxesDuring([&] { editorWindow.FillForNew(); }), none);
+  EXPECT_EQ(BoxesDuring([&] { editorWindow.FillForEdit(1); }), none);
+  EXPECT_EQ(Selected(C::Day), 28);  // 29 February kept in a common year
+  EXPECT_EQ(BoxesDuring([&] { editorWindow.FillForEdit(0); }), none);
+  EXPECT_EQ(Selected(C::Day), 30);
+  Show();
+  EXPECT_EQ(BoxDuring([&] { Choose(C::Day, 30); }),
+            L"Обратите внимание!|Не каждый месяц содержит 31 день");
 }
 
 COLORREF CaptionColour(HWND editorWindow, HWND checkBox) {

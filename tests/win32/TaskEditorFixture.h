@@ -21,7 +21,8 @@
 class EditorTest : public testing::Test {
  protected:
   Store store;
-  TaskEditor editorWindow{store};
+  // OK saves on Thursday 14 March 2024 at 08:00:00, the day the editor starts from.
+  TaskEditor editorWindow{store, [] { return SystemTime{2024, 3, 14, 8, 0, 0, 0, 4}; }};
   HWND owner = nullptr;
 
   void SetUp() override;

@@ -22,6 +22,8 @@ EditorMoment StartingMoment(const SystemTime& now) {
 
 namespace {
 
+constexpr int32_t kAnyLeapYear = 2000;
+
 bool IsYearlyOn29February(const EditorMoment& moment, int32_t modeIndex) {
   return modeIndex == EveryYear && moment.month == 2 && moment.day == 29;
 }
@@ -31,7 +33,8 @@ bool IsYearlyOn29February(const EditorMoment& moment, int32_t modeIndex) {
 DayList MonthChosen(EditorMoment& moment, int32_t monthIndex, int32_t modeIndex) {
   moment.month = monthIndex + 1;
   DayList list;
-  list.count = DaysInMonth(moment.month, moment.year);
+  // A yearly task fires in every year: its February has a 29th whatever year the field shows.
+  list.count = DaysInMonth(moment.month, modeIndex == EveryYear ? kAnyLeapYear : moment.year);
   if (moment.day > list.count) moment.day = list.count;
   list.selectedIndex = moment.day - 1;
   if (IsYearlyOn29February(moment, modeIndex)) list.warning = kFebruaryWarning;

@@ -41,7 +41,7 @@ using EditorMoment = LocalMoment;
 EditorMoment StartingMoment(const SystemTime& now);
 
 // OnMonthChanged: the month list's selection stored in the remembered month and the remembered day
-// cut down to the month's length.
+// cut down to the month's length (in the remembered year; a yearly task's February has 29 days).
 struct DayList {
   int32_t count = 0;          // entries "1" ... count, all shown when the list opens
   int32_t selectedIndex = 0;  // the remembered day - 1

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "core/IntConversion.h"
+#include "core/Schedule.h"
 #include "core/Texts.h"
 
 namespace {
@@ -23,12 +24,12 @@ bool Convert(const std::string& text, int32_t& target, std::string& error) {
 ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   Task record;
   std::string error;
-  if (!Convert(fields.hourText, record.hour, error) ||
-      !Convert(fields.minuteText, record.minute, error) ||
-      !Convert(fields.secondText, record.second, error) ||
-      !Convert(fields.yearText, record.year, error))
+  int32_t hour = 0, minute = 0, second = 0;
+  if (!Convert(fields.hourText, hour, error) || !Convert(fields.minuteText, minute, error) ||
+      !Convert(fields.secondText, second, error) || !Convert(fields.yearText, record.year, error))
     return {std::nullopt, error};
 
+  record.SetTime(hour, minute, second);
   record.recurrence = fields.recurrenceIndex;
   record.message = fields.text;
   record.month = fields.monthIndex + 1;
@@ -60,7 +61,8 @@ void WriteEditorRecord(Task& task, const Task& record) {
   task.fileName = record.fileName;
 }
 
-CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields) {
+CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields,
+                          const SystemTime& now) {
   ConvertedFields converted = ConvertEditorFields(fields);
   if (!converted.record)
     return {CommitResult::Outcome::NotANumber, 0, -1, std::move(converted.error)};
@@ -73,6 +75,7 @@ CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorField
     task.status = StatusActive;
     task.id = store.NewId();
     WriteEditorRecord(task, *converted.record);
+    SkipMomentBeforeSaving(task, now);
     store.tasks.push_back(std::move(task));
     const int index = static_cast<int>(store.tasks.size()) - 1;
     return {CommitResult::Outcome::Written, store.tasks.back().id, index, {}};
@@ -81,8 +84,11 @@ CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorField
   const int index = store.IndexOf(editedTaskId);
   if (index < 0) return {CommitResult::Outcome::TaskGone, editedTaskId, -1, {}};
   Task& task = store.tasks[static_cast<size_t>(index)];
-  if (task.status == StatusDone || task.status == StatusDoneToday) task.status = StatusActive;
+  const bool becomesActive = task.status == StatusDone || task.status == StatusDoneToday;
+  const bool movedWhileActive = task.status == StatusActive && !SameMoment(task, *converted.record);
+  if (becomesActive) task.status = StatusActive;
   task.doneThisPeriod = 0;
   WriteEditorRecord(task, *converted.record);
+  if (becomesActive || movedWhileActive) SkipMomentBeforeSaving(task, now);
   return {CommitResult::Outcome::Written, task.id, index, {}};
 }

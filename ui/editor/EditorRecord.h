@@ -24,7 +24,8 @@ struct EditorFields {
 
 // Converts the hour, minute, second and year fields, in that order; the first that is not a
 // whole number gives its error text (without the full stop the error box adds) and no record.
-// The record holds the fields OK writes: recurrence, message, time, date, actions and file.
+// The record holds the fields OK writes: recurrence, message, time (its second of the day too),
+// date, actions and file.
 struct ConvertedFields {
   std::optional<Task> record;
   std::string error;
@@ -34,10 +35,12 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields);
 // Writes the record's fields into the task, its second of the day included.
 void WriteEditorRecord(Task& task, const Task& record);
 
-// OK's work on the table. `editedTaskId` 0 appends a new task (unarmed, not done, active, a
-// fresh identity); otherwise the task written is the one with that identity, wherever it stands
-// now (the checker may have deleted tasks before it while the editor was open). A done or
-// done-for-today task becomes active and is no longer done for its period.
+// OK's work on the table at the local time `now`. `editedTaskId` 0 appends a new task (unarmed,
+// active, a fresh identity); otherwise the task written is the one with that identity, wherever
+// it stands now (the checker may have deleted tasks before it while the editor was open). A done
+// or done-for-today task becomes active. A new task, one that becomes active, and an active one
+// given another moment count only the moments after `now` (SkipMomentBeforeSaving); an active
+// task keeping its moment keeps its state, and a paused one stays paused.
 // Every field is converted before the table is touched, so a field that is not a whole number
 // leaves the table as it was. Takes the store's lock.
 struct CommitResult {
@@ -51,4 +54,5 @@ struct CommitResult {
   int index = -1;       // its index when it was written
   std::string error;
 };
-CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields);
+CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields,
+                          const SystemTime& now);

@@ -106,6 +106,7 @@ TaskEditor::Result TaskEditor::OpenForEditById(uint64_t taskId) {
 }
 
 void TaskEditor::FillForNew() {
+  filling_ = true;
   SetControlText(hwnd_, kNewTaskCaption);
   CentreOverOwner(hwnd_);
   // The remembered values are taken once: filling the year runs the month logic, which stores
@@ -136,6 +137,7 @@ void TaskEditor::FillForNew() {
   // The recurrence list and the chooser's file name stay as the last opening left them.
   OnRunFileToggled();
   OnRecurrenceChanged();
+  filling_ = false;
   editedTaskId_ = 0;
   committedTaskId_ = 0;
   committed_ = false;
@@ -151,6 +153,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
     stored.armed = false;  // the checker leaves the task alone until the command re-arms it
     task = stored;
   }
+  filling_ = true;
   SetControlText(hwnd_, kEditTaskCaption + DecimalText(index + 1));
   SetEditText(EditorControl::Message, task.message);
   SetEditText(EditorControl::Hour, DecimalText(task.hour));
@@ -176,6 +179,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   }
   OnRunFileToggled();
   OnRecurrenceChanged();
+  filling_ = false;
   editedTaskId_ = task.id;
   committedTaskId_ = 0;
   committed_ = false;
@@ -245,7 +249,7 @@ void TaskEditor::Ok() {
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =
-      committed_ ? CommitResult{} : CommitEditor(store_, editedTaskId_, fields);
+      committed_ ? CommitResult{} : CommitEditor(store_, editedTaskId_, fields, clock_());
   switch (result.outcome) {
     case CommitResult::Outcome::NotANumber:
       ShowErrorBox(hwnd_, result.error);  // the dialog stays open, the table unchanged

@@ -22,6 +22,7 @@
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
 #include "win32/KeyboardLayout.h"
+#include "win32/LocalTime.h"
 
 // The window's controls. Those that take the focus are created in this order, which is the tab
 // order; their identifiers stay clear of IDOK and IDCANCEL, since neither button is the window's
@@ -80,7 +81,9 @@ class TaskEditor : public WindowBase {
     uint64_t taskId = 0;
   };
 
-  explicit TaskEditor(Store& store) : store_(store) {}
+  // `clock` gives the local time at which OK saves: the program passes its platform's clock.
+  explicit TaskEditor(Store& store, std::function<SystemTime()> clock = LocalSystemTime)
+      : store_(store), clock_(std::move(clock)) {}
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
@@ -174,6 +177,7 @@ class TaskEditor : public WindowBase {
   void ShowWarning(const std::string& text);
 
   Store& store_;
+  std::function<SystemTime()> clock_;
   std::array<HWND, static_cast<size_t>(EditorControl::Count)> controls_{};
   UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold
   UniqueFont messageFont_;  // "Arial", 15 pixels, bold
@@ -187,6 +191,8 @@ class TaskEditor : public WindowBase {
   uint64_t editedTaskId_ = 0;  // 0 while a new task is written
   bool committed_ = false;
   uint64_t committedTaskId_ = 0;
+  // While an opening fills the controls: the date warnings are for the user's own choices only.
+  bool filling_ = false;
   int settingText_ = 0;  // > 0 while code sets an edit's text: its own notification is not a user's
   bool shutDownCaptionRed_ = false;
   std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on each of the four arrows

@@ -262,12 +262,12 @@ void TaskEditor::OnMonthChanged() {
   FillNumberItems(days, list.count);
   SetVisibleItems(days, list.count);
   SelectIndex(days, list.selectedIndex);
-  if (list.warning) ShowWarning(*list.warning);
+  if (list.warning && !filling_) ShowWarning(*list.warning);
 }
 
 void TaskEditor::OnDayChanged() {
   const int dayIndex = SelectedIndex(Control(EditorControl::Day));
   const int recurrenceIndex = SelectedIndex(Control(EditorControl::Recurrence));
   const std::optional<std::string> warning = DayChosen(remembered_, dayIndex, recurrenceIndex);
-  if (warning) ShowWarning(*warning);
+  if (warning && !filling_) ShowWarning(*warning);
 }

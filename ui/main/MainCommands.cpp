@@ -81,7 +81,7 @@ void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change, bo
 
 bool MainWindow::AddTaskFromCommandLine(const EditorFields& fields, bool reportLater) {
   if (stopped_) return false;
-  const CommitResult result = CommitEditor(store_, 0, fields);
+  const CommitResult result = CommitEditor(store_, 0, fields, platform_.LocalTime());
   if (result.outcome != CommitResult::Outcome::Written) return false;
   ChangeAndSave(
       [&](StoreLock&) {

@@ -10,7 +10,7 @@
 enum CommandLineExit : int {
   kExitAdded = 0,       // the task was added (or the usage shown)
   kExitBadCommand = 2,  // nothing added anywhere
-  kExitNoAnswer = 3,    // the running copy did not answer in time; nothing added
+  kExitNoAnswer = 3,    // no copy answered in time (or none could start); nothing added
 };
 
 struct CommandLineRequest {

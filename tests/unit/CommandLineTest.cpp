@@ -76,6 +76,7 @@ TEST(CommandLine, EachFormMakesTheEditorsTask) {
       {"/in 8784h a", "Mod=10 18:0:10 2025-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
       {"/in 1ч2М3С a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
       {"/in 1H2m3S a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/in 000000090s a", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
       {"/at 23:59:59 a", "Mod=10 23:59:59 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
       {"/at 0:00 /on 31.12.2025 a", "Mod=10 0:0:0 2025-12-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
       {"/at 9:00 /monthly 1 a", "Mod=8 9:0:0 2024-5-1 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
@@ -135,6 +136,7 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
       {"/at 9:00 /monthly 0 x", "Неверное число месяца: 0"},
       {"/at 9:00 /yearly 31.04 x", "В этом месяце нет такого дня: 31.04"},
       {"/in 5м3 x", "Неверная длительность: 5м3"},
+      {"/in 0000000090s x", "Неверная длительность: 0000000090s"},
       // A date or recurrence without /at is named as such.
       {"/on 31.02.2027 x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: /on"},
       {"/in 5m -Daily x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: -Daily"},
@@ -172,6 +174,7 @@ TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
       {"another version", "2" + record.substr(1)},
       {"a field fewer", replaced(std::string("\0end", 4), "")},
       {"a field more", record + std::string("x\0", 2)},
+      {"an unended field", record + "x"},
       {"another last field", replaced("end", "End")},
       {"a flag fewer", replaced("1010101", "101010")},
       {"a flag more", replaced("1010101", "10101010")},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PathParts.h"
 #include "core/Texts.h"
 #include "ui/commandline/CommandLine.h"
 #include "ui/commandline/TaskHandover.h"
@@ -15,11 +16,14 @@
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 #include "win32/LocalTime.h"
+#include "win32/Paths.h"
 #include "win32/Text.h"
 
 namespace {
 
-constexpr DWORD kAnswerWaitMs = 5000;
+constexpr ULONGLONG kAnswerWaitMs = 5000;
+// A copy started here loads its data before its window appears.
+constexpr ULONGLONG kStartWaitMs = 30000;
 
 // Also into the console of a command prompt that started the program, if there is one.
 void PrintToParentConsole(const std::wstring& text) {
@@ -38,6 +42,39 @@ void Tell(const std::string& text, UINT icon) {
   const std::wstring wide = ToWide(text);
   PrintToParentConsole(wide);
   MessageBoxW(nullptr, wide.c_str(), kProgramTitle, MB_OK | icon);
+}
+
+bool NamesExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HWND FindMainWindow() { return FindWindowW(MainWindow::kClassName, kProgramTitle); }
+
+// This program again, without arguments, as its own process in its own folder: a start like any
+// other (it shows or hides its window as its settings say, and ends at once when another copy
+// runs). Nothing of this process is inherited, so whoever waits for this process or reads its
+// output is not held up by the copy.
+bool StartPlainCopy() {
+  const std::wstring exe = ExecutablePath();
+  if (exe.empty()) return false;
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  const std::wstring folder = FolderPart(std::wstring_view(exe));
+  STARTUPINFOW ownStart{};
+  ownStart.cb = sizeof ownStart;
+  GetStartupInfoW(&ownStart);
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  // Started from a shortcut set to "minimised", the copy starts so too.
+  start.dwFlags = ownStart.dwFlags & STARTF_USESHOWWINDOW;
+  start.wShowWindow = ownStart.wShowWindow;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &start, &process))
+    return false;
+  // Not waited for: the handles only close.
+  const UniqueHandle thread(process.hThread), copy(process.hProcess);
+  return true;
 }
 
 }  // namespace
@@ -69,24 +106,36 @@ CommandLineRequest ReadCommandLine() {
     case ParsedCommand::Kind::AddTask:
       break;
   }
+  // A folder named without a trailing separator is known only here, where it exists.
+  if (command.fields.runFileChecked && NamesExistingFolder(command.fields.fileName)) {
+    Tell(kRunFolderError + command.fields.fileName + "\r\n\r\n" + kCommandLineUsage,
+         MB_ICONWARNING);
+    return {kExitBadCommand, std::nullopt};
+  }
   return {std::nullopt, std::move(command.fields)};
 }
 
-int HandOverToRunningCopy(const EditorFields& task) {
+int HandOverTask(const EditorFields& task) {
+  HWND window = FindMainWindow();
+  if (!window) {
+    // No copy runs, or one is still starting (then the copy started here simply ends).
+    if (!StartPlainCopy()) {
+      Tell(kNotStartedText, MB_ICONWARNING);
+      return kExitNoAnswer;
+    }
+    const ULONGLONG startDeadline = GetTickCount64() + kStartWaitMs;
+    while (!(window = FindMainWindow()) && GetTickCount64() < startDeadline) Sleep(50);
+  }
+  // The copy refuses the record after this moment: a task handed over too late is not added
+  // behind the back of a sender that reported it lost.
   const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
-  // A copy still starting holds the single-instance mutex but has no window yet.
-  HWND window = nullptr;
-  while (!(window = FindWindowW(MainWindow::kClassName, kProgramTitle)) &&
-         GetTickCount64() < deadline)
-    Sleep(50);
   const std::string record = EncodeTaskHandover(task, deadline);
   COPYDATASTRUCT data{kTaskHandoverId, static_cast<DWORD>(record.size()),
                       const_cast<char*>(record.data())};
   DWORD_PTR answer = FALSE;
-  const ULONGLONG now = GetTickCount64();
-  if (window && now < deadline &&
+  if (window &&
       SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                          static_cast<UINT>(deadline - now), &answer) &&
+                          static_cast<UINT>(kAnswerWaitMs), &answer) &&
       answer == TRUE)
     return kExitAdded;
   Tell(kNoAnswerText, MB_ICONWARNING);

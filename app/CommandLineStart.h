@@ -10,7 +10,7 @@
 enum CommandLineExit : int {
   kExitAdded = 0,       // the task was added (or the usage shown)
   kExitBadCommand = 2,  // nothing added anywhere
-  kExitNoAnswer = 3,    // the running copy did not answer in time; nothing added
+  kExitNoAnswer = 3,    // no copy answered in time (or none could start); nothing added
 };
 
 struct CommandLineRequest {
@@ -22,6 +22,9 @@ struct CommandLineRequest {
 // (and printed in the console the program was started from, if any).
 CommandLineRequest ReadCommandLine();
 
-// Hands `task` to the running copy's main window (waiting for it to appear while that copy
-// starts) and waits at most 5 s for its answer: kExitAdded, or kExitNoAnswer after a box.
-int HandOverToRunningCopy(const EditorFields& task);
+// Hands `task` to the copy of the program that runs on its own: the running one, or, when there
+// is none, a plain start of this program made here (the single-instance rule decides which copy
+// runs when several start together). Waits for that copy's main window, then at most 5 s for its
+// answer, and never for the copy itself, so that a batch file or "cmd /c" goes on at once:
+// kExitAdded, or kExitNoAnswer after a box.
+int HandOverTask(const EditorFields& task);

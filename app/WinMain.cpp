@@ -15,11 +15,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A command line is answered first: its usage and its mistakes need no running program.
   const CommandLineRequest request = ReadCommandLine();
   if (request.exitNow) return *request.exitNow;
+  // A task always goes to a copy that runs on its own, so that this start ends at once.
+  if (request.task) return HandOverTask(*request.task);
   // A copy still starting holds the mutex; a running one also shows its window (another
   // program's window of this class and title counts too, hidden or not).
   const SingleInstance instance;
-  if (!instance.Acquired() || FindWindowW(MainWindow::kClassName, kProgramTitle))
-    return request.task ? HandOverToRunningCopy(*request.task) : 0;
+  if (!instance.Acquired() || FindWindowW(MainWindow::kClassName, kProgramTitle)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -29,8 +30,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application application;
   application.QuitWhenMainWindowCloses();
   if (!application.Start(DataPathBesideExecutable())) return 1;
-  // No copy ran: the task from the command line joins the list just loaded.
-  if (request.task) application.mainWindow().AddTaskFromCommandLine(*request.task);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

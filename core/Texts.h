@@ -109,5 +109,8 @@ inline constexpr char kBadWeekdayError[] = "Неверный день недел
 inline constexpr char kBadMonthDayError[] = "Неверное число месяца: ";
 inline constexpr char kDeleteNotOnceError[] = "Ключ /delete — только для разового задания";
 inline constexpr char kRunWithoutFileError[] = "Не указан файл после /run";
+inline constexpr char kRunFolderError[] = "После /run указана папка, а не файл: ";
+inline constexpr char kWhenWithoutAtError[] =
+    "Дата и повтор задаются только сразу после /at ЧЧ:ММ: ";
 inline constexpr char kUnknownSwitchError[] = "Неизвестный ключ: ";
 inline constexpr char kNoCommandError[] = "Начните с /in или /at";

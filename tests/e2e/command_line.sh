@@ -2,7 +2,8 @@
 # The command line with the real program: tasks handed to a running copy (one row and one
 # section each, as the editor's OK makes them, exit code 0), a mistake (its box, exit code 2,
 # Data.ini untouched), a plain second start (nothing changes), a copy that hangs (its box, exit
-# code 3), and a start with a task when no copy runs (the program starts with the task added).
+# code 3), and, with no copy running, a batch file of three lines, then two starts together
+# (each ends at once, every task is added to the one copy that runs).
 #
 # usage: command_line.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail
@@ -106,12 +107,35 @@ case "$BOX" in
 esac
 driver wait-no-window 30000 >/dev/null || e2e_fail "the hanging window stayed"
 
-# No copy runs: the program starts with the task added.
-(cd "$WORK" && exec setsid env LC_ALL=C.UTF-8 wine ./vornakel.exe /in 1m Проверка) >"$WORK/wine.log" 2>&1 &
-APP_PID=$!
-driver wait-window 20000 >/dev/null || e2e_abort "the program did not start with /in 1m"
-expect_rows 4
-if driver rows | tail -n 1 | grep -q $'\tПроверка\t'; then echo "ok: started with the task"; else e2e_fail "the task is not in the list"; fi
-e2e_close
-[ "$(task_section 3 | sed -n 's/^Tex=//p')" = "Проверка" ] && echo "ok: saved" || e2e_fail "[TASK3] is not the new task"
+# No copy runs: a batch file's lines each start the program, hand their task to the copy that
+# runs (started by the first) and end at once, so cmd goes on.
+# cmd reads the file in the console's code page: the messages are Latin here.
+printf '@echo off\r\nvornakel.exe /in 1m Check\r\nvornakel.exe /at 18:30 "/nosound" "Call  mum"\r\nvornakel.exe /at 7:00 /daily Gym\r\n' >"$WORK/x.bat"
+copy_path="Z:$(tr / '\\' <<<"$WORK")\\vornakel.exe"
+# The copy is nobody's child here: it must not outlive the test.
+copy_pids() { ps -eo pid=,args= | awk -v path="$copy_path" '$2 == path { print $1 }'; }
+e2e_case_cleanup() { copy_pids | xargs -r kill -9; }
+# close_copy: closes the copy that runs and waits for its process to end.
+close_copy() {
+  driver close 20000 >/dev/null || e2e_fail "the copy did not close"
+  for _ in $(seq 50); do [ -z "$(copy_pids)" ] && break; sleep 0.1; done
+}
+(cd "$WORK" && timeout -k 5 40 wine cmd /c x.bat) >"$WORK/bat.log" 2>&1 </dev/null
+status=$?
+[ "$status" -eq 0 ] && echo "ok: the batch file ran to its end" || e2e_fail "the batch file ended with $status"
+expect_rows 6
+close_copy
+# Two starts together, no copy running: one copy runs, both tasks reach it.
+second_start /in 2m One &
+one=$!
+second_start /in 3m Two
+status=$?
+wait "$one" && [ "$status" -eq 0 ] && echo "ok: both starts ended with 0" || e2e_fail "a start together failed"
+expect_rows 8
+close_copy
+tasks=$(e2e_readable_ini "$WORK/Data.ini" | awk '/^\[TASK/ { if (line) print line; line = "" }
+  /^(Mod|Tex|Snd)=/ { line = line $0 " " } END { print line }' | tail -n 5 | sort)
+expected=$(printf '%s\n' "Mod=0 Tex=Gym Snd=1 " "Mod=10 Tex=One Snd=1 " "Mod=10 Tex=Two Snd=1 " \
+  "Mod=10 Tex=Call  mum Snd=0 " "Mod=10 Tex=Check Snd=1 " | sort)
+[ "$tasks" = "$expected" ] && echo "ok: every task saved" || e2e_fail "the saved tasks are: $tasks"
 e2e_finish

@@ -2,6 +2,7 @@
 // every mistake its own message with nothing half-read used.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 
 #include "core/Store.h"
@@ -13,10 +14,18 @@ namespace {
 // Wednesday 15 May 2024, 18:00:10.
 const SystemTime kNow{2024, 5, 15, 18, 0, 10, 0, 3};
 
+// The arguments as a Windows program gets them: blanks part them, quotes group and go.
 std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
   std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
+  bool quoted = false, inWord = false;
+  for (char c : line) {
+    if (c == '"') quoted = !quoted;
+    if (!quoted && c == ' ') inWord = false;
+    if (c == '"' || (!quoted && c == ' ')) continue;
+    if (!inWord) words.emplace_back();
+    inWord = true;
+    words.back() += c;
+  }
   return words;
 }
 
@@ -26,7 +35,9 @@ std::string TaskMade(const std::string& line) {
   if (command.kind != ParsedCommand::Kind::AddTask) return "error: " + command.error;
   const std::string record = EncodeTaskHandover(command.fields);
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
-  if (!handed || DecodeTaskHandover(record.substr(0, record.size() - 1))) return "bad record";
+  if (!handed || handed->deadline != UINT64_MAX ||
+      DecodeTaskHandover(record.substr(0, record.size() - 1)))
+    return "bad record";
   Store store;
   const CommitResult result = CommitEditor(store, 0, handed->fields, kNow);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
@@ -34,35 +45,64 @@ std::string TaskMade(const std::string& line) {
   std::ostringstream out;
   out << "Mod=" << t.recurrence << " " << t.hour << ":" << t.minute << ":" << t.second << " "
       << t.year << "-" << t.month << "-" << t.day << " NM=" << t.showMessage << " Snd=" << t.beep
-      << " Del=" << t.deleteAfter << " Ex=" << t.runFile << " FN=" << t.fileName
+      << " Del=" << t.deleteAfter << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName
       << " Tex=" << t.message;
   return out.str();
 }
 
 TEST(CommandLine, EachFormMakesTheEditorsTask) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/in 25m Чай", "Mod=10 18:25:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=Чай"},
-      {"-IN 1h30m тест", "Mod=10 19:30:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=тест"},
-      {"/in 90с а", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=а"},
-      {"/in 6Ч ночь", "Mod=10 0:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=ночь"},
+      {"/in 25m Чай", "Mod=10 18:25:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Чай"},
+      {"-IN 1h30m тест", "Mod=10 19:30:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=тест"},
+      {"/in 90с а", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=а"},
+      {"/in 6Ч ночь", "Mod=10 0:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=ночь"},
       {"/at 18:30 /weekly пн Планёрка",
-       "Mod=1 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=Планёрка"},
-      {"/at 7:05:09 /weekly SUN x", "Mod=7 7:5:9 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=x"},
+       "Mod=1 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Планёрка"},
+      {"/at 7:05:09 /weekly SUN x", "Mod=7 7:5:9 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=x"},
       {"/at 08:00 /daily /nosound Зарядка",
-       "Mod=0 8:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=0 FN= Tex=Зарядка"},
+       "Mod=0 8:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=00 FN= Tex=Зарядка"},
       {"/at 12:00 /monthly 31 Оплата",
-       "Mod=8 12:0:0 2024-5-31 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=Оплата"},
-      {"/at 9:00 /yearly 29.02 ДР", "Mod=9 9:0:0 2024-2-29 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=ДР"},
+       "Mod=8 12:0:0 2024-5-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Оплата"},
+      {"/at 9:00 /yearly 29.02 ДР", "Mod=9 9:0:0 2024-2-29 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=ДР"},
       {"/at 9:00 /on 01.01.2025 /delete /nomessage Год",
-       "Mod=10 9:0:0 2025-1-1 NM=0 Snd=1 Del=1 Ex=0 FN= Tex=Год"},
+       "Mod=10 9:0:0 2025-1-1 NM=0 Snd=1 Del=1 Ex=00 FN= Tex=Год"},
       {"/at 18:00:11 /run C:\\bat\\go.bat",
-       "Mod=10 18:0:11 2024-5-15 NM=1 Snd=1 Del=0 Ex=1 "
+       "Mod=10 18:0:11 2024-5-15 NM=1 Snd=1 Del=0 Ex=10 "
        "FN=C:\\bat\\go.bat Tex="},
-      {"/at 18:00:10 завтра", "Mod=10 18:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=завтра"},
+      {"/at 18:00:10 завтра", "Mod=10 18:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=завтра"},
       {"/in 5m купить 1/2 литра\\nмолока",
-       "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=0 FN= Tex=купить 1/2 литра\r\nмолока"},
+       "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=купить 1/2 литра\r\nмолока"},
+      // Each bound on its good side; both letter cases of each unit.
+      {"/in 8784h a", "Mod=10 18:0:10 2025-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/in 1ч2М3С a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/in 1H2m3S a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/in 000000090s a", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/at 23:59:59 a", "Mod=10 23:59:59 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/at 0:00 /on 31.12.2025 a", "Mod=10 0:0:0 2025-12-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/at 9:00 /monthly 1 a", "Mod=8 9:0:0 2024-5-1 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/at 9:00 /yearly 31.12 a", "Mod=9 9:0:0 2024-12-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      // Quotes group words and are not part of them: a quoted switch is a switch.
+      {"/at 18:30 \"Позвонить  маме\"",
+       "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Позвонить  маме"},
+      {"/at 18:30 \"/nosound\" \"/run\" \"C:\\Program Files\\a.exe\" x",
+       "Mod=10 18:30:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=10 FN=C:\\Program Files\\a.exe Tex=x"},
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(TaskMade(line), expected) << line;
+}
+
+TEST(CommandLine, EveryWeekdayNameInEitherCase) {
+  const std::array<std::array<const char*, 4>, 7> names = {{{"пн", "ПН", "mon", "MON"},
+                                                            {"вт", "ВТ", "tue", "TUE"},
+                                                            {"ср", "СР", "wed", "WED"},
+                                                            {"чт", "ЧТ", "thu", "THU"},
+                                                            {"пт", "ПТ", "fri", "FRI"},
+                                                            {"сб", "СБ", "sat", "SAT"},
+                                                            {"вс", "ВС", "sun", "SUN"}}};
+  for (int32_t day = 0; day < 7; ++day)
+    for (const char* name : names[day]) {
+      const ParsedCommand command = ParseCommandLine({"/at", "9:00", "/weekly", name, "x"}, kNow);
+      EXPECT_EQ(command.fields.recurrenceIndex, EveryMonday + day) << name;
+    }
 }
 
 TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
@@ -87,6 +127,23 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
       {"/in 5m /shutdown x", "Неизвестный ключ: /shutdown"},
       {"/soon 5m x", "Неизвестный ключ: /soon"},
       {"напомни", "Начните с /in или /at"},
+      // Each bound on its bad side.
+      {"/in 527041m Чай", "Длительность должна быть больше нуля и не больше года: 527041m"},
+      {"/at 12:00:60 x", "Неверное время: 12:00:60"},
+      {"/at 9:00 /on 0.01.2025 x", "Неверная дата: 0.01.2025"},
+      {"/at 9:00 /on 32.01.2025 x", "Неверная дата: 32.01.2025"},
+      {"/at 9:00 /on 1.0.2025 x", "Неверная дата: 1.0.2025"},
+      {"/at 9:00 /monthly 0 x", "Неверное число месяца: 0"},
+      {"/at 9:00 /yearly 31.04 x", "В этом месяце нет такого дня: 31.04"},
+      {"/in 5м3 x", "Неверная длительность: 5м3"},
+      {"/in 0000000090s x", "Неверная длительность: 0000000090s"},
+      // A date or recurrence without /at is named as such.
+      {"/on 31.02.2027 x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: /on"},
+      {"/in 5m -Daily x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: -Daily"},
+      // A folder is nothing to run.
+      {"/at 18:30 /run C:\\bat\\ x", "После /run указана папка, а не файл: C:\\bat\\"},
+      {"/at 18:30 /run C:/bat/.. x", "После /run указана папка, а не файл: C:/bat/.."},
+      {"/at 18:30 /run . x", "После /run указана папка, а не файл: ."},
   };
   for (const auto& [line, expected] : cases) {
     const ParsedCommand command = ParseCommandLine(Words(line), kNow);
@@ -95,6 +152,39 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
   }
   EXPECT_EQ(ParseCommandLine({}, kNow).kind, ParsedCommand::Kind::Start);
   EXPECT_EQ(ParseCommandLine({"-?"}, kNow).kind, ParsedCommand::Kind::Usage);
+}
+
+// The hand-over record: every field comes back in its place, with the sender's deadline; a record
+// of another version, field count or shape is refused.
+TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
+  const EditorFields sent{9,     "a\r\nb", "7",   "8",  "9",   "2031", 1,       30,         true,
+                          false, true,     false, true, false, true,   "f.bat", "C:\\f.bat"};
+  const std::string record = EncodeTaskHandover(sent, 1234567890123);
+  const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
+  ASSERT_TRUE(handed);
+  EXPECT_EQ(EncodeTaskHandover(handed->fields, handed->deadline), record);
+  EXPECT_EQ(handed->deadline, 1234567890123u);
+  EXPECT_EQ(handed->fields.text, "a\r\nb");
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string changed = record;
+    changed.replace(changed.find(from), from.size(), to);
+    return changed;
+  };
+  const std::pair<const char*, std::string> refused[] = {
+      {"another version", "2" + record.substr(1)},
+      {"a field fewer", replaced(std::string("\0end", 4), "")},
+      {"a field more", record + std::string("x\0", 2)},
+      {"an unended field", record + "x"},
+      {"another last field", replaced("end", "End")},
+      {"a flag fewer", replaced("1010101", "101010")},
+      {"a flag more", replaced("1010101", "10101010")},
+      {"no deadline", replaced("1234567890123", "")},
+      {"a deadline not a number", replaced("1234567890123", "-1")},
+      {"a month not a number",
+       replaced(std::string("\0001\00030\0", 6), std::string("\0x\00030\0", 6))},
+      {"nothing", ""},
+  };
+  for (const auto& [label, damaged] : refused) EXPECT_FALSE(DecodeTaskHandover(damaged)) << label;
 }
 
 }  // namespace

@@ -24,6 +24,18 @@ bool SwitchIs(std::string_view arg, std::string_view name) {
   return IsSwitch(arg) && EqualIgnoringCaseCp1251(arg.substr(1), name);
 }
 
+// The switches that name the moment's date or recurrence: they belong right after "/at TIME".
+bool IsWhenSwitch(std::string_view arg) {
+  return SwitchIs(arg, "daily") || SwitchIs(arg, "on") || SwitchIs(arg, "weekly") ||
+         SwitchIs(arg, "monthly") || SwitchIs(arg, "yearly");
+}
+
+// A name that ends in a separator, ".", or ".." names a folder: nothing that could be run.
+bool NamesFolder(std::string_view path) {
+  const std::string name = NamePart(path);
+  return name.empty() || name == "." || name == "..";
+}
+
 // A whole number of `minDigits` to `maxDigits` digits, nothing else.
 std::optional<int32_t> Digits(std::string_view text, size_t minDigits, size_t maxDigits) {
   if (text.size() < minDigits || text.size() > maxDigits) return std::nullopt;
@@ -216,11 +228,12 @@ std::optional<std::string> ParseActions(const std::vector<std::string>& args, si
       fields.deleteChecked = true;
     } else if (SwitchIs(arg, "run")) {
       if (next + 1 >= args.size() || args[next + 1].empty()) return kRunWithoutFileError;
+      if (NamesFolder(args[next + 1])) return kRunFolderError + args[next + 1];
       fields.runFileChecked = true;
       fields.fileName = args[++next];
       fields.fileField = NamePart(std::string_view(fields.fileName));
     } else {
-      return kUnknownSwitchError + args[next];
+      return (IsWhenSwitch(arg) ? kWhenWithoutAtError : kUnknownSwitchError) + args[next];
     }
   }
   return std::nullopt;
@@ -241,6 +254,8 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     error = ParseDelay(args, now, moment);
   else if (SwitchIs(args[0], "at"))
     error = ParseAt(args, now, moment);
+  else if (IsWhenSwitch(args[0]))
+    error = kWhenWithoutAtError + args[0];
   else
     error = IsSwitch(args[0]) ? kUnknownSwitchError + args[0] : std::string(kNoCommandError);
 

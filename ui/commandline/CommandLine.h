@@ -5,11 +5,13 @@
 //   vornakel.exe /at TIME [WHEN] [ACTIONS] MESSAGE...   TIME HH:MM or HH:MM:SS; WHEN one of
 //       /daily, /on DD.MM.YYYY, /weekly DAY (пн...вс, mon...sun), /monthly D, /yearly DD.MM;
 //       without WHEN once, today if TIME is still ahead, else tomorrow
-//   ACTIONS: /nomessage, /nosound, /run FILE, /delete (a one-time task only)
+//   ACTIONS: /nomessage, /nosound, /run FILE (a file, not a folder), /delete (a one-time task only)
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,
-// words joined by single blanks, "\n" a line break; it may be empty.
+// words joined by single blanks, "\n" a line break; it may be empty. The words are the
+// arguments as Windows splits them: a quoted message keeps its blanks, a quoted switch is a
+// switch.
 #pragma once
 
 #include <string>

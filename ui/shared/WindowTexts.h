@@ -77,3 +77,4 @@ inline constexpr char kSnoozeButton[] = "Отложить";
 inline constexpr char kUnencodableArgumentText[] = "Знак, которого нет в кодировке Windows-1251: ";
 inline constexpr char kNoAnswerText[] =
     "Запущенная копия Vornakel не ответила вовремя: задание не добавлено.";
+inline constexpr char kNotStartedText[] = "Не удалось запустить Vornakel: задание не добавлено.";

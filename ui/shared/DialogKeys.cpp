@@ -50,7 +50,7 @@ bool TakeDialogKey(HWND window, const MSG& message, const EnterAction& enter) {
     MoveFocusByTab(window);
     return true;
   }
-  if (message.wParam != VK_RETURN || GoesToDroppedList(message)) return false;
+  if (message.wParam != VK_RETURN) return false;
   if (enter && enter(message.hwnd)) return true;
   if (!IsPushButton(message.hwnd)) return false;
   SendMessageW(message.hwnd, BM_CLICK, 0, 0);

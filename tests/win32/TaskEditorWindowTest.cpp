@@ -27,6 +27,16 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+// Records that a window was asked to show focus rectangles, which the system may hide until the
+// keyboard is used.
+LRESULT CALLBACK RecordShowFocusRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR shown) {
+  if (message == WM_CHANGEUISTATE && LOWORD(wParam) == UIS_CLEAR &&
+      (HIWORD(wParam) & UISF_HIDEFOCUS))
+    *reinterpret_cast<bool*>(shown) = true;
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // Whether a control shows that it has the focus (a caret, a highlight, a dotted frame): edit
 // fields, drop-down lists, push buttons and check boxes; not labels, group frames or arrows.
 bool ShowsFocus(HWND control) {
@@ -265,8 +275,9 @@ TEST_F(EditorTest, TabAndShiftTabWalkEveryFocusableControlInReadingOrderShowingT
     const std::vector<HWND> expected = FocusableInReadingOrder(window);
     ASSERT_GE(expected.size(), 5u);
     for (const bool backwards : {false, true}) {
-      // The keyboard cues hidden, as the system starts a window opened with the mouse.
-      SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+      bool cuesShown = false;
+      SetWindowSubclass(window, &RecordShowFocusRequest, 1,
+                        reinterpret_cast<DWORD_PTR>(&cuesShown));
       SetFocus(expected[0]);
       BYTE keys[256] = {};
       GetKeyboardState(keys);
@@ -280,7 +291,8 @@ TEST_F(EditorTest, TabAndShiftTabWalkEveryFocusableControlInReadingOrderShowingT
       }
       keys[VK_SHIFT] = 0;
       SetKeyboardState(keys);
-      EXPECT_FALSE(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+      RemoveWindowSubclass(window, &RecordShowFocusRequest, 1);
+      EXPECT_TRUE(cuesShown);
       // Round and round: forwards from the first control through the rest to the first again;
       // backwards to the last, then up to the first.
       std::vector<HWND> order(expected.begin() + 1, expected.end());

@@ -41,24 +41,18 @@ UniqueFont MakePopupFont(int dpi) {
   return CreatePixelFont(L"Arial", 18, true, dpi, FontHeight::Cell, DEFAULT_PITCH | FF_DONTCARE);
 }
 
-// The height of a line of the field's text: the character cell of its font.
-int LineHeight(HWND field) {
-  const HDC dc = GetDC(field);
-  const HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, previous);
-  ReleaseDC(field, dc);
-  return metrics.tmHeight;
-}
-
 // The field's text, wrapped at its width, has more lines than the field shows.
 bool TextOverflows(HWND field) {
+  const LRESULT lines = SendMessageW(field, EM_GETLINECOUNT, 0, 0);
+  if (lines < 2) return false;
+  // A line's height: how far the second line starts below the first.
+  const auto lineTop = [field](WPARAM line) {
+    const LRESULT start = SendMessageW(field, EM_LINEINDEX, line, 0);
+    return static_cast<short>(HIWORD(SendMessageW(field, EM_POSFROMCHAR, start, 0)));
+  };
   RECT shown{};
   SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
-  const LRESULT lines = SendMessageW(field, EM_GETLINECOUNT, 0, 0);
-  return lines * LineHeight(field) > shown.bottom - shown.top;
+  return lines * (lineTop(1) - lineTop(0)) > shown.bottom - shown.top;
 }
 
 }  // namespace

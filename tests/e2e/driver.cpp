@@ -799,7 +799,7 @@ void Usage() {
       L"  close [timeout-ms]              close the taskbar button, wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
-      L"  controls <class>                a visible window's enabled controls: class, text, centre\n"
+      L"  controls <class>                a window's controls: class, text, centre\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
       L"  any-dialogs [button-id]         the same for the boxes of every process\n"

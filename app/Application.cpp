@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "storage/DataFile.h"
+#include "ui/shared/DialogKeys.h"
 #include "ui/shared/ScreenPlacement.h"
 #include "win32/AutostartLink.h"
 #include "win32/Paths.h"
@@ -207,6 +208,8 @@ void Application::ShutDownComputer() {
 
 void Application::PreviewMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return;
+  // With a drop-down list open, Escape closes only the list, in every window.
+  if (GoesToDroppedList(message)) return;
   if (editor_.IsOpenForNewTask()) {
     editor_.CancelOnEscape(message);
   } else if (settingsDialog_.IsOpen()) {

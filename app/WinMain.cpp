@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     application.PreviewMessage(message);
-    if (application.mainWindow().TakeTabKey(message)) continue;
+    if (application.mainWindow().TakeDialogKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

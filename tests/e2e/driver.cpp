@@ -594,6 +594,27 @@ int Popups() {
   return 0;
 }
 
+// The program's first visible window of `class_name` (a popup, the editor "TForm2"): one line per
+// enabled, visible child: its class, text and the centre of its place on the screen.
+int Controls(const char* class_name) {
+  HWND main = FindMainWindow();
+  const DWORD process_id = main ? ProcessOf(main) : 0;
+  const std::string name(class_name);
+  for (HWND window : TopLevelWindows(std::wstring(name.begin(), name.end()).c_str(), process_id)) {
+    if (!IsWindowVisible(window)) continue;
+    for (HWND child : Children(window)) {
+      if (!IsWindowVisible(child) || !IsWindowEnabled(child)) continue;
+      RECT place{};
+      GetWindowRect(child, &place);
+      Print(ClassOf(child) + L"\t" + Escaped(TextOf(child)) + L"\t" +
+            Number((place.left + place.right) / 2) + L" " + Number((place.top + place.bottom) / 2));
+    }
+    return 0;
+  }
+  PrintError(L"no visible window of that class");
+  return 1;
+}
+
 // "Отложить" on the program's first popup, with the duration list at `choice` first.
 int SnoozePopup(int choice) {
   HWND main = FindMainWindow();
@@ -778,6 +799,7 @@ void Usage() {
       L"  close [timeout-ms]              close the taskbar button, wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
+      L"  controls <class>                a window's controls: class, text, centre\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
       L"  any-dialogs [button-id]         the same for the boxes of every process\n"
@@ -814,6 +836,7 @@ int main(int argc, char** argv) {
     return Post(static_cast<UINT>(ParseInt(arg1, 0)), static_cast<WPARAM>(ParseInt(arg2, 0)),
                 static_cast<LPARAM>(ParseInt(arg3, 0)));
   if (command == "popups") return Popups();
+  if (command == "controls" && arg1) return Controls(arg1);
   if (command == "snooze" && arg1) return SnoozePopup(ParseInt(arg1, -1));
   if (command == "memory") return Memory();
   if (command == "bare-memory") return BareWindowMemory(arg1);

@@ -434,6 +434,88 @@ TEST_F(MainCommands, EscapeInTheEditorOpenedForEditHidesToTheTrayAsACancel) {
   EXPECT_EQ(store().tasks[0].armed, 1);
 }
 
+TEST_F(MainCommands, EscapeWithAListDroppedClosesOnlyTheList) {
+  Start({}, {{.text = "А", .status = 2}});
+  // A click on a drop-down list focuses it and drops it down.
+  const auto dropDown = [](HWND comboBox) {
+    SendMessageW(comboBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(comboBox, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    return SendMessageW(comboBox, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  };
+  for (EditorControl control :
+       {EditorControl::Recurrence, EditorControl::Month, EditorControl::Day}) {
+    WithEditor([this] { app->mainWindow().AddTask(); },
+               [&] {
+                 const HWND comboBox = EditorControlHandle(control);
+                 // "Единожды", the last choice, enables the month and the day.
+                 const HWND recurrence = EditorControlHandle(EditorControl::Recurrence);
+                 SendMessageW(recurrence, CB_SETCURSEL,
+                              SendMessageW(recurrence, CB_GETCOUNT, 0, 0) - 1, 0);
+                 SendMessageW(app->editor().Handle(), WM_COMMAND,
+                              MAKEWPARAM(GetDlgCtrlID(recurrence), CBN_SELCHANGE),
+                              reinterpret_cast<LPARAM>(recurrence));
+                 Type(EditorControl::Message, "Набранное");
+                 ASSERT_TRUE(dropDown(comboBox)) << GetDlgCtrlID(comboBox);
+                 PostMessageW(comboBox, WM_KEYDOWN, VK_ESCAPE, 0);
+                 Sleep(300);
+                 // Asked first: once the editor has closed, its thread waits for this one and
+                 // answers nothing.
+                 ASSERT_TRUE(IsWindowVisible(app->editor().Handle())) << GetDlgCtrlID(comboBox);
+                 EXPECT_FALSE(SendMessageW(comboBox, CB_GETDROPPEDSTATE, 0, 0));
+                 EXPECT_EQ(WindowText(EditorControlHandle(EditorControl::Message)), "Набранное");
+                 // With the list closed, Escape cancels the new task as before.
+                 PostMessageW(comboBox, WM_KEYDOWN, VK_ESCAPE, 0);
+               });
+    EXPECT_FALSE(app->editor().IsOpenForNewTask());
+  }
+  // A popup's duration list: the main window stays; Escape in the popup then minimises it.
+  const HWND popup = app->popups().ShowReminder(" 1 мая", "Текст");
+  const HWND durations = GetDlgItem(popup, 1);
+  ASSERT_TRUE(dropDown(durations));
+  for (const bool dropped : {true, false}) {
+    PostMessageW(durations, WM_KEYDOWN, VK_ESCAPE, 0);
+    // As the main loop: its hook sees each message first.
+    const auto end = std::chrono::steady_clock::now() + 500ms;
+    for (MSG message{}; std::chrono::steady_clock::now() < end; Sleep(10)) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        app->PreviewMessage(message);
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+    EXPECT_FALSE(SendMessageW(durations, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(IsWindowVisible(mainWindow) != FALSE, dropped);
+  }
+  std::lock_guard lock(store().mutex);
+  EXPECT_EQ(store().tasks.size(), 1u);
+}
+
+TEST_F(MainCommands, EnterPressesTheFocusedButtonAndOpensTheSelectedRowsTask) {
+  Start({}, {{.text = "А", .status = 2}});
+  const auto enterOn = [this](HWND target) {
+    SetFocus(target);
+    const MSG enter{target, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    return app->mainWindow().TakeDialogKey(enter);
+  };
+  WithEditor([&] { EXPECT_TRUE(enterOn(app->mainWindow().AddButton())); },
+             [this] {
+               EXPECT_TRUE(app->editor().IsOpenForNewTask());
+               Press(EditorControlHandle(EditorControl::Cancel));
+             });
+  WithSettings([&] { EXPECT_TRUE(enterOn(app->mainWindow().SettingsButton())); },
+               [this] { Press(SettingsControlHandle(SettingsControl::Cancel)); });
+  Select(0);
+  WithEditor([&] { EXPECT_TRUE(enterOn(list)); },
+             [this] {
+               EXPECT_EQ(WindowText(app->editor().Handle()), " Редактировать задание № 1");
+               Press(EditorControlHandle(EditorControl::Cancel));
+             });
+  // No row selected: the list has the key.
+  Select(-1);
+  EXPECT_FALSE(enterOn(list));
+  EXPECT_FALSE(IsWindowVisible(app->editor().Handle()));
+}
+
 TEST_F(MainCommands, SettingsOkSwitchesTheTrayIconAndTheShortcutAndSaves) {
   Start({}, {{.text = "А", .status = 2}});
   EXPECT_FALSE(IconPresent());
@@ -584,7 +666,7 @@ TEST_F(MainCommands, TabMovesBetweenTheListAndTheButtonsAndTypingFindsARow) {
   SetFocus(list);
   for (HWND next : {app->mainWindow().AddButton(), app->mainWindow().SettingsButton(), list}) {
     const MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    EXPECT_TRUE(app->mainWindow().TakeTabKey(tab));
+    EXPECT_TRUE(app->mainWindow().TakeDialogKey(tab));
     EXPECT_EQ(GetFocus(), next);
   }
   // A letter selects the first row whose message begins with it; one that no message begins

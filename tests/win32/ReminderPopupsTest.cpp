@@ -2,6 +2,8 @@
 // cascade of places, which never leaves the work area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/TestFolder.h"
 #include "ui/popup/ReminderPopups.h"
@@ -232,6 +234,34 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   EXPECT_EQ(requests[0].text, "Обед");
   EXPECT_TRUE(requests[0].sound);
   EXPECT_EQ(requests[0].minutes, 60);
+}
+
+TEST_F(Popup, AMessageLongerThanItsFieldHasAScrollBarAShortOneNone) {
+  // Lines of a word each, from fewer than the field shows to more; and one long wrapped paragraph.
+  std::vector<std::string> texts;
+  std::string lines = "строка";
+  for (int count = 2; count <= 16; ++count) texts.push_back(lines += "\r\nстрока");
+  std::string paragraph;
+  for (int words = 0; words < 60; ++words) paragraph += "слово ";
+  texts.push_back(paragraph);
+  int fitting = 0, overflowing = 0;
+  for (const std::string& text : texts) {
+    const HWND popup = Open(" 1 мая", text);
+    const std::vector<HWND> children = ChildrenOf(popup);
+    ASSERT_EQ(children.size(), 4u);
+    const HWND field = children[0];
+    EXPECT_EQ(_wcsicmp(ClassOf(field).c_str(), L"Edit"), 0);
+    EXPECT_EQ(TextOf(field), ToWide(text));
+    // The text does not fit when the field can scroll it.
+    SendMessageW(field, EM_LINESCROLL, 0, 1);
+    const bool scrolls = SendMessageW(field, EM_GETFIRSTVISIBLELINE, 0, 0) > 0;
+    const bool bar = (GetWindowLongW(field, GWL_STYLE) & WS_VSCROLL) != 0;
+    EXPECT_EQ(bar, scrolls) << std::count(text.begin(), text.end(), '\n') + 1 << " lines";
+    (scrolls ? overflowing : fitting) += 1;
+    PressOk(popup);
+  }
+  EXPECT_GE(fitting, 2);
+  EXPECT_GE(overflowing, 2);
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
-// The editor window as created: frame, controls, texts, fonts, limits and tab order; and the
+// The editor window as created: frame, controls, texts, fonts, limits and the
+// keyboard's tab order (in the settings dialog too); and the
 // number fields as the user types into them and presses their arrows.
+#include <algorithm>
+#include <climits>
+#include <functional>
 #include <vector>
 
 #include "tests/win32/TaskEditorFixture.h"
+#include "ui/settings/SettingsDialog.h"
+#include "ui/shared/DialogKeys.h"
 
 namespace {
 
@@ -19,6 +25,65 @@ std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   return name;
+}
+
+// Records that a window was asked to show focus rectangles, which the system may hide until the
+// keyboard is used.
+LRESULT CALLBACK RecordShowFocusRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR shown) {
+  if (message == WM_CHANGEUISTATE && LOWORD(wParam) == UIS_CLEAR &&
+      (HIWORD(wParam) & UISF_HIDEFOCUS))
+    *reinterpret_cast<bool*>(shown) = true;
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Whether a control shows that it has the focus (a caret, a highlight, a dotted frame): edit
+// fields, drop-down lists, push buttons and check boxes; not labels, group frames or arrows.
+bool ShowsFocus(HWND control) {
+  const std::wstring name = ClassOf(control);
+  if (_wcsicmp(name.c_str(), L"Edit") == 0 || _wcsicmp(name.c_str(), L"ComboBox") == 0) return true;
+  return _wcsicmp(name.c_str(), L"Button") == 0 &&
+         (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+}
+
+// The enabled, visible controls of `window` that show their focus, in reading order computed from
+// their places: columns (controls whose horizontal extents overlap, one with the next) left to
+// right; in a column, rows (vertical extents overlapping) top to bottom; in a row, left to right.
+std::vector<HWND> FocusableInReadingOrder(HWND window) {
+  struct Placed {
+    HWND control;
+    RECT at;
+    int column = 0, row = 0;
+  };
+  std::vector<Placed> placed;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child) || !IsWindowEnabled(child) || !ShowsFocus(child)) continue;
+    placed.push_back({child, {}});
+    GetWindowRect(child, &placed.back().at);
+  }
+  // Extents that overlap, in order of their start, share a number.
+  const auto group = [](std::vector<Placed>& all, auto start, auto end, auto number) {
+    std::ranges::sort(all, {}, [&](const Placed& p) { return p.at.*start; });
+    LONG reach = LONG_MIN;
+    int current = -1;
+    for (Placed& p : all) {
+      if (p.at.*start >= reach) ++current;
+      reach = std::max(reach, p.at.*end);
+      p.*number = current;
+    }
+    return current + 1;
+  };
+  const int columns = group(placed, &RECT::left, &RECT::right, &Placed::column);
+  std::vector<HWND> controls;
+  for (int column = 0; column < columns; ++column) {
+    std::vector<Placed> inColumn;
+    std::ranges::copy_if(placed, std::back_inserter(inColumn),
+                         [&](const Placed& p) { return p.column == column; });
+    group(inColumn, &RECT::top, &RECT::bottom, &Placed::row);
+    std::ranges::sort(inColumn, {}, [](const Placed& p) { return std::pair{p.row, p.at.left}; });
+    for (const Placed& p : inColumn) controls.push_back(p.control);
+  }
+  return controls;
 }
 
 TEST_F(EditorTest, FrameIsFixedWithTheCloseBoxOnly) {
@@ -189,18 +254,56 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
   }
 }
 
-TEST_F(EditorTest, TabOrderRunsThroughTheMiddleGroupThenTheRightThenTheButtonsAndTheMessageField) {
-  const C expected[] = {
-      C::Hour,    C::Minute,     C::Second,       C::Recurrence,   C::HourArrows, C::Year,
-      C::Month,   C::Day,        C::MinuteArrows, C::SecondArrows, C::YearArrows, C::FileName,
-      C::RunFile, C::ChooseFile, C::DeleteAfter,  C::ShutDown,     C::Beep,       C::ShowMessage,
-      C::Ok,      C::Cancel,     C::Message};
-  std::vector<HWND> stops;
-  for (HWND child = GetWindow(editorWindow.Handle(), GW_CHILD); child;
-       child = GetWindow(child, GW_HWNDNEXT))
-    if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) stops.push_back(child);
-  ASSERT_EQ(stops.size(), std::size(expected));
-  for (size_t i = 0; i < stops.size(); ++i) EXPECT_EQ(stops[i], Control(expected[i])) << i;
+TEST_F(EditorTest, TabAndShiftTabWalkEveryFocusableControlInReadingOrderShowingTheFocus) {
+  Store settingsStore;
+  SettingsDialog settings{settingsStore};
+  ASSERT_TRUE(settings.Create(owner));
+  ShowWindow(settings.Handle(), SW_SHOW);
+  Show();
+  // The editor as it opens (its date fields and file name disabled), then with all enabled; the
+  // settings dialog.
+  const std::pair<HWND, std::function<void()>> cases[] = {{editorWindow.Handle(), [] {}},
+                                                          {editorWindow.Handle(),
+                                                           [&] {
+                                                             Choose(C::Recurrence,
+                                                                    ItemCount(C::Recurrence) - 1);
+                                                             Click(C::RunFile);
+                                                           }},
+                                                          {settings.Handle(), [] {}}};
+  for (const auto& [window, prepare] : cases) {
+    prepare();
+    const std::vector<HWND> expected = FocusableInReadingOrder(window);
+    ASSERT_GE(expected.size(), 5u);
+    for (const bool backwards : {false, true}) {
+      bool cuesShown = false;
+      SetWindowSubclass(window, &RecordShowFocusRequest, 1,
+                        reinterpret_cast<DWORD_PTR>(&cuesShown));
+      SetFocus(expected[0]);
+      BYTE keys[256] = {};
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = backwards ? 0x80 : 0;
+      SetKeyboardState(keys);
+      std::vector<HWND> walked;
+      for (size_t step = 0; step < expected.size(); ++step) {
+        const MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        EXPECT_TRUE(TakeDialogKey(window, tab));
+        walked.push_back(GetFocus());
+      }
+      keys[VK_SHIFT] = 0;
+      SetKeyboardState(keys);
+      RemoveWindowSubclass(window, &RecordShowFocusRequest, 1);
+      EXPECT_TRUE(cuesShown);
+      // Round and round: forwards from the first control through the rest to the first again;
+      // backwards to the last, then up to the first.
+      std::vector<HWND> order(expected.begin() + 1, expected.end());
+      order.push_back(expected[0]);
+      if (backwards) order.assign(expected.rbegin(), expected.rend());
+      for (size_t step = 0; step < order.size(); ++step)
+        EXPECT_EQ(GetDlgCtrlID(walked[step]), GetDlgCtrlID(order[step]))
+            << (backwards ? "backwards" : "forwards") << ", step " << step;
+    }
+  }
+  DestroyWindow(settings.Handle());
 }
 
 TEST_F(EditorTest, TypedTimesAreNormalised) {

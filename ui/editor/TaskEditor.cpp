@@ -188,26 +188,16 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
 
 void TaskEditor::ShowModal() {
   if (IsOpen() || !hwnd_) return;
+  // Enter presses the focused button, as in every window; in the message field a new line.
   loop_.Run(hwnd_, {.shown = [this] { OnShown(); },
                     .hook = applicationHook_,
-                    .enter = [this](HWND target) { return PressButton(target); },
+                    .enter = {},
                     .cancel = [this] { Close(); }});
   russianLayout_.reset();
 }
 
 void TaskEditor::CancelOnEscape(const MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && openForNewTask_) Cancel();
-}
-
-bool TaskEditor::PressButton(HWND target) {
-  for (EditorControl button :
-       {EditorControl::Ok, EditorControl::Cancel, EditorControl::ChooseFile}) {
-    if (target == Control(button)) {
-      SendMessageW(target, BM_CLICK, 0, 0);
-      return true;
-    }
-  }
-  return false;
 }
 
 void TaskEditor::Close() {

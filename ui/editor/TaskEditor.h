@@ -24,9 +24,8 @@
 #include "win32/KeyboardLayout.h"
 #include "win32/LocalTime.h"
 
-// The window's controls. Those that take the focus are created in this order, which is the tab
-// order; their identifiers stay clear of IDOK and IDCANCEL, since neither button is the window's
-// default or cancel button.
+// The window's controls; their identifiers stay clear of IDOK and IDCANCEL, since neither button
+// is the window's default or cancel button. The layout table creates them in the tab order.
 enum class EditorControl : int {
   MomentGroup,   // "Момент выполнения"
   ActionsGroup,  // "Дополнительные параметры"
@@ -172,8 +171,6 @@ class TaskEditor : public WindowBase {
 
   void Enable(EditorControl control, bool enabled);
   void Close();  // also the close box
-  // Enter on one of the editor's buttons presses it; elsewhere the control takes the key.
-  bool PressButton(HWND target);
   void ShowWarning(const std::string& text);
 
   Store& store_;

@@ -17,8 +17,9 @@ namespace {
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr DWORD kGroup = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
 constexpr DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-// Not tied to a buddy: the handlers copy between the arrows' position and the field's text.
-constexpr DWORD kArrows = WS_CHILD | WS_VISIBLE | WS_TABSTOP | UDS_ARROWKEYS;
+// Not tied to a buddy: the handlers copy between the arrows' position and the field's text. Not a
+// tab stop either: focused arrows show no sign of it, and their field beside them is the stop.
+constexpr DWORD kArrows = WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS;
 constexpr DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kCheckBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -36,34 +37,36 @@ constexpr ControlPlace kControls[] = {
     {Id(EditorControl::LabelYear), L"STATIC", kYearLabel, kLabel, 0, 224, 150, 64, 16},
     {Id(EditorControl::LabelMonth), L"STATIC", kMonthLabel, kLabel, 0, 292, 150, 90, 16},
     {Id(EditorControl::LabelDay), L"STATIC", kDayLabel, kLabel, 0, 388, 150, 46, 16},
-    {Id(EditorControl::Hour), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 224, 48, 40, 22},
-    {Id(EditorControl::Minute), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 294, 48, 40, 22},
-    {Id(EditorControl::Second), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 364, 48, 40, 22},
-    {Id(EditorControl::Recurrence), L"COMBOBOX", "", kDropDownList, 0, 224, 104, 210, 24},
-    {Id(EditorControl::HourArrows), UPDOWN_CLASSW, "", kArrows, 0, 264, 48, 17, 22},
-    {Id(EditorControl::Year), L"EDIT", "2008", kNumberEdit, WS_EX_CLIENTEDGE, 224, 168, 46, 22},
-    {Id(EditorControl::Month), L"COMBOBOX", "", kDropDownList, 0, 292, 168, 90, 24},
-    {Id(EditorControl::Day), L"COMBOBOX", "", kDropDownList, 0, 388, 168, 46, 24},
-    {Id(EditorControl::MinuteArrows), UPDOWN_CLASSW, "", kArrows, 0, 334, 48, 17, 22},
-    {Id(EditorControl::SecondArrows), UPDOWN_CLASSW, "", kArrows, 0, 404, 48, 17, 22},
-    {Id(EditorControl::YearArrows), UPDOWN_CLASSW, "", kArrows, 0, 270, 168, 17, 22},
-    {Id(EditorControl::FileName), L"EDIT", "",
-     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 462, 146,
-     216, 22},
-    {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 116, 140, 20},
-    {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 114, 70, 24},
-    {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 26, 217,
-     20},
-    {Id(EditorControl::ShutDown), L"BUTTON", kShutDownCheckBox, kCheckBox, 0, 462, 204, 217, 20},
-    {Id(EditorControl::Beep), L"BUTTON", kBeepCheckBox, kCheckBox, 0, 462, 86, 217, 20},
-    {Id(EditorControl::ShowMessage), L"BUTTON", kShowMessageCheckBox, kCheckBox, 0, 462, 56, 217,
-     20},
-    {Id(EditorControl::Ok), L"BUTTON", kOkButton, kButton, 0, 8, 202, 95, 28},
-    {Id(EditorControl::Cancel), L"BUTTON", kCancelButton, kButton, 0, 111, 202, 95, 28},
+    // The tab stops in reading order, column by column: the message with OK and Cancel, the
+    // moment, the extra actions.
     {Id(EditorControl::Message), L"EDIT", "",
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
          ES_WANTRETURN,
      WS_EX_CLIENTEDGE, 8, 26, 198, 166},
+    {Id(EditorControl::Ok), L"BUTTON", kOkButton, kButton, 0, 8, 202, 95, 28},
+    {Id(EditorControl::Cancel), L"BUTTON", kCancelButton, kButton, 0, 111, 202, 95, 28},
+    {Id(EditorControl::Hour), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 224, 48, 40, 22},
+    {Id(EditorControl::HourArrows), UPDOWN_CLASSW, "", kArrows, 0, 264, 48, 17, 22},
+    {Id(EditorControl::Minute), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 294, 48, 40, 22},
+    {Id(EditorControl::MinuteArrows), UPDOWN_CLASSW, "", kArrows, 0, 334, 48, 17, 22},
+    {Id(EditorControl::Second), L"EDIT", "0", kNumberEdit, WS_EX_CLIENTEDGE, 364, 48, 40, 22},
+    {Id(EditorControl::SecondArrows), UPDOWN_CLASSW, "", kArrows, 0, 404, 48, 17, 22},
+    {Id(EditorControl::Recurrence), L"COMBOBOX", "", kDropDownList, 0, 224, 104, 210, 24},
+    {Id(EditorControl::Year), L"EDIT", "2008", kNumberEdit, WS_EX_CLIENTEDGE, 224, 168, 46, 22},
+    {Id(EditorControl::YearArrows), UPDOWN_CLASSW, "", kArrows, 0, 270, 168, 17, 22},
+    {Id(EditorControl::Month), L"COMBOBOX", "", kDropDownList, 0, 292, 168, 90, 24},
+    {Id(EditorControl::Day), L"COMBOBOX", "", kDropDownList, 0, 388, 168, 46, 24},
+    {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 26, 217,
+     20},
+    {Id(EditorControl::ShowMessage), L"BUTTON", kShowMessageCheckBox, kCheckBox, 0, 462, 56, 217,
+     20},
+    {Id(EditorControl::Beep), L"BUTTON", kBeepCheckBox, kCheckBox, 0, 462, 86, 217, 20},
+    {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 116, 140, 20},
+    {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 114, 70, 24},
+    {Id(EditorControl::FileName), L"EDIT", "",
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 462, 146,
+     216, 22},
+    {Id(EditorControl::ShutDown), L"BUTTON", kShutDownCheckBox, kCheckBox, 0, 462, 204, 217, 20},
 };
 static_assert(std::size(kControls) == static_cast<size_t>(EditorControl::Count));
 

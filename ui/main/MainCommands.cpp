@@ -268,4 +268,11 @@ int MainWindow::FindTypedRow(const NMLVFINDITEMW& find) {
   return FindRowByMessageStart(store_.rows, typed, find.iStart, (info.flags & LVFI_WRAP) != 0);
 }
 
-bool MainWindow::TakeTabKey(const MSG& message) { return TakeDialogKey(hwnd_, message); }
+bool MainWindow::TakeDialogKey(const MSG& message) {
+  // Enter on the list opens the selected row's task, as a double click does.
+  return ::TakeDialogKey(hwnd_, message, [this](HWND target) {
+    if (target != list_.Handle() || stopped_ || SelectedIndex() < 0) return false;
+    EditSelectedTask();
+    return true;
+  });
+}

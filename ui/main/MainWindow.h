@@ -78,9 +78,9 @@ class MainWindow : public WindowBase {
   void PauseOrActivateSelectedTask();
   void OnListDoubleClick();
   void OnListKeyDown(WORD key);  // the Delete key deletes, as the menu does
-  // Tab and Shift+Tab between the list and the buttons; true when the key was taken (the main
-  // loop then does not dispatch it).
-  bool TakeTabKey(const MSG& message);
+  // Tab and Shift+Tab between the list and the buttons, Enter on a button or on the list's row;
+  // true when the key was taken (the main loop then does not dispatch it).
+  bool TakeDialogKey(const MSG& message);
   // Letters typed in the list (LVN_ODFINDITEM): the row to select, or -1.
   int FindTypedRow(const NMLVFINDITEMW& find);
   void UpdateListMenu();

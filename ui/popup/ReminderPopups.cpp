@@ -41,6 +41,20 @@ UniqueFont MakePopupFont(int dpi) {
   return CreatePixelFont(L"Arial", 18, true, dpi, FontHeight::Cell, DEFAULT_PITCH | FF_DONTCARE);
 }
 
+// The field's text, wrapped at its width, has more lines than the field shows.
+bool TextOverflows(HWND field) {
+  const LRESULT lines = SendMessageW(field, EM_GETLINECOUNT, 0, 0);
+  if (lines < 2) return false;
+  // A line's height: how far the second line starts below the first.
+  const auto lineTop = [field](WPARAM line) {
+    const LRESULT start = SendMessageW(field, EM_LINEINDEX, line, 0);
+    return static_cast<short>(HIWORD(SendMessageW(field, EM_POSFROMCHAR, start, 0)));
+  };
+  RECT shown{};
+  SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+  return lines * (lineTop(1) - lineTop(0)) > shown.bottom - shown.top;
+}
+
 }  // namespace
 
 void ReminderPopups::RegisterPopupClass() {
@@ -118,10 +132,17 @@ LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM
   // clang-format on
 }
 
+HWND ReminderPopups::Popup::CreateMessageField(DWORD style) {
+  const HWND field = CreateWindowExW(0, L"EDIT", ToWide(reminder_.text).c_str(), style, 0, 0, 0, 0,
+                                     hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The first child, as scripts that read the popups expect.
+  SetWindowPos(field, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return field;
+}
+
 LRESULT ReminderPopups::Popup::OnCreate() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  CreateWindowExW(0, L"EDIT", ToWide(reminder_.text).c_str(), kMessageStyle, 0, 0, 0, 0, hwnd_,
-                  nullptr, instance, nullptr);
+  const HWND field = CreateMessageField(kMessageStyle);
   const HWND ok = CreateWindowExW(0, L"BUTTON", ToWide(kOkButton).c_str(), kButtonStyle, 0, 0, 0, 0,
                                   hwnd_, nullptr, instance, nullptr);
   const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, hwnd_,
@@ -133,6 +154,13 @@ LRESULT ReminderPopups::Popup::OnCreate() {
   CreateWindowExW(0, L"BUTTON", ToWide(kSnoozeButton).c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
   PlaceChildren();
+  // A message longer than its field gets a scroll bar; a short one keeps the plain field. The edit
+  // control takes its scroll bar only when created with it.
+  if (TextOverflows(field)) {
+    DestroyWindow(field);
+    CreateMessageField(kMessageStyle | WS_VSCROLL);
+    PlaceChildren();
+  }
   SetFocus(ok);
   return 0;
 }

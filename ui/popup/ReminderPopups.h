@@ -54,6 +54,8 @@ class ReminderPopups {
     friend class ReminderPopups;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCreate();
+    // The read-only field that shows the message, made with `style`, as the first child.
+    HWND CreateMessageField(DWORD style);
     // The buttons' clicks; the duration list's notifications are never 0.
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     // The read-only message field is drawn on yellow.

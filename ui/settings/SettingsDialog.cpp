@@ -17,14 +17,14 @@ constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 constexpr int Id(SettingsControl control) { return static_cast<int>(control); }
 
-// In the tab order.
+// In the tab order, which is the reading order.
 constexpr ControlPlace kPlaces[] = {
     {Id(SettingsControl::StartWithWindows), L"BUTTON", kStartWithWindowsCheckBox, kBox, 0, 10, 14,
      237, 17},
+    {Id(SettingsControl::StartHidden), L"BUTTON", kStartHiddenCheckBox, kBox, 0, 10, 39, 191, 17},
     {Id(SettingsControl::UseTray), L"BUTTON", kUseTrayCheckBox, kBox, 0, 10, 65, 174, 17},
     {Id(SettingsControl::Ok), L"BUTTON", kOkButton, kButton, 0, 47, 104, 75, 25},
     {Id(SettingsControl::Cancel), L"BUTTON", kCancelButton, kButton, 0, 131, 104, 75, 25},
-    {Id(SettingsControl::StartHidden), L"BUTTON", kStartHiddenCheckBox, kBox, 0, 10, 39, 191, 17},
 };
 
 }  // namespace

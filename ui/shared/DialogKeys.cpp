@@ -4,10 +4,16 @@
 
 namespace {
 
-bool IsEditControl(HWND window) {
+bool HasClass(HWND window, const wchar_t* name) {
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  return lstrcmpiW(className, L"Edit") == 0;
+  return lstrcmpiW(className, name) == 0;
+}
+
+bool IsPushButton(HWND window) {
+  if (!HasClass(window, L"Button")) return false;
+  const LONG_PTR kind = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
 
 void MoveFocusByTab(HWND window) {
@@ -28,8 +34,11 @@ void MoveFocusByTab(HWND window) {
     next = backwards ? stops.size() - 1 : 0;
   else
     next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
+  // A focus moved by the keyboard is shown, even where the system hides focus rectangles until
+  // the keyboard is used.
+  SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   SetFocus(stops[next]);
-  if (IsEditControl(stops[next])) SendMessageW(stops[next], EM_SETSEL, 0, -1);
+  if (HasClass(stops[next], L"Edit")) SendMessageW(stops[next], EM_SETSEL, 0, -1);
 }
 
 }  // namespace
@@ -41,5 +50,18 @@ bool TakeDialogKey(HWND window, const MSG& message, const EnterAction& enter) {
     MoveFocusByTab(window);
     return true;
   }
-  return message.wParam == VK_RETURN && enter && enter(message.hwnd);
+  if (message.wParam != VK_RETURN) return false;
+  if (enter && enter(message.hwnd)) return true;
+  if (!IsPushButton(message.hwnd)) return false;
+  SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool GoesToDroppedList(const MSG& message) {
+  // The list of a combo box is a pop-up window owned by it, its edit field a child: either way
+  // the combo box is the parent.
+  for (HWND window : {message.hwnd, GetParent(message.hwnd)})
+    if (window && HasClass(window, L"ComboBox") && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0))
+      return true;
+  return false;
 }

@@ -7,6 +7,53 @@ if e2e_readable_ini "$WORK/Data.ini" | grep -q '^\[SNOOZE0\]$'; then
 else
   echo "ok: the reminder that came back left Data.ini"
 fi
+# Escape with a drop-down list open closes only the list, through the real mouse and keyboard. In
+# the reminder's duration list the main window stays; in the editor of a new task the editor stays
+# with the typed message, and a second Escape then cancels the task as before.
+# point <class> <control class>: the centre of the first such control of the visible window.
+point() { driver controls "$1" | awk -F'\t' -v c="$2" '$1 == c { print $3; exit }'; }
+# message: the text of the editor's message field, its first edit field.
+message() { driver controls TForm2 | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
+
+read -r x y <<<"$(point MyVornakelClass ComboBox)"
+[ -n "$y" ] || e2e_abort "no duration list in the popup"
+xdotool mousemove "$x" "$y" click 1 2>/dev/null || e2e_fail "cannot click the duration list"
+sleep 0.7
+e2e_screenshot "$NAME-duration-list"
+xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
+sleep 1
+if driver window | grep -Fxq $'visible\t1' && driver window | grep -Fxq $'minimized\t0'; then
+  echo "ok: Escape in the duration list left the main window"
+else
+  e2e_fail "Escape in the duration list hid or minimised the main window"
+fi
+[ -n "$(driver popups)" ] && echo "ok: the popup stayed" || e2e_fail "the popup closed"
+
+# "Добавить задание": the button at the client area's bottom left.
+read -r cx cy _ ch <<<"$(driver window | awk -F'\t' '$1 == "client" { print $2 }')"
+xdotool mousemove $((cx + 70)) $((cy + ch - 14)) click 1 2>/dev/null || e2e_fail "cannot click"
+sleep 1
+xdotool type --delay 100 "Не потерять" 2>/dev/null || e2e_fail "cannot type"
+sleep 0.5
+typed=$(message)
+[ -n "$typed" ] || e2e_fail "nothing was typed into the message field"
+read -r x y <<<"$(point TForm2 ComboBox)"
+[ -n "$y" ] || e2e_abort "no editor with a drop-down list"
+xdotool mousemove "$x" "$y" click 1 2>/dev/null || e2e_fail "cannot click the list"
+sleep 0.7
+e2e_screenshot "$NAME-editor-list"
+xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
+sleep 1
+if [ -n "$typed" ] && [ "$(message)" = "$typed" ]; then
+  echo "ok: Escape in the editor's list kept the editor and the typed message"
+else
+  e2e_fail "Escape in the editor's list closed the editor or lost the message"
+fi
+xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
+sleep 1
+driver controls TForm2 >/dev/null 2>&1 && e2e_fail "a second Escape did not cancel the new task"
+[ "$(driver count)" = 1 ] || e2e_fail "the cancelled task was added"
+
 pressed=$(date +%s)
 driver snooze 0 >/dev/null || e2e_fail "cannot press \"Отложить\""
 for _ in $(seq 50); do

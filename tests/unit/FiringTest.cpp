@@ -50,6 +50,7 @@ TEST_F(FiringTest, DailyTaskWithMessageAndSound) {
   EXPECT_EQ(store.rows.Cell(0, ColumnStatus), "Выполнено на сегодня");
   EXPECT_EQ(ActionsStartingWith("reminder"),
             std::vector<std::string>{"reminder Ежедневно в 08:30:00|Позвонить в банк"});
+  EXPECT_EQ(platform.reminderSounds, std::vector<bool>{true});
   const std::vector<std::string> expectedTones = {"beep 1000 20", "beep 1300 20", "beep 1600 20",
                                                   "beep 1300 20", "beep 1600 20", "beep 1900 20",
                                                   "beep 1600 20", "beep 1900 20", "beep 2200 20"};

@@ -178,6 +178,7 @@ TEST_P(CheckerStopTest, ARequestDuringAMelodyEndsIt) {
   EXPECT_EQ(store.snoozed.size(), snoozedShown ? 0u : 1u);
 }
 
+// The task's first tone; the snoozed reminder's first, after the task's nine.
 INSTANTIATE_TEST_SUITE_P(TaskOrSnoozed, CheckerStopTest, testing::Values(1u, 10u));
 
 }  // namespace

@@ -21,6 +21,7 @@ TEST(SnoozeMoments, AddMinutesCrossesDaysMonthsAndLeapYearsAndEachFieldHasItsBou
       {"2024-04-30 22:00:00", 120, "2024-05-01 00:00:00"},
       {"2024-02-29 23:59:00", 1, "2024-03-01 00:00:00"},
       {"0001-01-01 00:00:00", 59, "0001-01-01 00:59:00"},  // the lowest moment, before 1970
+      {"0001-01-01 23:00:00", 60, "0001-01-02 00:00:00"},
   };
   for (const Case& c : cases) {
     const auto from = ParseDueText(c.from);

@@ -88,8 +88,9 @@ void FakePlatform::OpenFile(const std::string& fileName, const std::string& fold
 }
 
 void FakePlatform::PostReminder(const std::string& momentText, const std::string& message,
-                                bool /*sound*/) {
+                                bool sound) {
   actions.push_back("reminder " + momentText + "|" + message);
+  reminderSounds.push_back(sound);
 }
 
 void FakePlatform::ShutDownComputer() { actions.push_back("shutdown"); }

@@ -53,6 +53,7 @@ class FakePlatform : public CheckerPlatform {
   // Everything the checker and firing asked of the system, in order:
   // "beep F MS", "open FILE|FOLDER", "reminder MOMENT|TEXT", "shutdown", "error TEXT".
   std::vector<std::string> actions;
+  std::vector<bool> reminderSounds;  // the sound flag of each "reminder", in order
   std::atomic<int> ticks{0};
   bool woken = false;
   // Called at every tick; a test advances the clock or stops the checker here.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "checker/Checker.h"
@@ -48,6 +49,18 @@ class CheckerFixture : public testing::Test {
     for (const auto& a : platform.actions)
       if (a.rfind(prefix, 0) == 0) out.push_back(a);
     return out;
+  }
+
+  // Whether the window's thread could take the table's lock at this moment.
+  bool TableIsFree() {
+    bool free = false;
+    std::thread window([&] {
+      if (!store.mutex.try_lock()) return;
+      free = true;
+      store.mutex.unlock();
+    });
+    window.join();
+    return free;
   }
 
   Store store;

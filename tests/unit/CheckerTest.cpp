@@ -48,6 +48,7 @@ TEST_F(CheckerTest, OnlyArmedActiveDueTasksFireInIndexOrderEachSaving) {
     store.tasks[static_cast<size_t>(Add(EveryDay, 11 * 3600, status, "вчера"))].lastRun.day = 13;
   checker.MakePass();
   EXPECT_EQ(Reminders(), (std::vector<std::string>{"первая", "вторая"}));
+  EXPECT_EQ(platform.reminderSounds, (std::vector<bool>{false, false}));
   EXPECT_EQ(Saves(), 2);
   EXPECT_EQ(store.tasks[1].status, StatusPaused);
   EXPECT_EQ(store.tasks[2].status, StatusDone);
@@ -140,6 +141,7 @@ TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTh
   EXPECT_EQ(
       ActionsStartingWith("reminder"),
       (std::vector<std::string>{"reminder Ежедневно в 11:49:59|звук", "reminder 14 марта|тихо"}));
+  EXPECT_EQ(platform.reminderSounds, (std::vector<bool>{true, false}));
   EXPECT_EQ(ActionsStartingWith("beep").size(), 9u);  // one melody
   EXPECT_EQ(Saves(), 1);
   const std::string& file = platform.files.files.at(kDataPath).bytes;
@@ -149,6 +151,34 @@ TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTh
   checker.MakePass();
   EXPECT_EQ(ActionsStartingWith("reminder").size(), 2u);
   EXPECT_EQ(Saves(), 1);
+  platform.now.second = 1;  // only the quiet one is due: no melody
+  checker.MakePass();
+  EXPECT_EQ(Reminders().back(), "позже");
+  EXPECT_EQ(ActionsStartingWith("beep").size(), 9u);
 }
+
+// A stop requested while a melody plays ends it at the tone it came in (the table stays free
+// for the window meanwhile); a snoozed reminder not shown yet stays for the next start.
+class CheckerStopTest : public CheckerTest, public testing::WithParamInterface<size_t> {};
+
+TEST_P(CheckerStopTest, ARequestDuringAMelodyEndsIt) {
+  const size_t stopAtTone = GetParam();
+  store.tasks[static_cast<size_t>(Add(EveryDay, 11 * 3600, StatusActive, "задача"))].beep = 1;
+  InsertByDue(store.snoozed, {{2024, 3, 14, 11, 0, 0}, "14 марта", "отложено", true});
+  size_t tones = 0, tablesFree = 0;
+  platform.onEffect = [&] {
+    tablesFree += TableIsFree();
+    if (++tones == stopAtTone) checker.RequestStop();
+  };
+  checker.MakePass();
+  EXPECT_EQ(tones, stopAtTone);
+  EXPECT_EQ(tablesFree, stopAtTone);
+  const bool snoozedShown = stopAtTone > 9;
+  EXPECT_EQ(Reminders().size(), snoozedShown ? 2u : 1u);
+  EXPECT_EQ(store.snoozed.size(), snoozedShown ? 0u : 1u);
+}
+
+// The task's first tone; the snoozed reminder's first, after the task's nine.
+INSTANTIATE_TEST_SUITE_P(TaskOrSnoozed, CheckerStopTest, testing::Values(1u, 10u));
 
 }  // namespace

@@ -126,7 +126,8 @@ TEST_F(LoadDataTest, AFileSavedInUnicodeLoadsItsTasks) {
 }
 
 // Only well-formed Unicode is decoded: each bad sequence's valid start is one "?", never a
-// control character or a line break (overlong, surrogate-coded, beyond U+10FFFF, cut off).
+// control character or a line break (overlong, surrogate-coded, beyond U+10FFFF, cut off); the
+// characters at the ends of the well-formed ranges and of the code page are decoded.
 TEST(FileTextAsCp1251, RefusesMalformedSequences) {
   const auto bytes = [](std::string_view text) { return std::string(text); };
   using namespace std::string_view_literals;
@@ -140,11 +141,15 @@ TEST(FileTextAsCp1251, RefusesMalformedSequences) {
       {bytes("\xEF\xBB\xBF\xF0\x8F\xBF\xBF\xF0\x90\x80\x80"sv), "?????"},
       {bytes("\xEF\xBB\xBF\xD0\x90\xD1\x8F\xE2\x84\x96\xD0"sv), "\xC0\xFF\xB9?"},
       {bytes("\xEF\xBB\xBF\xE2\x84x"sv), "?x"},
+      {bytes("\xEF\xBB\xBF\xC2\x80\xD0\x82\xD1\x97\xD0\xBF\xD1\x80\xDF\xBF\xEF\xBF\xBD"sv),
+       "?\x80\xBF\xEF\xF0??"},
       {bytes("\xFF\xFEZ\0Y\0X"sv), "ZY?"},
       {bytes("\xFF\xFE\x00\xD8Z\0\x00\xDC"sv), "?Z?"},
+      {bytes("\xFF\xFE\xFF\xDB\xFF\xDF\x00\xD8\x00\xDC"sv), "??"},
       {bytes("\xFE\xFF\xD8\x3D\xDE\x00\x04\x10\x04\x4F"sv), "?\xC0\xFF"},
   };
   for (const auto& [file, text] : rows) EXPECT_EQ(FileTextAsCp1251(file), text) << file;
+  EXPECT_EQ(Utf8AsCp1251("C:\\\xD0\x9F\xD0\xBF\xC0\xAF"), "C:\\Пп??");  // a path for a message
 }
 
 TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {

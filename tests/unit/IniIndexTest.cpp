@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"KeyCase", "[TASK0]\r\ntex=v\r\n", "task0", "Tex", "v"},
         LookupCase{"CyrillicCase", "[Задача]\r\nКлюч=v\r\n", "зАДАЧА", "КЛЮЧ", "v"},
         LookupCase{"CyrillicYo", "[ёлка]\r\nk=v\r\n", "ЁЛКА", "k", "v"},
+        LookupCase{"AlphabetEnds", "[AZАЯ]\r\nk=v\r\n", "azая", "k", "v"},
         LookupCase{"EveryCp1251CasePair",
                    "[\x80\x81\x8A\x8C\x8D\x8E\x8F\xA1\xA3\xA5\xA8\xAA\xAF\xB2\xBD]\r\nk=v\r\n",
                    "\x90\x83\x9A\x9C\x9D\x9E\x9F\xA2\xBC\xB4\xB8\xBA\xBF\xB3\xBE", "k", "v"},

@@ -117,13 +117,16 @@ TEST(TypeToFind, SelectsTheNextRowWhoseMessageBeginsWithTheTypedText) {
     const char* typed;
     int start;
     bool wrap;
-    int found;
+    int found;  // a start out of the list is the top; only a wrap goes back to it
   } cases[] = {
-      {"п", 0, true, 0},   {"п", 1, true, 3},           {"П", 1, false, 3}, {"по", 3, true, 3},
-      {"п", 4, true, 0},   {"ПОЗВОНИТЬ В", 0, true, 3}, {"А", 0, true, 1},  {"о", 3, true, 2},
-      {"о", 3, false, -1}, {"x", 0, true, -1},          {"", 0, true, -1},
+      {"п", 0, true, 0},  {"п", 1, true, 3},           {"П", 1, false, 3},
+      {"по", 3, true, 3}, {"п", 4, true, 0},           {"ПОЗВОНИТЬ В", 0, true, 3},
+      {"А", 0, true, 1},  {"о", 3, true, 2},           {"о", 3, false, -1},
+      {"x", 0, true, -1}, {"", 0, true, -1},           {"п", 4, false, 0},
+      {"п", -1, true, 0}, {"ПОЗВОНИТЬ М", 1, true, 0}, {"ПОЗВОНИТЬ М", 1, false, -1},
   };
   for (const Case& c : cases)
     EXPECT_EQ(FindRowByMessageStart(rows, c.typed, c.start, c.wrap), c.found)
         << c.typed << " from " << c.start;
+  EXPECT_EQ(FindRowByMessageStart(RowModel(), "п", 0, true), -1);
 }

@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "core/Snooze.h"
+#include "core/Texts.h"
 #include "tests/unit/DataFileFixture.h"
 
 namespace {
 
-TEST(SnoozeMoments, AddMinutesCrossesDaysMonthsAndLeapYears) {
+TEST(SnoozeMoments, AddMinutesCrossesDaysMonthsAndLeapYearsAndEachFieldHasItsBounds) {
   struct Case {
     const char* from;
     int32_t minutes;
@@ -18,6 +19,9 @@ TEST(SnoozeMoments, AddMinutesCrossesDaysMonthsAndLeapYears) {
       {"2023-02-28 23:30:00", 60, "2023-03-01 00:30:00"},
       {"2024-12-31 23:59:59", 1440, "2025-01-01 23:59:59"},
       {"2024-04-30 22:00:00", 120, "2024-05-01 00:00:00"},
+      {"2024-02-29 23:59:00", 1, "2024-03-01 00:00:00"},
+      {"0001-01-01 00:00:00", 59, "0001-01-01 00:59:00"},  // the lowest moment, before 1970
+      {"0001-01-01 23:00:00", 60, "0001-01-02 00:00:00"},
   };
   for (const Case& c : cases) {
     const auto from = ParseDueText(c.from);
@@ -26,8 +30,17 @@ TEST(SnoozeMoments, AddMinutesCrossesDaysMonthsAndLeapYears) {
   }
   for (const char* bad : {"2023-02-29 10:00:00", "2024-13-01 10:00:00", "2024-04-31 10:00:00",
                           "0000-01-01 10:00:00", "2024-01-01 24:00:00", "2024-01-01 10:60:00",
+                          "2024-00-10 10:00:00", "2024-01-00 10:00:00", "2024-01-01 10:00:60",
                           "2024-1-01 10:00:00", "2024-01-01T10:00:00", "2024-01-01 10:00:00x", ""})
     EXPECT_FALSE(ParseDueText(bad)) << bad;
+  EXPECT_EQ(DueText(MomentOf({2024, 3, 14, 12, 5, 9, 250, 4})), "2024-03-14 12:05:09");
+}
+
+// The popup's duration list: a day is its last item; a number it does not offer selects the
+// default.
+TEST(SnoozeMoments, ChoiceOfTheDurationList) {
+  EXPECT_STREQ(kSnoozeTexts[SnoozeChoiceIndex(24 * 60)], "1 день");
+  EXPECT_STREQ(kSnoozeTexts[SnoozeChoiceIndex(7)], "10 мин");
 }
 
 class SnoozeFile : public DataFileFixture {};

@@ -71,12 +71,15 @@ expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|Pr
 actual=$(grep -v -e '^Ssec=' -e '^Year=' -e '^Mon=' -e '^Day=' <<<"$section" | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK1] as the editor writes it" || e2e_fail "[TASK1] is $actual"
 
-# /at 18:30 /weekly пн: every Monday, today's date in the unused fields, as the editor shows it.
-second_start /at 18:30 /weekly пн Планёрка
+# /at 18:30 /weekly on tomorrow's weekday (today's would be done already after 18:30): today's
+# date in the unused fields, as the editor shows it.
+weekday=$(date -d tomorrow +%u)
+day_names=(пн вт ср чт пт сб вс)
+second_start /at 18:30 /weekly "${day_names[weekday - 1]}" Планёрка
 status=$?
 [ "$status" -eq 0 ] && echo "ok: /at /weekly ended with 0" || e2e_fail "/at /weekly ended with $status"
 expect_rows 3
-expected="Mod=1|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
+expected="Mod=$weekday|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
 actual=$(task_section 2 | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK2] as the editor writes it" || e2e_fail "[TASK2] is $actual"
 driver rows | tail -n 1 >"$ARTEFACTS/command_line.row.txt"

@@ -2,6 +2,16 @@
 
 #include "win32/Text.h"
 
-void ShowErrorBox(HWND owner, const std::string& text) {
-  MessageBoxW(owner, ToWide(text + ".").c_str(), kProgramTitle, MB_OK | MB_ICONSTOP);
+namespace {
+
+int ErrorBox(HWND owner, const std::string& text, UINT buttons) {
+  return MessageBoxW(owner, ToWide(text + ".").c_str(), kProgramTitle, buttons | MB_ICONSTOP);
+}
+
+}  // namespace
+
+void ShowErrorBox(HWND owner, const std::string& text) { ErrorBox(owner, text, MB_OK); }
+
+bool AskRetryAfterError(HWND owner, const std::string& text) {
+  return ErrorBox(owner, text, MB_RETRYCANCEL) == IDRETRY;
 }

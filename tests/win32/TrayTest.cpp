@@ -365,15 +365,20 @@ TEST_F(Tray, AFailedLastSaveAtExitAsksToRetryOrGoOn) {
   const std::wstring box = L" Vornakel|Cannot create file " + dataIni + L".";
   const auto exit = [&] { SendMessageW(mainWindow, WM_COMMAND, kCommandExit, 0); };
   // Once more after a retry that fails, then cancelled.
-  int asked = 0;
+  std::vector<std::string> buttons;
   const std::vector<std::wstring> cancelled = AnswerEveryMessageBox(exit, IDCANCEL, [&] {
-    if (++asked == 1) {
-      const HWND shown = FindMessageBox(GetCurrentProcessId());
+    const HWND shown = FindMessageBox(GetCurrentProcessId());
+    wchar_t retry[32] = {}, cancel[32] = {};
+    GetDlgItemTextW(shown, IDRETRY, retry, 32);
+    GetDlgItemTextW(shown, IDCANCEL, cancel, 32);
+    buttons.push_back(ToCp1251(retry) + "|" + ToCp1251(cancel));
+    if (buttons.size() == 1) {
       PostMessageW(GetDlgItem(shown, IDRETRY), BM_CLICK, 0, 0);
       Sleep(300);
     }
   });
   EXPECT_EQ(cancelled, (std::vector<std::wstring>{box, box}));
+  EXPECT_EQ(buttons, (std::vector<std::string>(2, "Повторить|Отмена")));
   EXPECT_TRUE(IsWindowVisible(mainWindow));
   EXPECT_TRUE(IconPresent());
   EXPECT_EQ(ReadBytes(dataIni), before);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr DWORD kText = WS_CHILD | WS_VISIBLE | SS_CENTER;
+constexpr DWORD kText = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 // "Отмена" is the default: a stray Enter never shuts the computer down.
 constexpr DWORD kDefaultButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
@@ -18,11 +18,11 @@ constexpr DWORD kDefaultButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSH
 constexpr int Id(ShutdownWarningControl control) { return static_cast<int>(control); }
 
 constexpr ControlPlace kPlaces[] = {
-    {Id(ShutdownWarningControl::Text), L"STATIC", "", kText, 0, 10, 16, 280, 20},
-    {Id(ShutdownWarningControl::ShutDownNow), L"BUTTON", kShutDownNowButton, kButton, 0, 35, 52,
-     135, 25},
-    {Id(ShutdownWarningControl::Cancel), L"BUTTON", kCancelShutdownButton, kDefaultButton, 0, 180,
-     52, 85, 25},
+    {Id(ShutdownWarningControl::Text), L"STATIC", "", kText, 0, 10, 16, 340, 22},
+    {Id(ShutdownWarningControl::ShutDownNow), L"BUTTON", kShutDownNowButton, kButton, 0, 45, 52,
+     160, 26},
+    {Id(ShutdownWarningControl::Cancel), L"BUTTON", kCancelShutdownButton, kDefaultButton, 0, 215,
+     52, 100, 26},
 };
 
 // The count is read from the clock a few times a second, so each new number shows at once.

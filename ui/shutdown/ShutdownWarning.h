@@ -25,7 +25,7 @@ class ShutdownWarning : public WindowBase {
   static constexpr wchar_t kClassName[] = L"VornakelShutdownWarning";
   static constexpr int kFirstControlId = 3000;
   // In pixels at 96 dots per inch, like the controls' places.
-  static constexpr int kClientWidth = 300, kClientHeight = 90;
+  static constexpr int kClientWidth = 360, kClientHeight = 92;
 
   // What the end of the count and "Выключить сейчас" ask for, once the warning has closed.
   void SetOnShutDown(std::function<void()> onShutDown) { onShutDown_ = std::move(onShutDown); }

@@ -223,7 +223,8 @@ bool Application::ApplyOptions() {
 }
 
 void Application::ShutDownComputer() {
-  if (stopped_ || shutdownWarning_.IsOpen()) return;
+  if (stopped_) return;
+  // A second task that asks while the warning counts joins it.
   shutdownWarning_.Open(shutdownWarningSeconds_);
   // The firing saved nothing: the task stays done for its period after "Отмена" too. A failure is
   // reported without a box in the way of the count.

@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# The shutdown task fired at 12:00:04 (faked clock) while the program ran: instead of shutting
+# The shutdown task fired at 12:00:06 (faked clock) while the program ran: instead of shutting
 # down at once, the warning is on top, counting down, and the window that had the keyboard keeps
 # it. A real mouse click on "Отмена" closes it, and the program runs on (closed afterwards by the
 # test, saving the task done for today). The real shutdown must never run here: should "Отмена"

@@ -6,6 +6,7 @@
 #include "ui/shared/DialogKeys.h"
 #include "ui/shared/ScreenPlacement.h"
 #include "win32/AutostartLink.h"
+#include "win32/ErrorBox.h"
 #include "win32/Paths.h"
 #include "win32/ShutDownComputer.h"
 
@@ -23,6 +24,27 @@ Application::Application()
   platform_.SetWindowJobs(this);
   popups_.SetOnSnooze([this](const std::string& moment, const std::string& text, bool sound,
                              int32_t minutes) { Snooze(moment, text, sound, minutes); });
+  shutdownWarning_.SetOnShutDown([this] { ShutDownNow(); });
+}
+
+bool Application::SaveBeforeExit() {
+  if (stopped_ || !loaded_) return true;
+  if (askingToRetryExit_) return false;  // asked again while its box is open
+  shutdownWarning_.Close();
+  // No pass changes the table while it is saved, and none saves after the last save.
+  checker_.Stop();
+  askingToRetryExit_ = true;
+  std::optional<std::string> error = Save(true);
+  while (error && !stopped_ && AskRetryAfterError(mainWindow_.Handle(), *error)) error = Save(true);
+  askingToRetryExit_ = false;
+  // The end of the session may have stopped the program while the box was open.
+  if (stopped_) return true;
+  if (error) {
+    checker_.Restart();
+    return false;
+  }
+  savedForExit_ = true;
+  return true;
 }
 
 void Application::OnMainWindowDestroyed() {
@@ -164,6 +186,8 @@ bool Application::ShutdownSequence() {
   // The checker leaves its loops before anything else: no pass and no save after this.
   checker_.Stop();
   mainWindow_.Stopped();
+  // The program's end cancels a shutdown still counting down.
+  shutdownWarning_.Close();
   // The geometry to save is the one the window has now; hiding it changes nothing stored.
   if (HWND window = mainWindow_.Handle()) ShowWindow(window, SW_HIDE);
   mainWindow_.Tray().Delete();
@@ -179,8 +203,8 @@ bool Application::ShutdownSequence() {
     DispatchMessageW(&message);
   }
   popups_.UnregisterPopupClass();
-  // A table read only in part is never written over the file.
-  if (!loaded_) return true;
+  // A table read only in part is never written over the file; "Выход" has saved already.
+  if (!loaded_ || savedForExit_) return true;
   return SaveNow(true);
 }
 
@@ -200,6 +224,15 @@ bool Application::ApplyOptions() {
 }
 
 void Application::ShutDownComputer() {
+  if (stopped_) return;
+  // A second task that asks while the warning counts joins it.
+  shutdownWarning_.Open(shutdownWarningSeconds_);
+  // The firing saved nothing: the task stays done for its period after "Отмена" too. A failure is
+  // reported without a box in the way of the count.
+  if (std::optional<std::string> error = Save()) platform_.PostError(*error);
+}
+
+void Application::ShutDownNow() {
   ShutdownSequence();
   RequestForcedShutdown(shutdownCalls_);
   // The close request stands even when the shutdown was refused.

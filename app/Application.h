@@ -12,6 +12,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/popup/ReminderPopups.h"
 #include "ui/settings/SettingsDialog.h"
+#include "ui/shutdown/ShutdownWarning.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Win32Platform.h"
 
@@ -40,11 +41,18 @@ class Application final : public MainWindowEvents, public WindowJobs {
   // once, and Data.ini is saved. False when the shortcut could not be made.
   bool ApplyOptions();
 
-  // A task asked to shut the computer down: the orderly stop with its final save comes first,
-  // so the task's new state is in Data.ini; then the shutdown privilege and the forced
-  // shutdown; then the program ends.
+  // A task asked to shut the computer down: the warning opens and counts down (one warning for
+  // tasks that ask while it counts), and the task's new state is saved. "Отмена" leaves the
+  // program running; the end of the count or "Выключить сейчас" shuts down (ShutDownNow).
   void ShutDownComputer() override;
+  // The orderly stop with its final save comes first, so the task's new state is in Data.ini;
+  // then the shutdown privilege and the forced shutdown; then the program ends.
+  void ShutDownNow();
 
+  // "Выход" or the taskbar's "Close window": the checker stops and the table is saved; a save
+  // that fails asks to retry. Cancelled, the checker runs again and the program goes on. Ending
+  // the program cancels a shutdown that its warning was counting down to.
+  bool SaveBeforeExit() override;
   // The rest of what the main window asks of the program.
   void OnMainWindowDestroyed() override;
   // The checker's requests, run on this thread: a fired task's popup, the list brought up to
@@ -72,6 +80,9 @@ class Application final : public MainWindowEvents, public WindowJobs {
   Checker& checker() { return checker_; }
   // The system calls of the shutdown; tests put recorders in place of the real ones.
   void SetShutdownCalls(const ShutdownCalls& calls) { shutdownCalls_ = calls; }
+  // The warning's count, in seconds; tests shorten it.
+  void SetShutdownWarningSeconds(int seconds) { shutdownWarningSeconds_ = seconds; }
+  ShutdownWarning& shutdownWarning() { return shutdownWarning_; }
   ReminderPopups& popups() { return popups_; }
   // Where the autostart shortcut goes: the user's Startup folder, or, in tests, a folder of
   // their own. Set before Start.
@@ -96,8 +107,12 @@ class Application final : public MainWindowEvents, public WindowJobs {
   ReminderPopups popups_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;
+  ShutdownWarning shutdownWarning_;
+  int shutdownWarningSeconds_ = kShutdownWarningSeconds;
   std::function<std::wstring()> startupFolder_;
   bool loaded_ = false;  // the whole file was read: only then may it be written
   bool stopped_ = false;
+  bool askingToRetryExit_ = false;  // the box of a failed last save is open
+  bool savedForExit_ = false;       // the last save is made: the stop sequence writes no more
   bool quitOnDestroy_ = false;
 };

@@ -10,6 +10,13 @@ void Checker::Start() {
   thread_ = std::thread([this] { CheckerThread(); });
 }
 
+void Checker::Restart() {
+  if (running_.load()) return;
+  if (thread_.joinable()) thread_.join();
+  running_ = 1;
+  thread_ = std::thread([this] { CheckerThread(); });
+}
+
 void Checker::Stop() {
   running_ = 0;
   platform_.WakeTick();

@@ -19,11 +19,16 @@ class Checker {
   Checker(const Checker&) = delete;
   Checker& operator=(const Checker&) = delete;
 
-  // Starts CheckerThread. Running is set from construction until Stop; stopped is final.
+  // Starts CheckerThread. Running is set from construction until Stop; stopped is final but for
+  // Restart.
   void Start();
   // Clears Running, wakes the thread and waits for it to end. From then on no pass starts and
   // no firing saves. Safe to call more than once.
   void Stop();
+  // Starts the thread again after Stop, for a program that was ending and goes on (its last save
+  // failed and the user cancelled the exit). It counts as running since its first start. Does
+  // nothing while it runs.
+  void Restart();
   // Only clears Running: the thread leaves its loops at its next test of the flag.
   void RequestStop() { running_ = 0; }
 

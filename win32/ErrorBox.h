@@ -11,3 +11,6 @@ inline constexpr wchar_t kProgramTitle[] = L" Vornakel";
 
 // Stop icon, the program's title as caption, the text (cp1251) with a full stop added.
 void ShowErrorBox(HWND owner, const std::string& text);
+// The same box with "Повторить" and "Отмена" (the system's retry and cancel buttons, labelled so
+// in any language): true for the retry.
+bool AskRetryAfterError(HWND owner, const std::string& text);

@@ -49,6 +49,7 @@ inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
+inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 
 using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle>;
 using UniqueFindHandle = UniqueResource<HANDLE, CloseFindHandle>;
@@ -57,6 +58,7 @@ using UniqueBrush = UniqueResource<HBRUSH, DeleteGdiObject>;
 using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
 using UniqueMenu = UniqueResource<HMENU, DestroyMenuHandle>;
 using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey>;
+using UniqueHook = UniqueResource<HHOOK, RemoveHook>;
 
 // Holds one reference to a COM interface and releases it once.
 template <typename Interface>

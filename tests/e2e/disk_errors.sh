@@ -126,8 +126,8 @@ toggle_row() {
   driver post 0x0111 203 0 || e2e_fail "cannot post the pause/activate command"
 }
 
-# expect_box <label> <text>: an error box of the program with exactly this text comes up; it is
-# photographed and answered with OK.
+# expect_box <label> <text> [button id]: an error box of the program with exactly this text comes
+# up; it is photographed and answered with OK (or the button given).
 expect_box() {
   local boxes
   if ! boxes=$(driver wait-dialogs 15000); then
@@ -141,7 +141,7 @@ expect_box() {
   else
     e2e_fail "$1: expected one box \" Vornakel\"<TAB>\"$2\", saw: ${boxes//$'\t'/<TAB>}"
   fi
-  driver dialogs 1 >/dev/null || e2e_fail "$1: cannot answer the box"
+  driver dialogs "${3:-1}" >/dev/null || e2e_fail "$1: cannot answer the box with button ${3:-1}"
   local left
   for _ in $(seq 50); do
     left=$(driver dialogs)
@@ -256,12 +256,29 @@ toggle_row 2
 wait_file_changed readonly.writable && sleep 0.3
 [ -z "$(driver dialogs)" ] || e2e_fail "readonly.writable: an error box after a good save"
 expect_saved readonly.writable "$SAVED_STATE"
-# Read-only again when the program ends: its last save fails, is reported, and the file stays.
+# Read-only again when the program ends: its last save fails and asks to retry. "Отмена" (2)
+# keeps it running with what it holds, the file as it was; a change made then waits in memory.
 cp "$DISK/Data.ini" "$WORK/before.ini"
 mount -o remount,ro "$DISK" || e2e_abort "cannot remount $DISK read-only"
 driver post 0x0010 0 0 || e2e_fail "cannot post WM_CLOSE"
-expect_box readonly.exit "Cannot create file $DATA_PATH."
-e2e_wait_exit 10000 || e2e_fail "readonly.exit: the program did not end after its last save failed"
+expect_box readonly.exit "Cannot create file $DATA_PATH." 2
+sleep 0.5
+if kill -0 "$APP_PID" 2>/dev/null && driver wait-window 0 >/dev/null; then
+  echo "ok: readonly.exit: \"Отмена\" kept the program running"
+else
+  e2e_fail "readonly.exit: the program ended although the exit was cancelled"
+fi
 expect_untouched readonly.exit
+toggle_row 1
+expect_box readonly.change "Cannot create file $DATA_PATH."
+expect_rows readonly.change "$DONE_TODAY" "Активно" "Активно"
+# Ended again, the box comes back; the disk takes writes meanwhile, and "Повторить" (4) saves
+# everything and ends the program.
+driver post 0x0010 0 0 || e2e_fail "cannot post WM_CLOSE"
+driver wait-dialogs 15000 >/dev/null || e2e_fail "readonly.retry: no box at the second exit"
+mount -o remount,rw "$DISK" || e2e_abort "cannot remount $DISK read-write"
+expect_box readonly.retry "Cannot create file $DATA_PATH." 4
+e2e_wait_exit 10000 || e2e_fail "readonly.retry: the program did not end after its save"
+expect_saved readonly.retry "${SAVED_STATE/task	2	10	2/task	2	10	1}"
 
 e2e_finish

@@ -28,6 +28,7 @@ constexpr char kMainTitle[] = " Vornakel";
 constexpr wchar_t kListClass[] = L"SysListView32";
 constexpr wchar_t kPopupClass[] = L"MyVornakelClass";
 constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kShutdownWarningClass[] = L"VornakelShutdownWarning";
 // A cell holds at most a 256-character message or a path with a few words around it.
 constexpr int kTextCapacity = 8192;
 // A cross-process send that takes longer means the program's interface thread is stuck.
@@ -635,6 +636,42 @@ int SnoozePopup(int choice) {
   return 0;
 }
 
+// The program's warning before a shutdown: its title, each child's class and text, whether it is
+// topmost, the class of the foreground window, and the centre of each button on the screen (for
+// a real click). With a control id, clicks that control (BM_CLICK).
+int ShutdownWarning(int click_id) {
+  HWND main = FindMainWindow();
+  const std::vector<HWND> found =
+      TopLevelWindows(kShutdownWarningClass, main ? ProcessOf(main) : 0);
+  if (!main || found.empty() || !IsWindowVisible(found.front())) {
+    PrintError(L"no shutdown warning of the program");
+    return 1;
+  }
+  const HWND warning = found.front();
+  std::wstring line = Escaped(TextOf(warning));
+  for (HWND child : Children(warning))
+    line += L"\t" + ClassOf(child) + L":" + Escaped(TextOf(child));
+  Print(line);
+  Print(L"topmost\t" + YesNo((GetWindowLongPtrW(warning, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
+  const HWND foreground = GetForegroundWindow();
+  Print(L"foreground\t" + (foreground ? ClassOf(foreground) : std::wstring(L"none")));
+  for (HWND child : Children(warning)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    if (ClassOf(child) == L"Button")
+      Print(L"button\t" + Number(GetDlgCtrlID(child)) + L"\t" + Number((r.left + r.right) / 2) +
+            L" " + Number((r.top + r.bottom) / 2));
+  }
+  if (click_id < 0) return 0;
+  const HWND button = GetDlgItem(warning, click_id);
+  if (!button) {
+    PrintError(L"the warning has no control " + Number(click_id));
+    return 1;
+  }
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return 0;
+}
+
 // Visible message boxes of the program (with `any_process`, of every process, such as a second
 // start's): caption TAB text. With a button id, clicks that button on the first one.
 int Dialogs(int click_id, bool any_process = false) {
@@ -802,6 +839,7 @@ void Usage() {
       L"  controls <class>                a window's controls: class, text, centre\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
+      L"  warning [control-id]            the shutdown warning; click a control\n"
       L"  any-dialogs [button-id]         the same for the boxes of every process\n"
       L"  hung-window <ms>                a main window that never answers, for <ms>\n"
       L"  wait-dialogs <timeout-ms>       wait for a message box, then print as dialogs\n"
@@ -846,6 +884,7 @@ int main(int argc, char** argv) {
     return MenuKeys(ParseInt(arg1, 0), keys);
   }
   if (command == "dialogs") return Dialogs(ParseInt(arg1, -1));
+  if (command == "warning") return ShutdownWarning(ParseInt(arg1, -1));
   if (command == "any-dialogs") return Dialogs(ParseInt(arg1, -1), true);
   if (command == "hung-window" && arg1) return HungWindow(ParseInt(arg1, 0));
   if (command == "wait-dialogs" && arg1) return WaitDialogs(ParseInt(arg1, 0));

@@ -9,6 +9,7 @@
 #include "tests/support/DataIniText.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/TestFolder.h"
+#include "ui/shared/ControlAccess.h"
 #include "win32/MessageIds.h"
 #include "win32/ShutDownComputer.h"
 #include "win32/Text.h"
@@ -137,7 +138,7 @@ TEST(ShutdownPrivilege, RealTokenCallsReachTheShutdownOrReportWhy) {
 
 // What the program had done when the shutdown was requested.
 struct AtShutdown {
-  bool requested = false;
+  int requests = 0;
   std::optional<std::string> dataIni;
   bool checkerRunning = true;
   bool windowExists = false;
@@ -147,48 +148,162 @@ Application* shuttingDown = nullptr;
 std::wstring shutdownDataIni;
 
 BOOL WINAPI RecordingExit(UINT flags, DWORD) {
-  atShutdown->requested = flags == 5;
+  atShutdown->requests += flags == 5 ? 1 : 100;
   atShutdown->dataIni = ReadBytes(shutdownDataIni);
   atShutdown->checkerRunning = shuttingDown->checker().Running();
   atShutdown->windowExists = shuttingDown->mainWindow().Handle() != nullptr;
   return TRUE;
 }
 
-TEST(ShutDownComputerCommand, StopsAndSavesFirstThenShutsDownThenCloses) {
+// A shutdown task has fired in a running program whose system calls are recorded, never real.
+class ShutdownWarningTest : public testing::Test {
+ protected:
   TestFolder folder;
-  shutdownDataIni = folder.File(L"Data.ini");
-  TestTask paused;
-  paused.status = 2;  // nothing fires on its own during the test
-  ASSERT_TRUE(WriteBytes(shutdownDataIni, DataIniText({}, {paused})));
   Application app;
   AtShutdown seen;
-  atShutdown = &seen;
-  shuttingDown = &app;
-  ShutdownCalls calls = FakeCalls();
-  calls.exitWindowsEx = RecordingExit;
-  Recorder r;
-  rec = &r;
-  app.SetShutdownCalls(calls);
-  ASSERT_TRUE(app.Start(ToUtf8(shutdownDataIni)));
-  {
-    // What a firing shutdown task leaves behind before it asks for the shutdown.
-    std::lock_guard lock(app.store().mutex);
-    app.store().tasks[0].status = StatusDoneToday;
-    app.store().tasks[0].lastRun.second = 42;
-  }
-  app.platform().ShutDownComputer();
-  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
-  rec = nullptr;
-  atShutdown = nullptr;
-  shuttingDown = nullptr;
+  Recorder recorder;
 
-  EXPECT_TRUE(seen.requested);
+  void SetUp() override {
+    shutdownDataIni = folder.File(L"Data.ini");
+    TestTask paused;
+    paused.status = 2;  // nothing fires on its own during the test
+    ASSERT_TRUE(WriteBytes(shutdownDataIni, DataIniText({}, {paused})));
+    atShutdown = &seen;
+    shuttingDown = &app;
+    rec = &recorder;
+    ShutdownCalls calls = FakeCalls();
+    calls.exitWindowsEx = RecordingExit;
+    app.SetShutdownCalls(calls);
+    ASSERT_TRUE(app.Start(ToUtf8(shutdownDataIni)));
+    PumpMessages();
+  }
+  void TearDown() override {
+    if (HWND window = app.mainWindow().Handle()) DestroyWindow(window);
+    PumpMessages();
+    rec = nullptr;
+    atShutdown = nullptr;
+    shuttingDown = nullptr;
+  }
+
+  // What a firing shutdown task leaves behind before it asks for the shutdown (the firing
+  // itself saves nothing), and its request.
+  void FireShutdownTask(int second = 42) {
+    {
+      std::lock_guard lock(app.store().mutex);
+      app.store().tasks[0].status = StatusDoneToday;
+      app.store().tasks[0].lastRun.second = static_cast<uint16_t>(second);
+    }
+    app.platform().ShutDownComputer();
+    ASSERT_TRUE(PumpUntil([&] { return app.shutdownWarning().IsOpen(); }));
+  }
+  HWND Warning() { return app.shutdownWarning().Handle(); }
+  std::string WarningText() {
+    return ControlText(app.shutdownWarning().Control(ShutdownWarningControl::Text));
+  }
+  void Press(ShutdownWarningControl button) {
+    SendMessageW(app.shutdownWarning().Control(button), BM_CLICK, 0, 0);
+  }
+  void Wait(int ms) {
+    PumpUntil([] { return false; }, std::chrono::milliseconds(ms));
+  }
+};
+
+TEST_F(ShutdownWarningTest, OpensOnTopWithoutTakingTheKeyboardCountsAndCancels) {
+  // The user types in another window.
+  HWND typing = CreateWindowExW(0, L"STATIC", L"typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 5, 5, 200, 24, typing,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(typing);
+  SetFocus(edit);
+  Wait(100);
+  ASSERT_EQ(GetFocus(), edit);
+
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
+  Wait(300);
+  EXPECT_TRUE(IsWindowVisible(Warning()));
+  EXPECT_TRUE(GetWindowLongPtrW(Warning(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetForegroundWindow(), typing);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(WarningText(), "Компьютер будет выключен через 60 с");
+  EXPECT_EQ(ControlText(app.shutdownWarning().Control(ShutdownWarningControl::ShutDownNow)),
+            "Выключить сейчас");
+  EXPECT_EQ(ControlText(app.shutdownWarning().Control(ShutdownWarningControl::Cancel)), "Отмена");
+  // The task's new state is kept at once, though the firing saved nothing.
+  const std::optional<std::string> saved = ReadBytes(shutdownDataIni);
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->find("Stat=3\r\n"), std::string::npos);
+
+  Wait(1000);
+  EXPECT_EQ(WarningText(), "Компьютер будет выключен через 59 с");
+  // A second shutdown task joins the warning that counts already.
+  const HWND first = Warning();
+  app.platform().ShutDownComputer();
+  Wait(100);
+  EXPECT_EQ(Warning(), first);
+  EXPECT_EQ(WarningText(), "Компьютер будет выключен через 59 с");
+
+  Press(ShutdownWarningControl::Cancel);
+  EXPECT_FALSE(app.shutdownWarning().IsOpen());
+  EXPECT_FALSE(IsWindow(first));
+  Wait(300);
+  EXPECT_EQ(seen.requests, 0);
+  EXPECT_TRUE(recorder.calls.empty()) << "no shutdown step after the cancel";
+  EXPECT_TRUE(app.checker().Running());
+  EXPECT_TRUE(IsWindowVisible(app.mainWindow().Handle()));
+  DestroyWindow(typing);
+}
+
+TEST_F(ShutdownWarningTest, ShutDownNowSavesFirstThenShutsDownThenCloses) {
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask(42));
+  {
+    // Changed after the warning opened: only the final save can have written it.
+    std::lock_guard lock(app.store().mutex);
+    app.store().tasks[0].lastRun.second = 43;
+  }
+  Press(ShutdownWarningControl::ShutDownNow);
+  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
+  EXPECT_EQ(seen.requests, 1);
   EXPECT_FALSE(seen.checkerRunning) << "the checker must be stopped before the shutdown";
   ASSERT_TRUE(seen.dataIni.has_value());
-  EXPECT_NE(seen.dataIni->find("Stat=3\r\n"), std::string::npos)
+  EXPECT_NE(seen.dataIni->find("Stat=3\r\n"), std::string::npos);
+  EXPECT_NE(seen.dataIni->find("PrevS=43\r\n"), std::string::npos)
       << "the final save must be on disk before the shutdown";
-  EXPECT_NE(seen.dataIni->find("PrevS=42\r\n"), std::string::npos);
   EXPECT_TRUE(seen.windowExists) << "the window closes after the shutdown request";
+  EXPECT_FALSE(app.shutdownWarning().IsOpen());
 }
+
+TEST_F(ShutdownWarningTest, TheEndOfTheCountShutsDown) {
+  app.SetShutdownWarningSeconds(2);
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
+  EXPECT_EQ(WarningText(), "Компьютер будет выключен через 2 с");
+  EXPECT_TRUE(PumpUntil([&] { return WarningText() == "Компьютер будет выключен через 1 с"; }));
+  EXPECT_EQ(seen.requests, 0);
+  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
+  EXPECT_EQ(seen.requests, 1);
+  EXPECT_FALSE(seen.checkerRunning);
+  EXPECT_TRUE(seen.windowExists);
+}
+
+// "Выход" and the end of the session close the warning, and nothing shuts down.
+class ShutdownCancelledBy : public ShutdownWarningTest,
+                            public testing::WithParamInterface<std::pair<UINT, WPARAM>> {};
+
+TEST_P(ShutdownCancelledBy, EndingTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
+  const HWND warning = Warning();
+  SendMessageW(app.mainWindow().Handle(), GetParam().first, GetParam().second, 0);
+  EXPECT_FALSE(IsWindow(warning));
+  // A task that fired just before the stop asks too late.
+  app.platform().ShutDownComputer();
+  Wait(300);
+  EXPECT_FALSE(app.shutdownWarning().IsOpen());
+  EXPECT_EQ(seen.requests, 0);
+  EXPECT_FALSE(app.checker().Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(ExitAndEndOfSession, ShutdownCancelledBy,
+                         testing::Values(std::pair<UINT, WPARAM>{WM_COMMAND, kCommandExit},
+                                         std::pair<UINT, WPARAM>{WM_ENDSESSION, TRUE}));
 
 }  // namespace

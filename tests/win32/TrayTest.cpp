@@ -355,6 +355,60 @@ TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
   EXPECT_EQ(ReadBytes(dataIni), "marker");
 }
 
+// A last save that fails at "Выход" asks to retry. "Отмена" keeps the program running, its
+// checker too, with the change in memory; "Повторить" once the file takes writes saves and ends.
+TEST_F(Tray, AFailedLastSaveAtExitAsksToRetryOrGoOn) {
+  const TestTask paused{.ssec = 0, .showMessage = false, .sound = false, .status = 2};
+  Start({.tray = true}, {paused});
+  const std::string before = *ReadBytes(dataIni);
+  ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::wstring box = L" Vornakel|Cannot create file " + dataIni + L".";
+  const auto exit = [&] { SendMessageW(mainWindow, WM_COMMAND, kCommandExit, 0); };
+  // Once more after a retry that fails, then cancelled.
+  std::vector<std::string> buttons;
+  const std::vector<std::wstring> cancelled = AnswerEveryMessageBox(exit, IDCANCEL, [&] {
+    const HWND shown = FindMessageBox(GetCurrentProcessId());
+    wchar_t retry[32] = {}, cancel[32] = {};
+    GetDlgItemTextW(shown, IDRETRY, retry, 32);
+    GetDlgItemTextW(shown, IDCANCEL, cancel, 32);
+    buttons.push_back(ToCp1251(retry) + "|" + ToCp1251(cancel));
+    if (buttons.size() == 1) {
+      PostMessageW(GetDlgItem(shown, IDRETRY), BM_CLICK, 0, 0);
+      Sleep(300);
+    }
+  });
+  EXPECT_EQ(cancelled, (std::vector<std::wstring>{box, box}));
+  EXPECT_EQ(buttons, (std::vector<std::string>(2, "Повторить|Отмена")));
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+  EXPECT_TRUE(IconPresent());
+  EXPECT_EQ(ReadBytes(dataIni), before);
+  // A task activated now fires and saves: the checker runs again.
+  SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+  {
+    std::lock_guard lock(app->store().mutex);
+    app->store().tasks[0].status = 1;
+  }
+  EXPECT_TRUE(
+      PumpUntil([&] { return ReadBytes(dataIni)->find("Stat=3\r\n") != std::string::npos; }));
+
+  // A change that only the retried save can write.
+  ASSERT_TRUE(SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_READONLY));
+  {
+    std::lock_guard lock(app->store().mutex);
+    app->store().tasks[0].message = "Сохранено повтором";
+  }
+  const std::vector<std::wstring> retried = AnswerEveryMessageBox(
+      exit, IDRETRY, [&] { SetFileAttributesW(dataIni.c_str(), FILE_ATTRIBUTE_NORMAL); });
+  EXPECT_EQ(retried, std::vector<std::wstring>{box});
+  EXPECT_FALSE(IsWindow(mainWindow));
+  const std::optional<std::string> saved = ReadBytes(dataIni);
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->find(
+                "Tex=Сохранено повтором\r\nDel=0\r\nNM=0\r\nEx=0\r\nOFF=0\r\nSnd=0\r\nStat=3\r\n"),
+            std::string::npos)
+      << *saved;
+}
+
 TEST_F(Tray, EndOfSessionSavesAtTheQueryStopsAtTheEndAndTheLaterDestroyWritesNothing) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   EXPECT_TRUE(SendMessageW(mainWindow, WM_QUERYENDSESSION, 0, 0));

@@ -64,6 +64,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION: OnEndSession(wParam, lParam); return 0;
     case WM_TIMER: return OnTimer(wParam, lParam);
     case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default:
       if (message == WM_TASKBARCREATED && WM_TASKBARCREATED != 0)
@@ -92,6 +93,11 @@ void MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
   // An installer or the Restart Manager closing programs while the session goes on: the program
   // ends rather than staying on without a window or icon.
   if (how & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
+}
+
+void MainWindow::OnClose() {
+  // A stopped program (the session's end came first) has saved already.
+  if (stopped_ || events_.SaveBeforeExit()) DestroyWindow(hwnd_);
 }
 
 LRESULT MainWindow::OnTaskbarCreated(WPARAM wParam, LPARAM lParam) {

@@ -131,6 +131,8 @@ class MainWindow : public WindowBase {
   LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT OnWindowMouseWheel(WPARAM wParam, LPARAM lParam);
   void OnEndSession(WPARAM ending, LPARAM how);
+  // The program ends once its last save is made (or given up by the user).
+  void OnClose();
   // The tray icon's retry timer.
   LRESULT OnTimer(WPARAM timer, LPARAM lParam);
   // The taskbar (re)started: the icon is added again, or a program hidden in the tray would be

@@ -4,6 +4,10 @@
 
 class MainWindowEvents {
  public:
+  // The program is asked to end (WM_CLOSE: "Выход", the taskbar button's "Close window"): its
+  // last save is made now. True when the window may go; false when the save failed and the user
+  // chose "Отмена": the program runs on with its changes in memory.
+  virtual bool SaveBeforeExit() = 0;
   // The window is being destroyed, before its children go.
   virtual void OnMainWindowDestroyed() = 0;
   // Hiding to the tray closes the open dialogs as a cancel.

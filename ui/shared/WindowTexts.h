@@ -72,6 +72,13 @@ inline constexpr char kStartHiddenCheckBox[] = "Запускать свёрну�
 // ---- A reminder popup ----
 inline constexpr char kSnoozeButton[] = "Отложить";
 
+// ---- The warning before a task shuts the computer down ----
+// The count: the seconds left come between the two parts.
+inline constexpr char kShutdownWarningBefore[] = "Компьютер будет выключен через ";
+inline constexpr char kShutdownWarningAfter[] = " с";
+inline constexpr char kShutDownNowButton[] = "Выключить сейчас";
+inline constexpr char kCancelShutdownButton[] = "Отмена";
+
 // ---- A start from the command line (the usage and errors are in core/Texts.h) ----
 // An argument the program's code page cannot hold; the argument follows.
 inline constexpr char kUnencodableArgumentText[] = "Знак, которого нет в кодировке Windows-1251: ";

@@ -4,9 +4,11 @@
 // every number is written so that the profile reader returns a valid decimal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "core/IntConversion.h"
 #include "storage/DataFile.h"
@@ -92,7 +94,12 @@ class ProfileReader : public testing::Test {
     const auto error = LoadData(store, platform, nullptr);
     if (error && error->find(" beyond its task count ") != std::string::npos) {
       // A task section the count leaves unread stops the load; the system's reader sees it too.
-      EXPECT_TRUE(HasTaskSectionBeyondCount(path)) << label << "\nfile: " << Escaped(file);
+      EXPECT_TRUE(TaskSectionNumbers(path).beyondCount) << label << "\nfile: " << Escaped(file);
+      return;
+    }
+    if (error && error->find(" of its task count ") != std::string::npos) {
+      // So does a task section the count needs and the file lacks.
+      EXPECT_TRUE(TaskSectionNumbers(path).missing) << label << "\nfile: " << Escaped(file);
       return;
     }
     ASSERT_EQ(error, std::nullopt) << label << "\nfile: " << Escaped(file);
@@ -102,19 +109,32 @@ class ProfileReader : public testing::Test {
     if (HasFailure() && !failedBefore) ADD_FAILURE() << label << " was the file " << Escaped(file);
   }
 
-  bool HasTaskSectionBeyondCount(const std::string& path) {
+  struct TaskSections {
+    bool beyondCount = false;  // a [TASKn] with n at or above TasksN
+    bool missing = false;      // some n below TasksN without its [TASKn]
+  };
+
+  // The task sections as the system's reader lists them, measured against the task count.
+  TaskSections TaskSectionNumbers(const std::string& path) {
     const int32_t count =
         StrToInt32(ProfileString(path, "SETTINGS", "TasksN", "0")).value_or(INT32_MAX);
+    std::vector<bool> present(static_cast<size_t>(std::clamp(count, 0, 64)));
+    TaskSections found;
     char names[16384] = {};
     GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str());
     for (const char* name = names; *name; name += strlen(name) + 1) {
       const std::string_view section(name);
-      if (section.size() > 4 && section.size() <= 14 && _strnicmp(name, "TASK", 4) == 0 &&
-          section.find_first_not_of("0123456789", 4) == std::string_view::npos &&
-          std::stoll(std::string(section.substr(4))) >= count)
-        return true;
+      if (section.size() <= 4 || section.size() > 14 || _strnicmp(name, "TASK", 4) != 0 ||
+          section.find_first_not_of("0123456789", 4) != std::string_view::npos)
+        continue;
+      const long long number = std::stoll(std::string(section.substr(4)));
+      if (number >= count)
+        found.beyondCount = true;
+      else if (static_cast<size_t>(number) < present.size())
+        present[static_cast<size_t>(number)] = true;
     }
-    return false;
+    found.missing = std::find(present.begin(), present.end(), false) != present.end();
+    return found;
   }
 
   void ReadBothWays(const Store& store, const std::string& path, const std::string& label) {

@@ -243,7 +243,10 @@ void Application::PreviewMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return;
   // With a drop-down list open, Escape closes only the list, in every window.
   if (GoesToDroppedList(message)) return;
-  if (editor_.IsOpenForNewTask()) {
+  const HWND warning = shutdownWarning_.Handle();
+  if (warning && (message.hwnd == warning || IsChild(warning, message.hwnd))) {
+    shutdownWarning_.Close();  // Escape in the shutdown warning cancels, as "Отмена" does
+  } else if (editor_.IsOpenForNewTask()) {
     editor_.CancelOnEscape(message);
   } else if (settingsDialog_.IsOpen()) {
     settingsDialog_.Cancel();

@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/CommandLineStart.h"
 #include "app/DataPath.h"
+#include "ui/shared/DialogKeys.h"
 #include "win32/CommonControls.h"
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
@@ -35,6 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     application.PreviewMessage(message);
     if (application.mainWindow().TakeDialogKey(message)) continue;
+    if (TakeDialogKey(application.shutdownWarning().Handle(), message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

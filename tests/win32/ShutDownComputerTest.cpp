@@ -285,6 +285,20 @@ TEST_F(ShutdownWarningTest, TheEndOfTheCountShutsDown) {
   EXPECT_TRUE(seen.windowExists);
 }
 
+TEST_F(ShutdownWarningTest, EscapeInTheWarningCancelsItAndLeavesTheMainWindow) {
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
+  MSG escape{};
+  escape.hwnd = app.shutdownWarning().Control(ShutdownWarningControl::Cancel);
+  escape.message = WM_KEYDOWN;
+  escape.wParam = VK_ESCAPE;
+  app.PreviewMessage(escape);
+  EXPECT_FALSE(app.shutdownWarning().IsOpen());
+  Wait(300);
+  EXPECT_EQ(seen.requests, 0);
+  EXPECT_TRUE(IsWindowVisible(app.mainWindow().Handle()));
+  EXPECT_FALSE(IsIconic(app.mainWindow().Handle()));
+}
+
 // "Выход" and the end of the session close the warning, and nothing shuts down.
 class ShutdownCancelledBy : public ShutdownWarningTest,
                             public testing::WithParamInterface<std::pair<UINT, WPARAM>> {};

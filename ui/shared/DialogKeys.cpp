@@ -44,7 +44,7 @@ void MoveFocusByTab(HWND window) {
 }  // namespace
 
 bool TakeDialogKey(HWND window, const MSG& message, const EnterAction& enter) {
-  if (message.message != WM_KEYDOWN) return false;
+  if (!window || message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
   if (message.wParam == VK_TAB) {
     MoveFocusByTab(window);

@@ -73,13 +73,11 @@ static_assert(std::size(kControls) == static_cast<size_t>(EditorControl::Count))
 }  // namespace
 
 void TaskEditor::PlaceControls() {
-  UniqueFont font = CreatePixelFont(L"MS Sans Serif", 13, true, dpi_);
+  ::PlaceControls(kControls, controls_, dpi_, L"MS Sans Serif", 13, font_);
+  // The message field has a font of its own.
   UniqueFont messageFont = CreatePixelFont(L"Arial", 15, true, dpi_);
-  ::PlaceControls(kControls, controls_, dpi_, font.get());
   SendMessageW(Control(EditorControl::Message), WM_SETFONT,
                reinterpret_cast<WPARAM>(messageFont.get()), TRUE);
-  // The controls hold the new fonts now; the old ones may go.
-  font_ = std::move(font);
   messageFont_ = std::move(messageFont);
 }
 

@@ -8,7 +8,6 @@
 #include "ui/shared/ScreenPlacement.h"
 #include "ui/shared/WindowTexts.h"
 #include "win32/Dpi.h"
-#include "win32/Fonts.h"
 
 namespace {
 
@@ -40,10 +39,7 @@ bool SettingsDialog::Create(HWND owner) {
 }
 
 void SettingsDialog::PlaceControls() {
-  UniqueFont font = CreatePixelFont(L"MS Sans Serif", 13, true, dpi_);
-  ::PlaceControls(kPlaces, controls_, dpi_, font.get());
-  // The controls hold the new font now; the old one may go.
-  font_ = std::move(font);
+  ::PlaceControls(kPlaces, controls_, dpi_, L"MS Sans Serif", 13, font_);
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

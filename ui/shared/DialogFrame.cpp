@@ -2,6 +2,7 @@
 
 #include "ui/shared/DpiScale.h"
 #include "win32/Dpi.h"
+#include "win32/Fonts.h"
 #include "win32/Text.h"
 
 namespace {
@@ -46,10 +47,13 @@ bool CreateControls(HWND dialog, std::span<const ControlPlace> places, int first
 }
 
 void PlaceControls(std::span<const ControlPlace> places, std::span<const HWND> handles, int dpi,
-                   HFONT font) {
+                   const wchar_t* face, int pixels, UniqueFont& font) {
+  UniqueFont scaled = CreatePixelFont(face, pixels, true, dpi);
   for (const ControlPlace& place : places) {
     HWND control = handles[static_cast<size_t>(place.control)];
     MoveToPlace(control, place.at, dpi);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), TRUE);
   }
+  // The controls hold the new font now; the old one may go.
+  font = std::move(scaled);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/shared/WindowBase.h"
+#include "win32/Handles.h"
 
 // A child window's place in its parent's client area, in pixels at 96 dots per inch.
 struct ScaledPlace {
@@ -41,6 +42,8 @@ int DialogDpi(HWND owner);
 // indexed by ControlPlace::control. False when one could not be made.
 bool CreateControls(HWND dialog, std::span<const ControlPlace> places, int firstId,
                     std::span<HWND> handles, int dpi);
-// Moves the controls to their places for `dpi` and gives them `font`.
+// Moves the controls to their places for `dpi` and gives them a new bold font of `face`,
+// `pixels` high at 96 dots per inch, scaled for `dpi`; it replaces `font` once the controls hold
+// it.
 void PlaceControls(std::span<const ControlPlace> places, std::span<const HWND> handles, int dpi,
-                   HFONT font);
+                   const wchar_t* face, int pixels, UniqueFont& font);

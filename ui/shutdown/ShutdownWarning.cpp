@@ -5,7 +5,6 @@
 #include "ui/shared/WindowTexts.h"
 #include "win32/Dpi.h"
 #include "win32/ErrorBox.h"
-#include "win32/Fonts.h"
 #include "win32/Text.h"
 
 namespace {
@@ -60,10 +59,7 @@ void ShutdownWarning::Close() {
 }
 
 void ShutdownWarning::PlaceControls() {
-  UniqueFont font = CreatePixelFont(L"Arial", 15, true, dpi_);
-  ::PlaceControls(kPlaces, controls_, dpi_, font.get());
-  // The controls hold the new font now; the old one may go.
-  font_ = std::move(font);
+  ::PlaceControls(kPlaces, controls_, dpi_, L"Arial", 15, font_);
 }
 
 LRESULT ShutdownWarning::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,7 +3,13 @@
 // takes when the user saves it.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "core/Snooze.h"
 #include "core/Task.h"
+
+class Store;
 
 // Seconds since midnight of the pass time; milliseconds ignored.
 int32_t SecondOfDay(const SystemTime& now);
@@ -34,3 +40,21 @@ void SkipMomentBeforeSaving(Task& task, const SystemTime& now);
 // date fields that recurrence reads (the day of a monthly task, day and month of a yearly one,
 // the whole date of a one-time one).
 bool SameMoment(const Task& a, const Task& b);
+
+// The next moment a pass will fire the task, to the second, by the rules above: `now` for an
+// active task whose moment in this period has come and not yet fired (a pass catches it up), its
+// next moment for one not yet due, the next period's for one done for this period; nothing for a
+// paused task, a one-time task done, or a moment that never comes (the 31st in a monthly task
+// fires only in months that have one). A done-for-period task is set active by one pass and
+// fired by the next, half a second later, within the same second as a rule.
+std::optional<LocalMoment> NextFiring(const Task& task, const SystemTime& now);
+
+// What comes next of the whole table (the caller holds the store's lock): the earliest next
+// firing of a task or return of a reminder put off, with that one's message (valid while the
+// lock is held); nothing when nothing will come. A task and a reminder at the same moment give
+// the task.
+struct NextReminder {
+  LocalMoment moment;
+  const std::string* message = nullptr;
+};
+std::optional<NextReminder> NextInStore(const Store& store, const SystemTime& now);

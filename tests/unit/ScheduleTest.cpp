@@ -4,7 +4,9 @@
 
 #include <tuple>
 
+#include "core/Calendar.h"
 #include "core/Schedule.h"
+#include "core/Store.h"
 
 namespace {
 
@@ -233,6 +235,115 @@ TEST(SkipMomentBeforeSaving, DoneForThePeriodWhenItsMomentHasCome) {
     EXPECT_FALSE(ShouldReactivate(t, c.lastDone));
     EXPECT_TRUE(ShouldReactivate(t, c.back));
   }
+}
+
+// A pass of the checker over one task, deciding as its pass does: an active task that is due
+// fires, a done-for-period one whose period has moved on is set active (and fires at a later pass).
+bool CheckerPass(Task& task, const SystemTime& now) {
+  if (task.status == StatusActive && IsDue(task, now)) {
+    RecordFiring(task, now);
+    return true;
+  }
+  if (task.status == StatusDoneToday && ShouldReactivate(task, now)) task.status = StatusActive;
+  return false;
+}
+
+// Two years (2027, then the leap year 2028) of passes at each midnight, a second before the
+// task's moment, at it, and at the day's last second, two passes each (half a second apart):
+// a pass fires the task exactly when the prediction made before it is that pass's moment, and a
+// prediction holds, or is caught up to the pass's moment, until the task fires.
+TEST(NextFiring, AgreesWithTheCheckersPassesOverTwoYears) {
+  struct Row {
+    int32_t recurrence, ssec, day, month, year, status;
+    SystemTime lastRun;
+    int firings;
+  };
+  const SystemTime kNever{};
+  const int32_t A = StatusActive, kEnd = 86399;
+  const Row rows[] = {
+      {EveryDay, k0830, 0, 0, 0, A, kNever, 731},
+      {EveryDay, 0, 0, 0, 0, A, kNever, 731},
+      {EveryDay, kLast, 0, 0, 0, A, kNever, 731},
+      {EveryDay, k0830, 0, 0, 0, StatusDoneToday, At(2027, 1, 1, 8, 30, 0), 730},
+      {EveryDay, 0, 0, 0, 0, StatusDoneToday, At(2026, 12, 31, 0, 0, 0), 731},
+      {EveryMonday, k0830, 0, 0, 0, A, kNever, 104},
+      {EverySaturday, kEnd, 0, 0, 0, A, kNever, 105},
+      {EverySunday, 0, 0, 0, 0, A, kNever, 105},
+      {EverySunday, k0830, 0, 0, 0, StatusDoneToday, At(2027, 1, 1, 0, 0, 0), 105},
+      {EveryMonth, k0830, 1, 0, 0, A, kNever, 24},
+      {EveryMonth, k0830, 15, 0, 0, A, kNever, 24},
+      {EveryMonth, k0830, 15, 0, 0, StatusDoneToday, At(2027, 1, 2, 0, 0, 0), 23},
+      {EveryMonth, k0830, 29, 0, 0, A, kNever, 23},
+      {EveryMonth, 0, 30, 0, 0, A, kNever, 22},
+      {EveryMonth, kLast, 31, 0, 0, A, kNever, 14},
+      {EveryYear, k0830, 15, 5, 0, A, kNever, 2},
+      {EveryYear, k0830, 29, 2, 0, A, kNever, 2},
+      {EveryYear, 0, 31, 12, 0, StatusDoneToday, At(2027, 3, 1, 0, 0, 0), 1},
+      {Once, k0830, 15, 5, 2026, A, kNever, 1},  // in the past: caught up at once
+      {Once, k0830, 29, 2, 2028, A, kNever, 1},
+      {Once, k0830, 1, 1, 2035, A, kNever, 0},
+      {Once, k0830, 15, 5, 2026, StatusDone, At(2026, 5, 15, 8, 30, 0), 0},
+      {EveryDay, k0830, 0, 0, 0, StatusPaused, kNever, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    Task task;
+    task.recurrence = row.recurrence;
+    task.SetSecondOfDay(row.ssec);
+    task.day = row.day, task.month = row.month, task.year = row.year;
+    task.status = row.status;
+    task.lastRun = row.lastRun;
+    int firings = 0;
+    std::optional<LocalMoment> held = NextFiring(task, At(2027, 1, 1, 0, 0, 0));
+    for (int year = 2027; year <= 2028; ++year)
+      for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= DaysInMonth(month, year); ++day)
+          for (int32_t second : {0, row.ssec - 1, row.ssec, kLast}) {
+            if (second < 0 || second > kLast) continue;
+            const SystemTime now =
+                At(year, month, day, second / 3600, second / 60 % 60, second % 60);
+            const auto next = NextFiring(task, now);
+            EXPECT_EQ(next, held ? std::max(*held, MomentOf(now)) : held) << DueText(MomentOf(now));
+            const bool fired = CheckerPass(task, now) || CheckerPass(task, now);
+            ASSERT_EQ(fired, next == MomentOf(now)) << DueText(MomentOf(now));
+            firings += fired;
+            held = fired ? NextFiring(task, now) : next;  // held until the next firing
+          }
+    EXPECT_EQ(firings, row.firings);
+  }
+}
+
+// The earliest of the table's next firings and the reminders put off (the first, in due order).
+TEST(NextInStore, TheEarliestTaskOrReminder) {
+  Store store;
+  store.tasks.resize(3);
+  store.tasks[0].status = StatusPaused;  // would be the earliest: 00:00 daily
+  store.tasks[1].status = store.tasks[2].status = StatusActive;
+  store.tasks[1].SetSecondOfDay(k0830), store.tasks[1].message = "daily";
+  store.tasks[2].SetSecondOfDay(k0830 + 1), store.tasks[2].message = "later";
+  const SystemTime now = At(2027, 6, 1, 8, 0, 0);
+  const LocalMoment task{2027, 6, 1, 8, 30, 0};
+  EXPECT_EQ(NextInStore(store, now)->moment, task);
+  EXPECT_EQ(*NextInStore(store, now)->message, "daily");
+  struct Case {
+    LocalMoment due, next;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{2027, 6, 1, 8, 29, 59}, {2027, 6, 1, 8, 29, 59}, "put off"},
+      {{2027, 5, 31, 23, 0, 0}, MomentOf(now), "put off"},  // overdue: at once
+      {task, task, "daily"},
+      {{2027, 6, 1, 8, 30, 1}, task, "daily"},
+  };
+  for (const Case& c : cases) {
+    store.snoozed = {SnoozedReminder{c.due, "", "put off"}};
+    const auto next = NextInStore(store, now);
+    EXPECT_EQ(next->moment, c.next) << DueText(c.due);
+    EXPECT_EQ(*next->message, c.message) << DueText(c.due);
+  }
+  store.tasks.resize(1);
+  store.snoozed.clear();
+  EXPECT_EQ(NextInStore(store, now), std::nullopt);
 }
 
 TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {

@@ -248,38 +248,39 @@ bool CheckerPass(Task& task, const SystemTime& now) {
   return false;
 }
 
-// Two years (2027, then the leap year 2028) of passes at each midnight, a second before the
-// task's moment, at it, and at the day's last second, two passes each (half a second apart):
-// a pass fires the task exactly when the prediction made before it is that pass's moment, and a
-// prediction holds, or is caught up to the pass's moment, until the task fires.
-TEST(NextFiring, AgreesWithTheCheckersPassesOverTwoYears) {
+// A year and a half (from July 2027 to the end of the leap year 2028) of passes at each midnight, a
+// second before the task's moment, at it, and at the day's last second, two passes each (half a
+// second apart): a pass fires the task exactly when the prediction made before it is that pass's
+// moment, and a prediction holds, or is caught up to the pass's moment, until the task fires.
+TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
   struct Row {
     int32_t recurrence, ssec, day, month, year, status;
     SystemTime lastRun;
     int firings;
   };
   const SystemTime kNever{};
-  const int32_t A = StatusActive, kEnd = 86399;
+  const int32_t A = StatusActive;
   const Row rows[] = {
-      {EveryDay, k0830, 0, 0, 0, A, kNever, 731},
-      {EveryDay, 0, 0, 0, 0, A, kNever, 731},
-      {EveryDay, kLast, 0, 0, 0, A, kNever, 731},
-      {EveryDay, k0830, 0, 0, 0, StatusDoneToday, At(2027, 1, 1, 8, 30, 0), 730},
-      {EveryDay, 0, 0, 0, 0, StatusDoneToday, At(2026, 12, 31, 0, 0, 0), 731},
-      {EveryMonday, k0830, 0, 0, 0, A, kNever, 104},
-      {EverySaturday, kEnd, 0, 0, 0, A, kNever, 105},
-      {EverySunday, 0, 0, 0, 0, A, kNever, 105},
-      {EverySunday, k0830, 0, 0, 0, StatusDoneToday, At(2027, 1, 1, 0, 0, 0), 105},
-      {EveryMonth, k0830, 1, 0, 0, A, kNever, 24},
-      {EveryMonth, k0830, 15, 0, 0, A, kNever, 24},
-      {EveryMonth, k0830, 15, 0, 0, StatusDoneToday, At(2027, 1, 2, 0, 0, 0), 23},
-      {EveryMonth, k0830, 29, 0, 0, A, kNever, 23},
-      {EveryMonth, 0, 30, 0, 0, A, kNever, 22},
-      {EveryMonth, kLast, 31, 0, 0, A, kNever, 14},
-      {EveryYear, k0830, 15, 5, 0, A, kNever, 2},
-      {EveryYear, k0830, 29, 2, 0, A, kNever, 2},
+      {EveryDay, k0830, 0, 0, 0, A, kNever, 550},
+      {EveryDay, 0, 0, 0, 0, A, kNever, 550},
+      {EveryDay, kLast, 0, 0, 0, A, kNever, 550},
+      {EveryDay, 86400, 0, 0, 0, A, kNever, 0},  // a second past the day: never
+      {EveryDay, k0830, 0, 0, 0, StatusDoneToday, At(2027, 7, 1, 8, 30, 0), 549},
+      {EveryDay, 0, 0, 0, 0, StatusDoneToday, At(2026, 12, 31, 0, 0, 0), 550},
+      {EveryMonday, k0830, 0, 0, 0, A, kNever, 78},
+      {EverySaturday, kLast, 0, 0, 0, A, kNever, 79},
+      {EverySunday, 0, 0, 0, 0, A, kNever, 79},
+      {EverySunday, k0830, 0, 0, 0, StatusDoneToday, At(2027, 7, 1, 0, 0, 0), 79},
+      {EveryMonth, k0830, 1, 0, 0, A, kNever, 18},
+      {EveryMonth, k0830, 15, 0, 0, A, kNever, 18},
+      {EveryMonth, k0830, 15, 0, 0, StatusDoneToday, At(2027, 7, 2, 0, 0, 0), 17},
+      {EveryMonth, k0830, 29, 0, 0, A, kNever, 18},
+      {EveryMonth, 0, 30, 0, 0, A, kNever, 17},
+      {EveryMonth, kLast, 31, 0, 0, A, kNever, 11},
+      {EveryYear, k0830, 15, 5, 0, A, kNever, 2},  // caught up at once, then 2028
+      {EveryYear, k0830, 29, 2, 0, A, kNever, 2},  // 1 March 2027 caught up, 29 February 2028
       {EveryYear, 0, 31, 12, 0, StatusDoneToday, At(2027, 3, 1, 0, 0, 0), 1},
-      {Once, k0830, 15, 5, 2026, A, kNever, 1},  // in the past: caught up at once
+      {Once, k0830, 15, 5, 2027, A, kNever, 1},  // in the past: caught up at once
       {Once, k0830, 29, 2, 2028, A, kNever, 1},
       {Once, k0830, 1, 1, 2035, A, kNever, 0},
       {Once, k0830, 15, 5, 2026, StatusDone, At(2026, 5, 15, 8, 30, 0), 0},
@@ -294,9 +295,9 @@ TEST(NextFiring, AgreesWithTheCheckersPassesOverTwoYears) {
     task.status = row.status;
     task.lastRun = row.lastRun;
     int firings = 0;
-    std::optional<LocalMoment> held = NextFiring(task, At(2027, 1, 1, 0, 0, 0));
+    std::optional<LocalMoment> held = NextFiring(task, At(2027, 7, 1, 0, 0, 0));
     for (int year = 2027; year <= 2028; ++year)
-      for (int month = 1; month <= 12; ++month)
+      for (int month = year == 2027 ? 7 : 1; month <= 12; ++month)
         for (int day = 1; day <= DaysInMonth(month, year); ++day)
           for (int32_t second : {0, row.ssec - 1, row.ssec, kLast}) {
             if (second < 0 || second > kLast) continue;
@@ -320,11 +321,10 @@ TEST(NextInStore, TheEarliestTaskOrReminder) {
   store.tasks[0].status = StatusPaused;  // would be the earliest: 00:00 daily
   store.tasks[1].status = store.tasks[2].status = StatusActive;
   store.tasks[1].SetSecondOfDay(k0830), store.tasks[1].message = "daily";
-  store.tasks[2].SetSecondOfDay(k0830 + 1), store.tasks[2].message = "later";
+  store.tasks[2].recurrence = Once, store.tasks[2].year = 2035, store.tasks[2].month = 1;
+  store.tasks[2].day = 1, store.tasks[2].SetSecondOfDay(k0830);
   const SystemTime now = At(2027, 6, 1, 8, 0, 0);
   const LocalMoment task{2027, 6, 1, 8, 30, 0};
-  EXPECT_EQ(NextInStore(store, now)->moment, task);
-  EXPECT_EQ(*NextInStore(store, now)->message, "daily");
   struct Case {
     LocalMoment due, next;
     const char* message;
@@ -341,8 +341,10 @@ TEST(NextInStore, TheEarliestTaskOrReminder) {
     EXPECT_EQ(next->moment, c.next) << DueText(c.due);
     EXPECT_EQ(*next->message, c.message) << DueText(c.due);
   }
-  store.tasks.resize(1);
   store.snoozed.clear();
+  store.tasks.erase(store.tasks.begin() + 1);
+  EXPECT_EQ(NextInStore(store, now)->moment, (LocalMoment{2035, 1, 1, 8, 30, 0}));  // years ahead
+  store.tasks.resize(1);
   EXPECT_EQ(NextInStore(store, now), std::nullopt);
 }
 

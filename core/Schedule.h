@@ -43,10 +43,10 @@ bool SameMoment(const Task& a, const Task& b);
 
 // The next moment a pass will fire the task, to the second, by the rules above: `now` for an
 // active task whose moment in this period has come and not yet fired (a pass catches it up), its
-// next moment for one not yet due, the next period's for one done for this period; nothing for a
-// paused task, a one-time task done, or a moment that never comes (the 31st in a monthly task
-// fires only in months that have one). A done-for-period task is set active by one pass and
-// fired by the next, half a second later, within the same second as a rule.
+// next moment for one not yet due, the next period's for one done for this period (a month
+// without the task's day is skipped); nothing for a paused task, a one-time task done, or a moment
+// no date has (a second of day past 23:59:59, a month 13). A done-for-period task is set active by
+// one pass and fired by the next, half a second later, within the same second as a rule.
 std::optional<LocalMoment> NextFiring(const Task& task, const SystemTime& now);
 
 // What comes next of the whole table (the caller holds the store's lock): the earliest next

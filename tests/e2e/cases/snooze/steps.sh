@@ -15,13 +15,19 @@ point() { driver controls "$1" | awk -F'\t' -v c="$2" '$1 == c { print $3; exit 
 # message: the text of the editor's message field, its first edit field.
 message() { driver controls TForm2 | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
 
-read -r x y <<<"$(point MyVornakelClass ComboBox)"
-[ -n "$y" ] || e2e_abort "no duration list in the popup"
-xdotool mousemove "$x" "$y" click 1 2>/dev/null || e2e_fail "cannot click the duration list"
-sleep 0.7
-e2e_screenshot "$NAME-duration-list"
-xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
-sleep 1
+# escape_in_list <window class> <screenshot name>: drops the window's first list, presses Escape.
+escape_in_list() {
+  local x y
+  read -r x y <<<"$(point "$1" ComboBox)"
+  [ -n "$y" ] || e2e_abort "no drop-down list in $1"
+  xdotool mousemove "$x" "$y" click 1 2>/dev/null || e2e_fail "cannot click the list of $1"
+  sleep 0.7
+  e2e_screenshot "$NAME-$2"
+  xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
+  sleep 1
+}
+
+escape_in_list MyVornakelClass duration-list
 if driver window | grep -Fxq $'visible\t1' && driver window | grep -Fxq $'minimized\t0'; then
   echo "ok: Escape in the duration list left the main window"
 else
@@ -37,13 +43,7 @@ xdotool type --delay 100 "Не потерять" 2>/dev/null || e2e_fail "cannot
 sleep 0.5
 typed=$(message)
 [ -n "$typed" ] || e2e_fail "nothing was typed into the message field"
-read -r x y <<<"$(point TForm2 ComboBox)"
-[ -n "$y" ] || e2e_abort "no editor with a drop-down list"
-xdotool mousemove "$x" "$y" click 1 2>/dev/null || e2e_fail "cannot click the list"
-sleep 0.7
-e2e_screenshot "$NAME-editor-list"
-xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
-sleep 1
+escape_in_list TForm2 editor-list
 if [ -n "$typed" ] && [ "$(message)" = "$typed" ]; then
   echo "ok: Escape in the editor's list kept the editor and the typed message"
 else

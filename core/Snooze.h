@@ -28,9 +28,10 @@ std::optional<LocalMoment> ParseDueText(std::string_view text);
 
 struct SnoozedReminder {
   LocalMoment due;
-  std::string moment;   // the moment text of the title, without its two leading blanks
-  std::string message;  // cp1251, line breaks as CR LF
-  bool sound = false;   // the melody plays again when it comes back
+  std::string moment;            // the moment text of the title, without its two leading blanks
+  std::string message;           // cp1251, line breaks as CR LF
+  bool sound = false;            // the sound plays again when it comes back
+  SoundChoice soundChoice = {};  // which sound, and whether it repeats until answered
 };
 
 // The durations the popup offers, in minutes (their texts are kSnoozeTexts).

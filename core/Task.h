@@ -50,6 +50,14 @@ enum TaskStatus : int32_t {
 // Text of the status column; empty for a code the program never stores.
 const char* StatusText(int32_t status);
 
+// How a reminder is heard when its sound action is on: the melody or a sound file, played
+// once or again until its popup is answered.
+struct SoundChoice {
+  std::string file;     // full path of a .wav file; empty for the melody
+  bool repeat = false;  // repeat until answered (needs the message and the sound actions)
+  friend bool operator==(const SoundChoice&, const SoundChoice&) = default;
+};
+
 struct Task {
   bool armed = false;  // false while the user interface writes the record: the checker leaves it
   int32_t recurrence = EveryDay;
@@ -60,6 +68,7 @@ struct Task {
   // The actions.
   bool deleteAfter = false, runFile = false, shutDown = false, beep = false, showMessage = false;
   std::string fileName;
+  SoundChoice soundChoice;
   int32_t status = 0;
   // The moment of the last firing (day of week and milliseconds unused).
   SystemTime lastRun;
@@ -84,7 +93,8 @@ struct Settings {
   bool startWithWindows = false, startHidden = false, useTray = false, maximised = false;
   std::array<int32_t, 5> columnWidths{};
   int32_t taskCount = 0;
-  std::string lastFileFolder;  // of the file last chosen for a task, with its final backslash
-  int32_t snoozeMinutes = 10;  // the duration last chosen to put a reminder off
-  int32_t snoozedCount = 0;    // reminders put off and not yet back
+  std::string lastFileFolder;   // of the file last chosen for a task, with its final backslash
+  std::string lastSoundFolder;  // of the sound file last chosen, with its final backslash
+  int32_t snoozeMinutes = 10;   // the duration last chosen to put a reminder off
+  int32_t snoozedCount = 0;     // reminders put off and not yet back
 };

@@ -113,24 +113,6 @@ TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   EXPECT_EQ(store.tasks[0].status, StatusActive);
 }
 
-TEST_F(CheckerTest, RestartedAfterAStopItPassesAndSavesAgainAsBefore) {
-  checker.Start();
-  checker.Stop();
-  // Added while the checker stands, as by a user command while the exit's box was open.
-  Add(EveryDay, 0, StatusActive, "после отмены выхода");
-  checker.MakePass();
-  EXPECT_TRUE(Reminders().empty());
-  const int ticksAtRestart = platform.ticks;
-  platform.onTick = [&] {
-    if (platform.ticks == ticksAtRestart + 4) checker.RequestStop();
-  };
-  checker.Restart();
-  while (checker.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  checker.Stop();
-  EXPECT_EQ(Reminders(), std::vector<std::string>{"после отмены выхода"});
-  EXPECT_EQ(Saves(), 1);
-}
-
 TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
   Add(EveryDay, 0, StatusActive, "x");
   int remindersAtTickTwo = -1;

@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 
-#include "ui/commandline/CommandLine.h"
 #include "ui/editor/EditorRecord.h"
 
 namespace {
@@ -234,18 +231,6 @@ TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
     const uint16_t hour = skipped ? 10 : c.before == kNew ? 0 : 9;
     EXPECT_EQ(task.lastRun.hour, hour);
     EXPECT_EQ(task.lastRun.second, skipped || c.before == kNew ? 0 : 5);
-  }
-  // The command line adds its task through the same record.
-  for (const auto& [line, after] : {std::pair{"/at 09:00 /daily Зарядка", StatusDoneToday},
-                                    std::pair{"/at 10:00:01 /daily Зарядка", StatusActive},
-                                    std::pair{"/at 10:00 /weekly чт Планёрка", StatusDoneToday},
-                                    std::pair{"/at 09:00 Зарядка", StatusActive}}) {  // tomorrow
-    std::istringstream in(line);
-    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
-    Store store;
-    CommitEditor(store, 0, ParseCommandLine(words, kSaved).fields, kSaved);
-    ASSERT_EQ(store.tasks.size(), 1u) << line;
-    EXPECT_EQ(store.tasks[0].status, after) << line;
   }
 }
 

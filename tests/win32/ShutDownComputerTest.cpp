@@ -156,7 +156,11 @@ BOOL WINAPI RecordingExit(UINT flags, DWORD) {
 }
 
 // A shutdown task has fired in a running program whose system calls are recorded, never real.
-class ShutdownWarningTest : public testing::Test {
+// A shutdown task has fired in a running program whose system calls are recorded, never real;
+// the parameter is how the warning ends.
+enum class WarningEnd { ShutDownNow, CountRunsOut, Cancel, Escape, Exit, EndOfSession };
+
+class ShutdownWarningTest : public testing::TestWithParam<WarningEnd> {
  protected:
   TestFolder folder;
   Application app;
@@ -187,11 +191,11 @@ class ShutdownWarningTest : public testing::Test {
 
   // What a firing shutdown task leaves behind before it asks for the shutdown (the firing
   // itself saves nothing), and its request.
-  void FireShutdownTask(int second = 42) {
+  void FireShutdownTask() {
     {
       std::lock_guard lock(app.store().mutex);
       app.store().tasks[0].status = StatusDoneToday;
-      app.store().tasks[0].lastRun.second = static_cast<uint16_t>(second);
+      app.store().tasks[0].lastRun.second = 42;
     }
     app.platform().ShutDownComputer();
     ASSERT_TRUE(PumpUntil([&] { return app.shutdownWarning().IsOpen(); }));
@@ -200,15 +204,12 @@ class ShutdownWarningTest : public testing::Test {
   std::string WarningText() {
     return ControlText(app.shutdownWarning().Control(ShutdownWarningControl::Text));
   }
-  void Press(ShutdownWarningControl button) {
-    SendMessageW(app.shutdownWarning().Control(button), BM_CLICK, 0, 0);
-  }
   void Wait(int ms) {
     PumpUntil([] { return false; }, std::chrono::milliseconds(ms));
   }
 };
 
-TEST_F(ShutdownWarningTest, OpensOnTopWithoutTakingTheKeyboardCountsAndCancels) {
+TEST_F(ShutdownWarningTest, OpensOnTopWithoutTakingTheKeyboardAndCounts) {
   // The user types in another window.
   HWND typing = CreateWindowExW(0, L"STATIC", L"typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -226,9 +227,6 @@ TEST_F(ShutdownWarningTest, OpensOnTopWithoutTakingTheKeyboardCountsAndCancels) 
   EXPECT_EQ(GetForegroundWindow(), typing);
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(WarningText(), "Компьютер будет выключен через 60 с");
-  EXPECT_EQ(ControlText(app.shutdownWarning().Control(ShutdownWarningControl::ShutDownNow)),
-            "Выключить сейчас");
-  EXPECT_EQ(ControlText(app.shutdownWarning().Control(ShutdownWarningControl::Cancel)), "Отмена");
   // The task's new state is kept at once, though the firing saved nothing.
   const std::optional<std::string> saved = ReadBytes(shutdownDataIni);
   ASSERT_TRUE(saved);
@@ -242,82 +240,81 @@ TEST_F(ShutdownWarningTest, OpensOnTopWithoutTakingTheKeyboardCountsAndCancels) 
   Wait(100);
   EXPECT_EQ(Warning(), first);
   EXPECT_EQ(WarningText(), "Компьютер будет выключен через 59 с");
-
-  Press(ShutdownWarningControl::Cancel);
-  EXPECT_FALSE(app.shutdownWarning().IsOpen());
-  EXPECT_FALSE(IsWindow(first));
-  Wait(300);
-  EXPECT_EQ(seen.requests, 0);
-  EXPECT_TRUE(recorder.calls.empty()) << "no shutdown step after the cancel";
-  EXPECT_TRUE(app.checker().Running());
-  EXPECT_TRUE(IsWindowVisible(app.mainWindow().Handle()));
   DestroyWindow(typing);
 }
 
-TEST_F(ShutdownWarningTest, ShutDownNowSavesFirstThenShutsDownThenCloses) {
-  ASSERT_NO_FATAL_FAILURE(FireShutdownTask(42));
+TEST_P(ShutdownWarningTest, EndsInAShutdownOnlyByTheButtonOrTheCount) {
+  const WarningEnd end = GetParam();
+  if (end == WarningEnd::CountRunsOut) app.SetShutdownWarningSeconds(1);
+  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
   {
     // Changed after the warning opened: only the final save can have written it.
     std::lock_guard lock(app.store().mutex);
     app.store().tasks[0].lastRun.second = 43;
   }
-  Press(ShutdownWarningControl::ShutDownNow);
-  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
-  EXPECT_EQ(seen.requests, 1);
-  EXPECT_FALSE(seen.checkerRunning) << "the checker must be stopped before the shutdown";
-  ASSERT_TRUE(seen.dataIni.has_value());
-  EXPECT_NE(seen.dataIni->find("Stat=3\r\n"), std::string::npos);
-  EXPECT_NE(seen.dataIni->find("PrevS=43\r\n"), std::string::npos)
-      << "the final save must be on disk before the shutdown";
-  EXPECT_TRUE(seen.windowExists) << "the window closes after the shutdown request";
-  EXPECT_FALSE(app.shutdownWarning().IsOpen());
-}
-
-TEST_F(ShutdownWarningTest, TheEndOfTheCountShutsDown) {
-  app.SetShutdownWarningSeconds(2);
-  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
-  EXPECT_EQ(WarningText(), "Компьютер будет выключен через 2 с");
-  EXPECT_TRUE(PumpUntil([&] { return WarningText() == "Компьютер будет выключен через 1 с"; }));
-  EXPECT_EQ(seen.requests, 0);
-  EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
-  EXPECT_EQ(seen.requests, 1);
-  EXPECT_FALSE(seen.checkerRunning);
-  EXPECT_TRUE(seen.windowExists);
-}
-
-TEST_F(ShutdownWarningTest, EscapeInTheWarningCancelsItAndLeavesTheMainWindow) {
-  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
-  MSG escape{};
-  escape.hwnd = app.shutdownWarning().Control(ShutdownWarningControl::Cancel);
-  escape.message = WM_KEYDOWN;
-  escape.wParam = VK_ESCAPE;
-  app.PreviewMessage(escape);
-  EXPECT_FALSE(app.shutdownWarning().IsOpen());
-  Wait(300);
-  EXPECT_EQ(seen.requests, 0);
-  EXPECT_TRUE(IsWindowVisible(app.mainWindow().Handle()));
-  EXPECT_FALSE(IsIconic(app.mainWindow().Handle()));
-}
-
-// "Выход" and the end of the session close the warning, and nothing shuts down.
-class ShutdownCancelledBy : public ShutdownWarningTest,
-                            public testing::WithParamInterface<std::pair<UINT, WPARAM>> {};
-
-TEST_P(ShutdownCancelledBy, EndingTheProgram) {
-  ASSERT_NO_FATAL_FAILURE(FireShutdownTask());
   const HWND warning = Warning();
-  SendMessageW(app.mainWindow().Handle(), GetParam().first, GetParam().second, 0);
+  MSG escape{app.shutdownWarning().Control(ShutdownWarningControl::Cancel),
+             WM_KEYDOWN,
+             VK_ESCAPE,
+             0,
+             0,
+             {}};
+  const HWND main = app.mainWindow().Handle();
+  switch (end) {
+    case WarningEnd::ShutDownNow:
+      SendMessageW(app.shutdownWarning().Control(ShutdownWarningControl::ShutDownNow), BM_CLICK, 0,
+                   0);
+      break;
+    case WarningEnd::CountRunsOut:
+      break;
+    case WarningEnd::Cancel:
+      SendMessageW(app.shutdownWarning().Control(ShutdownWarningControl::Cancel), BM_CLICK, 0, 0);
+      break;
+    case WarningEnd::Escape:
+      app.PreviewMessage(escape);
+      break;
+    case WarningEnd::Exit:
+      SendMessageW(main, WM_COMMAND, kCommandExit, 0);
+      break;
+    case WarningEnd::EndOfSession:
+      SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+      break;
+  }
+  if (end == WarningEnd::ShutDownNow || end == WarningEnd::CountRunsOut) {
+    EXPECT_TRUE(PumpUntil([&] { return app.mainWindow().Handle() == nullptr; }));
+    EXPECT_EQ(seen.requests, 1);
+    EXPECT_FALSE(seen.checkerRunning) << "the checker must be stopped before the shutdown";
+    ASSERT_TRUE(seen.dataIni.has_value());
+    EXPECT_NE(seen.dataIni->find("PrevS=43\r\n"), std::string::npos)
+        << "the final save must be on disk before the shutdown";
+    EXPECT_TRUE(seen.windowExists) << "the window closes after the shutdown request";
+    EXPECT_FALSE(app.shutdownWarning().IsOpen());
+    return;
+  }
   EXPECT_FALSE(IsWindow(warning));
-  // A task that fired just before the stop asks too late.
-  app.platform().ShutDownComputer();
+  const bool programEnds = end == WarningEnd::Exit || end == WarningEnd::EndOfSession;
+  // A task that fires just after the program began to stop asks too late.
+  if (programEnds) app.platform().ShutDownComputer();
   Wait(300);
   EXPECT_FALSE(app.shutdownWarning().IsOpen());
   EXPECT_EQ(seen.requests, 0);
-  EXPECT_FALSE(app.checker().Running());
+  EXPECT_TRUE(recorder.calls.empty()) << "no shutdown step";
+  EXPECT_EQ(app.checker().Running(), !programEnds);
+  if (!programEnds) {
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitAndEndOfSession, ShutdownCancelledBy,
-                         testing::Values(std::pair<UINT, WPARAM>{WM_COMMAND, kCommandExit},
-                                         std::pair<UINT, WPARAM>{WM_ENDSESSION, TRUE}));
+std::string EndName(const testing::TestParamInfo<WarningEnd>& end) {
+  const char* names[] = {"ShutDownNow", "CountRunsOut", "Cancel", "Escape", "Exit", "EndOfSession"};
+  return names[static_cast<int>(end.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEnd, ShutdownWarningTest,
+                         testing::Values(WarningEnd::ShutDownNow, WarningEnd::CountRunsOut,
+                                         WarningEnd::Cancel, WarningEnd::Escape, WarningEnd::Exit,
+                                         WarningEnd::EndOfSession),
+                         EndName);
 
 }  // namespace

@@ -112,8 +112,8 @@ class MainCommands : public ApplicationFixture {
     DeleteTask(store(), lock, app->platform(), index, true);
   }
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    NOTIFYICONDATAW data = app->mainWindow().Tray().TrayData();
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
   }
   std::wstring LinkPath() { return folder.File(L"vornakel_win32_tests.lnk"); }
   bool LinkExists() { return GetFileAttributesW(LinkPath().c_str()) != INVALID_FILE_ATTRIBUTES; }

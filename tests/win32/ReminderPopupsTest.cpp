@@ -116,7 +116,7 @@ TEST_F(Popup, HasItsClassStylesAndChildren) {
     EXPECT_EQ(font.lfHeight, 18);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
   }
-  EXPECT_EQ(GetFocus(), children[1]);
+  EXPECT_NE(GetActiveWindow(), popup);  // opened without the keyboard
   EXPECT_FALSE(GetWindowLongW(children[0], GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
 
   // The read-only field is painted yellow.
@@ -182,6 +182,89 @@ TEST_F(Popup, CascadesUpAndLeftWrapsAfterTenAndNeverLeavesTheWorkArea) {
   EXPECT_EQ(corner.y, area.bottom);
 }
 
+// Input reaches the thread's queue through the system, a moment after it is sent.
+void Settle() {
+  PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+}
+
+void Key(WORD key, wchar_t character = 0) {
+  INPUT input[2]{};
+  for (INPUT& event : input) {
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = character ? 0 : key;
+    event.ki.wScan = character;
+    event.ki.dwFlags = character ? KEYEVENTF_UNICODE : 0;
+  }
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+  Settle();
+}
+
+// Both events at once: a press on the caption runs the system's move loop until the release.
+void ClickAt(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  Settle();
+}
+
+// A popup opens over the window the user types in without taking the keyboard: what is typed,
+// Space and Enter included, goes on arriving there. The first click on OK or "Отложить" answers;
+// a popup clicked elsewhere takes the keyboard, and Enter or Space answers it by OK.
+TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
+  int snoozes = 0;
+  popups.SetOnSnooze([&](const std::string&, const std::string&, bool, int32_t) { ++snoozes; });
+  // The window the user types in: one of this program's own, like the editor's message field.
+  const HWND typing = CreateWindowExW(
+      0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 40, 40, 300,
+      200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  enum Click { None, Ok, Snooze, Margin, Field };
+  struct Row {
+    Click click;
+    WORD key;  // pressed after the click
+    bool answered;
+    int snoozes;
+  };
+  const Row rows[] = {
+      {None, VK_SPACE, false, 0}, {None, VK_RETURN, false, 0},  {Ok, 0, true, 0},
+      {Snooze, 0, true, 1},       {Margin, VK_RETURN, true, 0}, {Margin, VK_SPACE, true, 0},
+      {Field, VK_RETURN, true, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    SetForegroundWindow(typing);
+    SetFocus(typing);
+    SetWindowTextW(typing, L"");
+    Key(0, L'я');
+    const HWND popup = Open(" 12:00", "Обед");
+    EXPECT_EQ(GetFocus(), typing);
+    EXPECT_EQ(GetForegroundWindow(), typing);
+    Key(0, L'ж');
+    const std::vector<HWND> children = ChildrenOf(popup);
+    ASSERT_EQ(children.size(), 4u);
+    RECT place{};
+    const HWND clicked[] = {nullptr, children[1], children[3], popup, children[0]};
+    if (row.click != None) {
+      GetClientRect(clicked[row.click], &place);
+      ClickAt(clicked[row.click], row.click == Margin ? POINT{1, 1} : POINT{place.right / 2, 10});
+    }
+    if (row.key) Key(row.key);
+    EXPECT_EQ(IsWindow(popup) == FALSE, row.answered);
+    EXPECT_EQ(snoozes, row.snoozes);
+    snoozes = 0;
+    if (row.click == None)
+      EXPECT_EQ(TextOf(typing), row.key == VK_SPACE ? L"яж " : L"яж\r\n");
+    else
+      EXPECT_EQ(TextOf(typing), L"яж");
+    if (IsWindow(popup)) DestroyWindow(popup);
+    PumpMessages();
+  }
+  DestroyWindow(typing);
+}
+
 }  // namespace
 
 namespace {
@@ -222,7 +305,6 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   EXPECT_GE(right.left, ok.right);
   EXPECT_GE(left.left, 0);
   EXPECT_LE(right.right, client.right);
-  EXPECT_EQ(GetFocus(), children[1]);
 
   SendMessageW(list, CB_SETCURSEL, 4, 0);  // "1 час"
   SendMessageW(snooze, BM_CLICK, 0, 0);

@@ -356,6 +356,20 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   EXPECT_FALSE(Saved());
 }
 
+// The tray icon's tip names what comes next, and follows a change of the table within a second.
+TEST_F(MainCommands, TheTrayTipFollowsAPause) {
+  Start({.tray = true},
+        {{.recurrence = 10, .year = 2030, .month = 12, .day = 12, .text = "Интернет"},
+         {.recurrence = 10, .year = 2029, .month = 1, .day = 5, .text = "Раньше"}});
+  auto tip = [this] { return ToCp1251(app->mainWindow().Tray().TrayData().szTip); };
+  EXPECT_EQ(tip(), "Vornakel\nСледующее: 05.01.2029 09:00 Раньше");
+  Select(1);
+  app->mainWindow().PauseOrActivateSelectedTask();
+  EXPECT_TRUE(PumpUntil([&] { return tip() == "Vornakel\nСледующее: 12.12.2030 09:00 Интернет"; },
+                        std::chrono::seconds(3)))
+      << tip();
+}
+
 TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {
   Start({}, {{.text = "А", .status = 2}});
   const HMENU menu = app->mainWindow().ListMenu();

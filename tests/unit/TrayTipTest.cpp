@@ -27,10 +27,11 @@ TEST(TrayTip, ShowsWhatComesNextCutToTheShellsBound) {
   };
   const Row rows[] = {
       {Active(EveryDay, 0, 0, 0, "Планёрка\r\nзал 2"), {}, "Vornakel\nСледующее: 18:30 Планёрка"},
-      {Active(EveryYear, 12, 12, 0, "Оплатить интернет"),
+      {Active(EveryMonth, 12, 0, 0, "Оплатить интернет"),
        {},
-       "Vornakel\nСледующее: 12.12 09:00 Оплатить интернет"},
-      {Active(Once, 5, 1, 2028, "Продлить"), {}, "Vornakel\nСледующее: 05.01.2028 09:00 Продлить"},
+       "Vornakel\nСледующее: 12.06 09:00 Оплатить интернет"},
+      {Active(EveryYear, 1, 12, 0, "Открытка"), {}, "Vornakel\nСледующее: 01.12 09:00 Открытка"},
+      {Active(Once, 1, 6, 2028, "Продлить"), {}, "Vornakel\nСледующее: 01.06.2028 09:00 Продлить"},
       {Active(EveryDay, 0, 0, 0, "\r\nвторая"), {}, "Vornakel\nСледующее: 18:30"},
       {Active(EveryDay, 0, 0, 0, "Загружено\x01из файла"),
        {},

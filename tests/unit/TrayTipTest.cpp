@@ -73,7 +73,7 @@ TEST(TrayTipWatch, ComposesAgainOnAChangeANewDayOrTheMomentShown) {
       {at1005, 7, at(1, 10, 4, 59), false},
       {at1005, 8, at(1, 10, 0, 1), true},
       {at1005, 7, at(1, 10, 5, 0), true},
-      {at1005, 7, at(2, 0, 0, 0), true},
+      {TrayTip{}, 7, at(2, 0, 0, 0), true},
       {TrayTip{}, 7, at(1, 23, 59, 59), false},
       {TrayTip{"", LocalMoment{2027, 6, 1, 9, 0, 0}}, 7, at(1, 10, 0, 5), false},  // caught up
   };

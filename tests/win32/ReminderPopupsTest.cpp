@@ -222,7 +222,9 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
   const HWND typing = CreateWindowExW(
       0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 40, 40, 300,
       200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  enum Click { None, Ok, Snooze, Margin, Field };
+  // SnoozeFocused: the margin clicked, then the focus moved to "Отложить" (pressed and let go
+  // away).
+  enum Click { None, Ok, Snooze, Margin, Field, SnoozeFocused };
   struct Row {
     Click click;
     WORD key;  // pressed after the click
@@ -230,9 +232,9 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
     int snoozes;
   };
   const Row rows[] = {
-      {None, VK_SPACE, false, 0}, {None, VK_RETURN, false, 0},  {Ok, 0, true, 0},
-      {Snooze, 0, true, 1},       {Margin, VK_RETURN, true, 0}, {Margin, VK_SPACE, true, 0},
-      {Field, VK_RETURN, true, 0}};
+      {None, VK_SPACE, false, 0},  {None, VK_RETURN, false, 0},        {Ok, 0, true, 0},
+      {Snooze, 0, true, 1},        {Margin, VK_RETURN, true, 0},       {Margin, VK_SPACE, true, 0},
+      {Field, VK_RETURN, true, 0}, {SnoozeFocused, VK_RETURN, true, 1}};
   for (const Row& row : rows) {
     SCOPED_TRACE(&row - rows);
     SetForegroundWindow(typing);
@@ -246,11 +248,13 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
     const std::vector<HWND> children = ChildrenOf(popup);
     ASSERT_EQ(children.size(), 4u);
     RECT place{};
-    const HWND clicked[] = {nullptr, children[1], children[3], popup, children[0]};
+    const HWND clicked[] = {nullptr, children[1], children[3], popup, children[0], popup};
     if (row.click != None) {
       GetClientRect(clicked[row.click], &place);
-      ClickAt(clicked[row.click], row.click == Margin ? POINT{1, 1} : POINT{place.right / 2, 10});
+      ClickAt(clicked[row.click],
+              clicked[row.click] == popup ? POINT{1, 1} : POINT{place.right / 2, 10});
     }
+    if (row.click == SnoozeFocused) SetFocus(children[3]);
     if (row.key) Key(row.key);
     EXPECT_EQ(IsWindow(popup) == FALSE, row.answered);
     EXPECT_EQ(snoozes, row.snoozes);

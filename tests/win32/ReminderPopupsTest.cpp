@@ -182,34 +182,23 @@ TEST_F(Popup, CascadesUpAndLeftWrapsAfterTenAndNeverLeavesTheWorkArea) {
   EXPECT_EQ(corner.y, area.bottom);
 }
 
-// Input reaches the thread's queue through the system, a moment after it is sent.
-void Settle() {
+// A press and its release at once (a press on the caption runs the system's move loop until the
+// release); the input reaches the thread's queue a moment later.
+void Send(INPUT press) {
+  INPUT input[2] = {press, press};
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  if (press.type == INPUT_MOUSE) input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
   PumpUntil([] { return false; }, std::chrono::milliseconds(100));
 }
-
 void Key(WORD key, wchar_t character = 0) {
-  INPUT input[2]{};
-  for (INPUT& event : input) {
-    event.type = INPUT_KEYBOARD;
-    event.ki.wVk = character ? 0 : key;
-    event.ki.wScan = character;
-    event.ki.dwFlags = character ? KEYEVENTF_UNICODE : 0;
-  }
-  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-  Settle();
+  Send({.type = INPUT_KEYBOARD,
+        .ki = {character ? WORD{0} : key, character, character ? KEYEVENTF_UNICODE : 0u, 0, 0}});
 }
-
-// Both events at once: a press on the caption runs the system's move loop until the release.
 void ClickAt(HWND window, POINT point) {
   ClientToScreen(window, &point);
   SetCursorPos(point.x, point.y);
-  INPUT input[2]{};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-  Settle();
+  Send({.type = INPUT_MOUSE, .mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}});
 }
 
 // A popup opens over the window the user types in without taking the keyboard: what is typed,
@@ -222,20 +211,18 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
   const HWND typing = CreateWindowExW(
       0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 40, 40, 300,
       200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  // SnoozeFocused: the margin clicked, then the focus moved to "Отложить" (pressed and let go
-  // away).
+  // SnoozeFocused: the margin clicked, then the focus on "Отложить" (pressed and let go away).
   enum Click { None, Ok, Snooze, Margin, Field, SnoozeFocused };
-  struct Row {
+  const struct {
     Click click;
     WORD key;  // pressed after the click
     bool answered;
     int snoozes;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {None, VK_SPACE, false, 0},  {None, VK_RETURN, false, 0},        {Ok, 0, true, 0},
       {Snooze, 0, true, 1},        {Margin, VK_RETURN, true, 0},       {Margin, VK_SPACE, true, 0},
       {Field, VK_RETURN, true, 0}, {SnoozeFocused, VK_RETURN, true, 1}};
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     SetForegroundWindow(typing);
     SetFocus(typing);
@@ -259,10 +246,7 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
     EXPECT_EQ(IsWindow(popup) == FALSE, row.answered);
     EXPECT_EQ(snoozes, row.snoozes);
     snoozes = 0;
-    if (row.click == None)
-      EXPECT_EQ(TextOf(typing), row.key == VK_SPACE ? L"яж " : L"яж\r\n");
-    else
-      EXPECT_EQ(TextOf(typing), L"яж");
+    EXPECT_EQ(TextOf(typing), row.click != None ? L"яж" : row.key == VK_SPACE ? L"яж " : L"яж\r\n");
     if (IsWindow(popup)) DestroyWindow(popup);
     PumpMessages();
   }

@@ -114,3 +114,10 @@ inline constexpr char kWhenWithoutAtError[] =
     "Дата и повтор задаются только сразу после /at ЧЧ:ММ: ";
 inline constexpr char kUnknownSwitchError[] = "Неизвестный ключ: ";
 inline constexpr char kNoCommandError[] = "Начните с /in или /at";
+
+// ---- The tray icon's tip ----
+// The first line, the program's name; the second, when something will come, starts with this.
+inline constexpr char kTrayTipTitle[] = "Vornakel";
+inline constexpr char kTrayTipNext[] = "Следующее: ";
+// Ends a message cut to fit the tip ("…").
+inline constexpr char kEllipsis[] = "\x85";

@@ -595,6 +595,21 @@ int Popups() {
   return 0;
 }
 
+// Where the keyboard is, in whichever process: the class of the foreground window, and the class
+// and text of its focused control.
+int Focus() {
+  const HWND foreground = GetForegroundWindow();
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  const bool known =
+      foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread);
+  const HWND focus = known ? thread.hwndFocus : nullptr;
+  Print(L"foreground\t" + (foreground ? ClassOf(foreground) : std::wstring(L"none")));
+  Print(L"focus\t" +
+        (focus ? ClassOf(focus) + L"\t" + Escaped(TextOf(focus)) : std::wstring(L"none")));
+  return 0;
+}
+
 // The program's first visible window of `class_name` (a popup, the editor "TForm2"): one line per
 // enabled, visible child: its class, text and the centre of its place on the screen.
 int Controls(const char* class_name) {
@@ -837,6 +852,7 @@ void Usage() {
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
       L"  controls <class>                a window's controls: class, text, centre\n"
+      L"  focus                           the foreground window's class, its focus and text\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"
       L"  warning [control-id]            the shutdown warning; click a control\n"
@@ -875,6 +891,7 @@ int main(int argc, char** argv) {
                 static_cast<LPARAM>(ParseInt(arg3, 0)));
   if (command == "popups") return Popups();
   if (command == "controls" && arg1) return Controls(arg1);
+  if (command == "focus") return Focus();
   if (command == "snooze" && arg1) return SnoozePopup(ParseInt(arg1, -1));
   if (command == "memory") return Memory();
   if (command == "bare-memory") return BareWindowMemory(arg1);

@@ -112,8 +112,8 @@ class MainCommands : public ApplicationFixture {
     DeleteTask(store(), lock, app->platform(), index, true);
   }
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    NOTIFYICONDATAW data = app->mainWindow().Tray().TrayData();
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
   }
   std::wstring LinkPath() { return folder.File(L"vornakel_win32_tests.lnk"); }
   bool LinkExists() { return GetFileAttributesW(LinkPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -354,6 +354,29 @@ TEST_F(MainCommands, PauseAndActivateWalkTheStatusesAndSave) {
   Select(-1);
   app->mainWindow().PauseOrActivateSelectedTask();
   EXPECT_FALSE(Saved());
+}
+
+// The tip the shell was last given.
+std::wstring shellTip;
+BOOL WINAPI RecordingShell(DWORD message, PNOTIFYICONDATAW data) {
+  if (message != NIM_DELETE) shellTip = data->szTip;
+  return Shell_NotifyIconW(message, data);
+}
+
+// The tray icon's tip names what comes next, and follows a change of the table within a second.
+TEST_F(MainCommands, TheTrayTipFollowsAPause) {
+  Start({.tray = true},
+        {{.recurrence = 10, .year = 2030, .month = 12, .day = 12, .text = "Интернет"},
+         {.recurrence = 10, .year = 2029, .month = 1, .day = 5, .text = "Раньше"}});
+  EXPECT_EQ(ToCp1251(app->mainWindow().Tray().TrayData().szTip),
+            "Vornakel\nСледующее: 05.01.2029 09:00 Раньше");
+  app->mainWindow().Tray().SetNotifyFunction(&RecordingShell);
+  Select(1);
+  app->mainWindow().PauseOrActivateSelectedTask();
+  EXPECT_TRUE(PumpUntil(
+      [&] { return ToCp1251(shellTip) == "Vornakel\nСледующее: 12.12.2030 09:00 Интернет"; },
+      std::chrono::seconds(3)))
+      << ToCp1251(shellTip);
 }
 
 TEST_F(MainCommands, MenuPreparationFollowsTheSelection) {

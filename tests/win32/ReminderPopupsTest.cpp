@@ -116,7 +116,7 @@ TEST_F(Popup, HasItsClassStylesAndChildren) {
     EXPECT_EQ(font.lfHeight, 18);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
   }
-  EXPECT_EQ(GetFocus(), children[1]);
+  EXPECT_NE(GetActiveWindow(), popup);  // opened without the keyboard
   EXPECT_FALSE(GetWindowLongW(children[0], GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
 
   // The read-only field is painted yellow.
@@ -182,6 +182,77 @@ TEST_F(Popup, CascadesUpAndLeftWrapsAfterTenAndNeverLeavesTheWorkArea) {
   EXPECT_EQ(corner.y, area.bottom);
 }
 
+// A press and its release at once (a press on the caption runs the system's move loop until the
+// release); the input reaches the thread's queue a moment later.
+void Send(INPUT press) {
+  INPUT input[2] = {press, press};
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  if (press.type == INPUT_MOUSE) input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+}
+void Key(WORD key, wchar_t character = 0) {
+  Send({.type = INPUT_KEYBOARD,
+        .ki = {character ? WORD{0} : key, character, character ? KEYEVENTF_UNICODE : 0u, 0, 0}});
+}
+void ClickAt(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+  Send({.type = INPUT_MOUSE, .mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}});
+}
+
+// A popup opens over the window the user types in without taking the keyboard: what is typed,
+// Space and Enter included, goes on arriving there. The first click on OK or "Отложить" answers;
+// a popup clicked elsewhere takes the keyboard, and Enter or Space answers it by OK.
+TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
+  int snoozes = 0;
+  popups.SetOnSnooze([&](const std::string&, const std::string&, bool, int32_t) { ++snoozes; });
+  // The window the user types in: one of this program's own, like the editor's message field.
+  const HWND typing = CreateWindowExW(
+      0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 40, 40, 300,
+      200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // SnoozeFocused: the margin clicked, then the focus on "Отложить" (pressed and let go away).
+  enum Click { None, Ok, Snooze, Margin, Field, SnoozeFocused };
+  const struct {
+    Click click;
+    WORD key;  // pressed after the click
+    bool answered;
+    int snoozes;
+  } rows[] = {
+      {None, VK_SPACE, false, 0},  {None, VK_RETURN, false, 0},        {Ok, 0, true, 0},
+      {Snooze, 0, true, 1},        {Margin, VK_RETURN, true, 0},       {Margin, VK_SPACE, true, 0},
+      {Field, VK_RETURN, true, 0}, {SnoozeFocused, VK_RETURN, true, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    SetForegroundWindow(typing);
+    SetFocus(typing);
+    SetWindowTextW(typing, L"");
+    Key(0, L'я');
+    const HWND popup = Open(" 12:00", "Обед");
+    EXPECT_EQ(GetFocus(), typing);
+    EXPECT_EQ(GetForegroundWindow(), typing);
+    Key(0, L'ж');
+    const std::vector<HWND> children = ChildrenOf(popup);
+    ASSERT_EQ(children.size(), 4u);
+    RECT place{};
+    const HWND clicked[] = {nullptr, children[1], children[3], popup, children[0], popup};
+    if (row.click != None) {
+      GetClientRect(clicked[row.click], &place);
+      ClickAt(clicked[row.click],
+              clicked[row.click] == popup ? POINT{1, 1} : POINT{place.right / 2, 10});
+    }
+    if (row.click == SnoozeFocused) SetFocus(children[3]);
+    if (row.key) Key(row.key);
+    EXPECT_EQ(IsWindow(popup) == FALSE, row.answered);
+    EXPECT_EQ(snoozes, row.snoozes);
+    snoozes = 0;
+    EXPECT_EQ(TextOf(typing), row.click != None ? L"яж" : row.key == VK_SPACE ? L"яж " : L"яж\r\n");
+    if (IsWindow(popup)) DestroyWindow(popup);
+    PumpMessages();
+  }
+  DestroyWindow(typing);
+}
+
 }  // namespace
 
 namespace {
@@ -222,7 +293,6 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   EXPECT_GE(right.left, ok.right);
   EXPECT_GE(left.left, 0);
   EXPECT_LE(right.right, client.right);
-  EXPECT_EQ(GetFocus(), children[1]);
 
   SendMessageW(list, CB_SETCURSEL, 4, 0);  // "1 час"
   SendMessageW(snooze, BM_CLICK, 0, 0);

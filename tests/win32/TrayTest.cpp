@@ -30,8 +30,8 @@ class Tray : public ApplicationFixture {
 
   // NIM_MODIFY with the unchanged record succeeds only while the icon is there.
   bool IconPresent() {
-    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    NOTIFYICONDATAW data = app->mainWindow().Tray().TrayData();
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
   }
   std::string ToggleText() { return app->mainWindow().TrayMenu().ItemText(kCommandToggle); }
   HWND Button() { return app->mainWindow().Taskbar().Handle(); }
@@ -44,14 +44,14 @@ class Tray : public ApplicationFixture {
 
 TEST_F(Tray, TrayDataAndTheMenuAreFilledAsTheShellExpects) {
   Start({.tray = true});
-  const NOTIFYICONDATAA& data = app->mainWindow().Tray().TrayData();
-  EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 104u : 88u);
+  const NOTIFYICONDATAW& data = app->mainWindow().Tray().TrayData();
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 952u : 936u);  // the form with a 128-character tip
   EXPECT_EQ(data.hWnd, mainWindow);
   EXPECT_EQ(data.uID, 1u);
   EXPECT_EQ(data.uFlags, 7u);
   EXPECT_EQ(data.uCallbackMessage, 0x8004u);
   EXPECT_TRUE(data.hIcon);
-  EXPECT_EQ(std::string(data.szTip, 64), std::string("Vornakel") + std::string(56, '\0'));
+  EXPECT_EQ(std::wstring(data.szTip, 128), L"Vornakel" + std::wstring(120, L'\0'));
 
   const HMENU menu = app->mainWindow().TrayMenu().Handle();
   ASSERT_EQ(GetMenuItemCount(menu), 4);
@@ -298,10 +298,10 @@ TEST_F(Tray, HidingCancelsAnOpenEditor) {
 // A shell that refuses the first `refusals` adds, as at logon before the taskbar is ready.
 int refusals = 0;
 int shellAdds = 0;
-BOOL WINAPI SlowShell(DWORD message, PNOTIFYICONDATAA data) {
+BOOL WINAPI SlowShell(DWORD message, PNOTIFYICONDATAW data) {
   if (message == NIM_ADD && refusals-- > 0) return FALSE;
   if (message == NIM_ADD) ++shellAdds;
-  return Shell_NotifyIconA(message, data);
+  return Shell_NotifyIconW(message, data);
 }
 
 TEST_F(Tray, ARefusedIconIsAddedAgainOrTheHiddenWindowComesBack) {
@@ -329,8 +329,8 @@ TEST_F(Tray, ARefusedIconIsAddedAgainOrTheHiddenWindowComesBack) {
 TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
   for (bool tray : {true, false}) {
     Start({.tray = tray});
-    NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
-    Shell_NotifyIconA(NIM_DELETE, &data);  // the shell restarted without it
+    NOTIFYICONDATAW data = app->mainWindow().Tray().TrayData();
+    Shell_NotifyIconW(NIM_DELETE, &data);  // the shell restarted without it
     SendMessageW(mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_EQ(IconPresent(), tray) << tray;
     TearDown();
@@ -340,15 +340,15 @@ TEST_F(Tray, ANewTaskbarGetsTheIconAgainWhenTheTrayOptionIsOn) {
 TEST_F(Tray, ExitWritesDataIniOnceAndRemovesTheIcon) {
   Start({.tray = true}, {{.text = "Задание", .status = 2}});
   SetWindowPos(mainWindow, nullptr, 150, 100, 640, 500, SWP_NOZORDER);
-  const NOTIFYICONDATAA data = app->mainWindow().Tray().TrayData();
+  const NOTIFYICONDATAW data = app->mainWindow().Tray().TrayData();
   PostMessageW(mainWindow, WM_COMMAND, kCommandExit, 0);
   ASSERT_TRUE(PumpUntil([&] { return !IsWindow(mainWindow); }));
   const auto saved = ReadBytes(dataIni);
   ASSERT_TRUE(saved);
   TestSettings expected{.x = 150, .y = 100, .width = 640, .height = 500, .tray = true};
   EXPECT_EQ(*saved, DataIniText(expected, {{.text = "Задание", .status = 2}}));
-  NOTIFYICONDATAA probe = data;
-  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  NOTIFYICONDATAW probe = data;
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
   // Nothing more is written afterwards.
   ASSERT_TRUE(WriteBytes(dataIni, "marker"));
   app.reset();

@@ -14,6 +14,7 @@
 #include "ui/main/TaskListView.h"
 #include "ui/main/TaskbarButton.h"
 #include "ui/main/TrayIconMenu.h"
+#include "ui/main/TrayTip.h"
 #include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
@@ -99,6 +100,8 @@ class MainWindow : public WindowBase {
   // every `interval` ms, `attempts` times (2 s for a minute), and when the taskbar (re)starts; if
   // it never succeeds, the window is shown, so the program is never out of reach.
   void AddTrayIcon();
+  // Composes the tray icon's tip again now, whatever changed (the table was loaded).
+  void ComposeTrayTipNow();
   void SetTrayRetry(UINT intervalMs, int attempts) {
     trayRetryMs_ = intervalMs;
     trayAttempts_ = attempts;
@@ -133,8 +136,10 @@ class MainWindow : public WindowBase {
   void OnEndSession(WPARAM ending, LPARAM how);
   // The program ends once its last save is made (or given up by the user).
   void OnClose();
-  // The tray icon's retry timer.
+  // The tray icon's retry timer, and the look at what comes next for the tip.
   LRESULT OnTimer(WPARAM timer, LPARAM lParam);
+  // The tip says what comes next; composed again only when TrayTipWatch says so.
+  void RefreshTrayTip();
   // The taskbar (re)started: the icon is added again, or a program hidden in the tray would be
   // unreachable.
   LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
@@ -185,6 +190,11 @@ class MainWindow : public WindowBase {
   UINT trayRetryMs_ = 2000;
   int trayAttempts_ = 30;
   int trayAttemptsLeft_ = 0;  // while the retry timer runs
+  // While the icon is shown the tip is looked at once a second: a change, a new day or the moment
+  // shown coming is seen within that second.
+  static constexpr UINT_PTR kTrayTipTimer = 2;
+  static constexpr UINT kTrayTipLookMs = 1000;
+  TrayTipWatch tipWatch_;
   TrayIconMenu trayMenu_;
   MainWindowEvents& events_;
   bool hiddenToTray_ = true;

@@ -2,6 +2,7 @@
 // back from it.
 #include "ui/main/MainWindow.h"
 #include "win32/MessageIds.h"
+#include "win32/Text.h"
 
 void MainWindow::OnTrayIcon(LPARAM event) {
   if (stopped_) return;
@@ -67,6 +68,8 @@ bool MainWindow::TrayOptionOn() {
 }
 
 void MainWindow::AddTrayIcon() {
+  ComposeTrayTipNow();
+  SetTimer(hwnd_, kTrayTipTimer, kTrayTipLookMs, nullptr);
   if (tray_.Add()) {
     KillTimer(hwnd_, kTrayRetryTimer);
     trayAttemptsLeft_ = 0;
@@ -77,7 +80,33 @@ void MainWindow::AddTrayIcon() {
   SetTimer(hwnd_, kTrayRetryTimer, trayRetryMs_, nullptr);
 }
 
+void MainWindow::ComposeTrayTipNow() {
+  tipWatch_.Forget();
+  RefreshTrayTip();
+}
+
+void MainWindow::RefreshTrayTip() {
+  const SystemTime now = platform_.LocalTime();
+  TrayTip tip;
+  {
+    std::lock_guard lock(store_.mutex);
+    if (!tipWatch_.Due(store_.composedSaves, now)) return;
+    tip = ComposeTrayTip(store_, now);
+    tipWatch_.Composed(store_.composedSaves, now, tip);
+  }
+  tray_.SetTip(ToWide(tip.text));
+}
+
 LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM lParam) {
+  if (timer == kTrayTipTimer) {
+    // Without the icon there is nothing to show, and nothing is composed.
+    if (stopped_ || !TrayOptionOn()) {
+      KillTimer(hwnd_, kTrayTipTimer);
+      return 0;
+    }
+    RefreshTrayTip();
+    return 0;
+  }
   if (timer != kTrayRetryTimer) return DefaultHandling(WM_TIMER, timer, lParam);
   if (stopped_ || !TrayOptionOn() || tray_.Add()) {
     KillTimer(hwnd_, kTrayRetryTimer);

@@ -7,6 +7,7 @@
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
 #include "ui/shared/WindowTexts.h"
+#include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Text.h"
@@ -15,9 +16,10 @@ namespace {
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 // Above other programs' windows, without a taskbar button of its own; a caption without a system
-// menu or close box: a reminder closes by its buttons.
+// menu or close box: a reminder closes by its buttons. Made hidden, then shown without taking the
+// keyboard (a window made visible would become the active one).
 constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-constexpr DWORD kPopupStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;
+constexpr DWORD kPopupStyle = WS_POPUP | WS_CAPTION;
 constexpr DWORD kMessageStyle =
     WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOVSCROLL | ES_MULTILINE | ES_CENTER;
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
@@ -53,6 +55,19 @@ bool TextOverflows(HWND field) {
   RECT shown{};
   SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
   return lines * (lineTop(1) - lineTop(0)) > shown.bottom - shown.top;
+}
+
+// Enter on a popup's button presses it, and on its message field presses OK (`refData`), as the
+// program's other windows take Enter; Space is the buttons' own. Posted: the popup closes
+// meanwhile.
+LRESULT CALLBACK EnterPresses(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                              UINT_PTR subclassId, DWORD_PTR refData) {
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    PostMessageW(refData ? reinterpret_cast<HWND>(refData) : control, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &EnterPresses, subclassId);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -115,8 +130,13 @@ HFONT ReminderPopups::FontFor(int dpi) {
 bool ReminderPopups::Popup::Open(const std::string& caption, PopupPlace place, int dpi) {
   dpi_ = dpi;
   const int size = ScaleToDpi(PopupCascade::kSize, dpi);
-  return CreateBound(kPopupExStyle, kClassName, (L" " + ToWide(caption)).c_str(), kPopupStyle,
-                     place.x, place.y, size, size, nullptr, WindowBase::kNoIcon);
+  if (!CreateBound(kPopupExStyle, kClassName, (L" " + ToWide(caption)).c_str(), kPopupStyle,
+                   place.x, place.y, size, size, nullptr, WindowBase::kNoIcon))
+    return false;
+  // On top of every window, while the window the user types in keeps the keyboard.
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  return true;
 }
 
 LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,6 +147,7 @@ LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC: return OnMessageColour(reinterpret_cast<HDC>(wParam));
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_NCHITTEST: return OnHitTest(wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
     default: return DefaultHandling(message, wParam, lParam);
   }
   // clang-format on
@@ -137,22 +158,27 @@ HWND ReminderPopups::Popup::CreateMessageField(DWORD style) {
                                      hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   // The first child, as scripts that read the popups expect.
   SetWindowPos(field, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowSubclass(field, &EnterPresses, 0, reinterpret_cast<DWORD_PTR>(ok_));
   return field;
 }
 
 LRESULT ReminderPopups::Popup::OnCreate() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
+  // OK is made first, for the field to press it, and then put after the field.
+  ok_ = CreateWindowExW(0, L"BUTTON", ToWide(kOkButton).c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
+                        nullptr, instance, nullptr);
+  SetWindowSubclass(ok_, &EnterPresses, 0, 0);
   const HWND field = CreateMessageField(kMessageStyle);
-  const HWND ok = CreateWindowExW(0, L"BUTTON", ToWide(kOkButton).c_str(), kButtonStyle, 0, 0, 0, 0,
-                                  hwnd_, nullptr, instance, nullptr);
   const HWND durations = CreateWindowExW(0, L"COMBOBOX", L"", kDurationStyle, 0, 0, 0, 0, hwnd_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDurationId)),
                                          instance, nullptr);
   for (const char* duration : kSnoozeTexts)
     SendMessageW(durations, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(duration).c_str()));
   SendMessageW(durations, CB_SETCURSEL, SnoozeChoiceIndex(reminder_.snoozeMinutes), 0);
-  CreateWindowExW(0, L"BUTTON", ToWide(kSnoozeButton).c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
+  const HWND snooze =
+      CreateWindowExW(0, L"BUTTON", ToWide(kSnoozeButton).c_str(), kButtonStyle, 0, 0, 0, 0, hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSnoozeId)), instance, nullptr);
+  SetWindowSubclass(snooze, &EnterPresses, 0, 0);
   PlaceChildren();
   // A message longer than its field gets a scroll bar; a short one keeps the plain field. The edit
   // control takes its scroll bar only when created with it.
@@ -161,7 +187,16 @@ LRESULT ReminderPopups::Popup::OnCreate() {
     CreateMessageField(kMessageStyle | WS_VSCROLL);
     PlaceChildren();
   }
-  SetFocus(ok);
+  // No focus yet: the popup opens without the keyboard (OnActivate).
+  return 0;
+}
+
+LRESULT ReminderPopups::Popup::OnActivate(WPARAM wParam, LPARAM lParam) {
+  // Clicked (or otherwise activated), the popup takes the keyboard with OK focused, so Enter and
+  // Space answer it; a click on another control moves the focus there right after.
+  if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam))
+    return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+  SetFocus(ok_);
   return 0;
 }
 

@@ -62,12 +62,15 @@ class ReminderPopups {
     LRESULT OnMessageColour(HDC dc);
     // The bare client margins drag the popup like its title bar.
     LRESULT OnHitTest(WPARAM wParam, LPARAM lParam);
+    // The popup became the active window (it was clicked): OK takes the keyboard.
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     void OnDensityChanged(int previousDpi) override;
     // Places the message field and the OK button for the density and gives them its font.
     void PlaceChildren();
 
     ReminderPopups& owner_;
     const Reminder reminder_;
+    HWND ok_ = nullptr;
   };
 
   // OK or "Отложить": the popup closes, and the cascade's next place moves back.

@@ -36,6 +36,9 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_FALSE(Enabled(C::Year));
   for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile}) EXPECT_FALSE(Checked(box));
   for (C box : {C::Beep, C::ShowMessage}) EXPECT_TRUE(Checked(box));
+  EXPECT_FALSE(Checked(C::RepeatUntilAnswered));
+  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
+  EXPECT_EQ(editorWindow.SoundChooser().fileName, "");
   EXPECT_EQ(Text(C::FileName), L"");
   EXPECT_FALSE(Enabled(C::FileName));  // the run-file logic ran
   EXPECT_FALSE(Enabled(C::ChooseFile));
@@ -81,6 +84,27 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   EXPECT_EQ(Selected(C::Day), 30);
   EXPECT_EQ(Moment().day, 31);
   EXPECT_FALSE(Enabled(C::DeleteAfter));
+  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
+  EXPECT_FALSE(Checked(C::RepeatUntilAnswered));
+}
+
+// The task's sound and repetition are shown, and OK writes them back unchanged; the next new
+// task starts with the melody again.
+TEST_F(EditorTest, AnEditShowsTheTasksSoundAndANewTaskTheMelody) {
+  Task task = StoredTask(EveryDay, 30600, 2024, 1, 1, "Планёрка");
+  task.soundChoice = {"D:\\Звуки\\гонг.wav", true};
+  store.tasks.push_back(task);
+  ASSERT_TRUE(editorWindow.FillForEdit(0));
+  Show();
+  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
+  EXPECT_TRUE(Checked(C::RepeatUntilAnswered));
+  EXPECT_TRUE(Enabled(C::Melody));
+  Click(C::Ok);
+  EXPECT_EQ(store.tasks[0].soundChoice, task.soundChoice);
+  editorWindow.FillForNew();
+  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
+  EXPECT_FALSE(Checked(C::RepeatUntilAnswered));
+  EXPECT_FALSE(Enabled(C::Melody));
 }
 
 TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {

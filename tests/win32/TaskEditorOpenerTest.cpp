@@ -170,6 +170,7 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   EXPECT_EQ(task.showMessage, 1);
   EXPECT_EQ(task.beep, 1);
   EXPECT_EQ(task.runFile, 0);
+  EXPECT_EQ(task.soundChoice, SoundChoice{});  // the melody, once
 }
 
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {

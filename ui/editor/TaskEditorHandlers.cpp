@@ -227,7 +227,7 @@ void TaskEditor::OnSoundActionsToggled() {
   Enable(EditorControl::ChooseSound, sound);
   Enable(EditorControl::Melody, sound && !soundChooser_.fileName.empty());
   Enable(EditorControl::RepeatUntilAnswered,
-         !shutDown && RepeatAllowed(IsChecked(Control(EditorControl::ShowMessage)), sound));
+         RepeatAllowed(IsChecked(Control(EditorControl::ShowMessage)), sound));
 }
 
 void TaskEditor::ShowSoundChoice() {

@@ -174,7 +174,7 @@ COLORREF CaptionColour(HWND editorWindow, HWND checkBox) {
 
 TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
   const C actions[] = {C::RunFile,    C::Beep,      C::ShowMessage, C::FileName,
-                       C::ChooseFile, C::SoundFile, C::ChooseSound, C::RepeatUntilAnswered};
+                       C::ChooseFile, C::SoundFile, C::ChooseSound, C::RepeatSound};
   editorWindow.FillForNew();  // the message and the sound box checked
   Show();
   ASSERT_FALSE(Checked(C::RunFile));
@@ -275,27 +275,23 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
 // The sound's field and buttons follow the sound box, the repetition both the message and the
 // sound box; the melody button has something to do only while a file is chosen.
 TEST_F(EditorTest, TheSoundControlsFollowTheMessageAndSoundBoxes) {
-  struct Case {
-    std::vector<C> clicks;
-    bool soundControls, melody, repeat;
-  };
-  const Case cases[] = {
-      {{}, true, false, true},
-      {{C::Beep}, false, false, false},
-      {{C::Beep, C::ShowMessage}, true, false, false},
-      {{C::ShowMessage}, true, false, true},
-      {{C::ShutDown}, false, false, false},
+  // The clicks, then the sound field and "...", "Мелодия", "Повторять до ответа" enabled.
+  const std::pair<std::vector<C>, std::tuple<bool, bool, bool>> cases[] = {
+      {{}, {true, false, true}},
+      {{C::Beep}, {false, false, false}},
+      {{C::Beep, C::ShowMessage}, {true, false, false}},
+      {{C::ShowMessage}, {true, false, true}},
+      {{C::ShutDown}, {false, false, false}},
   };
   editorWindow.FillForNew();
   Show();
-  for (const Case& c : cases) {
-    for (C box : c.clicks) Click(box);
-    EXPECT_EQ(Enabled(C::SoundFile), c.soundControls) << c.clicks.size();
-    EXPECT_EQ(Enabled(C::ChooseSound), c.soundControls) << c.clicks.size();
-    EXPECT_EQ(Enabled(C::Melody), c.melody) << c.clicks.size();
-    EXPECT_EQ(Enabled(C::RepeatUntilAnswered), c.repeat) << c.clicks.size();
+  for (const auto& [clicks, enabled] : cases) {
+    for (C box : clicks) Click(box);
+    EXPECT_EQ(Enabled(C::SoundFile), Enabled(C::ChooseSound));
+    EXPECT_EQ(std::tuple(Enabled(C::ChooseSound), Enabled(C::Melody), Enabled(C::RepeatSound)),
+              enabled)
+        << clicks.size();
   }
-  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
 }
 
 TEST_F(EditorTest, TheSoundChooserOffersSoundsRemembersItsFolderAndTheMelodyComesBack) {
@@ -317,7 +313,6 @@ TEST_F(EditorTest, TheSoundChooserOffersSoundsRemembersItsFolderAndTheMelodyCome
   EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
   EXPECT_TRUE(Enabled(C::Melody));
   EXPECT_EQ(StoredSettings().lastSoundFolder, ToCp1251(sounds.Path()));
-  EXPECT_EQ(StoredSettings().lastFileFolder, "");  // the program file's folder is its own
 
   // Cancelled, the choice stays; the melody button goes back to the melody.
   ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, L""));
@@ -330,7 +325,7 @@ TEST_F(EditorTest, TheSoundChooserOffersSoundsRemembersItsFolderAndTheMelodyCome
 
   // Chosen again and repeated: OK stores both.
   ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, sounds.File(L"гонг.wav")));
-  Click(C::RepeatUntilAnswered);
+  Click(C::RepeatSound);
   Click(C::Ok);
   ASSERT_EQ(store.tasks.size(), 1u);
   EXPECT_EQ(store.tasks[0].soundChoice, (SoundChoice{ToCp1251(sounds.File(L"гонг.wav")), true}));

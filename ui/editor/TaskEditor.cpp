@@ -137,7 +137,7 @@ void TaskEditor::FillForNew() {
   // A new task starts with the melody, played once.
   soundChooser_.fileName.clear();
   ShowSoundChoice();
-  SetChecked(EditorControl::RepeatUntilAnswered, false);
+  SetChecked(EditorControl::RepeatSound, false);
   // The recurrence list and the chooser's file name stay as the last opening left them.
   OnRunFileToggled();
   OnSoundActionsToggled();
@@ -184,7 +184,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   }
   soundChooser_.fileName = task.soundChoice.file;
   ShowSoundChoice();
-  SetChecked(EditorControl::RepeatUntilAnswered, task.soundChoice.repeat);
+  SetChecked(EditorControl::RepeatSound, task.soundChoice.repeat);
   OnRunFileToggled();
   OnSoundActionsToggled();
   OnRecurrenceChanged();
@@ -246,7 +246,7 @@ void TaskEditor::Ok() {
   fields.fileField = ControlText(Control(EditorControl::FileName));
   fields.fileName = fileChooser_.fileName;
   fields.soundFile = soundChooser_.fileName;
-  fields.repeatChecked = IsChecked(Control(EditorControl::RepeatUntilAnswered));
+  fields.repeatChecked = IsChecked(Control(EditorControl::RepeatSound));
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =

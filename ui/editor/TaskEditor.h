@@ -59,10 +59,10 @@ enum class EditorControl : int {
   Cancel,
   Message,
   // Added later, after the older identifiers; the layout table puts them in their tab order.
-  SoundFile,            // "Мелодия" or the sound file's name, without its folder
-  ChooseSound,          // "..."
-  Melody,               // back to the melody
-  RepeatUntilAnswered,  // "Повторять до ответа"
+  SoundFile,    // "Мелодия" or the sound file's name, without its folder
+  ChooseSound,  // "..."
+  Melody,       // back to the melody
+  RepeatSound,  // "Повторять до ответа"
   Count
 };
 

@@ -226,7 +226,7 @@ void TaskEditor::OnSoundActionsToggled() {
   Enable(EditorControl::SoundFile, sound);
   Enable(EditorControl::ChooseSound, sound);
   Enable(EditorControl::Melody, sound && !soundChooser_.fileName.empty());
-  Enable(EditorControl::RepeatUntilAnswered,
+  Enable(EditorControl::RepeatSound,
          RepeatAllowed(IsChecked(Control(EditorControl::ShowMessage)), sound));
 }
 

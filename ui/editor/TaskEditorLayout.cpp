@@ -68,8 +68,7 @@ constexpr ControlPlace kControls[] = {
      114, 22},
     {Id(EditorControl::ChooseSound), L"BUTTON", kChooseSoundButton, kButton, 0, 580, 93, 24, 24},
     {Id(EditorControl::Melody), L"BUTTON", kMelodyText, kButton, 0, 608, 93, 70, 24},
-    {Id(EditorControl::RepeatUntilAnswered), L"BUTTON", kRepeatCheckBox, kCheckBox, 0, 462, 122,
-     217, 20},
+    {Id(EditorControl::RepeatSound), L"BUTTON", kRepeatCheckBox, kCheckBox, 0, 462, 122, 217, 20},
     {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 150, 140, 20},
     {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 148, 70, 24},
     {Id(EditorControl::FileName), L"EDIT", "", kReadOnlyField, WS_EX_CLIENTEDGE, 462, 176, 216, 22},
@@ -128,7 +127,7 @@ bool TaskEditor::CreateControls() {
       SystemFunction<decltype(&SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
   for (EditorControl box :
        {EditorControl::DeleteAfter, EditorControl::ShutDown, EditorControl::RunFile,
-        EditorControl::Beep, EditorControl::ShowMessage, EditorControl::RepeatUntilAnswered})
+        EditorControl::Beep, EditorControl::ShowMessage, EditorControl::RepeatSound})
     if (setWindowTheme) setWindowTheme(Control(box), L"", L"");
   OnSoundActionsToggled();
   return true;

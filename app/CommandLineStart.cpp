@@ -49,6 +49,18 @@ bool NamesExistingFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A sound file named relative to the command prompt's folder: the running copy plays it from its
+// own folder, so it is stored by its full path. As given when that cannot be had.
+std::string FullPathOf(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  return ToProgramPathExactly(full).value_or(path);
+}
+
 HWND FindMainWindow() { return FindWindowW(MainWindow::kClassName, kProgramTitle); }
 
 // This program again, without arguments, as its own process in its own folder: a start like any
@@ -107,11 +119,15 @@ CommandLineRequest ReadCommandLine() {
       break;
   }
   // A folder named without a trailing separator is known only here, where it exists.
-  if (command.fields.runFileChecked && NamesExistingFolder(command.fields.fileName)) {
-    Tell(kRunFolderError + command.fields.fileName + "\r\n\r\n" + kCommandLineUsage,
-         MB_ICONWARNING);
-    return {kExitBadCommand, std::nullopt};
-  }
+  EditorFields& fields = command.fields;
+  for (const auto& [file, error] :
+       {std::pair{fields.runFileChecked ? fields.fileName : "", kRunFolderError},
+        std::pair{fields.soundFile, kSoundFolderError}})
+    if (!file.empty() && NamesExistingFolder(file)) {
+      Tell(error + file + "\r\n\r\n" + kCommandLineUsage, MB_ICONWARNING);
+      return {kExitBadCommand, std::nullopt};
+    }
+  if (!fields.soundFile.empty()) fields.soundFile = FullPathOf(fields.soundFile);
   return {std::nullopt, std::move(command.fields)};
 }
 

@@ -96,7 +96,7 @@ inline constexpr char kCommandLineUsage[] =
     "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
     "/yearly ДД.ММ] [действия] сообщение\r\n"
     "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
-    "/run ФАЙЛ, /delete";
+    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete";
 
 // What is wrong with the command; the argument at fault follows those that end in ": ".
 inline constexpr char kBadDurationError[] = "Неверная длительность: ";
@@ -110,6 +110,11 @@ inline constexpr char kBadMonthDayError[] = "Неверное число мес�
 inline constexpr char kDeleteNotOnceError[] = "Ключ /delete — только для разового задания";
 inline constexpr char kRunWithoutFileError[] = "Не указан файл после /run";
 inline constexpr char kRunFolderError[] = "После /run указана папка, а не файл: ";
+inline constexpr char kSoundWithoutFileError[] = "Не указан файл после /sound";
+inline constexpr char kSoundFolderError[] = "После /sound указана папка, а не файл: ";
+inline constexpr char kSoundWithNoSoundError[] = "Ключи /sound и /nosound исключают друг друга";
+inline constexpr char kRepeatError[] =
+    "Ключ /repeat — только вместе с сообщением и звуком (без /nomessage и /nosound)";
 inline constexpr char kWhenWithoutAtError[] =
     "Дата и повтор задаются только сразу после /at ЧЧ:ММ: ";
 inline constexpr char kUnknownSwitchError[] = "Неизвестный ключ: ";

@@ -101,6 +101,13 @@ void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& w
   reader.Int("TasksN", 0, settings.taskCount);
   reader.Int("Snooze", kDefaultSnoozeMinutes, settings.snoozeMinutes);
   reader.Int("SnoozeN", 0, settings.snoozedCount);
+  reader.Text("LastSD", settings.lastSoundFolder);
+}
+
+// A file of a version before the sound choice gives the melody, played once.
+void ReadSoundChoice(ValueReader& reader, SoundChoice& choice) {
+  reader.Text("SndF", choice.file);
+  reader.Flag("Rpt", false, choice.repeat);
 }
 
 // One put-off reminder; one whose moment is not a real one is dropped without a word (it must
@@ -115,6 +122,7 @@ void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& p
   reader.Message("Mom", reminder.moment);
   reader.Message("Tex", reminder.message);
   reader.Flag("Snd", false, reminder.sound);
+  ReadSoundChoice(reader, reminder.soundChoice);
   if (const auto moment = ParseDueText(due)) {
     reminder.due = *moment;
     InsertByDue(pending, std::move(reminder));
@@ -150,6 +158,7 @@ bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   reader.Word("PrevMin", 0, task.lastRun.minute);
   reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
+  ReadSoundChoice(reader, task.soundChoice);
   return true;
 }
 

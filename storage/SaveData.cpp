@@ -30,14 +30,17 @@ void TakeWindowState(Store& store) {
 // An upper bound of the file's size, so the buffer is grown at most once per save.
 size_t ComposedSizeBound(const Store& store) {
   constexpr size_t kSettingsBound = 512;
-  constexpr size_t kTaskBound = 512;  // header and the eighteen number lines, with room to spare
-  size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size());
+  constexpr size_t kTaskBound = 512;  // header and the nineteen number lines, with room to spare
+  size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size()) +
+                 TextLineBound("LastSD", store.settings.lastSoundFolder.size());
   for (const Task& task : store.tasks)
     bound += kTaskBound + TextLineBound("Tex", task.message.size()) +
-             TextLineBound("FN", task.fileName.size());
+             TextLineBound("FN", task.fileName.size()) +
+             TextLineBound("SndF", task.soundChoice.file.size());
   for (const SnoozedReminder& reminder : store.snoozed)
     bound += kTaskBound + TextLineBound("Mom", reminder.moment.size()) +
-             TextLineBound("Tex", reminder.message.size());
+             TextLineBound("Tex", reminder.message.size()) +
+             TextLineBound("SndF", reminder.soundChoice.file.size());
   return bound;
 }
 
@@ -61,6 +64,13 @@ void ComposeSettings(std::string& out, const Settings& settings) {
   // Newer keys follow what older versions write; those versions pass them by.
   AppendIntLine(out, "Snooze", settings.snoozeMinutes);
   AppendIntLine(out, "SnoozeN", settings.snoozedCount);
+  AppendTextLine(out, "LastSD", settings.lastSoundFolder);
+}
+
+// The sound file (empty for the melody) and whether it repeats until answered.
+void ComposeSoundChoice(std::string& out, const SoundChoice& choice) {
+  AppendTextLine(out, "SndF", choice.file);
+  AppendFlagLine(out, "Rpt", choice.repeat);
 }
 
 // After the last task section, so an older version never meets one.
@@ -70,6 +80,7 @@ void ComposeSnoozed(std::string& out, const SnoozedReminder& reminder, int32_t n
   AppendMessageLine(out, "Mom", reminder.moment);
   AppendMessageLine(out, "Tex", reminder.message);
   AppendFlagLine(out, "Snd", reminder.sound);
+  ComposeSoundChoice(out, reminder.soundChoice);
 }
 
 void ComposeTask(std::string& out, const Task& task, int32_t n) {
@@ -94,6 +105,7 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendIntLine(out, "PrevMin", task.lastRun.minute);
   AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
+  ComposeSoundChoice(out, task.soundChoice);
 }
 
 // A 0x01 byte in a message reads back as a line break. The table takes the line break now, so

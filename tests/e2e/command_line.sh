@@ -56,9 +56,10 @@ driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear
 expect_rows 1
 driver rows | grep -q $'\tЗарядка\t' && echo "ok: the first task" || e2e_fail "the first task's row is wrong"
 
-# /in 2m: a one-time task two minutes from now.
+# /in 2m: a one-time task two minutes from now, with a sound file named from the command's folder
+# (stored by its full path) repeated until answered.
 before=$(date +%s)
-second_start /in 2m Чай готов
+second_start /in 2m /sound гонг.wav /repeat Чай готов
 status=$?
 [ "$status" -eq 0 ] && echo "ok: /in 2m ended with 0" || e2e_fail "/in 2m ended with $status"
 expect_rows 2
@@ -68,7 +69,7 @@ due=$(date -d "@$((before + 120))" +%s)
 moment=$(date -d "$(sed -n 's/^Year=//p' <<<"$section")-$(sed -n 's/^Mon=//p' <<<"$section")-$(sed -n 's/^Day=//p' <<<"$section") 00:00:00" +%s 2>/dev/null)
 late=$(( ${moment:-0} + ${ssec:-0} - due ))
 if [ "${late#-}" -le 3 ]; then echo "ok: due two minutes from the start"; else e2e_fail "/in 2m is due $late s off"; fi
-expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
+expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=Z:$(tr / '\\' <<<"$WORK")\\гонг.wav|Rpt=1"
 actual=$(grep -v -e '^Ssec=' -e '^Year=' -e '^Mon=' -e '^Day=' <<<"$section" | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK1] as the editor writes it" || e2e_fail "[TASK1] is $actual"
 
@@ -80,7 +81,7 @@ second_start /at 18:30 /weekly "${day_names[weekday - 1]}" Планёрка
 status=$?
 [ "$status" -eq 0 ] && echo "ok: /at /weekly ended with 0" || e2e_fail "/at /weekly ended with $status"
 expect_rows 3
-expected="Mod=$weekday|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0"
+expected="Mod=$weekday|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=|Rpt=0"
 actual=$(task_section 2 | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK2] as the editor writes it" || e2e_fail "[TASK2] is $actual"
 driver rows | tail -n 1 >"$ARTEFACTS/command_line.row.txt"

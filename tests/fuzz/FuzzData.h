@@ -61,7 +61,7 @@ inline auto StoredFields(const Task& t) {
                          t.day, t.message, t.deleteAfter, t.showMessage, t.runFile, t.shutDown,
                          t.beep, t.fileName, t.status, t.lastRun.year, t.lastRun.month,
                          t.lastRun.day, t.lastRun.hour, t.lastRun.minute, t.lastRun.second,
-                         t.doneThisPeriod);
+                         t.doneThisPeriod, t.soundChoice);
 }
 
 // Every field of the session record that Data.ini stores.
@@ -69,5 +69,5 @@ inline auto StoredFields(const Settings& s) {
   return std::make_tuple(s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight,
                          s.startWithWindows, s.useTray, s.maximised, s.startHidden,
                          s.columnWidths[0], s.columnWidths[1], s.columnWidths[2], s.columnWidths[3],
-                         s.columnWidths[4], s.taskCount, s.lastFileFolder);
+                         s.columnWidths[4], s.taskCount, s.lastFileFolder, s.lastSoundFolder);
 }

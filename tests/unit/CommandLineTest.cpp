@@ -44,8 +44,10 @@ std::string TaskMade(const std::string& line) {
   std::ostringstream out;
   out << "Mod=" << t.recurrence << " " << t.hour << ":" << t.minute << ":" << t.second << " "
       << t.year << "-" << t.month << "-" << t.day << " NM=" << t.showMessage << " Snd=" << t.beep
-      << " Del=" << t.deleteAfter << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName
-      << " Tex=" << t.message;
+      << " Del=" << t.deleteAfter << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName;
+  if (t.soundChoice != SoundChoice{})
+    out << " SndF=" << t.soundChoice.file << " Rpt=" << t.soundChoice.repeat;
+  out << " Tex=" << t.message;
   return out.str();
 }
 
@@ -88,6 +90,13 @@ TEST(CommandLine, EachFormMakesTheEditorsTask) {
        "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Позвонить  маме"},
       {"/at 18:30 \"/nosound\" \"/run\" \"C:\\Program Files\\a.exe\" x",
        "Mod=10 18:30:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=10 FN=C:\\Program Files\\a.exe Tex=x"},
+      // A sound file, and the repetition with it or with the melody.
+      {"/in 5m /sound C:\\Звуки\\гонг.wav Чай",
+       "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF=C:\\Звуки\\гонг.wav Rpt=0 "
+       "Tex=Чай"},
+      {"/at 18:30 /repeat -Sound \"D:\\My sounds\\a.wav\" x",
+       "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF=D:\\My sounds\\a.wav Rpt=1 Tex=x"},
+      {"/in 5m -REPEAT x", "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF= Rpt=1 Tex=x"},
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(TaskMade(line), expected) << line;
 }
@@ -131,6 +140,15 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
       {"/at 18:30 /run C:\\bat\\ x", "После /run указана папка, а не файл: C:\\bat\\"},
       {"/at 18:30 /run C:/bat/.. x", "После /run указана папка, а не файл: C:/bat/.."},
       {"/at 18:30 /run . x", "После /run указана папка, а не файл: ."},
+      {"/in 5m /sound", "Не указан файл после /sound"},
+      {"/in 5m /sound C:\\Звуки\\ x", "После /sound указана папка, а не файл: C:\\Звуки\\"},
+      // Contradictions, in either order.
+      {"/in 5m /sound a.wav /nosound x", "Ключи /sound и /nosound исключают друг друга"},
+      {"/in 5m /nosound /sound a.wav x", "Ключи /sound и /nosound исключают друг друга"},
+      {"/in 5m /repeat /nomessage x",
+       "Ключ /repeat — только вместе с сообщением и звуком (без /nomessage и /nosound)"},
+      {"/in 5m /nosound /repeat x",
+       "Ключ /repeat — только вместе с сообщением и звуком (без /nomessage и /nosound)"},
   };
   for (const auto& [line, expected] : cases) {
     const ParsedCommand command = ParseCommandLine(Words(line), kNow);
@@ -144,27 +162,30 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
 // The hand-over record: every field comes back in its place, with the sender's deadline; a record
 // of another version, field count or shape is refused.
 TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
-  const EditorFields sent{9,     "a\r\nb", "7",   "8",  "9",   "2031", 1,       30,         true,
-                          false, true,     false, true, false, true,   "f.bat", "C:\\f.bat"};
+  const EditorFields sent{9,    "a\r\nb", "7",         "8",         "9",   "2031", 1,
+                          30,   true,     false,       true,        false, true,   false,
+                          true, "f.bat",  "C:\\f.bat", "D:\\s.wav", true};
   const std::string record = EncodeTaskHandover(sent, 1234567890123);
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
   ASSERT_TRUE(handed);
   EXPECT_EQ(EncodeTaskHandover(handed->fields, handed->deadline), record);
   EXPECT_EQ(handed->deadline, 1234567890123u);
   EXPECT_EQ(handed->fields.text, "a\r\nb");
+  EXPECT_EQ(handed->fields.soundFile, "D:\\s.wav");
+  EXPECT_TRUE(handed->fields.repeatChecked);
   const auto replaced = [&](const std::string& from, const std::string& to) {
     std::string changed = record;
     changed.replace(changed.find(from), from.size(), to);
     return changed;
   };
   const std::pair<const char*, std::string> refused[] = {
-      {"another version", "2" + record.substr(1)},
+      {"another version", "1" + record.substr(1)},
       {"a field fewer", replaced(std::string("\0end", 4), "")},
       {"a field more", record + std::string("x\0", 2)},
       {"an unended field", record + "x"},
       {"another last field", replaced("end", "End")},
-      {"a flag fewer", replaced("1010101", "101010")},
-      {"a flag more", replaced("1010101", "10101010")},
+      {"a flag fewer", replaced("10101011", "1010101")},
+      {"a flag more", replaced("10101011", "101010111")},
       {"no deadline", replaced("1234567890123", "")},
       {"a deadline not a number", replaced("1234567890123", "-1")},
       {"a month not a number",

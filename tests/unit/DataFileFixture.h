@@ -29,7 +29,8 @@ inline auto StoredFields(const Task& t) {
                          t.day, t.message, int{t.deleteAfter}, int{t.showMessage}, int{t.runFile},
                          int{t.shutDown}, int{t.beep}, t.fileName, t.status, t.lastRun.year,
                          t.lastRun.month, t.lastRun.day, t.lastRun.hour, t.lastRun.minute,
-                         t.lastRun.second, t.doneThisPeriod);
+                         t.lastRun.second, t.doneThisPeriod, t.soundChoice.file,
+                         int{t.soundChoice.repeat});
 }
 
 class DataFileFixture : public testing::Test {

@@ -154,7 +154,7 @@ TEST(FileTextAsCp1251, RefusesMalformedSequences) {
 
 TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
   ASSERT_EQ(Load(IniLines({"[task1]", "TEX=второе", "[Task0]", "tex=первое", "mod=3", "[settings]",
-                           "tasksn=2", "winw=800", "LASTOD=C:\\Temp\\"})),
+                           "tasksn=2", "winw=800", "LASTOD=C:\\Temp\\", "lastsd=D:\\Звуки\\"})),
             std::nullopt);
   ASSERT_EQ(store.tasks.size(), 2u);
   EXPECT_EQ(store.tasks[0].message, "первое");
@@ -162,6 +162,7 @@ TEST_F(LoadDataTest, NamesInAnyCaseAndSectionsInAnyOrder) {
   EXPECT_EQ(store.tasks[1].message, "второе");
   EXPECT_EQ(store.settings.windowWidth, 800);
   EXPECT_EQ(store.settings.lastFileFolder, "C:\\Temp\\");
+  EXPECT_EQ(store.settings.lastSoundFolder, "D:\\Звуки\\");
 }
 
 TEST_F(LoadDataTest, FirstSectionAndFirstKeyWin) {
@@ -196,6 +197,7 @@ TEST_P(LoadFieldTest, ReadsTheValue) {
 const auto kDelete = [](const Task& t) -> int64_t { return t.deleteAfter; };
 const auto kShow = [](const Task& t) -> int64_t { return t.showMessage; };
 const auto kSound = [](const Task& t) -> int64_t { return t.beep; };
+const auto kRepeat = [](const Task& t) -> int64_t { return t.soundChoice.repeat; };
 const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.year; };
 const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
 const auto kRecurrence = [](const Task& t) -> int64_t { return t.recurrence; };
@@ -213,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Del=", kDelete, 0}, FieldCase{"Del=yes", kDelete, 0},
                     FieldCase{"NM=", kShow, 0}, FieldCase{"NM=0", kShow, 0},
                     FieldCase{"Other=0", kShow, 1}, FieldCase{"Snd=0", kSound, 0},
-                    FieldCase{"Other=0", kSound, 1}));
+                    FieldCase{"Other=0", kSound, 1}, FieldCase{"Rpt=1", kRepeat, 1},
+                    FieldCase{"Rpt=0", kRepeat, 0}, FieldCase{"Other=1", kRepeat, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, LoadFieldTest,
@@ -244,12 +247,13 @@ TEST_F(LoadDataTest, MessagesAndTextsAsStored) {
   const std::string longPath = "C:\\" + std::string(400, 'd') + "\\a.exe";
   ASSERT_EQ(Load(IniLines({"[SETTINGS]", "TasksN=4", "LastOD=\"C:\\Мои документы\\\"", "[TASK0]",
                            "Tex=" + long256, "FN=" + longPath, "[TASK1]", "Tex=a\x01", "[TASK2]",
-                           "Tex=  a b  ", "[TASK3]", "Tex=x\ny"})),
+                           "Tex=  a b  ", "SndF=  'D:\\гонг.wav'  ", "[TASK3]", "Tex=x\ny"})),
             std::nullopt);
   EXPECT_EQ(store.tasks[0].message, long256);
   EXPECT_EQ(store.tasks[0].fileName, longPath);
   EXPECT_EQ(store.tasks[1].message, "a\r\n");
   EXPECT_EQ(store.tasks[2].message, "a b");
+  EXPECT_EQ(store.tasks[2].soundChoice.file, "D:\\гонг.wav");
   EXPECT_EQ(store.tasks[3].message, "x");  // a lone LF ends a line written by hand
   EXPECT_EQ(store.settings.lastFileFolder, "C:\\Мои документы\\");
 }

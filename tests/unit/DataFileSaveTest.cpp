@@ -24,6 +24,7 @@ const std::string kExampleFile = IniLines({
     "LastOD=",
     "Snooze=10",
     "SnoozeN=0",
+    "LastSD=",
     "[TASK0]",
     "Mod=0",
     "Ssec=30600",
@@ -46,7 +47,18 @@ const std::string kExampleFile = IniLines({
     "PrevMin=0",
     "PrevS=0",
     "PrevMS=0",
+    "SndF=",
+    "Rpt=0",
 });
+
+// The same file as a version before the sound choice and the reminders put off wrote it.
+std::string OlderExampleFile() {
+  std::string file = kExampleFile;
+  for (const char* line :
+       {"Snooze=10\r\n", "SnoozeN=0\r\n", "LastSD=\r\n", "SndF=\r\n", "Rpt=0\r\n"})
+    file.erase(file.find(line), std::string_view(line).size());
+  return file;
+}
 
 void FillExample(Store& store) {
   Settings& s = store.settings;
@@ -85,15 +97,19 @@ TEST_F(SaveDataTest, WritesTheExampleFileByteForByte) {
   EXPECT_TRUE(OnlyDataFileExists());
 }
 
-TEST_F(SaveDataTest, TheExampleLoadsAndSavesBackUnchanged) {
-  ASSERT_EQ(Load(kExampleFile), std::nullopt);
-  ASSERT_EQ(store.tasks.size(), 1u);
-  const Task& t = store.tasks[0];
-  EXPECT_EQ(t.message, "Позвонить\r\nв банк");
-  EXPECT_EQ((std::tuple{t.hour, t.minute, t.second}), (std::tuple{8, 30, 0}));
-  platform.files.files[kDataPath].bytes = "old";
-  ASSERT_EQ(SaveData(store, platform), std::nullopt);
-  EXPECT_EQ(FileBytes(), kExampleFile);
+// An older version's file is written back with only the new keys added.
+TEST_F(SaveDataTest, TheExampleAndItsOlderFormLoadAndSaveAsTheExample) {
+  for (const std::string& file : {kExampleFile, OlderExampleFile()}) {
+    ASSERT_EQ(Load(file), std::nullopt);
+    ASSERT_EQ(store.tasks.size(), 1u);
+    const Task& t = store.tasks[0];
+    EXPECT_EQ(t.message, "Позвонить\r\nв банк");
+    EXPECT_EQ((std::tuple{t.hour, t.minute, t.second}), (std::tuple{8, 30, 0}));
+    EXPECT_EQ(t.soundChoice, SoundChoice{});
+    platform.files.files[kDataPath].bytes = "old";
+    ASSERT_EQ(SaveData(store, platform), std::nullopt);
+    EXPECT_EQ(FileBytes(), kExampleFile);
+  }
 }
 
 TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
@@ -111,14 +127,14 @@ TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
     ASSERT_NE(at, std::string::npos) << i;
     from = at + 1;
   }
-  EXPECT_EQ(FileBytes().substr(FileBytes().size() - 10), "PrevMS=0\r\n");
+  EXPECT_EQ(FileBytes().substr(FileBytes().size() - 7), "Rpt=0\r\n");
 }
 
 TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
   Task t;
   t.recurrence = -3, t.secondOfDay = -1, t.year = INT32_MAX, t.month = INT32_MIN;
   t.deleteAfter = 7, t.showMessage = 0, t.runFile = 255, t.shutDown = 1, t.beep = 0;
-  t.lastRun.year = 65535, t.doneThisPeriod = 1;
+  t.lastRun.year = 65535, t.doneThisPeriod = 1, t.soundChoice.repeat = true;
   store.tasks.push_back(t);
   store.settings.windowLeft = -8;
   store.settings.useTray = 2;
@@ -136,7 +152,8 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
                                                           {"OFF", "1"},
                                                           {"Snd", "0"},
                                                           {"PrevY", "65535"},
-                                                          {"PrevMS", "1"}};
+                                                          {"PrevMS", "1"},
+                                                          {"Rpt", "1"}};
   for (const auto& [key, value] : expected) EXPECT_EQ(WrittenValue(f, key), value) << key;
 }
 
@@ -266,18 +283,22 @@ INSTANTIATE_TEST_SUITE_P(LineBreaks, SaveTextTest, testing::ValuesIn(kLineBreakT
 
 class SavePathTest : public DataFileFixture, public testing::WithParamInterface<TextCase> {};
 
-TEST_P(SavePathTest, FileNameAndLastFolderComeBackUnchanged) {
+TEST_P(SavePathTest, FileNamesAndLastFoldersComeBackUnchanged) {
   const TextCase& c = GetParam();
   Task t;
   t.fileName = c.text;
+  t.soundChoice.file = c.text;
   store.tasks.push_back(t);
   store.settings.lastFileFolder = c.text;
+  store.settings.lastSoundFolder = c.text;
   Store reloaded;
   SaveAndReload(reloaded);
-  EXPECT_EQ(WrittenValue(FileBytes(), "FN"), c.written);
-  EXPECT_EQ(WrittenValue(FileBytes(), "LastOD"), c.written);
+  for (const char* key : {"FN", "LastOD", "SndF", "LastSD"})
+    EXPECT_EQ(WrittenValue(FileBytes(), key), c.written) << key;
   EXPECT_EQ(reloaded.tasks[0].fileName, c.text);
+  EXPECT_EQ(reloaded.tasks[0].soundChoice.file, c.text);
   EXPECT_EQ(reloaded.settings.lastFileFolder, c.text);
+  EXPECT_EQ(reloaded.settings.lastSoundFolder, c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plain, SavePathTest, testing::ValuesIn(kPlainTexts), kTextCaseName);
@@ -308,10 +329,12 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
     t.lastRun.year = static_cast<uint16_t>(2020 + i), t.lastRun.month = 12, t.lastRun.day = 31,
     t.lastRun.hour = 23;
     t.lastRun.minute = 59, t.lastRun.second = 58, t.doneThisPeriod = i % 2;
+    t.soundChoice = {i % 3 ? "" : "E:\\Звуки\\" + std::to_string(i) + ".wav", i % 6 < 2};
     store.tasks.push_back(t);
   }
   store.settings.startWithWindows = 0, store.settings.startHidden = 1,
   store.settings.lastFileFolder = "E:\\Музыка\\";
+  store.settings.lastSoundFolder = "E:\\Звуки\\";
   Store reloaded;
   SaveAndReload(reloaded);
   ASSERT_EQ(reloaded.tasks.size(), store.tasks.size());
@@ -320,6 +343,7 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
     EXPECT_EQ(reloaded.tasks[i].armed, 1);
   }
   EXPECT_EQ(reloaded.settings.lastFileFolder, "E:\\Музыка\\");
+  EXPECT_EQ(reloaded.settings.lastSoundFolder, "E:\\Звуки\\");
   EXPECT_EQ(std::tuple(reloaded.settings.startWithWindows, reloaded.settings.startHidden),
             std::tuple(0, 1));
 
@@ -328,6 +352,22 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
   reloaded.dataPath = kDataPath;
   ASSERT_EQ(SaveData(reloaded, platform), std::nullopt);
   EXPECT_EQ(FileBytes(), first);
+}
+
+// The buffer is reserved once for the whole file: a long sound path never makes it grow again
+// while it is composed (a growth doubles it, which the capacity would show).
+TEST_F(SaveDataTest, TheBufferIsReservedForLongSoundPaths) {
+  const std::string path(100000, 'x');
+  for (int field = 0; field < 3; ++field) {
+    Store one;
+    one.dataPath = kDataPath;
+    if (field == 0) one.tasks.emplace_back().soundChoice.file = path;
+    if (field == 1) one.settings.lastSoundFolder = path;
+    if (field == 2) one.snoozed.push_back({{2024, 5, 16, 9, 0, 0}, "", "", true, {path, true}});
+    ASSERT_EQ(SaveData(one, platform), std::nullopt);
+    EXPECT_GT(one.outBuffer.size(), path.size());
+    EXPECT_LT(one.outBuffer.capacity(), one.outBuffer.size() + 4096) << field;
+  }
 }
 
 TEST_F(SaveDataTest, WritesThroughATemporaryFileAndReplaces) {

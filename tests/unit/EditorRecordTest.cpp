@@ -32,6 +32,8 @@ EditorFields OneTimeTaskFields() {
   f.runFileEnabled = true;
   f.fileField = "открытка.exe";
   f.fileName = "C:\\Программы\\открытка.exe";
+  f.soundFile = "D:\\Звуки\\гонг.wav";
+  f.repeatChecked = true;
   return f;
 }
 
@@ -72,24 +74,29 @@ TEST(ConvertEditorFields, TakesEveryFieldFromTheControls) {
   EXPECT_EQ(task.shutDown, 0);
   EXPECT_EQ(task.runFile, 1);
   EXPECT_EQ(task.fileName, "C:\\Программы\\открытка.exe");
+  EXPECT_EQ(task.soundChoice, (SoundChoice{"D:\\Звуки\\гонг.wav", true}));
 }
 
 TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
   struct Case {
     bool delChecked, delEnabled, runChecked, runEnabled;
     const char* fileField;
-    bool shutDown, message, sound;
-    uint8_t wantDelete, wantRun;
+    bool shutDown, message, sound, repeat;
+    uint8_t wantDelete, wantRun, wantRepeat;
   };
   const Case cases[] = {
-      {true, true, true, true, "a.bat", false, true, true, 1, 1},
+      {true, true, true, true, "a.bat", false, true, true, true, 1, 1, 1},
       // The delete box is disabled outside one-time recurrence: not stored even when checked.
-      {true, false, false, true, "a.bat", false, true, true, 0, 0},
+      {true, false, false, true, "a.bat", false, true, true, false, 0, 0, 0},
       // Run-file checked but no file chosen in this opening.
-      {false, true, true, true, "", false, true, true, 0, 0},
-      // The shutdown box disables the run-file box; message and beep keep their checked state.
-      {false, true, true, false, "a.bat", true, true, true, 0, 0},
-      {false, true, false, false, "", true, false, false, 0, 0},
+      {false, true, true, true, "", false, true, true, true, 0, 0, 1},
+      // The shutdown box disables the run-file box; message, beep and repetition keep their
+      // checked state.
+      {false, true, true, false, "a.bat", true, true, true, true, 0, 0, 1},
+      {false, true, false, false, "", true, false, false, true, 0, 0, 0},
+      // Repetition needs both the message and the sound.
+      {false, true, false, true, "", false, false, true, true, 0, 0, 0},
+      {false, true, false, true, "", false, true, false, true, 0, 0, 0},
   };
   for (const Case& c : cases) {
     EditorFields f = OneTimeTaskFields();
@@ -101,6 +108,7 @@ TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
     f.shutDownChecked = c.shutDown;
     f.showMessageChecked = c.message;
     f.beepChecked = c.sound;
+    f.repeatChecked = c.repeat;
     const Task r = *ConvertEditorFields(f).record;
     EXPECT_EQ(r.deleteAfter, c.wantDelete);
     EXPECT_EQ(r.runFile, c.wantRun);
@@ -108,6 +116,8 @@ TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {
     EXPECT_EQ(r.showMessage, c.message);
     EXPECT_EQ(r.beep, c.sound);
     EXPECT_EQ(r.fileName, f.fileName);  // kept whether or not the file is to be run
+    EXPECT_EQ(r.soundChoice.repeat, c.wantRepeat);
+    EXPECT_EQ(r.soundChoice.file, f.soundFile);  // kept whether or not the sound is on
   }
 }
 

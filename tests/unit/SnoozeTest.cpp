@@ -50,16 +50,19 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
   InsertByDue(
       store.snoozed,
       {{2024, 5, 16, 9, 0, 0}, "16 мая 2024 года в 09:00:00", "Второе\r\n\"в кавычках\"", false});
-  InsertByDue(store.snoozed, {{2024, 5, 15, 12, 10, 7}, "Ежедневно в 12:00:07", "Первое", true});
+  InsertByDue(
+      store.snoozed,
+      {{2024, 5, 15, 12, 10, 7}, "Ежедневно в 12:00:07", "Первое", true, {" D:\\гонг.wav", true}});
   Task task;
   task.message = "Задача";
   store.tasks.push_back(task);
   Store reloaded;
   ASSERT_NO_FATAL_FAILURE(SaveAndReload(reloaded));
   const std::string& file = FileBytes();
-  EXPECT_NE(file.find("LastOD=\r\nSnooze=30\r\nSnoozeN=2\r\n[TASK0]\r\n"), std::string::npos);
+  EXPECT_NE(file.find("LastOD=\r\nSnooze=30\r\nSnoozeN=2\r\nLastSD=\r\n[TASK0]\r\n"),
+            std::string::npos);
   EXPECT_NE(file.find("[SNOOZE0]\r\nDue=2024-05-15 12:10:07\r\nMom=Ежедневно в 12:00:07\r\n"
-                      "Tex=Первое\r\nSnd=1\r\n[SNOOZE1]\r\nDue=2024-05-16 09:00:00\r\n"),
+                      "Tex=Первое\r\nSnd=1\r\nSndF=\" D:\\гонг.wav\"\r\nRpt=1\r\n[SNOOZE1]\r\n"),
             std::string::npos)
       << file;
   EXPECT_GT(file.find("[SNOOZE0]"), file.find("[TASK0]"));
@@ -67,8 +70,8 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
   ASSERT_EQ(reloaded.snoozed.size(), 2u);
   for (size_t i = 0; i < 2; ++i) {
     const SnoozedReminder &a = store.snoozed[i], &b = reloaded.snoozed[i];
-    EXPECT_EQ(std::tie(a.due, a.moment, a.message, a.sound),
-              std::tie(b.due, b.moment, b.message, b.sound))
+    EXPECT_EQ(std::tie(a.due, a.moment, a.message, a.sound, a.soundChoice),
+              std::tie(b.due, b.moment, b.message, b.sound, b.soundChoice))
         << i;
   }
 }

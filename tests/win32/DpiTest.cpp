@@ -239,8 +239,8 @@ TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
       {form3.Control(SettingsControl::StartWithWindows), {10, 14, 237, 17}, 13},
       {form3.Control(SettingsControl::Cancel), {131, 104, 75, 25}, 13},
       {form2.Control(EditorControl::Message), {8, 26, 198, 166}, 15},
-      {form2.Control(EditorControl::ChooseFile), {608, 114, 70, 24}, 13},
-      {form2.Control(EditorControl::ShutDown), {462, 204, 217, 20}, 13},
+      {form2.Control(EditorControl::ChooseFile), {608, 148, 70, 24}, 13},
+      {form2.Control(EditorControl::ShutDown), {462, 206, 217, 20}, 13},
       {form2.Control(EditorControl::Year), {224, 168, 46, 22}, 13},
   };
   auto expectControlsAt = [&](int dpi) {

@@ -12,6 +12,7 @@ using C = EditorControl;
 constexpr int kFebruary = 1, kMarch = 2;
 constexpr int kFileNameField = 0x47C;  // cmb13: the file name of the file-open dialog
 constexpr int kLookInList = 0x471;     // cmb2: the folder the dialog shows
+constexpr int kFileTypeList = 0x470;   // cmb1: the file types offered
 
 struct EnabledCase {
   int recurrence;
@@ -172,7 +173,9 @@ COLORREF CaptionColour(HWND editorWindow, HWND checkBox) {
 }
 
 TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
-  const C actions[] = {C::RunFile, C::Beep, C::ShowMessage, C::FileName, C::ChooseFile};
+  const C actions[] = {C::RunFile,    C::Beep,      C::ShowMessage, C::FileName,
+                       C::ChooseFile, C::SoundFile, C::ChooseSound, C::RepeatSound};
+  editorWindow.FillForNew();  // the message and the sound box checked
   Show();
   ASSERT_FALSE(Checked(C::RunFile));
   EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
@@ -180,7 +183,7 @@ TEST_F(EditorTest, TheShutdownBoxGreysTheOtherActionsAndTurnsRed) {
   ASSERT_TRUE(Checked(C::ShutDown));
   for (C control : actions) EXPECT_FALSE(Enabled(control));
   EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), 255u);
-  // Unchecked, all five come back, also while the run-file box is unchecked.
+  // Unchecked, they all come back, also while the run-file box is unchecked.
   Click(C::ShutDown);
   for (C control : actions) EXPECT_TRUE(Enabled(control));
   EXPECT_EQ(CaptionColour(editorWindow.Handle(), Control(C::ShutDown)), RGB(0, 0, 0));
@@ -202,9 +205,10 @@ TEST_F(EditorTest, TheRunFileBoxEnablesTheFileFieldAndTheChooseButton) {
 
 // Runs `action` while a helper thread answers the file-open dialog that it shows: types `path`
 // as the file name and presses Open, or presses Cancel when `path` is empty. Returns the name of
-// the folder the dialog started in.
+// the folder the dialog started in; `fileTypes` gets the file types it offered first.
 std::optional<std::wstring> AnswerFileDialog(const std::function<void()>& action,
-                                             const std::wstring& path) {
+                                             const std::wstring& path,
+                                             std::wstring* fileTypes = nullptr) {
   std::optional<std::wstring> startFolder;
   std::atomic<bool> finished{false};
   std::thread helper([&] {
@@ -216,6 +220,10 @@ std::optional<std::wstring> AnswerFileDialog(const std::function<void()>& action
         wchar_t folder[MAX_PATH] = {};
         GetWindowTextW(GetDlgItem(dialog, kLookInList), folder, MAX_PATH);
         startFolder = folder;
+        if (fileTypes) {
+          GetWindowTextW(GetDlgItem(dialog, kFileTypeList), folder, MAX_PATH);
+          *fileTypes = folder;
+        }
         if (!path.empty()) SetWindowTextW(GetDlgItem(dialog, kFileNameField), path.c_str());
         SendMessageW(GetDlgItem(dialog, path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
         return;
@@ -262,6 +270,65 @@ TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
   EXPECT_EQ(*again, LastFolderName(first.Path()));
   EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
   EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
+}
+
+// The sound's field and buttons follow the sound box, the repetition both the message and the
+// sound box; the melody button has something to do only while a file is chosen.
+TEST_F(EditorTest, TheSoundControlsFollowTheMessageAndSoundBoxes) {
+  // The clicks, then the sound field and "...", "Мелодия", "Повторять до ответа" enabled.
+  const std::pair<std::vector<C>, std::tuple<bool, bool, bool>> cases[] = {
+      {{}, {true, false, true}},
+      {{C::Beep}, {false, false, false}},
+      {{C::Beep, C::ShowMessage}, {true, false, false}},
+      {{C::ShowMessage}, {true, false, true}},
+      {{C::ShutDown}, {false, false, false}},
+  };
+  editorWindow.FillForNew();
+  Show();
+  for (const auto& [clicks, enabled] : cases) {
+    for (C box : clicks) Click(box);
+    EXPECT_EQ(Enabled(C::SoundFile), Enabled(C::ChooseSound));
+    EXPECT_EQ(std::tuple(Enabled(C::ChooseSound), Enabled(C::Melody), Enabled(C::RepeatSound)),
+              enabled)
+        << clicks.size();
+  }
+}
+
+TEST_F(EditorTest, TheSoundChooserOffersSoundsRemembersItsFolderAndTheMelodyComesBack) {
+  TestFolder sounds(L"звуки");
+  TestFolder other(L"прежняя");
+  ASSERT_TRUE(WriteBytes(sounds.File(L"гонг.wav"), "RIFF"));
+  {
+    std::lock_guard lock(store.mutex);
+    store.settings.lastSoundFolder = ToCp1251(other.Path());
+  }
+  editorWindow.FillForNew();
+  Show();
+  std::wstring fileTypes;
+  const auto started =
+      AnswerFileDialog([&] { Click(C::ChooseSound); }, sounds.File(L"гонг.wav"), &fileTypes);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(*started, LastFolderName(other.Path()));  // settings.lastSoundFolder
+  EXPECT_EQ(fileTypes, L"Звуки (*.wav)");
+  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
+  EXPECT_TRUE(Enabled(C::Melody));
+  EXPECT_EQ(StoredSettings().lastSoundFolder, ToCp1251(sounds.Path()));
+
+  // Cancelled, the choice stays; the melody button goes back to the melody.
+  ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, L""));
+  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
+  SetFocus(Control(C::Melody));
+  Click(C::Melody);
+  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
+  EXPECT_FALSE(Enabled(C::Melody));
+  EXPECT_EQ(GetFocus(), Control(C::ChooseSound));
+
+  // Chosen again and repeated: OK stores both.
+  ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, sounds.File(L"гонг.wav")));
+  Click(C::RepeatSound);
+  Click(C::Ok);
+  ASSERT_EQ(store.tasks.size(), 1u);
+  EXPECT_EQ(store.tasks[0].soundChoice, (SoundChoice{ToCp1251(sounds.File(L"гонг.wav")), true}));
 }
 
 }  // namespace

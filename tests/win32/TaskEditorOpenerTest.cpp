@@ -15,6 +15,8 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
     std::lock_guard lock(store.mutex);
     store.settings.lastFileFolder = "C:\\Папка\\";
   }
+  editorWindow.SoundChooser().fileName = "C:\\старый.wav";  // from an earlier opening
+  SetCheckState(Control(C::RepeatSound), true);
   Show();
   Choose(C::Recurrence, EveryYear);  // the recurrence shown last is kept
   editorWindow.Cancel();
@@ -36,6 +38,9 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_FALSE(Enabled(C::Year));
   for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile}) EXPECT_FALSE(Checked(box));
   for (C box : {C::Beep, C::ShowMessage}) EXPECT_TRUE(Checked(box));
+  EXPECT_FALSE(Checked(C::RepeatSound));
+  EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
+  EXPECT_EQ(editorWindow.SoundChooser().fileName, "");
   EXPECT_EQ(Text(C::FileName), L"");
   EXPECT_FALSE(Enabled(C::FileName));  // the run-file logic ran
   EXPECT_FALSE(Enabled(C::ChooseFile));
@@ -56,6 +61,7 @@ TEST_F(EditorTest, ANewTaskIsCentredOverTheMainWindow) {
 TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "первое"));
   store.tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
+  store.tasks[1].soundChoice = {"D:\\Звуки\\гонг.wav", true};
   // The editor showed a 30-day month before.
   Show();
   Choose(C::Recurrence, Once);
@@ -81,6 +87,10 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   EXPECT_EQ(Selected(C::Day), 30);
   EXPECT_EQ(Moment().day, 31);
   EXPECT_FALSE(Enabled(C::DeleteAfter));
+  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
+  EXPECT_EQ(editorWindow.SoundChooser().fileName, "D:\\Звуки\\гонг.wav");
+  EXPECT_TRUE(Checked(C::RepeatSound));
+  EXPECT_TRUE(Enabled(C::Melody));
 }
 
 TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
@@ -146,6 +156,7 @@ TEST_F(EditorTest, OkWritesANewTaskAndClosesTheModalEditor) {
   EXPECT_EQ(task.showMessage, 1);
   EXPECT_EQ(task.beep, 1);
   EXPECT_EQ(task.runFile, 0);
+  EXPECT_EQ(task.soundChoice, SoundChoice{});  // the melody, once
 }
 
 TEST_F(EditorTest, OkWithAnEmptiedFieldReportsItAndWritesNothing) {

@@ -137,6 +137,7 @@ TEST_F(EditorTest, ControlsCarryTheirTexts) {
     EXPECT_EQ(Text(c.control), c.text);
   }
   EXPECT_TRUE(GetWindowLongPtrW(Control(C::FileName), GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongPtrW(Control(C::SoundFile), GWL_STYLE) & ES_READONLY);
   EXPECT_TRUE(GetWindowLongPtrW(Control(C::Message), GWL_STYLE) & ES_MULTILINE);
   // Neither button is a default button: Enter in the message field starts a new line.
   EXPECT_FALSE(GetWindowLongPtrW(Control(C::Ok), GWL_STYLE) & BS_DEFPUSHBUTTON);
@@ -233,7 +234,7 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
       {C::LabelYear, 0},     {C::LabelMonth, 0},    {C::LabelDay, 0},    {C::MomentGroup, 16},
       {C::ActionsGroup, 16}, {C::DeleteAfter, box}, {C::ShutDown, box},  {C::RunFile, box},
       {C::Beep, box},        {C::ShowMessage, box}, {C::Ok, 8},          {C::Cancel, 8},
-      {C::ChooseFile, 8},
+      {C::ChooseFile, 8},    {C::ChooseSound, 8},   {C::Melody, 8},      {C::RepeatSound, box},
   };
   for (const Case& c : captions) {
     RECT client{};

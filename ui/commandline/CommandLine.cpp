@@ -213,6 +213,17 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
   return std::nullopt;
 }
 
+// The file named after the switch at `next` (/run, /sound) into `file`; `next` is left at it.
+// Gives the error text, if any.
+std::optional<std::string> TakeFile(const std::vector<std::string>& args, size_t& next,
+                                    const char* missingError, const char* folderError,
+                                    std::string& file) {
+  if (next + 1 >= args.size() || args[next + 1].empty()) return missingError;
+  if (NamesFolder(args[next + 1])) return folderError + args[next + 1];
+  file = args[++next];
+  return std::nullopt;
+}
+
 // The action switches from `next` on; `next` is left at the message's first word. Gives the
 // error text, if any.
 std::optional<std::string> ParseActions(const std::vector<std::string>& args, size_t& next,
@@ -227,15 +238,25 @@ std::optional<std::string> ParseActions(const std::vector<std::string>& args, si
       if (!fields.deleteEnabled) return kDeleteNotOnceError;
       fields.deleteChecked = true;
     } else if (SwitchIs(arg, "run")) {
-      if (next + 1 >= args.size() || args[next + 1].empty()) return kRunWithoutFileError;
-      if (NamesFolder(args[next + 1])) return kRunFolderError + args[next + 1];
+      if (auto error = TakeFile(args, next, kRunWithoutFileError, kRunFolderError, fields.fileName))
+        return error;
       fields.runFileChecked = true;
-      fields.fileName = args[++next];
       fields.fileField = NamePart(std::string_view(fields.fileName));
+    } else if (SwitchIs(arg, "sound")) {
+      if (auto error =
+              TakeFile(args, next, kSoundWithoutFileError, kSoundFolderError, fields.soundFile))
+        return error;
+    } else if (SwitchIs(arg, "repeat")) {
+      fields.repeatChecked = true;
     } else {
       return (IsWhenSwitch(arg) ? kWhenWithoutAtError : kUnknownSwitchError) + args[next];
     }
   }
+  // In whatever order they came: a sound file for a task without sound is a contradiction, and
+  // the repetition needs a popup to answer and a sound to repeat.
+  if (!fields.soundFile.empty() && !fields.beepChecked) return kSoundWithNoSoundError;
+  if (fields.repeatChecked && !RepeatAllowed(fields.showMessageChecked, fields.beepChecked))
+    return kRepeatError;
   return std::nullopt;
 }
 

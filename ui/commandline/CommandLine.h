@@ -5,7 +5,9 @@
 //   vornakel.exe /at TIME [WHEN] [ACTIONS] MESSAGE...   TIME HH:MM or HH:MM:SS; WHEN one of
 //       /daily, /on DD.MM.YYYY, /weekly DAY (пн...вс, mon...sun), /monthly D, /yearly DD.MM;
 //       without WHEN once, today if TIME is still ahead, else tomorrow
-//   ACTIONS: /nomessage, /nosound, /run FILE (a file, not a folder), /delete (a one-time task only)
+//   ACTIONS: /nomessage, /nosound, /sound FILE (played instead of the melody), /repeat (the sound
+//       again until the popup is answered; not with /nomessage or /nosound), /run FILE (a file,
+//       not a folder), /delete (a one-time task only)
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,

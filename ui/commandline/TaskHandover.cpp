@@ -7,8 +7,9 @@
 namespace {
 
 // The fields in a fixed order, each ended by a zero byte; the first is the version.
-constexpr std::string_view kVersion = "1";
-constexpr size_t kFieldCount = 14;
+constexpr std::string_view kVersion = "2";
+constexpr size_t kFieldCount = 15;
+constexpr size_t kFlagCount = 8;
 
 }  // namespace
 
@@ -17,12 +18,12 @@ std::string EncodeTaskHandover(const EditorFields& f, uint64_t deadline) {
   const std::string flags{flag(f.deleteChecked),   flag(f.deleteEnabled),
                           flag(f.shutDownChecked), flag(f.showMessageChecked),
                           flag(f.beepChecked),     flag(f.runFileChecked),
-                          flag(f.runFileEnabled)};
+                          flag(f.runFileEnabled),  flag(f.repeatChecked)};
   std::string record;
   for (const std::string& field :
        {std::string(kVersion), std::to_string(f.recurrenceIndex), f.text, f.hourText, f.minuteText,
         f.secondText, f.yearText, std::to_string(f.monthIndex), std::to_string(f.dayIndex), flags,
-        f.fileField, f.fileName, std::to_string(deadline), std::string("end")}) {
+        f.fileField, f.fileName, f.soundFile, std::to_string(deadline), std::string("end")}) {
     record += field;
     record += '\0';
   }
@@ -37,13 +38,13 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
     fields.push_back(record.substr(0, end));
     record.remove_prefix(end + 1);
   }
-  if (fields.size() != kFieldCount || fields[0] != kVersion || fields[13] != "end")
+  if (fields.size() != kFieldCount || fields[0] != kVersion || fields[14] != "end")
     return std::nullopt;
   const auto recurrence = StrToInt32(fields[1]), month = StrToInt32(fields[7]),
              day = StrToInt32(fields[8]);
   const std::string_view flags = fields[9];
-  const std::optional<uint64_t> deadline = ParseDigits(fields[12], UINT64_MAX);
-  if (!recurrence || !month || !day || flags.size() != 7 || !deadline) return std::nullopt;
+  const std::optional<uint64_t> deadline = ParseDigits(fields[13], UINT64_MAX);
+  if (!recurrence || !month || !day || flags.size() != kFlagCount || !deadline) return std::nullopt;
   EditorFields f;
   f.recurrenceIndex = *recurrence;
   f.text = fields[2];
@@ -60,7 +61,9 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
   f.beepChecked = flags[4] == '1';
   f.runFileChecked = flags[5] == '1';
   f.runFileEnabled = flags[6] == '1';
+  f.repeatChecked = flags[7] == '1';
   f.fileField = fields[10];
   f.fileName = fields[11];
+  f.soundFile = fields[12];
   return HandedOverTask{std::move(f), *deadline};
 }

@@ -10,8 +10,9 @@
 
 #include "ui/editor/EditorRecord.h"
 
-// WM_COPYDATA's dwData for this record ("VKT" and the version 1).
-inline constexpr uintptr_t kTaskHandoverId = 0x564B5401;
+// WM_COPYDATA's dwData for this record ("VKT" and the version 2, which added the sound choice).
+// A copy of another version refuses the record, and its sender reports that nothing was added.
+inline constexpr uintptr_t kTaskHandoverId = 0x564B5402;
 
 // `deadline`: the sender's give-up moment on the system's millisecond tick; a copy that gets the
 // record later refuses it, so that a sender that gave up never has its task added after all.

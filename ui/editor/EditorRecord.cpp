@@ -43,6 +43,9 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   record.showMessage = fields.showMessageChecked;
   record.beep = fields.beepChecked;
   record.fileName = fields.fileName;
+  record.soundChoice = {
+      fields.soundFile,
+      fields.repeatChecked && RepeatAllowed(fields.showMessageChecked, fields.beepChecked)};
   return {std::move(record), {}};
 }
 
@@ -59,6 +62,7 @@ void WriteEditorRecord(Task& task, const Task& record) {
   task.beep = record.beep;
   task.runFile = record.runFile;
   task.fileName = record.fileName;
+  task.soundChoice = record.soundChoice;
 }
 
 CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields,

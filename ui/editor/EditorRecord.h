@@ -20,12 +20,18 @@ struct EditorFields {
   bool runFileChecked = false, runFileEnabled = false;
   std::string fileField;  // the name shown beside the run-file box
   std::string fileName;   // the file chooser's full path
+  std::string soundFile;  // the sound chooser's full path; empty for the melody
+  bool repeatChecked = false;
 };
+
+// "Повторять до ответа" needs a popup to answer and a sound to repeat; the shutdown box, which
+// greys both out, leaves their states and so this one alone.
+constexpr bool RepeatAllowed(bool showMessage, bool sound) { return showMessage && sound; }
 
 // Converts the hour, minute, second and year fields, in that order; the first that is not a
 // whole number gives its error text (without the full stop the error box adds) and no record.
 // The record holds the fields OK writes: recurrence, message, time (its second of the day too),
-// date, actions and file.
+// date, actions, file and sound choice.
 struct ConvertedFields {
   std::optional<Task> record;
   std::string error;

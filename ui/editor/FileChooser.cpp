@@ -42,6 +42,8 @@ FileChooser::Choice FileChooser::Show(HWND owner) {
   std::vector<wchar_t> file(32768, L'\0');
   ToWideInto(fileName, file.data(), file.size());
   const std::wstring initialDir = ToWide(initialFolder);
+  std::wstring filter;  // each text ended by a zero, the whole by a second one
+  for (const char* text : filter_) filter += ToWide(text) + L'\0';
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -49,9 +51,12 @@ FileChooser::Choice FileChooser::Show(HWND owner) {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  dialog.nFilterIndex = 1;
   // The chosen folder must not become the program's current one: it would stay in use (a USB
   // stick could not be ejected) for as long as the program runs.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (mustExist_) dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   if (!dialogs.getOpenFileName(&dialog)) {
     // A remembered name the dialog refuses (a folder since removed, say) must not lock the user
     // out of choosing: start again from the initial folder alone.

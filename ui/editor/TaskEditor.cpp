@@ -134,8 +134,13 @@ void TaskEditor::FillForNew() {
   SetChecked(EditorControl::Beep, true);
   SetEditText(EditorControl::FileName, "");
   if (!lastFileFolder.empty()) fileChooser_.initialFolder = lastFileFolder;
+  // A new task starts with the melody, played once.
+  soundChooser_.fileName.clear();
+  ShowSoundChoice();
+  SetChecked(EditorControl::RepeatSound, false);
   // The recurrence list and the chooser's file name stay as the last opening left them.
   OnRunFileToggled();
+  OnSoundActionsToggled();
   OnRecurrenceChanged();
   filling_ = false;
   editedTaskId_ = 0;
@@ -177,7 +182,11 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   } else {
     SetEditText(EditorControl::FileName, "");
   }
+  soundChooser_.fileName = task.soundChoice.file;
+  ShowSoundChoice();
+  SetChecked(EditorControl::RepeatSound, task.soundChoice.repeat);
   OnRunFileToggled();
+  OnSoundActionsToggled();
   OnRecurrenceChanged();
   filling_ = false;
   editedTaskId_ = task.id;
@@ -236,6 +245,8 @@ void TaskEditor::Ok() {
   fields.runFileEnabled = IsWindowEnabled(Control(EditorControl::RunFile));
   fields.fileField = ControlText(Control(EditorControl::FileName));
   fields.fileName = fileChooser_.fileName;
+  fields.soundFile = soundChooser_.fileName;
+  fields.repeatChecked = IsChecked(Control(EditorControl::RepeatSound));
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =

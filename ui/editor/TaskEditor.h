@@ -19,6 +19,7 @@
 #include "ui/editor/TimeFields.h"
 #include "ui/shared/ModalLoop.h"
 #include "ui/shared/WindowBase.h"
+#include "ui/shared/WindowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Handles.h"
 #include "win32/KeyboardLayout.h"
@@ -57,6 +58,11 @@ enum class EditorControl : int {
   Ok,
   Cancel,
   Message,
+  // Added later, after the older identifiers; the layout table puts them in their tab order.
+  SoundFile,    // "Мелодия" or the sound file's name, without its folder
+  ChooseSound,  // "..."
+  Melody,       // back to the melody
+  RepeatSound,  // "Повторять до ответа"
   Count
 };
 
@@ -122,6 +128,8 @@ class TaskEditor : public WindowBase {
   void CancelOnEscape(const MSG& message);
 
   FileChooser& Chooser() { return fileChooser_; }
+  // The sound chooser: its file name is the sound of the task being written, empty for the melody.
+  FileChooser& SoundChooser() { return soundChooser_; }
   // The date and time the editor last showed; set before Create, which selects its date.
   EditorMoment& Remembered() { return remembered_; }
 
@@ -166,7 +174,15 @@ class TaskEditor : public WindowBase {
   void OnDayChanged();
   void OnShutDownToggled();
   void OnRunFileToggled();
+  // The sound's controls follow the message, sound and shutdown boxes and the sound chosen.
+  void OnSoundActionsToggled();
+  void ShowSoundChoice();
+  // Runs `chooser`: the folder of the file chosen, or nothing (cancelled, or a name the program
+  // cannot store, which a box says).
+  std::optional<std::string> RunChooser(FileChooser& chooser);
   void ChooseFile();
+  void ChooseSound();
+  void ChooseMelody();
   void OnShown();
 
   void Enable(EditorControl control, bool enabled);
@@ -179,6 +195,7 @@ class TaskEditor : public WindowBase {
   UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold
   UniqueFont messageFont_;  // "Arial", 15 pixels, bold
   FileChooser fileChooser_;
+  FileChooser soundChooser_{kSoundFileFilter, true};
   EditorMoment remembered_;
   std::function<void(const MSG&)> applicationHook_;
   ModalLoop loop_;

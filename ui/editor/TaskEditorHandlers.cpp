@@ -6,6 +6,7 @@
 
 #include "core/PathParts.h"
 #include "ui/editor/DateFields.h"
+#include "ui/editor/EditorRecord.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/shared/ControlAccess.h"
 #include "ui/shared/WindowTexts.h"
@@ -62,6 +63,8 @@ void TaskEditor::OnCommand(EditorControl control, UINT code) {
       return;
     case EditorControl::ShutDown:
     case EditorControl::RunFile:
+    case EditorControl::Beep:
+    case EditorControl::ShowMessage:
       if (code == BN_CLICKED) RunClickHandler(control);
       return;
     case EditorControl::Ok:
@@ -72,6 +75,12 @@ void TaskEditor::OnCommand(EditorControl control, UINT code) {
       return;
     case EditorControl::ChooseFile:
       if (code == BN_CLICKED) ChooseFile();
+      return;
+    case EditorControl::ChooseSound:
+      if (code == BN_CLICKED) ChooseSound();
+      return;
+    case EditorControl::Melody:
+      if (code == BN_CLICKED) ChooseMelody();
       return;
     default:
       return;
@@ -112,6 +121,8 @@ void TaskEditor::RunChangeHandler(EditorControl edit) {
 void TaskEditor::RunClickHandler(EditorControl checkBox) {
   if (checkBox == EditorControl::ShutDown) OnShutDownToggled();
   if (checkBox == EditorControl::RunFile) OnRunFileToggled();
+  if (checkBox == EditorControl::Beep || checkBox == EditorControl::ShowMessage)
+    OnSoundActionsToggled();
 }
 
 void TaskEditor::Enable(EditorControl control, bool enabled) {
@@ -199,6 +210,7 @@ void TaskEditor::OnShutDownToggled() {
     Enable(control, !shutDown);
   shutDownCaptionRed_ = shutDown;
   InvalidateRect(Control(EditorControl::ShutDown), nullptr, TRUE);
+  OnSoundActionsToggled();
 }
 
 void TaskEditor::OnRunFileToggled() {
@@ -207,15 +219,58 @@ void TaskEditor::OnRunFileToggled() {
   Enable(EditorControl::ChooseFile, runFile);
 }
 
-void TaskEditor::ChooseFile() {
-  const FileChooser::Choice choice = fileChooser_.Show(hwnd_);
+void TaskEditor::OnSoundActionsToggled() {
+  // The shutdown box greys the sound and message boxes out, and with them what depends on them.
+  const bool shutDown = IsChecked(Control(EditorControl::ShutDown));
+  const bool sound = IsChecked(Control(EditorControl::Beep)) && !shutDown;
+  Enable(EditorControl::SoundFile, sound);
+  Enable(EditorControl::ChooseSound, sound);
+  Enable(EditorControl::Melody, sound && !soundChooser_.fileName.empty());
+  Enable(EditorControl::RepeatSound,
+         RepeatAllowed(IsChecked(Control(EditorControl::ShowMessage)), sound));
+}
+
+void TaskEditor::ShowSoundChoice() {
+  const std::string& file = soundChooser_.fileName;
+  SetEditText(EditorControl::SoundFile, file.empty() ? kMelodyText : NamePart(file));
+}
+
+std::optional<std::string> TaskEditor::RunChooser(FileChooser& chooser) {
+  const FileChooser::Choice choice = chooser.Show(hwnd_);
   if (choice == FileChooser::Choice::NameNotStorable) ShowWarning(kFileNameWarning);
-  if (choice != FileChooser::Choice::Chosen) return;
-  const std::string folder = FolderPart(fileChooser_.fileName);
+  if (choice != FileChooser::Choice::Chosen) return std::nullopt;
+  return FolderPart(chooser.fileName);
+}
+
+void TaskEditor::ChooseFile() {
+  const std::optional<std::string> folder = RunChooser(fileChooser_);
+  if (!folder) return;
   SetEditText(EditorControl::FileName, NamePart(fileChooser_.fileName));
-  fileChooser_.initialFolder = folder;
+  fileChooser_.initialFolder = *folder;
   std::lock_guard lock(store_.mutex);
-  store_.settings.lastFileFolder = folder;
+  store_.settings.lastFileFolder = *folder;
+}
+
+void TaskEditor::ChooseSound() {
+  {
+    // Without a sound chosen the dialog starts where the last one was chosen.
+    std::lock_guard lock(store_.mutex);
+    soundChooser_.initialFolder = store_.settings.lastSoundFolder;
+  }
+  const std::optional<std::string> folder = RunChooser(soundChooser_);
+  if (!folder) return;
+  ShowSoundChoice();
+  OnSoundActionsToggled();
+  std::lock_guard lock(store_.mutex);
+  store_.settings.lastSoundFolder = *folder;
+}
+
+void TaskEditor::ChooseMelody() {
+  // The button greys out: the focus it had goes to the chooser's button beside it.
+  if (GetFocus() == Control(EditorControl::Melody)) SetFocus(Control(EditorControl::ChooseSound));
+  soundChooser_.fileName.clear();
+  ShowSoundChoice();
+  OnSoundActionsToggled();
 }
 
 void TaskEditor::OnShown() {

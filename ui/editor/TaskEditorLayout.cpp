@@ -23,6 +23,7 @@ constexpr DWORD kArrows = WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS;
 constexpr DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kCheckBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kReadOnlyField = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
 
 constexpr int Id(EditorControl control) { return static_cast<int>(control); }
 
@@ -56,17 +57,22 @@ constexpr ControlPlace kControls[] = {
     {Id(EditorControl::YearArrows), UPDOWN_CLASSW, "", kArrows, 0, 270, 168, 17, 22},
     {Id(EditorControl::Month), L"COMBOBOX", "", kDropDownList, 0, 292, 168, 90, 24},
     {Id(EditorControl::Day), L"COMBOBOX", "", kDropDownList, 0, 388, 168, 46, 24},
-    {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 26, 217,
+    // The extra actions in rows, the buttons on the right in one column; the sound's field, its
+    // buttons and the repetition come under the sound box they depend on.
+    {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 22, 217,
      20},
-    {Id(EditorControl::ShowMessage), L"BUTTON", kShowMessageCheckBox, kCheckBox, 0, 462, 56, 217,
+    {Id(EditorControl::ShowMessage), L"BUTTON", kShowMessageCheckBox, kCheckBox, 0, 462, 46, 217,
      20},
-    {Id(EditorControl::Beep), L"BUTTON", kBeepCheckBox, kCheckBox, 0, 462, 86, 217, 20},
-    {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 116, 140, 20},
-    {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 114, 70, 24},
-    {Id(EditorControl::FileName), L"EDIT", "",
-     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 462, 146,
-     216, 22},
-    {Id(EditorControl::ShutDown), L"BUTTON", kShutDownCheckBox, kCheckBox, 0, 462, 204, 217, 20},
+    {Id(EditorControl::Beep), L"BUTTON", kBeepCheckBox, kCheckBox, 0, 462, 70, 217, 20},
+    {Id(EditorControl::SoundFile), L"EDIT", kMelodyText, kReadOnlyField, WS_EX_CLIENTEDGE, 462, 94,
+     114, 22},
+    {Id(EditorControl::ChooseSound), L"BUTTON", kChooseSoundButton, kButton, 0, 580, 93, 24, 24},
+    {Id(EditorControl::Melody), L"BUTTON", kMelodyText, kButton, 0, 608, 93, 70, 24},
+    {Id(EditorControl::RepeatSound), L"BUTTON", kRepeatCheckBox, kCheckBox, 0, 462, 122, 217, 20},
+    {Id(EditorControl::RunFile), L"BUTTON", kRunFileCheckBox, kCheckBox, 0, 462, 150, 140, 20},
+    {Id(EditorControl::ChooseFile), L"BUTTON", kChooseFileButton, kButton, 0, 608, 148, 70, 24},
+    {Id(EditorControl::FileName), L"EDIT", "", kReadOnlyField, WS_EX_CLIENTEDGE, 462, 176, 216, 22},
+    {Id(EditorControl::ShutDown), L"BUTTON", kShutDownCheckBox, kCheckBox, 0, 462, 206, 217, 20},
 };
 static_assert(std::size(kControls) == static_cast<size_t>(EditorControl::Count));
 
@@ -116,12 +122,13 @@ bool TaskEditor::CreateControls() {
     SetWindowSubclass(Control(edit), &TaskEditor::NumberFieldProc, 0,
                       reinterpret_cast<DWORD_PTR>(this));
   // Themed check boxes ignore the text colour their parent gives, and the shutdown box's caption
-  // must turn red; all five are drawn alike.
+  // must turn red; all six are drawn alike.
   static const auto setWindowTheme =
       SystemFunction<decltype(&SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
   for (EditorControl box :
        {EditorControl::DeleteAfter, EditorControl::ShutDown, EditorControl::RunFile,
-        EditorControl::Beep, EditorControl::ShowMessage})
+        EditorControl::Beep, EditorControl::ShowMessage, EditorControl::RepeatSound})
     if (setWindowTheme) setWindowTheme(Control(box), L"", L"");
+  OnSoundActionsToggled();
   return true;
 }

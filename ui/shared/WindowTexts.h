@@ -47,6 +47,14 @@ inline constexpr char kDeleteAfterCheckBox[] = "Удалить после вып
 inline constexpr char kShutDownCheckBox[] = "Выключить компьютер";
 inline constexpr char kBeepCheckBox[] = "Подать звуковой сигнал";
 inline constexpr char kShowMessageCheckBox[] = "Показать сообщение";
+// The sound: the field shows the melody or the chosen file's name; "..." chooses a file, the
+// melody button goes back to the melody.
+inline constexpr char kMelodyText[] = "Мелодия";
+inline constexpr char kChooseSoundButton[] = "...";
+inline constexpr char kRepeatCheckBox[] = "Повторять до ответа";
+// The sound chooser's file types: each description followed by its patterns.
+inline constexpr const char* kSoundFileFilter[] = {"Звуки (*.wav)", "*.wav", "Все файлы (*.*)",
+                                                   "*.*"};
 
 // The recurrence list: item index = the stored recurrence code.
 inline constexpr const char* kRecurrenceItems[] = {

@@ -149,6 +149,22 @@ TEST_F(Popup, OpensAtTheCornerOfTheWorkAreaAndOkClosesIt) {
   EXPECT_EQ(popups.PopupOffset(), 0);
 }
 
+// The sounder learns each answer by the popup's number: OK, or the window closed (Alt+F4).
+TEST_F(Popup, OkAndCloseTellTheAnswerWithTheReminderNumber) {
+  std::vector<uint64_t> answered;
+  popups.SetOnAnswered([&](uint64_t reminder) { answered.push_back(reminder); });
+  const HWND first = popups.ShowReminder(" 1", "a", true, 10, {}, 3);
+  const HWND second = popups.ShowReminder(" 2", "b", true, 10, {}, 4);
+  opened = {first, second};
+  PumpMessages();
+  PressOk(first);
+  SendMessageW(second, WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(answered, (std::vector<uint64_t>{3, 4}));
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_EQ(popups.PopupOffset(), 0);
+}
+
 TEST_F(Popup, TheBareClientMarginDragsLikeTheTitleBar) {
   const HWND popup = Open(" x", "y");
   POINT margin{1, 1};
@@ -197,14 +213,21 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   struct Request {
     std::string moment, text;
     bool sound = false;
+    SoundChoice soundChoice;
     int32_t minutes = 0;
   };
   std::vector<Request> requests;
-  popups.SetOnSnooze(
-      [&](const std::string& moment, const std::string& text, bool sound, int32_t minutes) {
-        requests.push_back({moment, text, sound, minutes});
-      });
-  const HWND popup = popups.ShowReminder(" Ежедневно в 08:30:00", "Обед", true, 30);
+  std::vector<uint64_t> answered;
+  popups.SetOnSnooze([&](const std::string& moment, const std::string& text, bool sound,
+                         const SoundChoice& soundChoice, int32_t minutes) {
+    requests.push_back({moment, text, sound, soundChoice, minutes});
+  });
+  popups.SetOnAnswered([&](uint64_t reminder) {
+    answered.push_back(reminder);
+    EXPECT_TRUE(requests.empty()) << "the sound stops before the snooze is saved";
+  });
+  const SoundChoice gong{"C:\\Звуки\\гонг.wav", true};
+  const HWND popup = popups.ShowReminder(" Ежедневно в 08:30:00", "Обед", true, 30, gong, 7);
   opened.push_back(popup);
   PumpMessages();
   const std::vector<HWND> children = ChildrenOf(popup);
@@ -233,7 +256,9 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   EXPECT_EQ(requests[0].moment, "Ежедневно в 08:30:00");
   EXPECT_EQ(requests[0].text, "Обед");
   EXPECT_TRUE(requests[0].sound);
+  EXPECT_EQ(requests[0].soundChoice, gong);
   EXPECT_EQ(requests[0].minutes, 60);
+  EXPECT_EQ(answered, std::vector<uint64_t>{7});
 }
 
 TEST_F(Popup, AMessageLongerThanItsFieldHasAScrollBarAShortOneNone) {

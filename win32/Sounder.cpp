@@ -73,11 +73,12 @@ void Sounder::Run() {
 }
 
 bool Sounder::Play(const SoundToPlay& sound) {
-  ++soundsBegun_;
   if (sound.file.empty()) {
+    ++melodies_;
     BeepMelody(platform_, &melodyGoesOn_);
     return true;
   }
+  ++filesTried_;
   const auto play = PlaySoundFunction();
   // Without SND_NODEFAULT a missing file would give the system's default sound and report
   // success: the melody must take its place instead.

@@ -28,8 +28,9 @@ class Sounder {
   void Start(uint64_t reminder, const SoundChoice& choice);
   void Answered(uint64_t reminder);
 
-  // How many sounds have begun (files tried and melodies), and whether any is left to play.
-  uint64_t SoundsBegun() const { return soundsBegun_.load(); }
+  // How many files were tried and melodies played, and whether any sound is left to play.
+  uint64_t FilesTried() const { return filesTried_.load(); }
+  uint64_t Melodies() const { return melodies_.load(); }
   bool Quiet() {
     std::lock_guard lock(mutex_);
     return schedule_.Quiet();
@@ -46,7 +47,7 @@ class Sounder {
   SoundSchedule schedule_;  // under mutex_
   bool stopping_ = false;   // under mutex_
   std::atomic<uint8_t> melodyGoesOn_{0};
-  std::atomic<uint64_t> soundsBegun_{0};
+  std::atomic<uint64_t> filesTried_{0}, melodies_{0};
   UniqueHandle wake_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
   std::thread thread_;
 };

@@ -50,7 +50,9 @@ std::vector<std::string> Play(const std::vector<Event>& events) {
       schedule.Ended(endsAt, played);
       playing.reset();
     }
-    if (!playing && (playing = schedule.Next(now))) {
+    // Asked at every step, also while a sound plays: only one may play.
+    if (auto sound = schedule.Next(now)) {
+      playing = std::move(sound);
       const std::string name = playing->file.empty() ? "melody" : playing->file;
       record(now, std::to_string(playing->reminder) + " " + name);
       played = kLengths.count(playing->file) > 0;

@@ -35,7 +35,8 @@ class ReminderSound : public ApplicationFixture {
     }
     ASSERT_TRUE(
         Until([this] { return (popup = FindWindowW(ReminderPopups::kClassName, nullptr)); }));
-    ASSERT_TRUE(Until([this] { return Sounds().SoundsBegun() >= 2; })) << "the file, the melody";
+    ASSERT_TRUE(Until([this] { return Sounds().Melodies() >= 1; }));
+    EXPECT_EQ(Sounds().FilesTried(), 1u) << "the melody in place of the file, not after a pause";
   }
   void Press(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);
@@ -46,7 +47,8 @@ class ReminderSound : public ApplicationFixture {
 
 TEST_F(ReminderSound, RepeatsWhileThePopupIsOpenAndNoMoreAfterOk) {
   ASSERT_NO_FATAL_FAILURE(Fire());
-  EXPECT_TRUE(Until([this] { return Sounds().SoundsBegun() >= 4; })) << "played again";
+  EXPECT_TRUE(Until([this] { return Sounds().Melodies() >= 2; })) << "played again";
+  EXPECT_EQ(Sounds().FilesTried(), 2u);
   Press(GetWindow(GetWindow(popup, GW_CHILD), GW_HWNDNEXT));  // OK, after the message field
 }
 

@@ -46,7 +46,9 @@ void Sounder::Answered(uint64_t reminder) {
 }
 
 void Sounder::StopPlaying() {
-  // The sound thread never holds the lock while it plays, so this reaches the sound it began.
+  // The sound thread never holds the lock while it plays, so this reaches the sound it began. An
+  // answer in the instant between the thread taking a file and PlaySound opening it misses it:
+  // that play runs to its end, and none follows.
   melodyGoesOn_ = 0;
   if (const auto play = PlaySoundFunction()) play(nullptr, nullptr, 0);
 }

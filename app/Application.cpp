@@ -23,7 +23,10 @@ Application::Application()
   mainWindow_.SetDialogs(&editor_, &settingsDialog_);
   platform_.SetWindowJobs(this);
   popups_.SetOnSnooze([this](const std::string& moment, const std::string& text, bool sound,
-                             int32_t minutes) { Snooze(moment, text, sound, minutes); });
+                             const SoundChoice& soundChoice, int32_t minutes) {
+    Snooze(moment, text, sound, soundChoice, minutes);
+  });
+  popups_.SetOnAnswered([this](uint64_t reminder) { platform_.SoundAnswered(reminder); });
   shutdownWarning_.SetOnShutDown([this] { ShutDownNow(); });
 }
 
@@ -53,23 +56,25 @@ void Application::OnMainWindowDestroyed() {
 }
 
 void Application::ShowReminder(const std::string& momentText, const std::string& message,
-                               bool sound) {
+                               bool sound, const SoundChoice& soundChoice, uint64_t reminder) {
   int32_t snoozeMinutes = kDefaultSnoozeMinutes;
   {
     std::lock_guard lock(store_.mutex);
     snoozeMinutes = store_.settings.snoozeMinutes;
   }
-  popups_.ShowReminder(" " + momentText, message, sound, snoozeMinutes);
+  // A popup that could not open is never answered: its sound does not wait for it.
+  if (!popups_.ShowReminder(" " + momentText, message, sound, snoozeMinutes, soundChoice, reminder))
+    platform_.SoundAnswered(reminder);
 }
 
 void Application::Snooze(const std::string& moment, const std::string& text, bool sound,
-                         int32_t minutes) {
+                         const SoundChoice& soundChoice, int32_t minutes) {
   if (stopped_) return;
   {
     std::lock_guard lock(store_.mutex);
     store_.settings.snoozeMinutes = minutes;
     const LocalMoment due = AddMinutes(MomentOf(platform_.LocalTime()), minutes);
-    InsertByDue(store_.snoozed, {due, moment, text, sound});
+    InsertByDue(store_.snoozed, {due, moment, text, sound, soundChoice});
   }
   // Kept at once: a crash or a restart never loses it.
   SaveNow();

@@ -57,10 +57,12 @@ class Application final : public MainWindowEvents, public WindowJobs {
   void OnMainWindowDestroyed() override;
   // The checker's requests, run on this thread: a fired task's popup, the list brought up to
   // date.
-  void ShowReminder(const std::string& momentText, const std::string& message, bool sound) override;
+  void ShowReminder(const std::string& momentText, const std::string& message, bool sound,
+                    const SoundChoice& soundChoice, uint64_t reminder) override;
   void ApplyRowChanges() override { mainWindow_.ApplyRowChanges(); }
-  // "Отложить" on a popup: the reminder comes back `minutes` from now.
-  void Snooze(const std::string& moment, const std::string& text, bool sound, int32_t minutes);
+  // "Отложить" on a popup: the reminder comes back `minutes` from now, with the same sound.
+  void Snooze(const std::string& moment, const std::string& text, bool sound,
+              const SoundChoice& soundChoice, int32_t minutes);
   void CancelOpenDialogs() override;
   void SaveForEndOfSession() override;
   void StopForEndOfSession() override;

@@ -64,8 +64,9 @@ void Checker::ShowSnoozedReminders(StoreLock& lock) {
   if (due.empty()) return;
   bool sound = false;
   for (const SnoozedReminder& reminder : due) {
-    platform_.PostReminder(reminder.moment, reminder.message, reminder.sound);
-    sound = sound || reminder.sound;
+    sound = PostReminderWithSound(store_, platform_, true, reminder.moment, reminder.message,
+                                  reminder.sound, reminder.soundChoice) ||
+            sound;
   }
   // Out of the file at once: shown, it must not come back after a restart.
   FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};

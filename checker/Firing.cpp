@@ -8,13 +8,6 @@
 #include "core/Schedule.h"
 #include "storage/DataFile.h"
 
-void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running) {
-  for (uint16_t tone : BeepMelodyTones) {
-    if (running && !running->load()) return;  // stopping never waits for the melody
-    platform.Beep(tone, kBeepToneMilliseconds);
-  }
-}
-
 bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* runningSince) {
   const int32_t late = SecondOfDay(now) - task.secondOfDay;
   if (late < 0 || late > kShutdownGraceSeconds || !FallsOnDay(task, now)) return false;
@@ -30,6 +23,18 @@ void SaveFromChecker(FiringContext& context, StoreLock& lock) {
   auto error = WriteDataFile(context.store, context.platform, save, context.saveBuffer);
   lock.lock();
   if (error) context.platform.ReportError(*error);
+}
+
+bool PostReminderWithSound(Store& store, CheckerPlatform& platform, bool popup,
+                           const std::string& moment, const std::string& message, bool sound,
+                           const SoundChoice& choice) {
+  const uint64_t reminder = popup ? store.NewId() : 0;
+  // Only a popup's answer ends a repetition.
+  const SoundChoice played{choice.file, choice.repeat && popup};
+  const bool sounder = sound && (!played.file.empty() || played.repeat);
+  if (sounder) platform.StartSound(reminder, played);
+  if (popup) platform.PostReminder(moment, message, sound, choice, reminder);
+  return sound && !sounder;
 }
 
 void FireTask(FiringContext& context, StoreLock& lock, int index) {
@@ -53,12 +58,12 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
     return;
   }
 
-  if (task.showMessage) {
-    // The popup gets this task's own texts now: the task may be gone when it opens.
-    platform.PostReminder(store.rows.Cell(index, ColumnMoment), task.message, task.beep);
-  }
+  // The popup gets this task's own texts now: the task may be gone when it opens.
+  const bool beep =
+      PostReminderWithSound(store, platform, task.showMessage, store.rows.Cell(index, ColumnMoment),
+                            task.message, task.beep, task.soundChoice);
   const uint64_t id = task.id;
-  const bool beep = task.beep, deleteAfter = task.deleteAfter;
+  const bool deleteAfter = task.deleteAfter;
   const std::string fileName = task.runFile ? task.fileName : std::string();
   platform.RowsChanged();
   if (beep || !fileName.empty()) {

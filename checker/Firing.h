@@ -6,12 +6,8 @@
 #include <string>
 
 #include "core/CheckerPlatform.h"
+#include "core/Melody.h"
 #include "core/Store.h"
-
-// The sound action: nine short tones rising in steps (frequencies in hertz).
-inline constexpr uint16_t BeepMelodyTones[9] = {1000, 1300, 1600, 1300, 1600,
-                                                1900, 1600, 1900, 2200};
-inline constexpr uint32_t kBeepToneMilliseconds = 20;
 
 struct FiringContext {
   Store& store;
@@ -39,8 +35,13 @@ bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* run
 // takes commands meanwhile, so the task is found again by its identity afterwards.
 void FireTask(FiringContext& context, StoreLock& lock, int index);
 
-// Nine tones; once `running` is cleared no further tone plays.
-void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running = nullptr);
+// Posts a reminder's popup (none when `popup` is false) and starts its sound when `sound` is
+// on: a sound file, or a repetition until the popup is answered, goes to the platform's sounder,
+// started before the popup is posted so that the popup's answer always finds it. True when the
+// sound is the plain melody, which the caller plays with the lock released.
+bool PostReminderWithSound(Store& store, CheckerPlatform& platform, bool popup,
+                           const std::string& moment, const std::string& message, bool sound,
+                           const SoundChoice& choice);
 
 // Saves on the checker thread unless stopping has begun: composed under the lock, written with
 // it released. A failure is reported on the user-interface thread and the checker goes on.

@@ -98,10 +98,12 @@ void Win32Platform::OpenFile(const std::string& fileName, const std::string& fol
 }
 
 void Win32Platform::PostReminder(const std::string& momentText, const std::string& message,
-                                 bool sound) {
-  mailbox_.Post([this, momentText, message, sound] {
-    if (jobs_) jobs_->ShowReminder(momentText, message, sound);
+                                 bool sound, const SoundChoice& soundChoice, uint64_t reminder) {
+  const bool posted = mailbox_.Post([this, momentText, message, sound, soundChoice, reminder] {
+    if (jobs_) jobs_->ShowReminder(momentText, message, sound, soundChoice, reminder);
   });
+  // No popup will answer it: its sound does not wait for one.
+  if (!posted) sounder_.Answered(reminder);
 }
 
 void Win32Platform::ShutDownComputer() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/CheckerPlatform.h"
+#include "win32/Sounder.h"
 #include "win32/TickTimer.h"
 #include "win32/Win32FileOps.h"
 #include "win32/WindowMailbox.h"
@@ -18,9 +19,10 @@
 class WindowJobs {
  public:
   // A fired task's popup, with the texts captured when it fired (the task may be gone by now);
-  // `sound`: the melody went with it, and comes back with a snooze.
-  virtual void ShowReminder(const std::string& momentText, const std::string& message,
-                            bool sound) = 0;
+  // `sound` and `soundChoice` come back with a snooze; `reminder`: the number the sounder knows
+  // its sound by, told when the popup is answered.
+  virtual void ShowReminder(const std::string& momentText, const std::string& message, bool sound,
+                            const SoundChoice& soundChoice, uint64_t reminder) = 0;
   // The row model has queued changes for the task list.
   virtual void ApplyRowChanges() = 0;
   // A task asks to shut the computer down: stop in order first, then shut down.
@@ -58,7 +60,14 @@ class Win32Platform : public CheckerPlatform {
   void WakeTick() override { tick_.Wake(); }
   void Beep(uint32_t frequency, uint32_t milliseconds) override;
   void OpenFile(const std::string& fileName, const std::string& folder) override;
-  void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
+  void PostReminder(const std::string& momentText, const std::string& message, bool sound,
+                    const SoundChoice& soundChoice, uint64_t reminder) override;
+  void StartSound(uint64_t reminder, const SoundChoice& choice) override {
+    sounder_.Start(reminder, choice);
+  }
+  // A popup was answered: its sound stops, and repeats no more.
+  void SoundAnswered(uint64_t reminder) { sounder_.Answered(reminder); }
+  Sounder& Sounds() { return sounder_; }
   void ShutDownComputer() override;
   // The same as ShowError: the checker's failures are posted, and a save that keeps failing
   // does not pile up boxes.
@@ -83,4 +92,5 @@ class Win32Platform : public CheckerPlatform {
   std::vector<std::string> errorsOnScreen_;  // boxes open now, from ShowPostedErrors
   bool showingErrors_ = false;               // user-interface thread only
   TickTimer tick_;
+  Sounder sounder_{*this};  // last: its thread ends first
 };

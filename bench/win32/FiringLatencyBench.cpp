@@ -40,8 +40,8 @@ class RecordingPlatform : public Win32Platform {
     std::string message;
   };
 
-  void PostReminder(const std::string& momentText, const std::string& message,
-                    bool /*sound*/) override {
+  void PostReminder(const std::string& momentText, const std::string& message, bool /*sound*/,
+                    const SoundChoice& /*soundChoice*/, uint64_t /*reminder*/) override {
     Reminder reminder;
     reminder.counter = CounterNow();
     GetLocalTime(&reminder.local);

@@ -17,6 +17,7 @@ E2E_FAILURES=0
 APP_PID=
 WORK=
 WORK_ROOT=  # set when the program runs in a subfolder of the test's folder
+E2E_PROGRAM_ENV=()  # NAME=VALUE words that the program (only) is started with
 DEFAULT_X=
 DEFAULT_Y=
 
@@ -80,9 +81,11 @@ driver() {
   return "$status"
 }
 
-# e2e_expand <fixture>: the fixture in UTF-8 with the rectangle tokens replaced.
+# e2e_expand <fixture>: the fixture in UTF-8 with the rectangle tokens, and {WORK} (the Windows
+# path of the program's folder), replaced.
 e2e_expand() {
-  sed -e "s/{DEFAULT_X}/$DEFAULT_X/g" -e "s/{DEFAULT_Y}/$DEFAULT_Y/g" \
+  local work="Z:${WORK//\//\\\\}"
+  sed -e "s/{DEFAULT_X}/$DEFAULT_X/g" -e "s/{DEFAULT_Y}/$DEFAULT_Y/g" -e "s|{WORK}|$work|g" \
     -e "s/{DEFAULT_R}/$((DEFAULT_X + 718))/g" -e "s/{DEFAULT_B}/$((DEFAULT_Y + 538))/g" "$1"
 }
 
@@ -148,10 +151,10 @@ e2e_start_in() {
   if [ -n "${1:-}" ]; then
     # The wineserver is already running (vornakel_ensure_prefix), so only the program sees the
     # faked clock; monotonic time stays real or every wait with a time-out hangs.
-    (cd "$folder" && exec setsid env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime "$1" wine ./vornakel.exe) \
-      >"$log" 2>&1 &
+    (cd "$folder" && exec setsid env FAKETIME_DONT_FAKE_MONOTONIC=1 "${E2E_PROGRAM_ENV[@]}" faketime "$1" \
+      wine ./vornakel.exe) >"$log" 2>&1 &
   else
-    (cd "$folder" && exec setsid wine ./vornakel.exe) >"$log" 2>&1 &
+    (cd "$folder" && exec setsid env "${E2E_PROGRAM_ENV[@]}" wine ./vornakel.exe) >"$log" 2>&1 &
   fi
   APP_PID=$!
 }

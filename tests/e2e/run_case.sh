@@ -22,6 +22,9 @@
 #   folder.txt    the name of a subfolder to run the program from (UTF-8, any script)
 #   steps.sh      sourced after the checks and the screenshot: drives the program (driver post,
 #                 menu-keys...); sets E2E_EXITED=1 when it made the program end by itself
+#   sound.txt     the name of a WAV file (a tenth of a second) to make in the program's folder;
+#                 the program gets a null sound device, so PlaySound plays (faster than real
+#                 time), and its winmm calls go to $WORK/wine.log ("proc_PlaySound SoundName=...")
 #   saved.sed     a sed script applied to both Data.ini texts before they are compared (for
 #                 values that depend on the running clock, such as the second of a firing)
 set -uo pipefail
@@ -77,6 +80,14 @@ if case_file autostart.txt >/dev/null; then AUTOSTART=$(head -n 1 "$CASE_DIR/aut
 if [ "$AUTOSTART" = 0 ]; then
   mkdir -p "$STARTUP_DIR"
   printf 'left by an earlier start' >"$LINK"
+fi
+
+if case_file sound.txt >/dev/null; then
+  # 8 kHz, 8 bits, mono: 800 samples of silence.
+  { printf 'RIFF\x44\x03\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0'
+    printf 'data\x20\x03\0\0'; head -c 800 /dev/zero | tr '\0' '\200'; } >"$WORK/$(head -n 1 "$CASE_DIR/sound.txt")"
+  mkdir -p "$WORK/home" && echo 'pcm.!default { type null }' >"$WORK/home/.asoundrc"
+  E2E_PROGRAM_ENV=("HOME=$WORK/home" WINEDEBUG=trace+winmm)
 fi
 
 e2e_read_work_area

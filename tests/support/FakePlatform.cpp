@@ -88,9 +88,16 @@ void FakePlatform::OpenFile(const std::string& fileName, const std::string& fold
 }
 
 void FakePlatform::PostReminder(const std::string& momentText, const std::string& message,
-                                bool sound) {
+                                bool sound, const SoundChoice& soundChoice, uint64_t reminder) {
   actions.push_back("reminder " + momentText + "|" + message);
   reminderSounds.push_back(sound);
+  reminderChoices.push_back(soundChoice);
+  reminderNumbers.push_back(reminder);
+}
+
+void FakePlatform::StartSound(uint64_t reminder, const SoundChoice& choice) {
+  actions.push_back("sound " + std::to_string(reminder) + " " + choice.file +
+                    (choice.repeat ? "|repeat" : ""));
 }
 
 void FakePlatform::ShutDownComputer() { actions.push_back("shutdown"); }

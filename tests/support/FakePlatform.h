@@ -51,9 +51,13 @@ class FakePlatform : public CheckerPlatform {
   std::atomic<int> rowsChanged{0};
 
   // Everything the checker and firing asked of the system, in order:
-  // "beep F MS", "open FILE|FOLDER", "reminder MOMENT|TEXT", "shutdown", "error TEXT".
+  // "beep F MS", "open FILE|FOLDER", "reminder MOMENT|TEXT", "sound REMINDER FILE[|repeat]",
+  // "shutdown", "error TEXT".
   std::vector<std::string> actions;
-  std::vector<bool> reminderSounds;  // the sound flag of each "reminder", in order
+  // The sound flag, the sound choice and the number of each "reminder", in order.
+  std::vector<bool> reminderSounds;
+  std::vector<SoundChoice> reminderChoices;
+  std::vector<uint64_t> reminderNumbers;
   std::atomic<int> ticks{0};
   bool woken = false;
   // Called at every tick; a test advances the clock or stops the checker here.
@@ -66,7 +70,9 @@ class FakePlatform : public CheckerPlatform {
   void WakeTick() override { woken = true; }
   void Beep(uint32_t frequency, uint32_t milliseconds) override;
   void OpenFile(const std::string& fileName, const std::string& folder) override;
-  void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
+  void PostReminder(const std::string& momentText, const std::string& message, bool sound,
+                    const SoundChoice& soundChoice, uint64_t reminder) override;
+  void StartSound(uint64_t reminder, const SoundChoice& choice) override;
   void ShutDownComputer() override;
   void ReportError(const std::string& text) override;
 

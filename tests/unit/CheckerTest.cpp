@@ -137,11 +137,19 @@ TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTh
   InsertByDue(store.snoozed, {{2024, 3, 14, 11, 59, 59}, "Ежедневно в 11:49:59", "звук", true});
   InsertByDue(store.snoozed, {{2024, 3, 14, 12, 0, 0}, "14 марта", "тихо", false});
   InsertByDue(store.snoozed, {{2024, 3, 14, 12, 0, 1}, "14 марта", "позже", false});
+  // With its sound file, repeating: the sounder plays it, under the new popup's number.
+  const SoundChoice gong{"C:\\гонг.wav", true};
+  InsertByDue(store.snoozed, {{2024, 3, 14, 11, 0, 0}, "14 марта", "гонг", true, gong});
   checker.MakePass();
   EXPECT_EQ(
       ActionsStartingWith("reminder"),
-      (std::vector<std::string>{"reminder Ежедневно в 11:49:59|звук", "reminder 14 марта|тихо"}));
-  EXPECT_EQ(platform.reminderSounds, (std::vector<bool>{true, false}));
+      (std::vector<std::string>{"reminder 14 марта|гонг", "reminder Ежедневно в 11:49:59|звук",
+                                "reminder 14 марта|тихо"}));
+  EXPECT_EQ(platform.reminderSounds, (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(platform.reminderChoices.at(0), gong);
+  EXPECT_EQ(ActionsStartingWith("sound"),
+            std::vector<std::string>{"sound " + std::to_string(platform.reminderNumbers.at(0)) +
+                                     " C:\\гонг.wav|repeat"});
   EXPECT_EQ(ActionsStartingWith("beep").size(), 9u);  // one melody
   EXPECT_EQ(Saves(), 1);
   const std::string& file = platform.files.files.at(kDataPath).bytes;
@@ -149,7 +157,7 @@ TEST_F(CheckerTest, ASnoozedReminderComesBackOnceWhenDueWithItsMelodyAndLeavesTh
   EXPECT_NE(file.find("[SNOOZE0]\r\nDue=2024-03-14 12:00:01\r\nMom=14 марта\r\nTex=позже\r\n"),
             std::string::npos);
   checker.MakePass();
-  EXPECT_EQ(ActionsStartingWith("reminder").size(), 2u);
+  EXPECT_EQ(ActionsStartingWith("reminder").size(), 3u);
   EXPECT_EQ(Saves(), 1);
   platform.now.second = 1;  // only the quiet one is due: no melody
   checker.MakePass();

@@ -154,6 +154,46 @@ INSTANTIATE_TEST_SUITE_P(
                     ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
                     ShutdownCase{"once, late", Once, 59, -1, true, false, 1}));
 
+// The sound action: the plain melody plays on firing; a file, or a repetition until the popup is
+// answered, goes to the sounder before the popup is posted, under the popup's number ({N}).
+struct SoundCase {
+  bool message, beep;
+  const char* file;
+  bool repeat;
+  const char* sounder;  // its action, without the tones and the reminder
+  size_t tones;
+};
+
+class FiringSoundTest : public FiringTest, public testing::WithParamInterface<SoundCase> {};
+
+TEST_P(FiringSoundTest, TheMelodyPlaysHereAndTheRestGoesToTheSounder) {
+  const SoundCase& c = GetParam();
+  Task& t = Add(EveryDay, 30600, "Звонок");
+  t.showMessage = c.message;
+  t.beep = c.beep;
+  t.soundChoice = {c.file, c.repeat};
+  Pass();
+  std::string expected = c.sounder;
+  if (const size_t at = expected.find("{N}"); at != std::string::npos)
+    expected.replace(at, 3, std::to_string(platform.reminderNumbers.at(0)));
+  EXPECT_EQ(ActionsStartingWith("sound"), std::vector<std::string>(!expected.empty(), expected));
+  if (!expected.empty()) {
+    EXPECT_EQ(platform.actions.front(), expected) << "before the popup";
+  }
+  EXPECT_EQ(ActionsStartingWith("beep").size(), c.tones);
+  EXPECT_EQ(platform.reminderChoices, std::vector<SoundChoice>(c.message, {c.file, c.repeat}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MelodyFileRepeat, FiringSoundTest,
+    testing::Values(SoundCase{true, true, "", false, "", 9},
+                    SoundCase{true, true, "C:\\g.wav", false, "sound {N} C:\\g.wav", 0},
+                    SoundCase{true, true, "g.wav", true, "sound {N} g.wav|repeat", 0},
+                    SoundCase{true, true, "", true, "sound {N} |repeat", 0},
+                    SoundCase{false, true, "", true, "", 9},
+                    SoundCase{false, true, "g.wav", true, "sound 0 g.wav", 0},
+                    SoundCase{true, false, "g.wav", true, "", 0}));
+
 // The melody and the file start may take long (a slow network path): the window thread can
 // take the table's lock meanwhile, to draw the list or run a command.
 TEST_F(FiringTest, TheTableIsFreeWhileTheMelodyPlaysAndTheFileStarts) {

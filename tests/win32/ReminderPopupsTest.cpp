@@ -268,14 +268,21 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   struct Request {
     std::string moment, text;
     bool sound = false;
+    SoundChoice soundChoice;
     int32_t minutes = 0;
   };
   std::vector<Request> requests;
-  popups.SetOnSnooze(
-      [&](const std::string& moment, const std::string& text, bool sound, int32_t minutes) {
-        requests.push_back({moment, text, sound, minutes});
-      });
-  const HWND popup = popups.ShowReminder(" Ежедневно в 08:30:00", "Обед", true, 30);
+  std::vector<uint64_t> answered;
+  popups.SetOnSnooze([&](const std::string& moment, const std::string& text, bool sound,
+                         const SoundChoice& soundChoice, int32_t minutes) {
+    requests.push_back({moment, text, sound, soundChoice, minutes});
+  });
+  popups.SetOnAnswered([&](uint64_t reminder) {
+    answered.push_back(reminder);
+    EXPECT_EQ(requests.size() + 1, answered.size()) << "the sound stops before the snooze";
+  });
+  const SoundChoice gong{"C:\\Звуки\\гонг.wav", true};
+  const HWND popup = popups.ShowReminder(" Ежедневно в 08:30:00", "Обед", true, 30, gong, 7);
   opened.push_back(popup);
   PumpMessages();
   const std::vector<HWND> children = ChildrenOf(popup);
@@ -303,7 +310,14 @@ TEST_F(Popup, SnoozeClosesLikeOkAndAsksForTheChosenDuration) {
   EXPECT_EQ(requests[0].moment, "Ежедневно в 08:30:00");
   EXPECT_EQ(requests[0].text, "Обед");
   EXPECT_TRUE(requests[0].sound);
+  EXPECT_EQ(requests[0].soundChoice, gong);
   EXPECT_EQ(requests[0].minutes, 60);
+  // Closed otherwise (Alt+F4), a popup answers as OK does.
+  const HWND closed = popups.ShowReminder(" 2", "b", true, 10, {}, 8);
+  opened.push_back(closed);
+  SendMessageW(closed, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(closed));
+  EXPECT_EQ(answered, (std::vector<uint64_t>{7, 8}));
 }
 
 TEST_F(Popup, AMessageLongerThanItsFieldHasAScrollBarAShortOneNone) {

@@ -88,7 +88,8 @@ void ReminderPopups::UnregisterPopupClass() {
 }
 
 HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string& text, bool sound,
-                                  int32_t snoozeMinutes) {
+                                  int32_t snoozeMinutes, const SoundChoice& soundChoice,
+                                  uint64_t reminder) {
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   // The popup is sized for the screen whose corner it opens in.
@@ -96,8 +97,8 @@ HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string&
   const int dpi = MonitorDpi(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
   const PopupPlace place = cascade_.Open({area.left, area.top, area.right, area.bottom}, dpi);
   auto popup = std::make_unique<Popup>(
-      *this,
-      Reminder{caption.starts_with(' ') ? caption.substr(1) : caption, text, sound, snoozeMinutes});
+      *this, Reminder{caption.starts_with(' ') ? caption.substr(1) : caption, text, sound,
+                      snoozeMinutes, soundChoice, reminder});
   if (!popup->Open(caption, place, dpi)) return nullptr;
   const HWND window = popup->Handle();
   open_[window] = std::move(popup);
@@ -117,7 +118,9 @@ void ReminderPopups::Close(Popup& popup, bool snooze) {
   popup.Destroy();
   open_.erase(window);  // the popup's object goes with its window
   cascade_.Closed();
-  if (snooze && onSnooze_) onSnooze_(reminder.moment, reminder.text, reminder.sound, minutes);
+  if (onAnswered_) onAnswered_(reminder.number);  // its sound stops at once
+  if (snooze && onSnooze_)
+    onSnooze_(reminder.moment, reminder.text, reminder.sound, reminder.soundChoice, minutes);
 }
 
 HFONT ReminderPopups::FontFor(int dpi) {
@@ -146,6 +149,7 @@ LRESULT ReminderPopups::Popup::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     case WM_CTLCOLORSTATIC: return OnMessageColour(reinterpret_cast<HDC>(wParam));
     case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_CLOSE: owner_.Close(*this, false); return 0;  // Alt+F4: as OK
     case WM_NCHITTEST: return OnHitTest(wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     default: return DefaultHandling(message, wParam, lParam);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Task.h"
 #include "ui/popup/PopupCascade.h"
 #include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
@@ -24,16 +25,23 @@ class ReminderPopups {
   // Unregisters the class and releases the font and brush; open popups are not closed.
   void UnregisterPopupClass();
 
-  // Opens one popup titled " " + caption, showing `text` (both cp1251). `sound`: the melody
-  // went with it (and comes back with a snooze); `snoozeMinutes`: the duration the list shows.
+  // Opens one popup titled " " + caption, showing `text` (both cp1251). `sound`: its sound action
+  // was on, with `soundChoice` (both come back with a snooze); `snoozeMinutes`: the duration the
+  // list shows; `reminder`: the number its answer is told by (OnAnswered).
   HWND ShowReminder(const std::string& caption, const std::string& text, bool sound = false,
-                    int32_t snoozeMinutes = 10);
+                    int32_t snoozeMinutes = 10, const SoundChoice& soundChoice = {},
+                    uint64_t reminder = 0);
 
   // What "Отложить" asks for: the reminder's caption without its leading blank (the moment
   // text), its message and sound, and the minutes chosen. Called once the popup has closed.
-  using SnoozeRequest = std::function<void(const std::string& moment, const std::string& text,
-                                           bool sound, int32_t minutes)>;
+  using SnoozeRequest =
+      std::function<void(const std::string& moment, const std::string& text, bool sound,
+                         const SoundChoice& soundChoice, int32_t minutes)>;
   void SetOnSnooze(SnoozeRequest onSnooze) { onSnooze_ = std::move(onSnooze); }
+  // Told the popup's reminder number when it is answered (OK, "Отложить", or closed), first.
+  void SetOnAnswered(std::function<void(uint64_t reminder)> onAnswered) {
+    onAnswered_ = std::move(onAnswered);
+  }
 
   int PopupOffset() const { return cascade_.Offset(); }
 
@@ -43,6 +51,8 @@ class ReminderPopups {
     std::string moment, text;
     bool sound = false;
     int32_t snoozeMinutes = 10;
+    SoundChoice soundChoice;
+    uint64_t number = 0;
   };
   // One reminder's window.
   class Popup : public WindowBase {
@@ -81,6 +91,7 @@ class ReminderPopups {
   PopupCascade cascade_;
   std::map<HWND, std::unique_ptr<Popup>> open_;
   SnoozeRequest onSnooze_;
+  std::function<void(uint64_t)> onAnswered_;
   UniqueFont font_;
   int popupFontDpi_ = 96;
   std::map<int, UniqueFont> otherFonts_;  // for popups on screens of other densities

@@ -206,7 +206,8 @@ void ClickAt(HWND window, POINT point) {
 // a popup clicked elsewhere takes the keyboard, and Enter or Space answers it by OK.
 TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
   int snoozes = 0;
-  popups.SetOnSnooze([&](const std::string&, const std::string&, bool, int32_t) { ++snoozes; });
+  popups.SetOnSnooze([&](const std::string&, const std::string&, bool, const SoundChoice&,
+                         int32_t) { ++snoozes; });
   // The window the user types in: one of this program's own, like the editor's message field.
   const HWND typing = CreateWindowExW(
       0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 40, 40, 300,

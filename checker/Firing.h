@@ -43,5 +43,6 @@ void FireTask(FiringContext& context, StoreLock& lock, int index);
 void BeepMelody(CheckerPlatform& platform, const std::atomic<uint8_t>* running = nullptr);
 
 // Saves on the checker thread unless stopping has begun: composed under the lock, written with
-// it released. A failure is reported on the user-interface thread and the checker goes on.
-void SaveFromChecker(FiringContext& context, StoreLock& lock);
+// it released. A failure is reported on the user-interface thread (unless `report` is false) and
+// the checker goes on; false then.
+bool SaveFromChecker(FiringContext& context, StoreLock& lock, bool report = true);

@@ -96,3 +96,8 @@ void FakePlatform::PostReminder(const std::string& momentText, const std::string
 void FakePlatform::ShutDownComputer() { actions.push_back("shutdown"); }
 
 void FakePlatform::ReportError(const std::string& text) { actions.push_back("error " + text); }
+
+void FakePlatform::PostMissed(std::vector<MissedReminder> missed) {
+  actions.push_back("missed " + std::to_string(missed.size()));
+  missedLists.push_back(std::move(missed));
+}

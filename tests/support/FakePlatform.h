@@ -68,6 +68,9 @@ class FakePlatform : public CheckerPlatform {
   void OpenFile(const std::string& fileName, const std::string& folder) override;
   void PostReminder(const std::string& momentText, const std::string& message, bool sound) override;
   void ShutDownComputer() override;
+  // Records "missed N" (the rows) and keeps them in `missedLists`.
+  void PostMissed(std::vector<MissedReminder> missed) override;
+  std::vector<std::vector<MissedReminder>> missedLists;
   void ReportError(const std::string& text) override;
 
   std::mutex clockMutex;  // the clock may be set by a test thread while the checker reads it

@@ -92,6 +92,16 @@ void Application::StopForEndOfSession() {
   if (quitOnDestroy_) PostQuitMessage(0);
 }
 
+void Application::SaveBeforeSleep() {
+  // Like the end of the session: a box would wait until the computer wakes up.
+  if (stopped_ || !loaded_) return;
+  if (std::optional<std::string> error = Save()) platform_.PostError(*error);
+}
+
+void Application::ShowMissed(const std::vector<MissedReminder>& missed) {
+  if (!stopped_) missedWindow_.Show(missed);
+}
+
 std::optional<std::string> Application::Save(bool lastSave) {
   std::lock_guard lock(store_.mutex);
   std::optional<std::string> error = SaveData(store_, platform_);

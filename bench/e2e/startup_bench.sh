@@ -21,6 +21,7 @@ generate() {
     print "WinS=0"; print "Tray=0"; print "WinMax=0"; print "SMin=0"
     print "Ln0=50"; print "Ln1=200"; print "Ln2=230"; print "Ln3=200"; print "Ln4=120"
     print "TasksN=" n; print "LastOD="; print "Snooze=10"; print "SnoozeN=0"
+    print "Seen=2024-05-15 09:00:00"
     for (i = 0; i < n; i++) {
       print "[TASK" i "]"
       print "Mod=" (i % 11)

@@ -143,3 +143,31 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MissedRemindersTest, testing::ValuesIn(kCases),
                          });
 
 }  // namespace
+
+// A sleep shorter than the jump that counts as time away: only the wake-up notice makes the pass
+// look for what was missed; a task being edited (unarmed) is left out.
+TEST_F(CheckerFixture, AWakeUpListsWhatAShortSleepMissedButNotATaskBeingEdited) {
+  for (const bool resumed : {false, true}) {
+    SCOPED_TRACE(resumed ? "resume notice" : "no notice");
+    store.tasks.clear();
+    store.rows.Clear();
+    platform.missedLists.clear();
+    Add(EveryDay, SecondOfDay(23, 59, 50), StatusActive, "Перед полуночью");
+    Add(EveryDay, SecondOfDay(23, 59, 50), StatusActive, "В редакторе");
+    store.tasks[1].armed = false;
+    store.seen.reset();
+    platform.now = Reading("2024-03-14 23:59:45");
+    checker.MakePass();
+    platform.now = Reading("2024-03-15 00:00:20");
+    if (resumed) checker.Resumed();
+    checker.MakePass();
+    if (!resumed) {
+      EXPECT_TRUE(platform.missedLists.empty());
+      continue;
+    }
+    ASSERT_EQ(platform.missedLists.size(), 1u);
+    ASSERT_EQ(platform.missedLists[0].size(), 1u);
+    EXPECT_EQ(platform.missedLists[0][0].message, "Перед полуночью");
+    EXPECT_EQ(MissedMomentText(platform.missedLists[0][0].last), "14.03.2024 23:59:50");
+  }
+}

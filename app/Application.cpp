@@ -254,7 +254,10 @@ void Application::PreviewMessage(const MSG& message) {
   // With a drop-down list open, Escape closes only the list, in every window.
   if (GoesToDroppedList(message)) return;
   const HWND warning = shutdownWarning_.Handle();
-  if (warning && (message.hwnd == warning || IsChild(warning, message.hwnd))) {
+  const HWND missed = missedWindow_.Handle();
+  if (missed && (message.hwnd == missed || IsChild(missed, message.hwnd))) {
+    missedWindow_.Destroy();  // Escape in the list of missed reminders closes it, as OK does
+  } else if (warning && (message.hwnd == warning || IsChild(warning, message.hwnd))) {
     shutdownWarning_.Close();  // Escape in the shutdown warning cancels, as "Отмена" does
   } else if (editor_.IsOpenForNewTask()) {
     editor_.CancelOnEscape(message);

@@ -74,6 +74,13 @@ printf '%s\n' "title	Пропущенные напоминания" "foreground	
 driver missed >"$WORK/missed.actual" 2>&1
 e2e_compare_text "the list after the resume" "$WORK/missed.expected" "$WORK/missed.actual"
 e2e_screenshot resume
+# A click in the list gives it the keyboard; Escape then closes it (and only it).
+xdotool mousemove 510 420 click 1 2>/dev/null || e2e_fail "cannot click the list"
+sleep 0.5
+xdotool key Escape 2>/dev/null || e2e_fail "cannot press Escape"
+sleep 0.5
+if driver missed >/dev/null 2>&1; then e2e_fail "Escape left the list open"; else echo "ok: Escape closed the list"; fi
+driver window | grep -Fxq $'minimized\t0' || e2e_fail "Escape in the list minimised the program"
 e2e_close
 case "$(seen)" in
   "2024-03-16 10:00:"*) echo "ok: the file written at exit holds Seen=$(seen)" ;;

@@ -77,6 +77,9 @@ std::vector<MissedReminder> Checker::FindMissedSinceSeen() {
   // At start the last moment seen comes from Data.ini: a jump like any other.
   const int64_t jump = SecondsBetween(*store_.seen, now);
   if (jump <= 0 || (jump <= kJumpSeconds && !resumed)) return {};
+  // The program did not see that time pass: a shutdown whose moment fell in it is missed (listed),
+  // even one a few seconds before the wake-up, which would otherwise count as seen running.
+  if (runningSince_) runningSince_ = passTime_;
   return FindMissed(store_, *store_.seen, passTime_, RunningSince());
 }
 

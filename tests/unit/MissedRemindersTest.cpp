@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "core/Schedule.h"
 #include "tests/unit/CheckerFixture.h"
@@ -181,4 +183,29 @@ TEST_F(CheckerFixture, AWakeUpListsWhatAShortSleepMissedButNotATaskBeingEdited) 
     EXPECT_EQ(platform.missedLists[0][0].message, "Перед полуночью");
     EXPECT_EQ(MissedMomentText(platform.missedLists[0][0].last), "14.03.2024 23:59:50");
   }
+}
+
+// The computer wakes three seconds after a shutdown task's moment: the moment fell in the sleep,
+// so nothing shuts down and the task is listed.
+TEST_F(CheckerFixture, AShutdownDueJustBeforeTheWakeUpIsListedNotPerformed) {
+  Add(EveryDay, SecondOfDay(22, 0, 0), StatusActive, "Выключить");
+  store.tasks[0].shutDown = true;
+  platform.now = Reading("2024-03-14 21:00:00");
+  // The thread's first pass follows tick 2, at 21:00; the computer sleeps; it wakes at 22:00:03
+  // before the pass of tick 3.
+  platform.onTick = [&] {
+    if (platform.ticks == 3) {
+      std::lock_guard clock(platform.clockMutex);
+      platform.now = Reading("2024-03-14 22:00:03");
+      checker.Resumed();
+    }
+    if (platform.ticks >= 4) checker.RequestStop();
+  };
+  checker.Start();  // running since 21:00
+  while (checker.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  checker.Stop();
+  EXPECT_TRUE(ActionsStartingWith("shutdown").empty());
+  ASSERT_EQ(platform.missedLists.size(), 1u);
+  ASSERT_EQ(platform.missedLists[0].size(), 1u);
+  EXPECT_EQ(MissedMomentText(platform.missedLists[0][0].last), "14.03.2024 22:00:00");
 }

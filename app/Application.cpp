@@ -97,6 +97,16 @@ void Application::StopForEndOfSession() {
   if (quitOnDestroy_) PostQuitMessage(0);
 }
 
+void Application::SaveBeforeSleep() {
+  // Like the end of the session: a box would wait until the computer wakes up.
+  if (stopped_ || !loaded_) return;
+  if (std::optional<std::string> error = Save()) platform_.PostError(*error);
+}
+
+void Application::ShowMissed(const std::vector<MissedReminder>& missed) {
+  if (!stopped_) missedWindow_.Show(missed);
+}
+
 std::optional<std::string> Application::Save(bool lastSave) {
   std::lock_guard lock(store_.mutex);
   std::optional<std::string> error = SaveData(store_, platform_);
@@ -251,7 +261,10 @@ void Application::PreviewMessage(const MSG& message) {
   // With a drop-down list open, Escape closes only the list, in every window.
   if (GoesToDroppedList(message)) return;
   const HWND warning = shutdownWarning_.Handle();
-  if (warning && (message.hwnd == warning || IsChild(warning, message.hwnd))) {
+  const HWND missed = missedWindow_.Handle();
+  if (missed && (message.hwnd == missed || IsChild(missed, message.hwnd))) {
+    missedWindow_.Destroy();  // Escape in the list of missed reminders closes it, as OK does
+  } else if (warning && (message.hwnd == warning || IsChild(warning, message.hwnd))) {
     shutdownWarning_.Close();  // Escape in the shutdown warning cancels, as "Отмена" does
   } else if (editor_.IsOpenForNewTask()) {
     editor_.CancelOnEscape(message);

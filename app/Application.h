@@ -10,6 +10,7 @@
 #include "core/Store.h"
 #include "ui/editor/TaskEditor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/missed/MissedRemindersWindow.h"
 #include "ui/popup/ReminderPopups.h"
 #include "ui/settings/SettingsDialog.h"
 #include "ui/shutdown/ShutdownWarning.h"
@@ -66,6 +67,10 @@ class Application final : public MainWindowEvents, public WindowJobs {
   void CancelOpenDialogs() override;
   void SaveForEndOfSession() override;
   void StopForEndOfSession() override;
+  void SaveBeforeSleep() override;
+  void ResumedFromSleep() override { checker_.Resumed(); }
+  void ShowMissed(const std::vector<MissedReminder>& missed) override;
+  MissedRemindersWindow& missedWindow() { return missedWindow_; }
 
   // The application-wide hook that sees every message taken from this thread's queue, by the
   // main loop and by the dialogs' modal loops.
@@ -107,6 +112,7 @@ class Application final : public MainWindowEvents, public WindowJobs {
   TaskEditor editor_;
   SettingsDialog settingsDialog_;
   ReminderPopups popups_;
+  MissedRemindersWindow missedWindow_;
   Checker checker_;
   ShutdownCalls shutdownCalls_;
   ShutdownWarning shutdownWarning_;

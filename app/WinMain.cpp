@@ -37,6 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.PreviewMessage(message);
     if (application.mainWindow().TakeDialogKey(message)) continue;
     if (TakeDialogKey(application.shutdownWarning().Handle(), message)) continue;
+    if (TakeDialogKey(application.missedWindow().Handle(), message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,6 +1,7 @@
 #include "checker/Checker.h"
 
 #include "checker/Firing.h"
+#include "checker/MissedReminders.h"
 #include "core/RowTexts.h"
 #include "core/Schedule.h"
 
@@ -38,9 +39,17 @@ void Checker::MakePass() {
   Pass(lock);
 }
 
+void Checker::Resumed() {
+  resumed_ = true;
+  platform_.WakeTick();
+}
+
 void Checker::Pass(StoreLock& lock) {
   if (!running_.load()) return;  // stopping has begun: no pass starts
   passTime_ = platform_.LocalTime();
+  const std::optional<LocalMoment> previous = store_.seen;
+  std::vector<MissedReminder> missed = FindMissedSinceSeen();
+  store_.seen = MomentOf(passTime_);
   FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
   const size_t n = store_.tasks.size();
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
@@ -56,6 +65,33 @@ void Checker::Pass(StoreLock& lock) {
     }
   }
   ShowSnoozedReminders(lock);
+  // Listed after the popups of what the pass made up.
+  if (!missed.empty() && running_.load()) platform_.PostMissed(std::move(missed));
+  SaveSeenNowAndThen(lock, previous);
+}
+
+std::vector<MissedReminder> Checker::FindMissedSinceSeen() {
+  const bool resumed = resumed_.exchange(false);
+  if (!store_.seen) return {};
+  const LocalMoment now = MomentOf(passTime_);
+  // At start the last moment seen comes from Data.ini: a jump like any other.
+  const int64_t jump = SecondsBetween(*store_.seen, now);
+  if (jump <= 0 || (jump <= kJumpSeconds && !resumed)) return {};
+  // The program did not see that time pass: a shutdown whose moment fell in it is missed (listed),
+  // even one a few seconds before the wake-up, which would otherwise count as seen running.
+  if (runningSince_) runningSince_ = passTime_;
+  return FindMissed(store_, *store_.seen, passTime_, RunningSince());
+}
+
+void Checker::SaveSeenNowAndThen(StoreLock& lock, const std::optional<LocalMoment>& previous) {
+  if (!previous) return;
+  const int64_t step = SecondsBetween(*previous, *store_.seen);
+  if (step < 0 || step > kJumpSeconds) return;  // not time the program ran
+  secondsSinceSeenSave_ += step;
+  if (secondsSinceSeenSave_ < kSeenSaveSeconds) return;
+  secondsSinceSeenSave_ = 0;
+  FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
+  seenSaveFailed_ = !SaveFromChecker(context, lock, !seenSaveFailed_);
 }
 
 void Checker::ShowSnoozedReminders(StoreLock& lock) {

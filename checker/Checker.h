@@ -37,16 +37,35 @@ class Checker {
 
   bool Running() const { return running_.load() != 0; }
 
+  // The computer has come back from sleep: a pass now, which lists what was missed meanwhile
+  // however short the sleep.
+  void Resumed();
+
+  // The clock moving forward more than this between two passes counts as time the program did
+  // not run (a sleep, the clock set on): what was missed then is listed.
+  static constexpr int64_t kJumpSeconds = 60;
+  // Running this long (jumps not counted) saves Data.ini, so that its last moment seen is never
+  // older than that after a power cut.
+  static constexpr int64_t kSeenSaveSeconds = 600;
+
  private:
   void CheckerThread();
   void Pass(StoreLock& lock);
   void ReactivateTask(StoreLock& lock, int index);
   // Reminders put off and due now come back (with their melody), and leave Data.ini.
   void ShowSnoozedReminders(StoreLock& lock);
+  // Before the pass fires anything: the reminders missed since the last moment seen, when the
+  // clock has jumped forward since (or the program starts, or the computer woke up).
+  std::vector<MissedReminder> FindMissedSinceSeen();
+  // After kSeenSaveSeconds of running, a save; a failure is reported once until one succeeds.
+  void SaveSeenNowAndThen(StoreLock& lock, const std::optional<LocalMoment>& previous);
 
   Store& store_;
   CheckerPlatform& platform_;
   std::atomic<uint8_t> running_{1};
+  std::atomic<bool> resumed_{false};
+  int64_t secondsSinceSeenSave_ = 0;
+  bool seenSaveFailed_ = false;
   // Null until Start: a checker that makes passes without its thread has been running all along.
   const SystemTime* RunningSince() const { return runningSince_ ? &*runningSince_ : nullptr; }
 

@@ -16,13 +16,14 @@ bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* run
   return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= task.secondOfDay;
 }
 
-void SaveFromChecker(FiringContext& context, StoreLock& lock) {
-  if (!context.running.load()) return;
+bool SaveFromChecker(FiringContext& context, StoreLock& lock, bool report) {
+  if (!context.running.load()) return true;
   const uint64_t save = ComposeDataFile(context.store, context.platform, context.saveBuffer);
   lock.unlock();
   auto error = WriteDataFile(context.store, context.platform, save, context.saveBuffer);
   lock.lock();
-  if (error) context.platform.ReportError(*error);
+  if (error && report) context.platform.ReportError(*error);
+  return !error;
 }
 
 bool PostReminderWithSound(Store& store, CheckerPlatform& platform, bool popup,

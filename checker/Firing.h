@@ -44,5 +44,6 @@ bool PostReminderWithSound(Store& store, CheckerPlatform& platform, bool popup,
                            const SoundChoice& choice);
 
 // Saves on the checker thread unless stopping has begun: composed under the lock, written with
-// it released. A failure is reported on the user-interface thread and the checker goes on.
-void SaveFromChecker(FiringContext& context, StoreLock& lock);
+// it released. A failure is reported on the user-interface thread (unless `report` is false) and
+// the checker goes on; false then.
+bool SaveFromChecker(FiringContext& context, StoreLock& lock, bool report = true);

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/MissedReminder.h"
 #include "core/Platform.h"
 
 class CheckerPlatform : public Platform {
@@ -28,6 +30,9 @@ class CheckerPlatform : public Platform {
   // Asks the user-interface thread to stop the program in order (final save included) and
   // then to shut the computer down.
   virtual void ShutDownComputer() = 0;
+  // Asks the main window to list the reminders missed while the program was not running or the
+  // computer slept (posted, not waited for).
+  virtual void PostMissed(std::vector<MissedReminder> missed) = 0;
   // Shows the application's error box on the user-interface thread (posted).
   virtual void ReportError(const std::string& text) = 0;
 };

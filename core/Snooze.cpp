@@ -37,6 +37,22 @@ LocalMoment MomentOf(const SystemTime& time) {
   return {time.year, time.month, time.day, time.hour, time.minute, time.second};
 }
 
+SystemTime SystemTimeOf(const LocalMoment& m) {
+  // 1 January 1970 was a Thursday.
+  const int64_t days = DaysFromCivil(m.year, m.month, m.day);
+  const auto dayOfWeek = static_cast<uint16_t>(((days % 7) + 7 + 4) % 7);
+  const auto word = [](int32_t n) { return static_cast<uint16_t>(n); };
+  return {word(m.year),   word(m.month),  word(m.day), word(m.hour),
+          word(m.minute), word(m.second), 0,           dayOfWeek};
+}
+
+int64_t SecondsBetween(const LocalMoment& from, const LocalMoment& to) {
+  const auto seconds = [](const LocalMoment& m) {
+    return DaysFromCivil(m.year, m.month, m.day) * 86400 + m.hour * 3600 + m.minute * 60 + m.second;
+  };
+  return seconds(to) - seconds(from);
+}
+
 LocalMoment AddMinutes(const LocalMoment& moment, int32_t minutes) {
   const int64_t days = DaysFromCivil(moment.year, moment.month, moment.day);
   int64_t total = days * 1440 + moment.hour * 60 + moment.minute + minutes;

@@ -19,6 +19,10 @@ struct LocalMoment {
 };
 
 LocalMoment MomentOf(const SystemTime& time);
+// The reverse, with the day of the week worked out (the milliseconds 0).
+SystemTime SystemTimeOf(const LocalMoment& moment);
+// Seconds from `from` to `to` on the wall clock (negative when `to` is earlier).
+int64_t SecondsBetween(const LocalMoment& from, const LocalMoment& to);
 // `minutes` later, across days, months and years.
 LocalMoment AddMinutes(const LocalMoment& moment, int32_t minutes);
 // "YYYY-MM-DD hh:mm:ss", as Data.ini keeps it.

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class Store {
   std::string outBuffer;
   WindowState window;
   std::string dataPath;
+  // The last moment the program is known to have run (its checker's last pass), as Data.ini
+  // keeps it; nothing for a file that has none and before the first pass.
+  std::optional<LocalMoment> seen;
 
   std::mutex mutex;
 

@@ -81,7 +81,8 @@ class ValueReader {
   std::string error_;
 };
 
-void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& workArea) {
+void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& workArea,
+                  std::optional<LocalMoment>& seen) {
   reader.EnterSection("SETTINGS");
   reader.Int("WinW", 718, settings.windowWidth);
   reader.Int("WinH", 538, settings.windowHeight);
@@ -102,6 +103,10 @@ void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& w
   reader.Int("Snooze", kDefaultSnoozeMinutes, settings.snoozeMinutes);
   reader.Int("SnoozeN", 0, settings.snoozedCount);
   reader.Text("LastSD", settings.lastSoundFolder);
+  // Missing (an older file) or not a moment: nothing was missed.
+  std::string seenText;
+  reader.Text("Seen", seenText);
+  seen = ParseDueText(seenText);
 }
 
 // A file of a version before the sound choice gives the melody, played once.
@@ -202,7 +207,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   const IniIndex index(text);
   ValueReader reader(index);
 
-  ReadSettings(reader, settings, platform.WorkArea());
+  ReadSettings(reader, settings, platform.WorkArea(), store.seen);
   if (reader.Failed()) return reader.Error();
   if (applySettings) applySettings();
   if (settings.taskCount < 0 || settings.taskCount > kMaxTasks)
@@ -223,8 +228,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
       // Keep the list's one row per task: the half-read task goes. A file cut short must never
       // load as empty tasks that the next save would write over the user's.
       store.tasks.pop_back();
-      return found ? reader.Error()
-                   : TaskSectionMissingText(store.dataPath, n, settings.taskCount);
+      return found ? reader.Error() : TaskSectionMissingText(store.dataPath, n, settings.taskCount);
     }
     MakeLive(store, n, RowUpdate::Append);
   }

@@ -44,7 +44,7 @@ size_t ComposedSizeBound(const Store& store) {
   return bound;
 }
 
-void ComposeSettings(std::string& out, const Settings& settings) {
+void ComposeSettings(std::string& out, const Settings& settings, const LocalMoment& seen) {
   AppendSectionLine(out, "SETTINGS");
   AppendIntLine(out, "WinX", settings.windowLeft);
   AppendIntLine(out, "WinY", settings.windowTop);
@@ -65,6 +65,7 @@ void ComposeSettings(std::string& out, const Settings& settings) {
   AppendIntLine(out, "Snooze", settings.snoozeMinutes);
   AppendIntLine(out, "SnoozeN", settings.snoozedCount);
   AppendTextLine(out, "LastSD", settings.lastSoundFolder);
+  AppendTextLine(out, "Seen", DueText(seen));
 }
 
 // The sound file (empty for the melody) and whether it repeats until answered.
@@ -131,7 +132,9 @@ uint64_t ComposeDataFile(Store& store, Platform& platform, std::string& out) {
   store.settings.snoozedCount = static_cast<int32_t>(store.snoozed.size());
   out.clear();
   out.reserve(ComposedSizeBound(store));  // capacity is kept from save to save
-  ComposeSettings(out, store.settings);
+  // Before the first pass the moment of the save is as good: nothing before it was missed that
+  // the next start could tell.
+  ComposeSettings(out, store.settings, store.seen.value_or(MomentOf(platform.LocalTime())));
   for (size_t n = 0; n < store.tasks.size(); ++n)
     ComposeTask(out, store.tasks[n], static_cast<int32_t>(n));
   for (size_t n = 0; n < store.snoozed.size(); ++n)

@@ -112,6 +112,12 @@ void Win32Platform::ShutDownComputer() {
   });
 }
 
+void Win32Platform::PostMissed(std::vector<MissedReminder> missed) {
+  mailbox_.Post([this, missed = std::move(missed)] {
+    if (jobs_) jobs_->ShowMissed(missed);
+  });
+}
+
 void Win32Platform::ShowPostedErrors() {
   // A box's own message loop may deliver the next post: that error waits for this box to close
   // rather than opening a second box on top of it.

@@ -27,6 +27,8 @@ class WindowJobs {
   virtual void ApplyRowChanges() = 0;
   // A task asks to shut the computer down: stop in order first, then shut down.
   virtual void ShutDownComputer() = 0;
+  // The reminders missed while the program was not running or the computer slept.
+  virtual void ShowMissed(const std::vector<MissedReminder>& missed) = 0;
 
  protected:
   ~WindowJobs() = default;
@@ -69,6 +71,7 @@ class Win32Platform : public CheckerPlatform {
   void SoundAnswered(uint64_t reminder) { sounder_.Answered(reminder); }
   Sounder& Sounds() { return sounder_; }
   void ShutDownComputer() override;
+  void PostMissed(std::vector<MissedReminder> missed) override;
   // The same as ShowError: the checker's failures are posted, and a save that keeps failing
   // does not pile up boxes.
   void ReportError(const std::string& text) override { ShowError(text); }

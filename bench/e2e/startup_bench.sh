@@ -20,7 +20,8 @@ generate() {
     print "WinX=100"; print "WinY=60"; print "WinW=820"; print "WinH=600"
     print "WinS=0"; print "Tray=0"; print "WinMax=0"; print "SMin=0"
     print "Ln0=50"; print "Ln1=200"; print "Ln2=230"; print "Ln3=200"; print "Ln4=120"
-    print "TasksN=" n; print "LastOD="; print "Snooze=10"; print "SnoozeN=0"
+    print "TasksN=" n; print "LastOD="; print "Snooze=10"; print "SnoozeN=0"; print "LastSD="
+    print "Seen=2024-05-15 09:00:00"
     for (i = 0; i < n; i++) {
       print "[TASK" i "]"
       print "Mod=" (i % 11)
@@ -38,6 +39,7 @@ generate() {
       print "FN=" (i % 5 == 0 ? "C:\\Задачи\\run" i ".bat" : "")
       print "PrevY=2024"; print "PrevM=5"; print "PrevD=15"
       print "PrevH=9"; print "PrevMin=0"; print "PrevS=0"; print "PrevMS=0"
+      print "SndF="; print "Rpt=0"
     }
   }'
 }

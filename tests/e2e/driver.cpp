@@ -496,6 +496,39 @@ int WaitRows(int wanted, int timeout_ms) {
 
 std::wstring YesNo(bool value) { return value ? L"1" : L"0"; }
 
+// The list of missed reminders: its title, whether it has the keyboard and stays on top, then
+// its rows (cells TAB-separated); with `press`, its OK is pressed afterwards.
+int Missed(bool press) {
+  HWND window = FindWindowW(L"VornakelMissed", nullptr);
+  if (!window || !IsWindowVisible(window)) {
+    PrintError(L"no list of missed reminders is shown");
+    return 1;
+  }
+  wchar_t title[256]{};
+  GetWindowTextW(window, title, 256);
+  Print(L"title\t" + Escaped(title));
+  Print(L"foreground\t" + YesNo(GetForegroundWindow() == window));
+  Print(L"topmost\t" + YesNo((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0));
+  RemoteList list(FindDescendant(window, kListClass));
+  auto total = list.ok() ? list.Count() : std::nullopt;
+  if (!total) {
+    PrintError(L"cannot read the list of missed reminders");
+    return 1;
+  }
+  for (int row = 0; row < *total; ++row) {
+    std::wstring line;
+    for (int column = 0; column < 4; ++column) {
+      auto text = list.CellText(row, column);
+      if (!text) return 1;
+      if (column) line += L'\t';
+      line += Escaped(*text);
+    }
+    Print(line);
+  }
+  if (press) SendMessageW(GetDlgItem(window, 1), BM_CLICK, 0, 0);
+  return 0;
+}
+
 int Window() {
   auto target = FindTarget();
   if (!target) return 1;
@@ -844,6 +877,7 @@ void Usage() {
       L"  wait-no-window <timeout-ms>     wait until no main window exists\n"
       L"  wait-rows <n> <timeout-ms>      wait until the list has n rows\n"
       L"  count                           number of list rows\n"
+      L"  missed [ok]                     the list of missed reminders (then press its OK)\n"
       L"  rows [first [count]]            row cells, TAB-separated, one row a line\n"
       L"  columns                         column captions and widths\n"
       L"  window                          main window and list state, key TAB value\n"
@@ -890,6 +924,7 @@ int main(int argc, char** argv) {
     return Post(static_cast<UINT>(ParseInt(arg1, 0)), static_cast<WPARAM>(ParseInt(arg2, 0)),
                 static_cast<LPARAM>(ParseInt(arg3, 0)));
   if (command == "popups") return Popups();
+  if (command == "missed") return Missed(arg1 && std::string(arg1) == "ok");
   if (command == "controls" && arg1) return Controls(arg1);
   if (command == "focus") return Focus();
   if (command == "snooze" && arg1) return SnoozePopup(ParseInt(arg1, -1));

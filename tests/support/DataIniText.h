@@ -1,6 +1,7 @@
 // Data.ini files for the window and program tests, composed line by line.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,8 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
   file += line("WinMax", flag(s.winMax)) + line("SMin", flag(s.startMinimised));
   for (int i = 0; i < 5; ++i) file += line("Ln" + std::to_string(i), std::to_string(s.widths[i]));
   file += line("TasksN", std::to_string(tasks.size())) + line("LastOD", "");
-  file += line("Snooze", "10") + line("SnoozeN", "0");
+  // The last moment seen left empty: nothing was missed before the start.
+  file += line("Snooze", "10") + line("SnoozeN", "0") + line("Seen", "");
   for (size_t n = 0; n < tasks.size(); ++n) {
     const TestTask& t = tasks[n];
     file += "[TASK" + std::to_string(n) + "]\r\n";
@@ -48,5 +50,15 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
     for (const char* key : {"PrevY", "PrevM", "PrevD", "PrevH", "PrevMin", "PrevS", "PrevMS"})
       file += line(key, "0");
   }
+  return file;
+}
+
+// A Data.ini the program wrote, with the value of its Seen line (the last moment it ran, by the
+// real clock) left out, as DataIniText writes it.
+inline std::optional<std::string> WithoutSeenMoment(std::optional<std::string> file) {
+  const size_t at = file ? file->find("\r\nSeen=") : std::string::npos;
+  if (at == std::string::npos) return file;
+  const size_t from = at + 7;
+  file->erase(from, file->find("\r\n", from) - from);
   return file;
 }

@@ -103,3 +103,8 @@ void FakePlatform::StartSound(uint64_t reminder, const SoundChoice& choice) {
 void FakePlatform::ShutDownComputer() { actions.push_back("shutdown"); }
 
 void FakePlatform::ReportError(const std::string& text) { actions.push_back("error " + text); }
+
+void FakePlatform::PostMissed(std::vector<MissedReminder> missed) {
+  actions.push_back("missed " + std::to_string(missed.size()));
+  missedLists.push_back(std::move(missed));
+}

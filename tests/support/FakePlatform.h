@@ -74,6 +74,9 @@ class FakePlatform : public CheckerPlatform {
                     const SoundChoice& soundChoice, uint64_t reminder) override;
   void StartSound(uint64_t reminder, const SoundChoice& choice) override;
   void ShutDownComputer() override;
+  // Records "missed N" (the rows) and keeps them in `missedLists`.
+  void PostMissed(std::vector<MissedReminder> missed) override;
+  std::vector<std::vector<MissedReminder>> missedLists;
   void ReportError(const std::string& text) override;
 
   std::mutex clockMutex;  // the clock may be set by a test thread while the checker reads it

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,6 +13,25 @@
 #include "checker/Checker.h"
 #include "core/RowTexts.h"
 #include "tests/support/FakePlatform.h"
+
+// "2024-02-29 10:00:00" as the system's clock gives it, the day of the week included.
+inline SystemTime Reading(const char* text) {
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+  EXPECT_EQ(std::sscanf(text, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s), 6) << text;
+  using namespace std::chrono;
+  const year_month_day date{year{y}, month{static_cast<unsigned>(mo)},
+                            day{static_cast<unsigned>(d)}};
+  EXPECT_TRUE(date.ok()) << text;
+  const weekday dayOfWeek{sys_days{date}};
+  return SystemTime{static_cast<uint16_t>(y),
+                    static_cast<uint16_t>(mo),
+                    static_cast<uint16_t>(d),
+                    static_cast<uint16_t>(h),
+                    static_cast<uint16_t>(mi),
+                    static_cast<uint16_t>(s),
+                    0,
+                    static_cast<uint16_t>(dayOfWeek.c_encoding())};
+}
 
 class CheckerFixture : public testing::Test {
  public:

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/Schedule.h"
 #include "tests/unit/CheckerFixture.h"
 
 namespace {
@@ -112,6 +113,51 @@ TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   EXPECT_EQ(Saves(), 0);
   EXPECT_EQ(store.tasks[0].status, StatusActive);
 }
+
+// The last moment seen is saved after ten minutes of running; a jump or the clock set back is
+// no running time; a save that keeps failing is reported once.
+struct SeenSaveCase {
+  const char* name;
+  std::vector<int> steps;  // seconds the clock moves before each pass
+  bool failing;
+  int saves, errors;  // files created (saves tried), errors reported
+};
+
+void PrintTo(const SeenSaveCase& c, std::ostream* os) { *os << c.name; }
+
+class SeenSaveTest : public CheckerTest, public testing::WithParamInterface<SeenSaveCase> {};
+
+TEST_P(SeenSaveTest, SavedEveryTenMinutesOfRunning) {
+  const SeenSaveCase& c = GetParam();
+  platform.files.failReplace = c.failing;
+  store.seen = MomentOf(platform.now);
+  int32_t second = SecondOfDay(platform.now);  // noon: the steps stay within the day
+  for (int step : c.steps) {
+    second += step;
+    platform.now.hour = static_cast<uint16_t>(second / 3600);
+    platform.now.minute = static_cast<uint16_t>(second / 60 % 60);
+    platform.now.second = static_cast<uint16_t>(second % 60);
+    checker.MakePass();
+  }
+  const auto created = std::count_if(platform.files.log.begin(), platform.files.log.end(),
+                                     [](const std::string& e) { return e.starts_with("create"); });
+  EXPECT_EQ(created, c.saves);
+  EXPECT_EQ(static_cast<int>(ActionsStartingWith("error").size()), c.errors);
+  if (c.saves > 0 && !c.failing) {
+    EXPECT_NE(
+        platform.files.files[kDataPath].bytes.find("\r\nSeen=" + DueText(*store.seen) + "\r\n"),
+        std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Running, SeenSaveTest,
+    testing::Values(SeenSaveCase{"JustUnderTenMinutes", std::vector<int>(20, 29), false, 0, 0},
+                    SeenSaveCase{"TenMinutes", std::vector<int>(20, 30), false, 1, 0},
+                    SeenSaveCase{"AJumpIsNoRunningTime", {30, 30, 61, 600, 30}, false, 0, 0},
+                    SeenSaveCase{"BackwardsIsNoRunningTime", {-600, 30, 30}, false, 0, 0},
+                    SeenSaveCase{"FailingTwiceReportedOnce", std::vector<int>(40, 30), true, 2, 1}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
   Add(EveryDay, 0, StatusActive, "x");

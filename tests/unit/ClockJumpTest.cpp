@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -18,25 +17,6 @@ namespace {
 
 constexpr int32_t kGone = -1;  // the task deleted itself after running
 
-// "2024-02-29 10:00:00" as the system's clock gives it, the day of the week included.
-SystemTime Reading(const char* text) {
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-  EXPECT_EQ(std::sscanf(text, "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s), 6) << text;
-  using namespace std::chrono;
-  const year_month_day date{year{y}, month{static_cast<unsigned>(mo)},
-                            day{static_cast<unsigned>(d)}};
-  EXPECT_TRUE(date.ok()) << text;
-  const weekday dayOfWeek{sys_days{date}};
-  return SystemTime{static_cast<uint16_t>(y),
-                    static_cast<uint16_t>(mo),
-                    static_cast<uint16_t>(d),
-                    static_cast<uint16_t>(h),
-                    static_cast<uint16_t>(mi),
-                    static_cast<uint16_t>(s),
-                    0,
-                    static_cast<uint16_t>(dayOfWeek.c_encoding())};
-}
-
 struct ClockJumpCase {
   const char* name;
   int32_t recurrence;
@@ -45,6 +25,9 @@ struct ClockJumpCase {
   std::vector<const char*> readings;  // the clock at each pass, jumps included
   const char* expected;               // per reading: F fires, R back to active, . nothing
   int32_t finalStatus;                // or kGone
+  // The moments listed as missed when the clock jumped forward over more than a minute: each
+  // "last moment" and its count.
+  std::vector<std::string> missed = {};
 };
 
 void PrintTo(const ClockJumpCase& c, std::ostream* os) { *os << c.name; }
@@ -70,7 +53,8 @@ const ClockJumpCase kCases[] = {
      {"2024-03-14 08:59:59", "2024-03-14 09:00:00", "2024-03-14 09:00:01", "2024-03-14 23:59:59",
       "2024-03-15 00:00:00", "2024-03-15 08:59:59", "2024-03-16 09:30:00", "2024-03-16 09:30:01"},
      ".F..R.F.",
-     StatusDoneToday},
+     StatusDoneToday,
+     {"15.03.2024 09:00:00 x1"}},
     {"DailyBackwardWithinTheDayNeverFiresTwice",
      EveryDay,
      "2024-03-14 09:00:00",
@@ -105,6 +89,25 @@ const ClockJumpCase kCases[] = {
      false,
      {"2024-03-14 09:00:00", "2025-03-14 08:00:00", "2025-03-14 09:00:00"},
      "FRF",
+     StatusDoneToday,
+     {"13.03.2025 09:00:00 x364"}},
+    // Daylight saving: the wall clock skips 02:00-03:00 (a jump of an hour: the moment in the
+    // skipped hour is made up at 03:00, not listed) and repeats 02:00-03:00 (a day's moment
+    // fires once, and the hour's second run neither fires it nor lists it).
+    {"DailyInTheSkippedHourIsMadeUpOnce",
+     EveryDay,
+     "2024-03-14 02:30:00",
+     false,
+     {"2024-03-31 01:59:59", "2024-03-31 03:00:00", "2024-03-31 03:00:01"},
+     ".F.",
+     StatusDoneToday},
+    {"DailyInTheRepeatedHourFiresOnce",
+     EveryDay,
+     "2024-03-14 02:30:00",
+     false,
+     {"2024-10-27 02:30:00", "2024-10-27 02:59:59", "2024-10-27 02:00:00", "2024-10-27 02:30:00",
+      "2024-10-27 03:00:00"},
+     "F....",
      StatusDoneToday},
     {"DailyDeleteAfterFiresOnceAndStaysGone",
      EveryDay,
@@ -163,7 +166,8 @@ const ClockJumpCase kCases[] = {
       "2024-06-01 00:00:00", "2024-06-30 23:59:59", "2024-07-01 00:00:00", "2025-02-28 23:59:59",
       "2025-03-31 10:00:00"},
      "...FR...F",
-     StatusDoneToday},
+     StatusDoneToday,
+     {"31.01.2025 10:00:00 x5"}},
     {"MonthlyOverYearEndBackToDecemberFiresAgainAsTheRulesSay",
      EveryMonth,
      "2024-01-31 12:00:00",
@@ -186,7 +190,8 @@ const ClockJumpCase kCases[] = {
      false,
      {"2024-03-15 10:00:00", "2025-03-10 08:00:00", "2025-03-15 09:59:59", "2025-03-15 10:00:00"},
      "FR.F",
-     StatusDoneToday},
+     StatusDoneToday,
+     {"15.02.2025 10:00:00 x11"}},
     {"MonthlyDeleteAfterCatchesUpOnceAndStaysGone",
      EveryMonth,
      "2024-01-05 08:00:00",
@@ -336,6 +341,12 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   EXPECT_EQ(Saves(), firings + comebacks) << "each firing and each re-activation saves once";
   for (const auto& r : ActionsStartingWith("reminder"))
     EXPECT_EQ(r.substr(r.find('|') + 1), c.name);
+
+  std::vector<std::string> missed;
+  for (const auto& list : platform.missedLists)
+    for (const MissedReminder& row : list)
+      missed.push_back(MissedMomentText(row.last) + " x" + std::to_string(row.count));
+  EXPECT_EQ(missed, c.missed);
 
   const int index = store.IndexOf(id);
   if (c.finalStatus == kGone) {

@@ -18,6 +18,7 @@ TEST_F(LoadDataTest, NoFileGivesEveryDefault) {
   EXPECT_EQ(s.columnWidths, (std::array<int32_t, 5>{33, 230, 210, 130, 107}));
   EXPECT_EQ(s.taskCount, 0);
   EXPECT_EQ(s.lastFileFolder, "");
+  EXPECT_EQ(store.seen, std::nullopt);
   EXPECT_TRUE(store.tasks.empty());
   EXPECT_EQ(store.rows.Count(), 0);
   EXPECT_EQ(settingsApplied, 1);
@@ -230,9 +231,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Other=0", kTime, 90000}));
 
 TEST_F(LoadDataTest, SettingsNumbersInEveryForm) {
-  ASSERT_EQ(Load(IniLines({"[SETTINGS]", "WinW=$2CE", "WinH= 718", "Ln0=x10", "Ln1=0X10",
-                           "Ln2='-5'", "WinS=0", "Tray=", "SMin=1", "WinMax=1"})),
-            std::nullopt);
+  ASSERT_EQ(
+      Load(IniLines({"[SETTINGS]", "WinW=$2CE", "WinH= 718", "Ln0=x10", "Ln1=0X10", "Ln2='-5'",
+                     "WinS=0", "Tray=", "SMin=1", "WinMax=1", "seen= 2024-02-29 23:59:59 "})),
+      std::nullopt);
+  EXPECT_EQ(store.seen, (LocalMoment{2024, 2, 29, 23, 59, 59}));
   const Settings& s = store.settings;
   EXPECT_EQ((std::tuple{s.windowWidth, s.windowHeight, s.columnWidths[0], s.columnWidths[1],
                         s.columnWidths[2]}),

@@ -25,6 +25,7 @@ const std::string kExampleFile = IniLines({
     "Snooze=10",
     "SnoozeN=0",
     "LastSD=",
+    "Seen=2008-03-14 09:15:00",
     "[TASK0]",
     "Mod=0",
     "Ssec=30600",
@@ -74,6 +75,7 @@ void FillExample(Store& store) {
   t.showMessage = 1, t.beep = 1, t.status = StatusActive;
   t.lastRun.year = 2008, t.lastRun.month = 3, t.lastRun.day = 14, t.lastRun.hour = 9;
   store.tasks.push_back(t);
+  store.seen = LocalMoment{2008, 3, 14, 9, 15, 0};
 }
 
 // The value of the first line "key=..." of the file, as written.
@@ -153,7 +155,9 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
                                                           {"Snd", "0"},
                                                           {"PrevY", "65535"},
                                                           {"PrevMS", "1"},
-                                                          {"Rpt", "1"}};
+                                                          {"Rpt", "1"},
+                                                          // no pass yet: the save's own moment
+                                                          {"Seen", "2024-03-14 10:00:00"}};
   for (const auto& [key, value] : expected) EXPECT_EQ(WrittenValue(f, key), value) << key;
 }
 

@@ -59,7 +59,8 @@ TEST_F(SnoozeFile, PendingRemindersAreSavedAfterTheTasksAndReadBackInTheirOrder)
   Store reloaded;
   ASSERT_NO_FATAL_FAILURE(SaveAndReload(reloaded));
   const std::string& file = FileBytes();
-  EXPECT_NE(file.find("LastOD=\r\nSnooze=30\r\nSnoozeN=2\r\nLastSD=\r\n[TASK0]\r\n"),
+  EXPECT_NE(file.find("LastOD=\r\nSnooze=30\r\nSnoozeN=2\r\nLastSD=\r\nSeen=2024-03-14 10:00:00\r\n"
+                      "[TASK0]\r\n"),
             std::string::npos);
   EXPECT_NE(file.find("[SNOOZE0]\r\nDue=2024-05-15 12:10:07\r\nMom=Ежедневно в 12:00:07\r\n"
                       "Tex=Первое\r\nSnd=1\r\nSndF=\" D:\\гонг.wav\"\r\nRpt=1\r\n[SNOOZE1]\r\n"),

@@ -62,6 +62,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WMAPP_TRAYICON: OnTrayIcon(lParam); return 0;
     case WM_QUERYENDSESSION: events_.SaveForEndOfSession(); return TRUE;
     case WM_ENDSESSION: OnEndSession(wParam, lParam); return 0;
+    case WM_POWERBROADCAST: return OnPowerBroadcast(wParam, lParam);
     case WM_TIMER: return OnTimer(wParam, lParam);
     case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_CLOSE: OnClose(); return 0;
@@ -93,6 +94,16 @@ void MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
   // An installer or the Restart Manager closing programs while the session goes on: the program
   // ends rather than staying on without a window or icon.
   if (how & ENDSESSION_CLOSEAPP) DestroyWindow(hwnd_);
+}
+
+LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM data) {
+  if (!stopped_) {
+    if (event == PBT_APMSUSPEND) events_.SaveBeforeSleep();
+    // Woken by the user, or by a timer with nobody there: either notice brings the pass.
+    if (event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMEAUTOMATIC)
+      events_.ResumedFromSleep();
+  }
+  return DefaultHandling(WM_POWERBROADCAST, event, data);
 }
 
 void MainWindow::OnClose() {

@@ -134,6 +134,7 @@ class MainWindow : public WindowBase {
   LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
   LRESULT OnWindowMouseWheel(WPARAM wParam, LPARAM lParam);
   void OnEndSession(WPARAM ending, LPARAM how);
+  LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
   // The program ends once its last save is made (or given up by the user).
   void OnClose();
   // The tray icon's retry timer, and the look at what comes next for the tip.

@@ -18,6 +18,11 @@ class MainWindowEvents {
   virtual void SaveForEndOfSession() = 0;
   // The session ends (WM_ENDSESSION with TRUE): the orderly stop.
   virtual void StopForEndOfSession() = 0;
+  // The computer is about to sleep: the table is saved, with the last moment seen. A failure is
+  // reported without holding the sleep up.
+  virtual void SaveBeforeSleep() = 0;
+  // The computer has woken up: the checker passes at once.
+  virtual void ResumedFromSleep() = 0;
 
  protected:
   ~MainWindowEvents() = default;

@@ -93,3 +93,11 @@ inline constexpr char kUnencodableArgumentText[] = "Знак, которого �
 inline constexpr char kNoAnswerText[] =
     "Запущенная копия Vornakel не ответила вовремя: задание не добавлено.";
 inline constexpr char kNotStartedText[] = "Не удалось запустить Vornakel: задание не добавлено.";
+
+// ---- The reminders missed while the computer was off or asleep ----
+inline constexpr char kMissedCaption[] = "Пропущенные напоминания";
+inline constexpr const char* kMissedColumnCaptions[] = {"Пропущено", "Раз", "Сообщение",
+                                                        "Действие"};
+// Before the number of moments missed. Code page 1251 has no multiplication sign: the window
+// takes it in UTF-16.
+inline constexpr wchar_t kTimesSign[] = L"\u00D7";

@@ -25,3 +25,27 @@ void Task::SetTime(int32_t hourOfDay, int32_t minuteOfHour, int32_t secondOfMinu
   second = secondOfMinute;
   secondOfDay = SecondOfDay(hour, minute, second);
 }
+
+bool RuleIsValid(const RepeatRule& rule) {
+  const bool anyDays = rule.weekdays > 0 && rule.weekdays < 128;
+  const bool oneDay = anyDays && (rule.weekdays & (rule.weekdays - 1)) == 0;
+  const auto within = [&](int32_t low, int32_t high) {
+    return rule.every >= low && rule.every <= high;
+  };
+  switch (rule.kind) {
+    case PlainRule:
+      return true;
+    case EveryNMinutes:
+    case EveryNHours:
+      return within(1, rule.kind == EveryNMinutes ? 1440 : 24) && (rule.weekdays == 0 || anyDays) &&
+             rule.tillSecond >= 0 && rule.tillSecond < 86400;
+    case OnWeekdays:
+      return anyDays;
+    case NthWeekdayOfMonth:
+      return oneDay && within(1, kLastOfMonth);
+    case EveryNDays:
+      return within(1, 366);
+    default:
+      return false;
+  }
+}

@@ -35,6 +35,34 @@ constexpr bool IsWeekly(int32_t recurrence) {
 }
 constexpr int32_t WeeklyDayOfWeek(int32_t recurrence) { return recurrence % 7; }
 
+// The rules beyond the recurrence list. A task with one of them keeps in `recurrence` the nearest
+// rule an older version knows, one that fires it at least on every day the rule does: daily, and
+// for the Nth weekday monthly on the day of its next occurrence (rewritten at each firing and
+// save, KeepOlderRecurrence).
+enum RuleKind : int32_t {
+  PlainRule = 0,          // `recurrence` alone
+  EveryNMinutes = 1,      // from the time of day until `tillSecond`, every `every` minutes
+  EveryNHours = 2,        // the same in hours
+  OnWeekdays = 3,         // at the time of day on the days of `weekdays` (working days: Mon..Fri)
+  NthWeekdayOfMonth = 4,  // the `every`-th (5: the last) weekday of `weekdays` of each month
+  EveryNDays = 5,         // from the task's date on, every `every` days at the time of day
+};
+constexpr int32_t kLastOfMonth = 5;  // `every` of NthWeekdayOfMonth for the last one
+constexpr int32_t WeekdayBit(int32_t dayOfWeek) { return 1 << dayOfWeek; }  // Sunday 0
+constexpr int32_t kWorkingDays = 0x3E;                                      // Monday to Friday
+
+struct RepeatRule {
+  int32_t kind = PlainRule;
+  int32_t every = 0;           // minutes, hours or days; the week of the month 1..4 or kLastOfMonth
+  int32_t weekdays = 0;        // WeekdayBit set; for minutes and hours 0 reads every day
+  int32_t tillSecond = 86399;  // second of day of the last slot of minutes and hours
+  friend bool operator==(const RepeatRule&, const RepeatRule&) = default;
+};
+
+// False for a rule no kind allows (a number out of range, no weekday); a task reads it as
+// PlainRule.
+bool RuleIsValid(const RepeatRule& rule);
+
 // Seconds since midnight of a time of day.
 constexpr int32_t SecondOfDay(int32_t hour, int32_t minute, int32_t second) {
   return hour * 3600 + minute * 60 + second;
@@ -61,6 +89,8 @@ struct SoundChoice {
 struct Task {
   bool armed = false;  // false while the user interface writes the record: the checker leaves it
   int32_t recurrence = EveryDay;
+  RepeatRule rule;          // PlainRule: `recurrence` says how often
+  int32_t warnMinutes = 0;  // a warning popup that many minutes before each moment; 0 none
   int32_t secondOfDay = 0;  // hour * 3600 + minute * 60 + second
   int32_t hour = 0, minute = 0, second = 0;
   int32_t year = 0, month = 0, day = 0;

@@ -134,6 +134,19 @@ void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& p
   }
 }
 
+// A rule no kind allows is left to `Mod`, as an older version would read the task; so is a warning
+// out of range.
+void ReadRule(ValueReader& reader, Task& task) {
+  RepeatRule rule;
+  reader.Int("Kind", PlainRule, rule.kind);
+  reader.Int("N", 0, rule.every);
+  reader.Int("Days", 0, rule.weekdays);
+  reader.Int("Till", 86399, rule.tillSecond);
+  if (RuleIsValid(rule)) task.rule = rule;
+  reader.Int("Pre", 0, task.warnMinutes);
+  if (task.warnMinutes < 0 || task.warnMinutes > 1440) task.warnMinutes = 0;
+}
+
 // A task's missing date is today's, its missing last run today at 09:00:00. False when the file
 // has no section for the task.
 bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
@@ -164,6 +177,7 @@ bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
   ReadSoundChoice(reader, task.soundChoice);
+  ReadRule(reader, task);
   return true;
 }
 

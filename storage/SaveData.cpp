@@ -107,6 +107,12 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
   ComposeSoundChoice(out, task.soundChoice);
+  // The rules beyond `Mod`, which keeps the nearest one an older version knows.
+  AppendIntLine(out, "Kind", task.rule.kind);
+  AppendIntLine(out, "N", task.rule.every);
+  AppendIntLine(out, "Days", task.rule.weekdays);
+  AppendIntLine(out, "Till", task.rule.tillSecond);
+  AppendIntLine(out, "Pre", task.warnMinutes);
 }
 
 // A 0x01 byte in a message reads back as a line break. The table takes the line break now, so

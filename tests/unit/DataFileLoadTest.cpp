@@ -203,6 +203,12 @@ const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.year; };
 const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
 const auto kRecurrence = [](const Task& t) -> int64_t { return t.recurrence; };
 const auto kStatus = [](const Task& t) -> int64_t { return t.status; };
+const auto kKind = [](const Task& t) -> int64_t { return t.rule.kind; };
+const auto kRule = [](const Task& t) -> int64_t {  // kind, N, days, till in decimal places
+  return ((t.rule.kind * 10000LL + t.rule.every) * 1000 + t.rule.weekdays) * 100000 +
+         t.rule.tillSecond;
+};
+const auto kWarning = [](const Task& t) -> int64_t { return t.warnMinutes; };
 const auto kTime = [](const Task& t) -> int64_t {
   return t.hour * 10000 + t.minute * 100 + t.second;
 };
@@ -229,6 +235,25 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Ssec=30600", kTime, 83000}, FieldCase{"Ssec=86399", kTime, 235959},
                     FieldCase{"Ssec=-1", kTime, -1}, FieldCase{"Ssec=0", kTime, 0},
                     FieldCase{"Other=0", kTime, 90000}));
+
+// A rule no kind allows leaves the task to its `Mod`.
+INSTANTIATE_TEST_SUITE_P(
+    Rules, LoadFieldTest,
+    testing::Values(
+        FieldCase{"Kind=4\r\nN=5\r\nDays=32\r\nTill=3600", kRule, 40005'032'03600},
+        FieldCase{"Other=1", kRule, 86399}, FieldCase{"Kind=1\r\nN=1440", kKind, 1},
+        FieldCase{"Kind=1\r\nN=1441", kKind, 0}, FieldCase{"Kind=1\r\nN=0", kKind, 0},
+        FieldCase{"Kind=2\r\nN=24\r\nDays=127", kKind, 2}, FieldCase{"Kind=2\r\nN=25", kKind, 0},
+        FieldCase{"Kind=2\r\nN=1\r\nDays=128", kKind, 0},
+        FieldCase{"Kind=1\r\nN=5\r\nTill=86400", kKind, 0},
+        FieldCase{"Kind=1\r\nN=5\r\nTill=-1", kKind, 0}, FieldCase{"Kind=3\r\nDays=62", kKind, 3},
+        FieldCase{"Kind=3\r\nDays=0", kKind, 0}, FieldCase{"Kind=4\r\nN=1\r\nDays=1", kKind, 4},
+        FieldCase{"Kind=4\r\nN=6\r\nDays=1", kKind, 0},
+        FieldCase{"Kind=4\r\nN=0\r\nDays=1", kKind, 0},
+        FieldCase{"Kind=4\r\nN=1\r\nDays=3", kKind, 0}, FieldCase{"Kind=5\r\nN=366", kKind, 5},
+        FieldCase{"Kind=5\r\nN=367", kKind, 0}, FieldCase{"Kind=6\r\nN=1", kKind, 0},
+        FieldCase{"Kind=-1\r\nN=1", kKind, 0}, FieldCase{"Pre=1440", kWarning, 1440},
+        FieldCase{"Pre=1441", kWarning, 0}, FieldCase{"Pre=-1", kWarning, 0}));
 
 TEST_F(LoadDataTest, SettingsNumbersInEveryForm) {
   ASSERT_EQ(

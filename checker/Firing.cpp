@@ -9,11 +9,12 @@
 #include "storage/DataFile.h"
 
 bool ShutsDownNow(const Task& task, const SystemTime& now, const SystemTime* runningSince) {
-  const int32_t late = SecondOfDay(now) - task.secondOfDay;
+  const int32_t moment = MomentSecondOfDay(task, now);
+  const int32_t late = SecondOfDay(now) - moment;
   if (late < 0 || late > kShutdownGraceSeconds || !FallsOnDay(task, now)) return false;
   if (!runningSince) return true;
   const auto date = [](const SystemTime& t) { return std::tuple(t.year, t.month, t.day); };
-  return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= task.secondOfDay;
+  return date(*runningSince) < date(now) || SecondOfDay(*runningSince) <= moment;
 }
 
 bool SaveFromChecker(FiringContext& context, StoreLock& lock, bool report) {

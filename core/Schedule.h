@@ -28,7 +28,12 @@ bool ShouldReactivate(const Task& task, const SystemTime& now);
 
 // Records a firing at `now`: the last run, and the status that follows it (a one-time task
 // done, any other done for its period until ShouldReactivate).
+// A task with a RuleKind keeps the recurrence and day an older version would read in step.
 void RecordFiring(Task& task, const SystemTime& now);
+
+// The second of day of the task's moment that a pass at `now` fires: its time of day, or the
+// latest slot of every N minutes or hours.
+int32_t MomentSecondOfDay(const Task& task, const SystemTime& now);
 
 // A task the user saves at `now` counts only the moments after it: when its moment in the current
 // period has already come (IsDue), it is left as a firing at `now` would leave it, done for this

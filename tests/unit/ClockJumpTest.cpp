@@ -28,6 +28,7 @@ struct ClockJumpCase {
   // The moments listed as missed when the clock jumped forward over more than a minute: each
   // "last moment" and its count.
   std::vector<std::string> missed = {};
+  RepeatRule rule = {};
 };
 
 void PrintTo(const ClockJumpCase& c, std::ostream* os) { *os << c.name; }
@@ -257,6 +258,41 @@ const ClockJumpCase kCases[] = {
       "2024-02-29 12:00:00"},
      "..F..",
      kGone},
+    // Every minute from 09:00 to 09:05: back within the day over a slot's start, the slot fires
+    // again as a day does; forward over three slots, the latest is made up and three are listed.
+    {"EveryMinuteBackOverASlotAndForwardOverThree",
+     EveryDay,
+     "2024-03-14 09:00:00",
+     false,
+     {"2024-03-14 09:00:00", "2024-03-14 09:00:30", "2024-03-14 09:01:00", "2024-03-14 09:01:01",
+      "2024-03-14 09:00:40", "2024-03-14 09:00:41", "2024-03-14 09:01:10", "2024-03-14 09:01:11",
+      "2024-03-14 09:06:00", "2024-03-14 09:06:01", "2024-03-14 09:06:30"},
+     "F.RFRFRFRF.",
+     StatusDoneToday,
+     {"14.03.2024 09:04:00 x3"},
+     {EveryNMinutes, 1, 0, SecondOfDay(9, 5, 0)}},
+    // The last Thursday is 29 February: done for February, active in March, whose last Thursday
+    // is still to come; back in February it is due again there.
+    {"LastThursdayBackFromMarch",
+     EveryMonth,
+     "2024-02-29 12:00:00",
+     false,
+     {"2024-02-29 11:59:59", "2024-02-29 12:00:00", "2024-03-01 00:00:00", "2024-03-01 00:00:01",
+      "2024-02-29 12:00:30"},
+     ".FR.F",
+     StatusDoneToday,
+     {},
+     {NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(4)}},
+    // Every second day from Wednesday 28 February: its periods begin on 1 and 3 March.
+    {"EverySecondDayOverTheLeapDayAndBack",
+     EveryDay,
+     "2024-02-28 08:00:00",
+     false,
+     kLeapWeek,
+     "....F...RF..RFR",
+     StatusActive,
+     {},
+     {EveryNDays, 2}},
 };
 
 class ClockJumpTest : public CheckerFixture, public testing::WithParamInterface<ClockJumpCase> {
@@ -282,6 +318,7 @@ TEST_P(ClockJumpTest, FiresAndComesBackAsTheRulesSay) {
   task.showMessage = 1;
   task.deleteAfter = c.deleteAfter ? 1 : 0;
   task.status = StatusActive;
+  task.rule = c.rule;
   task.id = store.NewId();
   store.tasks.push_back(task);
   BuildRow(store, 0, true);

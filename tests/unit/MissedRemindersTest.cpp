@@ -31,6 +31,7 @@ struct MissedCase {
   // The program, running at the moment seen, had fired what was due then; without, the task was
   // due and still waiting (the last pass had only just made it active): that moment is missed.
   bool firedWhenSeen = true;
+  RepeatRule rule = {};
 };
 
 void PrintTo(const MissedCase& c, std::ostream* os) { *os << c.name; }
@@ -106,6 +107,74 @@ const MissedCase kCases[] = {
      false},
     {"Paused", EveryDay, "2024-03-14", false, StatusPaused, {"", "", "", "", ""}},
     {"OnceDone", Once, "2024-03-10", false, StatusDone, {"", "", "", "", ""}},
+    // The new rules, their moments at 09:30:00 (slots every 45 minutes until 18:00, every 2 hours
+    // until the day's end): a slot kind makes up its latest slot of today only.
+    {"Every45MinutesFrom0930To1800",
+     EveryDay,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {" F", "13.03.2024 17:45:00|11 F", "13.03.2024 17:45:00|95 F", "13.03.2024 17:45:00|479 F",
+      "13.03.2024 17:45:00|4391+ F"},
+     true,
+     {EveryNMinutes, 45, 0, SecondOfDay(18, 0, 0)}},
+    {"Every2HoursOnWeekends",
+     EveryDay,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {"", "", "10.03.2024 23:30:00|16", "10.03.2024 23:30:00|95", "10.03.2024 23:30:00|832+"},
+     true,
+     {EveryNHours, 2, WeekdayBit(0) | WeekdayBit(6), 86399}},
+    {"MondayWednesdayFriday",
+     EveryDay,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {"", "", "13.03.2024 09:30:00|3", "13.03.2024 09:30:00|17", "13.03.2024 09:30:00|157+"},
+     true,
+     {OnWeekdays, 0, WeekdayBit(1) | WeekdayBit(3) | WeekdayBit(5)}},
+    {"WorkingDays",
+     EveryDay,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {" F", " F", "13.03.2024 09:30:00|5 F", "13.03.2024 09:30:00|28 F",
+      "13.03.2024 09:30:00|261+ F"},
+     true,
+     {OnWeekdays, 0, kWorkingDays}},
+    {"SecondThursdayIsToday",
+     EveryMonth,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {" F", " F", " F", "08.02.2024 09:30:00| F", "08.02.2024 09:30:00|11+ F"},
+     true,
+     {NthWeekdayOfMonth, 2, WeekdayBit(4)}},
+    {"LastFriday",
+     EveryMonth,
+     "2024-03-14",
+     false,
+     StatusActive,
+     {"", "", "", "23.02.2024 09:30:00|", "23.02.2024 09:30:00|12+"},
+     true,
+     {NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(5)}},
+    {"Every3DaysFromThe12th",
+     EveryDay,
+     "2024-03-12",
+     false,
+     StatusActive,
+     {"", "", " F", " F", " F"},
+     true,
+     {EveryNDays, 3}},
+    {"Every10DaysFromThe13th",
+     EveryDay,
+     "2024-03-13",
+     false,
+     StatusActive,
+     {"", "", " F", " F", " F"},
+     true,
+     {EveryNDays, 10}},
 };
 
 class MissedRemindersTest : public CheckerFixture,
@@ -125,6 +194,7 @@ TEST_P(MissedRemindersTest, ListsWhatThePassesDoNotMakeUp) {
     std::tie(task.year, task.month, task.day) = std::tuple(date.year, date.month, date.day);
     task.shutDown = c.shutDown;
     task.showMessage = !c.shutDown;
+    task.rule = c.rule;
     const SystemTime seen = Reading(kSeen[s]);
     if (c.firedWhenSeen && task.status == StatusActive && IsDue(task, seen))
       RecordFiring(task, seen);

@@ -68,6 +68,7 @@ TEST_P(DueTest, Decides) {
 
 constexpr int32_t k0830 = 8 * 3600 + 30 * 60;
 constexpr int32_t kLast = 86399;
+constexpr int32_t kMonWedFri = WeekdayBit(1) | WeekdayBit(3) | WeekdayBit(5);
 
 INSTANTIATE_TEST_SUITE_P(
     EveryRecurrence, DueTest,
@@ -250,6 +251,8 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
     int32_t recurrence, ssec, day, month, year, status;
     SystemTime lastRun;
     int firings;
+    RepeatRule rule = {};
+    int32_t extra = -1;  // one more pass a day, after the task's time, when not -1
   };
   const SystemTime kNever{};
   const int32_t A = StatusActive;
@@ -278,6 +281,39 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
       {Once, k0830, 1, 1, 2035, A, kNever, 0},
       {Once, k0830, 15, 5, 2026, StatusDone, At(2026, 5, 15, 8, 30, 0), 0},
       {EveryDay, k0830, 0, 0, 0, StatusPaused, kNever, 0},
+      // Slots: at the first, then at 10:40 only the latest missed one (10:30), at the day's end
+      // the last (18:00 inclusive).
+      {EveryDay, 9 * 3600, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 45, 0, 18 * 3600}, 38400},
+      {EveryDay, 0, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 1, 0, kLast}, 43230},
+      {EveryDay,
+       k0830,
+       0,
+       0,
+       0,
+       A,
+       kNever,
+       705,
+       {EveryNHours, 2, kMonWedFri, kLast},
+       k0830 + 14400},
+      {EveryDay, k0830, 0, 0, 0, A, kNever, 392, {OnWeekdays, 0, kWorkingDays}},
+      {EveryDay, kLast, 0, 0, 0, A, kNever, 158, {OnWeekdays, 0, WeekdayBit(0) | WeekdayBit(6)}},
+      {EveryMonth, 10 * 3600, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 2, WeekdayBit(2)}},
+      {EveryMonth, 17 * 3600, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 5, WeekdayBit(5)}},
+      {EveryMonth, 0, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 1, WeekdayBit(0)}},
+      {EveryMonth,
+       k0830,
+       0,
+       0,
+       0,
+       StatusDoneToday,
+       At(2027, 7, 1, 0, 0, 0),
+       17,
+       {NthWeekdayOfMonth, 4, WeekdayBit(1)}},
+      {EveryDay, k0830, 1, 7, 2027, A, kNever, 184, {EveryNDays, 3}},
+      // Its first period runs to 29 February 2028: caught up at once, then on that day.
+      {EveryDay, k0830, 28, 2, 2027, A, kNever, 2, {EveryNDays, 366}},
+      {EveryDay, k0830, 25, 12, 2028, A, kNever, 4, {EveryNDays, 2}},
+      {EveryDay, k0830, 1, 1, 2035, A, kNever, 0, {EveryNDays, 7}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
@@ -293,18 +329,21 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
     task.day = row.day, task.month = row.month, task.year = row.year;
     task.status = row.status;
     task.lastRun = row.lastRun;
+    task.rule = row.rule;
     BuildRow(store, 0, true);
     int firings = 0;
     std::optional<LocalMoment> held = NextFiring(task, At(2027, 7, 1, 0, 0, 0));
     for (int year = 2027; year <= 2028; ++year)
       for (int month = year == 2027 ? 7 : 1; month <= 12; ++month)
         for (int day = 1; day <= DaysInMonth(month, year); ++day)
-          for (int32_t second : {0, row.ssec - 1, row.ssec, kLast}) {
+          for (int32_t second : {0, row.ssec - 1, row.ssec, row.extra, kLast}) {
             if (second < 0 || second > kLast) continue;
             const SystemTime now =
                 At(year, month, day, second / 3600, second / 60 % 60, second % 60);
             const auto next = NextFiring(task, now);
             EXPECT_EQ(next, held ? std::max(*held, MomentOf(now)) : held) << DueText(MomentOf(now));
+            Task older = task;  // as an older version reads the file: Mod and the date alone
+            older.rule = {};
             const size_t reminders = platform.reminderSounds.size();
             platform.now = now;
             platform.now.milliseconds = 0;
@@ -313,6 +352,9 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
             checker.MakePass();
             const bool fired = platform.reminderSounds.size() > reminders;
             ASSERT_EQ(fired, next == MomentOf(now)) << DueText(MomentOf(now));
+            // Kept in step by each firing: the older version fires that day too, by then.
+            if (fired && row.rule.kind != PlainRule && firings > 0)
+              EXPECT_TRUE(FallsOnDay(older, now) && IsDue(older, now)) << DueText(MomentOf(now));
             firings += fired;
             held = fired ? NextFiring(task, now) : next;  // held until the next firing
           }

@@ -31,9 +31,65 @@ std::string MessageCellText(const Task& task) {
   return out;
 }
 
-std::string MomentText(const Task& task) {
-  const std::string time =
-      TwoDigits(task.hour) + ":" + TwoDigits(task.minute) + ":" + TwoDigits(task.second);
+namespace {
+
+std::string TimeText(int32_t secondOfDay) {
+  return TwoDigits(secondOfDay / 3600) + ":" + TwoDigits(secondOfDay / 60 % 60) + ":" +
+         TwoDigits(secondOfDay % 60);
+}
+
+// "рабочим дням", or the short names Monday first: "пн, ср, пт".
+std::string WeekdaysText(int32_t weekdays) {
+  if (weekdays == kWorkingDays) return kWorkingDaysText;
+  std::string text;
+  for (int32_t day = 1; day <= 7; ++day) {
+    if ((weekdays & WeekdayBit(day % 7)) == 0) continue;
+    if (!text.empty()) text += kDaysSeparator;
+    text += kWeekdayShortNames[day - 1];
+  }
+  return text;
+}
+
+// The index of kDayForms that goes with `n`.
+int DayForm(int32_t n) {
+  if (n % 10 == 1 && n % 100 != 11) return 0;
+  if (n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14)) return 1;
+  return 2;
+}
+
+std::string RuleMomentText(const Task& task, const std::string& time) {
+  const RepeatRule& rule = task.rule;
+  switch (rule.kind) {
+    case EveryNMinutes:
+    case EveryNHours: {
+      const bool minutes = rule.kind == EveryNMinutes;
+      std::string text = rule.every == 1 ? std::string(minutes ? kEveryMinute : kEveryHour)
+                                         : kEveryNMiddle + std::to_string(rule.every) +
+                                               (minutes ? kMinutesUnit : kHoursUnit);
+      text += kSlotsFrom + time + kSlotsTill + TimeText(rule.tillSecond);
+      if (rule.weekdays != 0) text += kSlotsOnDays + WeekdaysText(rule.weekdays);
+      return text;
+    }
+    case OnWeekdays:
+      return kOnDays + WeekdaysText(rule.weekdays) + kAtTime + time;
+    case NthWeekdayOfMonth: {
+      int32_t weekday = 0;
+      while (weekday < 6 && rule.weekdays != WeekdayBit(weekday)) ++weekday;
+      const int gender = kWeekdayGenders[weekday];
+      return kEveryByGender[gender] + std::string(kOrdinalsByGender[gender][rule.every - 1]) +
+             kWeekdayAccusatives[weekday] + kOfMonth + time;
+    }
+    case EveryNDays:
+      if (rule.every == 1) return kEveryDay + std::string(kAtTime) + time;
+      return (DayForm(rule.every) == 0 ? kEveryOne : kEveryNMiddle) + std::to_string(rule.every) +
+             kDayForms[DayForm(rule.every)] + kAtTime + time;
+    default:
+      return time;
+  }
+}
+
+// The moment column of the recurrence list's own kinds.
+std::string PlainMomentText(const Task& task, const std::string& time) {
   if (task.recurrence == EveryDay || IsWeekly(task.recurrence))
     return kDailyAndWeeklyMoments[task.recurrence] + time;
   const std::string day = std::to_string(task.day);
@@ -48,6 +104,18 @@ std::string MomentText(const Task& task) {
     default:
       return time;
   }
+}
+
+}  // namespace
+
+std::string MomentText(const Task& task) {
+  const std::string time =
+      TwoDigits(task.hour) + ":" + TwoDigits(task.minute) + ":" + TwoDigits(task.second);
+  const std::string warning =
+      task.warnMinutes > 0 ? kWarningBefore + std::to_string(task.warnMinutes) + kMinutesUnit : "";
+  if (task.rule.kind != PlainRule && RuleIsValid(task.rule))
+    return RuleMomentText(task, time) + warning;
+  return PlainMomentText(task, time) + warning;
 }
 
 std::string ActionText(const Task& task) {

@@ -32,6 +32,43 @@ inline constexpr char kYearlyMomentMiddle[] = " ежегодно  в ";
 // Between the year and the time of a one-time task.
 inline constexpr char kOnceMomentMiddle[] = " года в ";
 
+// The moment column of the repeat rules; numbers, times and days are put between.
+// Every N minutes or hours: "Каждые 45 мин с 09:00:00 до 18:00:00" (one: "Каждую минуту ...").
+inline constexpr char kEveryNMiddle[] = "Каждые ";
+inline constexpr char kMinutesUnit[] = " мин";
+inline constexpr char kHoursUnit[] = " ч";
+inline constexpr char kEveryMinute[] = "Каждую минуту";
+inline constexpr char kEveryHour[] = "Каждый час";
+inline constexpr char kSlotsFrom[] = " с ";
+inline constexpr char kSlotsTill[] = " до ";
+// Chosen weekdays: "По пн, ср, пт в 09:00:00", "По рабочим дням в 09:00:00"; after slots in
+// lower case.
+inline constexpr char kOnDays[] = "По ";
+inline constexpr char kSlotsOnDays[] = " по ";
+inline constexpr char kWorkingDaysText[] = "рабочим дням";
+inline constexpr char kDaysSeparator[] = ", ";
+inline constexpr char kAtTime[] = " в ";
+// Short weekday names, Monday first.
+inline constexpr const char* kWeekdayShortNames[] = {"пн", "вт", "ср", "чт", "пт", "сб", "вс"};
+// The Nth weekday: "Каждый второй вторник месяца в 10:00:00". By the weekday, Sunday 0: the
+// word "every", the weekday in the accusative and its grammatical gender (0 he, 1 she, 2 it).
+inline constexpr const char* kEveryByGender[] = {"Каждый ", "Каждую ", "Каждое "};
+inline constexpr const char* kWeekdayAccusatives[] = {
+    "воскресенье", "понедельник", "вторник", "среду", "четверг", "пятницу", "субботу"};
+inline constexpr int kWeekdayGenders[] = {2, 0, 0, 1, 0, 1, 1};
+// First to fourth and last, by gender.
+inline constexpr const char* kOrdinalsByGender[][5] = {
+    {"первый ", "второй ", "третий ", "четвёртый ", "последний "},
+    {"первую ", "вторую ", "третью ", "четвёртую ", "последнюю "},
+    {"первое ", "второе ", "третье ", "четвёртое ", "последнее "}};
+inline constexpr char kOfMonth[] = " месяца в ";
+// Every N days: "Каждые 3 дня в 09:00:00", "Каждые 5 дней ...", "Каждый 21 день ...".
+inline constexpr char kEveryOne[] = "Каждый ";
+inline constexpr const char* kDayForms[] = {" день", " дня", " дней"};  // 1, 2 to 4, 5 and on
+inline constexpr char kEveryDay[] = "Каждый день";
+// The warning after the moment: ", заранее за 15 мин".
+inline constexpr char kWarningBefore[] = ", заранее за ";
+
 // The action column, put together from these; the file's full name follows kRunFileAction.
 inline constexpr char kNoMessageAction[] = "Не показать сообщение";
 inline constexpr char kEmptyMessageAction[] = "Показать пустое сообщение";

@@ -1,6 +1,6 @@
 // The checker's pass over a large table in which nothing is due (the second argument: that many
-// reminders put off, none due yet): the work the program does twice a second for as long as it
-// runs. Besides the time, the pass's heap allocations are
+// reminders put off, none due yet; the third: which kinds of task, TableMix): the work the program
+// does twice a second for as long as it runs. Besides the time, the pass's heap allocations are
 // counted (the executable's operator new counts them); a pass that finds nothing to do
 // should make none.
 #include <benchmark/benchmark.h>
@@ -33,6 +33,38 @@ Task NotYetDueTask(int i, const SystemTime& now) {
   return task;
 }
 
+// The tables compared: the sample's recurrences, daily tasks only, and daily tasks every other
+// one of which follows a repeat rule (the five kinds in turn), none due yet.
+enum TableMix { SampleMix = 0, DailyOnly = 1, HalfRules = 2 };
+
+Task NotYetDueTaskOf(int i, const SystemTime& now, int64_t mix) {
+  Task task = NotYetDueTask(i, now);
+  if (mix == SampleMix) return task;
+  task.recurrence = EveryDay;
+  if (mix == DailyOnly || i % 2 == 0) return task;
+  const int32_t otherDays = 0x7F & ~WeekdayBit(now.dayOfWeek);
+  switch (i / 2 % 5) {
+    case 0:  // a slot later today, or slots from midnight on the other days
+      task.rule = {EveryNMinutes, 45, 0, 86399};
+      if (i % 4 == 1) task.SetSecondOfDay(0), task.rule.weekdays = otherDays;
+      break;
+    case 1:
+      task.rule = {EveryNHours, 2, i % 4 == 1 ? 0 : otherDays, 86399};
+      break;
+    case 2:
+      task.rule = {OnWeekdays, 0, i % 4 == 1 ? kWorkingDays : 0x7F};
+      break;
+    case 3:  // the last of today's weekday in the month, after today in the sample's March
+      task.rule = {NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(now.dayOfWeek)};
+      break;
+    default:  // from today, or from tomorrow
+      task.rule = {EveryNDays, 1 + i % 7};
+      break;
+  }
+  task.recurrence = task.rule.kind == NthWeekdayOfMonth ? EveryMonth : EveryDay;
+  return task;
+}
+
 // A zero would mean nothing if the counting operator new were not the one in use.
 bool AllocationsAreCounted() {
   const uint64_t before = AllocationCount();
@@ -47,7 +79,7 @@ void BM_CheckerPassNothingDue(benchmark::State& state) {
   FakePlatform platform;
   store.tasks.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
-    store.tasks.push_back(NotYetDueTask(i, platform.now));
+    store.tasks.push_back(NotYetDueTaskOf(i, platform.now, state.range(2)));
     store.tasks.back().id = store.NewId();
     BuildRow(store, i, true);
   }
@@ -71,8 +103,11 @@ void BM_CheckerPassNothingDue(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_CheckerPassNothingDue)
-    ->Args({10000, 0})
-    ->Args({10000, 1000})
+    ->ArgNames({"tasks", "snoozed", "mix"})
+    ->Args({10000, 0, SampleMix})
+    ->Args({10000, 1000, SampleMix})
+    ->Args({10000, 0, DailyOnly})
+    ->Args({10000, 0, HalfRules})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -111,6 +111,8 @@ struct ShutdownCase {
   bool deleteAfter;
   bool expectShutdown;
   size_t expectTasks;
+  RepeatRule rule = {};
+  int32_t earlierStart = 0;  // seconds the task's time of day lies before 08:30:00
 };
 
 class ShutdownTest : public FiringTest, public testing::WithParamInterface<ShutdownCase> {};
@@ -118,7 +120,8 @@ class ShutdownTest : public FiringTest, public testing::WithParamInterface<Shutd
 TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   const ShutdownCase& c = GetParam();
   platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
-  Task& t = Add(c.recurrence, 30600);
+  Task& t = Add(c.recurrence, 30600 - c.earlierStart);
+  t.rule = c.rule;
   t.shutDown = 1;
   t.showMessage = t.beep = t.runFile = 1;
   t.fileName = "C:\\a.exe";
@@ -145,14 +148,27 @@ TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
 
 INSTANTIATE_TEST_SUITE_P(
     ExactAndLate, ShutdownTest,
-    testing::Values(ShutdownCase{"exact, delete", EveryDay, 0, -1, true, true, 0},
-                    ShutdownCase{"exact, keep", EveryDay, 0, -1, false, true, 1},
-                    ShutdownCase{"a second late", EveryDay, 1, -1, true, true, 0},
-                    ShutdownCase{"five seconds late", EveryDay, 5, 0, false, true, 1},
-                    ShutdownCase{"six seconds late", EveryDay, 6, -1, true, false, 1},
-                    ShutdownCase{"started after its moment", EveryDay, 2, 1, false, false, 1},
-                    ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
-                    ShutdownCase{"once, late", Once, 59, -1, true, false, 1}));
+    testing::Values(
+        ShutdownCase{"exact, delete", EveryDay, 0, -1, true, true, 0},
+        ShutdownCase{"exact, keep", EveryDay, 0, -1, false, true, 1},
+        ShutdownCase{"a second late", EveryDay, 1, -1, true, true, 0},
+        ShutdownCase{"five seconds late", EveryDay, 5, 0, false, true, 1},
+        ShutdownCase{"six seconds late", EveryDay, 6, -1, true, false, 1},
+        ShutdownCase{"started after its moment", EveryDay, 2, 1, false, false, 1},
+        ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
+        ShutdownCase{"once, late", Once, 59, -1, true, false, 1},
+        // The slot of 08:30:00 of every 15 minutes from 07:30:00.
+        ShutdownCase{
+            "a later slot", EveryDay, 5, -1, false, true, 1, {EveryNMinutes, 15, 0, 86399}, 3600},
+        ShutdownCase{"six seconds after a later slot",
+                     EveryDay,
+                     6,
+                     -1,
+                     false,
+                     false,
+                     1,
+                     {EveryNMinutes, 15, 0, 86399},
+                     3600}));
 
 // The sound action: the plain melody plays on firing; a file, or a repetition until the popup is
 // answered, goes to the sounder before the popup is posted, under the popup's number ({N}).

@@ -148,6 +148,7 @@ struct ReactivateCase {
   int prevY, prevM, prevD;
   SystemTime now;
   bool reactivate;
+  RepeatRule rule = {};  // from 08:30:00 (slots), or from 1 March 2024 (every N days)
 };
 
 class ReactivateTest : public testing::TestWithParam<ReactivateCase> {};
@@ -159,6 +160,9 @@ TEST_P(ReactivateTest, Decides) {
   t.lastRun.year = static_cast<uint16_t>(c.prevY);
   t.lastRun.month = static_cast<uint16_t>(c.prevM);
   t.lastRun.day = static_cast<uint16_t>(c.prevD);
+  t.rule = c.rule;
+  t.SetSecondOfDay(k0830);
+  t.year = 2024, t.month = 3, t.day = 1;
   EXPECT_EQ(ShouldReactivate(t, c.now), c.reactivate) << c.name;
 }
 
@@ -183,7 +187,79 @@ INSTANTIATE_TEST_SUITE_P(
         ReactivateCase{"once never", 10, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
         ReactivateCase{"recurrence 11 never", 11, 2020, 1, 1, At(2024, 1, 1, 0, 0, 0), false},
         ReactivateCase{"negative recurrence counts as below 8", -1, 2020, 1, 1,
-                       At(2024, 1, 1, 0, 0, 0), true}),
+                       At(2024, 1, 1, 0, 0, 0), true},
+        ReactivateCase{"nth weekday same month",
+                       8,
+                       2024,
+                       5,
+                       1,
+                       At(2024, 5, 31, 23, 59, 59),
+                       false,
+                       {NthWeekdayOfMonth, 1, 1}},
+        ReactivateCase{"nth weekday same month next year",
+                       8,
+                       2024,
+                       5,
+                       1,
+                       At(2025, 5, 1, 0, 0, 0),
+                       true,
+                       {NthWeekdayOfMonth, 1, 1}},
+        ReactivateCase{"every 3 days, the day before the first",
+                       0,
+                       2024,
+                       2,
+                       28,
+                       At(2024, 2, 29, 0, 0, 0),
+                       false,
+                       {EveryNDays, 3}},
+        ReactivateCase{"every 3 days, its first day",
+                       0,
+                       2024,
+                       2,
+                       29,
+                       At(2024, 3, 1, 0, 0, 0),
+                       true,
+                       {EveryNDays, 3}},
+        ReactivateCase{"every 3 days, within a period",
+                       0,
+                       2024,
+                       3,
+                       1,
+                       At(2024, 3, 3, 23, 59, 59),
+                       false,
+                       {EveryNDays, 3}},
+        ReactivateCase{"every 3 days, the next period",
+                       0,
+                       2024,
+                       3,
+                       3,
+                       At(2024, 3, 4, 0, 0, 0),
+                       true,
+                       {EveryNDays, 3}},
+        ReactivateCase{"working days, the next day",
+                       0,
+                       2024,
+                       3,
+                       14,
+                       At(2024, 3, 15, 0, 0, 0),
+                       true,
+                       {OnWeekdays, 0, kWorkingDays}},
+        ReactivateCase{"slots, before the first",
+                       0,
+                       2024,
+                       3,
+                       14,
+                       At(2024, 3, 14, 8, 29, 59),
+                       false,
+                       {EveryNHours, 1, 0, 86399}},
+        ReactivateCase{"slots, the first",
+                       0,
+                       2024,
+                       3,
+                       14,
+                       At(2024, 3, 14, 8, 30, 0),
+                       true,
+                       {EveryNHours, 1, 0, 86399}}),
     [](const testing::TestParamInfo<ReactivateCase>& test) {
       return "case" + std::to_string(test.index);
     });
@@ -238,6 +314,53 @@ TEST(SkipMomentBeforeSaving, DoneForThePeriodWhenItsMomentHasCome) {
     if (!done) continue;
     EXPECT_FALSE(ShouldReactivate(t, c.lastDone));
     EXPECT_TRUE(ShouldReactivate(t, c.back));
+  }
+}
+
+// What an older version reads of a rule, kept by each save and firing: daily, or monthly on the
+// day of the next occurrence (this month's until it has come or the task is done for the month).
+TEST(RecordFiring, KeepsTheRecurrenceAnOlderVersionReads) {
+  struct Case {
+    RepeatRule rule;
+    int32_t status;
+    SystemTime lastRun, at;
+    bool fired;  // else saved at `at`
+    int32_t recurrence, day;
+  };
+  const RepeatRule kSecondTuesday = {NthWeekdayOfMonth, 2, WeekdayBit(2)},
+                   kLastFriday = {NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(5)};
+  const int32_t A = StatusActive;
+  const Case cases[] = {
+      {kSecondTuesday, A, {}, At(2024, 3, 12, 8, 29, 59), false, EveryMonth, 12},
+      {kSecondTuesday, A, {}, At(2024, 3, 12, 8, 30, 0), false, EveryMonth, 9},  // done for March
+      {kLastFriday, A, {}, At(2024, 3, 29, 8, 30, 0), true, EveryMonth, 26},
+      {kLastFriday, A, {}, At(2024, 12, 27, 8, 30, 0), true, EveryMonth, 31},  // January 2025
+      // Done for March on its first Tuesday, then made the fourth: April's.
+      {{NthWeekdayOfMonth, 4, WeekdayBit(2)},
+       StatusDoneToday,
+       At(2024, 3, 5, 8, 30, 0),
+       At(2024, 3, 10, 0, 0, 0),
+       false,
+       EveryMonth,
+       23},
+      {{EveryNMinutes, 45, 0, 86399}, A, {}, At(2024, 3, 1, 0, 0, 0), false, EveryDay, 15},
+      {{EveryNDays, 3}, A, {}, At(2024, 3, 16, 8, 30, 0), true, EveryDay, 15},
+      {{}, A, {}, At(2024, 3, 1, 0, 0, 0), false, Once, 15},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    Task t;
+    t.recurrence = Once;
+    t.rule = c.rule;
+    t.SetSecondOfDay(k0830);
+    t.year = 2024, t.month = 3, t.day = 15;
+    t.status = c.status;
+    t.lastRun = c.lastRun;
+    if (c.fired)
+      RecordFiring(t, c.at);
+    else
+      SkipMomentBeforeSaving(t, c.at);
+    EXPECT_EQ(std::tie(t.recurrence, t.day), std::tie(c.recurrence, c.day));
   }
 }
 
@@ -314,6 +437,7 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
       {EveryDay, k0830, 28, 2, 2027, A, kNever, 2, {EveryNDays, 366}},
       {EveryDay, k0830, 25, 12, 2028, A, kNever, 4, {EveryNDays, 2}},
       {EveryDay, k0830, 1, 1, 2035, A, kNever, 0, {EveryNDays, 7}},
+      {EveryDay, k0830, 1, 9, 2028, A, kNever, 5, {EveryNDays, 30}},  // beyond the first 400 days
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
@@ -400,7 +524,10 @@ TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {
   struct Case {
     int32_t recurrence, otherRecurrence, ssecDelta, dayDelta, monthDelta, yearDelta;
     bool same;
+    RepeatRule rule = {}, otherRule = {};
   };
+  const RepeatRule k45 = {EveryNMinutes, 45, 0, 86399}, k3Days = {EveryNDays, 3},
+                   kSecondMonday = {NthWeekdayOfMonth, 2, WeekdayBit(1)};
   const Case cases[] = {
       {EveryDay, EveryDay, 0, 1, 1, 1, true},
       {EveryDay, EveryMonday, 0, 0, 0, 0, false},
@@ -413,12 +540,20 @@ TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {
       {EveryYear, EveryYear, 0, -1, 0, 0, false},
       {Once, Once, 0, 0, 0, 1, false},
       {Once, Once, 0, 0, 0, 0, true},
+      {EveryDay, EveryDay, 0, 1, 1, 1, true, k45, k45},
+      {EveryDay, EveryDay, 0, 0, 0, 0, false, k45, {EveryNMinutes, 45, 0, 86398}},
+      {EveryDay, EveryDay, 0, 0, 0, 0, false, {OnWeekdays, 0, kWorkingDays}, {OnWeekdays, 0, 0x3F}},
+      {EveryDay, EveryDay, 0, 0, 0, 0, false, {}, k3Days},
+      {EveryDay, EveryDay, 1, 0, 0, 0, false, k3Days, k3Days},
+      {EveryDay, EveryDay, 0, 0, 0, 1, false, k3Days, k3Days},  // it starts on its date
+      {EveryMonth, EveryMonth, 0, 1, 0, 0, true, kSecondMonday, kSecondMonday},  // the older day
   };
   for (const Case& c : cases) {
     Task a, b;
     a.recurrence = c.recurrence, b.recurrence = c.otherRecurrence;
     a.SetSecondOfDay(k0830), b.SetSecondOfDay(k0830 + c.ssecDelta);
     a.day = 15, a.month = 5, a.year = 2024;
+    a.rule = c.rule, b.rule = c.otherRule;
     b.day = 15 + c.dayDelta, b.month = 5 + c.monthDelta, b.year = 2024 + c.yearDelta;
     EXPECT_EQ(SameMoment(a, b), c.same) << c.recurrence << " " << c.otherRecurrence << " "
                                         << c.ssecDelta << c.dayDelta << c.monthDelta << c.yearDelta;

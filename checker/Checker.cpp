@@ -64,6 +64,7 @@ void Checker::Pass(StoreLock& lock) {
       if (ShouldReactivate(task, passTime_)) ReactivateTask(lock, index);
     }
   }
+  ShowWarnings(lock);
   ShowSnoozedReminders(lock);
   // Listed after the popups of what the pass made up.
   if (!missed.empty() && running_.load()) platform_.PostMissed(std::move(missed));
@@ -107,6 +108,31 @@ void Checker::ShowSnoozedReminders(StoreLock& lock) {
   // Out of the file at once: shown, it must not come back after a restart.
   FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
   SaveFromChecker(context, lock);
+  if (!sound) return;
+  lock.unlock();
+  BeepMelody(platform_, &running_);
+  lock.lock();
+}
+
+void Checker::ShowWarnings(StoreLock& lock) {
+  const LocalMoment now = MomentOf(passTime_);
+  bool sound = false;
+  for (size_t i = 0; i < store_.tasks.size() && running_.load(); ++i) {
+    Task& task = store_.tasks[i];
+    if (!task.armed || task.warnMinutes <= 0) continue;
+    const std::optional<LocalMoment> next = NextFiring(task, passTime_);
+    if (!next || !(now < *next) || *next == MomentOf(task.warnedFor)) continue;
+    const int64_t seconds = SecondsBetween(now, *next);
+    if (seconds > int64_t{task.warnMinutes} * 60) continue;
+    task.warnedFor = SystemTimeOf(*next);
+    // Come into the warning's time late (a start, a step shorter than the warning): the minutes
+    // actually left, a part counted whole.
+    const int64_t minutes = (seconds + 59) / 60;
+    sound = PostReminderWithSound(store_, platform_, true,
+                                  store_.rows.Cell(static_cast<int>(i), ColumnMoment),
+                                  WarningMessage(task, minutes), task.beep, task.soundChoice) ||
+            sound;
+  }
   if (!sound) return;
   lock.unlock();
   BeepMelody(platform_, &running_);

@@ -118,6 +118,10 @@ std::string MomentText(const Task& task) {
   return PlainMomentText(task, time) + warning;
 }
 
+std::string WarningMessage(const Task& task, int64_t minutes) {
+  return kWarningIn + std::to_string(minutes) + kWarningMinutes + task.message;
+}
+
 std::string ActionText(const Task& task) {
   std::string text;
   if (!task.showMessage)

@@ -13,6 +13,10 @@ std::string MonthGenitive(int32_t month);
 
 std::string MessageCellText(const Task& task);
 std::string MomentText(const Task& task);
+
+// The message of the popup that warns of the task's moment `minutes` ahead: "Через 15 мин: " and
+// its message.
+std::string WarningMessage(const Task& task, int64_t minutes);
 std::string ActionText(const Task& task);
 
 // Computes the five texts of task `index` and writes them: with `append` it adds the row

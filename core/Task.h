@@ -91,6 +91,7 @@ struct Task {
   int32_t recurrence = EveryDay;
   RepeatRule rule;          // PlainRule: `recurrence` says how often
   int32_t warnMinutes = 0;  // a warning popup that many minutes before each moment; 0 none
+  SystemTime warnedFor;     // the moment last warned of (not stored: a restart may warn again)
   int32_t secondOfDay = 0;  // hour * 3600 + minute * 60 + second
   int32_t hour = 0, minute = 0, second = 0;
   int32_t year = 0, month = 0, day = 0;

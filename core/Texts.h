@@ -68,6 +68,9 @@ inline constexpr const char* kDayForms[] = {" день", " дня", " дней"}
 inline constexpr char kEveryDay[] = "Каждый день";
 // The warning after the moment: ", заранее за 15 мин".
 inline constexpr char kWarningBefore[] = ", заранее за ";
+// The warning popup's message: "Через 15 мин: " and the task's message.
+inline constexpr char kWarningIn[] = "Через ";
+inline constexpr char kWarningMinutes[] = " мин: ";
 
 // The action column, put together from these; the file's full name follows kRunFileAction.
 inline constexpr char kNoMessageAction[] = "Не показать сообщение";

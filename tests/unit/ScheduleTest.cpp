@@ -486,6 +486,73 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
   }
 }
 
+// The warning before each moment, over the checker's passes (two a second): W a warning with its
+// minutes, F the firing, . nothing. Once per moment, never the firing itself, not when paused.
+TEST(Warning, BeforeEachMomentOnce) {
+  struct Row {
+    RepeatRule rule;
+    int32_t status, warnMinutes;
+    std::vector<int32_t> seconds;  // of 14 March 2024, in order
+    const char* expected;
+  };
+  const int32_t A = StatusActive, k0900 = 9 * 3600;
+  const Row rows[] = {
+      {{}, A, 15, {k0900 - 901, k0900 - 900, k0900 - 899, k0900 - 1, k0900, k0900 + 1}, ".W15..F."},
+      // Every 45 minutes until 10:30: each slot warned of 15 minutes before, the first too.
+      {{EveryNMinutes, 45, 0, 37800},
+       A,
+       15,
+       {k0900 - 900, k0900, k0900 + 1800, k0900 + 2700, k0900 + 4500, k0900 + 5400, 86399},
+       "W15FW15FW15F."},
+      // A step shorter than the warning: the minutes left; a start late in the warning's time.
+      {{EveryNMinutes, 5, 0, 86399}, A, 15, {k0900 + 1, k0900 + 300, k0900 + 301}, "FW5FW5."},
+      {{}, A, 15, {k0900 - 61}, "W2"},
+      {{}, StatusPaused, 15, {k0900 - 900, k0900}, ".."},
+      {{}, A, 0, {k0900 - 900, k0900}, ".F"},
+      {{}, A, 1440, {k0900 - 1, k0900 + 1}, "W1FW1440"},  // then tomorrow's at once
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    Store store;
+    FakePlatform platform;
+    Checker checker(store, platform);
+    store.dataPath = "C:\\Tools\\Data.ini";
+    store.tasks.resize(1);
+    Task& task = store.tasks[0];
+    task.armed = task.showMessage = true;
+    task.SetSecondOfDay(k0900);
+    task.rule = row.rule;
+    task.status = row.status;
+    task.warnMinutes = row.warnMinutes;
+    task.message = "Вода";
+    BuildRow(store, 0, true);
+    std::string outcome;
+    for (const int32_t second : row.seconds) {
+      const size_t before = platform.actions.size();
+      platform.now = At(2024, 3, 14, second / 3600, second / 60 % 60, second % 60);
+      for (const uint16_t ms : {0, 500}) {
+        platform.now.milliseconds = ms;
+        checker.MakePass();
+      }
+      std::string step;
+      for (size_t a = before; a < platform.actions.size(); ++a) {
+        const std::string& action = platform.actions[a];
+        if (action.rfind("reminder ", 0) != 0) continue;
+        const size_t bar = action.find('|');
+        EXPECT_EQ(action.substr(9, bar - 9), store.rows.Cell(0, ColumnMoment));
+        const std::string message = action.substr(bar + 1);
+        if (message == "Вода")
+          step += "F";
+        else if (message.size() > 6 && message.substr(message.size() - 6) == ": Вода")
+          step += "W" + message.substr(std::string("Через ").size(),
+                                       message.size() - 6 - std::string("Через  мин").size());
+      }
+      outcome += step.empty() ? "." : step;
+    }
+    EXPECT_EQ(outcome, row.expected);
+  }
+}
+
 // The earliest of the table's next firings and the reminders put off (the first, in due order).
 TEST(NextInStore, TheEarliestTaskOrReminder) {
   Store store;

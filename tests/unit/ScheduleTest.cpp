@@ -508,6 +508,7 @@ TEST(Warning, BeforeEachMomentOnce) {
       {{EveryNMinutes, 5, 0, 86399}, A, 15, {k0900 + 1, k0900 + 300, k0900 + 301}, "FW5FW5."},
       {{}, A, 15, {k0900 - 61}, "W2"},
       {{}, StatusPaused, 15, {k0900 - 900, k0900}, ".."},
+      {{}, StatusDoneToday, 15, {k0900}, "F"},  // back and due at once: no warning of now
       {{}, A, 0, {k0900 - 900, k0900}, ".F"},
       {{}, A, 1440, {k0900 - 1, k0900 + 1}, "W1FW1440"},  // then tomorrow's at once
   };

@@ -49,6 +49,9 @@ int32_t SlotSeconds(const Task& task) {
   return task.rule.every * (task.rule.kind == EveryNMinutes ? 60 : 3600);
 }
 
+// The end of the slots; one before the start leaves the start alone, rather than no slot at all.
+int32_t LastSlot(const Task& task) { return std::max(task.rule.tillSecond, task.secondOfDay); }
+
 // The day of the month of the rule's weekday occurrence in `t`'s month.
 int32_t NthWeekdayDay(const Task& task, const SystemTime& t) {
   int32_t weekday = 0;
@@ -82,8 +85,8 @@ bool RuleFallsOnDay(const Task& task, const SystemTime& t) {
 
 // The second of day of the latest slot at or before `t` on its date; -1 when there is none.
 int32_t LatestSlot(const Task& task, const SystemTime& t) {
-  const int32_t second = SecondOfDay(t), start = task.secondOfDay, till = task.rule.tillSecond;
-  if (second < start || till < start || !RuleFallsOnDay(task, t)) return -1;
+  const int32_t second = SecondOfDay(t), start = task.secondOfDay, till = LastSlot(task);
+  if (second < start || !RuleFallsOnDay(task, t)) return -1;
   const int32_t step = SlotSeconds(task);
   return start + std::min((second - start) / step, (till - start) / step) * step;
 }
@@ -95,7 +98,7 @@ int32_t NextTurnOfDay(const Task& task, const SystemTime& t) {
   if (second < start) return start < 86400 ? start : -1;
   if (!HasSlots(task)) return -1;
   const int32_t next = start + ((second - start) / SlotSeconds(task) + 1) * SlotSeconds(task);
-  return next <= task.rule.tillSecond ? next : -1;
+  return next <= LastSlot(task) ? next : -1;
 }
 
 // The first moment from `from` at which `holds` is true, for a rule that turns true only at a

@@ -408,6 +408,7 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
       // the last (18:00 inclusive).
       {EveryDay, 9 * 3600, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 45, 0, 18 * 3600}, 38400},
       {EveryDay, 0, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 1, 0, kLast}, 43230},
+      {EveryDay, 9 * 3600, 0, 0, 0, A, kNever, 550, {EveryNMinutes, 45, 0, 8 * 3600}, 38400},
       {EveryDay,
        k0830,
        0,

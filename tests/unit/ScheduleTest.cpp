@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "checker/Checker.h"
 #include "core/Calendar.h"
@@ -384,3 +385,49 @@ TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {
 }
 
 }  // namespace
+
+// The wake timer's moment: the nearest next firing among the tasks that ask to wake the computer.
+TEST(NextWakeMoment, TheNearestFlaggedTasksNextMoment) {
+  const SystemTime now = At(2027, 6, 1, 8, 0, 0);
+  struct Flagged {
+    int32_t secondOfDay, status;
+    bool wake;
+    int32_t recurrence = EveryDay;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Flagged> tasks;
+    bool snoozedFirst;
+    std::optional<LocalMoment> expected;
+  };
+  const int32_t k0810 = k0830 - 1200;
+  const LocalMoment at0810{2027, 6, 1, 8, 10, 0}, at0830{2027, 6, 1, 8, 30, 0};
+  const Case cases[] = {
+      {"none flagged", {{k0810, StatusActive, false}}, false, std::nullopt},
+      {"paused", {{k0810, StatusPaused, true}}, false, std::nullopt},
+      {"one-time done", {{k0810, StatusDone, true, Once}}, false, std::nullopt},
+      {"one-time ahead", {{k0810, StatusActive, true, Once}}, false, at0810},
+      {"the unflagged nearer",
+       {{k0810, StatusActive, false}, {k0830, StatusActive, true}},
+       false,
+       at0830},
+      {"nearer first", {{k0810, StatusActive, true}, {k0830, StatusActive, true}}, false, at0810},
+      {"nearer last", {{k0830, StatusActive, true}, {k0810, StatusActive, true}}, false, at0810},
+      {"done for today",
+       {{k0830, StatusDoneToday, true}},
+       false,
+       LocalMoment{2027, 6, 2, 8, 30, 0}},
+      {"put off sooner", {{k0830, StatusActive, true}}, true, at0830},
+  };
+  for (const Case& c : cases) {
+    Store store;
+    for (const Flagged& f : c.tasks) {
+      Task& t = store.tasks.emplace_back();
+      t.recurrence = f.recurrence, t.status = f.status, t.wake = f.wake;
+      t.year = 2027, t.month = 6, t.day = 1, t.SetSecondOfDay(f.secondOfDay);
+      t.lastRun = At(2027, 6, 1, 0, 0, 1);
+    }
+    if (c.snoozedFirst) store.snoozed = {SnoozedReminder{{2027, 6, 1, 8, 5, 0}, "", "put off"}};
+    EXPECT_EQ(NextWakeMoment(store, now), c.expected) << c.name;
+  }
+}

@@ -13,6 +13,7 @@ struct TestTask {
   bool deleteAfter = false, showMessage = true, runFile = false, shutDown = false, sound = true;
   int status = 1;
   std::string fileName{};
+  bool wake = false;  // written only when set
 };
 
 struct TestSettings {
@@ -49,6 +50,7 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
     file += line("FN", t.fileName);
     for (const char* key : {"PrevY", "PrevM", "PrevD", "PrevH", "PrevMin", "PrevS", "PrevMS"})
       file += line(key, "0");
+    if (t.wake) file += line("Wake", "1");
   }
   return file;
 }

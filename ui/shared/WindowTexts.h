@@ -101,3 +101,10 @@ inline constexpr const char* kMissedColumnCaptions[] = {"Пропущено", "�
 // Before the number of moments missed. Code page 1251 has no multiplication sign: the window
 // takes it in UTF-16.
 inline constexpr wchar_t kTimesSign[] = L"\u00D7";
+
+// ---- The wake timer, when it cannot be set (shown once a run) ----
+inline constexpr char kWakeFailedText[] =
+    "Не удалось завести таймер пробуждения: компьютер не будет разбужен к заданию";
+inline constexpr char kWakeUnsupportedText[] =
+    "Windows не даёт программам будить этот компьютер: задание, которое должно его разбудить, "
+    "сработает, только когда компьютер не спит";

@@ -52,6 +52,7 @@ inline constexpr char kShowMessageCheckBox[] = "Показать сообщен�
 inline constexpr char kMelodyText[] = "Мелодия";
 inline constexpr char kChooseSoundButton[] = "...";
 inline constexpr char kRepeatCheckBox[] = "Повторять до ответа";
+inline constexpr char kWakeCheckBox[] = "Разбудить компьютер";
 // The sound chooser's file types: each description followed by its patterns.
 inline constexpr const char* kSoundFileFilter[] = {"Звуки (*.wav)", "*.wav", "Все файлы (*.*)",
                                                    "*.*"};

@@ -102,6 +102,18 @@ TEST_F(WakeTimerOfTheProgram, FollowsTheNearestFlaggedTask) {
   EXPECT_TRUE(PumpUntil([&] { return dueInSeconds(toMoment - 86400); }));
   change([](std::vector<Task>& tasks) { tasks[0].status = StatusPaused; });
   EXPECT_TRUE(PumpUntil([&] { return dueInSeconds(toMoment); }));
+  // Flagged a few seconds ahead, then not flagged at all: the timer is cancelled and never falls
+  // due (Wine keeps a cancelled timer's due time for the query, so what it does is watched).
+  SystemTime now = LocalSystemTime();
+  if (now.second > 50) Sleep(10000), now = LocalSystemTime();
+  change([&](std::vector<Task>& tasks) {
+    tasks[1].year = now.year, tasks[1].month = now.month, tasks[1].day = now.day;
+    tasks[1].SetSecondOfDay(SecondOfDay(now.hour, now.minute, now.second + 6));
+  });
+  ASSERT_TRUE(PumpUntil([&] { return SecondsLeft(timer).value_or(99) <= 6; }));
+  change([](std::vector<Task>& tasks) { tasks[1].wake = false; });
+  PumpUntil([] { return false; }, std::chrono::seconds(2));
+  EXPECT_EQ(WaitForSingleObject(timer, 6000), static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 }  // namespace

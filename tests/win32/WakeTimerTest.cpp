@@ -1,117 +1,68 @@
-// The wake timer as the system holds it: its due time read back from the timer object (ntdll's
-// NtQueryTimer, the remaining time), since no test can put the computer to sleep.
+// The program's wake timer as the system holds it: the time left read back from the timer object
+// (ntdll's NtQueryTimer), since no test can put the computer to sleep.
 #include <gtest/gtest.h>
-
-#include <optional>
 
 #include "tests/support/ApplicationFixture.h"
 #include "win32/LocalTime.h"
-#include "win32/WakeTimer.h"
 
 namespace {
 
-struct TimerBasicInformation {
-  LARGE_INTEGER remainingTime;  // 100-nanosecond units
-  BOOLEAN signalled;
-};
-using NtQueryTimerCall = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-
-// Whole seconds until the timer falls due; nothing for a timer not set or already due.
-std::optional<int64_t> SecondsLeft(HANDLE timer) {
-  static const auto query = reinterpret_cast<NtQueryTimerCall>(
+// Whole seconds until the timer falls due; -1 when it cannot be read.
+int64_t SecondsLeft(HANDLE timer) {
+  struct {
+    LARGE_INTEGER left;  // 100-nanosecond units
+    BOOLEAN signalled;
+  } info{};
+  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<Query>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryTimer")));
-  TimerBasicInformation info{};
-  if (!timer || !query || query(timer, 0, &info, sizeof info, nullptr) != 0) return std::nullopt;
-  if (info.remainingTime.QuadPart <= 0) return std::nullopt;
-  return (info.remainingTime.QuadPart + 9'999'999) / 10'000'000;
+  if (!timer || !query || query(timer, 0, &info, sizeof info, nullptr) != 0) return -1;
+  return (info.left.QuadPart + 9'999'999) / 10'000'000;
 }
 
-LocalMoment MinutesFromNow(int32_t minutes) {
-  return AddMinutes(MomentOf(LocalSystemTime()), minutes);
-}
+class WakeTimer : public ApplicationFixture {};
 
-// Near the moment's distance on the wall clock: the moment drops the milliseconds of now.
-bool DueIn(HANDLE timer, int64_t minutes) {
-  const std::optional<int64_t> left = SecondsLeft(timer);
-  return left && *left <= minutes * 60 && *left >= minutes * 60 - 2;
-}
-
-TEST(WakeTimer, IsSetAtTheLocalMomentAndEachArmingReplacesTheLast) {
-  WakeTimer timer;
-  EXPECT_EQ(timer.Handle(), nullptr);
-  for (const int32_t minutes : {40 * 1440, 2, 2 * 1440, 60}) {
-    const WakeArming arming = timer.Arm(MinutesFromNow(minutes));
-    // Wine takes the resume flag without a word (it never sleeps); a Windows without the support
-    // would answer CannotWake.
-    EXPECT_EQ(arming, WakeArming::Armed) << minutes;
-    EXPECT_TRUE(DueIn(timer.Handle(), minutes))
-        << minutes << ": " << SecondsLeft(timer.Handle()).value_or(-1);
-  }
-}
-
-// Wine keeps a cancelled timer's due time for the query, so the cancel is seen in what the timer
-// does: set two seconds ahead it falls due within the wait, cancelled it does not.
-TEST(WakeTimer, FallsDueAtItsMomentUnlessCancelled) {
-  WakeTimer timer;
-  for (const bool cancel : {false, true}) {
-    SystemTime now = LocalSystemTime();
-    if (now.second > 56) Sleep(4000), now = LocalSystemTime();
-    LocalMoment soon = MomentOf(now);
-    soon.second += 2;
-    ASSERT_NE(timer.Arm(soon), WakeArming::Failed);
-    if (cancel) timer.Cancel();
-    EXPECT_EQ(WaitForSingleObject(timer.Handle(), 4000), cancel ? WAIT_TIMEOUT : WAIT_OBJECT_0);
-  }
-}
-
-class WakeTimerOfTheProgram : public ApplicationFixture {};
-
-// The program's timer after loading and after changes of the table (each composes a save).
-TEST_F(WakeTimerOfTheProgram, FollowsTheNearestFlaggedTask) {
-  const SystemTime in2Days = SystemTimeOf(MinutesFromNow(2 * 1440 + 1));
-  const TestTask flagged{.recurrence = Once,
-                         .ssec = SecondOfDay(in2Days.hour, in2Days.minute, 0),
-                         .year = in2Days.year,
-                         .month = in2Days.month,
-                         .day = in2Days.day,
-                         .text = "Разбудить",
-                         .wake = true};
-  TestTask unflagged = flagged;
-  unflagged.wake = false;
-  const SystemTime in1Day = SystemTimeOf(MinutesFromNow(1440 + 1));
-  ASSERT_NO_FATAL_FAILURE(CreateApplication({}, {unflagged, flagged}));
+// Loaded, then after changes of the table (each composes a save): the flagged task two days ahead,
+// the other flagged a day nearer, paused, and then a flagged task seconds ahead unflagged.
+TEST_F(WakeTimer, FollowsTheNearestFlaggedTask) {
+  const LocalMoment now = MomentOf(LocalSystemTime());
+  const SystemTime in1Day = SystemTimeOf(AddMinutes(now, 1441));
+  const SystemTime in2Days = SystemTimeOf(AddMinutes(now, 2881));
+  TestTask task{.recurrence = Once,
+                .ssec = SecondOfDay(in2Days.hour, in2Days.minute, 0),
+                .year = in2Days.year,
+                .month = in2Days.month,
+                .day = in2Days.day};
+  std::vector<TestTask> tasks{task, task};
+  tasks[1].wake = true;
+  ASSERT_NO_FATAL_FAILURE(CreateApplication({}, tasks));
   const HANDLE timer = app->mainWindow().WakeTimerHandle();
-  const int64_t toMoment =
-      SecondsBetween(MomentOf(LocalSystemTime()), MomentOf(in2Days)) - in2Days.second;
-  auto dueInSeconds = [&](int64_t seconds) {
-    const std::optional<int64_t> left = SecondsLeft(timer);
-    return left && *left <= seconds && *left >= seconds - 3;
+  // Within a few seconds of the wall clock's distance: the moment drops the milliseconds.
+  const int64_t toIn2Days = SecondsBetween(now, MomentOf(in2Days)) - in2Days.second;
+  const auto leftNear = [&](int64_t seconds) {
+    return PumpUntil([&] { return std::abs(SecondsLeft(timer) - seconds) <= 3; });
   };
-  EXPECT_TRUE(dueInSeconds(toMoment)) << SecondsLeft(timer).value_or(-1);
-  Store& store = app->store();
-  auto change = [&](const std::function<void(std::vector<Task>&)>& edit) {
-    std::lock_guard lock(store.mutex);
-    edit(store.tasks);
-    ++store.composedSaves;
+  EXPECT_TRUE(leftNear(toIn2Days)) << SecondsLeft(timer);
+  const auto change = [&](const std::function<void(Task&)>& edit) {
+    std::lock_guard lock(app->store().mutex);
+    edit(app->store().tasks[0]);
+    ++app->store().composedSaves;
   };
-  // The other task flagged and a day nearer; then paused.
-  change([&](std::vector<Task>& tasks) {
-    tasks[0].wake = true, tasks[0].year = in1Day.year, tasks[0].month = in1Day.month;
-    tasks[0].day = in1Day.day;
+  change([&](Task& t) {
+    t.wake = true, t.year = in1Day.year, t.month = in1Day.month, t.day = in1Day.day;
   });
-  EXPECT_TRUE(PumpUntil([&] { return dueInSeconds(toMoment - 86400); }));
-  change([](std::vector<Task>& tasks) { tasks[0].status = StatusPaused; });
-  EXPECT_TRUE(PumpUntil([&] { return dueInSeconds(toMoment); }));
-  // Flagged a few seconds ahead, then not flagged at all: the timer is cancelled and never falls
-  // due (Wine keeps a cancelled timer's due time for the query, so what it does is watched).
-  SystemTime now = LocalSystemTime();
-  if (now.second > 50) Sleep(10000), now = LocalSystemTime();
-  change([&](std::vector<Task>& tasks) {
-    tasks[1].year = now.year, tasks[1].month = now.month, tasks[1].day = now.day;
-    tasks[1].SetSecondOfDay(SecondOfDay(now.hour, now.minute, now.second + 6));
+  EXPECT_TRUE(leftNear(toIn2Days - 86400)) << SecondsLeft(timer);
+  change([](Task& t) { t.status = StatusPaused; });
+  EXPECT_TRUE(leftNear(toIn2Days)) << SecondsLeft(timer);
+  // Wine keeps a cancelled timer's due time for the query: the cancel is seen in what it does.
+  SystemTime soon = LocalSystemTime();
+  if (soon.second > 50) Sleep(10000), soon = LocalSystemTime();
+  change([&](Task& t) {
+    t.status = StatusActive, t.year = soon.year, t.month = soon.month, t.day = soon.day;
+    t.SetSecondOfDay(SecondOfDay(soon.hour, soon.minute, soon.second + 6));
   });
-  ASSERT_TRUE(PumpUntil([&] { return SecondsLeft(timer).value_or(99) <= 6; }));
-  change([](std::vector<Task>& tasks) { tasks[1].wake = false; });
+  ASSERT_TRUE(leftNear(6));
+  change([&](Task& t) { t.wake = app->store().tasks[1].wake = false; });
   PumpUntil([] { return false; }, std::chrono::seconds(2));
   EXPECT_EQ(WaitForSingleObject(timer, 6000), static_cast<DWORD>(WAIT_TIMEOUT));
 }

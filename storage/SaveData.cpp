@@ -30,7 +30,7 @@ void TakeWindowState(Store& store) {
 // An upper bound of the file's size, so the buffer is grown at most once per save.
 size_t ComposedSizeBound(const Store& store) {
   constexpr size_t kSettingsBound = 512;
-  constexpr size_t kTaskBound = 512;  // header and the nineteen number lines, with room to spare
+  constexpr size_t kTaskBound = 512;  // header and the 21 number and flag lines, with room
   size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size()) +
                  TextLineBound("LastSD", store.settings.lastSoundFolder.size());
   for (const Task& task : store.tasks)
@@ -107,6 +107,7 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
   ComposeSoundChoice(out, task.soundChoice);
+  AppendFlagLine(out, "Wake", task.wake);
 }
 
 // A 0x01 byte in a message reads back as a line break. The table takes the line break now, so

@@ -187,6 +187,7 @@ PrevS=5
 PrevMS=1
 SndF=
 Rpt=0
+Wake=0
 [TASK1]
 Mod=10
 Ssec=10
@@ -210,6 +211,7 @@ PrevS=20
 PrevMS=0
 SndF=
 Rpt=0
+Wake=0
 EOF
 e2e_readable_ini "$WORK/Data.ini" | sed -n '/^\[TASK0\]$/,$p' >"$WORK/actual.tasks"
 e2e_compare_text "the tasks in Data.ini" "$WORK/expected.tasks" "$WORK/actual.tasks"

@@ -13,6 +13,7 @@ struct TestTask {
   bool deleteAfter = false, showMessage = true, runFile = false, shutDown = false, sound = true;
   int status = 1;
   std::string fileName{};
+  bool wake = false;
 };
 
 struct TestSettings {
@@ -50,7 +51,7 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
     file += line("FN", t.fileName);
     for (const char* key : {"PrevY", "PrevM", "PrevD", "PrevH", "PrevMin", "PrevS", "PrevMS"})
       file += line(key, "0");
-    file += line("SndF", "") + line("Rpt", "0");
+    file += line("SndF", "") + line("Rpt", "0") + line("Wake", flag(t.wake));
   }
   return file;
 }

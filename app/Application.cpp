@@ -144,6 +144,7 @@ bool Application::Start(const std::string& dataPath) {
   mainWindow_.ApplyRowChanges();
   // The icon was added with the settings, before the tasks were read.
   if (store_.settings.useTray) mainWindow_.ComposeTrayTipNow();
+  mainWindow_.ArmWakeTimerNow();
   // The task editor comes after the main window, the settings dialog after the editor.
   editor_.Remembered() = StartingMoment(platform_.LocalTime());
   editor_.Create(mainWindow_.Handle());

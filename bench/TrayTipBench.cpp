@@ -25,8 +25,8 @@ void FillDoneYearly(Store& store, int count) {
 void BM_TrayTipLookNothingChanged(benchmark::State& state) {
   Store store;
   FillDoneYearly(store, static_cast<int>(state.range(0)));
-  TrayTipWatch watch;
-  watch.Composed(store.composedSaves, kNow, ComposeTrayTip(store, kNow));
+  NextMomentWatch watch;
+  watch.Composed(store.composedSaves, kNow, ComposeTrayTip(store, kNow).next);
   SystemTime now = kNow;
   const uint64_t before = AllocationCount();
   for (auto _ : state) {

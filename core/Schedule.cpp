@@ -313,3 +313,13 @@ std::optional<NextReminder> NextInStore(const Store& store, const SystemTime& no
   }
   return next;
 }
+
+std::optional<LocalMoment> NextWakeMoment(const Store& store, const SystemTime& now) {
+  std::optional<LocalMoment> next;
+  for (const Task& task : store.tasks) {
+    if (!task.wake) continue;
+    const auto moment = NextFiring(task, now);
+    if (moment && (!next || *moment < *next)) next = moment;
+  }
+  return next;
+}

@@ -63,3 +63,8 @@ struct NextReminder {
   const std::string* message = nullptr;
 };
 std::optional<NextReminder> NextInStore(const Store& store, const SystemTime& now);
+
+// The moment the computer is to be woken for: the nearest next firing of a task that asks for it.
+// Reminders put off do not count: they live apart from their task and its flag, and one was put
+// off by a user at the computer. Nothing when no such task will fire. The caller holds the lock.
+std::optional<LocalMoment> NextWakeMoment(const Store& store, const SystemTime& now);

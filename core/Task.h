@@ -100,6 +100,7 @@ struct Task {
   bool deleteAfter = false, runFile = false, shutDown = false, beep = false, showMessage = false;
   std::string fileName;
   SoundChoice soundChoice;
+  bool wake = false;  // the computer is woken from sleep for the task's next moment
   int32_t status = 0;
   // The moment of the last firing (day of week and milliseconds unused).
   SystemTime lastRun;

@@ -136,7 +136,7 @@ inline constexpr char kCommandLineUsage[] =
     "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
     "/yearly ДД.ММ] [действия] сообщение\r\n"
     "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
-    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete";
+    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake";
 
 // What is wrong with the command; the argument at fault follows those that end in ": ".
 inline constexpr char kBadDurationError[] = "Неверная длительность: ";

@@ -177,6 +177,7 @@ bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& tas
   reader.Word("PrevS", 0, task.lastRun.second);
   reader.Word("PrevMS", 0, task.doneThisPeriod);
   ReadSoundChoice(reader, task.soundChoice);
+  reader.Flag("Wake", false, task.wake);
   ReadRule(reader, task);
   return true;
 }

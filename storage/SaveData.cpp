@@ -30,7 +30,7 @@ void TakeWindowState(Store& store) {
 // An upper bound of the file's size, so the buffer is grown at most once per save.
 size_t ComposedSizeBound(const Store& store) {
   constexpr size_t kSettingsBound = 512;
-  constexpr size_t kTaskBound = 512;  // header and the nineteen number lines, with room to spare
+  constexpr size_t kTaskBound = 512;  // header and the 21 number and flag lines, with room
   size_t bound = kSettingsBound + TextLineBound("LastOD", store.settings.lastFileFolder.size()) +
                  TextLineBound("LastSD", store.settings.lastSoundFolder.size());
   for (const Task& task : store.tasks)
@@ -107,12 +107,16 @@ void ComposeTask(std::string& out, const Task& task, int32_t n) {
   AppendIntLine(out, "PrevS", task.lastRun.second);
   AppendIntLine(out, "PrevMS", task.doneThisPeriod);
   ComposeSoundChoice(out, task.soundChoice);
-  // The rules beyond `Mod`, which keeps the nearest one an older version knows.
-  AppendIntLine(out, "Kind", task.rule.kind);
-  AppendIntLine(out, "N", task.rule.every);
-  AppendIntLine(out, "Days", task.rule.weekdays);
-  AppendIntLine(out, "Till", task.rule.tillSecond);
-  AppendIntLine(out, "Pre", task.warnMinutes);
+  AppendFlagLine(out, "Wake", task.wake);
+  // The rules beyond `Mod`, which keeps the nearest one an older version knows; a task without
+  // them writes none, so that a file of plain tasks stays as an older version wrote it.
+  if (task.rule.kind != PlainRule) {
+    AppendIntLine(out, "Kind", task.rule.kind);
+    AppendIntLine(out, "N", task.rule.every);
+    AppendIntLine(out, "Days", task.rule.weekdays);
+    AppendIntLine(out, "Till", task.rule.tillSecond);
+  }
+  if (task.warnMinutes != 0) AppendIntLine(out, "Pre", task.warnMinutes);
 }
 
 // A 0x01 byte in a message reads back as a line break. The table takes the line break now, so

@@ -39,8 +39,7 @@ generate() {
       print "FN=" (i % 5 == 0 ? "C:\\Задачи\\run" i ".bat" : "")
       print "PrevY=2024"; print "PrevM=5"; print "PrevD=15"
       print "PrevH=9"; print "PrevMin=0"; print "PrevS=0"; print "PrevMS=0"
-      print "SndF="; print "Rpt=0"
-      print "Kind=0"; print "N=0"; print "Days=0"; print "Till=86399"; print "Pre=0"
+      print "SndF="; print "Rpt=0"; print "Wake=0"
     }
   }'
 }

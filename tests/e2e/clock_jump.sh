@@ -61,6 +61,8 @@ PrevH=9
 PrevMin=0
 PrevS=0
 PrevMS=1
+SndF=
+Rpt=0
 [TASK1]
 Mod=10
 Ssec=10
@@ -82,6 +84,8 @@ PrevH=0
 PrevMin=0
 PrevS=0
 PrevMS=0
+SndF=
+Rpt=0
 EOF
 e2e_write_ini "$FIXTURE" "$WORK/Data.ini"
 
@@ -181,6 +185,9 @@ PrevH=9
 PrevMin=0
 PrevS=5
 PrevMS=1
+SndF=
+Rpt=0
+Wake=0
 [TASK1]
 Mod=10
 Ssec=10
@@ -202,6 +209,9 @@ PrevH=0
 PrevMin=0
 PrevS=20
 PrevMS=0
+SndF=
+Rpt=0
+Wake=0
 EOF
 e2e_readable_ini "$WORK/Data.ini" | sed -n '/^\[TASK0\]$/,$p' >"$WORK/actual.tasks"
 e2e_compare_text "the tasks in Data.ini" "$WORK/expected.tasks" "$WORK/actual.tasks"

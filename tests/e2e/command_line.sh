@@ -69,7 +69,7 @@ due=$(date -d "@$((before + 120))" +%s)
 moment=$(date -d "$(sed -n 's/^Year=//p' <<<"$section")-$(sed -n 's/^Mon=//p' <<<"$section")-$(sed -n 's/^Day=//p' <<<"$section") 00:00:00" +%s 2>/dev/null)
 late=$(( ${moment:-0} + ${ssec:-0} - due ))
 if [ "${late#-}" -le 3 ]; then echo "ok: due two minutes from the start"; else e2e_fail "/in 2m is due $late s off"; fi
-expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=Z:$(tr / '\\' <<<"$WORK")\\гонг.wav|Rpt=1|Kind=0|N=0|Days=0|Till=86399|Pre=0"
+expected="Mod=10|Tex=Чай готов|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=Z:$(tr / '\\' <<<"$WORK")\\гонг.wav|Rpt=1|Wake=0"
 actual=$(grep -v -e '^Ssec=' -e '^Year=' -e '^Mon=' -e '^Day=' <<<"$section" | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK1] as the editor writes it" || e2e_fail "[TASK1] is $actual"
 
@@ -81,7 +81,7 @@ second_start /at 18:30 /weekly "${day_names[weekday - 1]}" Планёрка
 status=$?
 [ "$status" -eq 0 ] && echo "ok: /at /weekly ended with 0" || e2e_fail "/at /weekly ended with $status"
 expect_rows 3
-expected="Mod=$weekday|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=|Rpt=0|Kind=0|N=0|Days=0|Till=86399|Pre=0"
+expected="Mod=$weekday|Ssec=66600|Year=$(date +%Y)|Mon=$(date +%-m)|Day=$(date +%-d)|Tex=Планёрка|Del=0|NM=1|Ex=0|OFF=0|Snd=1|Stat=1|FN=|PrevY=0|PrevM=0|PrevD=0|PrevH=0|PrevMin=0|PrevS=0|PrevMS=0|SndF=|Rpt=0|Wake=0"
 actual=$(task_section 2 | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK2] as the editor writes it" || e2e_fail "[TASK2] is $actual"
 driver rows | tail -n 1 >"$ARTEFACTS/command_line.row.txt"
@@ -101,6 +101,8 @@ status=$?
 expect_rows 3
 cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
 e2e_close
+# The close saved the moment it was last seen running.
+cp "$WORK/Data.ini" "$WORK/before.ini"
 
 # A running copy that does not answer: a box, exit code 3, nothing added.
 (timeout -k 5 60 wine "$DRIVER_EXE" hung-window 8000 >/dev/null 2>&1 &)

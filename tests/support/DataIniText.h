@@ -13,6 +13,7 @@ struct TestTask {
   bool deleteAfter = false, showMessage = true, runFile = false, shutDown = false, sound = true;
   int status = 1;
   std::string fileName{};
+  bool wake = false;
 };
 
 struct TestSettings {
@@ -36,7 +37,8 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
   for (int i = 0; i < 5; ++i) file += line("Ln" + std::to_string(i), std::to_string(s.widths[i]));
   file += line("TasksN", std::to_string(tasks.size())) + line("LastOD", "");
   // The last moment seen left empty: nothing was missed before the start.
-  file += line("Snooze", "10") + line("SnoozeN", "0") + line("Seen", "");
+  file += line("Snooze", "10") + line("SnoozeN", "0") + line("LastSD", "");
+  file += line("Seen", "");
   for (size_t n = 0; n < tasks.size(); ++n) {
     const TestTask& t = tasks[n];
     file += "[TASK" + std::to_string(n) + "]\r\n";
@@ -49,6 +51,7 @@ inline std::string DataIniText(const TestSettings& s, const std::vector<TestTask
     file += line("FN", t.fileName);
     for (const char* key : {"PrevY", "PrevM", "PrevD", "PrevH", "PrevMin", "PrevS", "PrevMS"})
       file += line(key, "0");
+    file += line("SndF", "") + line("Rpt", "0") + line("Wake", flag(t.wake));
   }
   return file;
 }

@@ -47,6 +47,7 @@ std::string TaskMade(const std::string& line) {
       << " Del=" << t.deleteAfter << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName;
   if (t.soundChoice != SoundChoice{})
     out << " SndF=" << t.soundChoice.file << " Rpt=" << t.soundChoice.repeat;
+  if (t.wake) out << " Wake=1";
   out << " Tex=" << t.message;
   return out.str();
 }
@@ -97,6 +98,8 @@ TEST(CommandLine, EachFormMakesTheEditorsTask) {
       {"/at 18:30 /repeat -Sound \"D:\\My sounds\\a.wav\" x",
        "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF=D:\\My sounds\\a.wav Rpt=1 Tex=x"},
       {"/in 5m -REPEAT x", "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF= Rpt=1 Tex=x"},
+      {"/at 7:00 /daily /nosound -WAKE x",
+       "Mod=0 7:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=00 FN= Wake=1 Tex=x"},
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(TaskMade(line), expected) << line;
 }
@@ -164,7 +167,7 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
 TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
   const EditorFields sent{9,    "a\r\nb", "7",         "8",         "9",   "2031", 1,
                           30,   true,     false,       true,        false, true,   false,
-                          true, "f.bat",  "C:\\f.bat", "D:\\s.wav", true};
+                          true, "f.bat",  "C:\\f.bat", "D:\\s.wav", true,  false};
   const std::string record = EncodeTaskHandover(sent, 1234567890123);
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
   ASSERT_TRUE(handed);
@@ -179,13 +182,13 @@ TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
     return changed;
   };
   const std::pair<const char*, std::string> refused[] = {
-      {"another version", "1" + record.substr(1)},
+      {"the version before", "2" + record.substr(1)},
       {"a field fewer", replaced(std::string("\0end", 4), "")},
       {"a field more", record + std::string("x\0", 2)},
       {"an unended field", record + "x"},
       {"another last field", replaced("end", "End")},
-      {"a flag fewer", replaced("10101011", "1010101")},
-      {"a flag more", replaced("10101011", "101010111")},
+      {"a flag fewer", replaced("101010110", "10101011")},
+      {"a flag more", replaced("101010110", "1010101100")},
       {"no deadline", replaced("1234567890123", "")},
       {"a deadline not a number", replaced("1234567890123", "-1")},
       {"a month not a number",

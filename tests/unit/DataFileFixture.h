@@ -30,7 +30,7 @@ inline auto StoredFields(const Task& t) {
                          int{t.shutDown}, int{t.beep}, t.fileName, t.status, t.lastRun.year,
                          t.lastRun.month, t.lastRun.day, t.lastRun.hour, t.lastRun.minute,
                          t.lastRun.second, t.doneThisPeriod, t.soundChoice.file,
-                         int{t.soundChoice.repeat});
+                         int{t.soundChoice.repeat}, int{t.wake});
 }
 
 class DataFileFixture : public testing::Test {

@@ -199,6 +199,7 @@ const auto kDelete = [](const Task& t) -> int64_t { return t.deleteAfter; };
 const auto kShow = [](const Task& t) -> int64_t { return t.showMessage; };
 const auto kSound = [](const Task& t) -> int64_t { return t.beep; };
 const auto kRepeat = [](const Task& t) -> int64_t { return t.soundChoice.repeat; };
+const auto kWake = [](const Task& t) -> int64_t { return t.wake; };
 const auto kPrevY = [](const Task& t) -> int64_t { return t.lastRun.year; };
 const auto kPrevMS = [](const Task& t) -> int64_t { return t.doneThisPeriod; };
 const auto kRecurrence = [](const Task& t) -> int64_t { return t.recurrence; };
@@ -223,7 +224,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"NM=", kShow, 0}, FieldCase{"NM=0", kShow, 0},
                     FieldCase{"Other=0", kShow, 1}, FieldCase{"Snd=0", kSound, 0},
                     FieldCase{"Other=0", kSound, 1}, FieldCase{"Rpt=1", kRepeat, 1},
-                    FieldCase{"Rpt=0", kRepeat, 0}, FieldCase{"Other=1", kRepeat, 0}));
+                    FieldCase{"Rpt=0", kRepeat, 0}, FieldCase{"Other=1", kRepeat, 0},
+                    FieldCase{"Wake=1", kWake, 1}, FieldCase{"Wake=0", kWake, 0},
+                    FieldCase{"Other=1", kWake, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, LoadFieldTest,

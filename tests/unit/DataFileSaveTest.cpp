@@ -50,19 +50,15 @@ const std::string kExampleFile = IniLines({
     "PrevMS=0",
     "SndF=",
     "Rpt=0",
-    "Kind=0",
-    "N=0",
-    "Days=0",
-    "Till=86399",
-    "Pre=0",
+    "Wake=0",
 });
 
 // The same file as a version before the sound choice and the reminders put off wrote it.
 std::string OlderExampleFile() {
   std::string file = kExampleFile;
   for (const char* line :
-       {"Snooze=10\r\n", "SnoozeN=0\r\n", "LastSD=\r\n", "SndF=\r\n", "Rpt=0\r\n", "Kind=0\r\n",
-        "N=0\r\n", "Days=0\r\n", "Till=86399\r\n", "Pre=0\r\n"})
+       {"Snooze=10\r\n", "SnoozeN=0\r\n", "LastSD=\r\n", "SndF=\r\n", "Rpt=0\r\n",
+        "Wake=0\r\n"})
     file.erase(file.find(line), std::string_view(line).size());
   return file;
 }
@@ -135,7 +131,7 @@ TEST_F(SaveDataTest, TaskSectionsAreNumberedInTableOrder) {
     ASSERT_NE(at, std::string::npos) << i;
     from = at + 1;
   }
-  EXPECT_EQ(FileBytes().substr(FileBytes().size() - 7), "Pre=0\r\n");
+  EXPECT_EQ(FileBytes().substr(FileBytes().size() - 8), "Wake=0\r\n");
 }
 
 TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
@@ -143,6 +139,7 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
   t.recurrence = -3, t.secondOfDay = -1, t.year = INT32_MAX, t.month = INT32_MIN;
   t.deleteAfter = 7, t.showMessage = 0, t.runFile = 255, t.shutDown = 1, t.beep = 0;
   t.lastRun.year = 65535, t.doneThisPeriod = 1, t.soundChoice.repeat = true;
+  t.wake = true;
   t.rule = {NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(5), 3600}, t.warnMinutes = 15;
   store.tasks.push_back(t);
   store.settings.windowLeft = -8;
@@ -163,6 +160,7 @@ TEST_F(SaveDataTest, NumbersAndFlagsInTheirForms) {
                                                           {"PrevY", "65535"},
                                                           {"PrevMS", "1"},
                                                           {"Rpt", "1"},
+                                                          {"Wake", "1"},
                                                           {"Kind", "4"},
                                                           {"N", "5"},
                                                           {"Days", "32"},
@@ -346,6 +344,7 @@ TEST_F(SaveDataTest, EveryStoredFieldComesBack) {
     t.lastRun.hour = 23;
     t.lastRun.minute = 59, t.lastRun.second = 58, t.doneThisPeriod = i % 2;
     t.soundChoice = {i % 3 ? "" : "E:\\Звуки\\" + std::to_string(i) + ".wav", i % 6 < 2};
+    t.wake = i % 5 == 1;
     store.tasks.push_back(t);
   }
   store.settings.startWithWindows = 0, store.settings.startHidden = 1,

@@ -34,6 +34,7 @@ EditorFields OneTimeTaskFields() {
   f.fileName = "C:\\Программы\\открытка.exe";
   f.soundFile = "D:\\Звуки\\гонг.wav";
   f.repeatChecked = true;
+  f.wakeChecked = true;
   return f;
 }
 
@@ -75,6 +76,7 @@ TEST(ConvertEditorFields, TakesEveryFieldFromTheControls) {
   EXPECT_EQ(task.runFile, 1);
   EXPECT_EQ(task.fileName, "C:\\Программы\\открытка.exe");
   EXPECT_EQ(task.soundChoice, (SoundChoice{"D:\\Звуки\\гонг.wav", true}));
+  EXPECT_TRUE(task.wake);
 }
 
 TEST(ConvertEditorFields, FlagsByCheckedAndEnabledState) {

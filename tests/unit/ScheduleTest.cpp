@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "checker/Checker.h"
 #include "core/Calendar.h"
@@ -630,3 +631,35 @@ TEST(SameMoment, ComparesTheDateFieldsItsRecurrenceReads) {
 }
 
 }  // namespace
+
+// The wake timer's moment: the nearest next firing among the tasks that ask to wake the computer
+// (each task daily unless once; at 08:10 or 08:30 of today, now 08:00).
+TEST(NextWakeMoment, TheNearestFlaggedTasksNextMoment) {
+  struct Flagged {
+    int32_t secondOfDay, status;
+    bool wake, once = false;
+  };
+  const int32_t k0810 = k0830 - 1200;
+  const LocalMoment at0810{2027, 6, 1, 8, 10, 0}, at0830{2027, 6, 1, 8, 30, 0};
+  const std::tuple<const char*, std::vector<Flagged>, std::optional<LocalMoment>> cases[] = {
+      {"none flagged", {{k0810, StatusActive, false}}, std::nullopt},
+      {"paused", {{k0810, StatusPaused, true}}, std::nullopt},
+      {"one-time done", {{k0810, StatusDone, true, true}}, std::nullopt},
+      {"one-time ahead", {{k0810, StatusActive, true, true}}, at0810},
+      {"unflagged nearer", {{k0810, StatusActive, false}, {k0830, StatusActive, true}}, at0830},
+      {"nearer last", {{k0830, StatusActive, true}, {k0810, StatusActive, true}}, at0810},
+      {"done for today", {{k0830, StatusDoneToday, true}}, LocalMoment{2027, 6, 2, 8, 30, 0}},
+  };
+  for (const auto& [name, flagged, expected] : cases) {
+    Store store;
+    for (const Flagged& f : flagged) {
+      Task& t = store.tasks.emplace_back();
+      t.recurrence = f.once ? Once : EveryDay, t.status = f.status, t.wake = f.wake;
+      t.year = 2027, t.month = 6, t.day = 1, t.SetSecondOfDay(f.secondOfDay);
+      t.lastRun = At(2027, 6, 1, 0, 0, 1);
+    }
+    // A reminder put off, sooner than all: it does not wake the computer.
+    store.snoozed = {SnoozedReminder{{2027, 6, 1, 8, 5, 0}, "", "put off"}};
+    EXPECT_EQ(NextWakeMoment(store, At(2027, 6, 1, 8, 0, 0)), expected) << name;
+  }
+}

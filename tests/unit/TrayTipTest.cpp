@@ -52,7 +52,7 @@ TEST(TrayTip, ShowsWhatComesNextCutToTheShellsBound) {
   }
 }
 
-TEST(TrayTipWatch, ComposesAgainOnAChangeANewDayOrTheMomentShown) {
+TEST(NextMomentWatch, ComposesAgainOnAChangeANewDayOrTheMomentShown) {
   const TrayTip at1005{"", LocalMoment{2027, 6, 1, 10, 5, 0}};
   auto at = [](uint16_t day, uint16_t hour, uint16_t minute, uint16_t second) {
     return SystemTime{2027, 6, day, hour, minute, second, 0, 0};
@@ -71,9 +71,9 @@ TEST(TrayTipWatch, ComposesAgainOnAChangeANewDayOrTheMomentShown) {
       {TrayTip{"", LocalMoment{2027, 6, 1, 9, 0, 0}}, 7, at(1, 10, 0, 5), false},  // caught up
   };
   for (const auto& row : rows) {
-    TrayTipWatch watch;
+    NextMomentWatch watch;
     EXPECT_TRUE(watch.Due(7, kNow));
-    watch.Composed(7, kNow, row.shown);
+    watch.Composed(7, kNow, row.shown.next);
     EXPECT_EQ(watch.Due(row.saves, row.now), row.due) << &row - rows;
     watch.Forget();
     EXPECT_TRUE(watch.Due(7, kNow));

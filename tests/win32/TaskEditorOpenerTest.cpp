@@ -17,6 +17,7 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   }
   editorWindow.SoundChooser().fileName = "C:\\старый.wav";  // from an earlier opening
   SetCheckState(Control(C::RepeatSound), true);
+  SetCheckState(Control(C::Wake), true);
   Show();
   Choose(C::Recurrence, EveryYear);  // the recurrence shown last is kept
   editorWindow.Cancel();
@@ -36,7 +37,7 @@ TEST_F(EditorTest, ANewTaskStartsFromTheRememberedValues) {
   EXPECT_EQ(Selected(C::Recurrence), EveryYear);
   EXPECT_TRUE(Enabled(C::Month));  // the recurrence logic ran
   EXPECT_FALSE(Enabled(C::Year));
-  for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile}) EXPECT_FALSE(Checked(box));
+  for (C box : {C::DeleteAfter, C::ShutDown, C::RunFile, C::Wake}) EXPECT_FALSE(Checked(box));
   for (C box : {C::Beep, C::ShowMessage}) EXPECT_TRUE(Checked(box));
   EXPECT_FALSE(Checked(C::RepeatSound));
   EXPECT_EQ(Text(C::SoundFile), L"Мелодия");
@@ -62,6 +63,7 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "первое"));
   store.tasks.push_back(StoredTask(EveryMonth, 45296, 2023, 6, 31, "Оплатить\r\nсчета"));
   store.tasks[1].soundChoice = {"D:\\Звуки\\гонг.wav", true};
+  store.tasks[1].wake = true;
   // The editor showed a 30-day month before.
   Show();
   Choose(C::Recurrence, Once);
@@ -90,6 +92,7 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
   EXPECT_EQ(editorWindow.SoundChooser().fileName, "D:\\Звуки\\гонг.wav");
   EXPECT_TRUE(Checked(C::RepeatSound));
+  EXPECT_TRUE(Checked(C::Wake));
   EXPECT_TRUE(Enabled(C::Melody));
 }
 

@@ -235,6 +235,7 @@ TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
       {C::ActionsGroup, 16}, {C::DeleteAfter, box}, {C::ShutDown, box},  {C::RunFile, box},
       {C::Beep, box},        {C::ShowMessage, box}, {C::Ok, 8},          {C::Cancel, 8},
       {C::ChooseFile, 8},    {C::ChooseSound, 8},   {C::Melody, 8},      {C::RepeatSound, box},
+      {C::Wake, box},
   };
   for (const Case& c : captions) {
     RECT client{};

@@ -248,6 +248,8 @@ std::optional<std::string> ParseActions(const std::vector<std::string>& args, si
         return error;
     } else if (SwitchIs(arg, "repeat")) {
       fields.repeatChecked = true;
+    } else if (SwitchIs(arg, "wake")) {
+      fields.wakeChecked = true;
     } else {
       return (IsWhenSwitch(arg) ? kWhenWithoutAtError : kUnknownSwitchError) + args[next];
     }

@@ -7,7 +7,8 @@
 //       without WHEN once, today if TIME is still ahead, else tomorrow
 //   ACTIONS: /nomessage, /nosound, /sound FILE (played instead of the melody), /repeat (the sound
 //       again until the popup is answered; not with /nomessage or /nosound), /run FILE (a file,
-//       not a folder), /delete (a one-time task only)
+//       not a folder), /delete (a one-time task only), /wake (the computer is woken from sleep
+//       for the task)
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,

@@ -7,18 +7,18 @@
 namespace {
 
 // The fields in a fixed order, each ended by a zero byte; the first is the version.
-constexpr std::string_view kVersion = "2";
+constexpr std::string_view kVersion = "3";
 constexpr size_t kFieldCount = 15;
-constexpr size_t kFlagCount = 8;
+constexpr size_t kFlagCount = 9;
 
 }  // namespace
 
 std::string EncodeTaskHandover(const EditorFields& f, uint64_t deadline) {
   const auto flag = [](bool on) { return on ? '1' : '0'; };
-  const std::string flags{flag(f.deleteChecked),   flag(f.deleteEnabled),
-                          flag(f.shutDownChecked), flag(f.showMessageChecked),
-                          flag(f.beepChecked),     flag(f.runFileChecked),
-                          flag(f.runFileEnabled),  flag(f.repeatChecked)};
+  const std::string flags{
+      flag(f.deleteChecked),      flag(f.deleteEnabled), flag(f.shutDownChecked),
+      flag(f.showMessageChecked), flag(f.beepChecked),   flag(f.runFileChecked),
+      flag(f.runFileEnabled),     flag(f.repeatChecked), flag(f.wakeChecked)};
   std::string record;
   for (const std::string& field :
        {std::string(kVersion), std::to_string(f.recurrenceIndex), f.text, f.hourText, f.minuteText,
@@ -62,6 +62,7 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
   f.runFileChecked = flags[5] == '1';
   f.runFileEnabled = flags[6] == '1';
   f.repeatChecked = flags[7] == '1';
+  f.wakeChecked = flags[8] == '1';
   f.fileField = fields[10];
   f.fileName = fields[11];
   f.soundFile = fields[12];

@@ -46,6 +46,7 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   record.soundChoice = {
       fields.soundFile,
       fields.repeatChecked && RepeatAllowed(fields.showMessageChecked, fields.beepChecked)};
+  record.wake = fields.wakeChecked;
   return {std::move(record), {}};
 }
 
@@ -63,6 +64,7 @@ void WriteEditorRecord(Task& task, const Task& record) {
   task.runFile = record.runFile;
   task.fileName = record.fileName;
   task.soundChoice = record.soundChoice;
+  task.wake = record.wake;
 }
 
 CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields,

@@ -22,6 +22,7 @@ struct EditorFields {
   std::string fileName;   // the file chooser's full path
   std::string soundFile;  // the sound chooser's full path; empty for the melody
   bool repeatChecked = false;
+  bool wakeChecked = false;
 };
 
 // "Повторять до ответа" needs a popup to answer and a sound to repeat; the shutdown box, which

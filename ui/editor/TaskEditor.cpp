@@ -138,6 +138,7 @@ void TaskEditor::FillForNew() {
   soundChooser_.fileName.clear();
   ShowSoundChoice();
   SetChecked(EditorControl::RepeatSound, false);
+  SetChecked(EditorControl::Wake, false);
   // The recurrence list and the chooser's file name stay as the last opening left them.
   OnRunFileToggled();
   OnSoundActionsToggled();
@@ -185,6 +186,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   soundChooser_.fileName = task.soundChoice.file;
   ShowSoundChoice();
   SetChecked(EditorControl::RepeatSound, task.soundChoice.repeat);
+  SetChecked(EditorControl::Wake, task.wake);
   OnRunFileToggled();
   OnSoundActionsToggled();
   OnRecurrenceChanged();
@@ -247,6 +249,7 @@ void TaskEditor::Ok() {
   fields.fileName = fileChooser_.fileName;
   fields.soundFile = soundChooser_.fileName;
   fields.repeatChecked = IsChecked(Control(EditorControl::RepeatSound));
+  fields.wakeChecked = IsChecked(Control(EditorControl::Wake));
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =

@@ -63,6 +63,7 @@ enum class EditorControl : int {
   ChooseSound,  // "..."
   Melody,       // back to the melody
   RepeatSound,  // "Повторять до ответа"
+  Wake,         // "Разбудить компьютер"
   Count
 };
 

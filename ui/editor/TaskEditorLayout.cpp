@@ -57,6 +57,8 @@ constexpr ControlPlace kControls[] = {
     {Id(EditorControl::YearArrows), UPDOWN_CLASSW, "", kArrows, 0, 270, 168, 17, 22},
     {Id(EditorControl::Month), L"COMBOBOX", "", kDropDownList, 0, 292, 168, 90, 24},
     {Id(EditorControl::Day), L"COMBOBOX", "", kDropDownList, 0, 388, 168, 46, 24},
+    // Waking is about the moment, so it closes the moment's column.
+    {Id(EditorControl::Wake), L"BUTTON", kWakeCheckBox, kCheckBox, 0, 224, 204, 210, 20},
     // The extra actions in rows, the buttons on the right in one column; the sound's field, its
     // buttons and the repetition come under the sound box they depend on.
     {Id(EditorControl::DeleteAfter), L"BUTTON", kDeleteAfterCheckBox, kCheckBox, 0, 462, 22, 217,
@@ -122,12 +124,12 @@ bool TaskEditor::CreateControls() {
     SetWindowSubclass(Control(edit), &TaskEditor::NumberFieldProc, 0,
                       reinterpret_cast<DWORD_PTR>(this));
   // Themed check boxes ignore the text colour their parent gives, and the shutdown box's caption
-  // must turn red; all six are drawn alike.
+  // must turn red; all seven are drawn alike.
   static const auto setWindowTheme =
       SystemFunction<decltype(&SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
-  for (EditorControl box :
-       {EditorControl::DeleteAfter, EditorControl::ShutDown, EditorControl::RunFile,
-        EditorControl::Beep, EditorControl::ShowMessage, EditorControl::RepeatSound})
+  for (EditorControl box : {EditorControl::DeleteAfter, EditorControl::ShutDown,
+                            EditorControl::RunFile, EditorControl::Beep, EditorControl::ShowMessage,
+                            EditorControl::RepeatSound, EditorControl::Wake})
     if (setWindowTheme) setWindowTheme(Control(box), L"", L"");
   OnSoundActionsToggled();
   return true;

@@ -64,6 +64,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION: OnEndSession(wParam, lParam); return 0;
     case WM_POWERBROADCAST: return OnPowerBroadcast(wParam, lParam);
     case WM_TIMER: return OnTimer(wParam, lParam);
+    // The wake timer is set in UTC: a new time zone or clock moves its local moment.
+    case WM_TIMECHANGE: if (!stopped_) ArmWakeTimerNow(); return 0;
     case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
@@ -100,8 +102,11 @@ LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM data) {
   if (!stopped_) {
     if (event == PBT_APMSUSPEND) events_.SaveBeforeSleep();
     // Woken by the user, or by a timer with nobody there: either notice brings the pass.
-    if (event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMEAUTOMATIC)
+    if (event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMEAUTOMATIC) {
       events_.ResumedFromSleep();
+      // The timer that woke the computer is spent; set again however the table stands.
+      ArmWakeTimerNow();
+    }
   }
   return DefaultHandling(WM_POWERBROADCAST, event, data);
 }

@@ -18,6 +18,7 @@
 #include "ui/shared/WindowBase.h"
 #include "win32/Handles.h"
 #include "win32/TrayIcon.h"
+#include "win32/WakeTimer.h"
 #include "win32/Win32Platform.h"
 
 class TaskEditor;
@@ -102,6 +103,10 @@ class MainWindow : public WindowBase {
   void AddTrayIcon();
   // Composes the tray icon's tip again now, whatever changed (the table was loaded).
   void ComposeTrayTipNow();
+  // Sets the wake timer again now, whatever changed (the table was loaded, the computer woke up).
+  void ArmWakeTimerNow();
+  // The waitable timer, for a look at what it is set to; null until first set.
+  HANDLE WakeTimerHandle() const { return wakeTimer_.Handle(); }
   void SetTrayRetry(UINT intervalMs, int attempts) {
     trayRetryMs_ = intervalMs;
     trayAttempts_ = attempts;
@@ -139,8 +144,10 @@ class MainWindow : public WindowBase {
   void OnClose();
   // The tray icon's retry timer, and the look at what comes next for the tip.
   LRESULT OnTimer(WPARAM timer, LPARAM lParam);
-  // The tip says what comes next; composed again only when TrayTipWatch says so.
+  // The tip says what comes next; composed again only when its NextMomentWatch says so.
   void RefreshTrayTip();
+  // The wake timer at the nearest flagged task's next moment, cancelled without one.
+  void RefreshWakeTimer();
   // The taskbar (re)started: the icon is added again, or a program hidden in the tray would be
   // unreachable.
   LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
@@ -195,7 +202,13 @@ class MainWindow : public WindowBase {
   // shown coming is seen within that second.
   static constexpr UINT_PTR kTrayTipTimer = 2;
   static constexpr UINT kTrayTipLookMs = 1000;
-  TrayTipWatch tipWatch_;
+  NextMomentWatch tipWatch_;
+  // The wake timer follows the nearest task that asks to wake the computer; looked at once a
+  // second whatever the tray option, set again when its watch says so.
+  static constexpr UINT_PTR kWakeTimerLook = 3;
+  NextMomentWatch wakeWatch_;
+  WakeTimer wakeTimer_;
+  bool wakeFailureShown_ = false;  // a failure to arm is shown once, not at every look
   TrayIconMenu trayMenu_;
   MainWindowEvents& events_;
   bool hiddenToTray_ = true;

@@ -92,12 +92,16 @@ void MainWindow::RefreshTrayTip() {
     std::lock_guard lock(store_.mutex);
     if (!tipWatch_.Due(store_.composedSaves, now)) return;
     tip = ComposeTrayTip(store_, now);
-    tipWatch_.Composed(store_.composedSaves, now, tip);
+    tipWatch_.Composed(store_.composedSaves, now, tip.next);
   }
   tray_.SetTip(ToWide(tip.text));
 }
 
 LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM lParam) {
+  if (timer == kWakeTimerLook) {
+    RefreshWakeTimer();
+    return 0;
+  }
   if (timer == kTrayTipTimer) {
     // Without the icon there is nothing to show, and nothing is composed.
     if (stopped_ || !TrayOptionOn()) {

@@ -42,14 +42,15 @@ TrayTip ComposeTrayTip(const Store& store, const SystemTime& now) {
   return tip;
 }
 
-bool TrayTipWatch::Due(uint64_t composedSaves, const SystemTime& now) const {
+bool NextMomentWatch::Due(uint64_t composedSaves, const SystemTime& now) const {
   return !known_ || composedSaves != saves_ || now.day != day_ || now.month != month_ ||
          now.year != year_ || (comes_ && MomentOf(now) >= *comes_);
 }
 
-void TrayTipWatch::Composed(uint64_t composedSaves, const SystemTime& now, const TrayTip& tip) {
+void NextMomentWatch::Composed(uint64_t composedSaves, const SystemTime& now,
+                               const std::optional<LocalMoment>& next) {
   known_ = true;
   saves_ = composedSaves;
   year_ = now.year, month_ = now.month, day_ = now.day;
-  comes_ = tip.next && *tip.next > MomentOf(now) ? tip.next : std::nullopt;
+  comes_ = next && *next > MomentOf(now) ? next : std::nullopt;
 }

@@ -26,13 +26,15 @@ struct TrayTip {
 // Nothing due: the name alone. The caller holds the store's lock.
 TrayTip ComposeTrayTip(const Store& store, const SystemTime& now);
 
-// When the tip must be composed again: the table changed (a save was composed since), the date
-// changed (today's moments lose their date, tomorrow's gain it), or the moment shown has come.
-// Composing searches the whole table, so an idle program does not do it each time it looks.
-class TrayTipWatch {
+// When what comes next must be found again (for the tip, or the wake timer): the table changed (a
+// save was composed since), the date changed (today's moments lose their date, tomorrow's gain
+// it), or the moment found has come. Finding searches the whole table, so an idle program does not
+// do it each time it looks.
+class NextMomentWatch {
  public:
   bool Due(uint64_t composedSaves, const SystemTime& now) const;
-  void Composed(uint64_t composedSaves, const SystemTime& now, const TrayTip& tip);
+  void Composed(uint64_t composedSaves, const SystemTime& now,
+                const std::optional<LocalMoment>& next);
   // The next look composes, whatever changed (the table was loaded, the icon came back).
   void Forget() { known_ = false; }
 

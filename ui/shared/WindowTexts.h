@@ -52,6 +52,7 @@ inline constexpr char kShowMessageCheckBox[] = "Показать сообщен�
 inline constexpr char kMelodyText[] = "Мелодия";
 inline constexpr char kChooseSoundButton[] = "...";
 inline constexpr char kRepeatCheckBox[] = "Повторять до ответа";
+inline constexpr char kWakeCheckBox[] = "Разбудить компьютер";
 // The sound chooser's file types: each description followed by its patterns.
 inline constexpr const char* kSoundFileFilter[] = {"Звуки (*.wav)", "*.wav", "Все файлы (*.*)",
                                                    "*.*"};
@@ -101,3 +102,10 @@ inline constexpr const char* kMissedColumnCaptions[] = {"Пропущено", "�
 // Before the number of moments missed. Code page 1251 has no multiplication sign: the window
 // takes it in UTF-16.
 inline constexpr wchar_t kTimesSign[] = L"\u00D7";
+
+// ---- The wake timer, when it cannot be set (shown once a run) ----
+inline constexpr char kWakeFailedText[] =
+    "Не удалось завести таймер пробуждения: компьютер не будет разбужен к заданию";
+inline constexpr char kWakeUnsupportedText[] =
+    "Windows не даёт программам будить этот компьютер: задание, которое должно его разбудить, "
+    "сработает, только когда компьютер не спит";

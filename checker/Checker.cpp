@@ -54,6 +54,7 @@ void Checker::Pass(StoreLock& lock) {
   const size_t n = store_.tasks.size();
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
+  bool warningSound = false;
   for (size_t i = 0; i < n && i < store_.tasks.size(); ++i) {
     const Task& task = store_.tasks[i];
     if (!task.armed) continue;
@@ -63,8 +64,16 @@ void Checker::Pass(StoreLock& lock) {
     } else if (task.status == StatusDoneToday) {
       if (ShouldReactivate(task, passTime_)) ReactivateTask(lock, index);
     }
+    // After the firing: a task due now is not warned of its own moment. Firing may have let the
+    // lock go and the table changed: the index is looked at again.
+    if (i < store_.tasks.size() && store_.tasks[i].warnMinutes > 0)
+      warningSound = WarnOfNextMoment(i) || warningSound;
   }
-  ShowWarnings(lock);
+  if (warningSound) {
+    lock.unlock();
+    BeepMelody(platform_, &running_);
+    lock.lock();
+  }
   ShowSnoozedReminders(lock);
   // Listed after the popups of what the pass made up.
   if (!missed.empty() && running_.load()) platform_.PostMissed(std::move(missed));
@@ -114,29 +123,21 @@ void Checker::ShowSnoozedReminders(StoreLock& lock) {
   lock.lock();
 }
 
-void Checker::ShowWarnings(StoreLock& lock) {
+bool Checker::WarnOfNextMoment(size_t index) {
+  Task& task = store_.tasks[index];
+  if (!task.armed || !running_.load()) return false;
+  const std::optional<LocalMoment> next = NextFiring(task, passTime_);
   const LocalMoment now = MomentOf(passTime_);
-  bool sound = false;
-  for (size_t i = 0; i < store_.tasks.size() && running_.load(); ++i) {
-    Task& task = store_.tasks[i];
-    if (!task.armed || task.warnMinutes <= 0) continue;
-    const std::optional<LocalMoment> next = NextFiring(task, passTime_);
-    if (!next || !(now < *next) || *next == MomentOf(task.warnedFor)) continue;
-    const int64_t seconds = SecondsBetween(now, *next);
-    if (seconds > int64_t{task.warnMinutes} * 60) continue;
-    task.warnedFor = SystemTimeOf(*next);
-    // Come into the warning's time late (a start, a step shorter than the warning): the minutes
-    // actually left, a part counted whole.
-    const int64_t minutes = (seconds + 59) / 60;
-    sound = PostReminderWithSound(store_, platform_, true,
-                                  store_.rows.Cell(static_cast<int>(i), ColumnMoment),
-                                  WarningMessage(task, minutes), task.beep, task.soundChoice) ||
-            sound;
-  }
-  if (!sound) return;
-  lock.unlock();
-  BeepMelody(platform_, &running_);
-  lock.lock();
+  if (!next || !(now < *next) || *next == MomentOf(task.warnedFor)) return false;
+  const int64_t seconds = SecondsBetween(now, *next);
+  if (seconds > int64_t{task.warnMinutes} * 60) return false;
+  task.warnedFor = SystemTimeOf(*next);
+  // Come into the warning's time late (a start, a step shorter than the warning): the minutes
+  // actually left, a part counted whole.
+  const int64_t minutes = (seconds + 59) / 60;
+  return PostReminderWithSound(store_, platform_, true,
+                               store_.rows.Cell(static_cast<int>(index), ColumnMoment),
+                               WarningMessage(task, minutes), task.beep, task.soundChoice);
 }
 
 void Checker::ReactivateTask(StoreLock& lock, int index) {

@@ -55,8 +55,9 @@ class Checker {
   // Reminders put off and due now come back (with their melody), and leave Data.ini.
   void ShowSnoozedReminders(StoreLock& lock);
   // A popup `warnMinutes` before each moment of a task that asks for one, once per moment. It is
-  // not the task's firing: nothing else of the task runs and its status stays.
-  void ShowWarnings(StoreLock& lock);
+  // not the task's firing: nothing else of the task runs and its status stays. True when its
+  // sound is the melody, which the pass plays once for all its warnings.
+  bool WarnOfNextMoment(size_t index);
   // Before the pass fires anything: the reminders missed since the last moment seen, when the
   // clock has jumped forward since (or the program starts, or the computer woke up).
   std::vector<MissedReminder> FindMissedSinceSeen();

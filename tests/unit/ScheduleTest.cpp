@@ -479,8 +479,9 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
             const bool fired = platform.reminderSounds.size() > reminders;
             ASSERT_EQ(fired, next == MomentOf(now)) << DueText(MomentOf(now));
             // Kept in step by each firing: the older version fires that day too, by then.
-            if (fired && row.rule.kind != PlainRule && firings > 0)
+            if (fired && row.rule.kind != PlainRule && firings > 0) {
               EXPECT_TRUE(FallsOnDay(older, now) && IsDue(older, now)) << DueText(MomentOf(now));
+            }
             firings += fired;
             held = fired ? NextFiring(task, now) : next;  // held until the next firing
           }

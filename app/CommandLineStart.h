@@ -14,7 +14,7 @@ enum CommandLineExit : int {
 };
 
 struct CommandLineRequest {
-  std::optional<int> exitNow;        // the usage or a mistake was shown: end with this code
+  std::optional<int> exitNow;           // the usage or a mistake was shown: end with this code
   std::optional<CommandLineTask> task;  // a task to add
 };
 

@@ -26,7 +26,8 @@ bool SwitchIs(std::string_view arg, std::string_view name) {
   return IsSwitch(arg) && EqualIgnoringCaseCp1251(arg.substr(1), name);
 }
 
-// The switches that name the moment's date or recurrence: they belong right after "/at TIME".
+// The switches that name the moment's date or recurrence: they belong right after "/at TIME"
+// ("/every" may also begin the line).
 bool IsWhenSwitch(std::string_view arg) {
   return SwitchIs(arg, "daily") || SwitchIs(arg, "on") || SwitchIs(arg, "weekly") ||
          SwitchIs(arg, "workdays") || SwitchIs(arg, "monthly") || SwitchIs(arg, "yearly") ||
@@ -285,7 +286,8 @@ std::optional<std::string> ParseStepLimit(std::string_view name, std::string_vie
   const std::optional<TimeOfDay> till = ParseTime(value);
   if (!till) return kBadTimeError + std::string(value);
   moment.rule.tillSecond = SecondOfDay(till->hour, till->minute, till->second);
-  if (moment.rule.tillSecond < SecondOfDay(moment.time.hour, moment.time.minute, moment.time.second))
+  if (moment.rule.tillSecond <
+      SecondOfDay(moment.time.hour, moment.time.minute, moment.time.second))
     return kTillBeforeStartError + std::string(value);
   return std::nullopt;
 }

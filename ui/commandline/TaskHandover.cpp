@@ -23,12 +23,26 @@ std::string EncodeTaskHandover(const CommandLineTask& task, uint64_t deadline) {
       flag(f.showMessageChecked), flag(f.beepChecked),   flag(f.runFileChecked),
       flag(f.runFileEnabled),     flag(f.repeatChecked), flag(f.wakeChecked)};
   std::string record;
-  for (const std::string& field :
-       {std::string(kVersion), std::to_string(f.recurrenceIndex), f.text, f.hourText, f.minuteText,
-        f.secondText, f.yearText, std::to_string(f.monthIndex), std::to_string(f.dayIndex), flags,
-        f.fileField, f.fileName, f.soundFile, std::to_string(rule.kind), std::to_string(rule.every),
-        std::to_string(rule.weekdays), std::to_string(rule.tillSecond),
-        std::to_string(task.warnMinutes), std::to_string(deadline), std::string("end")}) {
+  for (const std::string& field : {std::string(kVersion),
+                                   std::to_string(f.recurrenceIndex),
+                                   f.text,
+                                   f.hourText,
+                                   f.minuteText,
+                                   f.secondText,
+                                   f.yearText,
+                                   std::to_string(f.monthIndex),
+                                   std::to_string(f.dayIndex),
+                                   flags,
+                                   f.fileField,
+                                   f.fileName,
+                                   f.soundFile,
+                                   std::to_string(rule.kind),
+                                   std::to_string(rule.every),
+                                   std::to_string(rule.weekdays),
+                                   std::to_string(rule.tillSecond),
+                                   std::to_string(task.warnMinutes),
+                                   std::to_string(deadline),
+                                   std::string("end")}) {
     record += field;
     record += '\0';
   }
@@ -52,8 +66,8 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
              weekdays = StrToInt32(fields[15]), till = StrToInt32(fields[16]),
              warning = StrToInt32(fields[17]);
   const std::optional<uint64_t> deadline = ParseDigits(fields[18], UINT64_MAX);
-  if (!recurrence || !month || !day || flags.size() != kFlagCount || !kind || !every ||
-      !weekdays || !till || !warning || !deadline)
+  if (!recurrence || !month || !day || flags.size() != kFlagCount || !kind || !every || !weekdays ||
+      !till || !warning || !deadline)
     return std::nullopt;
   HandedOverTask handed{{{}, {*kind, *every, *weekdays, *till}, *warning}, *deadline};
   if (!RuleIsValid(handed.task.rule) || *warning < 0 || *warning > kLongestWarningMinutes)

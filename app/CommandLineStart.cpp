@@ -119,7 +119,7 @@ CommandLineRequest ReadCommandLine() {
       break;
   }
   // A folder named without a trailing separator is known only here, where it exists.
-  EditorFields& fields = command.fields;
+  EditorFields& fields = command.task.fields;
   for (const auto& [file, error] :
        {std::pair{fields.runFileChecked ? fields.fileName : "", kRunFolderError},
         std::pair{fields.soundFile, kSoundFolderError}})
@@ -128,10 +128,10 @@ CommandLineRequest ReadCommandLine() {
       return {kExitBadCommand, std::nullopt};
     }
   if (!fields.soundFile.empty()) fields.soundFile = FullPathOf(fields.soundFile);
-  return {std::nullopt, std::move(command.fields)};
+  return {std::nullopt, std::move(command.task)};
 }
 
-int HandOverTask(const EditorFields& task) {
+int HandOverTask(const CommandLineTask& task) {
   HWND window = FindMainWindow();
   if (!window) {
     // No copy runs, or one is still starting (then the copy started here simply ends).

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "ui/editor/EditorRecord.h"
+#include "ui/commandline/CommandLineTask.h"
 
 // The exit codes of a start with a command line.
 enum CommandLineExit : int {
@@ -14,8 +14,8 @@ enum CommandLineExit : int {
 };
 
 struct CommandLineRequest {
-  std::optional<int> exitNow;        // the usage or a mistake was shown: end with this code
-  std::optional<EditorFields> task;  // a task to add
+  std::optional<int> exitNow;           // the usage or a mistake was shown: end with this code
+  std::optional<CommandLineTask> task;  // a task to add
 };
 
 // Reads the program's own command line. The usage and a mistake are shown in a box " Vornakel"
@@ -27,4 +27,4 @@ CommandLineRequest ReadCommandLine();
 // runs when several start together). Waits for that copy's main window, then at most 5 s for its
 // answer, and never for the copy itself, so that a batch file or "cmd /c" goes on at once:
 // kExitAdded, or kExitNoAnswer after a box.
-int HandOverTask(const EditorFields& task);
+int HandOverTask(const CommandLineTask& task);

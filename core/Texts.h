@@ -133,10 +133,13 @@ inline std::string NotAValidIntegerText(std::string_view value) {
 // ---- The command line ----
 inline constexpr char kCommandLineUsage[] =
     "vornakel.exe /in ВРЕМЯ [действия] сообщение\r\n"
-    "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
-    "/yearly ДД.ММ] [действия] сообщение\r\n"
-    "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
-    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake";
+    "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн,ср,пт | /workdays | "
+    "/monthly Д | /monthly 2вт | /monthly последняя пт | /yearly ДД.ММ | /every ШАГ] "
+    "[действия] сообщение\r\n"
+    "vornakel.exe /every ШАГ [действия] сообщение (с этой минуты)\r\n"
+    "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); ШАГ: 45m, 2h, 3d (или 45м, 2ч, 3д); "
+    "действия: /till ЧЧ:ММ и /days пн,ср (для шага в минутах или часах), /before 15m, "
+    "/nomessage, /nosound, /sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake";
 
 // What is wrong with the command; the argument at fault follows those that end in ": ".
 inline constexpr char kBadDurationError[] = "Неверная длительность: ";
@@ -158,7 +161,16 @@ inline constexpr char kRepeatError[] =
 inline constexpr char kWhenWithoutAtError[] =
     "Дата и повтор задаются только сразу после /at ЧЧ:ММ: ";
 inline constexpr char kUnknownSwitchError[] = "Неизвестный ключ: ";
-inline constexpr char kNoCommandError[] = "Начните с /in или /at";
+inline constexpr char kNoCommandError[] = "Начните с /in, /at или /every";
+inline constexpr char kBadStepError[] = "Неверный шаг повтора: ";
+inline constexpr char kStepRangeError[] =
+    "Шаг повтора — от 1 до 1440 минут, от 1 до 24 часов или от 1 до 366 дней: ";
+inline constexpr char kWeekOfMonthError[] = "Неделя месяца — от 1 до 4 или «последняя»: ";
+inline constexpr char kSecondRecurrenceError[] = "Повтор уже задан: ";
+inline constexpr char kStepOnlyError[] =
+    "Ключи /till и /days — только с шагом повтора в минутах или часах";
+inline constexpr char kTillBeforeStartError[] = "Конец повтора раньше его начала: ";
+inline constexpr char kWarningRangeError[] = "Напомнить заранее можно за 0…1440 минут: ";
 
 // ---- The tray icon's tip ----
 // The first line, the program's name; the second, when something will come, starts with this.

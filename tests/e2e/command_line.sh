@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The command line with the real program: tasks handed to a running copy (one row and one
-# section each, as the editor's OK makes them, exit code 0), a mistake (its box, exit code 2,
-# Data.ini untouched), a plain second start (nothing changes), a copy that hangs (its box, exit
-# code 3), and, with no copy running, a batch file of three lines, then two starts together
-# (each ends at once, every task is added to the one copy that runs).
+# section each, as the editor's OK makes them, exit code 0; a repeat rule with its keys and row
+# text), a mistake (its box, exit code 2, Data.ini untouched), a plain second start (nothing
+# changes), a copy that hangs (its box, exit code 3), and, with no copy running, a batch file of
+# three lines, then two starts together (each ends at once, every task is added to the one copy
+# that runs).
 #
 # usage: command_line.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail
@@ -86,6 +87,17 @@ actual=$(task_section 2 | paste -sd'|')
 [ "$actual" = "$expected" ] && echo "ok: [TASK2] as the editor writes it" || e2e_fail "[TASK2] is $actual"
 driver rows | tail -n 1 >"$ARTEFACTS/command_line.row.txt"
 
+# /every 2h /till 18:00 given at 09:30 by the sender's clock: from that minute, Mod daily.
+(cd "$WORK" && LC_ALL=C.UTF-8 FAKETIME_DONT_FAKE_MONOTONIC=1 timeout -k 5 30 faketime -f \
+  "@$(date +%F) 09:30:00" wine ./vornakel.exe /every 2h /till 18:00 Вода) >>"$WORK/second.log" 2>&1 &&
+  echo "ok: /every 2h ended with 0" || e2e_fail "/every 2h ended with $?"
+expect_rows 4
+expected="Mod=0|Ssec=34200|Tex=Вода|Kind=2|N=2|Days=0|Till=64800"
+actual=$(task_section 3 | grep -E '^(Mod|Ssec|Tex|Kind|N|Days|Till|Pre)=' | paste -sd'|')
+[ "$actual" = "$expected" ] && echo "ok: [TASK3] holds the rule" || e2e_fail "[TASK3] is $actual"
+driver rows | grep -q $'\tКаждые 2 ч с 09:30:00 до 18:00:00\t' && echo "ok: the rule's row" ||
+  e2e_fail "the rule's row is $(driver rows | tail -n 1)"
+
 # A mistake: its box, exit code 2, nothing written.
 cp "$WORK/Data.ini" "$WORK/before.ini"
 second_start_with_box mistake 2 /in 0m Чай
@@ -98,7 +110,7 @@ esac
 second_start
 status=$?
 [ "$status" -eq 0 ] && echo "ok: a plain second start ended with 0" || e2e_fail "a plain second start ended with $status"
-expect_rows 3
+expect_rows 4
 cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
 e2e_close
 # The close saved the moment it was last seen running.
@@ -130,7 +142,7 @@ close_copy() {
 (cd "$WORK" && timeout -k 5 40 wine cmd /c x.bat) >"$WORK/bat.log" 2>&1 </dev/null
 status=$?
 [ "$status" -eq 0 ] && echo "ok: the batch file ran to its end" || e2e_fail "the batch file ended with $status"
-expect_rows 6
+expect_rows 7
 close_copy
 # Two starts together, no copy running: one copy runs, both tasks reach it.
 second_start /in 2m One &
@@ -138,7 +150,7 @@ one=$!
 second_start /in 3m Two
 status=$?
 wait "$one" && [ "$status" -eq 0 ] && echo "ok: both starts ended with 0" || e2e_fail "a start together failed"
-expect_rows 8
+expect_rows 9
 close_copy
 tasks=$(e2e_readable_ini "$WORK/Data.ini" | awk '/^\[TASK/ { if (line) print line; line = "" }
   /^(Mod|Tex|Snd)=/ { line = line $0 " " } END { print line }' | tail -n 5 | sort)

@@ -32,13 +32,13 @@ std::vector<std::string> Words(const std::string& line) {
 std::string TaskMade(const std::string& line) {
   const ParsedCommand command = ParseCommandLine(Words(line), kNow);
   if (command.kind != ParsedCommand::Kind::AddTask) return "error: " + command.error;
-  const std::string record = EncodeTaskHandover(command.fields);
+  const std::string record = EncodeTaskHandover(command.task);
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
   if (!handed || handed->deadline != UINT64_MAX ||
       DecodeTaskHandover(record.substr(0, record.size() - 1)))
     return "bad record";
   Store store;
-  const CommitResult result = CommitEditor(store, 0, handed->fields, kNow);
+  const CommitResult result = AddCommandLineTask(store, handed->task, kNow);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
   const Task& t = store.tasks.at(0);
   std::ostringstream out;
@@ -48,6 +48,10 @@ std::string TaskMade(const std::string& line) {
   if (t.soundChoice != SoundChoice{})
     out << " SndF=" << t.soundChoice.file << " Rpt=" << t.soundChoice.repeat;
   if (t.wake) out << " Wake=1";
+  if (t.rule.kind != PlainRule)
+    out << " Rule=" << t.rule.kind << "/" << t.rule.every << "/" << t.rule.weekdays << "/"
+        << t.rule.tillSecond << " Stat=" << t.status;
+  if (t.warnMinutes != 0) out << " Pre=" << t.warnMinutes;
   out << " Tex=" << t.message;
   return out.str();
 }
@@ -72,8 +76,7 @@ TEST(CommandLine, EachFormMakesTheEditorsTask) {
       {"/at 9:00 /on 01.01.2025 /delete /nomessage Год",
        "Mod=10 9:0:0 2025-1-1 NM=0 Snd=1 Del=1 Ex=00 FN= Tex=Год"},
       {"/at 18:00:11 /run C:\\bat\\go.bat",
-       "Mod=10 18:0:11 2024-5-15 NM=1 Snd=1 Del=0 Ex=10 "
-       "FN=C:\\bat\\go.bat Tex="},
+       "Mod=10 18:0:11 2024-5-15 NM=1 Snd=1 Del=0 Ex=10 FN=C:\\bat\\go.bat Tex="},
       {"/at 18:00:10 завтра", "Mod=10 18:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=завтра"},
       {"/in 5m купить 1/2 литра\\nмолока",
        "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=купить 1/2 литра\r\nмолока"},
@@ -100,12 +103,55 @@ TEST(CommandLine, EachFormMakesTheEditorsTask) {
       {"/in 5m -REPEAT x", "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF= Rpt=1 Tex=x"},
       {"/at 7:00 /daily /nosound -WAKE x",
        "Mod=0 7:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=00 FN= Wake=1 Tex=x"},
+      // The repeat rules, each counting only the moments after now (Stat=3: this one is past).
+      {"/every 45m /till 19:00 /days пн,ср,пт Вода",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/45/42/68400 Stat=3 Tex=Вода"},
+      {"/at 9:00 /every 2h -TILL 18:00 Вода",
+       "Mod=0 9:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/2/0/64800 Stat=3 Tex=Вода"},
+      {"/at 19:00 /every 3д x",
+       "Mod=0 19:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/3/0/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /weekly пн,СР,fri x",
+       "Mod=0 9:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=3/0/42/86399 Stat=3 Tex=x"},
+      {"/at 19:00 /workdays x",
+       "Mod=0 19:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=3/0/62/86399 Stat=1 Tex=x"},
+      // The Nth weekday keeps the day of its next occurrence: 11 June after 14 May.
+      {"/at 10:00 /monthly 2вт x",
+       "Mod=8 10:0:0 2024-5-11 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/2/4/86399 Stat=3 Tex=x"},
+      {"/at 17:00 /monthly последняя пт x",
+       "Mod=8 17:0:0 2024-5-31 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/32/86399 Stat=1 Tex=x"},
+      {"/at 17:00 /monthly последний чт x",
+       "Mod=8 17:0:0 2024-5-30 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/16/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly Последнее sun x",
+       "Mod=8 9:0:0 2024-5-26 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/1/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly LAST sat x",
+       "Mod=8 9:0:0 2024-5-25 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/64/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly 4Mon x",
+       "Mod=8 9:0:0 2024-5-27 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/4/2/86399 Stat=1 Tex=x"},
+      // Each step's bounds, the first step at its last, and the warning's.
+      {"/at 18:00:10 /every 1m /till 18:00:10 /before 0m x",
+       "Mod=0 18:0:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/1/0/64810 Stat=3 Tex=x"},
+      {"/every 1440М /before 24h x",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/1440/0/86399 Stat=3 "
+       "Pre=1440 Tex=x"},
+      {"/every 1ч /days вс x",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/1/1/86399 Stat=1 Tex=x"},
+      {"/every 24H x",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/24/0/86399 Stat=3 Tex=x"},
+      {"/every 1d x",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/1/0/86399 Stat=3 Tex=x"},
+      {"/every 366D x",
+       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/366/0/86399 Stat=3 Tex=x"},
+      {"/in 25m /before 1h30м Чай",
+       "Mod=10 18:25:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Pre=90 Tex=Чай"},
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(TaskMade(line), expected) << line;
 }
 
 TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::string step =
+                        "Шаг повтора — от 1 до 1440 минут, от 1 до 24 часов или от 1 до 366 дней: ",
+                    stepOnly = "Ключи /till и /days — только с шагом повтора в минутах или часах";
+  const std::pair<const char*, std::string> cases[] = {
       {"/in", "Неверная длительность: "},
       {"/in 25 Чай", "Неверная длительность: 25"},
       {"/in 5x Чай", "Неверная длительность: 5x"},
@@ -125,7 +171,7 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
       {"/in 5m /run", "Не указан файл после /run"},
       {"/in 5m /shutdown x", "Неизвестный ключ: /shutdown"},
       {"/soon 5m x", "Неизвестный ключ: /soon"},
-      {"напомни", "Начните с /in или /at"},
+      {"напомни", "Начните с /in, /at или /every"},
       // Each bound on its bad side.
       {"/in 527041m Чай", "Длительность должна быть больше нуля и не больше года: 527041m"},
       {"/at 12:00:60 x", "Неверное время: 12:00:60"},
@@ -152,6 +198,34 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
        "Ключ /repeat — только вместе с сообщением и звуком (без /nomessage и /nosound)"},
       {"/in 5m /nosound /repeat x",
        "Ключ /repeat — только вместе с сообщением и звуком (без /nomessage и /nosound)"},
+      // The repeat rules: each step's bounds on their bad side, and every word that is none.
+      {"/every 0m x", step + "0m"},
+      {"/every 1441m x", step + "1441m"},
+      {"/every 0h x", step + "0h"},
+      {"/every 25ч x", step + "25ч"},
+      {"/every 0d x", step + "0d"},
+      {"/at 9:00 /every 367d x", step + "367d"},
+      {"/every 45 x", "Неверный шаг повтора: 45"},
+      {"/every 45s x", "Неверный шаг повтора: 45s"},
+      {"/at 9:00 /weekly пн,,ср x", "Неверный день недели: пн,,ср"},
+      {"/at 9:00 /monthly 5вт x", "Неделя месяца — от 1 до 4 или «последняя»: 5вт"},
+      {"/at 9:00 /monthly 0вт x", "Неделя месяца — от 1 до 4 или «последняя»: 0вт"},
+      {"/at 9:00 /monthly 2вторник x", "Неверный день недели: 2вторник"},
+      {"/at 9:00 /monthly последняя Вода", "Неверный день недели: Вода"},
+      {"/at 9:00 /monthly вт x", "Неверное число месяца: вт"},
+      {"/every 1h /days пн,xx x", "Неверный день недели: пн,xx"},
+      {"/every 1h /till 24:00 x", "Неверное время: 24:00"},
+      {"/at 9:00 /every 1m /till 8:59:59 x", "Конец повтора раньше его начала: 8:59:59"},
+      {"/at 9:00 /every 3d /days пн x", stepOnly},
+      {"/at 9:00 /weekly пн,ср /till 18:00 x", stepOnly},
+      {"/in 5m /before 1441m x", "Напомнить заранее можно за 0…1440 минут: 1441m"},
+      {"/in 5m /before 90s x", "Напомнить заранее можно за 0…1440 минут: 90s"},
+      {"/in 5m /before 15 x", "Неверная длительность: 15"},
+      {"/at 9:00 /daily /every 2h x", "Повтор уже задан: /every"},
+      {"/every 2h /workdays x", "Повтор уже задан: /workdays"},
+      {"/workdays x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: /workdays"},
+      {"/in 5m /every 2h x", "Дата и повтор задаются только сразу после /at ЧЧ:ММ: /every"},
+      {"/at 9:00 /weekly пн,ср /delete x", "Ключ /delete — только для разового задания"},
   };
   for (const auto& [line, expected] : cases) {
     const ParsedCommand command = ParseCommandLine(Words(line), kNow);
@@ -165,24 +239,28 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
 // The hand-over record: every field comes back in its place, with the sender's deadline; a record
 // of another version, field count or shape is refused.
 TEST(TaskHandover, EveryFieldInItsPlaceAndEveryOtherShapeRefused) {
-  const EditorFields sent{9,    "a\r\nb", "7",         "8",         "9",   "2031", 1,
-                          30,   true,     false,       true,        false, true,   false,
-                          true, "f.bat",  "C:\\f.bat", "D:\\s.wav", true,  false};
+  const CommandLineTask sent{
+      {9,    "a\r\nb", "7",  "8",   "9",  "2031",  1,           30,          true, false,
+       true, false,    true, false, true, "f.bat", "C:\\f.bat", "D:\\s.wav", true, false},
+      {EveryNHours, 2, 42, 64800},
+      15};
   const std::string record = EncodeTaskHandover(sent, 1234567890123);
   const std::optional<HandedOverTask> handed = DecodeTaskHandover(record);
   ASSERT_TRUE(handed);
-  EXPECT_EQ(EncodeTaskHandover(handed->fields, handed->deadline), record);
+  EXPECT_EQ(EncodeTaskHandover(handed->task, handed->deadline), record);
   EXPECT_EQ(handed->deadline, 1234567890123u);
-  EXPECT_EQ(handed->fields.text, "a\r\nb");
-  EXPECT_EQ(handed->fields.soundFile, "D:\\s.wav");
-  EXPECT_TRUE(handed->fields.repeatChecked);
+  EXPECT_EQ(handed->task.fields.text, "a\r\nb");
+  EXPECT_EQ(handed->task.fields.soundFile, "D:\\s.wav");
+  EXPECT_TRUE(handed->task.fields.repeatChecked);
   const auto replaced = [&](const std::string& from, const std::string& to) {
     std::string changed = record;
     changed.replace(changed.find(from), from.size(), to);
     return changed;
   };
   const std::pair<const char*, std::string> refused[] = {
-      {"the version before", "2" + record.substr(1)},
+      {"the version before", "3" + record.substr(1)},
+      {"a rule no kind allows", EncodeTaskHandover({sent.fields, {EveryNHours, 25}, 15})},
+      {"a warning past a day", EncodeTaskHandover({sent.fields, sent.rule, 1441})},
       {"a field fewer", replaced(std::string("\0end", 4), "")},
       {"a field more", record + std::string("x\0", 2)},
       {"an unended field", record + "x"},

@@ -11,12 +11,14 @@
 #include "core/Snooze.h"
 #include "core/TextEncodings.h"
 #include "core/Texts.h"
+#include "ui/commandline/RuleWords.h"
 #include "ui/editor/DateFields.h"
 #include "ui/editor/TimeFields.h"
 
 namespace {
 
 constexpr int64_t kLongestDelaySeconds = 366LL * 24 * 3600;
+constexpr int64_t kLongestWarningSeconds = 24 * 3600;
 
 bool IsSwitch(std::string_view arg) { return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-'); }
 
@@ -24,10 +26,12 @@ bool SwitchIs(std::string_view arg, std::string_view name) {
   return IsSwitch(arg) && EqualIgnoringCaseCp1251(arg.substr(1), name);
 }
 
-// The switches that name the moment's date or recurrence: they belong right after "/at TIME".
+// The switches that name the moment's date or recurrence: they belong right after "/at TIME"
+// ("/every" may also begin the line).
 bool IsWhenSwitch(std::string_view arg) {
   return SwitchIs(arg, "daily") || SwitchIs(arg, "on") || SwitchIs(arg, "weekly") ||
-         SwitchIs(arg, "monthly") || SwitchIs(arg, "yearly");
+         SwitchIs(arg, "workdays") || SwitchIs(arg, "monthly") || SwitchIs(arg, "yearly") ||
+         SwitchIs(arg, "every");
 }
 
 // A name that ends in a separator, ".", or ".." names a folder: nothing that could be run.
@@ -113,18 +117,6 @@ std::optional<DayAndMonth> ParseDate(std::string_view text, bool withYear) {
   return DayAndMonth{*day, *month, *year, *day <= days};
 }
 
-// "пн" ... "вс" or "mon" ... "sun": 1 for Monday ... 7 for Sunday.
-std::optional<int32_t> ParseWeekday(std::string_view text) {
-  static constexpr std::array<std::string_view, 7> kRussian = {"пн", "вт", "ср", "чт",
-                                                               "пт", "сб", "вс"};
-  static constexpr std::array<std::string_view, 7> kEnglish = {"mon", "tue", "wed", "thu",
-                                                               "fri", "sat", "sun"};
-  for (size_t i = 0; i < 7; ++i)
-    if (EqualIgnoringCaseCp1251(text, kRussian[i]) || EqualIgnoringCaseCp1251(text, kEnglish[i]))
-      return static_cast<int32_t>(i) + 1;
-  return std::nullopt;
-}
-
 ParsedCommand Failure(std::string text) {
   ParsedCommand command;
   command.kind = ParsedCommand::Kind::Error;
@@ -150,12 +142,54 @@ std::string_view ArgAt(const std::vector<std::string>& args, size_t i) {
 
 // The moment the command line names: recurrence, time of day and the date fields (today's where
 // the recurrence has none), and where the arguments after it begin.
+// `rule` a repeat rule beyond the recurrence list, `recurrenceNamed` whether a switch chose either.
 struct CommandMoment {
   int32_t recurrence = Once;
+  RepeatRule rule;
+  bool recurrenceNamed = false;
   TimeOfDay time;
   int32_t year = 0, month = 0, day = 0;
   size_t next = 2;
 };
+
+// "/every STEP" at `at`: the rule, with the arguments after it at `next`. Gives the error text.
+std::optional<std::string> ParseEvery(const std::vector<std::string>& args, size_t at,
+                                      CommandMoment& moment) {
+  const std::string_view step = ArgAt(args, at + 1);
+  const std::optional<RepeatRule> rule = ParseStep(step);
+  if (!rule) return kBadStepError + std::string(step);
+  if (!RuleIsValid(*rule)) return kStepRangeError + std::string(step);
+  moment.rule = *rule;
+  moment.recurrenceNamed = true;
+  moment.next = at + 2;
+  return std::nullopt;
+}
+
+// "/monthly D", "/monthly 2вт" or "/monthly последняя пт" after "/at TIME". Gives the error text.
+std::optional<std::string> ParseMonthly(const std::vector<std::string>& args,
+                                        CommandMoment& moment) {
+  const std::string_view value = ArgAt(args, 3);
+  const size_t digits = value.find_first_not_of("0123456789");
+  if (digits == std::string_view::npos) {
+    const auto date = Digits(value, 1, 2);
+    if (!date || *date < 1 || *date > kMonthlyDayCount)
+      return kBadMonthDayError + std::string(value);
+    moment.recurrence = EveryMonth;
+    moment.day = *date;
+    return std::nullopt;
+  }
+  // "2вт" in one word; "последняя пт" in two.
+  const bool last = digits == 0 && IsLastWord(value);
+  if (digits == 0 && !last) return kBadMonthDayError + std::string(value);
+  const std::string_view dayWord = last ? ArgAt(args, 4) : value;
+  const std::optional<int32_t> weekday = ParseWeekday(last ? dayWord : value.substr(digits));
+  if (!weekday) return kBadWeekdayError + std::string(dayWord);
+  const std::optional<int32_t> week = last ? kLastOfMonth : Digits(value.substr(0, digits), 1, 1);
+  if (!week || *week < 1 || (*week > 4 && !last)) return kWeekOfMonthError + std::string(value);
+  if (last) moment.next = 5;
+  moment.rule = {NthWeekdayOfMonth, *week, WeekdayBitOf(*weekday)};
+  return std::nullopt;
+}
 
 // "/in DURATION": once, that long from now. Gives the error text, if any.
 std::optional<std::string> ParseDelay(const std::vector<std::string>& args, const SystemTime& now,
@@ -179,7 +213,10 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
   moment.time = *parsed;
   const std::string_view when = ArgAt(args, 2), value = ArgAt(args, 3);
   moment.next = 4;
-  if (SwitchIs(when, "daily")) {
+  moment.recurrenceNamed = IsWhenSwitch(when);
+  if (SwitchIs(when, "every")) return ParseEvery(args, 2, moment);
+  if (SwitchIs(when, "daily") || SwitchIs(when, "workdays")) {
+    if (SwitchIs(when, "workdays")) moment.rule = {OnWeekdays, 0, kWorkingDays};
     moment.recurrence = EveryDay;
     moment.next = 3;
   } else if (SwitchIs(when, "on") || SwitchIs(when, "yearly")) {
@@ -193,15 +230,16 @@ std::optional<std::string> ParseAt(const std::vector<std::string>& args, const S
       moment.recurrence = EveryYear;
     moment.month = date->month, moment.day = date->day;
   } else if (SwitchIs(when, "weekly")) {
-    const auto weekday = ParseWeekday(value);
-    if (!weekday) return kBadWeekdayError + std::string(value);
-    moment.recurrence = EveryMonday + *weekday - 1;
+    // One day is the older weekly recurrence, as the editor makes it; a list is a rule.
+    const std::optional<int32_t> weekday = ParseWeekday(value);
+    const std::optional<int32_t> days = ParseWeekdayList(value);
+    if (!days) return kBadWeekdayError + std::string(value);
+    if (weekday)
+      moment.recurrence = EveryMonday + *weekday - 1;
+    else
+      moment.rule = {OnWeekdays, 0, *days};
   } else if (SwitchIs(when, "monthly")) {
-    const auto date = Digits(value, 1, 2);
-    if (!date || *date < 1 || *date > kMonthlyDayCount)
-      return kBadMonthDayError + std::string(value);
-    moment.recurrence = EveryMonth;
-    moment.day = *date;
+    return ParseMonthly(args, moment);
   } else {
     moment.next = 2;
     // Today while the time is still ahead, else tomorrow.
@@ -224,13 +262,48 @@ std::optional<std::string> TakeFile(const std::vector<std::string>& args, size_t
   return std::nullopt;
 }
 
+// "/before DURATION": whole minutes, up to a day. Gives the error text, if any.
+std::optional<std::string> ParseWarning(std::string_view text, int32_t& warnMinutes) {
+  const std::optional<int64_t> seconds = DurationSeconds(text);
+  if (!seconds) return kBadDurationError + std::string(text);
+  if (*seconds % 60 != 0 || *seconds > kLongestWarningSeconds)
+    return kWarningRangeError + std::string(text);
+  warnMinutes = static_cast<int32_t>(*seconds / 60);
+  return std::nullopt;
+}
+
+// "/till TIME" and "/days DAYS" after "/every" in minutes or hours: the last step of the day, no
+// earlier than the first, and the days. Gives the error text, if any.
+std::optional<std::string> ParseStepLimit(std::string_view name, std::string_view value,
+                                          CommandMoment& moment) {
+  if (moment.rule.kind != EveryNMinutes && moment.rule.kind != EveryNHours) return kStepOnlyError;
+  if (SwitchIs(name, "days")) {
+    const std::optional<int32_t> days = ParseWeekdayList(value);
+    if (!days) return kBadWeekdayError + std::string(value);
+    moment.rule.weekdays = *days;
+    return std::nullopt;
+  }
+  const std::optional<TimeOfDay> till = ParseTime(value);
+  if (!till) return kBadTimeError + std::string(value);
+  moment.rule.tillSecond = SecondOfDay(till->hour, till->minute, till->second);
+  if (moment.rule.tillSecond <
+      SecondOfDay(moment.time.hour, moment.time.minute, moment.time.second))
+    return kTillBeforeStartError + std::string(value);
+  return std::nullopt;
+}
+
 // The action switches from `next` on; `next` is left at the message's first word. Gives the
 // error text, if any.
 std::optional<std::string> ParseActions(const std::vector<std::string>& args, size_t& next,
-                                        EditorFields& fields) {
+                                        CommandMoment& moment, CommandLineTask& task) {
+  EditorFields& fields = task.fields;
   for (; next < args.size() && IsSwitch(args[next]); ++next) {
     const std::string_view arg = args[next];
-    if (SwitchIs(arg, "nomessage")) {
+    if (SwitchIs(arg, "till") || SwitchIs(arg, "days")) {
+      if (auto error = ParseStepLimit(arg, ArgAt(args, ++next), moment)) return error;
+    } else if (SwitchIs(arg, "before")) {
+      if (auto error = ParseWarning(ArgAt(args, ++next), task.warnMinutes)) return error;
+    } else if (SwitchIs(arg, "nomessage")) {
       fields.showMessageChecked = false;
     } else if (SwitchIs(arg, "nosound")) {
       fields.beepChecked = false;
@@ -250,8 +323,10 @@ std::optional<std::string> ParseActions(const std::vector<std::string>& args, si
       fields.repeatChecked = true;
     } else if (SwitchIs(arg, "wake")) {
       fields.wakeChecked = true;
+    } else if (IsWhenSwitch(arg)) {
+      return (moment.recurrenceNamed ? kSecondRecurrenceError : kWhenWithoutAtError) + args[next];
     } else {
-      return (IsWhenSwitch(arg) ? kWhenWithoutAtError : kUnknownSwitchError) + args[next];
+      return kUnknownSwitchError + args[next];
     }
   }
   // In whatever order they came: a sound file for a task without sound is a contradiction, and
@@ -271,24 +346,32 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     usage.kind = ParsedCommand::Kind::Usage;
     return usage;
   }
-  CommandMoment moment{Once, {}, now.year, now.month, now.day};
+  CommandMoment moment;
+  moment.year = now.year, moment.month = now.month, moment.day = now.day;
   std::optional<std::string> error;
-  if (SwitchIs(args[0], "in"))
+  if (SwitchIs(args[0], "in")) {
     error = ParseDelay(args, now, moment);
-  else if (SwitchIs(args[0], "at"))
+  } else if (SwitchIs(args[0], "at")) {
     error = ParseAt(args, now, moment);
-  else if (IsWhenSwitch(args[0]))
+  } else if (SwitchIs(args[0], "every")) {
+    moment.time = {now.hour, now.minute, 0};
+    error = ParseEvery(args, 0, moment);
+  } else if (IsWhenSwitch(args[0])) {
     error = kWhenWithoutAtError + args[0];
-  else
+  } else {
     error = IsSwitch(args[0]) ? kUnknownSwitchError + args[0] : std::string(kNoCommandError);
+  }
+  // A rule keeps the older daily recurrence until the commit sets the nearest one.
+  if (moment.rule.kind != PlainRule) moment.recurrence = EveryDay;
 
-  EditorFields fields;
+  CommandLineTask task;
+  EditorFields& fields = task.fields;
   fields.showMessageChecked = true;
   fields.beepChecked = true;
   fields.runFileEnabled = true;  // the shutdown box stays clear
   fields.deleteEnabled = LayoutForRecurrence(moment.recurrence).deleteAfter;
   size_t next = moment.next;
-  if (!error) error = ParseActions(args, next, fields);
+  if (!error) error = ParseActions(args, next, moment, task);
   if (error) return Failure(std::move(*error));
 
   fields.recurrenceIndex = moment.recurrence;
@@ -299,8 +382,9 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
   fields.yearText = DecimalText(moment.year);
   fields.monthIndex = moment.month - 1;
   fields.dayIndex = moment.day - 1;
+  task.rule = moment.rule;
   ParsedCommand command;
   command.kind = ParsedCommand::Kind::AddTask;
-  command.fields = std::move(fields);
+  command.task = std::move(task);
   return command;
 }

@@ -3,12 +3,18 @@
 //   vornakel.exe /in DURATION [ACTIONS] MESSAGE...      once, DURATION from now (25m, 2h, 1h30m,
 //                                                       90s; also 25м, 2ч, 90с)
 //   vornakel.exe /at TIME [WHEN] [ACTIONS] MESSAGE...   TIME HH:MM or HH:MM:SS; WHEN one of
-//       /daily, /on DD.MM.YYYY, /weekly DAY (пн...вс, mon...sun), /monthly D, /yearly DD.MM;
+//       /daily, /on DD.MM.YYYY, /weekly DAYS (пн...вс, mon...sun; one day or a list "пн,ср,пт"),
+//       /workdays, /monthly D, /monthly 2вт (the first to fourth weekday of the month),
+//       /monthly последняя пт (also последний, последнее, last), /yearly DD.MM, /every STEP;
 //       without WHEN once, today if TIME is still ahead, else tomorrow
-//   ACTIONS: /nomessage, /nosound, /sound FILE (played instead of the melody), /repeat (the sound
-//       again until the popup is answered; not with /nomessage or /nosound), /run FILE (a file,
-//       not a folder), /delete (a one-time task only), /wake (the computer is woken from sleep
-//       for the task)
+//   vornakel.exe /every STEP [ACTIONS] MESSAGE...       from this minute on
+//   STEP: 45m, 2h, 3d (also 45м, 2ч, 3д): 1..1440 minutes, 1..24 hours or 1..366 days
+//   ACTIONS: /till TIME and /days DAYS (the last step of the day and the days, for a step in
+//       minutes or hours), /before DURATION (a warning that long before each moment, whole
+//       minutes up to a day), /nomessage, /nosound, /sound FILE (played instead of the melody),
+//       /repeat (the sound again until the popup is answered; not with /nomessage or /nosound),
+//       /run FILE (a file, not a folder), /delete (a one-time task only), /wake (the computer is
+//       woken from sleep for the task)
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,
@@ -21,17 +27,17 @@
 #include <vector>
 
 #include "core/Task.h"
-#include "ui/editor/EditorRecord.h"
+#include "ui/commandline/CommandLineTask.h"
 
 struct ParsedCommand {
   enum class Kind {
     Start,    // no arguments: the program starts as usual
     Usage,    // "/?"
-    AddTask,  // `fields` hold the editor's choices for the new task
+    AddTask,  // `task` holds the new task
     Error,    // `error` names what is wrong; nothing may be added
   };
   Kind kind = Kind::Start;
-  EditorFields fields;
+  CommandLineTask task;
   std::string error;
 };
 

@@ -7,23 +7,42 @@
 namespace {
 
 // The fields in a fixed order, each ended by a zero byte; the first is the version.
-constexpr std::string_view kVersion = "3";
-constexpr size_t kFieldCount = 15;
+constexpr std::string_view kVersion = "4";
+constexpr size_t kFieldCount = 20;
+constexpr int32_t kLongestWarningMinutes = 1440;
 constexpr size_t kFlagCount = 9;
 
 }  // namespace
 
-std::string EncodeTaskHandover(const EditorFields& f, uint64_t deadline) {
+std::string EncodeTaskHandover(const CommandLineTask& task, uint64_t deadline) {
+  const EditorFields& f = task.fields;
+  const RepeatRule& rule = task.rule;
   const auto flag = [](bool on) { return on ? '1' : '0'; };
   const std::string flags{
       flag(f.deleteChecked),      flag(f.deleteEnabled), flag(f.shutDownChecked),
       flag(f.showMessageChecked), flag(f.beepChecked),   flag(f.runFileChecked),
       flag(f.runFileEnabled),     flag(f.repeatChecked), flag(f.wakeChecked)};
   std::string record;
-  for (const std::string& field :
-       {std::string(kVersion), std::to_string(f.recurrenceIndex), f.text, f.hourText, f.minuteText,
-        f.secondText, f.yearText, std::to_string(f.monthIndex), std::to_string(f.dayIndex), flags,
-        f.fileField, f.fileName, f.soundFile, std::to_string(deadline), std::string("end")}) {
+  for (const std::string& field : {std::string(kVersion),
+                                   std::to_string(f.recurrenceIndex),
+                                   f.text,
+                                   f.hourText,
+                                   f.minuteText,
+                                   f.secondText,
+                                   f.yearText,
+                                   std::to_string(f.monthIndex),
+                                   std::to_string(f.dayIndex),
+                                   flags,
+                                   f.fileField,
+                                   f.fileName,
+                                   f.soundFile,
+                                   std::to_string(rule.kind),
+                                   std::to_string(rule.every),
+                                   std::to_string(rule.weekdays),
+                                   std::to_string(rule.tillSecond),
+                                   std::to_string(task.warnMinutes),
+                                   std::to_string(deadline),
+                                   std::string("end")}) {
     record += field;
     record += '\0';
   }
@@ -38,14 +57,22 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
     fields.push_back(record.substr(0, end));
     record.remove_prefix(end + 1);
   }
-  if (fields.size() != kFieldCount || fields[0] != kVersion || fields[14] != "end")
+  if (fields.size() != kFieldCount || fields[0] != kVersion || fields[19] != "end")
     return std::nullopt;
   const auto recurrence = StrToInt32(fields[1]), month = StrToInt32(fields[7]),
              day = StrToInt32(fields[8]);
   const std::string_view flags = fields[9];
-  const std::optional<uint64_t> deadline = ParseDigits(fields[13], UINT64_MAX);
-  if (!recurrence || !month || !day || flags.size() != kFlagCount || !deadline) return std::nullopt;
-  EditorFields f;
+  const auto kind = StrToInt32(fields[13]), every = StrToInt32(fields[14]),
+             weekdays = StrToInt32(fields[15]), till = StrToInt32(fields[16]),
+             warning = StrToInt32(fields[17]);
+  const std::optional<uint64_t> deadline = ParseDigits(fields[18], UINT64_MAX);
+  if (!recurrence || !month || !day || flags.size() != kFlagCount || !kind || !every || !weekdays ||
+      !till || !warning || !deadline)
+    return std::nullopt;
+  HandedOverTask handed{{{}, {*kind, *every, *weekdays, *till}, *warning}, *deadline};
+  if (!RuleIsValid(handed.task.rule) || *warning < 0 || *warning > kLongestWarningMinutes)
+    return std::nullopt;
+  EditorFields& f = handed.task.fields;
   f.recurrenceIndex = *recurrence;
   f.text = fields[2];
   f.hourText = fields[3];
@@ -66,5 +93,5 @@ std::optional<HandedOverTask> DecodeTaskHandover(std::string_view record) {
   f.fileField = fields[10];
   f.fileName = fields[11];
   f.soundFile = fields[12];
-  return HandedOverTask{std::move(f), *deadline};
+  return handed;
 }

@@ -79,9 +79,9 @@ void MainWindow::ChangeAndSave(const std::function<bool(StoreLock&)>& change, bo
     platform_.ShowError(*error);
 }
 
-bool MainWindow::AddTaskFromCommandLine(const EditorFields& fields, bool reportLater) {
+bool MainWindow::AddTaskFromCommandLine(const CommandLineTask& task, bool reportLater) {
   if (stopped_) return false;
-  const CommitResult result = CommitEditor(store_, 0, fields, platform_.LocalTime());
+  const CommitResult result = AddCommandLineTask(store_, task, platform_.LocalTime());
   if (result.outcome != CommitResult::Outcome::Written) return false;
   ChangeAndSave(
       [&](StoreLock&) {
@@ -101,7 +101,7 @@ LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
   if (!handed || GetTickCount64() > handed->deadline) return FALSE;
   // Added at once, also while the editor or a box is open: the editor and the delete question
   // find their task again by its identity. The sender waits for the answer, so a box waits.
-  return AddTaskFromCommandLine(handed->fields, true) ? TRUE : FALSE;
+  return AddTaskFromCommandLine(handed->task, true) ? TRUE : FALSE;
 }
 
 void MainWindow::AddTask() {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/Store.h"
-#include "ui/editor/EditorRecord.h"
+#include "ui/commandline/CommandLineTask.h"
 #include "ui/main/MainWindowEvents.h"
 #include "ui/main/TaskListView.h"
 #include "ui/main/TaskbarButton.h"
@@ -73,7 +73,7 @@ class MainWindow : public WindowBase {
   // A task from the command line, added as the editor's OK adds a new one: appended, its row
   // built, armed, saved once. A failed save is reported now, or with `reportLater` once the
   // caller (a waiting process) has its answer. False when the fields do not convert.
-  bool AddTaskFromCommandLine(const EditorFields& fields, bool reportLater = false);
+  bool AddTaskFromCommandLine(const CommandLineTask& task, bool reportLater = false);
   void OpenSettings();
   void EditSelectedTask();
   void DeleteSelectedTask();  // asks, deletes, then saves

@@ -1,0 +1,19 @@
+// The task a command line asks for: the editor's choices for it, and the repeat rule and the
+// warning before, which the command line names directly.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Store.h"
+#include "core/Task.h"
+#include "ui/editor/EditorRecord.h"
+
+struct CommandLineTask {
+  EditorFields fields;
+  RepeatRule rule;          // PlainRule: `fields.recurrenceIndex` says how often
+  int32_t warnMinutes = 0;  // 0..1440
+};
+
+// Appends the task as the editor's OK does for a new one (CommitEditor), with its rule and
+// warning; a task with a rule counts only the moments after `now` by that rule.
+CommitResult AddCommandLineTask(Store& store, const CommandLineTask& task, const SystemTime& now);

@@ -36,18 +36,13 @@ TEST(MonthGenitive, AllMonthsAndOutOfRange) {
 struct MomentCase {
   int32_t recurrence, ssec, day, month, year;
   const char* expected;
-  RepeatRule rule = {};
-  int32_t warnMinutes = 0;
 };
 
 class MomentTextTest : public testing::TestWithParam<MomentCase> {};
 
 TEST_P(MomentTextTest, ReadsExactly) {
   const MomentCase& c = GetParam();
-  Task t = MakeTask(c.recurrence, c.ssec, c.day, c.month, c.year);
-  t.rule = c.rule;
-  t.warnMinutes = c.warnMinutes;
-  EXPECT_EQ(MomentText(t), c.expected);
+  EXPECT_EQ(MomentText(MakeTask(c.recurrence, c.ssec, c.day, c.month, c.year)), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,77 +67,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 constexpr int32_t kMonWedFri = WeekdayBit(1) | WeekdayBit(3) | WeekdayBit(5);
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRule, MomentTextTest,
-    testing::Values(
-        MomentCase{0,
-                   32400,
-                   1,
-                   1,
-                   2024,
-                   "Каждые 45 мин с 09:00:00 до 18:00:00",
-                   {EveryNMinutes, 45, 0, 64800}},
-        MomentCase{0, 0, 1, 1, 2024, "Каждую минуту с 00:00:00 до 23:59:59", {EveryNMinutes, 1}},
-        MomentCase{0,
-                   32400,
-                   1,
-                   1,
-                   2024,
-                   "Каждые 2 ч с 09:00:00 до 18:00:01 по пн, ср, пт",
-                   {EveryNHours, 2, kMonWedFri, 64801}},
-        MomentCase{0,
-                   32400,
-                   1,
-                   1,
-                   2024,
-                   "Каждый час с 09:00:00 до 23:59:59 по рабочим дням",
-                   {EveryNHours, 1, kWorkingDays}},
-        MomentCase{0, 32400, 1, 1, 2024, "По пн, ср, пт в 09:00:00", {OnWeekdays, 0, kMonWedFri}},
-        MomentCase{
-            0, 32400, 1, 1, 2024, "По рабочим дням в 09:00:00", {OnWeekdays, 0, kWorkingDays}},
-        MomentCase{0,
-                   32400,
-                   1,
-                   1,
-                   2024,
-                   "По сб, вс в 09:00:00, заранее за 15 мин",
-                   {OnWeekdays, 0, WeekdayBit(6) | WeekdayBit(0)},
-                   15},
-        MomentCase{8,
-                   36000,
-                   1,
-                   1,
-                   2024,
-                   "Каждый второй вторник месяца в 10:00:00",
-                   {NthWeekdayOfMonth, 2, WeekdayBit(2)}},
-        MomentCase{8,
-                   61200,
-                   1,
-                   1,
-                   2024,
-                   "Каждую последнюю пятницу месяца в 17:00:00",
-                   {NthWeekdayOfMonth, 5, WeekdayBit(5)}},
-        MomentCase{8,
-                   61200,
-                   1,
-                   1,
-                   2024,
-                   "Каждое первое воскресенье месяца в 17:00:00",
-                   {NthWeekdayOfMonth, 1, WeekdayBit(0)}},
-        MomentCase{0, 32400, 1, 1, 2024, "Каждые 3 дня в 09:00:00", {EveryNDays, 3}},
-        MomentCase{0, 32400, 1, 1, 2024, "Каждый день в 09:00:00", {EveryNDays, 1}},
-        MomentCase{0, 32400, 1, 1, 2024, "Каждые 12 дней в 09:00:00", {EveryNDays, 12}},
-        MomentCase{0, 32400, 1, 1, 2024, "Каждые 111 дней в 09:00:00", {EveryNDays, 111}},
-        MomentCase{0,
-                   32400,
-                   1,
-                   1,
-                   2024,
-                   "Каждый 21 день в 09:00:00, заранее за 1440 мин",
-                   {EveryNDays, 21},
-                   1440},
-        MomentCase{0, 32400, 1, 1, 2024, "Ежедневно в 09:00:00, заранее за 1 мин", {}, 1},
-        MomentCase{0, 32400, 1, 1, 2024, "Ежедневно в 09:00:00", {NthWeekdayOfMonth, 6, 1}}));
+// The rules beyond the recurrence, on 1 January 2024; a rule no kind allows reads as the
+// recurrence.
+TEST(MomentText, ReadsEveryRuleAndTheWarning) {
+  const struct {
+    const char* expected;
+    RepeatRule rule;
+    int32_t hour;  // the first moment's, whole
+    int32_t warnMinutes = 0;
+  } rows[] = {
+      {"Каждые 45 мин с 09:00:00 до 18:00:00", {EveryNMinutes, 45, 0, 64800}, 9},
+      {"Каждую минуту с 00:00:00 до 23:59:59", {EveryNMinutes, 1}, 0},
+      {"Каждые 2 ч с 09:00:00 до 18:00:01 по пн, ср, пт", {EveryNHours, 2, kMonWedFri, 64801}, 9},
+      {"Каждый час с 09:00:00 до 23:59:59 по рабочим дням", {EveryNHours, 1, kWorkingDays}, 9},
+      {"По пн, ср, пт в 09:00:00", {OnWeekdays, 0, kMonWedFri}, 9},
+      {"По рабочим дням в 09:00:00", {OnWeekdays, 0, kWorkingDays}, 9},
+      {"По сб, вс в 09:00:00, заранее за 15 мин",
+       {OnWeekdays, 0, WeekdayBit(6) | WeekdayBit(0)},
+       9,
+       15},
+      {"Каждый второй вторник месяца в 10:00:00", {NthWeekdayOfMonth, 2, WeekdayBit(2)}, 10},
+      {"Каждую последнюю пятницу месяца в 17:00:00", {NthWeekdayOfMonth, 5, WeekdayBit(5)}, 17},
+      {"Каждое первое воскресенье месяца в 17:00:00", {NthWeekdayOfMonth, 1, WeekdayBit(0)}, 17},
+      {"Каждые 3 дня в 09:00:00", {EveryNDays, 3}, 9},
+      {"Каждый день в 09:00:00", {EveryNDays, 1}, 9},
+      {"Каждые 12 дней в 09:00:00", {EveryNDays, 12}, 9},
+      {"Каждые 111 дней в 09:00:00", {EveryNDays, 111}, 9},
+      {"Каждый 21 день в 09:00:00, заранее за 1440 мин", {EveryNDays, 21}, 9, 1440},
+      {"Ежедневно в 09:00:00, заранее за 1 мин", {}, 9, 1},
+      {"Ежедневно в 09:00:00", {NthWeekdayOfMonth, 6, 1}, 9},
+  };
+  for (const auto& row : rows) {
+    Task t = MakeTask(EveryDay, row.hour * 3600, 1, 1, 2024);
+    t.rule = row.rule;
+    t.warnMinutes = row.warnMinutes;
+    EXPECT_EQ(MomentText(t), row.expected);
+  }
+}
 
 struct ActionCase {
   uint8_t show, sound, run, shutdown, del;

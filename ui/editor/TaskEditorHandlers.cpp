@@ -61,18 +61,8 @@ void TaskEditor::OnCommand(EditorControl control, UINT code) {
     case EditorControl::Day:
       if (code == CBN_SELCHANGE) OnDayChanged();
       return;
-    case EditorControl::ShutDown:
-    case EditorControl::RunFile:
-    case EditorControl::Beep:
-    case EditorControl::ShowMessage:
-    case EditorControl::Ok:
-    case EditorControl::Cancel:
-    case EditorControl::ChooseFile:
-    case EditorControl::ChooseSound:
-    case EditorControl::Melody:
-      if (code == BN_CLICKED) RunClickHandler(control);
-      return;
     default:
+      if (code == BN_CLICKED) RunClickHandler(control);
       return;
   }
 }

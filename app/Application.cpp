@@ -62,9 +62,7 @@ void Application::ShowReminder(const std::string& momentText, const std::string&
     std::lock_guard lock(store_.mutex);
     snoozeMinutes = store_.settings.snoozeMinutes;
   }
-  // A popup that could not open is never answered: its sound does not wait for it.
-  if (!popups_.ShowReminder(" " + momentText, message, sound, snoozeMinutes, soundChoice, reminder))
-    platform_.SoundAnswered(reminder);
+  popups_.ShowReminder(" " + momentText, message, sound, snoozeMinutes, soundChoice, reminder);
 }
 
 void Application::Snooze(const std::string& moment, const std::string& text, bool sound,
@@ -99,8 +97,7 @@ void Application::StopForEndOfSession() {
 
 void Application::SaveBeforeSleep() {
   // Like the end of the session: a box would wait until the computer wakes up.
-  if (stopped_ || !loaded_) return;
-  if (std::optional<std::string> error = Save()) platform_.PostError(*error);
+  SaveForEndOfSession();
 }
 
 void Application::ShowMissed(const std::vector<MissedReminder>& missed) {

@@ -52,13 +52,7 @@ bool NamesExistingFolder(const std::string& path) {
 // A sound file named relative to the command prompt's folder: the running copy plays it from its
 // own folder, so it is stored by its full path. As given when that cannot be had.
 std::string FullPathOf(const std::string& path) {
-  const std::wstring wide = ToWide(path);
-  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
-  const DWORD length =
-      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length == 0 || length >= full.size()) return path;
-  full.resize(length);
-  return ToProgramPathExactly(full).value_or(path);
+  return ToProgramPathExactly(FullPath(ToWide(path))).value_or(path);
 }
 
 HWND FindMainWindow() { return FindWindowW(MainWindow::kClassName, kProgramTitle); }

@@ -42,10 +42,6 @@ LocalMoment DaysBefore(const LocalMoment& moment, int64_t days) {
   return AddMinutes(moment, static_cast<int32_t>(-days * 1440));
 }
 
-std::string FirstLine(const std::string& message) {
-  return message.substr(0, message.find_first_of("\r\n"));
-}
-
 }  // namespace
 
 std::vector<MissedReminder> FindMissed(const Store& store, const LocalMoment& seen,
@@ -73,7 +69,7 @@ std::vector<MissedReminder> FindMissed(const Store& store, const LocalMoment& se
       if (missed > 0 || !(seen < windowStart)) {
         if (missed > 0)
           rows.push_back({madeUp ? moments.beforeLast : moments.last, missed, more,
-                          FirstLine(task.message), ActionText(task)});
+                          std::string(FirstLine(task.message)), ActionText(task)});
         break;
       }
     }

@@ -15,6 +15,10 @@ std::string MonthGenitive(int32_t month) {
   return kMonthGenitives[month - 1];
 }
 
+std::string_view FirstLine(std::string_view message) {
+  return message.substr(0, message.find_first_of("\r\n"));
+}
+
 std::string MessageCellText(const Task& task) {
   std::string text = task.message.substr(0, 256);
   // Each CR LF becomes one blank; lone CR or LF stay.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/Store.h"
 #include "core/Task.h"
@@ -12,6 +13,8 @@ std::string TwoDigits(int32_t n);
 std::string MonthGenitive(int32_t month);
 
 std::string MessageCellText(const Task& task);
+// A message up to its first line break: what a tip or a list with one line a reminder shows.
+std::string_view FirstLine(std::string_view message);
 std::string MomentText(const Task& task);
 
 // The message of the popup that warns of the task's moment `minutes` ahead: "Через 15 мин: " and

@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+// `path` made full against the current folder; as given when that cannot be had.
+std::wstring FullPath(const std::wstring& path);
+
 // The full path of the running executable; empty when the system cannot tell.
 std::wstring ExecutablePath();
 

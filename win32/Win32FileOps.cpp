@@ -5,22 +5,10 @@
 #include <algorithm>
 
 #include "win32/Handles.h"
+#include "win32/Paths.h"
 #include "win32/Text.h"
 
 namespace {
-
-// MoveFileEx needs full paths: a relative one is resolved against a directory that need not
-// be the one meant.
-std::wstring FullPath(const std::string& path) {
-  const std::wstring wide = FromUtf8(path);
-  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return wide;
-  std::wstring full(needed, L'\0');
-  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return wide;
-  full.resize(length);
-  return full;
-}
 
 // Virus scanners, indexers and sync tools open a freshly written file for a moment; a step
 // refused for that is tried again for about a second before the failure is reported.
@@ -119,13 +107,15 @@ std::unique_ptr<OutputFile> Win32FileOps::Create(const std::string& path) {
 }
 
 bool Win32FileOps::Replace(const std::string& from, const std::string& to) {
-  const std::wstring target = FullPath(to);
+  // MoveFileEx needs full paths: a relative one is resolved against a directory that need not
+  // be the one meant.
+  const std::wstring target = FullPath(FromUtf8(to));
   if (IsReadOnlyFile(target)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
   }
   // A read-only Data.ini was refused above, at once: only a file held open is waited for.
-  const std::wstring source = FullPath(from);
+  const std::wstring source = FullPath(FromUtf8(from));
   return RetriedWhileHeld([&] {
     return MoveFileExW(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

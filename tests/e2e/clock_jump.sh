@@ -12,82 +12,13 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_init "$1" "$2" "$3" clock_jump
 
-LIBFAKETIME=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$LIBFAKETIME" ] || e2e_abort "libfaketime is not installed ($LIBFAKETIME)"
-CLOCK_FILE="$WORK/clock.rc"
-
-# The reading is replaced in one rename, so the program never reads a half-written file.
-set_clock() {
-  printf '%s\n' "$1" >"$CLOCK_FILE.new" && mv -f "$CLOCK_FILE.new" "$CLOCK_FILE"
-  echo "clock: $1"
-}
-
-FIXTURE="$WORK/fixture.ini"
-cat >"$FIXTURE" <<'EOF'
-[SETTINGS]
-WinX=100
-WinY=60
-WinW=900
-WinH=500
-WinS=0
-Tray=0
-WinMax=0
-SMin=0
-Ln0=33
-Ln1=230
-Ln2=260
-Ln3=220
-Ln4=160
-TasksN=2
-LastOD=
-[TASK0]
-Mod=0
-Ssec=32400
-Year=2024
-Mon=3
-Day=14
-Tex=Каждый день в девять
-Del=0
-NM=1
-Ex=0
-OFF=0
-Snd=0
-Stat=3
-FN=
-PrevY=2024
-PrevM=3
-PrevD=14
-PrevH=9
-PrevMin=0
-PrevS=0
-PrevMS=1
-SndF=
-Rpt=0
-[TASK1]
-Mod=10
-Ssec=10
-Year=2024
-Mon=3
-Day=15
-Tex=Один раз после полуночи
-Del=0
-NM=1
-Ex=0
-OFF=0
-Snd=0
-Stat=1
-FN=
-PrevY=0
-PrevM=0
-PrevD=0
-PrevH=0
-PrevMin=0
-PrevS=0
-PrevMS=0
-SndF=
-Rpt=0
-EOF
-e2e_write_ini "$FIXTURE" "$WORK/Data.ini"
+{
+  printf '%s\n' "[SETTINGS]" "WinX=100" "WinY=60" "WinW=900" "WinH=500" "WinS=0" "Tray=0" "WinMax=0" \
+    "SMin=0" "Ln0=33" "Ln1=230" "Ln2=260" "Ln3=220" "Ln4=160" "TasksN=2" "LastOD="
+  e2e_task 0 "Tex=Каждый день в девять" Stat=3 PrevY=2024 PrevM=3 PrevD=14 PrevH=9 PrevMS=1 SndF= Rpt=0
+  e2e_task 1 Mod=10 Ssec=10 Day=15 "Tex=Один раз после полуночи" SndF= Rpt=0
+} >"$WORK/fixture.ini"
+e2e_write_ini "$WORK/fixture.ini" "$WORK/Data.ini"
 
 # The status cells of the two rows, joined by " | ".
 statuses() { driver rows | awk -F'\t' '{ printf "%s%s", (NR > 1 ? " | " : ""), $5 }'; }
@@ -121,13 +52,7 @@ DONE_TODAY="Выполнено на сегодня"
 ACTIVE="Активно"
 DONE="Выполнено"
 
-# Only the program gets the preload; monotonic time stays real or every wait with a time-out
-# hangs. The clock file is read at every call, without the default ten-second cache.
-set_clock "2024-03-14 23:59:50"
-export LD_PRELOAD="$LIBFAKETIME" FAKETIME_TIMESTAMP_FILE="$CLOCK_FILE" FAKETIME_NO_CACHE=1 \
-  FAKETIME_DONT_FAKE_MONOTONIC=1
-e2e_start
-unset LD_PRELOAD FAKETIME_TIMESTAMP_FILE FAKETIME_NO_CACHE FAKETIME_DONT_FAKE_MONOTONIC
+e2e_start_on_clock_file "2024-03-14 23:59:50"
 driver wait-window 30000 >/dev/null || e2e_abort "the main window did not appear"
 driver wait-rows 2 30000 >/dev/null || e2e_abort "the two rows did not appear"
 
@@ -136,25 +61,25 @@ check_state "before midnight" "$DONE_TODAY | $ACTIVE" 0
 
 # Forwards over midnight: the daily task comes back (its time is still ahead); the one-time
 # task's moment has passed, so it fires once and is done.
-set_clock "2024-03-15 00:00:20"
+e2e_set_clock "2024-03-15 00:00:20"
 check_state "forwards over midnight" "$ACTIVE | $DONE" 1
 
 # Back over midnight to 14 March: the date differs from the last run again, and the daily
 # task was active, so it fires on 14 March a second time; the one-time task stays done.
-set_clock "2024-03-14 23:59:55"
+e2e_set_clock "2024-03-14 23:59:55"
 check_state "back over midnight" "$DONE_TODAY | $DONE" 2
 
 # Forwards over midnight once more: the daily task comes back and waits for 09:00.
-set_clock "2024-03-15 00:00:30"
+e2e_set_clock "2024-03-15 00:00:30"
 check_state "forwards again" "$ACTIVE | $DONE" 2
 
-set_clock "2024-03-15 09:00:05"
+e2e_set_clock "2024-03-15 09:00:05"
 check_state "15 March, 09:00:05" "$DONE_TODAY | $DONE" 3
 
 # Back and forwards within the same day: nothing fires twice.
-set_clock "2024-03-15 08:00:00"
+e2e_set_clock "2024-03-15 08:00:00"
 check_state "back within the day" "$DONE_TODAY | $DONE" 3
-set_clock "2024-03-15 09:30:00"
+e2e_set_clock "2024-03-15 09:30:00"
 check_state "forwards within the day" "$DONE_TODAY | $DONE" 3
 
 e2e_screenshot clock_jump

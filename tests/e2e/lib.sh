@@ -89,6 +89,26 @@ e2e_expand() {
     -e "s/{DEFAULT_R}/$((DEFAULT_X + 718))/g" -e "s/{DEFAULT_B}/$((DEFAULT_Y + 538))/g" "$1"
 }
 
+# e2e_task <n> [Key=value ...]: a task section (fixture form) with every key an older version
+# writes, the values given over the defaults (a daily task at 09:00 on 14 March 2024, active,
+# never run); keys of no older version follow in the order given.
+e2e_task() {
+  local n=$1 kv k
+  shift
+  local -A value=([Mod]=0 [Ssec]=32400 [Year]=2024 [Mon]=3 [Day]=14 [Tex]= [Del]=0 [NM]=1 [Ex]=0
+    [OFF]=0 [Snd]=0 [Stat]=1 [FN]= [PrevY]=0 [PrevM]=0 [PrevD]=0 [PrevH]=0 [PrevMin]=0 [PrevS]=0
+    [PrevMS]=0)
+  local -a keys=(Mod Ssec Year Mon Day Tex Del NM Ex OFF Snd Stat FN PrevY PrevM PrevD PrevH
+    PrevMin PrevS PrevMS)
+  for kv; do
+    k=${kv%%=*}
+    [ -n "${value[$k]+set}" ] || keys+=("$k")
+    value[$k]=${kv#*=}
+  done
+  echo "[TASK$n]"
+  for k in "${keys[@]}"; do echo "$k=${value[$k]}"; done
+}
+
 # e2e_write_ini <fixture> <destination>
 e2e_write_ini() {
   local text
@@ -169,6 +189,26 @@ e2e_start_in() {
     (cd "$folder" && exec setsid env "${E2E_PROGRAM_ENV[@]}" wine ./vornakel.exe) >"$log" 2>&1 &
   fi
   APP_PID=$!
+}
+
+# e2e_start_on_clock_file <local time>: starts the program in $WORK with a clock that the test
+# moves (e2e_set_clock); libfaketime reads it from a file at every call.
+e2e_start_on_clock_file() {
+  local lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+  [ -f "$lib" ] || e2e_abort "libfaketime is not installed ($lib)"
+  E2E_CLOCK_FILE="$WORK/clock.rc"
+  e2e_set_clock "$1"
+  # The wineserver already runs, so only the program sees the faked clock; monotonic time stays
+  # real or every wait with a time-out hangs.
+  E2E_PROGRAM_ENV+=("LD_PRELOAD=$lib" "FAKETIME_TIMESTAMP_FILE=$E2E_CLOCK_FILE"
+    FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1)
+  e2e_start
+}
+
+# The reading is replaced in one rename, so the program never reads a half-written file.
+e2e_set_clock() {
+  printf '%s\n' "$1" >"$E2E_CLOCK_FILE.new" && mv -f "$E2E_CLOCK_FILE.new" "$E2E_CLOCK_FILE"
+  echo "clock: $1"
 }
 
 # Waits for the program's process to end by itself; 0 when it did.

@@ -11,24 +11,11 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_init "$1" "$2" "$3" resume
 
-LIBFAKETIME=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -f "$LIBFAKETIME" ] || e2e_abort "libfaketime is not installed ($LIBFAKETIME)"
-CLOCK_FILE="$WORK/clock.rc"
-set_clock() {
-  printf '%s\n' "$1" >"$CLOCK_FILE.new" && mv -f "$CLOCK_FILE.new" "$CLOCK_FILE"
-  echo "clock: $1"
-}
-
-task() {  # <n> <Mod> <Ssec> <Year> <Mon> <Day> <Tex> <Stat> <PrevD> <PrevMS>
-  printf '%s\n' "[TASK$1]" "Mod=$2" "Ssec=$3" "Year=$4" "Mon=$5" "Day=$6" "Tex=$7" "Del=0" "NM=1" \
-    "Ex=0" "OFF=0" "Snd=0" "Stat=$8" "FN=" "PrevY=2024" "PrevM=3" "PrevD=$9" "PrevH=9" \
-    "PrevMin=0" "PrevS=0" "PrevMS=${10}"
-}
 {
   printf '%s\n' "[SETTINGS]" "WinX=100" "WinY=60" "WinW=900" "WinH=500" "WinS=0" "Tray=0" \
     "TasksN=2" "LastOD=" "Snooze=10" "SnoozeN=1"
-  task 0 0 32400 2024 3 14 "Зарядка" 3 14 1
-  task 1 10 72000 2024 3 15 "Концерт" 1 1 0
+  e2e_task 0 Tex=Зарядка Stat=3 PrevY=2024 PrevM=3 PrevD=14 PrevH=9 PrevMS=1
+  e2e_task 1 Mod=10 Ssec=72000 Day=15 Tex=Концерт PrevY=2024 PrevM=3 PrevD=1 PrevH=9
   printf '%s\n' "[SNOOZE0]" "Due=2024-03-14 12:30:00" "Mom=Ежедневно в 12:00:00" "Tex=Отложенное" \
     "Snd=0"
 } >"$WORK/fixture.ini"
@@ -37,11 +24,7 @@ e2e_write_ini "$WORK/fixture.ini" "$WORK/Data.ini"
 seen() { LC_ALL=C sed -n 's/^Seen=\(.*\)\r$/\1/p' "$WORK/Data.ini"; }
 messages() { driver popups | grep -o 'Edit:[^	]*' | LC_ALL=C sort | tr '\n' ' '; }
 
-set_clock "2024-03-14 12:00:00"
-export LD_PRELOAD="$LIBFAKETIME" FAKETIME_TIMESTAMP_FILE="$CLOCK_FILE" FAKETIME_NO_CACHE=1 \
-  FAKETIME_DONT_FAKE_MONOTONIC=1
-e2e_start
-unset LD_PRELOAD FAKETIME_TIMESTAMP_FILE FAKETIME_NO_CACHE FAKETIME_DONT_FAKE_MONOTONIC
+e2e_start_on_clock_file "2024-03-14 12:00:00"
 driver wait-window 30000 >/dev/null || e2e_abort "the main window did not appear"
 driver wait-rows 2 30000 >/dev/null || e2e_abort "the two rows did not appear"
 sleep 2
@@ -55,7 +38,7 @@ else
   e2e_fail "Seen after the suspend notice is '$(seen)'"
 fi
 
-set_clock "2024-03-16 10:00:00"
+e2e_set_clock "2024-03-16 10:00:00"
 driver post 0x218 18 0 >/dev/null || e2e_fail "cannot post PBT_APMRESUMEAUTOMATIC"
 for _ in $(seq 50); do
   driver missed >/dev/null 2>&1 && break

@@ -5,12 +5,16 @@
 #
 # The case folder holds (all optional but data.ini's absence means "start without a file"):
 #   data.ini      the Data.ini to start with (fixture form, see lib.sh)
+#   data.sh       instead of data.ini: sourced, it prints that file (e2e_task for the tasks)
 #   clock.txt     a local time to fake for the program ("2024-05-15 12:00:00"); it runs on from there
 #   rows.txt      the expected list rows: cells TAB-separated, control characters as <XX>
 #   columns.txt   the expected column captions and widths
 #   window.txt    lines that the driver's `window` output must contain
 #   restore.txt   present: restore the window (SC_RESTORE) before closing; then these lines
 #   saved.ini     the Data.ini expected after the window is closed, byte for byte
+#   saved.edits   instead of saved.ini: that Data.ini as a sed script's edits of data.ini, after
+#                 the keys every task section of an older file gains (SndF=, Rpt=0 and Wake=0
+#                 after PrevMS)
 #   autostart.txt "1": the Startup-folder shortcut must be created at start-up (target and
 #                 working folder read back with lnkinfo); "0": a shortcut put there before the
 #                 start must be deleted by it
@@ -59,8 +63,13 @@ check_window() {
   fi
 }
 
-if case_file data.ini >/dev/null; then
-  e2e_write_ini "$CASE_DIR/data.ini" "$WORK/Data.ini"
+DATA_FIXTURE=$(case_file data.ini)
+if case_file data.sh >/dev/null; then
+  DATA_FIXTURE="$WORK/data.fixture.ini"
+  (source "$CASE_DIR/data.sh") >"$DATA_FIXTURE" || e2e_abort "data.sh failed"
+fi
+if [ -n "$DATA_FIXTURE" ]; then
+  e2e_write_ini "$DATA_FIXTURE" "$WORK/Data.ini"
   cp "$WORK/Data.ini" "$WORK/Data.ini.before"
 fi
 
@@ -198,8 +207,14 @@ if case_file steps.sh >/dev/null; then
 fi
 
 if [ "$E2E_EXITED" -eq 0 ]; then e2e_close; fi
-if case_file saved.ini >/dev/null; then
+if case_file saved.edits >/dev/null; then
+  sed '/^PrevMS=/a SndF=\nRpt=0\nWake=0' "$DATA_FIXTURE" | sed -f "$CASE_DIR/saved.edits" \
+    >"$WORK/saved.fixture.ini"
+  e2e_write_ini "$WORK/saved.fixture.ini" "$WORK/Data.ini.expected"
+elif case_file saved.ini >/dev/null; then
   e2e_write_ini "$CASE_DIR/saved.ini" "$WORK/Data.ini.expected"
+fi
+if [ -f "$WORK/Data.ini.expected" ]; then
   if case_file saved.sed >/dev/null; then
     grep -q 'Seen=' "$CASE_DIR/saved.sed" && E2E_KEEP_SEEN=1
     for f in "$WORK/Data.ini.expected" "$WORK/Data.ini"; do

@@ -7,20 +7,16 @@
 
 namespace {
 
-SystemTime At(int year, int month, int day, int weekday, int hour, int minute, int second) {
-  return SystemTime{static_cast<uint16_t>(year),
-                    static_cast<uint16_t>(month),
-                    static_cast<uint16_t>(day),
-                    static_cast<uint16_t>(hour),
-                    static_cast<uint16_t>(minute),
-                    static_cast<uint16_t>(second),
-                    250,
-                    static_cast<uint16_t>(weekday)};
+// Thursday 14 March 2024, 08:30 and `second` seconds.
+SystemTime At0830(int second) {
+  SystemTime time = Reading("2024-03-14 08:30:00");
+  time.second = static_cast<uint16_t>(second);
+  return time;
 }
 
 class FiringTest : public CheckerFixture {
  protected:
-  FiringTest() { platform.now = At(2024, 3, 14, 4, 8, 30, 0); }  // Thursday 14 March, 08:30
+  FiringTest() { platform.now = At0830(0); }
 
   Task& Add(int32_t recurrence, int32_t ssec, const std::string& text = "Позвонить в банк") {
     return store
@@ -119,14 +115,14 @@ class ShutdownTest : public FiringTest, public testing::WithParamInterface<Shutd
 
 TEST_P(ShutdownTest, WithinFiveSecondsOfItsMomentWhileRunningAndNeverSaves) {
   const ShutdownCase& c = GetParam();
-  platform.now = At(2024, 3, 14, 4, 8, 30, c.second);
+  platform.now = At0830(c.second);
   Task& t = Add(c.recurrence, 30600 - c.earlierStart);
   t.rule = c.rule;
   t.shutDown = 1;
   t.showMessage = t.beep = t.runFile = 1;
   t.fileName = "C:\\a.exe";
   t.deleteAfter = c.deleteAfter;
-  const SystemTime started = At(2024, 3, 14, 4, 8, 30, c.startedSecond);
+  const SystemTime started = At0830(c.startedSecond);
   const std::atomic<uint8_t> running{1};
   std::string saveBuffer;
   FiringContext context{store,   platform,   platform.now,
@@ -224,7 +220,7 @@ TEST_F(FiringTest, TheTableIsFreeWhileTheMelodyPlaysAndTheFileStarts) {
 }
 
 TEST_F(FiringTest, LateShutdownOnAPastDayDoesNothingButRecord) {
-  platform.now = At(2024, 3, 14, 4, 8, 30, 2);
+  platform.now = At0830(2);
   Task& t = Add(EveryYear, 30600);
   t.day = 1;  // 1 March, 08:30: caught up on 14 March two seconds after its time of day
   t.shutDown = 1;

@@ -33,7 +33,7 @@ TEST(TrayTip, ShowsWhatComesNextCutToTheShellsBound) {
       {Active(EveryYear, 1, 12, 0, "Открытка"), {}, "Vornakel\nСледующее: 01.12 09:00 Открытка"},
       {Active(Once, 1, 6, 2028, "Продлить"), {}, "Vornakel\nСледующее: 01.06.2028 09:00 Продлить"},
       {Active(EveryDay, 0, 0, 0, "\r\nвторая"), {}, "Vornakel\nСледующее: 18:30"},
-      {Active(EveryDay, 0, 0, 0, "Загружено\x01из файла"),
+      {Active(EveryDay, 0, 0, 0, "Загружено\nиз файла"),
        {},
        "Vornakel\nСледующее: 18:30 Загружено"},
       {Active(EveryDay, 0, 0, 0, x101), {}, "Vornakel\nСледующее: 18:30 " + x101},  // 127

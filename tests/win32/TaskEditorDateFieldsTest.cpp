@@ -242,34 +242,47 @@ std::wstring LastFolderName(std::wstring folder) {
   return folder.substr(folder.find_last_of(L'\\') + 1);
 }
 
-TEST_F(EditorTest, TheFileChooserRemembersTheFolderOfTheChosenFile) {
-  TestFolder first(L"папка");
-  TestFolder second(L"другая");
-  ASSERT_TRUE(WriteBytes(first.File(L"отчёт.bat"), "@echo off\r\n"));
-  {
-    std::lock_guard lock(store.mutex);
-    store.settings.lastFileFolder = ToCp1251(second.Path());
+// Each chooser starts in the folder it remembers, shows the name chosen and then remembers that
+// file's folder; a cancelled run starts there and changes nothing.
+TEST_F(EditorTest, EachFileChooserRemembersTheFolderOfTheChosenFile) {
+  const struct {
+    C button, field;
+    std::string Settings::*folder;
+    const wchar_t* file;
+    const wchar_t* firstType;  // the file types offered first; empty: none
+  } choosers[] = {
+      {C::ChooseFile, C::FileName, &Settings::lastFileFolder, L"отчёт.bat", L""},
+      {C::ChooseSound, C::SoundFile, &Settings::lastSoundFolder, L"гонг.wav", L"Звуки (*.wav)"},
+  };
+  for (const auto& chooser : choosers) {
+    SCOPED_TRACE(static_cast<int>(chooser.button));
+    TestFolder chosen(L"папка");
+    TestFolder remembered(L"прежняя");
+    ASSERT_TRUE(WriteBytes(chosen.File(chooser.file), "RIFF"));
+    {
+      std::lock_guard lock(store.mutex);
+      store.settings.*chooser.folder = ToCp1251(remembered.Path());
+    }
+    editorWindow.FillForNew();
+    Show();
+    Click(C::RunFile);  // the file's field waits for its box; the sound's is on already
+    std::wstring fileTypes;
+    const auto started =
+        AnswerFileDialog([&] { Click(chooser.button); }, chosen.File(chooser.file), &fileTypes);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(*started, LastFolderName(remembered.Path()));
+    EXPECT_EQ(fileTypes, chooser.firstType);
+    EXPECT_EQ(Text(chooser.field), chooser.file);
+    EXPECT_EQ(StoredSettings().*chooser.folder, ToCp1251(chosen.Path()));
+    EXPECT_EQ((StoredSettings().*chooser.folder).back(), '\\');
+
+    const auto again = AnswerFileDialog([&] { Click(chooser.button); }, L"");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*again, LastFolderName(chosen.Path()));
+    EXPECT_EQ(Text(chooser.field), chooser.file);
+    EXPECT_EQ(StoredSettings().*chooser.folder, ToCp1251(chosen.Path()));
+    Click(C::Cancel);
   }
-  editorWindow.FillForNew();
-  EXPECT_EQ(editorWindow.Chooser().initialFolder, ToCp1251(second.Path()));
-  Show();
-  Click(C::RunFile);
-
-  const auto started = AnswerFileDialog([&] { Click(C::ChooseFile); }, first.File(L"отчёт.bat"));
-  ASSERT_TRUE(started);
-  EXPECT_EQ(*started, LastFolderName(second.Path()));  // settings.lastFileFolder
-  EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
-  EXPECT_EQ(editorWindow.Chooser().fileName, ToCp1251(first.File(L"отчёт.bat")));
-  EXPECT_EQ(editorWindow.Chooser().initialFolder, ToCp1251(first.Path()));
-  EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
-  EXPECT_EQ(StoredSettings().lastFileFolder.back(), '\\');
-
-  // The next run starts where the file was chosen; cancelling it changes nothing.
-  const auto again = AnswerFileDialog([&] { Click(C::ChooseFile); }, L"");
-  ASSERT_TRUE(again);
-  EXPECT_EQ(*again, LastFolderName(first.Path()));
-  EXPECT_EQ(Text(C::FileName), L"отчёт.bat");
-  EXPECT_EQ(StoredSettings().lastFileFolder, ToCp1251(first.Path()));
 }
 
 // The sound's field and buttons follow the sound box, the repetition both the message and the
@@ -294,29 +307,15 @@ TEST_F(EditorTest, TheSoundControlsFollowTheMessageAndSoundBoxes) {
   }
 }
 
-TEST_F(EditorTest, TheSoundChooserOffersSoundsRemembersItsFolderAndTheMelodyComesBack) {
+// The melody button takes the sound back to the melody; a file chosen and repeated is stored.
+TEST_F(EditorTest, TheMelodyComesBackAndOkStoresTheSoundChoice) {
   TestFolder sounds(L"звуки");
-  TestFolder other(L"прежняя");
   ASSERT_TRUE(WriteBytes(sounds.File(L"гонг.wav"), "RIFF"));
-  {
-    std::lock_guard lock(store.mutex);
-    store.settings.lastSoundFolder = ToCp1251(other.Path());
-  }
   editorWindow.FillForNew();
   Show();
-  std::wstring fileTypes;
-  const auto started =
-      AnswerFileDialog([&] { Click(C::ChooseSound); }, sounds.File(L"гонг.wav"), &fileTypes);
-  ASSERT_TRUE(started);
-  EXPECT_EQ(*started, LastFolderName(other.Path()));  // settings.lastSoundFolder
-  EXPECT_EQ(fileTypes, L"Звуки (*.wav)");
-  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
+  EXPECT_FALSE(Enabled(C::Melody));
+  ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, sounds.File(L"гонг.wav")));
   EXPECT_TRUE(Enabled(C::Melody));
-  EXPECT_EQ(StoredSettings().lastSoundFolder, ToCp1251(sounds.Path()));
-
-  // Cancelled, the choice stays; the melody button goes back to the melody.
-  ASSERT_TRUE(AnswerFileDialog([&] { Click(C::ChooseSound); }, L""));
-  EXPECT_EQ(Text(C::SoundFile), L"гонг.wav");
   SetFocus(Control(C::Melody));
   Click(C::Melody);
   EXPECT_EQ(Text(C::SoundFile), L"Мелодия");

@@ -163,7 +163,7 @@ class TaskEditor : public WindowBase {
   void SetEditText(EditorControl edit, const std::string& text);
   void SetChecked(EditorControl checkBox, bool checked);
   void RunChangeHandler(EditorControl edit);
-  void RunClickHandler(EditorControl checkBox);
+  void RunClickHandler(EditorControl control);  // a check box's or a button's
 
   // The field handlers.
   void OnTimeFieldChanged(TimeField field);

@@ -61,28 +61,8 @@ void TaskEditor::OnCommand(EditorControl control, UINT code) {
     case EditorControl::Day:
       if (code == CBN_SELCHANGE) OnDayChanged();
       return;
-    case EditorControl::ShutDown:
-    case EditorControl::RunFile:
-    case EditorControl::Beep:
-    case EditorControl::ShowMessage:
-      if (code == BN_CLICKED) RunClickHandler(control);
-      return;
-    case EditorControl::Ok:
-      if (code == BN_CLICKED) Ok();
-      return;
-    case EditorControl::Cancel:
-      if (code == BN_CLICKED) Cancel();
-      return;
-    case EditorControl::ChooseFile:
-      if (code == BN_CLICKED) ChooseFile();
-      return;
-    case EditorControl::ChooseSound:
-      if (code == BN_CLICKED) ChooseSound();
-      return;
-    case EditorControl::Melody:
-      if (code == BN_CLICKED) ChooseMelody();
-      return;
     default:
+      if (code == BN_CLICKED) RunClickHandler(control);
       return;
   }
 }
@@ -118,11 +98,28 @@ void TaskEditor::RunChangeHandler(EditorControl edit) {
   }
 }
 
-void TaskEditor::RunClickHandler(EditorControl checkBox) {
-  if (checkBox == EditorControl::ShutDown) OnShutDownToggled();
-  if (checkBox == EditorControl::RunFile) OnRunFileToggled();
-  if (checkBox == EditorControl::Beep || checkBox == EditorControl::ShowMessage)
-    OnSoundActionsToggled();
+void TaskEditor::RunClickHandler(EditorControl control) {
+  switch (control) {
+    case EditorControl::ShutDown:
+      return OnShutDownToggled();
+    case EditorControl::RunFile:
+      return OnRunFileToggled();
+    case EditorControl::Beep:
+    case EditorControl::ShowMessage:
+      return OnSoundActionsToggled();
+    case EditorControl::Ok:
+      return Ok();
+    case EditorControl::Cancel:
+      return Cancel();
+    case EditorControl::ChooseFile:
+      return ChooseFile();
+    case EditorControl::ChooseSound:
+      return ChooseSound();
+    case EditorControl::Melody:
+      return ChooseMelody();
+    default:
+      return;
+  }
 }
 
 void TaskEditor::Enable(EditorControl control, bool enabled) {

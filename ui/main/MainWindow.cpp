@@ -101,8 +101,9 @@ void MainWindow::OnEndSession(WPARAM ending, LPARAM how) {
 LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM data) {
   if (!stopped_) {
     if (event == PBT_APMSUSPEND) events_.SaveBeforeSleep();
-    // Woken by the user, or by a timer with nobody there: either notice brings the pass.
-    if (event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMEAUTOMATIC) {
+    // Every wake-up brings this notice; PBT_APMRESUMESUSPEND follows only when someone uses the
+    // computer, maybe hours later, and must not count as a second wake-up.
+    if (event == PBT_APMRESUMEAUTOMATIC) {
       events_.ResumedFromSleep();
       // The timer that woke the computer is spent; set again however the table stands.
       ArmWakeTimerNow();

@@ -198,14 +198,13 @@ class MainWindow : public WindowBase {
   UINT trayRetryMs_ = 2000;
   int trayAttempts_ = 30;
   int trayAttemptsLeft_ = 0;  // while the retry timer runs
-  // While the icon is shown the tip is looked at once a second: a change, a new day or the moment
-  // shown coming is seen within that second.
-  static constexpr UINT_PTR kTrayTipTimer = 2;
-  static constexpr UINT kTrayTipLookMs = 1000;
+  // Once a second the wake timer, and the tip while the icon is shown, are looked at: a change, a
+  // new day or the moment shown coming is seen within that second. Each is composed again only
+  // when its own watch says so.
+  static constexpr UINT_PTR kNextMomentTimer = 2;
+  static constexpr UINT kNextMomentLookMs = 1000;
   NextMomentWatch tipWatch_;
-  // The wake timer follows the nearest task that asks to wake the computer; looked at once a
-  // second whatever the tray option, set again when its watch says so.
-  static constexpr UINT_PTR kWakeTimerLook = 3;
+  // The wake timer follows the nearest task that asks to wake the computer.
   NextMomentWatch wakeWatch_;
   WakeTimer wakeTimer_;
   bool wakeFailureShown_ = false;  // a failure to arm is shown once, not at every look

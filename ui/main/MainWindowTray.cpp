@@ -69,7 +69,7 @@ bool MainWindow::TrayOptionOn() {
 
 void MainWindow::AddTrayIcon() {
   ComposeTrayTipNow();
-  SetTimer(hwnd_, kTrayTipTimer, kTrayTipLookMs, nullptr);
+  SetTimer(hwnd_, kNextMomentTimer, kNextMomentLookMs, nullptr);
   if (tray_.Add()) {
     KillTimer(hwnd_, kTrayRetryTimer);
     trayAttemptsLeft_ = 0;
@@ -98,17 +98,10 @@ void MainWindow::RefreshTrayTip() {
 }
 
 LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM lParam) {
-  if (timer == kWakeTimerLook) {
+  if (timer == kNextMomentTimer) {
     RefreshWakeTimer();
-    return 0;
-  }
-  if (timer == kTrayTipTimer) {
     // Without the icon there is nothing to show, and nothing is composed.
-    if (stopped_ || !TrayOptionOn()) {
-      KillTimer(hwnd_, kTrayTipTimer);
-      return 0;
-    }
-    RefreshTrayTip();
+    if (!stopped_ && TrayOptionOn()) RefreshTrayTip();
     return 0;
   }
   if (timer != kTrayRetryTimer) return DefaultHandling(WM_TIMER, timer, lParam);

@@ -8,7 +8,7 @@
 void MainWindow::ArmWakeTimerNow() {
   wakeWatch_.Forget();
   RefreshWakeTimer();
-  SetTimer(hwnd_, kWakeTimerLook, kTrayTipLookMs, nullptr);
+  SetTimer(hwnd_, kNextMomentTimer, kNextMomentLookMs, nullptr);
 }
 
 void MainWindow::RefreshWakeTimer() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "ui/shared/ReportList.h"
 #include "ui/shared/WindowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Text.h"
@@ -16,27 +17,11 @@ constexpr TaskListView::ColumnWidths kDefaultWidths = {33, 230, 210, 130, 107};
 }  // namespace
 
 bool TaskListView::Create(HWND parent, int controlId, HFONT font) {
-  // No border, no sorting header, one selected row at most, cells not editable in place.
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT |
-                      LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOSORTHEADER;
-  list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                          GetModuleHandleW(nullptr), nullptr);
+  // Rows on demand from the model; no border.
+  list_ = CreateReportList(parent, WS_CLIPSIBLINGS | LVS_OWNERDATA, controlId, kColumnCaptions,
+                           kDefaultWidths);
   if (!list_) return false;
-  const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-
-  for (int column = 0; column < ColumnCount; ++column) {
-    std::wstring caption = ToWide(kColumnCaptions[column]);
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
-    info.fmt = LVCFMT_LEFT;
-    info.cx = kDefaultWidths[column];
-    info.pszText = caption.data();
-    info.iSubItem = column;
-    SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-  }
   return true;
 }
 

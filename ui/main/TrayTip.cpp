@@ -18,11 +18,6 @@ std::string WhenText(const LocalMoment& moment, const SystemTime& now) {
   return when + TwoDigits(moment.hour) + ":" + TwoDigits(moment.minute);
 }
 
-// The message up to its first line break (a loaded message may still hold the file's 0x01).
-std::string_view FirstLine(const std::string& message) {
-  return std::string_view(message).substr(0, message.find_first_of("\r\n\x01"));
-}
-
 }  // namespace
 
 TrayTip ComposeTrayTip(const Store& store, const SystemTime& now) {

@@ -5,6 +5,7 @@
 
 #include "ui/shared/DialogFrame.h"
 #include "ui/shared/DpiScale.h"
+#include "ui/shared/ReportList.h"
 #include "ui/shared/WindowTexts.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
@@ -49,7 +50,7 @@ LRESULT MissedRemindersWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     case WM_COMMAND:
-      if (LOWORD(wParam) == kOkId || LOWORD(wParam) == IDCANCEL) Destroy();
+      if (LOWORD(wParam) == kOkId) Destroy();
       return 0;
     case WM_CLOSE: Destroy(); return 0;
     case WM_DESTROY: list_ = ok_ = nullptr; return 0;
@@ -59,27 +60,15 @@ LRESULT MissedRemindersWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM
 }
 
 bool MissedRemindersWindow::OnCreate() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT |
-                          LVS_SINGLESEL | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS;
-  list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", listStyle, 0, 0, 0, 0, hwnd_, nullptr, instance,
-                          nullptr);
+  int widths[std::size(kColumnWidths)];
+  for (size_t column = 0; column < std::size(widths); ++column)
+    widths[column] = ScaleToDpi(kColumnWidths[column], dpi_);
+  list_ = CreateReportList(hwnd_, WS_BORDER | LVS_SHOWSELALWAYS, 0, kMissedColumnCaptions, widths);
   ok_ = CreateWindowExW(0, L"BUTTON", ToWide(kOkButton).c_str(),
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkId)), instance, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOkId)),
+                        GetModuleHandleW(nullptr), nullptr);
   if (!list_ || !ok_) return false;
-  const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-  for (int column = 0; column < static_cast<int>(std::size(kMissedColumnCaptions)); ++column) {
-    std::wstring caption = ToWide(kMissedColumnCaptions[column]);
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
-    info.fmt = LVCFMT_LEFT;
-    info.cx = ScaleToDpi(kColumnWidths[column], dpi_);
-    info.pszText = caption.data();
-    info.iSubItem = column;
-    SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-  }
   PlaceChildren();
   return true;
 }

@@ -99,7 +99,11 @@ HWND ReminderPopups::ShowReminder(const std::string& caption, const std::string&
   auto popup = std::make_unique<Popup>(
       *this, Reminder{caption.starts_with(' ') ? caption.substr(1) : caption, text, sound,
                       snoozeMinutes, soundChoice, reminder});
-  if (!popup->Open(caption, place, dpi)) return nullptr;
+  if (!popup->Open(caption, place, dpi)) {
+    // Never to be answered by a click: answered now, so that its sound does not wait for it.
+    if (onAnswered_) onAnswered_(reminder);
+    return nullptr;
+  }
   const HWND window = popup->Handle();
   open_[window] = std::move(popup);
   return window;

@@ -27,7 +27,8 @@ class ReminderPopups {
 
   // Opens one popup titled " " + caption, showing `text` (both cp1251). `sound`: its sound action
   // was on, with `soundChoice` (both come back with a snooze); `snoozeMinutes`: the duration the
-  // list shows; `reminder`: the number its answer is told by (OnAnswered).
+  // list shows; `reminder`: the number its answer is told by (OnAnswered; at once when the
+  // popup cannot open).
   HWND ShowReminder(const std::string& caption, const std::string& text, bool sound = false,
                     int32_t snoozeMinutes = 10, const SoundChoice& soundChoice = {},
                     uint64_t reminder = 0);

@@ -66,7 +66,9 @@ class ValueReader {
     if (Failed()) return;
     const std::string_view value = index_.Find(section_, key).value_or(std::string_view());
     field.clear();
-    field.reserve(value.size());
+    // Each 0x01 takes two bytes: reserved exactly, the string never grows to twice its size.
+    field.reserve(value.size() +
+                  static_cast<size_t>(std::count(value.begin(), value.end(), '\x01')));
     for (char c : value) {
       if (c == '\x01')
         field += "\r\n";

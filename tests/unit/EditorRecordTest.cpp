@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ui/editor/EditorRecord.h"
+#include "ui/editor/RuleFields.h"
 
 namespace {
 
@@ -146,6 +147,111 @@ TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
   }
 }
 
+// Each repeat rule made by the editor's controls, and the controls that show it again.
+TEST(ConvertEditorFields, TheRuleItemsMakeTheirRulesAndShowThemAgain) {
+  struct Case {
+    int32_t item;
+    const char *every, *tillHour, *warn;
+    int32_t boxes, weekOfMonth, weekday;
+    RepeatRule rule;
+    int32_t shownItem;
+    int32_t warnMinutes;
+  };
+  constexpr int32_t kMonWedFri = 42, kWeekend = 65;
+  const Case cases[] = {
+      {kEveryNMinutesItem, "45", "18", "15", 0, 0, 0, {EveryNMinutes, 45, 0, 64800 + 3599}, 11, 15},
+      {kEveryNMinutesItem,
+       "1441",
+       "24",
+       "1441",
+       0,
+       0,
+       0,
+       {EveryNMinutes, 1440, 0, 86399},
+       11,
+       1440},
+      {kEveryNMinutesItem,
+       "0",
+       "0",
+       "0",
+       kWeekend,
+       0,
+       0,
+       {EveryNMinutes, 1, kWeekend, 3599},
+       11,
+       0},
+      {kEveryNHoursItem,
+       "25",
+       "23",
+       "0",
+       kWeekend,
+       0,
+       0,
+       {EveryNHours, 24, kWeekend, 86399},
+       12,
+       0},
+      {kOnWeekdaysItem, "7", "1", "0", kMonWedFri, 0, 0, {OnWeekdays, 0, kMonWedFri, 86399}, 13, 0},
+      // Monday to Friday chosen by hand show as the working days.
+      {kOnWeekdaysItem,
+       "7",
+       "1",
+       "0",
+       kWorkingDays,
+       0,
+       0,
+       {OnWeekdays, 0, kWorkingDays, 86399},
+       14,
+       0},
+      {kWorkingDaysItem,
+       "7",
+       "1",
+       "0",
+       kWeekend,
+       0,
+       0,
+       {OnWeekdays, 0, kWorkingDays, 86399},
+       14,
+       0},
+      {kNthWeekdayItem, "7", "1", "0", 0, 1, 1, {NthWeekdayOfMonth, 2, 4, 86399}, 15, 0},
+      {kNthWeekdayItem, "7", "1", "0", 0, 4, 6, {NthWeekdayOfMonth, kLastOfMonth, 1, 86399}, 15, 0},
+      {kEveryNDaysItem, "366", "1", "0", kWeekend, 0, 0, {EveryNDays, 366, 0, 86399}, 16, 0},
+      {kEveryNDaysItem, "367", "1", "0", 0, 0, 0, {EveryNDays, 366, 0, 86399}, 16, 0},
+      // An older item clears the rule whatever the rule's controls hold.
+      {Once, "7", "1", "0", kWeekend, 1, 1, {}, Once, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    EditorFields f = OneTimeTaskFields();
+    f.recurrenceIndex = c.item;
+    f.everyText = c.every, f.tillHourText = c.tillHour, f.warnText = c.warn;
+    f.weekdayBoxes = c.boxes, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
+    const ConvertedFields converted = ConvertEditorFields(f);
+    ASSERT_TRUE(converted.record);
+    EXPECT_EQ(converted.record->rule, c.rule);
+    EXPECT_EQ(converted.record->recurrence, c.rule.kind == PlainRule ? c.item : EveryDay);
+    EXPECT_EQ(converted.record->warnMinutes, c.warnMinutes);
+    const RuleControls shown = ControlsOfTask(*converted.record);
+    EXPECT_EQ(shown.listIndex, c.shownItem);
+    if (c.rule.kind != PlainRule) EXPECT_EQ(RuleOfControls(shown), c.rule);
+  }
+}
+
+TEST(ConvertEditorFields, OnlyTheRuleFieldsTheItemUsesMustBeNumbersAndWeekdaysNeedOne) {
+  EditorFields f = OneTimeTaskFields();
+  f.everyText = "", f.tillSecondText = "x";
+  EXPECT_TRUE(ConvertEditorFields(f).record);
+  f.recurrenceIndex = kEveryNDaysItem;
+  EXPECT_EQ(ConvertEditorFields(f).error, "'' is not a valid integer value");
+  f.recurrenceIndex = kEveryNHoursItem, f.everyText = "2";
+  EXPECT_EQ(ConvertEditorFields(f).error, "'x' is not a valid integer value");
+  f.recurrenceIndex = kOnWeekdaysItem, f.weekdayBoxes = 0;
+  const ConvertedFields refused = ConvertEditorFields(f);
+  EXPECT_TRUE(refused.noWeekday && !refused.record);
+  Store store;
+  EXPECT_EQ(CommitEditor(store, 0, f, kSaved).outcome, CommitResult::Outcome::NoWeekday);
+  EXPECT_TRUE(store.tasks.empty());
+}
+
 TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
   store.tasks.push_back(StoredTask(store, "первое", StatusActive));
@@ -243,6 +349,40 @@ TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
     const uint16_t hour = skipped ? 10 : c.before == kNew ? 0 : 9;
     EXPECT_EQ(task.lastRun.hour, hour);
     EXPECT_EQ(task.lastRun.second, skipped || c.before == kNew ? 0 : 5);
+  }
+}
+
+// An older version reads the Nth weekday as monthly on its next occurrence's day, whether the
+// task is new, edited without a change of its moment, or paused. On 14 March 2024 at 10:00 the
+// second Tuesday (the 12th, at 23:59:59) is made up as done; the fourth Friday is the 22nd.
+TEST(CommitEditor, TheNthWeekdayKeepsTheMonthlyDayAnOlderVersionReads) {
+  constexpr int32_t kNew = -1;
+  struct Case {
+    int32_t before, item, weekOfMonth, weekday;
+    int32_t recurrence, day, status;
+  };
+  const Case cases[] = {
+      {kNew, kNthWeekdayItem, 1, 1, EveryMonth, 9, StatusDoneToday},
+      {StatusActive, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusActive},
+      {StatusPaused, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusPaused},
+      {StatusActive, EveryDay, 3, 4, EveryDay, 15, StatusActive},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    Store store;
+    uint64_t id = 0;
+    if (c.before != kNew) {
+      store.tasks.push_back(StoredTask(store, "правка", c.before));
+      store.tasks[0].SetSecondOfDay(86399);
+      store.tasks[0].rule = {NthWeekdayOfMonth, 4, WeekdayBit(5), 86399};
+      id = store.tasks[0].id;
+    }
+    EditorFields f = OneTimeTaskFields();
+    f.recurrenceIndex = c.item, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
+    ASSERT_EQ(CommitEditor(store, id, f, kSaved).outcome, CommitResult::Outcome::Written);
+    EXPECT_EQ(store.tasks[0].recurrence, c.recurrence);
+    EXPECT_EQ(store.tasks[0].day, c.day);
+    EXPECT_EQ(store.tasks[0].status, c.status);
   }
 }
 

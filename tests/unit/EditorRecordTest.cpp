@@ -147,106 +147,57 @@ TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
   }
 }
 
-// Each repeat rule made by the editor's controls, and the controls that show it again.
+// Each repeat rule made by the editor's controls (N and the end kept in range), and the item
+// that shows it again.
 TEST(ConvertEditorFields, TheRuleItemsMakeTheirRulesAndShowThemAgain) {
   struct Case {
     int32_t item;
-    const char *every, *tillHour, *warn;
+    const char *every, *tillHour;
     int32_t boxes, weekOfMonth, weekday;
     RepeatRule rule;
-    int32_t shownItem;
-    int32_t warnMinutes;
+    int32_t shownItem = -1;  // the item itself
   };
   constexpr int32_t kMonWedFri = 42, kWeekend = 65;
   const Case cases[] = {
-      {kEveryNMinutesItem, "45", "18", "15", 0, 0, 0, {EveryNMinutes, 45, 0, 64800 + 3599}, 11, 15},
-      {kEveryNMinutesItem,
-       "1441",
-       "24",
-       "1441",
-       0,
-       0,
-       0,
-       {EveryNMinutes, 1440, 0, 86399},
-       11,
-       1440},
-      {kEveryNMinutesItem,
-       "0",
-       "0",
-       "0",
-       kWeekend,
-       0,
-       0,
-       {EveryNMinutes, 1, kWeekend, 3599},
-       11,
-       0},
-      {kEveryNHoursItem,
-       "25",
-       "23",
-       "0",
-       kWeekend,
-       0,
-       0,
-       {EveryNHours, 24, kWeekend, 86399},
-       12,
-       0},
-      {kOnWeekdaysItem, "7", "1", "0", kMonWedFri, 0, 0, {OnWeekdays, 0, kMonWedFri, 86399}, 13, 0},
-      // Monday to Friday chosen by hand show as the working days.
-      {kOnWeekdaysItem,
-       "7",
-       "1",
-       "0",
-       kWorkingDays,
-       0,
-       0,
-       {OnWeekdays, 0, kWorkingDays, 86399},
-       14,
-       0},
-      {kWorkingDaysItem,
-       "7",
-       "1",
-       "0",
-       kWeekend,
-       0,
-       0,
-       {OnWeekdays, 0, kWorkingDays, 86399},
-       14,
-       0},
-      {kNthWeekdayItem, "7", "1", "0", 0, 1, 1, {NthWeekdayOfMonth, 2, 4, 86399}, 15, 0},
-      {kNthWeekdayItem, "7", "1", "0", 0, 4, 6, {NthWeekdayOfMonth, kLastOfMonth, 1, 86399}, 15, 0},
-      {kEveryNDaysItem, "366", "1", "0", kWeekend, 0, 0, {EveryNDays, 366, 0, 86399}, 16, 0},
-      {kEveryNDaysItem, "367", "1", "0", 0, 0, 0, {EveryNDays, 366, 0, 86399}, 16, 0},
-      // An older item clears the rule whatever the rule's controls hold.
-      {Once, "7", "1", "0", kWeekend, 1, 1, {}, Once, 0},
+      {kEveryNMinutesItem, "45", "18", 0, 0, 0, {EveryNMinutes, 45, 0, 68399}},
+      {kEveryNMinutesItem, "1441", "24", 0, 0, 0, {EveryNMinutes, 1440, 0, 86399}},
+      {kEveryNMinutesItem, "0", "0", kWeekend, 0, 0, {EveryNMinutes, 1, kWeekend, 3599}},
+      {kEveryNHoursItem, "25", "23", kWeekend, 0, 0, {EveryNHours, 24, kWeekend, 86399}},
+      {kOnWeekdaysItem, "7", "1", kMonWedFri, 0, 0, {OnWeekdays, 0, kMonWedFri, 86399}},
+      {kOnWeekdaysItem, "7", "1", kWorkingDays, 0, 0, {OnWeekdays, 0, 62, 86399}, kWorkingDaysItem},
+      {kWorkingDaysItem, "7", "1", kWeekend, 0, 0, {OnWeekdays, 0, kWorkingDays, 86399}},
+      {kNthWeekdayItem, "7", "1", 0, 1, 1, {NthWeekdayOfMonth, 2, 4, 86399}},
+      {kNthWeekdayItem, "7", "1", 0, 4, 6, {NthWeekdayOfMonth, kLastOfMonth, 1, 86399}},
+      {kEveryNDaysItem, "366", "1", kWeekend, 0, 0, {EveryNDays, 366, 0, 86399}},
+      {kEveryNDaysItem, "367", "1", 0, 0, 0, {EveryNDays, 366, 0, 86399}},
+      {Once, "7", "1", kWeekend, 1, 1, {}},  // an older item clears the rule
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "row " << &c - cases);
     EditorFields f = OneTimeTaskFields();
-    f.recurrenceIndex = c.item;
-    f.everyText = c.every, f.tillHourText = c.tillHour, f.warnText = c.warn;
+    f.recurrenceIndex = c.item, f.everyText = c.every, f.tillHourText = c.tillHour;
     f.weekdayBoxes = c.boxes, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
-    const ConvertedFields converted = ConvertEditorFields(f);
-    ASSERT_TRUE(converted.record);
-    EXPECT_EQ(converted.record->rule, c.rule);
-    EXPECT_EQ(converted.record->recurrence, c.rule.kind == PlainRule ? c.item : EveryDay);
-    EXPECT_EQ(converted.record->warnMinutes, c.warnMinutes);
-    const RuleControls shown = ControlsOfTask(*converted.record);
-    EXPECT_EQ(shown.listIndex, c.shownItem);
-    if (c.rule.kind != PlainRule) EXPECT_EQ(RuleOfControls(shown), c.rule);
+    const std::optional<Task> record = ConvertEditorFields(f).record;
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->rule, c.rule);
+    EXPECT_EQ(record->recurrence, c.rule.kind == PlainRule ? c.item : EveryDay);
+    EXPECT_EQ(ControlsOfTask(*record).listIndex, c.shownItem < 0 ? c.item : c.shownItem);
+    EXPECT_EQ(RuleOfControls(ControlsOfTask(*record)), c.rule);
   }
 }
 
-TEST(ConvertEditorFields, OnlyTheRuleFieldsTheItemUsesMustBeNumbersAndWeekdaysNeedOne) {
+TEST(ConvertEditorFields, TheWarningAndOnlyTheRuleFieldsTheItemUsesAndWeekdaysNeedOne) {
   EditorFields f = OneTimeTaskFields();
-  f.everyText = "", f.tillSecondText = "x";
-  EXPECT_TRUE(ConvertEditorFields(f).record);
-  f.recurrenceIndex = kEveryNDaysItem;
+  f.everyText = "", f.tillSecondText = "x", f.warnText = "1441";
+  EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 1440);
+  f.recurrenceIndex = kEveryNDaysItem, f.warnText = "15";
   EXPECT_EQ(ConvertEditorFields(f).error, "'' is not a valid integer value");
   f.recurrenceIndex = kEveryNHoursItem, f.everyText = "2";
   EXPECT_EQ(ConvertEditorFields(f).error, "'x' is not a valid integer value");
+  f.tillSecondText = "0";
+  EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 15);
   f.recurrenceIndex = kOnWeekdaysItem, f.weekdayBoxes = 0;
-  const ConvertedFields refused = ConvertEditorFields(f);
-  EXPECT_TRUE(refused.noWeekday && !refused.record);
+  EXPECT_TRUE(ConvertEditorFields(f).noWeekday);
   Store store;
   EXPECT_EQ(CommitEditor(store, 0, f, kSaved).outcome, CommitResult::Outcome::NoWeekday);
   EXPECT_TRUE(store.tasks.empty());

@@ -13,12 +13,11 @@ set_clock() { printf '%s\n' "$1" >"$CLOCK_FILE.new" && mv -f "$CLOCK_FILE.new" "
 # The editor's controls by their identifiers (1000 + their place in TaskEditor.h's list).
 OK=1027 TILL_HOUR=1036 TILL_MINUTE=1038 TILL_SECOND=1040 EVERY=1043 MONDAY=1045 WEEK=1052 DAY=1053
 WARN=1055 RECURRENCE=1012
-at() { driver controls TForm2 | awk -F'\t' -v id="$1" '$4 == id { print $3; exit }'; }
 click() {
-  local x y
-  read -r x y <<<"$(at "$1")"
-  [ -n "$y" ] || { e2e_fail "control $1 is not there or not enabled"; return 1; }
-  xdotool mousemove "$x" "$y" click 1 && sleep 0.3
+  local at
+  at=$(driver controls TForm2 | awk -F'\t' -v id="$1" '$4 == id { print $3; exit }')
+  [ -n "$at" ] || { e2e_fail "control $1 is not there or not enabled"; return 1; }
+  xdotool mousemove $at click 1 && sleep 0.3
 }
 type_number() { click "$1" && xdotool key End shift+Home && xdotool type "$2"; }
 # choose <list> <index>: drops the list and walks to the item with the keys.

@@ -304,7 +304,7 @@ TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
 }
 
 // An older version reads the Nth weekday as monthly on its next occurrence's day, whether the
-// task is new, edited without a change of its moment, or paused. On 14 March 2024 at 10:00 the
+// task is new or edited without a change of its moment. On 14 March 2024 at 10:00 the
 // second Tuesday (the 12th, at 23:59:59) is made up as done; the fourth Friday is the 22nd.
 TEST(CommitEditor, TheNthWeekdayKeepsTheMonthlyDayAnOlderVersionReads) {
   constexpr int32_t kNew = -1;
@@ -315,7 +315,6 @@ TEST(CommitEditor, TheNthWeekdayKeepsTheMonthlyDayAnOlderVersionReads) {
   const Case cases[] = {
       {kNew, kNthWeekdayItem, 1, 1, EveryMonth, 9, StatusDoneToday},
       {StatusActive, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusActive},
-      {StatusPaused, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusPaused},
       {StatusActive, EveryDay, 3, 4, EveryDay, 15, StatusActive},
   };
   for (const Case& c : cases) {

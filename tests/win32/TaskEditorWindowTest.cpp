@@ -226,29 +226,18 @@ int TextWidth(HWND control, const std::wstring& text) {
 }
 
 TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
-  struct Case {
-    C control;
-    int room;
-  };
+  // Every caption: labels, group frames, check boxes and buttons, with the room each needs.
   const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-  const Case captions[] = {
-      {C::LabelMessage, 0},   {C::LabelHour, 0},     {C::LabelMinute, 0},
-      {C::LabelSecond, 0},    {C::LabelYear, 0},     {C::LabelMonth, 0},
-      {C::LabelDay, 0},       {C::MomentGroup, 16},  {C::ActionsGroup, 16},
-      {C::DeleteAfter, box},  {C::ShutDown, box},    {C::RunFile, box},
-      {C::Beep, box},         {C::ShowMessage, box}, {C::Ok, 8},
-      {C::Cancel, 8},         {C::ChooseFile, 8},    {C::ChooseSound, 8},
-      {C::Melody, 8},         {C::RepeatSound, box}, {C::Wake, box},
-      {C::LabelTill, 0},      {C::LabelEvery, 0},    {C::LabelWarn, 0},
-      {C::LabelWarnUnit, 0},  {C::MondayBox, box},   {C::TuesdayBox, box},
-      {C::WednesdayBox, box}, {C::ThursdayBox, box}, {C::FridayBox, box},
-      {C::SaturdayBox, box},  {C::SundayBox, box},
-  };
-  for (const Case& c : captions) {
+  for (int i = 0; i < static_cast<int>(C::Count); ++i) {
+    const HWND control = Control(static_cast<C>(i));
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool button = ClassOf(control) == L"Button";
+    if (!button && ClassOf(control) != L"Static") continue;
+    const int room = !button ? 0 : type == BS_GROUPBOX ? 16 : type == BS_AUTOCHECKBOX ? box : 8;
     RECT client{};
-    GetClientRect(Control(c.control), &client);
-    EXPECT_LE(TextWidth(Control(c.control), Text(c.control)) + c.room, client.right)
-        << Text(c.control);
+    GetClientRect(control, &client);
+    EXPECT_LE(TextWidth(control, Text(static_cast<C>(i))) + room, client.right)
+        << Text(static_cast<C>(i));
   }
   const int arrow = GetSystemMetrics(SM_CXVSCROLL) + 6;
   for (C list : {C::Recurrence, C::Month, C::Day, C::WeekOfMonth, C::WeekdayOfMonth}) {

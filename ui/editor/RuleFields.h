@@ -51,8 +51,8 @@ struct RuleControls {
 constexpr int32_t WeekdayBitOfEntry(int32_t entry) { return WeekdayBit((entry + 1) % 7); }
 
 // The rule the controls make: none for the older items; the working-days item takes Monday to
-// Friday whatever the boxes show. N is cut into its range; the rule may still lack a weekday
-// (RuleIsValid), which OK refuses.
+// Friday whatever the boxes show. N is taken as its field keeps it (NormaliseBoundedField); the
+// rule may lack a weekday (RuleIsValid), which OK refuses.
 RepeatRule RuleOfControls(const RuleControls& controls);
 
 // The item and controls that show a task: its recurrence and the controls' starting values for a

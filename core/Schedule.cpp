@@ -259,8 +259,13 @@ int32_t MomentSecondOfDay(const Task& task, const SystemTime& now) {
 void SkipMomentBeforeSaving(Task& task, const SystemTime& now) {
   if ((task.rule.kind != PlainRule || task.recurrence != Once) && IsDue(task, now))
     RecordFiring(task, now);
-  else  // a task done for this month keeps the next month's occurrence
-    KeepOlderRecurrence(task, now, task.status == StatusDoneToday && !ShouldReactivate(task, now));
+  else
+    KeepOlderRecurrence(task, now);
+}
+
+void KeepOlderRecurrence(Task& task, const SystemTime& now) {
+  // A task done for this month keeps the next month's occurrence.
+  KeepOlderRecurrence(task, now, task.status == StatusDoneToday && !ShouldReactivate(task, now));
 }
 
 bool SameMoment(const Task& a, const Task& b) {

@@ -41,6 +41,11 @@ int32_t MomentSecondOfDay(const Task& task, const SystemTime& now);
 // moment) before. A one-time task keeps a past moment, which fires at once: the user chose it.
 void SkipMomentBeforeSaving(Task& task, const SystemTime& now);
 
+// Sets the recurrence and day that an older version reads for a task with a rule (RuleKind), as
+// the task stands at `now`; a task without a rule is left as it is. What SkipMomentBeforeSaving
+// does for a task whose moment has not come.
+void KeepOlderRecurrence(Task& task, const SystemTime& now);
+
 // True when both tasks fire at the same moments: the same recurrence and time of day, and the
 // date fields that recurrence reads (the day of a monthly task, day and month of a yearly one,
 // the whole date of a one-time one).

@@ -1,5 +1,5 @@
 // Shows the main window with a reminder popup, then the settings dialog, then the task editor
-// (new, and an existing task with the date fields of three recurrences), and asks for a screenshot
+// (new, and an existing task with the fields of five recurrences), and asks for a screenshot
 // of each (dpi_screens.sh takes them): a way to look at the windows at
 // the density the process was started at. Not a test; run by hand.
 // Usage: vornakel_dpi_screens.exe FOLDER   (FOLDER receives NAME.request files while it waits)
@@ -101,9 +101,12 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageW(editor.Handle(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
   };
+  using NamedRecurrence = std::pair<const wchar_t*, int>;
   for (const auto& [name, recurrence] :
-       {std::pair{L"editor-daily", EveryDay}, std::pair{L"editor-yearly", EveryYear},
-        std::pair{L"editor-once", Once}}) {
+       {NamedRecurrence{L"editor-daily", EveryDay}, NamedRecurrence{L"editor-yearly", EveryYear},
+        NamedRecurrence{L"editor-once", Once},
+        NamedRecurrence{L"editor-minutes", kEveryNMinutesItem},
+        NamedRecurrence{L"editor-nth", kNthWeekdayItem}}) {
     WhileModal([&] { editor.OpenForEdit(2); },
                [&, name = name, recurrence = recurrence] {
                  choose(EditorControl::Recurrence, recurrence);

@@ -43,7 +43,7 @@ main_pictures() {
   sleep 1.2
   shot editor ""
   # Its Cancel button: Escape while editing would hide the whole program to the tray.
-  xdotool mousemove 320 489 click 1
+  xdotool mousemove $(driver controls TForm2 | awk -F'\t' '$2 == "Cancel" { print $3 }') click 1
   sleep 0.5
 
   # The list's menu on the first row.

@@ -644,7 +644,7 @@ int Focus() {
 }
 
 // The program's first visible window of `class_name` (a popup, the editor "TForm2"): one line per
-// enabled, visible child: its class, text and the centre of its place on the screen.
+// enabled, visible child: its class, text, the centre of its place on the screen and its id.
 int Controls(const char* class_name) {
   HWND main = FindMainWindow();
   const DWORD process_id = main ? ProcessOf(main) : 0;
@@ -656,7 +656,8 @@ int Controls(const char* class_name) {
       RECT place{};
       GetWindowRect(child, &place);
       Print(ClassOf(child) + L"\t" + Escaped(TextOf(child)) + L"\t" +
-            Number((place.left + place.right) / 2) + L" " + Number((place.top + place.bottom) / 2));
+            Number((place.left + place.right) / 2) + L" " + Number((place.top + place.bottom) / 2) +
+            L"\t" + Number(GetDlgCtrlID(child)));
     }
     return 0;
   }
@@ -885,7 +886,7 @@ void Usage() {
       L"  close [timeout-ms]              close the taskbar button, wait for the process to end\n"
       L"  post <msg> <wparam> <lparam>    post a message to the main window\n"
       L"  popups                          reminder popups: title and child texts\n"
-      L"  controls <class>                a window's controls: class, text, centre\n"
+      L"  controls <class>                a window's controls: class, text, centre, id\n"
       L"  focus                           the foreground window's class, its focus and text\n"
       L"  snooze <choice>                 \"Отложить\" on the first popup, duration <choice>\n"
       L"  dialogs [button-id]             visible message boxes; click a button\n"

@@ -41,7 +41,10 @@ TEST(LayoutForRecurrence, EnablesTheDateControlsOfEachRecurrence) {
       {9, true, true, false, true, false, RecurrenceFollowUp::MonthLogic},
       {10, true, true, true, true, true, RecurrenceFollowUp::MonthLogic},
       {-1, false, false, false, false, false, RecurrenceFollowUp::None},
-      {11, false, false, false, false, false, RecurrenceFollowUp::None},
+      {11, true, false, false, false, false, RecurrenceFollowUp::None},
+      {15, true, false, false, false, false, RecurrenceFollowUp::None},
+      {16, true, true, true, true, false, RecurrenceFollowUp::MonthLogic},  // from its date
+      {17, false, false, false, false, false, RecurrenceFollowUp::None},
   };
   for (const Case& c : cases) {
     const RecurrenceLayout layout = LayoutForRecurrence(c.recurrence);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ui/editor/EditorRecord.h"
+#include "ui/editor/RuleFields.h"
 
 namespace {
 
@@ -146,6 +147,62 @@ TEST(ConvertEditorFields, TheFirstFieldThatIsNoNumberGivesTheError) {
   }
 }
 
+// Each repeat rule made by the editor's controls (N and the end kept in range), and the item
+// that shows it again.
+TEST(ConvertEditorFields, TheRuleItemsMakeTheirRulesAndShowThemAgain) {
+  struct Case {
+    int32_t item;
+    const char *every, *tillHour;
+    int32_t boxes, weekOfMonth, weekday;
+    RepeatRule rule;
+    int32_t shownItem = -1;  // the item itself
+  };
+  constexpr int32_t kMonWedFri = 42, kWeekend = 65;
+  const Case cases[] = {
+      {kEveryNMinutesItem, "45", "18", 0, 0, 0, {EveryNMinutes, 45, 0, 68399}},
+      {kEveryNMinutesItem, "1441", "24", 0, 0, 0, {EveryNMinutes, 1440, 0, 86399}},
+      {kEveryNMinutesItem, "0", "0", kWeekend, 0, 0, {EveryNMinutes, 1, kWeekend, 3599}},
+      {kEveryNHoursItem, "25", "23", kWeekend, 0, 0, {EveryNHours, 24, kWeekend, 86399}},
+      {kOnWeekdaysItem, "7", "1", kMonWedFri, 0, 0, {OnWeekdays, 0, kMonWedFri, 86399}},
+      {kOnWeekdaysItem, "7", "1", kWorkingDays, 0, 0, {OnWeekdays, 0, 62, 86399}, kWorkingDaysItem},
+      {kWorkingDaysItem, "7", "1", kWeekend, 0, 0, {OnWeekdays, 0, kWorkingDays, 86399}},
+      {kNthWeekdayItem, "7", "1", 0, 1, 1, {NthWeekdayOfMonth, 2, 4, 86399}},
+      {kNthWeekdayItem, "7", "1", 0, 4, 6, {NthWeekdayOfMonth, kLastOfMonth, 1, 86399}},
+      {kEveryNDaysItem, "366", "1", kWeekend, 0, 0, {EveryNDays, 366, 0, 86399}},
+      {kEveryNDaysItem, "367", "1", 0, 0, 0, {EveryNDays, 366, 0, 86399}},
+      {Once, "7", "1", kWeekend, 1, 1, {}},  // an older item clears the rule
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    EditorFields f = OneTimeTaskFields();
+    f.recurrenceIndex = c.item, f.everyText = c.every, f.tillHourText = c.tillHour;
+    f.weekdayBoxes = c.boxes, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
+    const std::optional<Task> record = ConvertEditorFields(f).record;
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->rule, c.rule);
+    EXPECT_EQ(record->recurrence, c.rule.kind == PlainRule ? c.item : EveryDay);
+    EXPECT_EQ(ControlsOfTask(*record).listIndex, c.shownItem < 0 ? c.item : c.shownItem);
+    EXPECT_EQ(RuleOfControls(ControlsOfTask(*record)), c.rule);
+  }
+}
+
+TEST(ConvertEditorFields, TheWarningAndOnlyTheRuleFieldsTheItemUsesAndWeekdaysNeedOne) {
+  EditorFields f = OneTimeTaskFields();
+  f.everyText = "", f.tillSecondText = "x", f.warnText = "1441";
+  EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 1440);
+  f.recurrenceIndex = kEveryNDaysItem, f.warnText = "15";
+  EXPECT_EQ(ConvertEditorFields(f).error, "'' is not a valid integer value");
+  f.recurrenceIndex = kEveryNHoursItem, f.everyText = "2";
+  EXPECT_EQ(ConvertEditorFields(f).error, "'x' is not a valid integer value");
+  f.tillSecondText = "0";
+  EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 15);
+  f.recurrenceIndex = kOnWeekdaysItem, f.weekdayBoxes = 0;
+  EXPECT_TRUE(ConvertEditorFields(f).noWeekday);
+  Store store;
+  EXPECT_EQ(CommitEditor(store, 0, f, kSaved).outcome, CommitResult::Outcome::NoWeekday);
+  EXPECT_TRUE(store.tasks.empty());
+}
+
 TEST(CommitEditor, NewTaskIsAppendedActiveUnarmedWithANewIdentity) {
   Store store;
   store.tasks.push_back(StoredTask(store, "первое", StatusActive));
@@ -243,6 +300,39 @@ TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
     const uint16_t hour = skipped ? 10 : c.before == kNew ? 0 : 9;
     EXPECT_EQ(task.lastRun.hour, hour);
     EXPECT_EQ(task.lastRun.second, skipped || c.before == kNew ? 0 : 5);
+  }
+}
+
+// An older version reads the Nth weekday as monthly on its next occurrence's day, whether the
+// task is new or edited without a change of its moment. On 14 March 2024 at 10:00 the
+// second Tuesday (the 12th, at 23:59:59) is made up as done; the fourth Friday is the 22nd.
+TEST(CommitEditor, TheNthWeekdayKeepsTheMonthlyDayAnOlderVersionReads) {
+  constexpr int32_t kNew = -1;
+  struct Case {
+    int32_t before, item, weekOfMonth, weekday;
+    int32_t recurrence, day, status;
+  };
+  const Case cases[] = {
+      {kNew, kNthWeekdayItem, 1, 1, EveryMonth, 9, StatusDoneToday},
+      {StatusActive, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusActive},
+      {StatusActive, EveryDay, 3, 4, EveryDay, 15, StatusActive},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+    Store store;
+    uint64_t id = 0;
+    if (c.before != kNew) {
+      store.tasks.push_back(StoredTask(store, "правка", c.before));
+      store.tasks[0].SetSecondOfDay(86399);
+      store.tasks[0].rule = {NthWeekdayOfMonth, 4, WeekdayBit(5), 86399};
+      id = store.tasks[0].id;
+    }
+    EditorFields f = OneTimeTaskFields();
+    f.recurrenceIndex = c.item, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
+    ASSERT_EQ(CommitEditor(store, id, f, kSaved).outcome, CommitResult::Outcome::Written);
+    EXPECT_EQ(store.tasks[0].recurrence, c.recurrence);
+    EXPECT_EQ(store.tasks[0].day, c.day);
+    EXPECT_EQ(store.tasks[0].status, c.status);
   }
 }
 

@@ -238,10 +238,10 @@ TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   const ControlCase controls[] = {
       {form3.Control(SettingsControl::StartWithWindows), {10, 14, 237, 17}, 13},
       {form3.Control(SettingsControl::Cancel), {131, 104, 75, 25}, 13},
-      {form2.Control(EditorControl::Message), {8, 26, 198, 166}, 15},
-      {form2.Control(EditorControl::ChooseFile), {608, 148, 70, 24}, 13},
-      {form2.Control(EditorControl::ShutDown), {462, 206, 217, 20}, 13},
-      {form2.Control(EditorControl::Year), {224, 168, 46, 22}, 13},
+      {form2.Control(EditorControl::Message), {8, 26, 146, 222}, 15},
+      {form2.Control(EditorControl::ChooseFile), {586, 148, 72, 24}, 13},
+      {form2.Control(EditorControl::ShutDown), {446, 206, 212, 20}, 13},
+      {form2.Control(EditorControl::Year), {172, 228, 46, 22}, 13},
   };
   auto expectControlsAt = [&](int dpi) {
     for (const ControlCase& c : controls) {
@@ -260,13 +260,17 @@ TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   EXPECT_EQ(client.right, ScaleToDpi(257, StartDpi()));
   EXPECT_EQ(client.bottom, ScaleToDpi(148, StartDpi()));
   GetClientRect(form2.Handle(), &client);
-  EXPECT_EQ(client.right, ScaleToDpi(697, StartDpi()));
-  EXPECT_EQ(client.bottom, ScaleToDpi(238, StartDpi()));
+  EXPECT_EQ(client.right, ScaleToDpi(676, StartDpi()));
+  EXPECT_EQ(client.bottom, ScaleToDpi(292, StartDpi()));
+  // The editor fits the 1024 × 768 desktop above its taskbar.
+  const RECT outer = WindowRect(form2.Handle());
+  EXPECT_LE(outer.right - outer.left, 1024);
+  EXPECT_LE(outer.bottom - outer.top, 748);
   expectControlsAt(StartDpi());
 
   for (int dpi : {OtherDpi(), StartDpi()}) {
     const RECT settingsThere = ScaledPlace(20, 20, 263, 175, dpi);
-    const RECT editorThere = ScaledPlace(40, 40, 703, 265, dpi);
+    const RECT editorThere = ScaledPlace(40, 40, 682, 319, dpi);
     SendDpiChanged(form3.Handle(), dpi, settingsThere);
     SendDpiChanged(form2.Handle(), dpi, editorThere);
     EXPECT_TRUE(SameRect(WindowRect(form3.Handle()), settingsThere));

@@ -17,9 +17,10 @@ constexpr int kFileTypeList = 0x470;   // cmb1: the file types offered
 struct EnabledCase {
   int recurrence;
   bool month, year, day, deleteAfter;
+  bool every = false, till = false, weekdays = false, nth = false;
 };
 
-TEST_F(EditorTest, EachRecurrenceEnablesItsDateControls) {
+TEST_F(EditorTest, EachRecurrenceEnablesItsDateAndRuleControls) {
   const EnabledCase cases[] = {
       {Once, true, true, true, true},
       {EveryDay, false, false, false, false},
@@ -28,10 +29,23 @@ TEST_F(EditorTest, EachRecurrenceEnablesItsDateControls) {
       {EveryMonth, false, false, true, false},
       {EveryYear, true, false, true, false},
       {Once, true, true, true, true},
+      {kEveryNMinutesItem, false, false, false, false, true, true, true},
+      {kEveryNHoursItem, false, false, false, false, true, true, true},
+      {kOnWeekdaysItem, false, false, false, false, false, false, true},
+      {kWorkingDaysItem, false, false, false, false},
+      {kNthWeekdayItem, false, false, false, false, false, false, false, true},
+      {kEveryNDaysItem, true, true, true, false, true},
   };
   Show();
+  Choose(C::Recurrence, kEveryNMinutesItem);
+  Type(C::Every, L"1000", true);
+  EXPECT_EQ(Text(C::Every), L"1000");
   for (const EnabledCase& c : cases) {
     Choose(C::Recurrence, c.recurrence);
+    EXPECT_EQ(Enabled(C::Every) && Enabled(C::EveryArrows), c.every) << c.recurrence;
+    EXPECT_EQ(Enabled(C::TillHour) && Enabled(C::TillSecondArrows), c.till) << c.recurrence;
+    EXPECT_EQ(Enabled(C::MondayBox) && Enabled(C::SundayBox), c.weekdays) << c.recurrence;
+    EXPECT_EQ(Enabled(C::WeekOfMonth) && Enabled(C::WeekdayOfMonth), c.nth) << c.recurrence;
     EXPECT_EQ(Enabled(C::LabelMonth), c.month) << c.recurrence;
     EXPECT_EQ(Enabled(C::Month), c.month) << c.recurrence;
     EXPECT_EQ(Enabled(C::LabelYear), c.year) << c.recurrence;
@@ -41,6 +55,12 @@ TEST_F(EditorTest, EachRecurrenceEnablesItsDateControls) {
     EXPECT_EQ(Enabled(C::Day), c.day) << c.recurrence;
     EXPECT_EQ(Enabled(C::DeleteAfter), c.deleteAfter) << c.recurrence;
   }
+  // N was cut down to each item's range on the way: 1000 minutes, 24 hours, 24 days.
+  EXPECT_EQ(Text(C::Every), L"24");
+  // The working days show Monday to Friday.
+  Choose(C::Recurrence, kWorkingDaysItem);
+  EXPECT_TRUE(Checked(C::MondayBox) && Checked(C::FridayBox) && !Checked(C::SaturdayBox) &&
+              !Checked(C::SundayBox));
 }
 
 TEST_F(EditorTest, TheUsersKeyInTheRecurrenceListRunsTheRecurrenceLogic) {

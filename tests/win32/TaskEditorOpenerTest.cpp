@@ -96,6 +96,30 @@ TEST_F(EditorTest, AnEditShowsTheRecordWithItsOwnDay) {
   EXPECT_TRUE(Enabled(C::Melody));
 }
 
+// An edit shows each rule and its warning in the rule's controls, and OK writes them back as
+// they were.
+TEST_F(EditorTest, AnEditShowsEachRuleAndOkKeepsIt) {
+  const std::pair<RepeatRule, int> cases[] = {
+      {{EveryNMinutes, 45, 0, 64800}, kEveryNMinutesItem},
+      {{EveryNHours, 24, WeekdayBit(0) | WeekdayBit(6), 3723}, kEveryNHoursItem},
+      {{OnWeekdays, 0, 42, 86399}, kOnWeekdaysItem},
+      {{OnWeekdays, 0, kWorkingDays, 86399}, kWorkingDaysItem},
+      {{NthWeekdayOfMonth, kLastOfMonth, WeekdayBit(0), 86399}, kNthWeekdayItem},
+      {{EveryNDays, 366, 0, 86399}, kEveryNDaysItem},
+  };
+  store.tasks.push_back(StoredTask(EveryDay, 30600, 2024, 1, 1, "правило"));
+  for (const auto& [rule, item] : cases) {
+    store.tasks[0].rule = rule;
+    store.tasks[0].warnMinutes = item * 60;
+    ASSERT_TRUE(editorWindow.FillForEdit(0));
+    Show();
+    EXPECT_EQ(Selected(C::Recurrence), item);
+    editorWindow.Ok();
+    EXPECT_EQ(store.tasks[0].rule, rule) << item;
+    EXPECT_EQ(store.tasks[0].warnMinutes, item * 60) << item;
+  }
+}
+
 TEST_F(EditorTest, AnEditOfAShutdownTaskThatRunsAFile) {
   Task task = StoredTask(Once, 37815, 2024, 2, 29, "Выключить");
   task.runFile = 1;

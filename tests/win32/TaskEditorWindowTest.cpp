@@ -91,8 +91,8 @@ TEST_F(EditorTest, FrameIsFixedWithTheCloseBoxOnly) {
   EXPECT_EQ(Caption(), L"  Новое задание");
   RECT client{};
   GetClientRect(editorWindow.Handle(), &client);
-  EXPECT_EQ(client.right, 697);
-  EXPECT_EQ(client.bottom, 238);
+  EXPECT_EQ(client.right, 676);
+  EXPECT_EQ(client.bottom, 292);
   const LONG_PTR style = GetWindowLongPtrW(editorWindow.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
@@ -146,9 +146,11 @@ TEST_F(EditorTest, ControlsCarryTheirTexts) {
 
 TEST_F(EditorTest, ListsHoldTheRecurrencesMonthsAndDays) {
   const wchar_t* recurrences[] = {
-      L"Ежедневно",      L"Каждый понедельник", L"Каждый вторник", L"Каждую среду",
-      L"Каждый четверг", L"Каждую пятницу",     L"Каждую субботу", L"Каждое воскресенье",
-      L"Ежемесячно",     L"Ежегодно",           L"Единожды"};
+      L"Ежедневно",      L"Каждый понедельник", L"Каждый вторник",  L"Каждую среду",
+      L"Каждый четверг", L"Каждую пятницу",     L"Каждую субботу",  L"Каждое воскресенье",
+      L"Ежемесячно",     L"Ежегодно",           L"Единожды",        L"Каждые N минут",
+      L"Каждые N часов", L"По дням недели",     L"По рабочим дням", L"В N-й день недели месяца",
+      L"Каждые N дней"};
   const wchar_t* months[] = {L"Январь", L"Февраль", L"Март",     L"Апрель",  L"Май",    L"Июнь",
                              L"Июль",   L"Август",  L"Сентябрь", L"Октябрь", L"Ноябрь", L"Декабрь"};
   auto item = [&](C list, int index) {
@@ -156,8 +158,8 @@ TEST_F(EditorTest, ListsHoldTheRecurrencesMonthsAndDays) {
     SendMessageW(Control(list), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
     return std::wstring(text);
   };
-  ASSERT_EQ(ItemCount(C::Recurrence), 11);
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(item(C::Recurrence, i), recurrences[i]);
+  ASSERT_EQ(ItemCount(C::Recurrence), 17);
+  for (int i = 0; i < 17; ++i) EXPECT_EQ(item(C::Recurrence, i), recurrences[i]);
   EXPECT_EQ(Selected(C::Recurrence), 0);
   ASSERT_EQ(ItemCount(C::Month), 12);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(item(C::Month, i), months[i]);
@@ -166,7 +168,7 @@ TEST_F(EditorTest, ListsHoldTheRecurrencesMonthsAndDays) {
   EXPECT_EQ(item(C::Day, 30), L"31");
   for (C list : {C::Recurrence, C::Month, C::Day})
     EXPECT_EQ(GetWindowLongPtrW(Control(list), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-  EXPECT_EQ(SendMessageW(Control(C::Recurrence), CB_GETMINVISIBLE, 0, 0), 11);
+  EXPECT_EQ(SendMessageW(Control(C::Recurrence), CB_GETMINVISIBLE, 0, 0), 17);
   EXPECT_EQ(SendMessageW(Control(C::Month), CB_GETMINVISIBLE, 0, 0), 12);
 }
 
@@ -224,27 +226,21 @@ int TextWidth(HWND control, const std::wstring& text) {
 }
 
 TEST_F(EditorTest, CaptionsAndItemsFitTheirControls) {
-  struct Case {
-    C control;
-    int room;
-  };
+  // Every caption: labels, group frames, check boxes and buttons, with the room each needs.
   const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-  const Case captions[] = {
-      {C::LabelMessage, 0},  {C::LabelHour, 0},     {C::LabelMinute, 0}, {C::LabelSecond, 0},
-      {C::LabelYear, 0},     {C::LabelMonth, 0},    {C::LabelDay, 0},    {C::MomentGroup, 16},
-      {C::ActionsGroup, 16}, {C::DeleteAfter, box}, {C::ShutDown, box},  {C::RunFile, box},
-      {C::Beep, box},        {C::ShowMessage, box}, {C::Ok, 8},          {C::Cancel, 8},
-      {C::ChooseFile, 8},    {C::ChooseSound, 8},   {C::Melody, 8},      {C::RepeatSound, box},
-      {C::Wake, box},
-  };
-  for (const Case& c : captions) {
+  for (int i = 0; i < static_cast<int>(C::Count); ++i) {
+    const HWND control = Control(static_cast<C>(i));
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool button = ClassOf(control) == L"Button";
+    if (!button && ClassOf(control) != L"Static") continue;
+    const int room = !button ? 0 : type == BS_GROUPBOX ? 16 : type == BS_AUTOCHECKBOX ? box : 8;
     RECT client{};
-    GetClientRect(Control(c.control), &client);
-    EXPECT_LE(TextWidth(Control(c.control), Text(c.control)) + c.room, client.right)
-        << Text(c.control);
+    GetClientRect(control, &client);
+    EXPECT_LE(TextWidth(control, Text(static_cast<C>(i))) + room, client.right)
+        << Text(static_cast<C>(i));
   }
   const int arrow = GetSystemMetrics(SM_CXVSCROLL) + 6;
-  for (C list : {C::Recurrence, C::Month, C::Day}) {
+  for (C list : {C::Recurrence, C::Month, C::Day, C::WeekOfMonth, C::WeekdayOfMonth}) {
     RECT client{};
     GetClientRect(Control(list), &client);
     const int count = ItemCount(list);
@@ -323,13 +319,18 @@ TEST_F(EditorTest, TypedTimesAreNormalised) {
       {C::Hour, L"07", L"7", C::HourArrows, &EditorMoment::hour, 7},
       {C::Second, L"60", L"59", C::SecondArrows, &EditorMoment::second, 59},
       {C::Second, L"42", L"42", C::SecondArrows, &EditorMoment::second, 42},
+      // The end time, N and the warning are not remembered.
+      {C::TillMinute, L"75", L"59", C::TillMinuteArrows, nullptr, 59},
+      {C::Every, L"0", L"1", C::EveryArrows, nullptr, 1},
+      {C::Warn, L"1441", L"1440", C::WarnArrows, nullptr, 1440},
   };
   Show();
+  Choose(C::Recurrence, kEveryNMinutesItem);
   for (const Case& c : cases) {
     Type(c.edit, c.typed, true);
     EXPECT_EQ(Text(c.edit), c.shown) << c.typed;
     EXPECT_EQ(ArrowsAt(c.arrows), c.value) << c.typed;
-    EXPECT_EQ(Moment().*c.field, c.value) << c.typed;
+    if (c.field) EXPECT_EQ(Moment().*c.field, c.value) << c.typed;
   }
 }
 

@@ -1,10 +1,19 @@
 #include "ui/editor/DateFields.h"
 
 #include "core/Texts.h"
+#include "ui/editor/RuleFields.h"
 
 RecurrenceLayout LayoutForRecurrence(int32_t modeIndex) {
   if (modeIndex == EveryDay || IsWeekly(modeIndex)) return {true, false, false, false, false};
   switch (modeIndex) {
+    case kEveryNMinutesItem:
+    case kEveryNHoursItem:
+    case kOnWeekdaysItem:
+    case kWorkingDaysItem:
+    case kNthWeekdayItem:
+      return {true, false, false, false, false};
+    case kEveryNDaysItem:  // counts from its date
+      return {true, true, true, true, false, RecurrenceFollowUp::MonthLogic};
     case EveryMonth:
       return {true, false, false, true, false, RecurrenceFollowUp::MonthlyDayList};
     case EveryYear:

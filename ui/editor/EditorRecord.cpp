@@ -5,6 +5,8 @@
 #include "core/IntConversion.h"
 #include "core/Schedule.h"
 #include "core/Texts.h"
+#include "ui/editor/RuleFields.h"
+#include "ui/editor/TimeFields.h"
 
 namespace {
 
@@ -19,18 +21,53 @@ bool Convert(const std::string& text, int32_t& target, std::string& error) {
   return true;
 }
 
+// Converts a field kept within lowest..highest as its change handler keeps it.
+bool ConvertBounded(const std::string& text, int32_t lowest, int32_t highest, int32_t& target,
+                    std::string& error) {
+  const NumberFieldValue value = NormaliseBoundedField(text, lowest, highest);
+  if (!value.valid) error = value.error;
+  target = value.position;
+  return value.valid;
+}
+
+// The rule controls the recurrence item uses, converted; the others keep their starting values.
+bool ConvertRuleControls(const EditorFields& fields, RuleControls& controls, std::string& error) {
+  controls.listIndex = fields.recurrenceIndex;
+  controls.weekdayBoxes = fields.weekdayBoxes;
+  controls.weekOfMonthIndex = fields.weekOfMonthIndex;
+  controls.weekdayIndex = fields.weekdayIndex;
+  const RuleLayout layout = RuleLayoutFor(fields.recurrenceIndex);
+  if (layout.every &&
+      !ConvertBounded(fields.everyText, 1, layout.everyHighest, controls.every, error))
+    return false;
+  if (!layout.till) return true;
+  int32_t hour = 0, minute = 0, second = 0;
+  if (!ConvertBounded(fields.tillHourText, 0, kHourHighest, hour, error) ||
+      !ConvertBounded(fields.tillMinuteText, 0, kMinuteHighest, minute, error) ||
+      !ConvertBounded(fields.tillSecondText, 0, kMinuteHighest, second, error))
+    return false;
+  controls.tillSecond = SecondOfDay(hour, minute, second);
+  return true;
+}
+
 }  // namespace
 
 ConvertedFields ConvertEditorFields(const EditorFields& fields) {
   Task record;
   std::string error;
   int32_t hour = 0, minute = 0, second = 0;
+  RuleControls ruleControls;
   if (!Convert(fields.hourText, hour, error) || !Convert(fields.minuteText, minute, error) ||
-      !Convert(fields.secondText, second, error) || !Convert(fields.yearText, record.year, error))
+      !Convert(fields.secondText, second, error) || !Convert(fields.yearText, record.year, error) ||
+      !ConvertRuleControls(fields, ruleControls, error) ||
+      !ConvertBounded(fields.warnText, 0, kWarnHighest, record.warnMinutes, error))
     return {std::nullopt, error};
 
   record.SetTime(hour, minute, second);
-  record.recurrence = fields.recurrenceIndex;
+  record.rule = RuleOfControls(ruleControls);
+  if (!RuleIsValid(record.rule)) return {std::nullopt, {}, true};
+  // A rule's recurrence for older versions is set as the task is saved.
+  record.recurrence = IsRuleItem(fields.recurrenceIndex) ? EveryDay : fields.recurrenceIndex;
   record.message = fields.text;
   record.month = fields.monthIndex + 1;
   record.day = fields.dayIndex + 1;
@@ -52,6 +89,8 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
 
 void WriteEditorRecord(Task& task, const Task& record) {
   task.recurrence = record.recurrence;
+  task.rule = record.rule;
+  task.warnMinutes = record.warnMinutes;
   task.message = record.message;
   task.SetTime(record.hour, record.minute, record.second);
   task.year = record.year;
@@ -70,6 +109,7 @@ void WriteEditorRecord(Task& task, const Task& record) {
 CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorFields& fields,
                           const SystemTime& now) {
   ConvertedFields converted = ConvertEditorFields(fields);
+  if (converted.noWeekday) return {CommitResult::Outcome::NoWeekday, 0, -1, {}};
   if (!converted.record)
     return {CommitResult::Outcome::NotANumber, 0, -1, std::move(converted.error)};
 
@@ -95,6 +135,9 @@ CommitResult CommitEditor(Store& store, uint64_t editedTaskId, const EditorField
   if (becomesActive) task.status = StatusActive;
   task.doneThisPeriod = 0;
   WriteEditorRecord(task, *converted.record);
-  if (becomesActive || movedWhileActive) SkipMomentBeforeSaving(task, now);
+  if (becomesActive || movedWhileActive)
+    SkipMomentBeforeSaving(task, now);
+  else  // a rule's recurrence and day for older versions, as the task now stands
+    KeepOlderRecurrence(task, now);
   return {CommitResult::Outcome::Written, task.id, index, {}};
 }

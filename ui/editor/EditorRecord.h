@@ -23,19 +23,32 @@ struct EditorFields {
   std::string soundFile;  // the sound chooser's full path; empty for the melody
   bool repeatChecked = false;
   bool wakeChecked = false;
+  // The repeat rules' controls, read for the recurrence items after "Единожды" (RuleFields.h):
+  // N, the end of the day's moments, the weekday boxes as WeekdayBit, the week of the month and
+  // its weekday by list index.
+  std::string everyText = "1";
+  std::string tillHourText = "23", tillMinuteText = "59", tillSecondText = "59";
+  int32_t weekdayBoxes = 0;
+  int32_t weekOfMonthIndex = 0, weekdayIndex = 0;
+  std::string warnText = "0";  // "Напомнить заранее за", in minutes
 };
 
 // "Повторять до ответа" needs a popup to answer and a sound to repeat; the shutdown box, which
 // greys both out, leaves their states and so this one alone.
 constexpr bool RepeatAllowed(bool showMessage, bool sound) { return showMessage && sound; }
 
-// Converts the hour, minute, second and year fields, in that order; the first that is not a
-// whole number gives its error text (without the full stop the error box adds) and no record.
-// The record holds the fields OK writes: recurrence, message, time (its second of the day too),
-// date, actions, file and sound choice.
+// Converts the hour, minute, second and year fields, then those of the rule that the recurrence
+// item uses (N, the end time) and the warning, in that order; the first that is not a whole
+// number gives its error text (without the full stop the error box adds) and no record. The rule's
+// numbers are kept within their ranges as their fields keep them. Weekdays with no box checked
+// give `noWeekday` and no record.
+// The record holds the fields OK writes: recurrence, rule and warning, message, time (its second
+// of the day too), date, actions, file and sound choice. For a rule its recurrence is still to be
+// set for older versions (SkipMomentBeforeSaving, KeepOlderRecurrence).
 struct ConvertedFields {
   std::optional<Task> record;
   std::string error;
+  bool noWeekday = false;
 };
 ConvertedFields ConvertEditorFields(const EditorFields& fields);
 
@@ -54,6 +67,7 @@ struct CommitResult {
   enum class Outcome {
     Written,
     NotANumber,  // `error` holds the conversion's text; nothing was changed
+    NoWeekday,   // weekdays chosen with no weekday; nothing was changed
     TaskGone,    // the edited task no longer exists; nothing was changed
   };
   Outcome outcome = Outcome::TaskGone;

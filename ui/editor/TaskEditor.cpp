@@ -139,7 +139,12 @@ void TaskEditor::FillForNew() {
   ShowSoundChoice();
   SetChecked(EditorControl::RepeatSound, false);
   SetChecked(EditorControl::Wake, false);
-  // The recurrence list and the chooser's file name stay as the last opening left them.
+  SetEditText(EditorControl::Warn, "0");
+  // The recurrence list and the chooser's file name stay as the last opening left them; the
+  // rule's own fields start afresh (N 1, until 23:59:59, no weekday).
+  RuleControls freshRule;
+  freshRule.listIndex = SelectedIndex(Control(EditorControl::Recurrence));
+  ShowRuleControls(freshRule);
   OnRunFileToggled();
   OnSoundActionsToggled();
   OnRecurrenceChanged();
@@ -168,7 +173,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   SetEditText(EditorControl::Year, DecimalText(task.year));
   // After the year: its month logic may have cut the remembered day to the month shown before.
   remembered_.day = task.day;
-  SelectIndex(Control(EditorControl::Recurrence), task.recurrence);
+  ShowRuleControls(ControlsOfTask(task));
   SelectIndex(Control(EditorControl::Month), task.month - 1);
   SelectIndex(Control(EditorControl::Day), task.day - 1);
   SetChecked(EditorControl::DeleteAfter, task.deleteAfter);
@@ -187,6 +192,7 @@ bool TaskEditor::FillForEdit(int index, uint64_t taskId) {
   ShowSoundChoice();
   SetChecked(EditorControl::RepeatSound, task.soundChoice.repeat);
   SetChecked(EditorControl::Wake, task.wake);
+  SetEditText(EditorControl::Warn, DecimalText(task.warnMinutes));
   OnRunFileToggled();
   OnSoundActionsToggled();
   OnRecurrenceChanged();
@@ -250,6 +256,14 @@ void TaskEditor::Ok() {
   fields.soundFile = soundChooser_.fileName;
   fields.repeatChecked = IsChecked(Control(EditorControl::RepeatSound));
   fields.wakeChecked = IsChecked(Control(EditorControl::Wake));
+  fields.everyText = ControlText(Control(EditorControl::Every));
+  fields.tillHourText = ControlText(Control(EditorControl::TillHour));
+  fields.tillMinuteText = ControlText(Control(EditorControl::TillMinute));
+  fields.tillSecondText = ControlText(Control(EditorControl::TillSecond));
+  fields.weekdayBoxes = CheckedWeekdays();
+  fields.weekOfMonthIndex = SelectedIndex(Control(EditorControl::WeekOfMonth));
+  fields.weekdayIndex = SelectedIndex(Control(EditorControl::WeekdayOfMonth));
+  fields.warnText = ControlText(Control(EditorControl::Warn));
 
   // A second OK (its window already closed) finds nothing to write, as after Cancel.
   const CommitResult result =
@@ -257,6 +271,9 @@ void TaskEditor::Ok() {
   switch (result.outcome) {
     case CommitResult::Outcome::NotANumber:
       ShowErrorBox(hwnd_, result.error);  // the dialog stays open, the table unchanged
+      return;
+    case CommitResult::Outcome::NoWeekday:
+      ShowWarning(kNoWeekdayWarning);
       return;
     case CommitResult::Outcome::TaskGone:
       Close();  // nothing to write into: as after Cancel

@@ -16,6 +16,7 @@
 #include "core/Store.h"
 #include "ui/editor/DateFields.h"
 #include "ui/editor/FileChooser.h"
+#include "ui/editor/RuleFields.h"
 #include "ui/editor/TimeFields.h"
 #include "ui/shared/ModalLoop.h"
 #include "ui/shared/WindowBase.h"
@@ -64,18 +65,43 @@ enum class EditorControl : int {
   Melody,       // back to the melody
   RepeatSound,  // "Повторять до ответа"
   Wake,         // "Разбудить компьютер"
+  // The repeat rules' controls: the end of the day's moments under the time fields, N, the
+  // weekday boxes Monday to Sunday, the week of the month and its weekday; then the warning.
+  LabelTill,
+  TillHour,
+  TillHourArrows,
+  TillMinute,
+  TillMinuteArrows,
+  TillSecond,
+  TillSecondArrows,
+  LabelEvery,
+  Every,
+  EveryArrows,
+  MondayBox,
+  TuesdayBox,
+  WednesdayBox,
+  ThursdayBox,
+  FridayBox,
+  SaturdayBox,
+  SundayBox,
+  WeekOfMonth,
+  WeekdayOfMonth,
+  LabelWarn,  // "Напомнить заранее за"
+  Warn,
+  WarnArrows,
+  LabelWarnUnit,  // "мин"
   Count
 };
 
-// The three fields of the time of day.
-enum class TimeField { Hour, Minute, Second };
+// The fields of the time of day, and of the end of the day's moments.
+enum class TimeField { Hour, Minute, Second, TillHour, TillMinute, TillSecond };
 
 class TaskEditor : public WindowBase {
  public:
   // The window class. Users' automation scripts find the editor by it.
   static constexpr wchar_t kClassName[] = L"TForm2";
   // In pixels at 96 dots per inch, like the control table; shown scaled to the window's density.
-  static constexpr int kClientWidth = 697, kClientHeight = 238;
+  static constexpr int kClientWidth = 676, kClientHeight = 292;
   // Control identifiers: kFirstControlId + the EditorControl value.
   static constexpr int kFirstControlId = 1000;
 
@@ -168,6 +194,12 @@ class TaskEditor : public WindowBase {
   // The field handlers.
   void OnTimeFieldChanged(TimeField field);
   void OnTimeArrows(TimeField field, ArrowButton button);
+  // N and the warning's minutes: kept within their ranges; their arrows stop at the ends.
+  void OnBoundedFieldChanged(EditorControl edit);
+  void SetEveryRange();  // N's range follows the recurrence item
+  void ShowRuleControls(const RuleControls& controls);
+  void ShowWeekdayBoxes(int32_t weekdays);
+  int32_t CheckedWeekdays() const;
   void OnYearChanged();
   void OnYearArrows();
   void OnRecurrenceChanged();
@@ -210,6 +242,6 @@ class TaskEditor : public WindowBase {
   bool filling_ = false;
   int settingText_ = 0;  // > 0 while code sets an edit's text: its own notification is not a user's
   bool shutDownCaptionRed_ = false;
-  std::array<ArrowButton, 4> lastArrow_{};  // the arrow last pressed on each of the four arrows
+  std::array<ArrowButton, 9> lastArrow_{};  // the arrow last pressed on each of the arrows
   HWND focusBeforeDeactivation_ = nullptr;
 };

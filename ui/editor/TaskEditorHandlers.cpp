@@ -16,30 +16,50 @@ namespace {
 
 constexpr COLORREF kShutDownCaptionRed = 255;
 
-// The arrows of the hour, minute, second and year fields, in the order of lastArrow_.
-constexpr EditorControl kArrows[] = {EditorControl::HourArrows, EditorControl::MinuteArrows,
-                                     EditorControl::SecondArrows, EditorControl::YearArrows};
+// The number fields' arrows, in the order of lastArrow_: first those of the time fields in the
+// order of TimeField.
+constexpr EditorControl kArrows[] = {
+    EditorControl::HourArrows,     EditorControl::MinuteArrows,     EditorControl::SecondArrows,
+    EditorControl::TillHourArrows, EditorControl::TillMinuteArrows, EditorControl::TillSecondArrows,
+    EditorControl::YearArrows,     EditorControl::EveryArrows,      EditorControl::WarnArrows};
+constexpr size_t kTimeFieldCount = 6;
 
 struct TimeFieldParts {
   EditorControl edit;
   EditorControl arrows;
   int32_t highestValue;
-  int32_t EditorMoment::*remembered;
+  int32_t EditorMoment::*remembered;  // null for the end time, which the editor does not remember
 };
 
 TimeFieldParts PartsOf(TimeField field) {
+  using C = EditorControl;
   switch (field) {
     case TimeField::Hour:
-      return {EditorControl::Hour, EditorControl::HourArrows, kHourHighest, &EditorMoment::hour};
+      return {C::Hour, C::HourArrows, kHourHighest, &EditorMoment::hour};
     case TimeField::Minute:
-      return {EditorControl::Minute, EditorControl::MinuteArrows, kMinuteHighest,
-              &EditorMoment::minute};
+      return {C::Minute, C::MinuteArrows, kMinuteHighest, &EditorMoment::minute};
     case TimeField::Second:
+      return {C::Second, C::SecondArrows, kMinuteHighest, &EditorMoment::second};
+    case TimeField::TillHour:
+      return {C::TillHour, C::TillHourArrows, kHourHighest, nullptr};
+    case TimeField::TillMinute:
+      return {C::TillMinute, C::TillMinuteArrows, kMinuteHighest, nullptr};
+    case TimeField::TillSecond:
       break;
   }
-  return {EditorControl::Second, EditorControl::SecondArrows, kMinuteHighest,
-          &EditorMoment::second};
+  return {C::TillSecond, C::TillSecondArrows, kMinuteHighest, nullptr};
 }
+
+// The end time's controls.
+constexpr EditorControl kTillControls[] = {
+    EditorControl::LabelTill,       EditorControl::TillHour,         EditorControl::TillHourArrows,
+    EditorControl::TillMinute,      EditorControl::TillMinuteArrows, EditorControl::TillSecond,
+    EditorControl::TillSecondArrows};
+
+constexpr EditorControl kWeekdayBoxes[] = {EditorControl::MondayBox,    EditorControl::TuesdayBox,
+                                           EditorControl::WednesdayBox, EditorControl::ThursdayBox,
+                                           EditorControl::FridayBox,    EditorControl::SaturdayBox,
+                                           EditorControl::SundayBox};
 
 }  // namespace
 
@@ -49,6 +69,11 @@ void TaskEditor::OnCommand(EditorControl control, UINT code) {
     case EditorControl::Minute:
     case EditorControl::Second:
     case EditorControl::Year:
+    case EditorControl::TillHour:
+    case EditorControl::TillMinute:
+    case EditorControl::TillSecond:
+    case EditorControl::Every:
+    case EditorControl::Warn:
       // A text set from code has its handler run by SetEditText, once and only on a change.
       if (code == EN_CHANGE && settingText_ == 0) RunChangeHandler(control);
       return;
@@ -93,6 +118,15 @@ void TaskEditor::RunChangeHandler(EditorControl edit) {
       return OnTimeFieldChanged(TimeField::Second);
     case EditorControl::Year:
       return OnYearChanged();
+    case EditorControl::TillHour:
+      return OnTimeFieldChanged(TimeField::TillHour);
+    case EditorControl::TillMinute:
+      return OnTimeFieldChanged(TimeField::TillMinute);
+    case EditorControl::TillSecond:
+      return OnTimeFieldChanged(TimeField::TillSecond);
+    case EditorControl::Every:
+    case EditorControl::Warn:
+      return OnBoundedFieldChanged(edit);
     default:
       return;  // the message and the file field have no change handler
   }
@@ -141,12 +175,14 @@ void TaskEditor::OnArrowsNotified(const NMUPDOWN& change) {
 }
 
 void TaskEditor::OnArrowsMoved(HWND upDown) {
-  if (upDown == Control(EditorControl::HourArrows)) OnTimeArrows(TimeField::Hour, lastArrow_[0]);
-  if (upDown == Control(EditorControl::MinuteArrows))
-    OnTimeArrows(TimeField::Minute, lastArrow_[1]);
-  if (upDown == Control(EditorControl::SecondArrows))
-    OnTimeArrows(TimeField::Second, lastArrow_[2]);
+  for (size_t i = 0; i < kTimeFieldCount; ++i)
+    if (upDown == Control(kArrows[i])) OnTimeArrows(static_cast<TimeField>(i), lastArrow_[i]);
   if (upDown == Control(EditorControl::YearArrows)) OnYearArrows();
+  // N and the warning stop at their ends: the arrows' position is the value.
+  if (upDown == Control(EditorControl::EveryArrows))
+    SetEditText(EditorControl::Every, DecimalText(ArrowsPosition(upDown)));
+  if (upDown == Control(EditorControl::WarnArrows))
+    SetEditText(EditorControl::Warn, DecimalText(ArrowsPosition(upDown)));
 }
 
 LRESULT TaskEditor::OnControlColour(HDC dc, HWND control) {
@@ -170,8 +206,55 @@ void TaskEditor::OnTimeFieldChanged(TimeField field) {
   }
   SetArrowsPosition(Control(parts.arrows), value.position);
   const int position = ArrowsPosition(Control(parts.arrows));
-  remembered_.*parts.remembered = position;
+  if (parts.remembered) remembered_.*parts.remembered = position;
   SetEditText(parts.edit, DecimalText(position));
+}
+
+void TaskEditor::OnBoundedFieldChanged(EditorControl edit) {
+  const bool every = edit == EditorControl::Every;
+  const EditorControl arrows = every ? EditorControl::EveryArrows : EditorControl::WarnArrows;
+  const int32_t lowest = every ? 1 : 0;
+  const int32_t highest =
+      every ? RuleLayoutFor(SelectedIndex(Control(EditorControl::Recurrence))).everyHighest
+            : kWarnHighest;
+  const NumberFieldValue value = NormaliseBoundedField(ControlText(Control(edit)), lowest, highest);
+  if (!value.valid) {
+    ShowErrorBox(hwnd_, value.error);  // the arrows keep their position, the field its text
+    return;
+  }
+  SetArrowsPosition(Control(arrows), value.position);
+  SetEditText(edit, DecimalText(value.position));
+}
+
+void TaskEditor::SetEveryRange() {
+  const RuleLayout layout = RuleLayoutFor(SelectedIndex(Control(EditorControl::Recurrence)));
+  SendMessageW(Control(EditorControl::EveryArrows), UDM_SETRANGE32, 1, layout.everyHighest);
+  if (layout.every) OnBoundedFieldChanged(EditorControl::Every);
+}
+
+void TaskEditor::ShowWeekdayBoxes(int32_t weekdays) {
+  for (size_t i = 0; i < std::size(kWeekdayBoxes); ++i)
+    SetCheckState(Control(kWeekdayBoxes[i]),
+                  (weekdays & WeekdayBitOfEntry(static_cast<int32_t>(i))) != 0);
+}
+
+int32_t TaskEditor::CheckedWeekdays() const {
+  int32_t weekdays = 0;
+  for (size_t i = 0; i < std::size(kWeekdayBoxes); ++i)
+    if (IsChecked(Control(kWeekdayBoxes[i])))
+      weekdays |= WeekdayBitOfEntry(static_cast<int32_t>(i));
+  return weekdays;
+}
+
+void TaskEditor::ShowRuleControls(const RuleControls& controls) {
+  SelectIndex(Control(EditorControl::Recurrence), controls.listIndex);
+  SetEditText(EditorControl::Every, DecimalText(controls.every));
+  SetEditText(EditorControl::TillHour, DecimalText(controls.tillSecond / 3600));
+  SetEditText(EditorControl::TillMinute, DecimalText(controls.tillSecond / 60 % 60));
+  SetEditText(EditorControl::TillSecond, DecimalText(controls.tillSecond % 60));
+  ShowWeekdayBoxes(controls.weekdayBoxes);
+  SelectIndex(Control(EditorControl::WeekOfMonth), controls.weekOfMonthIndex);
+  SelectIndex(Control(EditorControl::WeekdayOfMonth), controls.weekdayIndex);
 }
 
 void TaskEditor::OnTimeArrows(TimeField field, ArrowButton button) {
@@ -278,9 +361,20 @@ void TaskEditor::OnShown() {
 }
 
 void TaskEditor::OnRecurrenceChanged() {
-  const RecurrenceLayout layout =
-      LayoutForRecurrence(SelectedIndex(Control(EditorControl::Recurrence)));
+  const int32_t item = SelectedIndex(Control(EditorControl::Recurrence));
+  const RecurrenceLayout layout = LayoutForRecurrence(item);
   if (!layout.known) return;
+  const RuleLayout rule = RuleLayoutFor(item);
+  for (EditorControl control :
+       {EditorControl::LabelEvery, EditorControl::Every, EditorControl::EveryArrows})
+    Enable(control, rule.every);
+  for (EditorControl control : kTillControls) Enable(control, rule.till);
+  // Working days show Monday to Friday, which the boxes cannot change.
+  if (item == kWorkingDaysItem) ShowWeekdayBoxes(kWorkingDays);
+  for (EditorControl box : kWeekdayBoxes) Enable(box, rule.weekdayBoxes);
+  Enable(EditorControl::WeekOfMonth, rule.nthLists);
+  Enable(EditorControl::WeekdayOfMonth, rule.nthLists);
+  SetEveryRange();
   Enable(EditorControl::LabelMonth, layout.month);
   Enable(EditorControl::Month, layout.month);
   Enable(EditorControl::LabelYear, layout.year);

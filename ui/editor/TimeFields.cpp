@@ -34,6 +34,12 @@ NumberFieldValue NormaliseYearField(std::string_view text) {
   return ConvertField(text, kYearHighest);
 }
 
+NumberFieldValue NormaliseBoundedField(std::string_view text, int32_t lowest, int32_t highest) {
+  NumberFieldValue value = ConvertField(text, highest);
+  value.position = std::max(value.position, lowest);
+  return value;
+}
+
 int32_t ArrowStep(int32_t position, ArrowButton button, int32_t lowest, int32_t highest) {
   const int64_t next = int64_t{position} + (button == ArrowButton::Up ? 1 : -1);
   return static_cast<int32_t>(std::clamp<int64_t>(next, lowest, highest));

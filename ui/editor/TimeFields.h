@@ -38,6 +38,10 @@ NumberFieldValue NormaliseTimeField(std::string_view text, int32_t highestValue)
 // year field's own text is not rewritten.
 NumberFieldValue NormaliseYearField(std::string_view text);
 
+// A number field of a repeat rule or the warning (N, the minutes before): the text converted,
+// made positive and kept within lowest..highest. The field then shows DecimalText(position).
+NumberFieldValue NormaliseBoundedField(std::string_view text, int32_t lowest, int32_t highest);
+
 // Where the arrows stand after one press, before any handler: one step, stopped at the range's
 // ends (the arrows' own wrapping is off).
 int32_t ArrowStep(int32_t position, ArrowButton button, int32_t lowest, int32_t highest);

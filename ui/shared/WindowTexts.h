@@ -57,11 +57,28 @@ inline constexpr char kWakeCheckBox[] = "Разбудить компьютер";
 inline constexpr const char* kSoundFileFilter[] = {"Звуки (*.wav)", "*.wav", "Все файлы (*.*)",
                                                    "*.*"};
 
-// The recurrence list: item index = the stored recurrence code.
+// The recurrence list: up to "Единожды" the item index is the stored recurrence code; the items
+// after it are the repeat rules (ui/editor/RuleFields.h).
 inline constexpr const char* kRecurrenceItems[] = {
-    "Ежедневно",      "Каждый понедельник", "Каждый вторник", "Каждую среду",
-    "Каждый четверг", "Каждую пятницу",     "Каждую субботу", "Каждое воскресенье",
-    "Ежемесячно",     "Ежегодно",           "Единожды"};
+    "Ежедневно",      "Каждый понедельник", "Каждый вторник",  "Каждую среду",
+    "Каждый четверг", "Каждую пятницу",     "Каждую субботу",  "Каждое воскресенье",
+    "Ежемесячно",     "Ежегодно",           "Единожды",        "Каждые N минут",
+    "Каждые N часов", "По дням недели",     "По рабочим дням", "В N-й день недели месяца",
+    "Каждые N дней"};
+// The repeat rules' fields: N, the end of the day's moments (under the time fields), the
+// weekday boxes Monday first, and the week of the month with its weekday.
+inline constexpr char kEveryLabel[] = "N";
+inline constexpr char kTillLabel[] = "до";
+inline constexpr const char* kWeekdayBoxLabels[] = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
+inline constexpr const char* kWeekOfMonthItems[] = {"первый", "второй", "третий", "четвёртый",
+                                                    "последний"};
+inline constexpr const char* kWeekdayItems[] = {"понедельник", "вторник", "среда",      "четверг",
+                                                "пятница",     "суббота", "воскресенье"};
+// The warning before the moment: the label, the minutes' field, its unit.
+inline constexpr char kWarnLabel[] = "Напомнить заранее за";
+inline constexpr char kWarnUnit[] = "мин";
+// OK on "По дням недели" with no weekday chosen.
+inline constexpr char kNoWeekdayWarning[] = "Выберите хотя бы один день недели";
 // The month list, January first.
 inline constexpr const char* kMonthItems[] = {"Январь",   "Февраль", "Март",   "Апрель",
                                               "Май",      "Июнь",    "Июль",   "Август",

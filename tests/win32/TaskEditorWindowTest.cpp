@@ -330,7 +330,9 @@ TEST_F(EditorTest, TypedTimesAreNormalised) {
     Type(c.edit, c.typed, true);
     EXPECT_EQ(Text(c.edit), c.shown) << c.typed;
     EXPECT_EQ(ArrowsAt(c.arrows), c.value) << c.typed;
-    if (c.field) EXPECT_EQ(Moment().*c.field, c.value) << c.typed;
+    if (c.field) {
+      EXPECT_EQ(Moment().*c.field, c.value) << c.typed;
+    }
   }
 }
 

@@ -1,24 +1,26 @@
 #include "ui/commandline/CommandLineTask.h"
 
-#include <mutex>
+#include <string>
 
-#include "core/Schedule.h"
+#include "ui/editor/RuleFields.h"
 
 CommitResult AddCommandLineTask(Store& store, const CommandLineTask& task, const SystemTime& now) {
-  const CommitResult result = CommitEditor(store, 0, task.fields, now);
-  if (result.outcome != CommitResult::Outcome::Written) return result;
-  std::lock_guard lock(store.mutex);
-  // Unarmed until its row exists: no pass has touched it since.
-  const int index = store.IndexOf(result.taskId);
-  if (index < 0) return result;
-  Task& added = store.tasks[static_cast<size_t>(index)];
-  added.warnMinutes = task.warnMinutes;
-  if (task.rule.kind == PlainRule) return result;
-  // The commit skipped a moment by the older recurrence alone: the task starts over as new.
-  added.rule = task.rule;
-  added.status = StatusActive;
-  added.doneThisPeriod = 0;
-  added.lastRun = {};
-  SkipMomentBeforeSaving(added, now);
-  return result;
+  // The rule and the warning as the editor's controls would hold them, so that OK's own path
+  // writes the task.
+  EditorFields fields = task.fields;
+  if (task.rule.kind != PlainRule) {
+    Task shown;
+    shown.rule = task.rule;
+    const RuleControls controls = ControlsOfTask(shown);
+    fields.recurrenceIndex = controls.listIndex;
+    fields.everyText = std::to_string(controls.every);
+    fields.tillHourText = std::to_string(controls.tillSecond / 3600);
+    fields.tillMinuteText = std::to_string(controls.tillSecond / 60 % 60);
+    fields.tillSecondText = std::to_string(controls.tillSecond % 60);
+    fields.weekdayBoxes = controls.weekdayBoxes;
+    fields.weekOfMonthIndex = controls.weekOfMonthIndex;
+    fields.weekdayIndex = controls.weekdayIndex;
+  }
+  fields.warnText = std::to_string(task.warnMinutes);
+  return CommitEditor(store, 0, fields, now);
 }

@@ -14,6 +14,5 @@ struct CommandLineTask {
   int32_t warnMinutes = 0;  // 0..1440
 };
 
-// Appends the task as the editor's OK does for a new one (CommitEditor), with its rule and
-// warning; a task with a rule counts only the moments after `now` by that rule.
+// Appends the task as the editor's OK does for a new one with the same choices (CommitEditor).
 CommitResult AddCommandLineTask(Store& store, const CommandLineTask& task, const SystemTime& now);

@@ -28,9 +28,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The autostart link's shell objects need a single-threaded apartment on this thread.
   ComApartment com(COINIT_APARTMENTTHREADED);
 
+  // Decided by the copy that runs, so no other one tries the folder at the same moment.
+  const DataLocation data = ChooseDataLocationOfThisCopy();
+  if (data.error) ShowErrorBox(nullptr, *data.error);
+
   Application application;
   application.QuitWhenMainWindowCloses();
-  if (!application.Start(DataPathBesideExecutable())) return 1;
+  if (!application.Start(data.path, data.startFrom)) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Saves that cannot be written: the program runs from a small tmpfs that is first filled to the
-# last byte, then remounted read-only. Each failed save, on the checker thread (a due task fires)
-# and on the window's thread (the pause/activate command), must show the program's error box,
-# leave Data.ini byte for byte as it was with no temporary file beside it, and let the program
-# run on; once the disk takes writes again, the next save writes everything held in memory. The
-# last save, as the program ends, fails the same way on a read-only folder.
+# last byte, then remounted read-only once the program has started there. Each failed save, on
+# the checker thread (a due task fires) and on the window's thread (the pause/activate command),
+# must show the program's error box, leave Data.ini byte for byte as it was with no temporary
+# file beside it, and let the program run on; once the disk takes writes again, the next save
+# writes everything held in memory. The last save, as the program ends, fails the same way on a
+# read-only folder. Started from a folder that is read-only already, the program keeps its tasks
+# in %APPDATA%\Vornakel\Data.ini instead, starting from the file beside it, without a box.
 #
 #   disk_errors.sh <vornakel.exe> <driver.exe> <artefacts-dir> <crash_loop.exe>
 #
@@ -25,7 +27,13 @@ if ! mount_error=$(mount -t tmpfs -o size=3m,mode=0755 tmpfs "$DISK" 2>&1); then
 fi
 MOUNTED=1
 
+# The user's folder of the program in the prefix: other tests must never find a file there.
+USER_DATA="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Vornakel"
+rm -rf "$USER_DATA"
+
 e2e_case_cleanup() {
+  [ -f "$USER_DATA/Data.ini" ] && cp "$USER_DATA/Data.ini" "$ARTEFACTS/disk_errors.appdata.Data.ini"
+  rm -rf "$USER_DATA"
   if [ -n "${MOUNTED:-}" ]; then
     [ -f "$DISK/Data.ini" ] && cp "$DISK/Data.ini" "$ARTEFACTS/disk_errors.final.Data.ini"
     # A process still using the mount would keep it busy; lazy unmount then detaches it anyway.
@@ -175,18 +183,18 @@ expect_rows() {
   fi
 }
 
-# expect_saved <label> <expected `show` output>: Data.ini loads with the program's reader and
-# holds the state that was in memory.
+# expect_saved <label> <expected `show` output> [file]: Data.ini (or the file given) loads with
+# the program's reader and holds the state that was in memory.
 expect_saved() {
-  local shown
-  shown=$(cd "$WORK" && timeout 60 wine ./vornakel_crash_loop.exe show "$DISK/Data.ini" </dev/null 2>"$WORK/show.err" |
+  local shown file=${3:-$DISK/Data.ini}
+  shown=$(cd "$WORK" && timeout 60 wine ./vornakel_crash_loop.exe show "$file" </dev/null 2>"$WORK/show.err" |
     tr -d '\r')
   if [ "$shown" = "$2" ]; then
     echo "ok: $1: Data.ini loads and holds the new state"
   else
     e2e_fail "$1: Data.ini reads back as:"$'\n'"$shown"$'\n'"expected:"$'\n'"$2"
   fi
-  [ ! -e "$DISK/Data.ini.tmp" ] || e2e_fail "$1: Data.ini.tmp left after a good save"
+  [ ! -e "$file.tmp" ] || e2e_fail "$1: Data.ini.tmp left after a good save"
 }
 
 # wait_file_changed: the next successful save replaced Data.ini.
@@ -237,14 +245,18 @@ wait_file_changed full.freed && sleep 0.3
 expect_saved full.freed "$SAVED_STATE"
 e2e_close
 
-# ---- a read-only folder -----------------------------------------------------------------------
-e2e_write_ini "$FIXTURE" "$DISK/Data.ini"
+# ---- a folder that turns read-only while the program runs -------------------------------------
+# The folder is writable as the program starts, so its data stays beside it; task 1 is due at
+# 09:00:00 on a clock started at 08:59:48, when the folder is read-only.
+sed '0,/^Ssec=0$/s//Ssec=32400/' "$FIXTURE" >"$WORK/fixture.nine.txt"
+e2e_write_ini "$WORK/fixture.nine.txt" "$DISK/Data.ini"
 cp "$DISK/Data.ini" "$WORK/before.ini"
+e2e_start_in "$DISK" "$WORK/wine.ro.log" "$(date +%F) 08:59:48"
+driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
 mount -o remount,ro "$DISK" || e2e_abort "cannot remount $DISK read-only"
 if touch "$DISK/probe" 2>/dev/null; then e2e_abort "the read-only tmpfs takes writes"; fi
-
-e2e_start_in "$DISK" "$WORK/wine.ro.log"
-driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
+expect_rows readonly.before "Активно" "Активно" "Приостановлено"
+cmp -s "$WORK/before.ini" "$DISK/Data.ini" || e2e_fail "readonly.before: Data.ini written before 09:00"
 expect_box readonly.checker "Cannot create file $DATA_PATH."
 expect_untouched readonly.checker
 expect_rows readonly.checker "$DONE_TODAY" "Активно" "Приостановлено"
@@ -280,5 +292,33 @@ mount -o remount,rw "$DISK" || e2e_abort "cannot remount $DISK read-write"
 expect_box readonly.retry "Cannot create file $DATA_PATH." 4
 e2e_wait_exit 10000 || e2e_fail "readonly.retry: the program did not end after its save"
 expect_saved readonly.retry "${SAVED_STATE/task	2	10	2/task	2	10	1}"
+
+# ---- a folder that is read-only from the start ------------------------------------------------
+# As under Program Files: the data goes to %APPDATA%\Vornakel\Data.ini, starting from the file
+# beside the program, which stays as it was; no box, and the next start reads the user's file.
+e2e_write_ini "$FIXTURE" "$DISK/Data.ini"
+cp "$DISK/Data.ini" "$WORK/before.ini"
+mount -o remount,ro "$DISK" || e2e_abort "cannot remount $DISK read-only"
+e2e_start_in "$DISK" "$WORK/wine.appdata.log"
+driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
+# The first pass fires task 1, and its save makes the user's file.
+for _ in $(seq 100); do [ -f "$USER_DATA/Data.ini" ] && break; sleep 0.1; done
+[ -f "$USER_DATA/Data.ini" ] || e2e_fail "appdata: no $USER_DATA/Data.ini after the first firing"
+expect_rows appdata.start "$DONE_TODAY" "Активно" "Приостановлено"
+toggle_row 1
+sleep 1
+e2e_screenshot disk_errors.appdata
+[ -z "$(driver dialogs)" ] && echo "ok: appdata: no box" || e2e_fail "appdata: a box: $(driver dialogs)"
+PAUSED_STATE="${SAVED_STATE/task	3	10	1/task	3	10	2}"
+expect_saved appdata.saved "$PAUSED_STATE" "$USER_DATA/Data.ini"
+expect_untouched appdata.beside
+e2e_close
+# The next start: the user's file wins over the one beside the program.
+e2e_start_in "$DISK" "$WORK/wine.appdata2.log"
+driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear again"
+expect_rows appdata.again "$DONE_TODAY" "Приостановлено" "Приостановлено"
+e2e_close
+expect_saved appdata.closed "$PAUSED_STATE" "$USER_DATA/Data.ini"
+expect_untouched appdata.closed
 
 e2e_finish

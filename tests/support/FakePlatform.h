@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ class MemoryFiles : public FileOps {
     bool readOnly = false;
   };
   std::map<std::string, Entry> files;
+  // Folders, each with its final backslash: those that exist, and those where nothing can be
+  // created (neither a file nor a folder inside).
+  std::set<std::string> folders, readOnlyFolders;
 
   // Fault injection.
   bool failCreate = false;
@@ -26,7 +30,8 @@ class MemoryFiles : public FileOps {
   bool failFlush = false;
   size_t writeLimit = SIZE_MAX;  // total bytes the "disk" accepts per file before it is full
 
-  std::vector<std::string> log;  // "create P", "write P N", "flush P", "replace A B", "remove P"
+  std::vector<std::string> log;  // "create P", "write P N", "flush P", "replace A B", "remove P",
+                                 // "folder P"
 
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool Exists(const std::string& path) override { return files.count(path) > 0; }
@@ -35,6 +40,7 @@ class MemoryFiles : public FileOps {
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
 };
 
 class FakePlatform : public CheckerPlatform {

@@ -18,6 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (request.exitNow) return *request.exitNow;
   // A task always goes to a copy that runs on its own, so that this start ends at once.
   if (request.task) return HandOverTask(*request.task);
+  if (request.quitRunningCopy) return QuitRunningCopy();
   // A copy still starting holds the mutex; a running one also shows its window (another
   // program's window of this class and title counts too, hidden or not).
   const SingleInstance instance;

@@ -96,7 +96,8 @@ inline constexpr char kCommandLineUsage[] =
     "vornakel.exe /at ЧЧ:ММ[:СС] [/daily | /on ДД.ММ.ГГГГ | /weekly пн..вс | /monthly Д | "
     "/yearly ДД.ММ] [действия] сообщение\r\n"
     "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); действия: /nomessage, /nosound, "
-    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake";
+    "/sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake\r\n"
+    "vornakel.exe /quit — завершить работающую копию (с сохранением, как «Выход»)";
 
 // What is wrong with the command; the argument at fault follows those that end in ": ".
 inline constexpr char kBadDurationError[] = "Неверная длительность: ";
@@ -119,6 +120,7 @@ inline constexpr char kWhenWithoutAtError[] =
     "Дата и повтор задаются только сразу после /at ЧЧ:ММ: ";
 inline constexpr char kUnknownSwitchError[] = "Неизвестный ключ: ";
 inline constexpr char kNoCommandError[] = "Начните с /in или /at";
+inline constexpr char kQuitAloneError[] = "Ключ /quit пишется без других аргументов: ";
 
 // ---- The tray icon's tip ----
 // The first line, the program's name; the second, when something will come, starts with this.

@@ -9,6 +9,7 @@
 //       again until the popup is answered; not with /nomessage or /nosound), /run FILE (a file,
 //       not a folder), /delete (a one-time task only), /wake (the computer is woken from sleep
 //       for the task)
+//   vornakel.exe /quit                                  the running copy ends as by "Выход"
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,
@@ -27,6 +28,7 @@ struct ParsedCommand {
   enum class Kind {
     Start,    // no arguments: the program starts as usual
     Usage,    // "/?"
+    Quit,     // "/quit": the running copy is asked to end
     AddTask,  // `fields` hold the editor's choices for the new task
     Error,    // `error` names what is wrong; nothing may be added
   };

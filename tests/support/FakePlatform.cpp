@@ -64,13 +64,8 @@ bool MemoryFiles::Remove(const std::string& path) {
 }
 
 bool MemoryFiles::CreateFolder(const std::string& path) {
-  log.push_back("folder " + path);
-  if (folders.count(path)) return true;
-  // The parent: the path up to the separator before its own final one.
-  if (readOnlyFolders.count(FolderPart(std::string_view(path).substr(0, path.size() - 1))))
-    return false;
-  folders.insert(path);
-  return true;
+  const std::string parent = FolderPart(std::string_view(path).substr(0, path.size() - 1));
+  return folders.count(path) || (!readOnlyFolders.count(parent) && folders.insert(path).second);
 }
 
 bool FakePlatform::AskYesNo(const std::string& text, const std::string& caption) {

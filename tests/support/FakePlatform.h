@@ -20,8 +20,7 @@ class MemoryFiles : public FileOps {
     bool readOnly = false;
   };
   std::map<std::string, Entry> files;
-  // Folders, each with its final backslash: those that exist, and those where nothing can be
-  // created (neither a file nor a folder inside).
+  // Folders with their final backslash: made ones, and those where nothing can be created.
   std::set<std::string> folders, readOnlyFolders;
 
   // Fault injection.
@@ -30,8 +29,7 @@ class MemoryFiles : public FileOps {
   bool failFlush = false;
   size_t writeLimit = SIZE_MAX;  // total bytes the "disk" accepts per file before it is full
 
-  std::vector<std::string> log;  // "create P", "write P N", "flush P", "replace A B", "remove P",
-                                 // "folder P"
+  std::vector<std::string> log;  // "create P", "write P N", "flush P", "replace A B", "remove P"
 
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool Exists(const std::string& path) override { return files.count(path) > 0; }

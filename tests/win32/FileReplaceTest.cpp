@@ -128,13 +128,6 @@ TEST(Win32FileOps, WritesReadsAndReplacesByRelativePaths) {
   EXPECT_TRUE(files.Replace(temporary, data));
   EXPECT_EQ(files.ReadAll(data), bytes);
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Данные.ini"});
-  // A folder is made once and is there afterwards; never under a missing one, nor over a file.
-  const std::string own = ToUtf8(L"Своя папка\\");
-  EXPECT_TRUE(files.CreateFolder(own));
-  EXPECT_TRUE(files.CreateFolder(own));
-  EXPECT_FALSE(files.CreateFolder(ToUtf8(L"Нет\\Вложенная\\")));
-  EXPECT_FALSE(files.CreateFolder(data));
-  EXPECT_TRUE(RemoveDirectoryW(L"Своя папка"));
   EXPECT_TRUE(files.Remove(data));
   EXPECT_FALSE(files.Remove(data));
 }

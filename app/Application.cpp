@@ -122,7 +122,7 @@ Application::~Application() {
   if (HWND window = mainWindow_.Handle()) DestroyWindow(window);
 }
 
-bool Application::Start(const std::string& dataPath) {
+bool Application::Start(const std::string& dataPath, const std::string& startFrom) {
   popups_.RegisterPopupClass();
   // The window is created hidden: ApplySettings decides whether and how it shows.
   if (!mainWindow_.Create()) return false;
@@ -132,7 +132,8 @@ bool Application::Start(const std::string& dataPath) {
   store_.dataPath = dataPath;
   // Nothing else runs yet, so the table is read without the lock; ApplySettings moves the
   // window, whose handlers take the lock themselves.
-  const std::optional<std::string> error = LoadData(store_, platform_, [this] { ApplySettings(); });
+  const std::optional<std::string> error = LoadData(
+      store_, platform_, [this] { ApplySettings(); }, startFrom);
   if (error) {
     platform_.ShowError(*error);
     return false;

@@ -24,10 +24,10 @@ class Application final : public MainWindowEvents, public WindowJobs {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Start-up: creates the main window and loads `dataPath`, applying its settings. A load that
-  // fails is reported in the error box; it returns false then, and the partly read table is never
-  // saved.
-  bool Start(const std::string& dataPath);
+  // Start-up: creates the main window and loads `dataPath` (or `startFrom`, when given: a file
+  // that is read but never written), applying its settings. A load that fails is reported in
+  // the error box; it returns false then, and the partly read table is never saved.
+  bool Start(const std::string& dataPath, const std::string& startFrom = {});
 
   // Settings read from Data.ini applied to the main window; LoadData calls it between the
   // settings and the tasks.

@@ -16,7 +16,9 @@
 #include "win32/ErrorBox.h"
 #include "win32/Handles.h"
 #include "win32/LocalTime.h"
+#include "win32/MessageIds.h"
 #include "win32/Paths.h"
+#include "win32/SingleInstance.h"
 #include "win32/Text.h"
 
 namespace {
@@ -103,6 +105,8 @@ CommandLineRequest ReadCommandLine() {
   switch (command.kind) {
     case ParsedCommand::Kind::Start:
       return {};
+    case ParsedCommand::Kind::Quit:
+      return {std::nullopt, std::nullopt, true};
     case ParsedCommand::Kind::Usage:
       Tell(kCommandLineUsage, MB_ICONINFORMATION);
       return {kExitAdded, std::nullopt};
@@ -149,5 +153,35 @@ int HandOverTask(const CommandLineTask& task) {
       answer == TRUE)
     return kExitAdded;
   Tell(kNoAnswerText, MB_ICONWARNING);
+  return kExitNoAnswer;
+}
+
+int QuitRunningCopy() {
+  // A copy that holds the mutex without a window is loading its data (or ending already).
+  const ULONGLONG startDeadline = GetTickCount64() + kAnswerWaitMs;
+  HWND window = FindMainWindow();
+  while (!window && SingleInstance::HeldByAnyCopy() && GetTickCount64() < startDeadline) {
+    Sleep(50);
+    window = FindMainWindow();
+  }
+  if (!window && !SingleInstance::HeldByAnyCopy()) return kExitEnded;
+  bool ended = false;
+  if (window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), 0);
+    // The process, not only its window: an installer may replace the executable next.
+    if (process) {
+      ended =
+          WaitForSingleObject(process.get(), static_cast<DWORD>(kAnswerWaitMs)) == WAIT_OBJECT_0;
+    } else {
+      const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
+      while (IsWindow(window) && GetTickCount64() < deadline) Sleep(50);
+      ended = !IsWindow(window);
+    }
+  }
+  if (ended) return kExitEnded;
+  PrintToParentConsole(ToWide(kQuitNoAnswerText));
   return kExitNoAnswer;
 }

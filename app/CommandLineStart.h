@@ -9,13 +9,15 @@
 // The exit codes of a start with a command line.
 enum CommandLineExit : int {
   kExitAdded = 0,       // the task was added (or the usage shown)
+  kExitEnded = 0,       // /quit: the running copy ended, or none ran
   kExitBadCommand = 2,  // nothing added anywhere
-  kExitNoAnswer = 3,    // no copy answered in time (or none could start); nothing added
+  kExitNoAnswer = 3,    // no copy answered (or ended) in time, or none could start; nothing added
 };
 
 struct CommandLineRequest {
   std::optional<int> exitNow;           // the usage or a mistake was shown: end with this code
   std::optional<CommandLineTask> task;  // a task to add
+  bool quitRunningCopy = false;         // "/quit"
 };
 
 // Reads the program's own command line. The usage and a mistake are shown in a box " Vornakel"
@@ -28,3 +30,9 @@ CommandLineRequest ReadCommandLine();
 // answer, and never for the copy itself, so that a batch file or "cmd /c" goes on at once:
 // kExitAdded, or kExitNoAnswer after a box.
 int HandOverTask(const CommandLineTask& task);
+
+// "/quit": the running copy is asked to end as the tray menu's "Выход" ends it (its last save,
+// a box to retry if that fails), and waited for at most 5 s, as is a copy still starting.
+// kExitEnded when it ended or none runs (nothing is started then); kExitNoAnswer, said only in
+// the console, so that a setup run silently is not held up by a box.
+int QuitRunningCopy();

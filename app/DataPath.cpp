@@ -3,7 +3,11 @@
 #include "core/PathParts.h"
 #include "win32/Paths.h"
 #include "win32/Text.h"
+#include "win32/Win32FileOps.h"
 
-std::string DataPathBesideExecutable() {
-  return ToUtf8(FolderPart(std::wstring_view(ExecutablePath()))) + "Data.ini";
+DataLocation ChooseDataLocationOfThisCopy() {
+  Win32FileOps files;
+  const std::wstring roaming = KnownFolderPath(FOLDERID_RoamingAppData);
+  return ChooseDataLocation(files, ToUtf8(FolderPart(std::wstring_view(ExecutablePath()))),
+                            roaming.empty() ? std::string() : ToUtf8(roaming) + "\\Vornakel\\");
 }

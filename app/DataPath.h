@@ -1,8 +1,8 @@
-// Where Data.ini lives: beside the running executable.
+// Where this copy keeps Data.ini (see storage/DataLocation.h).
 #pragma once
 
-#include <string>
+#include "storage/DataLocation.h"
 
-// The executable's folder with its trailing backslash, followed by "Data.ini", in UTF-8: a
-// folder named in any script is kept exactly.
-std::string DataPathBesideExecutable();
+// Beside the running executable where its folder can be written, else in the user's
+// "%APPDATA%\Vornakel\"; the paths in UTF-8, so that a folder named in any script is kept exactly.
+DataLocation ChooseDataLocationOfThisCopy();

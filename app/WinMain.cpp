@@ -18,6 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (request.exitNow) return *request.exitNow;
   // A task always goes to a copy that runs on its own, so that this start ends at once.
   if (request.task) return HandOverTask(*request.task);
+  if (request.quitRunningCopy) return QuitRunningCopy();
   // A copy still starting holds the mutex; a running one also shows its window (another
   // program's window of this class and title counts too, hidden or not).
   const SingleInstance instance;
@@ -28,9 +29,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The autostart link's shell objects need a single-threaded apartment on this thread.
   ComApartment com(COINIT_APARTMENTTHREADED);
 
+  // Decided by the copy that runs, so no other one tries the folder at the same moment.
+  const DataLocation data = ChooseDataLocationOfThisCopy();
+  if (data.error) ShowErrorBox(nullptr, *data.error);
+
   Application application;
   application.QuitWhenMainWindowCloses();
-  if (!application.Start(DataPathBesideExecutable())) return 1;
+  if (!application.Start(data.path, data.startFrom)) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

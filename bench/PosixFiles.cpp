@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -65,6 +66,12 @@ bool PosixFiles::Replace(const std::string& from, const std::string& to) {
 }
 
 bool PosixFiles::Remove(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool PosixFiles::CreateFolder(const std::string& path) {
+  struct stat info {};
+  return mkdir(path.c_str(), 0755) == 0 ||
+         (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+}
 
 std::string DiskPath() {
   const char* dir = std::getenv("TMPDIR");

@@ -15,6 +15,7 @@ class PosixFiles : public FileOps {
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
 };
 
 // The fake platform with a real file in the temporary folder.

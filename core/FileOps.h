@@ -34,4 +34,6 @@ class FileOps {
   // Moves `from` over `to`, replacing it in one step and writing through to the disk.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Creates the folder (its parent must exist); true when it exists afterwards.
+  virtual bool CreateFolder(const std::string& path) = 0;
 };

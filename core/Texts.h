@@ -139,7 +139,8 @@ inline constexpr char kCommandLineUsage[] =
     "vornakel.exe /every ШАГ [действия] сообщение (с этой минуты)\r\n"
     "ВРЕМЯ: 25m, 2h, 1h30m, 90s (или 25м, 2ч, 90с); ШАГ: 45m, 2h, 3d (или 45м, 2ч, 3д); "
     "действия: /till ЧЧ:ММ и /days пн,ср (для шага в минутах или часах), /before 15m, "
-    "/nomessage, /nosound, /sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake";
+    "/nomessage, /nosound, /sound ФАЙЛ.wav, /repeat, /run ФАЙЛ, /delete, /wake\r\n"
+    "vornakel.exe /quit — завершить работающую копию (с сохранением, как «Выход»)";
 
 // What is wrong with the command; the argument at fault follows those that end in ": ".
 inline constexpr char kBadDurationError[] = "Неверная длительность: ";
@@ -171,6 +172,7 @@ inline constexpr char kStepOnlyError[] =
     "Ключи /till и /days — только с шагом повтора в минутах или часах";
 inline constexpr char kTillBeforeStartError[] = "Конец повтора раньше его начала: ";
 inline constexpr char kWarningRangeError[] = "Напомнить заранее можно за 0…1440 минут: ";
+inline constexpr char kQuitAloneError[] = "Ключ /quit пишется без других аргументов: ";
 
 // ---- The tray icon's tip ----
 // The first line, the program's name; the second, when something will come, starts with this.

@@ -209,16 +209,17 @@ std::optional<std::string_view> TaskSectionBeyond(const IniIndex& index, int32_t
 }  // namespace
 
 std::optional<std::string> LoadData(Store& store, Platform& platform,
-                                    const std::function<void()>& applySettings) {
+                                    const std::function<void()>& applySettings,
+                                    const std::string& startFrom) {
   Settings& settings = store.settings;
+  const std::string& source = startFrom.empty() ? store.dataPath : startFrom;
   const SystemTime today = platform.LocalTime();
 
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
-  std::optional<std::string> content = platform.Files().ReadAll(store.dataPath);
-  if (!content && platform.Files().Exists(store.dataPath))
-    return CannotOpenFileText(store.dataPath);
+  std::optional<std::string> content = platform.Files().ReadAll(source);
+  if (!content && platform.Files().Exists(source)) return CannotOpenFileText(source);
   // A file saved in Unicode (with a byte-order mark) is read as text all the same.
   const std::string text = FileTextAsCp1251(std::move(content).value_or(std::string()));
   const IniIndex index(text);
@@ -231,7 +232,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
     return std::string(kRangeCheckError);
   // Tasks the count leaves unread would be lost by the next save: the file is left alone.
   if (const auto beyond = TaskSectionBeyond(index, settings.taskCount))
-    return TaskBeyondCountText(store.dataPath, *beyond, settings.taskCount);
+    return TaskBeyondCountText(source, *beyond, settings.taskCount);
 
   store.tasks.clear();
   store.rows.Clear();
@@ -245,7 +246,7 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
       // Keep the list's one row per task: the half-read task goes. A file cut short must never
       // load as empty tasks that the next save would write over the user's.
       store.tasks.pop_back();
-      return found ? reader.Error() : TaskSectionMissingText(store.dataPath, n, settings.taskCount);
+      return found ? reader.Error() : TaskSectionMissingText(source, n, settings.taskCount);
     }
     MakeLive(store, n, RowUpdate::Append);
   }

@@ -10,6 +10,7 @@
 
 #include "core/PathParts.h"
 #include "win32/Handles.h"
+#include "win32/Paths.h"
 #include "win32/SystemTexts.h"
 #include "win32/Text.h"
 
@@ -68,10 +69,7 @@ std::wstring ReadShellFolder(const wchar_t* valueName) {
 }
 
 std::wstring StartupFolder() {
-  wchar_t* path = nullptr;
-  std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Startup, 0, nullptr, &path)) && path) folder = path;
-  CoTaskMemFree(path);
+  const std::wstring folder = KnownFolderPath(FOLDERID_Startup);
   return folder.empty() ? ReadShellFolder(L"Startup") : folder;
 }
 

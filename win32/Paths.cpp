@@ -28,6 +28,14 @@ std::wstring ExecutablePath() {
   }
 }
 
+std::wstring KnownFolderPath(REFKNOWNFOLDERID folder) {
+  wchar_t* path = nullptr;
+  std::wstring found;
+  if (SUCCEEDED(SHGetKnownFolderPath(folder, 0, nullptr, &path)) && path) found = path;
+  CoTaskMemFree(path);
+  return found;
+}
+
 namespace {
 
 std::wstring ShortPath(const std::wstring& path) {

@@ -12,3 +12,8 @@ SingleInstance::SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, kMutexNam
   // Without it (the name refused), the window check alone decides, as before.
   acquired_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
 }
+
+bool SingleInstance::HeldByAnyCopy() {
+  const UniqueHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, kMutexName));
+  return static_cast<bool>(mutex);
+}

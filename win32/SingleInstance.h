@@ -11,6 +11,8 @@ class SingleInstance {
   // Takes the session's mutex; Acquired() tells whether this copy is the first.
   SingleInstance();
   bool Acquired() const { return acquired_; }
+  // Some copy holds the mutex (running, starting or just ending); nothing is taken here.
+  static bool HeldByAnyCopy();
 
  private:
   UniqueHandle mutex_;

@@ -20,15 +20,29 @@ bool HeldByAnotherProgram(DWORD error) {
          error == ERROR_LOCK_VIOLATION;
 }
 
+// Access to a file that is not there is refused by its folder, which waiting does not change
+// (a start in a folder that cannot be written would wait a second for nothing). A file being
+// deleted while another program holds it answers "access denied" too.
+bool HeldByAnotherProgram(DWORD error, const std::wstring& path) {
+  if (error != ERROR_ACCESS_DENIED) return HeldByAnotherProgram(error);
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+         GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 // Runs `step` until it succeeds, fails for another reason, or the attempts are spent; the
 // last error stays that of the last attempt.
-template <typename Step>
-auto RetriedWhileHeld(Step step) {
+template <typename Step, typename Held>
+auto RetriedWhile(Step step, Held held) {
   for (int attempt = 1;; ++attempt) {
     auto result = step();
-    if (result || attempt == kAttempts || !HeldByAnotherProgram(GetLastError())) return result;
+    if (result || attempt == kAttempts || !held(GetLastError())) return result;
     Sleep(kPauseMs);
   }
+}
+
+template <typename Step>
+auto RetriedWhileHeld(Step step) {
+  return RetriedWhile(step, [](DWORD error) { return HeldByAnotherProgram(error); });
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
@@ -98,10 +112,12 @@ std::unique_ptr<OutputFile> Win32FileOps::Create(const std::string& path) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  UniqueHandle file = RetriedWhileHeld([&] {
-    return UniqueHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-  });
+  UniqueHandle file = RetriedWhile(
+      [&] {
+        return UniqueHandle(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+      },
+      [&](DWORD error) { return HeldByAnotherProgram(error, wide); });
   if (!file) return nullptr;
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
@@ -124,4 +140,11 @@ bool Win32FileOps::Replace(const std::string& from, const std::string& to) {
 
 bool Win32FileOps::Remove(const std::string& path) {
   return DeleteFileW(FromUtf8(path).c_str()) != FALSE;
+}
+
+bool Win32FileOps::CreateFolder(const std::string& path) {
+  const std::wstring wide = FromUtf8(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -17,4 +17,5 @@ class Win32FileOps : public FileOps {
   // MoveFileExW(REPLACE_EXISTING | WRITE_THROUGH) on the full paths.
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
 };

@@ -2,9 +2,10 @@
 # The command line with the real program: tasks handed to a running copy (one row and one
 # section each, as the editor's OK makes them, exit code 0; a repeat rule with its keys and row
 # text), a mistake (its box, exit code 2, Data.ini untouched), a plain second start (nothing
-# changes), a copy that hangs (its box, exit code 3), and, with no copy running, a batch file of
-# three lines, then two starts together (each ends at once, every task is added to the one copy
-# that runs).
+# changes), /quit (the copy saves and ends, exit code 0; with none running, 0 and nothing started
+# or written), a copy that hangs (its box, exit code 3; /quit 3 without a box), and, with no copy
+# running, a batch file of three lines, then two starts together (each ends at once, every task is
+# added to the one copy that runs).
 #
 # usage: command_line.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail
@@ -112,13 +113,24 @@ status=$?
 [ "$status" -eq 0 ] && echo "ok: a plain second start ended with 0" || e2e_fail "a plain second start ended with $status"
 expect_rows 4
 cmp -s "$WORK/before.ini" "$WORK/Data.ini" && echo "ok: Data.ini untouched" || e2e_fail "Data.ini changed"
-e2e_close
-# The close saved the moment it was last seen running.
-cp "$WORK/Data.ini" "$WORK/before.ini"
 
-# A running copy that does not answer: a box, exit code 3, nothing added.
-(timeout -k 5 60 wine "$DRIVER_EXE" hung-window 8000 >/dev/null 2>&1 &)
+# /quit: the copy ends as by "Выход", its last save replacing Data.ini (a new file); with none
+# running, 0 at once, no copy started, no file written.
+inode=$(stat -c %i "$WORK/Data.ini")
+second_start /quit || e2e_fail "/quit ended with $?"
+e2e_wait_exit 5000 || e2e_fail "the copy runs on after /quit"
+[ "$(stat -c %i "$WORK/Data.ini")" != "$inode" ] || e2e_fail "/quit: Data.ini was not saved"
+cp "$WORK/Data.ini" "$WORK/before.ini" && inode=$(stat -c %i "$WORK/Data.ini")
+second_start /QUIT || e2e_fail "/quit with none running ended with $?"
+driver wait-window 2000 >/dev/null && e2e_fail "/quit with none running opened a window"
+[ "$(stat -c %i "$WORK/Data.ini")" = "$inode" ] || e2e_fail "/quit with none running wrote Data.ini"
+
+# A running copy that does not answer: a box, exit code 3, nothing added; /quit gives up after
+# 5 s with 3 and no box.
+(timeout -k 5 60 wine "$DRIVER_EXE" hung-window 20000 >/dev/null 2>&1 &)
 driver wait-window 10000 >/dev/null || e2e_fail "the hanging window did not appear"
+second_start /quit
+[ $? -eq 3 ] || e2e_fail "/quit to a hanging copy did not end with 3"
 second_start_with_box "no answer" 3 /in 5m Висит
 case "$BOX" in
   *"не ответила вовремя: задание не добавлено."*) echo "ok: the no-answer box" ;;

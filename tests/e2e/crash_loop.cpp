@@ -65,6 +65,7 @@ class MemoryFileOps : public FileOps {
   }
   bool Replace(const std::string&, const std::string&) override { return true; }
   bool Remove(const std::string&) override { return true; }
+  bool CreateFolder(const std::string&) override { return true; }
 };
 
 // What loading and composing ask of the system; files come from the given FileOps.

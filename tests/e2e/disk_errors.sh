@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Saves that cannot be written: the program runs from a small tmpfs that is first filled to the
-# last byte, then remounted read-only. Each failed save, on the checker thread (a due task fires)
-# and on the window's thread (the pause/activate command), must show the program's error box,
-# leave Data.ini byte for byte as it was with no temporary file beside it, and let the program
-# run on; once the disk takes writes again, the next save writes everything held in memory. The
-# last save, as the program ends, fails the same way on a read-only folder.
+# last byte, then remounted read-only (once the program runs: started there read-only, it keeps
+# its data in %APPDATA%\Vornakel, the last case). Each failed save, on the checker thread (a due
+# task fires) and on the window's thread (the pause/activate command), must show the program's
+# error box, leave Data.ini byte for byte as it was with no temporary file beside it, and let the
+# program run on; once the disk takes writes again, the next save writes everything held in
+# memory. The last save, as the program ends, fails the same way on a read-only folder.
 #
 #   disk_errors.sh <vornakel.exe> <driver.exe> <artefacts-dir> <crash_loop.exe>
 #
@@ -25,7 +26,12 @@ if ! mount_error=$(mount -t tmpfs -o size=3m,mode=0755 tmpfs "$DISK" 2>&1); then
 fi
 MOUNTED=1
 
+# The user's folder of the program in the prefix: other tests must never find a file there.
+USER_DATA="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Vornakel"
+rm -rf "$USER_DATA"
+
 e2e_case_cleanup() {
+  rm -rf "$USER_DATA"
   if [ -n "${MOUNTED:-}" ]; then
     [ -f "$DISK/Data.ini" ] && cp "$DISK/Data.ini" "$ARTEFACTS/disk_errors.final.Data.ini"
     # A process still using the mount would keep it busy; lazy unmount then detaches it anyway.
@@ -175,18 +181,18 @@ expect_rows() {
   fi
 }
 
-# expect_saved <label> <expected `show` output>: Data.ini loads with the program's reader and
-# holds the state that was in memory.
+# expect_saved <label> <expected `show` output> [file]: Data.ini (or the file given) loads with
+# the program's reader and holds the state that was in memory.
 expect_saved() {
-  local shown
-  shown=$(cd "$WORK" && timeout 60 wine ./vornakel_crash_loop.exe show "$DISK/Data.ini" </dev/null 2>"$WORK/show.err" |
+  local shown file=${3:-$DISK/Data.ini}
+  shown=$(cd "$WORK" && timeout 60 wine ./vornakel_crash_loop.exe show "$file" </dev/null 2>"$WORK/show.err" |
     tr -d '\r')
   if [ "$shown" = "$2" ]; then
     echo "ok: $1: Data.ini loads and holds the new state"
   else
     e2e_fail "$1: Data.ini reads back as:"$'\n'"$shown"$'\n'"expected:"$'\n'"$2"
   fi
-  [ ! -e "$DISK/Data.ini.tmp" ] || e2e_fail "$1: Data.ini.tmp left after a good save"
+  [ ! -e "$file.tmp" ] || e2e_fail "$1: Data.ini.tmp left after a good save"
 }
 
 # wait_file_changed: the next successful save replaced Data.ini.
@@ -237,14 +243,16 @@ wait_file_changed full.freed && sleep 0.3
 expect_saved full.freed "$SAVED_STATE"
 e2e_close
 
-# ---- a read-only folder -----------------------------------------------------------------------
-e2e_write_ini "$FIXTURE" "$DISK/Data.ini"
+# ---- a folder that turns read-only while the program runs -------------------------------------
+# The folder is writable as the program starts, so its data stays beside it; task 1 is due at
+# 09:00:00 on a clock started at 08:59:48, when the folder is read-only.
+sed '0,/^Ssec=0$/s//Ssec=32400/' "$FIXTURE" >"$WORK/fixture.nine.txt"
+e2e_write_ini "$WORK/fixture.nine.txt" "$DISK/Data.ini"
 cp "$DISK/Data.ini" "$WORK/before.ini"
+e2e_start_in "$DISK" "$WORK/wine.ro.log" "$(date +%F) 08:59:48"
+driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
 mount -o remount,ro "$DISK" || e2e_abort "cannot remount $DISK read-only"
 if touch "$DISK/probe" 2>/dev/null; then e2e_abort "the read-only tmpfs takes writes"; fi
-
-e2e_start_in "$DISK" "$WORK/wine.ro.log"
-driver wait-window 20000 >/dev/null || e2e_abort "the main window did not appear"
 expect_box readonly.checker "Cannot create file $DATA_PATH."
 expect_untouched readonly.checker
 expect_rows readonly.checker "$DONE_TODAY" "Активно" "Приостановлено"
@@ -280,5 +288,19 @@ mount -o remount,rw "$DISK" || e2e_abort "cannot remount $DISK read-write"
 expect_box readonly.retry "Cannot create file $DATA_PATH." 4
 e2e_wait_exit 10000 || e2e_fail "readonly.retry: the program did not end after its save"
 expect_saved readonly.retry "${SAVED_STATE/task	2	10	2/task	2	10	1}"
+
+# ---- a folder read-only from the start: the tasks go to %APPDATA%\Vornakel\Data.ini, started
+# from the file beside the program, which stays as it was; no box.
+e2e_write_ini "$FIXTURE" "$DISK/Data.ini"
+cp "$DISK/Data.ini" "$WORK/before.ini"
+mount -o remount,ro "$DISK" || e2e_abort "cannot remount $DISK read-only"
+e2e_start_in "$DISK" "$WORK/wine.appdata.log"
+driver wait-window 20000 >/dev/null && sleep 1 || e2e_abort "the main window did not appear"
+expect_rows appdata "$DONE_TODAY" "Активно" "Приостановлено"
+toggle_row 1 && sleep 1 && e2e_screenshot disk_errors.appdata
+[ -z "$(driver dialogs)" ] || e2e_fail "appdata: a box: $(driver dialogs)"
+e2e_close
+expect_saved appdata "${SAVED_STATE/task	3	10	1/task	3	10	2}" "$USER_DATA/Data.ini"
+expect_untouched appdata
 
 e2e_finish

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/PathParts.h"
+
 namespace {
 
 class MemoryOutput : public OutputFile {
@@ -42,7 +44,7 @@ bool MemoryFiles::IsReadOnly(const std::string& path) {
 
 std::unique_ptr<OutputFile> MemoryFiles::Create(const std::string& path) {
   log.push_back("create " + path);
-  if (failCreate || IsReadOnly(path)) return nullptr;
+  if (failCreate || IsReadOnly(path) || readOnlyFolders.count(FolderPart(path))) return nullptr;
   files[path].bytes.clear();
   return std::make_unique<MemoryOutput>(*this, path);
 }
@@ -59,6 +61,11 @@ bool MemoryFiles::Replace(const std::string& from, const std::string& to) {
 bool MemoryFiles::Remove(const std::string& path) {
   log.push_back("remove " + path);
   return files.erase(path) > 0;
+}
+
+bool MemoryFiles::CreateFolder(const std::string& path) {
+  const std::string parent = FolderPart(std::string_view(path).substr(0, path.size() - 1));
+  return folders.count(path) || (!readOnlyFolders.count(parent) && folders.insert(path).second);
 }
 
 bool FakePlatform::AskYesNo(const std::string& text, const std::string& caption) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class MemoryFiles : public FileOps {
     bool readOnly = false;
   };
   std::map<std::string, Entry> files;
+  // Folders with their final backslash: made ones, and those where nothing can be created.
+  std::set<std::string> folders, readOnlyFolders;
 
   // Fault injection.
   bool failCreate = false;
@@ -35,6 +38,7 @@ class MemoryFiles : public FileOps {
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
 };
 
 class FakePlatform : public CheckerPlatform {

@@ -172,6 +172,8 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
       {"/in 5m /shutdown x", "Неизвестный ключ: /shutdown"},
       {"/soon 5m x", "Неизвестный ключ: /soon"},
       {"напомни", "Начните с /in, /at или /every"},
+      {"/quit now", "Ключ /quit пишется без других аргументов: now"},
+      {"/in 5m /quit x", "Неизвестный ключ: /quit"},
       // Each bound on its bad side.
       {"/in 527041m Чай", "Длительность должна быть больше нуля и не больше года: 527041m"},
       {"/at 12:00:60 x", "Неверное время: 12:00:60"},
@@ -234,6 +236,7 @@ TEST(CommandLine, EachMistakeIsNamedAndAddsNothing) {
   }
   EXPECT_EQ(ParseCommandLine({}, kNow).kind, ParsedCommand::Kind::Start);
   EXPECT_EQ(ParseCommandLine({"-?"}, kNow).kind, ParsedCommand::Kind::Usage);
+  EXPECT_EQ(ParseCommandLine({"-QUIT"}, kNow).kind, ParsedCommand::Kind::Quit);
 }
 
 // The hand-over record: every field comes back in its place, with the sender's deadline; a record

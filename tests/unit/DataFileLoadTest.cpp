@@ -32,6 +32,11 @@ TEST_F(LoadDataTest, AFileThatCannotBeReadStopsLoadingInsteadOfStartingEmpty) {
   EXPECT_TRUE(store.tasks.empty());
   EXPECT_EQ(settingsApplied, 0);
   EXPECT_EQ(platform.files.files[store.dataPath].bytes, bytes);
+  // So does the file a first start in the user's folder reads instead, named as such.
+  const std::string beside = "C:\\Program Files\\Vornakel\\Data.ini";
+  platform.files.files[beside].bytes = bytes;
+  platform.files.files.erase(store.dataPath);
+  EXPECT_EQ(LoadData(store, platform, {}, beside), "Cannot open file " + beside);
 }
 
 struct CentreCase {

@@ -346,6 +346,12 @@ ParsedCommand ParseCommandLine(const std::vector<std::string>& args, const Syste
     usage.kind = ParsedCommand::Kind::Usage;
     return usage;
   }
+  if (SwitchIs(args[0], "quit")) {
+    if (args.size() > 1) return Failure(kQuitAloneError + args[1]);
+    ParsedCommand quit;
+    quit.kind = ParsedCommand::Kind::Quit;
+    return quit;
+  }
   CommandMoment moment;
   moment.year = now.year, moment.month = now.month, moment.day = now.day;
   std::optional<std::string> error;

@@ -15,6 +15,7 @@
 //       /repeat (the sound again until the popup is answered; not with /nomessage or /nosound),
 //       /run FILE (a file, not a folder), /delete (a one-time task only), /wake (the computer is
 //       woken from sleep for the task)
+//   vornakel.exe /quit                                  the running copy ends as by "Выход"
 //   vornakel.exe /?                                     the usage
 //
 // Switches may begin with "-" too; case does not matter. The message is the rest of the line,
@@ -33,6 +34,7 @@ struct ParsedCommand {
   enum class Kind {
     Start,    // no arguments: the program starts as usual
     Usage,    // "/?"
+    Quit,     // "/quit": the running copy is asked to end
     AddTask,  // `task` holds the new task
     Error,    // `error` names what is wrong; nothing may be added
   };

@@ -111,6 +111,7 @@ inline constexpr char kUnencodableArgumentText[] = "Знак, которого �
 inline constexpr char kNoAnswerText[] =
     "Запущенная копия Vornakel не ответила вовремя: задание не добавлено.";
 inline constexpr char kNotStartedText[] = "Не удалось запустить Vornakel: задание не добавлено.";
+inline constexpr char kQuitNoAnswerText[] = "Запущенная копия Vornakel не завершилась за 5 секунд.";
 
 // ---- The reminders missed while the computer was off or asleep ----
 inline constexpr char kMissedCaption[] = "Пропущенные напоминания";

@@ -1,6 +1,7 @@
 #include "core/Schedule.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/Calendar.h"
 #include "core/Store.h"
@@ -54,8 +55,7 @@ int32_t LastSlot(const Task& task) { return std::max(task.rule.tillSecond, task.
 
 // The day of the month of the rule's weekday occurrence in `t`'s month.
 int32_t NthWeekdayDay(const Task& task, const SystemTime& t) {
-  int32_t weekday = 0;
-  while (weekday < 6 && task.rule.weekdays != WeekdayBit(weekday)) ++weekday;
+  const int32_t weekday = std::countr_zero(static_cast<uint32_t>(task.rule.weekdays));
   const int32_t firstOfMonth = ((t.dayOfWeek - (t.day - 1)) % 7 + 7) % 7;
   const int32_t first = 1 + (weekday - firstOfMonth + 7) % 7;
   int32_t day = first + 7 * (std::min(task.rule.every, 4) - 1);

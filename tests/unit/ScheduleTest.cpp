@@ -309,6 +309,17 @@ TEST(RecordFiring, KeepsTheRecurrenceAnOlderVersionReads) {
   }
 }
 
+// One task on the fake platform, with the checker that makes its passes.
+struct OneTaskChecker {
+  Store store;
+  FakePlatform platform;
+  Checker checker{store, platform};
+  OneTaskChecker() {
+    store.dataPath = "C:\\Tools\\Data.ini";
+    store.tasks.resize(1);
+  }
+};
+
 // A year and a half (from July 2027 to the end of the leap year 2028) of the checker's passes, on
 // the fake platform's clock, at each midnight, a second before the task's moment, at it, and at the
 // day's last second, two passes each (half a second apart): a pass fires the task exactly when the
@@ -387,11 +398,8 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
-    Store store;
-    FakePlatform platform;
-    Checker checker(store, platform);
-    store.dataPath = "C:\\Tools\\Data.ini";
-    store.tasks.resize(1);
+    OneTaskChecker one;
+    auto& [store, platform, checker] = one;
     Task& task = store.tasks[0];
     task.armed = task.showMessage = true;  // each firing posts its reminder
     task.recurrence = row.recurrence;
@@ -461,11 +469,8 @@ TEST(Warning, BeforeEachMomentOnce) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << &row - rows);
-    Store store;
-    FakePlatform platform;
-    Checker checker(store, platform);
-    store.dataPath = "C:\\Tools\\Data.ini";
-    store.tasks.resize(1);
+    OneTaskChecker one;
+    auto& [store, platform, checker] = one;
     Task& task = store.tasks[0];
     task.armed = task.showMessage = true;
     task.SetSecondOfDay(k0900);

@@ -3,6 +3,8 @@
 ; list unless asked to delete it.
 ; makensis -DVERSION=1.0.0.0 -DEXE=path\to\vornakel.exe -DOUTFILE=path\to\setup.exe vornakel.nsi
 Unicode true
+; The program is 64-bit, and so is its setup: it needs no 32-bit subsystem (WOW64).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 

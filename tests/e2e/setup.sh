@@ -21,7 +21,7 @@ START_MENU="$PROFILE/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vornakel'
 
 forget_installation() {
-  rm -rf "$INSTALLED" "$START_MENU/Vornakel.lnk" "$START_MENU/Startup/vornakel.lnk"
+  rm -rf "$INSTALLED" "$START_MENU/Vornakel.lnk" "$START_MENU/StartUp/vornakel.lnk"
   wine reg delete "$KEY" /f >/dev/null 2>&1
 }
 e2e_case_cleanup() { forget_installation; }
@@ -84,14 +84,15 @@ silent_setup "the setup over the running copy"
 e2e_wait_exit 10000 && echo "ok: the running copy ended" || e2e_fail "the running copy was not ended"
 has_task "after the second setup"
 
-cp "$START_MENU/Vornakel.lnk" "$START_MENU/Startup/vornakel.lnk"  # as the autostart option makes it
+# The autostart shortcut, as the program makes it (Wine names the folder StartUp).
+cp "$START_MENU/Vornakel.lnk" "$START_MENU/StartUp/vornakel.lnk" || e2e_fail "no autostart shortcut made"
 wine "$INSTALLED/uninstall.exe" /S >>"$WORK/setup.log" 2>&1
 # The uninstaller goes on in a copy of itself; it is done once its own file is gone.
 for _ in $(seq 300); do [ -e "$INSTALLED/uninstall.exe" ] || break; sleep 0.1; done
 for file in vornakel.exe uninstall.exe; do
   [ -e "$INSTALLED/$file" ] && e2e_fail "$file is still installed" || echo "ok: $file removed"
 done
-for link in "$START_MENU/Vornakel.lnk" "$START_MENU/Startup/vornakel.lnk"; do
+for link in "$START_MENU/Vornakel.lnk" "$START_MENU/StartUp/vornakel.lnk"; do
   [ -e "$link" ] && e2e_fail "$link is still there" || echo "ok: ${link##*/Programs/} removed"
 done
 wine reg query "$KEY" >/dev/null 2>&1 && e2e_fail "the uninstall entry is still there" ||

@@ -20,6 +20,7 @@ InstallDir "$LOCALAPPDATA\Programs\Vornakel"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+BrandingText "Vornakel ${VERSION}"
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=1049 "ProductName" "Vornakel"
 VIAddVersionKey /LANG=1049 "FileDescription" "Установка Vornakel"
@@ -30,7 +31,7 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "Vornakel"
 !define MUI_ICON "../res/vornakel.ico"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vornakel.exe"
-!define MUI_UNCOMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

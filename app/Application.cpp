@@ -143,10 +143,10 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   // The icon was added with the settings, before the tasks were read.
   if (store_.settings.useTray) mainWindow_.ComposeTrayTipNow();
   mainWindow_.ArmWakeTimerNow();
-  // The task editor comes after the main window, the settings dialog after the editor.
+  // The dialogs are created when first opened, over the main window.
   editor_.Remembered() = StartingMoment(platform_.LocalTime());
-  editor_.Create(mainWindow_.Handle());
-  settingsDialog_.Create(mainWindow_.Handle());
+  editor_.CreateOnFirstOpening(mainWindow_.Handle());
+  settingsDialog_.CreateOnFirstOpening(mainWindow_.Handle());
   // Every loaded task is armed: the checker may start.
   checker_.Start();
   return true;

@@ -230,6 +230,8 @@ TEST_F(DpiWindows, SettingsDialogAndEditorAreLaidOutForTheirDensity) {
   Start();
   SettingsDialog& form3 = app->settingsDialog();
   TaskEditor& form2 = app->editor();
+  // Created as their first opening creates them.
+  ASSERT_TRUE(form3.EnsureCreated() && form2.EnsureCreated());
   struct ControlCase {
     HWND control;
     RECT place;  // left, top, width, height at 96

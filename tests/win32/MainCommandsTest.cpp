@@ -67,20 +67,22 @@ class MainCommands : public ApplicationFixture {
 
   // Runs `action` on this thread while a helper waits for `window` to show and then runs
   // `onShown` once. A window still open 5 s later is closed with `fallback` so no test hangs.
-  void WhileShown(HWND window, const std::function<void()>& action,
-                  const std::function<void()>& onShown, HWND fallback) {
+  // The window and the fallback are looked up as the helper waits: a dialog's window is created
+  // by its first opening.
+  void WhileShown(const std::function<HWND()>& window, const std::function<void()>& action,
+                  const std::function<void()>& onShown, const std::function<HWND()>& fallback) {
     std::atomic<bool> finished{false};
     std::atomic<bool> shown{false};
     std::thread helper([&] {
       const auto end = std::chrono::steady_clock::now() + 10s;
       while (!finished && std::chrono::steady_clock::now() < end) {
-        if (IsWindowVisible(window)) {
+        if (IsWindowVisible(window())) {
           shown = true;
           onShown();
           const auto giveUp = std::chrono::steady_clock::now() + 5s;
           while (!finished && std::chrono::steady_clock::now() < giveUp) Sleep(10);
           while (!finished) {
-            PostMessageW(fallback, BM_CLICK, 0, 0);
+            PostMessageW(fallback(), BM_CLICK, 0, 0);
             Sleep(50);
           }
           return;
@@ -94,11 +96,12 @@ class MainCommands : public ApplicationFixture {
     EXPECT_TRUE(shown) << "the window did not show";
   }
   void WithEditor(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->editor().Handle(), action, onShown, EditorControlHandle(EditorControl::Cancel));
+    WhileShown([this] { return app->editor().Handle(); }, action, onShown,
+               [this] { return EditorControlHandle(EditorControl::Cancel); });
   }
   void WithSettings(const std::function<void()>& action, const std::function<void()>& onShown) {
-    WhileShown(app->settingsDialog().Handle(), action, onShown,
-               SettingsControlHandle(SettingsControl::Cancel));
+    WhileShown([this] { return app->settingsDialog().Handle(); }, action, onShown,
+               [this] { return SettingsControlHandle(SettingsControl::Cancel); });
   }
   void Type(EditorControl edit, const std::string& text) {
     SendMessageW(EditorControlHandle(edit), WM_SETTEXT, 0,

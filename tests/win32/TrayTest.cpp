@@ -420,6 +420,8 @@ TEST_F(Tray, EndOfSessionSavesAtTheQueryStopsAtTheEndAndTheLaterDestroyWritesNot
   EXPECT_FALSE(IsWindowVisible(mainWindow));
   EXPECT_FALSE(IconPresent());
   EXPECT_FALSE(app->checker().Running());
+  // Dialogs never opened are not created on the way out.
+  EXPECT_FALSE(app->editor().Handle() || app->settingsDialog().Handle());
   // The stopped program takes no more commands.
   SendMessageW(mainWindow, WMAPP_TRAYICON, 0, WM_LBUTTONDBLCLK);
   EXPECT_FALSE(IsWindowVisible(mainWindow));

@@ -86,7 +86,7 @@ void TaskEditor::OnDensityChanged(int) {
 }
 
 TaskEditor::Result TaskEditor::OpenForNew() {
-  if (IsOpen() || !hwnd_) return {};
+  if (IsOpen() || !EnsureCreated()) return {};
   openForNewTask_ = true;
   FillForNew();
   ShowModal();
@@ -94,13 +94,13 @@ TaskEditor::Result TaskEditor::OpenForNew() {
 }
 
 TaskEditor::Result TaskEditor::OpenForEdit(int index) {
-  if (IsOpen() || !hwnd_ || !FillForEdit(index)) return {};
+  if (IsOpen() || !EnsureCreated() || !FillForEdit(index)) return {};
   ShowModal();
   return {committed_, editedTaskId_};
 }
 
 TaskEditor::Result TaskEditor::OpenForEditById(uint64_t taskId) {
-  if (IsOpen() || !hwnd_ || taskId == 0 || !FillForEdit(-1, taskId)) return {};
+  if (IsOpen() || taskId == 0 || !EnsureCreated() || !FillForEdit(-1, taskId)) return {};
   ShowModal();
   return {committed_, editedTaskId_};
 }

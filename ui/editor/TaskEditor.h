@@ -1,4 +1,4 @@
-// The task editor: a modal dialog, created once at start-up and reused, in which the user writes
+// The task editor: a modal dialog, created when first opened and reused, in which the user writes
 // a new task or changes one. Its opener fills the controls and shows it; OK writes the record
 // into the task table, and the caller builds the row, arms the task and saves.
 //
@@ -119,6 +119,11 @@ class TaskEditor : public WindowBase {
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
+  // Leaves the window to be created, owned by `owner`, when the editor first opens: the start of
+  // the program does not pay for it. Kept, hidden, between openings.
+  void CreateOnFirstOpening(HWND owner) { owner_ = owner; }
+  // Whether the window exists, created now if it was left to the first opening.
+  bool EnsureCreated() { return hwnd_ || (owner_ && Create(owner_)); }
   HWND Control(EditorControl control) const { return controls_[Index(control)]; }
 
   // The add command's part of the work: the caption, the editor centred over the main window,
@@ -223,6 +228,7 @@ class TaskEditor : public WindowBase {
   void ShowWarning(const std::string& text);
 
   Store& store_;
+  HWND owner_ = nullptr;  // for a window created on first opening
   std::function<SystemTime()> clock_;
   std::array<HWND, static_cast<size_t>(EditorControl::Count)> controls_{};
   UniqueFont font_;         // "MS Sans Serif", 13 pixels, bold

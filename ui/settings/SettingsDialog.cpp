@@ -62,7 +62,7 @@ LRESULT SettingsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void SettingsDialog::Open() {
-  if (loop_.Running() || !hwnd_) return;
+  if (loop_.Running() || !EnsureCreated()) return;
   Settings settings;
   {
     std::lock_guard lock(store_.mutex);

@@ -1,5 +1,5 @@
 // The settings dialog: three options (start with Windows, start hidden, keep the icon in the
-// tray). Created once at start-up, hidden between openings; every opening fills the boxes from
+// tray). Created when first opened, hidden between openings; every opening fills the boxes from
 // the settings. OK stores the options, applies them at once (the tray icon, the autostart
 // shortcut) and saves Data.ini; Cancel changes nothing.
 #pragma once
@@ -29,6 +29,10 @@ class SettingsDialog : public WindowBase {
 
   // Creates the window and its controls, hidden, owned by `owner` (the main window).
   bool Create(HWND owner);
+  // Leaves the window to be created, owned by `owner`, when the dialog first opens.
+  void CreateOnFirstOpening(HWND owner) { owner_ = owner; }
+  // Whether the window exists, created now if it was left to the first opening.
+  bool EnsureCreated() { return hwnd_ || (owner_ && Create(owner_)); }
   HWND Control(SettingsControl control) const { return controls_[static_cast<size_t>(control)]; }
   bool IsOpen() const { return loop_.Running(); }
 
@@ -59,6 +63,7 @@ class SettingsDialog : public WindowBase {
   bool OnEnter(HWND target);
 
   Store& store_;
+  HWND owner_ = nullptr;  // for a window created on first opening
   std::array<HWND, static_cast<size_t>(SettingsControl::Count)> controls_{};
   UniqueFont font_;  // "MS Sans Serif", 13 pixels, bold
   std::function<bool()> apply_;

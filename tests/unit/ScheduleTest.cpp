@@ -2,6 +2,7 @@
 // user takes, at the edges of its period.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <tuple>
 #include <vector>
 
@@ -334,7 +335,7 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
     int32_t extra = -1;  // one more pass a day, after the task's time, when not -1
   };
   const SystemTime kNever{};
-  const int32_t A = StatusActive;
+  const int32_t A = StatusActive, D = StatusDoneToday;
   const Row rows[] = {
       {EveryDay, k0830, 0, 0, 0, A, kNever, 550},
       {EveryDay, 0, 0, 0, 0, A, kNever, 550},
@@ -365,30 +366,13 @@ TEST(NextFiring, AgreesWithTheCheckersPassesDayByDay) {
       {EveryDay, 9 * 3600, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 45, 0, 18 * 3600}, 38400},
       {EveryDay, 0, 0, 0, 0, A, kNever, 1650, {EveryNMinutes, 1, 0, kLast}, 43230},
       {EveryDay, 9 * 3600, 0, 0, 0, A, kNever, 550, {EveryNMinutes, 45, 0, 8 * 3600}, 38400},
-      {EveryDay,
-       k0830,
-       0,
-       0,
-       0,
-       A,
-       kNever,
-       705,
-       {EveryNHours, 2, kMonWedFri, kLast},
-       k0830 + 14400},
+      {EveryDay, k0830, 0, 0, 0, A, kNever, 705, {EveryNHours, 2, kMonWedFri, kLast}, 45000},
       {EveryDay, k0830, 0, 0, 0, A, kNever, 392, {OnWeekdays, 0, kWorkingDays}},
       {EveryDay, kLast, 0, 0, 0, A, kNever, 158, {OnWeekdays, 0, WeekdayBit(0) | WeekdayBit(6)}},
       {EveryMonth, 10 * 3600, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 2, WeekdayBit(2)}},
       {EveryMonth, 17 * 3600, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 5, WeekdayBit(5)}},
       {EveryMonth, 0, 0, 0, 0, A, kNever, 18, {NthWeekdayOfMonth, 1, WeekdayBit(0)}},
-      {EveryMonth,
-       k0830,
-       0,
-       0,
-       0,
-       StatusDoneToday,
-       At(2027, 7, 1, 0, 0, 0),
-       17,
-       {NthWeekdayOfMonth, 4, WeekdayBit(1)}},
+      {EveryMonth, k0830, 0, 0, 0, D, At(2027, 7, 1, 0, 0, 0), 17, {NthWeekdayOfMonth, 4, 2}},
       {EveryDay, k0830, 1, 7, 2027, A, kNever, 184, {EveryNDays, 3}},
       // Its first period runs to 29 February 2028: caught up at once, then on that day.
       {EveryDay, k0830, 28, 2, 2027, A, kNever, 2, {EveryNDays, 366}},
@@ -474,31 +458,22 @@ TEST(Warning, BeforeEachMomentOnce) {
     Task& task = store.tasks[0];
     task.armed = task.showMessage = true;
     task.SetSecondOfDay(k0900);
-    task.rule = row.rule;
-    task.status = row.status;
-    task.warnMinutes = row.warnMinutes;
+    task.rule = row.rule, task.status = row.status, task.warnMinutes = row.warnMinutes;
     task.message = "Вода";
     BuildRow(store, 0, true);
     std::string outcome;
     for (const int32_t second : row.seconds) {
       const size_t before = platform.actions.size();
       platform.now = At(2024, 3, 14, second / 3600, second / 60 % 60, second % 60);
-      for (const uint16_t ms : {0, 500}) {
-        platform.now.milliseconds = ms;
-        checker.MakePass();
-      }
+      for (const uint16_t ms : {0, 500}) platform.now.milliseconds = ms, checker.MakePass();
       std::string step;
       for (size_t a = before; a < platform.actions.size(); ++a) {
-        const std::string& action = platform.actions[a];
-        if (action.rfind("reminder ", 0) != 0) continue;
-        const size_t bar = action.find('|');
-        EXPECT_EQ(action.substr(9, bar - 9), store.rows.Cell(0, ColumnMoment));
-        const std::string message = action.substr(bar + 1);
-        if (message == "Вода")
-          step += "F";
-        else if (message.size() > 6 && message.substr(message.size() - 6) == ": Вода")
-          step += "W" + message.substr(std::string("Через ").size(),
-                                       message.size() - 6 - std::string("Через  мин").size());
+        std::smatch m;  // the moment shown, and the warning's minutes or the message alone
+        if (std::regex_match(platform.actions[a], m,
+                             std::regex("reminder (.*)\\|(?:Через (\\d+) мин: )?Вода"))) {
+          EXPECT_EQ(m[1], store.rows.Cell(0, ColumnMoment));
+          step += m[2].matched ? "W" + m[2].str() : "F";
+        }
       }
       outcome += step.empty() ? "." : step;
     }

@@ -167,9 +167,8 @@ TEST_P(ReactivateTest, Decides) {
   EXPECT_EQ(ShouldReactivate(t, c.now), c.reactivate) << c.name;
 }
 
-// The rules' own periods (the slots', the weekdays' and the later blocks' are the days') are
-// tried over the checker's passes below; here the month of the Nth weekday, and a start of every
-// N days that lies after the day of the last firing.
+// The rules' periods are followed over the checker's passes below; here what those passes never
+// meet: the Nth weekday's month a year on, and a last firing before every N days' start.
 constexpr RepeatRule kFirstSunday{NthWeekdayOfMonth, 1, 1}, kEvery3Days{EveryNDays, 3};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,7 +252,6 @@ TEST(SkipMomentBeforeSaving, DoneForThePeriodWhenItsMomentHasCome) {
     EXPECT_EQ(std::tie(t.lastRun.year, t.lastRun.month, t.lastRun.day, t.lastRun.hour,
                        t.lastRun.minute, t.lastRun.second),
               std::tie(run.year, run.month, run.day, run.hour, run.minute, run.second));
-    ;
     if (!done) continue;
     EXPECT_FALSE(ShouldReactivate(t, c.lastDone));
     EXPECT_TRUE(ShouldReactivate(t, c.back));

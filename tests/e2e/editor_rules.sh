@@ -7,8 +7,6 @@
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2" "$3" editor_rules
-CLOCK_FILE="$WORK/clock.rc"
-set_clock() { printf '%s\n' "$1" >"$CLOCK_FILE.new" && mv -f "$CLOCK_FILE.new" "$CLOCK_FILE"; }
 
 # The editor's controls by their identifiers (1000 + their place in TaskEditor.h's list).
 OK=1027 TILL_HOUR=1036 TILL_MINUTE=1038 TILL_SECOND=1040 EVERY=1043 MONDAY=1045 WEEK=1052 DAY=1053
@@ -35,11 +33,7 @@ ROWS=(
   "11|type_number $EVERY 1|Каждую минуту с 09:00:00 до 23:59:59|Mod=0 Day=8 Kind=1 N=1 Days=0 Till=86399"
 )
 
-set_clock "2026-12-08 10:00:00"
-export LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME_NO_CACHE=1 \
-  FAKETIME_TIMESTAMP_FILE="$CLOCK_FILE" FAKETIME_DONT_FAKE_MONOTONIC=1
-e2e_start
-unset LD_PRELOAD FAKETIME_TIMESTAMP_FILE FAKETIME_NO_CACHE FAKETIME_DONT_FAKE_MONOTONIC
+e2e_start_on_clock_file "2026-12-08 10:00:00"
 driver wait-window 30000 >/dev/null || e2e_abort "the main window did not appear"
 
 # keys <task number>: the keys of the task's section that the rows name, on one line.
@@ -67,9 +61,9 @@ done
 
 # The task every minute was done for 10:00 when it was made; each next minute fires it once.
 for slot in 1 2; do
-  set_clock "2026-12-08 10:0$((slot - 1)):45"
+  e2e_set_clock "2026-12-08 10:0$((slot - 1)):45"
   sleep 1.5
-  set_clock "2026-12-08 10:0$slot:02"
+  e2e_set_clock "2026-12-08 10:0$slot:02"
   sleep 3
   count=$(driver popups | grep -c .)
   [ "$count" = "$slot" ] && echo "ok: $slot popup(s) at 10:0$slot" || e2e_fail "$count popup(s) at 10:0$slot"

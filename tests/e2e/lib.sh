@@ -93,14 +93,11 @@ e2e_expand() {
 # writes, the values given over the defaults (a daily task at 09:00 on 14 March 2024, active,
 # never run); keys of no older version follow in the order given.
 e2e_task() {
-  local n=$1 kv k
+  local n=$1 kv k keys=()
+  local -A value=()
   shift
-  local -A value=([Mod]=0 [Ssec]=32400 [Year]=2024 [Mon]=3 [Day]=14 [Tex]= [Del]=0 [NM]=1 [Ex]=0
-    [OFF]=0 [Snd]=0 [Stat]=1 [FN]= [PrevY]=0 [PrevM]=0 [PrevD]=0 [PrevH]=0 [PrevMin]=0 [PrevS]=0
-    [PrevMS]=0)
-  local -a keys=(Mod Ssec Year Mon Day Tex Del NM Ex OFF Snd Stat FN PrevY PrevM PrevD PrevH
-    PrevMin PrevS PrevMS)
-  for kv; do
+  for kv in Mod=0 Ssec=32400 Year=2024 Mon=3 Day=14 Tex= Del=0 NM=1 Ex=0 OFF=0 Snd=0 Stat=1 FN= \
+    PrevY=0 PrevM=0 PrevD=0 PrevH=0 PrevMin=0 PrevS=0 PrevMS=0 "$@"; do
     k=${kv%%=*}
     [ -n "${value[$k]+set}" ] || keys+=("$k")
     value[$k]=${kv#*=}

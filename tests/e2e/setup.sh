@@ -28,20 +28,12 @@ e2e_case_cleanup() { forget_installation; }
 forget_installation
 
 silent_setup() {  # <label>
-  if timeout -k 5 60 wine "$SETUP" /S >>"$WORK/setup.log" 2>&1; then
-    echo "ok: $1 ended with 0"
-  else
-    e2e_fail "$1 failed"
-  fi
+  timeout -k 5 60 wine "$SETUP" /S >>"$WORK/setup.log" 2>&1 && echo "ok: $1 ended with 0" || e2e_fail "$1 failed"
 }
-
 # has_task <label>: Data.ini beside the installed program holds the command line's task.
 has_task() {
-  if [ -f "$INSTALLED/Data.ini" ] && e2e_readable_ini "$INSTALLED/Data.ini" | grep -qx 'Tex=Проверка'; then
-    echo "ok: $1: the task is in Data.ini"
-  else
-    e2e_fail "$1: the task is not in $INSTALLED/Data.ini"
-  fi
+  [ -f "$INSTALLED/Data.ini" ] && e2e_readable_ini "$INSTALLED/Data.ini" | grep -qx 'Tex=Проверка' &&
+    echo "ok: $1: the task is in Data.ini" || e2e_fail "$1: the task is not in $INSTALLED/Data.ini"
 }
 
 entry_value() {  # <name>: the value of the uninstall entry, or nothing
@@ -51,9 +43,7 @@ entry_value() {  # <name>: the value of the uninstall entry, or nothing
 silent_setup "the silent setup"
 cmp -s "$VORNAKEL_EXE" "$INSTALLED/vornakel.exe" && echo "ok: vornakel.exe is the program built" ||
   e2e_fail "vornakel.exe is not the program built"
-for file in uninstall.exe; do
-  [ -f "$INSTALLED/$file" ] && echo "ok: $file installed" || e2e_fail "no $file in $INSTALLED"
-done
+[ -f "$INSTALLED/uninstall.exe" ] && echo "ok: uninstall.exe installed" || e2e_fail "no uninstall.exe"
 target=$(lnkinfo "$START_MENU/Vornakel.lnk" 2>/dev/null | sed -n 's/^\s*Local path\s*:\s*//p' | tr -d '\r')
 [ "$target" = 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Vornakel\vornakel.exe' ] &&
   echo "ok: the Start menu shortcut starts the installed program" ||
@@ -89,11 +79,9 @@ cp "$START_MENU/Vornakel.lnk" "$START_MENU/StartUp/vornakel.lnk" || e2e_fail "no
 wine "$INSTALLED/uninstall.exe" /S >>"$WORK/setup.log" 2>&1
 # The uninstaller goes on in a copy of itself; it is done once its own file is gone.
 for _ in $(seq 300); do [ -e "$INSTALLED/uninstall.exe" ] || break; sleep 0.1; done
-for file in vornakel.exe uninstall.exe; do
-  [ -e "$INSTALLED/$file" ] && e2e_fail "$file is still installed" || echo "ok: $file removed"
-done
-for link in "$START_MENU/Vornakel.lnk" "$START_MENU/StartUp/vornakel.lnk"; do
-  [ -e "$link" ] && e2e_fail "$link is still there" || echo "ok: ${link##*/Programs/} removed"
+for path in "$INSTALLED"/{vornakel,uninstall}.exe "$START_MENU/Vornakel.lnk" \
+  "$START_MENU/StartUp/vornakel.lnk"; do
+  [ -e "$path" ] && e2e_fail "$path is still there" || echo "ok: ${path##*/Programs/} removed"
 done
 wine reg query "$KEY" >/dev/null 2>&1 && e2e_fail "the uninstall entry is still there" ||
   echo "ok: the uninstall entry removed"

@@ -28,7 +28,8 @@ std::vector<std::string> Words(const std::string& line) {
   return words;
 }
 
-// The new task as the running copy's editor OK writes it, handed over, in short.
+// The new task as the running copy's editor OK writes it, handed over, in short: its flags only
+// where they are not the editor's defaults (a message with a beep, nothing else).
 std::string TaskMade(const std::string& line) {
   const ParsedCommand command = ParseCommandLine(Words(line), kNow);
   if (command.kind != ParsedCommand::Kind::AddTask) return "error: " + command.error;
@@ -41,10 +42,12 @@ std::string TaskMade(const std::string& line) {
   const CommitResult result = AddCommandLineTask(store, handed->task, kNow);
   if (result.outcome != CommitResult::Outcome::Written) return "not written";
   const Task& t = store.tasks.at(0);
-  std::ostringstream out;
+  std::ostringstream out, flags;
+  flags << " NM=" << t.showMessage << " Snd=" << t.beep << " Del=" << t.deleteAfter
+        << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName;
   out << "Mod=" << t.recurrence << " " << t.hour << ":" << t.minute << ":" << t.second << " "
-      << t.year << "-" << t.month << "-" << t.day << " NM=" << t.showMessage << " Snd=" << t.beep
-      << " Del=" << t.deleteAfter << " Ex=" << t.runFile << t.shutDown << " FN=" << t.fileName;
+      << t.year << "-" << t.month << "-" << t.day
+      << (flags.str() == " NM=1 Snd=1 Del=0 Ex=00 FN=" ? "" : flags.str());
   if (t.soundChoice != SoundChoice{})
     out << " SndF=" << t.soundChoice.file << " Rpt=" << t.soundChoice.repeat;
   if (t.wake) out << " Wake=1";
@@ -58,91 +61,74 @@ std::string TaskMade(const std::string& line) {
 
 TEST(CommandLine, EachFormMakesTheEditorsTask) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/in 25m Чай", "Mod=10 18:25:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Чай"},
-      {"-IN 1h30m тест", "Mod=10 19:30:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=тест"},
-      {"/in 90с а", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=а"},
-      {"/in 6Ч ночь", "Mod=10 0:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=ночь"},
-      {"/at 18:30 /weekly пн Планёрка",
-       "Mod=1 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Планёрка"},
-      {"/at 7:05:09 /weekly SUN x", "Mod=7 7:5:9 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=x"},
-      {"/at 7:00 /weekly ВТ x", "Mod=2 7:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=x"},
-      {"/at 7:00 /weekly thu x", "Mod=4 7:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=x"},
-      {"/at 7:00 /weekly Сб x", "Mod=6 7:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=x"},
+      {"/in 25m Чай", "Mod=10 18:25:10 2024-5-15 Tex=Чай"},
+      {"-IN 1h30m тест", "Mod=10 19:30:10 2024-5-15 Tex=тест"},
+      {"/in 90с а", "Mod=10 18:1:40 2024-5-15 Tex=а"},
+      {"/in 6Ч ночь", "Mod=10 0:0:10 2024-5-16 Tex=ночь"},
+      {"/at 18:30 /weekly пн Планёрка", "Mod=1 18:30:0 2024-5-15 Tex=Планёрка"},
+      {"/at 7:05:09 /weekly SUN x", "Mod=7 7:5:9 2024-5-15 Tex=x"},
+      {"/at 7:00 /weekly ВТ x", "Mod=2 7:0:0 2024-5-15 Tex=x"},
+      {"/at 7:00 /weekly thu x", "Mod=4 7:0:0 2024-5-15 Tex=x"},
+      {"/at 7:00 /weekly Сб x", "Mod=6 7:0:0 2024-5-15 Tex=x"},
       {"/at 08:00 /daily /nosound Зарядка",
        "Mod=0 8:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=00 FN= Tex=Зарядка"},
-      {"/at 12:00 /monthly 31 Оплата",
-       "Mod=8 12:0:0 2024-5-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Оплата"},
-      {"/at 9:00 /yearly 29.02 ДР", "Mod=9 9:0:0 2024-2-29 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=ДР"},
+      {"/at 12:00 /monthly 31 Оплата", "Mod=8 12:0:0 2024-5-31 Tex=Оплата"},
+      {"/at 9:00 /yearly 29.02 ДР", "Mod=9 9:0:0 2024-2-29 Tex=ДР"},
       {"/at 9:00 /on 01.01.2025 /delete /nomessage Год",
        "Mod=10 9:0:0 2025-1-1 NM=0 Snd=1 Del=1 Ex=00 FN= Tex=Год"},
       {"/at 18:00:11 /run C:\\bat\\go.bat",
        "Mod=10 18:0:11 2024-5-15 NM=1 Snd=1 Del=0 Ex=10 FN=C:\\bat\\go.bat Tex="},
-      {"/at 18:00:10 завтра", "Mod=10 18:0:10 2024-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=завтра"},
+      {"/at 18:00:10 завтра", "Mod=10 18:0:10 2024-5-16 Tex=завтра"},
       {"/in 5m купить 1/2 литра\\nмолока",
-       "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=купить 1/2 литра\r\nмолока"},
+       "Mod=10 18:5:10 2024-5-15 Tex=купить 1/2 литра\r\nмолока"},
       // Each bound on its good side; both letter cases of each unit.
-      {"/in 8784h a", "Mod=10 18:0:10 2025-5-16 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/in 1ч2М3С a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/in 1H2m3S a", "Mod=10 19:2:13 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/in 000000090s a", "Mod=10 18:1:40 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/at 23:59:59 a", "Mod=10 23:59:59 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/at 0:00 /on 31.12.2025 a", "Mod=10 0:0:0 2025-12-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/at 9:00 /monthly 1 a", "Mod=8 9:0:0 2024-5-1 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
-      {"/at 9:00 /yearly 31.12 a", "Mod=9 9:0:0 2024-12-31 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=a"},
+      {"/in 8784h a", "Mod=10 18:0:10 2025-5-16 Tex=a"},
+      {"/in 1ч2М3С a", "Mod=10 19:2:13 2024-5-15 Tex=a"},
+      {"/in 1H2m3S a", "Mod=10 19:2:13 2024-5-15 Tex=a"},
+      {"/in 000000090s a", "Mod=10 18:1:40 2024-5-15 Tex=a"},
+      {"/at 23:59:59 a", "Mod=10 23:59:59 2024-5-15 Tex=a"},
+      {"/at 0:00 /on 31.12.2025 a", "Mod=10 0:0:0 2025-12-31 Tex=a"},
+      {"/at 9:00 /monthly 1 a", "Mod=8 9:0:0 2024-5-1 Tex=a"},
+      {"/at 9:00 /yearly 31.12 a", "Mod=9 9:0:0 2024-12-31 Tex=a"},
       // Quotes group words and are not part of them: a quoted switch is a switch.
-      {"/at 18:30 \"Позвонить  маме\"",
-       "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Tex=Позвонить  маме"},
+      {"/at 18:30 \"Позвонить  маме\"", "Mod=10 18:30:0 2024-5-15 Tex=Позвонить  маме"},
       {"/at 18:30 \"/nosound\" \"/run\" \"C:\\Program Files\\a.exe\" x",
        "Mod=10 18:30:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=10 FN=C:\\Program Files\\a.exe Tex=x"},
       // A sound file, and the repetition with it or with the melody.
       {"/in 5m /sound C:\\Звуки\\гонг.wav Чай",
-       "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF=C:\\Звуки\\гонг.wav Rpt=0 "
-       "Tex=Чай"},
+       "Mod=10 18:5:10 2024-5-15 SndF=C:\\Звуки\\гонг.wav Rpt=0 Tex=Чай"},
       {"/at 18:30 /repeat -Sound \"D:\\My sounds\\a.wav\" x",
-       "Mod=10 18:30:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF=D:\\My sounds\\a.wav Rpt=1 Tex=x"},
-      {"/in 5m -REPEAT x", "Mod=10 18:5:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= SndF= Rpt=1 Tex=x"},
+       "Mod=10 18:30:0 2024-5-15 SndF=D:\\My sounds\\a.wav Rpt=1 Tex=x"},
+      {"/in 5m -REPEAT x", "Mod=10 18:5:10 2024-5-15 SndF= Rpt=1 Tex=x"},
       {"/at 7:00 /daily /nosound -WAKE x",
        "Mod=0 7:0:0 2024-5-15 NM=1 Snd=0 Del=0 Ex=00 FN= Wake=1 Tex=x"},
       // The repeat rules, each counting only the moments after now (Stat=3: this one is past).
       {"/every 45m /till 19:00 /days пн,ср,пт Вода",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/45/42/68400 Stat=3 Tex=Вода"},
+       "Mod=0 18:0:0 2024-5-15 Rule=1/45/42/68400 Stat=3 Tex=Вода"},
       {"/at 9:00 /every 2h -TILL 18:00 Вода",
-       "Mod=0 9:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/2/0/64800 Stat=3 Tex=Вода"},
-      {"/at 19:00 /every 3д x",
-       "Mod=0 19:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/3/0/86399 Stat=1 Tex=x"},
-      {"/at 9:00 /weekly пн,СР,fri x",
-       "Mod=0 9:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=3/0/42/86399 Stat=3 Tex=x"},
-      {"/at 19:00 /workdays x",
-       "Mod=0 19:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=3/0/62/86399 Stat=1 Tex=x"},
+       "Mod=0 9:0:0 2024-5-15 Rule=2/2/0/64800 Stat=3 Tex=Вода"},
+      {"/at 19:00 /every 3д x", "Mod=0 19:0:0 2024-5-15 Rule=5/3/0/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /weekly пн,СР,fri x", "Mod=0 9:0:0 2024-5-15 Rule=3/0/42/86399 Stat=3 Tex=x"},
+      {"/at 19:00 /workdays x", "Mod=0 19:0:0 2024-5-15 Rule=3/0/62/86399 Stat=1 Tex=x"},
       // The Nth weekday keeps the day of its next occurrence: 11 June after 14 May.
-      {"/at 10:00 /monthly 2вт x",
-       "Mod=8 10:0:0 2024-5-11 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/2/4/86399 Stat=3 Tex=x"},
+      {"/at 10:00 /monthly 2вт x", "Mod=8 10:0:0 2024-5-11 Rule=4/2/4/86399 Stat=3 Tex=x"},
       {"/at 17:00 /monthly последняя пт x",
-       "Mod=8 17:0:0 2024-5-31 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/32/86399 Stat=1 Tex=x"},
+       "Mod=8 17:0:0 2024-5-31 Rule=4/5/32/86399 Stat=1 Tex=x"},
       {"/at 17:00 /monthly последний чт x",
-       "Mod=8 17:0:0 2024-5-30 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/16/86399 Stat=1 Tex=x"},
-      {"/at 9:00 /monthly Последнее sun x",
-       "Mod=8 9:0:0 2024-5-26 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/1/86399 Stat=1 Tex=x"},
-      {"/at 9:00 /monthly LAST sat x",
-       "Mod=8 9:0:0 2024-5-25 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/5/64/86399 Stat=1 Tex=x"},
-      {"/at 9:00 /monthly 4Mon x",
-       "Mod=8 9:0:0 2024-5-27 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=4/4/2/86399 Stat=1 Tex=x"},
+       "Mod=8 17:0:0 2024-5-30 Rule=4/5/16/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly Последнее sun x", "Mod=8 9:0:0 2024-5-26 Rule=4/5/1/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly LAST sat x", "Mod=8 9:0:0 2024-5-25 Rule=4/5/64/86399 Stat=1 Tex=x"},
+      {"/at 9:00 /monthly 4Mon x", "Mod=8 9:0:0 2024-5-27 Rule=4/4/2/86399 Stat=1 Tex=x"},
       // Each step's bounds, the first step at its last, and the warning's.
       {"/at 18:00:10 /every 1m /till 18:00:10 /before 0m x",
-       "Mod=0 18:0:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/1/0/64810 Stat=3 Tex=x"},
+       "Mod=0 18:0:10 2024-5-15 Rule=1/1/0/64810 Stat=3 Tex=x"},
       {"/every 1440М /before 24h x",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=1/1440/0/86399 Stat=3 "
-       "Pre=1440 Tex=x"},
-      {"/every 1ч /days вс x",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/1/1/86399 Stat=1 Tex=x"},
-      {"/every 24H x",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=2/24/0/86399 Stat=3 Tex=x"},
-      {"/every 1d x",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/1/0/86399 Stat=3 Tex=x"},
-      {"/every 366D x",
-       "Mod=0 18:0:0 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Rule=5/366/0/86399 Stat=3 Tex=x"},
-      {"/in 25m /before 1h30м Чай",
-       "Mod=10 18:25:10 2024-5-15 NM=1 Snd=1 Del=0 Ex=00 FN= Pre=90 Tex=Чай"},
+       "Mod=0 18:0:0 2024-5-15 Rule=1/1440/0/86399 Stat=3 Pre=1440 Tex=x"},
+      {"/every 1ч /days вс x", "Mod=0 18:0:0 2024-5-15 Rule=2/1/1/86399 Stat=1 Tex=x"},
+      {"/every 24H x", "Mod=0 18:0:0 2024-5-15 Rule=2/24/0/86399 Stat=3 Tex=x"},
+      {"/every 1d x", "Mod=0 18:0:0 2024-5-15 Rule=5/1/0/86399 Stat=3 Tex=x"},
+      {"/every 366D x", "Mod=0 18:0:0 2024-5-15 Rule=5/366/0/86399 Stat=3 Tex=x"},
+      {"/in 25m /before 1h30м Чай", "Mod=10 18:25:10 2024-5-15 Pre=90 Tex=Чай"},
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(TaskMade(line), expected) << line;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "ui/editor/EditorRecord.h"
 #include "ui/editor/RuleFields.h"
@@ -307,32 +308,28 @@ TEST(CommitEditor, ATaskCountsOnlyTheMomentsAfterItWasSaved) {
 // task is new or edited without a change of its moment. On 14 March 2024 at 10:00 the
 // second Tuesday (the 12th, at 23:59:59) is made up as done; the fourth Friday is the 22nd.
 TEST(CommitEditor, TheNthWeekdayKeepsTheMonthlyDayAnOlderVersionReads) {
-  constexpr int32_t kNew = -1;
-  struct Case {
-    int32_t before, item, weekOfMonth, weekday;
-    int32_t recurrence, day, status;
+  const struct {
+    bool edited;
+    int32_t item, weekOfMonth, weekday, recurrence, day, status;
+  } cases[] = {
+      {false, kNthWeekdayItem, 1, 1, EveryMonth, 9, StatusDoneToday},
+      {true, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusActive},
+      {true, EveryDay, 3, 4, EveryDay, 15, StatusActive},
   };
-  const Case cases[] = {
-      {kNew, kNthWeekdayItem, 1, 1, EveryMonth, 9, StatusDoneToday},
-      {StatusActive, kNthWeekdayItem, 3, 4, EveryMonth, 22, StatusActive},
-      {StatusActive, EveryDay, 3, 4, EveryDay, 15, StatusActive},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "row " << &c - cases);
     Store store;
-    uint64_t id = 0;
-    if (c.before != kNew) {
-      store.tasks.push_back(StoredTask(store, "правка", c.before));
-      store.tasks[0].SetSecondOfDay(86399);
-      store.tasks[0].rule = {NthWeekdayOfMonth, 4, WeekdayBit(5), 86399};
-      id = store.tasks[0].id;
+    if (c.edited) {
+      Task& edited = store.tasks.emplace_back(StoredTask(store, "правка", StatusActive));
+      edited.SetSecondOfDay(86399);
+      edited.rule = {NthWeekdayOfMonth, 4, WeekdayBit(5), 86399};
     }
     EditorFields f = OneTimeTaskFields();
     f.recurrenceIndex = c.item, f.weekOfMonthIndex = c.weekOfMonth, f.weekdayIndex = c.weekday;
+    const uint64_t id = c.edited ? store.tasks[0].id : 0;
     ASSERT_EQ(CommitEditor(store, id, f, kSaved).outcome, CommitResult::Outcome::Written);
-    EXPECT_EQ(store.tasks[0].recurrence, c.recurrence);
-    EXPECT_EQ(store.tasks[0].day, c.day);
-    EXPECT_EQ(store.tasks[0].status, c.status);
+    const Task& t = store.tasks[0];
+    EXPECT_EQ(std::tie(t.recurrence, t.day, t.status), std::tie(c.recurrence, c.day, c.status));
   }
 }
 

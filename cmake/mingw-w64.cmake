@@ -11,9 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Everything static: the exe needs no DLL beyond the system's.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Release at -O2 rather than CMake's -O3: the exe is a sixth smaller (614 against 721 KB), and
-# the native benchmarks measure -O2 code too.
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
 
 # Test executables run under Wine through a wrapper that pins a private prefix and display.
 # A value given on the command line wins.

@@ -55,9 +55,10 @@ void Checker::Pass(StoreLock& lock) {
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
   bool warningSound = false;
+  const int64_t now = WallSecond(passTime_);
   for (size_t i = 0; i < n && i < store_.tasks.size(); ++i) {
     const Task& task = store_.tasks[i];
-    if (!task.armed) continue;
+    if (!task.armed || IsQuiet(task, now)) continue;
     const int index = static_cast<int>(i);
     if (task.status == StatusActive) {
       if (IsDue(task, passTime_)) FireTask(context, lock, index);
@@ -68,6 +69,8 @@ void Checker::Pass(StoreLock& lock) {
     // lock go and the table changed: the index is looked at again.
     if (i < store_.tasks.size() && store_.tasks[i].warnMinutes > 0)
       warningSound = WarnOfNextMoment(i) || warningSound;
+    // What the task is now decides when the next pass need look at it again.
+    if (i < store_.tasks.size()) store_.tasks[i].quiet = QuietSpanFrom(store_.tasks[i], passTime_);
   }
   if (warningSound) {
     lock.unlock();

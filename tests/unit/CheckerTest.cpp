@@ -8,6 +8,7 @@
 
 #include "core/Schedule.h"
 #include "tests/unit/CheckerFixture.h"
+#include "ui/editor/EditorRecord.h"
 
 namespace {
 
@@ -104,6 +105,70 @@ TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
   EXPECT_EQ(Reminders().size(), 2u);
   EXPECT_EQ(store.tasks[0].lastRun.day, 13);
 }
+
+// A pass at noon that finds nothing to do for a task skips it until its next turn; a change
+// before that, and the turn itself to the second, still reach the passes that follow.
+struct QuietCase {
+  const char* name;
+  int32_t recurrence, ssec, status;
+  RepeatRule rule;
+  int32_t warnMinutes;
+  void (*change)(Task&);  // after the noon pass
+  const char* later;      // two passes then
+  size_t reminders;       // asked for by all three passes
+};
+
+void PrintTo(const QuietCase& c, std::ostream* os) { *os << c.name; }
+
+class QuietTaskTest : public CheckerTest, public testing::WithParamInterface<QuietCase> {};
+
+TEST_P(QuietTaskTest, TheNextPassSeesWhatChanged) {
+  const QuietCase& c = GetParam();
+  Task& task = store.tasks[static_cast<size_t>(Add(c.recurrence, c.ssec, c.status, "задача"))];
+  task.rule = c.rule;
+  task.warnMinutes = c.warnMinutes;
+  task.day = 15;  // a one-time task's date: tomorrow
+  checker.MakePass();
+  if (c.change) c.change(task);
+  platform.now = Reading(c.later);
+  checker.MakePass();
+  checker.MakePass();
+  EXPECT_EQ(Reminders().size(), c.reminders);
+}
+
+constexpr RepeatRule kPlain{};
+constexpr RepeatRule kHalfHourly{EveryNMinutes, 30, 0, 86399};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuietTaskTest,
+    testing::Values(QuietCase{"EditedToAMomentPassed", Once, 11 * 3600, StatusActive, kPlain, 0,
+                              [](Task& t) {
+                                Task record = t;
+                                record.day = 14;
+                                WriteEditorRecord(t, record);
+                              },
+                              "2024-03-14 12:00:00", 1},
+                    QuietCase{"ActivatedAfterAPause", EveryDay, 11 * 3600, StatusPaused, kPlain, 0,
+                              [](Task& t) { t.status = StatusActive; }, "2024-03-14 12:00:00", 1},
+                    QuietCase{"ItsMomentComes", EveryDay, 13 * 3600, StatusActive, kPlain, 0,
+                              nullptr, "2024-03-14 13:00:00", 1},
+                    QuietCase{"ASecondBeforeItsMoment", EveryDay, 13 * 3600, StatusActive, kPlain,
+                              0, nullptr, "2024-03-14 12:59:59", 0},
+                    QuietCase{"ItsWarningComes", EveryDay, 13 * 3600, StatusActive, kPlain, 15,
+                              nullptr, "2024-03-14 12:45:00", 1},
+                    QuietCase{"ASecondBeforeItsWarning", EveryDay, 13 * 3600, StatusActive, kPlain,
+                              15, nullptr, "2024-03-14 12:44:59", 0},
+                    QuietCase{"FiredAtNoonTheNextDayComes", EveryDay, 0, StatusActive, kPlain, 0,
+                              nullptr, "2024-03-15 00:00:00", 2},
+                    QuietCase{"FiredAtNoonASecondBeforeMidnight", EveryDay, 0, StatusActive, kPlain,
+                              0, nullptr, "2024-03-14 23:59:59", 1},
+                    QuietCase{"FiredAtNoonTheNextSlotComes", EveryDay, 9 * 3600, StatusActive,
+                              kHalfHourly, 0, nullptr, "2024-03-14 12:30:00", 2},
+                    QuietCase{"FiredAtNoonASecondBeforeTheNextSlot", EveryDay, 9 * 3600,
+                              StatusActive, kHalfHourly, 0, nullptr, "2024-03-14 12:29:59", 1},
+                    QuietCase{"FiredAtNoonTheClockSetBackASlot", EveryDay, 9 * 3600, StatusActive,
+                              kHalfHourly, 0, nullptr, "2024-03-14 11:40:00", 2}),
+    [](const testing::TestParamInfo<QuietCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   Add(EveryDay, 0, StatusActive, "после остановки");

@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
         QuietCase{"FiredTheNextSlot", k9, StatusActive, 0, kHalfHourly, nullptr, 1800, 2},
         QuietCase{"FiredBeforeIt", k9, StatusActive, 0, kHalfHourly, nullptr, 1799, 1},
         QuietCase{"FiredClockBack", k9, StatusActive, 0, kHalfHourly, nullptr, -1200, 2}),
-    [](const testing::TestParamInfo<QuietCase>& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   Add(EveryDay, 0, StatusActive, "после остановки");

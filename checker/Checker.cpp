@@ -5,6 +5,10 @@
 #include "core/RowTexts.h"
 #include "core/Schedule.h"
 
+namespace {
+constexpr size_t kPrefetchAhead = 8;
+}  // namespace
+
 void Checker::Start() {
   if (thread_.joinable() || !running_.load()) return;
   runningSince_ = platform_.LocalTime();
@@ -55,9 +59,14 @@ void Checker::Pass(StoreLock& lock) {
   // A task deleted during the pass shortens the table; the pass ends at its new end, and
   // the task that moved into a deleted one's place waits for the next pass.
   bool warningSound = false;
+  const int64_t now = WallSecond(passTime_);
   for (size_t i = 0; i < n && i < store_.tasks.size(); ++i) {
+    // Tasks lie four cache lines apart, too far for the processor to guess: the ones a few
+    // places on are fetched while this one is tested.
+    if (i + kPrefetchAhead < store_.tasks.size())
+      __builtin_prefetch(&store_.tasks[i + kPrefetchAhead]);
     const Task& task = store_.tasks[i];
-    if (!task.armed) continue;
+    if (!task.armed || IsQuiet(task, now)) continue;
     const int index = static_cast<int>(i);
     if (task.status == StatusActive) {
       if (IsDue(task, passTime_)) FireTask(context, lock, index);
@@ -68,6 +77,8 @@ void Checker::Pass(StoreLock& lock) {
     // lock go and the table changed: the index is looked at again.
     if (i < store_.tasks.size() && store_.tasks[i].warnMinutes > 0)
       warningSound = WarnOfNextMoment(i) || warningSound;
+    // What the task is now decides when the next pass need look at it again.
+    if (i < store_.tasks.size()) store_.tasks[i].quiet = QuietSpanFrom(store_.tasks[i], passTime_);
   }
   if (warningSound) {
     lock.unlock();

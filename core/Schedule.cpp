@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "core/Calendar.h"
 #include "core/Store.h"
@@ -213,6 +214,32 @@ bool IsDue(const Task& task, const SystemTime& now) {
     default:
       return false;
   }
+}
+
+int64_t WallSecond(const SystemTime& time) { return DayNumber(time) * 86400 + SecondOfDay(time); }
+int64_t WallSecond(const LocalMoment& moment) {
+  return DayNumber(moment.year, moment.month, moment.day) * 86400 +
+         SecondOfDay(moment.hour, moment.minute, moment.second);
+}
+
+QuietSpan QuietSpanFrom(const Task& task, const SystemTime& now) {
+  const int64_t from = WallSecond(now);
+  QuietSpan span{from, from, task.status};
+  int64_t until = std::numeric_limits<int64_t>::max();
+  if (task.status == StatusActive || task.status == StatusDoneToday) {
+    if (task.status == StatusActive ? IsDue(task, now) : ShouldReactivate(task, now)) return span;
+    // On one date both tests change only at the task's turns of the day: due from its time of
+    // day on, back to active at its next slot or, for every other rule, with another date.
+    const int32_t turn = NextTurnOfDay(task, now);
+    until = from - SecondOfDay(now) + (turn >= 0 ? turn : 86400);
+  }
+  if (task.warnMinutes > 0) {
+    // The next moment stays the same until it comes, and its warning begins this much before.
+    if (const std::optional<LocalMoment> next = NextFiring(task, now))
+      until = std::min(until, WallSecond(*next) - int64_t{task.warnMinutes} * 60);
+  }
+  span.until = std::max(until, from);
+  return span;
 }
 
 bool FallsOnDay(const Task& task, const SystemTime& now) {

@@ -17,6 +17,26 @@ int32_t SecondOfDay(const SystemTime& now);
 // True from the task's moment until the end of its period (day, week day, month, year, ever).
 bool IsDue(const Task& task, const SystemTime& now);
 
+// Seconds on the wall clock from a fixed day long past, so that moments of different days
+// compare (the day of the week and the milliseconds are not read).
+int64_t WallSecond(const SystemTime& time);
+int64_t WallSecond(const LocalMoment& moment);
+
+// The span from `now` (to the second) in which a pass has nothing to do for the task as it
+// stands: not due (or, done for its period, not to be made active again) until its next turn of
+// the day (its time of day, its next slot, midnight), and not yet in the time of its warning.
+// Empty when a pass at `now` acts on the task. A paused or finished task is quiet for ever.
+QuietSpan QuietSpanFrom(const Task& task, const SystemTime& now);
+
+// The pass's first test of a task, at `now` (WallSecond): true while it lies in the span the
+// last pass left and the task keeps the status that span was found for. Any other moment, the
+// clock set back included, makes the pass look at the task again.
+inline bool IsQuiet(const Task& task, int64_t now) {
+  return task.quiet.status == task.status &&
+         static_cast<uint64_t>(now - task.quiet.from) <
+             static_cast<uint64_t>(task.quiet.until - task.quiet.from);
+}
+
 // True when the task's moment falls on the date of `now`: any day for a daily task, its
 // weekday, its day of the month, its day and month, or its date.
 bool FallsOnDay(const Task& task, const SystemTime& now);

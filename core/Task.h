@@ -86,11 +86,25 @@ struct SoundChoice {
   friend bool operator==(const SoundChoice&, const SoundChoice&) = default;
 };
 
-struct Task {
+// The span of wall-clock seconds (WallSecond) from a pass on in which the checker has nothing to
+// do for a task that keeps the status it had then: no firing, no return to active, no warning.
+// Empty when the pass has something to do, or may have soon.
+struct QuietSpan {
+  int64_t from = 0, until = 0;
+  int32_t status = -1;  // the task's status it holds for
+};
+
+// On a cache line of its own (a few bytes of padding): the fields a pass reads stay within one.
+struct alignas(64) Task {
+  // What every pass reads of every task, together at the start: a task with nothing to do costs
+  // the pass one cache line.
+  QuietSpan quiet;  // left by the last pass; a change of status alone makes it void
+  int32_t status = 0;
+  int32_t warnMinutes = 0;  // a warning popup that many minutes before each moment; 0 none
   bool armed = false;  // false while the user interface writes the record: the checker leaves it
+
   int32_t recurrence = EveryDay;
   RepeatRule rule;          // PlainRule: `recurrence` says how often
-  int32_t warnMinutes = 0;  // a warning popup that many minutes before each moment; 0 none
   SystemTime warnedFor;     // the moment last warned of (not stored: a restart may warn again)
   int32_t secondOfDay = 0;  // hour * 3600 + minute * 60 + second
   int32_t hour = 0, minute = 0, second = 0;
@@ -101,7 +115,6 @@ struct Task {
   std::string fileName;
   SoundChoice soundChoice;
   bool wake = false;  // the computer is woken from sleep for the task's next moment
-  int32_t status = 0;
   // The moment of the last firing (day of week and milliseconds unused).
   SystemTime lastRun;
   // Non-zero while the task is done for its current period. Kept as the number Data.ini holds,
@@ -116,6 +129,8 @@ struct Task {
   void SetSecondOfDay(int32_t seconds);
   // Sets hour, minute and second as given (the editor's fields) and secondOfDay from them.
   void SetTime(int32_t hourOfDay, int32_t minuteOfHour, int32_t secondOfMinute);
+  // After an edit of the moment, rule, date or warning: the next pass looks at the task again.
+  void ForgetQuiet() { quiet = QuietSpan{}; }
 };
 
 // The options and the main window's geometry, as Data.ini keeps them.

@@ -10,7 +10,7 @@
 
 namespace {
 
-// winmm is not a known DLL: it is taken from the system folder, as the tick timer takes it.
+// winmm is not a known DLL: it is taken from the system folder, and only once a sound plays.
 decltype(&PlaySoundW) PlaySoundFunction() {
   static const auto play = SystemFunction<decltype(&PlaySoundW)>(L"winmm.dll", "PlaySoundW");
   return play;
@@ -50,6 +50,8 @@ void Sounder::StopPlaying() {
   // answer in the instant between the thread taking a file and PlaySound opening it misses it:
   // that play runs to its end, and none follows.
   melodyGoesOn_ = 0;
+  // Before the first file nothing can be playing: winmm stays unloaded until a file sound.
+  if (filesTried_.load() == 0) return;
   if (const auto play = PlaySoundFunction()) play(nullptr, nullptr, 0);
 }
 

@@ -1,49 +1,50 @@
 #include "win32/TickTimer.h"
 
-#include <mmsystem.h>
-
-#include "win32/SystemLibrary.h"
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
 
 namespace {
 
-// The multimedia timer keeps the tick within a millisecond of 500 ms, where the system's plain
-// timers are as coarse as 15.6 ms. winmm is not a known DLL: it is taken from the system folder.
-struct MultimediaTimer {
-  decltype(&timeSetEvent) set =
-      SystemFunction<decltype(&timeSetEvent)>(L"winmm.dll", "timeSetEvent");
-  decltype(&timeKillEvent) kill =
-      SystemFunction<decltype(&timeKillEvent)>(L"winmm.dll", "timeKillEvent");
-};
-
-const MultimediaTimer& Timer() {
-  static const MultimediaTimer timer;
-  return timer;
-}
-
-// Runs on the timer's own thread and does nothing but wake the checker.
-void CALLBACK TickCallback(UINT, UINT, DWORD_PTR event, DWORD_PTR, DWORD_PTR) {
-  SetEvent(reinterpret_cast<HANDLE>(event));
+// A high-resolution timer where the system has one (Windows 10 1803 and later): a plain timer
+// fires on the system's clock tick, up to 15.6 ms late.
+HANDLE CreateTickTimer(bool& highResolution) {
+  if (HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                            TIMER_ALL_ACCESS)) {
+    highResolution = true;
+    return timer;
+  }
+  highResolution = false;
+  return CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
 }
 
 }  // namespace
 
 TickTimer::TickTimer(unsigned int milliseconds)
-    : TickEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)), milliseconds_(milliseconds) {}
+    : timer_(CreateTickTimer(highResolution_)),
+      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      milliseconds_(milliseconds) {}
 
-void TickTimer::Wait() {
-  const MultimediaTimer& timer = Timer();
-  const MMRESULT id = timer.set && timer.kill
-                          ? timer.set(milliseconds_, milliseconds_, TickCallback,
-                                      reinterpret_cast<DWORD_PTR>(TickEvent.get()),
-                                      TIME_ONESHOT | TIME_CALLBACK_FUNCTION)
-                          : 0;
-  if (id == 0) {
+TickTimer::End TickTimer::Wait() {
+  // Negative: an interval in 100-nanosecond units from now.
+  LARGE_INTEGER due{};
+  due.QuadPart = -static_cast<LONGLONG>(milliseconds_) * 10000;
+  if (!timer_ || !SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
     ++fallbackWaits_;
-    WaitForSingleObject(TickEvent.get(), milliseconds_);
-    return;
+    return WaitForSingleObject(wake_.get(), milliseconds_) == WAIT_OBJECT_0 ? End::Woken
+                                                                            : End::TimedOut;
   }
-  WaitForSingleObject(TickEvent.get(), INFINITE);
-  timer.kill(id);
+  // The wake event first: when both are signalled, the wake is the one taken, so it is not left
+  // to cut the next tick short.
+  const HANDLE handles[] = {wake_.get(), timer_.get()};
+  switch (WaitForMultipleObjects(2, handles, FALSE, 2 * milliseconds_)) {
+    case WAIT_OBJECT_0:
+      return End::Woken;
+    case WAIT_OBJECT_0 + 1:
+      return End::Ticked;
+    default:
+      return End::TimedOut;
+  }
 }
 
-void TickTimer::Wake() { SetEvent(TickEvent.get()); }
+void TickTimer::Wake() { SetEvent(wake_.get()); }

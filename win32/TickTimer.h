@@ -1,5 +1,5 @@
-// The checker's tick: a one-shot 500 ms multimedia timer whose callback sets an auto-reset
-// event that the checker waits on. A fresh timer is made for every tick.
+// The checker's tick: a waitable timer set afresh for every tick, waited on together with a wake
+// event. The waiting thread is the checker's own: the tick needs no thread of its own.
 #pragma once
 
 #include <windows.h>
@@ -8,19 +8,28 @@
 
 class TickTimer {
  public:
-  // The event the timer sets is unnamed and auto-reset: one wait takes one tick.
   explicit TickTimer(unsigned int milliseconds = 500);
 
-  // Waits one tick, or less once Wake has been called. When the timer cannot be created the
-  // wait is a plain 500 ms time-out instead, so the checker never blocks for ever.
-  void Wait();
+  // What ended a wait: the timer, a wake, or the time-out that stands in for a timer that did
+  // not fire.
+  enum class End { Ticked, Woken, TimedOut };
+
+  // Waits one tick, or less once Wake has been called (an auto-reset event: one wake shortens
+  // one wait, the one under way or the next). Never longer than twice the tick, even with no
+  // timer at all: the checker never blocks for ever.
+  End Wait();
   void Wake();
 
-  // How many ticks fell back to the plain wait (the multimedia timer was refused).
+  // The timer keeps to the millisecond (CREATE_WAITABLE_TIMER_HIGH_RESOLUTION); false where the
+  // system refuses it and the tick rests on the system's plain timer resolution.
+  bool HighResolution() const { return highResolution_; }
+  // How many ticks waited on the wake event alone (no timer could be made or set).
   unsigned long FallbackWaits() const { return fallbackWaits_; }
 
  private:
-  UniqueHandle TickEvent;
+  bool highResolution_ = false;  // before timer_: set while it is made
+  UniqueHandle timer_;
+  UniqueHandle wake_;
   unsigned int milliseconds_;
   unsigned long fallbackWaits_ = 0;
 };

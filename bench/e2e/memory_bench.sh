@@ -43,6 +43,11 @@ program_ws=$(kb working-set-kb <<<"$program")
 bare_ws=$(kb working-set-kb <<<"$bare")
 echo "program with $TASKS tasks: working set $program_ws KB," \
   "peak $(kb peak-working-set-kb <<<"$program") KB, page file $(kb pagefile-kb <<<"$program") KB"
+echo "program's threads: $(kb threads <<<"$program"), the bare window's: $(kb threads <<<"$bare")"
+# The DLLs the program has loaded beyond the bare window's.
+echo "program's DLLs beyond the bare window's: $(comm -23 \
+  <(kb modules <<<"$program" | tr ' ' '\n' | tr 'A-Z' 'a-z' | sort) \
+  <(kb modules <<<"$bare" | tr ' ' '\n' | tr 'A-Z' 'a-z' | sort) | tr '\n' ' ')"
 styled_ws=$(kb working-set-kb <<<"$styled")
 echo "bare window with an empty list view: working set $bare_ws KB;" \
   "with the program's manifest (common controls 6): $styled_ws KB"

@@ -1,6 +1,6 @@
 // The checker's real tick under Wine: the intervals between the returns of WaitTick of the
-// Win32 platform (a fresh one-shot 500 ms multimedia timer per tick, waking an auto-reset
-// event), as the checker thread sees them when a pass takes no time.
+// Win32 platform (a waitable timer set afresh to 500 ms for every tick, waited on by the
+// checker's own thread), as the checker thread sees them when a pass takes no time.
 //
 // Usage: vornakel_bench_tick.exe [ticks, default 40]
 #include <windows.h>
@@ -18,12 +18,14 @@ int main(int argc, char** argv) {
   const int ticks = argc > 1 ? std::max(1, atoi(argv[1])) : 40;
   Verdict verdict;
 
-  // The platform does not tell whether a tick fell back to the plain 500 ms wait; a timer of
-  // the same kind, in the same process, does.
+  // The platform does not tell how its timer was made, or whether a tick fell back to the plain
+  // 500 ms wait; a timer of the same kind, in the same process, does.
   {
     TickTimer probe;
-    probe.Wait();
-    verdict.Check(probe.FallbackWaits() == 0, "timeSetEvent refused the one-shot timer");
+    verdict.Check(probe.Wait() == TickTimer::End::Ticked,
+                  "the waitable timer did not end the wait");
+    verdict.Check(probe.FallbackWaits() == 0, "the waitable timer was refused");
+    printf("high-resolution timer: %s\n", probe.HighResolution() ? "yes" : "no (plain)");
   }
 
   Win32Platform platform;

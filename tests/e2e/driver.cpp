@@ -10,6 +10,7 @@
 // commctrl.h needs the types of windows.h.
 #include <commctrl.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -808,6 +809,28 @@ void PrintMemory(HANDLE process) {
   Print(L"peak-working-set-kb\t" +
         Number(static_cast<long long>(counters.PeakWorkingSetSize / 1024)));
   Print(L"pagefile-kb\t" + Number(static_cast<long long>(counters.PagefileUsage / 1024)));
+  // Each thread has a stack of its own, and each DLL its pages: what the working set is made of.
+  const DWORD processId = GetProcessId(process);
+  long long threads = 0;
+  OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 thread{};
+  thread.dwSize = sizeof thread;
+  if (snapshot.get() != INVALID_HANDLE_VALUE && Thread32First(snapshot.get(), &thread)) {
+    do threads += thread.th32OwnerProcessID == processId;
+    while (Thread32Next(snapshot.get(), &thread));
+  }
+  Print(L"threads\t" + Number(threads));
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  std::wstring names;
+  if (EnumProcessModules(process, modules, sizeof modules, &bytes)) {
+    for (DWORD i = 0; i < std::min<DWORD>(bytes / sizeof(HMODULE), 512); ++i) {
+      wchar_t name[MAX_PATH] = L"";
+      if (GetModuleBaseNameW(process, modules[i], name, MAX_PATH))
+        names += (names.empty() ? L"" : L" ") + std::wstring(name);
+    }
+  }
+  Print(L"modules\t" + names);
 }
 
 // The program's memory counters, as the system reports them.

@@ -8,6 +8,7 @@
 
 #include "core/Schedule.h"
 #include "tests/unit/CheckerFixture.h"
+#include "ui/editor/EditorRecord.h"
 
 namespace {
 
@@ -104,6 +105,58 @@ TEST_F(CheckerTest, ClockMovedBackwardsReactivatesAndFiresAgain) {
   EXPECT_EQ(Reminders().size(), 2u);
   EXPECT_EQ(store.tasks[0].lastRun.day, 13);
 }
+
+// A pass at noon that finds nothing to do for a daily task skips it until its next turn; a
+// change before that, and the turn itself to the second, still reach the passes that follow
+// (a pass that looks again too early only does what it did before).
+struct QuietCase {
+  const char* name;
+  int32_t ssec, status, warnMinutes;
+  RepeatRule rule;
+  void (*change)(Task&);  // after the noon pass
+  int32_t later;          // seconds after noon of two more passes
+  size_t reminders;       // asked for by the three passes
+};
+
+void PrintTo(const QuietCase& c, std::ostream* os) { *os << c.name; }
+
+class QuietTaskTest : public CheckerTest, public testing::WithParamInterface<QuietCase> {};
+
+TEST_P(QuietTaskTest, TheNextPassSeesWhatChanged) {
+  const QuietCase& c = GetParam();
+  Task& task = store.tasks[static_cast<size_t>(Add(EveryDay, c.ssec, c.status, "задача"))];
+  task.rule = c.rule;
+  task.warnMinutes = c.warnMinutes;
+  checker.MakePass();
+  if (c.change) c.change(task);
+  platform.now = SystemTimeOf(AddMinutes(MomentOf(platform.now), c.later / 60));
+  platform.now.second = static_cast<uint16_t>(c.later % 60);
+  checker.MakePass();
+  checker.MakePass();
+  EXPECT_EQ(Reminders().size(), c.reminders);
+}
+
+void EditedTo11(Task& t) {
+  Task record = t;
+  record.SetTime(11, 0, 0);
+  WriteEditorRecord(t, record);
+}
+void Activated(Task& t) { t.status = StatusActive; }
+constexpr int32_t k13 = 13 * 3600, k9 = 9 * 3600;
+constexpr RepeatRule kHalfHourly{EveryNMinutes, 30, 0, 86399};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuietTaskTest,
+    testing::Values(
+        QuietCase{"EditedToAMomentPassed", k13, StatusActive, 0, {}, EditedTo11, 0, 1},
+        QuietCase{"ActivatedAfterAPause", k9, StatusPaused, 0, {}, Activated, 0, 1},
+        QuietCase{"ItsMomentComes", k13, StatusActive, 0, {}, nullptr, 3600, 1},
+        QuietCase{"ItsWarningComes", k13, StatusActive, 15, {}, nullptr, 2700, 1},
+        QuietCase{"WarnedAtNoonThenDue", k13, StatusActive, 75, {}, nullptr, 3600, 2},
+        QuietCase{"FiredTheNextDay", 0, StatusActive, 0, {}, nullptr, 43200, 2},
+        QuietCase{"FiredTheNextSlot", k9, StatusActive, 0, kHalfHourly, nullptr, 1800, 2},
+        QuietCase{"FiredClockBack", k9, StatusActive, 0, kHalfHourly, nullptr, -1200, 2}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(CheckerTest, AfterStopNoPassRunsAndNothingIsSaved) {
   Add(EveryDay, 0, StatusActive, "после остановки");

@@ -1,4 +1,4 @@
-// The checker's real tick: the multimedia timer ends each wait, and so does a wake. A broken
+// The checker's real tick: the waitable timer ends each wait, and so does a wake. A broken
 // tick hangs here until the test's time-out.
 #include <gtest/gtest.h>
 
@@ -11,8 +11,17 @@ namespace {
 
 TEST(TickTimer, TheTimerEndsEachWait) {
   TickTimer tick;
-  for (int i = 0; i < 3; ++i) tick.Wait();
-  EXPECT_EQ(tick.FallbackWaits(), 0u) << "the multimedia timer was refused";
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(tick.Wait(), TickTimer::End::Ticked);
+  EXPECT_EQ(tick.FallbackWaits(), 0u) << "the waitable timer was refused";
+}
+
+// A wait cut short by a wake leaves the timer set: the next wait must still end by it, not by
+// the time-out that stands in for a timer that never fires.
+TEST(TickTimer, AfterAWakeTheTimerStillTicks) {
+  TickTimer tick(100);
+  tick.Wake();
+  EXPECT_EQ(tick.Wait(), TickTimer::End::Woken);
+  EXPECT_EQ(tick.Wait(), TickTimer::End::Ticked);
 }
 
 // A tick of ten minutes: only the wake can end these waits within the test's time-out.
@@ -21,10 +30,8 @@ constexpr unsigned int kLongTick = 10 * 60 * 1000;
 TEST(TickTimer, AWakeBeforeTheWaitIsNotLost) {
   TickTimer tick(kLongTick);
   tick.Wake();  // the stop sequence may wake the checker while it is still making a pass
-  tick.Wait();
-  // Ten minutes is beyond what the multimedia timer takes, so this also covers the plain wait
-  // that stands in for a refused timer.
-  EXPECT_EQ(tick.FallbackWaits(), 1u);
+  EXPECT_EQ(tick.Wait(), TickTimer::End::Woken);
+  EXPECT_EQ(tick.FallbackWaits(), 0u);
 }
 
 TEST(TickTimer, AWakeFromAnotherThreadEndsAWaitInProgress) {
@@ -33,8 +40,7 @@ TEST(TickTimer, AWakeFromAnotherThreadEndsAWaitInProgress) {
   std::atomic<int> waits{0};
   std::thread waiter([&] {
     waiting = true;
-    tick.Wait();
-    ++waits;
+    if (tick.Wait() == TickTimer::End::Woken) ++waits;
   });
   while (!waiting) std::this_thread::yield();
   tick.Wake();

@@ -88,6 +88,7 @@ ConvertedFields ConvertEditorFields(const EditorFields& fields) {
 }
 
 void WriteEditorRecord(Task& task, const Task& record) {
+  task.ForgetQuiet();
   task.recurrence = record.recurrence;
   task.rule = record.rule;
   task.warnMinutes = record.warnMinutes;

@@ -45,8 +45,6 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   const SystemTime& now = context.passTime;
   Task& task = store.tasks[static_cast<size_t>(index)];
 
-  // The popup names the moment that came, as the list showed it before the firing.
-  const std::string moment = MomentText(task);
   RecordFiring(task, now);
   store.rows.CellChanged(index, ColumnStatus);
 
@@ -63,8 +61,8 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   }
 
   // The popup gets this task's own texts now: the task may be gone when it opens.
-  const bool beep = PostReminderWithSound(store, platform, task.showMessage, moment, task.message,
-                                          task.beep, task.soundChoice);
+  const bool beep = PostReminderWithSound(store, platform, task.showMessage, MomentText(task),
+                                          task.message, task.beep, task.soundChoice);
   const uint64_t id = task.id;
   const bool deleteAfter = task.deleteAfter;
   const std::string fileName = task.runFile ? task.fileName : std::string();

@@ -308,6 +308,7 @@ TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
   std::thread checker([&] {
     StoreLock lock(store.mutex);
     DeleteTask(store, lock, platform, 0, true);
+    store.tasks[1].status = StatusActive;  // re-activated, as the checker does
     store.rows.CellChanged(1, ColumnStatus);
     Task added;
     added.message = "Новое";

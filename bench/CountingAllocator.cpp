@@ -1,5 +1,7 @@
 #include "bench/CountingAllocator.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -7,10 +9,28 @@
 namespace {
 
 std::atomic<uint64_t> allocations{0};
+std::atomic<uint64_t> heapBytes{0};
+std::atomic<uint64_t> peakHeapBytes{0};
+
+void* Counted(void* block) {
+  if (!block) return block;
+  const uint64_t now = heapBytes.fetch_add(malloc_usable_size(block), std::memory_order_relaxed) +
+                       malloc_usable_size(block);
+  uint64_t peak = peakHeapBytes.load(std::memory_order_relaxed);
+  while (now > peak && !peakHeapBytes.compare_exchange_weak(peak, now, std::memory_order_relaxed)) {
+  }
+  return block;
+}
+
+void Free(void* block) {
+  if (!block) return;
+  heapBytes.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+  std::free(block);
+}
 
 void* Allocate(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(size == 0 ? 1 : size);
+  return Counted(std::malloc(size == 0 ? 1 : size));
 }
 
 void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
@@ -20,7 +40,7 @@ void* AllocateAligned(std::size_t size, std::align_val_t alignment) {
   // posix_memalign wants at least the alignment of a pointer.
   if (posix_memalign(&block, align < sizeof(void*) ? sizeof(void*) : align, size == 0 ? 1 : size))
     return nullptr;
-  return block;
+  return Counted(block);
 }
 
 void* OrThrow(void* block) {
@@ -31,6 +51,9 @@ void* OrThrow(void* block) {
 }  // namespace
 
 uint64_t AllocationCount() { return allocations.load(std::memory_order_relaxed); }
+uint64_t HeapBytes() { return heapBytes.load(std::memory_order_relaxed); }
+uint64_t PeakHeapBytes() { return peakHeapBytes.load(std::memory_order_relaxed); }
+void ResetPeakHeap() { peakHeapBytes.store(HeapBytes(), std::memory_order_relaxed); }
 
 void* operator new(std::size_t size) { return OrThrow(Allocate(size)); }
 void* operator new[](std::size_t size) { return OrThrow(Allocate(size)); }
@@ -49,19 +72,17 @@ void* operator new[](std::size_t size, std::align_val_t alignment, const std::no
   return AllocateAligned(size, alignment);
 }
 
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete(void* block, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::align_val_t) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { std::free(block); }
-void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-  std::free(block);
-}
+void operator delete(void* block) noexcept { Free(block); }
+void operator delete[](void* block) noexcept { Free(block); }
+void operator delete(void* block, std::size_t) noexcept { Free(block); }
+void operator delete[](void* block, std::size_t) noexcept { Free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Free(block); }
+void operator delete(void* block, std::align_val_t) noexcept { Free(block); }
+void operator delete[](void* block, std::align_val_t) noexcept { Free(block); }
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept { Free(block); }
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { Free(block); }
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept { Free(block); }
 void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-  std::free(block);
+  Free(block);
 }

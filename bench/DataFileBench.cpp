@@ -1,12 +1,17 @@
 // Loading and saving Data.ini with 1,000 and 10,000 realistic tasks: in memory (the program's
-// own work) and on the disk of this machine (write, fsync, rename).
+// own work) and on the disk of this machine (write, fsync, rename), beside a minimal
+// split-and-parse of the same bytes: what reading them can cost at the least.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "bench/CountingAllocator.h"
 #include "bench/PosixFiles.h"
 #include "bench/SampleTasks.h"
 #include "storage/DataFile.h"
@@ -39,20 +44,56 @@ void BM_SaveData(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The least a reader of the file must do: split it into lines, each line at its "=", and take
+// every value that is a number as one. No names are looked at, nothing is kept.
+void BM_SplitAndParse(benchmark::State& state) {
+  const std::string bytes = ComposedFile(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    int64_t sum = 0;
+    size_t lines = 0;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+      const char* lineEnd = p;
+      while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+      const std::string_view line(p, static_cast<size_t>(lineEnd - p));
+      if (const size_t equals = line.find('='); equals != std::string_view::npos) {
+        int32_t number = 0;
+        const auto [rest, error] = std::from_chars(line.data() + equals + 1, lineEnd, number);
+        if (error == std::errc() && rest == lineEnd) sum += number;
+      }
+      ++lines;
+      p = lineEnd;
+      while (p < end && (*p == '\r' || *p == '\n')) ++p;
+    }
+    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(lines);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_SplitAndParse)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_LoadData(benchmark::State& state) {
   FakePlatform platform;
   platform.files.files[kDataPath].bytes = ComposedFile(static_cast<int>(state.range(0)));
+  uint64_t peakBytes = 0;
   for (auto _ : state) {
     state.PauseTiming();
     auto store = std::make_unique<Store>();
     store->dataPath = kDataPath;
+    const uint64_t before = HeapBytes();
+    ResetPeakHeap();
     state.ResumeTiming();
     if (LoadData(*store, platform, [] {})) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(store->tasks.data());
     state.PauseTiming();
+    peakBytes = std::max(peakBytes, PeakHeapBytes() - before);
     store.reset();
     state.ResumeTiming();
   }
+  // The most the heap grew by during one load (the file's bytes read, the table, its texts).
+  state.counters["peak_heap_B_per_task"] =
+      static_cast<double>(peakBytes) / static_cast<double>(state.range(0));
   state.SetBytesProcessed(state.iterations() *
                           static_cast<int64_t>(platform.files.files[kDataPath].bytes.size()));
 }

@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -39,10 +37,28 @@ class PosixOutput : public OutputFile {
 
 }  // namespace
 
+// As the program reads Data.ini: its size, then the whole file in one read call.
 std::optional<std::string> PosixFiles::ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  std::optional<std::string> bytes;
+  if (fstat(fd, &info) == 0) {
+    bytes.emplace(static_cast<size_t>(info.st_size), '\0');
+    size_t total = 0;
+    while (total < bytes->size()) {
+      const ssize_t n = read(fd, bytes->data() + total, bytes->size() - total);
+      if (n < 0) {
+        bytes.reset();
+        break;
+      }
+      if (n == 0) break;  // the file shrank meanwhile
+      total += static_cast<size_t>(n);
+    }
+    if (bytes) bytes->resize(total);
+  }
+  close(fd);
+  return bytes;
 }
 
 bool PosixFiles::Exists(const std::string& path) {

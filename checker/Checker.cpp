@@ -155,7 +155,7 @@ void Checker::ReactivateTask(StoreLock& lock, int index) {
   Task& task = store_.tasks[static_cast<size_t>(index)];
   task.status = StatusActive;
   task.doneThisPeriod = 0;
-  store_.rows.SetCell(index, ColumnStatus, false, StatusText(StatusActive));
+  store_.rows.CellChanged(index, ColumnStatus);
   platform_.RowsChanged();
   FiringContext context{store_, platform_, passTime_, running_, saveBuffer_, RunningSince()};
   SaveFromChecker(context, lock);

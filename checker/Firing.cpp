@@ -46,7 +46,7 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   Task& task = store.tasks[static_cast<size_t>(index)];
 
   RecordFiring(task, now);
-  store.rows.SetCell(index, ColumnStatus, false, StatusText(task.status));
+  store.rows.CellChanged(index, ColumnStatus);
 
   if (task.shutDown) {
     // Caught up after its moment it just records the run, and saves nothing.
@@ -61,9 +61,8 @@ void FireTask(FiringContext& context, StoreLock& lock, int index) {
   }
 
   // The popup gets this task's own texts now: the task may be gone when it opens.
-  const bool beep =
-      PostReminderWithSound(store, platform, task.showMessage, store.rows.Cell(index, ColumnMoment),
-                            task.message, task.beep, task.soundChoice);
+  const bool beep = PostReminderWithSound(store, platform, task.showMessage, MomentText(task),
+                                          task.message, task.beep, task.soundChoice);
   const uint64_t id = task.id;
   const bool deleteAfter = task.deleteAfter;
   const std::string fileName = task.runFile ? task.fileName : std::string();

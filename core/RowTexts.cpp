@@ -143,12 +143,12 @@ std::string ActionText(const Task& task) {
 }
 
 void BuildRow(Store& store, int index, bool append) {
-  const Task& task = store.tasks[static_cast<size_t>(index)];
-  if (append) store.rows.SetCell(index, ColumnNumber, true, std::to_string(index + 1));
-  store.rows.SetCell(index, ColumnMessage, append, MessageCellText(task));
-  store.rows.SetCell(index, ColumnMoment, append, MomentText(task));
-  store.rows.SetCell(index, ColumnAction, append, ActionText(task));
-  store.rows.SetCell(index, ColumnStatus, append, StatusText(task.status));
+  if (append) {
+    store.rows.AppendRow();
+    return;
+  }
+  for (int column = ColumnMessage; column < ColumnCount; ++column)
+    store.rows.CellChanged(index, column);
 }
 
 void MakeLive(Store& store, int index, RowUpdate row) {

@@ -22,8 +22,8 @@ std::string MomentText(const Task& task);
 std::string WarningMessage(const Task& task, int64_t minutes);
 std::string ActionText(const Task& task);
 
-// Computes the five texts of task `index` and writes them: with `append` it adds the row
-// (the task must just have become the last one); without, it rewrites cells 1..4 only.
+// The list is to show task `index`: with `append` its row is added (the task must just have
+// become the last one); without, cells 1..4 are drawn again from the changed task.
 void BuildRow(Store& store, int index, bool append);
 
 // A task goes live (loaded, added, edited or handed over by the command line): its row is

@@ -30,7 +30,7 @@ class Store {
   std::vector<Task> tasks;
   std::vector<SnoozedReminder> snoozed;  // in the order they fall due
   Settings settings;
-  RowModel rows;
+  RowModel rows{tasks};
   std::string outBuffer;
   WindowState window;
   std::string dataPath;

@@ -23,7 +23,7 @@ std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint6
 
 // Reads store.dataPath (or `startFrom`, a file that the saves never write, when given) into
 // settings and tasks: reads the settings, calls `applySettings`, then reads every task (a missing
-// date is today's) and makes it live: its row built, armed. Returns the error text of a value
+// date is today's) and makes it live: its row added, armed. Returns the error text of a value
 // that is not a whole number or a task count out of range, naming the file read; the table is
 // then only partly read and must never be saved.
 std::optional<std::string> LoadData(Store& store, Platform& platform,

@@ -1,31 +1,11 @@
 #include "storage/IniIndex.h"
 
 #include "core/TextEncodings.h"
+#include "storage/IniLines.h"
 
 namespace {
 
 unsigned char Fold(char c) { return LowerCp1251(static_cast<unsigned char>(c)); }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
-
-std::string_view StripQuotes(std::string_view value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    return value.substr(1, value.size() - 2);
-  return value;
-}
 
 }  // namespace
 
@@ -44,40 +24,18 @@ bool IniIndex::FoldedEqual::operator()(std::string_view a, std::string_view b) c
 
 IniIndex::IniIndex(std::string_view text) {
   Section* current = nullptr;  // null before the first section and inside a repeated one
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    const char* lineStart = p;
-    while (p < end && *p != '\r' && *p != '\n') ++p;
-    const std::string_view line(lineStart, static_cast<size_t>(p - lineStart));
-    while (p < end && (*p == '\r' || *p == '\n')) ++p;
-    AddLine(Trim(line), current);
-  }
+  ForEachIniLine(text, [&](const IniLine& line) { AddLine(line, current); });
 }
 
-void IniIndex::AddLine(std::string_view line, Section*& current) {
-  if (line.empty()) return;
-  if (line.front() == '[') {
-    const size_t close = line.rfind(']');
-    if (close != std::string_view::npos) {
-      const std::string_view name = Trim(line.substr(1, close - 1));
-      const uint32_t next = static_cast<uint32_t>(keys_.size());
-      auto [it, inserted] = sections_.try_emplace(name, Section{next, next});
-      current = inserted ? &it->second : nullptr;
-      return;
-    }
+void IniIndex::AddLine(const IniLine& line, Section*& current) {
+  if (line.isSection) {
+    const uint32_t next = static_cast<uint32_t>(keys_.size());
+    auto [it, inserted] = sections_.try_emplace(line.name, Section{next, next});
+    current = inserted ? &it->second : nullptr;
+    return;
   }
   if (!current) return;
-  Key key;
-  const size_t equals = line.find('=');
-  if (equals == std::string_view::npos) {
-    key.name = line;
-  } else {
-    key.name = TrimRight(line.substr(0, equals));
-    key.value = TrimLeft(line.substr(equals + 1));
-    key.hasValue = true;
-  }
-  keys_.push_back(key);
+  keys_.push_back(Key{line.name, line.value, line.hasValue});
   current->endKey = static_cast<uint32_t>(keys_.size());
 }
 
@@ -93,7 +51,7 @@ std::optional<std::string_view> IniIndex::Find(const Section* section, std::stri
     const Key& candidate = keys_[i];
     if (!equal(candidate.name, key)) continue;
     if (!candidate.hasValue) return std::nullopt;
-    return StripQuotes(candidate.value);
+    return Unquoted(candidate.value);
   }
   return std::nullopt;
 }

@@ -1,9 +1,5 @@
-// An index of the sections and keys of an INI text, built in one pass, that answers look-ups
-// the way the system's private-profile reader does:
-// - lines end at CR or LF; blanks and tabs at both ends of a line, around a key's name and
-//   before its value are dropped;
-// - a line that begins with "[" and holds a "]" starts a section named by the text between
-//   the "[" and the last "]" (trimmed); a "[" line without "]" is an ordinary line;
+// An index of the sections and keys of an INI text, built in one pass over its lines (see
+// IniLines.h), that answers look-ups the way the system's private-profile reader does:
 // - section and key names are compared without regard to letter case (ASCII and Cyrillic);
 //   the first section of a name counts, and a later one of the same name is ignored whole;
 //   the first key of a name in it counts;
@@ -17,6 +13,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "storage/IniLines.h"
 
 class IniIndex {
  public:
@@ -55,7 +53,7 @@ class IniIndex {
     bool operator()(std::string_view a, std::string_view b) const;
   };
 
-  void AddLine(std::string_view line, Section*& current);
+  void AddLine(const IniLine& line, Section*& current);
 
   std::vector<Key> keys_;  // keys of the first section of each name, section after section
   std::unordered_map<std::string_view, Section, FoldedHash, FoldedEqual> sections_;

@@ -1,6 +1,8 @@
-// LoadData: Data.ini read once, indexed once, and every value taken by the reading rules.
+// LoadData: Data.ini read in one pass over its lines, each task's value set on its field as its
+// key is read; the settings and put-off reminders (a few sections) are taken by the same rules
+// from their keys once their section is known whole.
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <string_view>
 
 #include "core/IntConversion.h"
@@ -8,28 +10,78 @@
 #include "core/TextEncodings.h"
 #include "core/Texts.h"
 #include "storage/DataFile.h"
-#include "storage/IniIndex.h"
+#include "storage/DataFileKeys.h"
+#include "storage/IniLines.h"
 
 namespace {
 
 // More tasks than anybody keeps; a larger count is a damaged file, not a reason to allocate.
 constexpr int32_t kMaxTasks = 1'000'000;
 
-// Reads the values of one section at a time. The first value that is not a whole number stops
-// the reading: that key and every later one leave their fields as they were.
-class ValueReader {
- public:
-  explicit ValueReader(const IniIndex& index) : index_(index) {}
+// Set exactly when the value's first character is "1".
+bool FlagValue(std::string_view value) { return !value.empty() && value.front() == '1'; }
 
-  // False when the file has no section of that name (every key then takes its default).
-  bool EnterSection(std::string_view name) { return (section_ = index_.FindSection(name)); }
+// A message: each byte 0x01 stands for a line break, CR LF.
+void AssignMessage(std::string_view value, std::string& field) {
+  const auto breaks = static_cast<size_t>(std::count(value.begin(), value.end(), '\x01'));
+  if (breaks == 0) {
+    field.assign(value);
+    return;
+  }
+  field.clear();
+  // Each 0x01 takes two bytes: reserved exactly, the string never grows to twice its size.
+  field.reserve(value.size() + breaks);
+  for (char c : value) {
+    if (c == '\x01')
+      field += "\r\n";
+    else
+      field += c;
+  }
+}
+
+// The number n of a section named `prefix` and n in decimal (any letter case), n at most
+// `highest`. `leadingZero` tells a number written with one, which no section of ours has.
+std::optional<int64_t> SectionNumber(std::string_view name, std::string_view prefix,
+                                     uint64_t highest, bool& leadingZero) {
+  if (name.size() <= prefix.size()) return std::nullopt;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if ((name[i] | 0x20) != prefix[i]) return std::nullopt;
+  const std::string_view digits = name.substr(prefix.size());
+  const std::optional<uint64_t> number = ParseDigits(digits, highest);
+  if (!number) return std::nullopt;
+  leadingZero = digits.size() > 1 && digits[0] == '0';
+  return static_cast<int64_t>(*number);
+}
+
+// The first key of each name in one section, for the settings and the put-off reminders, which
+// take defaults from one another and are read in a fixed order.
+struct SectionKeys {
+  struct Slot {
+    std::string_view value;
+    bool found = false;
+    bool hasValue = false;
+  };
+  std::array<Slot, KeyCount> slots;
+
+  void Add(const IniLine& line) {
+    const Key key = KeyNamed(line.name);
+    if (key == KeyUnknown || slots[key].found) return;
+    slots[key] = Slot{line.value, true, line.hasValue};
+  }
+};
+
+// Reads the values of one section's keys. The first value that is not a whole number stops
+// the reading: that key and every later one leave their fields as they were.
+class SectionReader {
+ public:
+  explicit SectionReader(const SectionKeys& keys) : keys_(keys) {}
 
   bool Failed() const { return !error_.empty(); }
   const std::string& Error() const { return error_; }
 
-  void Int(std::string_view key, int32_t missing, int32_t& field) {
+  void Int(Key key, int32_t missing, int32_t& field) {
     if (Failed()) return;
-    const auto value = index_.Find(section_, key);
+    const auto value = Find(key);
     if (!value) {
       field = missing;
       return;
@@ -40,181 +92,483 @@ class ValueReader {
       error_ = NotAValidIntegerText(*value);
   }
 
-  // The 16-bit last-run words keep the low 16 bits of the number.
-  void Word(std::string_view key, int32_t missing, uint16_t& field) {
-    int32_t number = 0;
-    Int(key, missing, number);
-    if (!Failed()) field = static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu);
-  }
-
-  // Set exactly when the value's first character is "1".
-  void Flag(std::string_view key, bool missing, bool& field) {
+  void Flag(Key key, bool missing, bool& field) {
     if (Failed()) return;
-    const auto value = index_.Find(section_, key);
-    field = value ? (!value->empty() && value->front() == '1') : missing;
+    const auto value = Find(key);
+    field = value ? FlagValue(*value) : missing;
   }
 
   // Empty when missing.
-  void Text(std::string_view key, std::string& field) {
+  void Text(Key key, std::string& field) {
     if (Failed()) return;
-    const auto value = index_.Find(section_, key);
-    field.assign(value ? *value : std::string_view());
+    field.assign(Find(key).value_or(std::string_view()));
   }
 
-  // A message: each byte 0x01 stands for a line break, CR LF.
-  void Message(std::string_view key, std::string& field) {
+  void Message(Key key, std::string& field) {
     if (Failed()) return;
-    const std::string_view value = index_.Find(section_, key).value_or(std::string_view());
-    field.clear();
-    // Each 0x01 takes two bytes: reserved exactly, the string never grows to twice its size.
-    field.reserve(value.size() +
-                  static_cast<size_t>(std::count(value.begin(), value.end(), '\x01')));
-    for (char c : value) {
-      if (c == '\x01')
-        field += "\r\n";
-      else
-        field += c;
-    }
+    AssignMessage(Find(key).value_or(std::string_view()), field);
   }
 
  private:
-  const IniIndex& index_;
-  const IniIndex::Section* section_ = nullptr;
+  // The value trimmed and unquoted; nullopt when the key is missing or its line has no "=".
+  std::optional<std::string_view> Find(Key key) const {
+    const SectionKeys::Slot& slot = keys_.slots[key];
+    if (!slot.hasValue) return std::nullopt;
+    return Unquoted(slot.value);
+  }
+
+  const SectionKeys& keys_;
   std::string error_;
 };
 
-void ReadSettings(ValueReader& reader, Settings& settings, const WorkAreaRect& workArea,
+void ReadSettings(SectionReader& reader, Settings& settings, const WorkAreaRect& workArea,
                   std::optional<LocalMoment>& seen) {
-  reader.EnterSection("SETTINGS");
-  reader.Int("WinW", 718, settings.windowWidth);
-  reader.Int("WinH", 538, settings.windowHeight);
+  reader.Int(KeyWinW, 718, settings.windowWidth);
+  reader.Int(KeyWinH, 538, settings.windowHeight);
   // Centred on the work area; integer division truncates toward zero.
-  reader.Int("WinX", workArea.right / 2 - settings.windowWidth / 2, settings.windowLeft);
-  reader.Int("WinY", workArea.bottom / 2 - settings.windowHeight / 2, settings.windowTop);
-  reader.Flag("WinS", true, settings.startWithWindows);
-  reader.Flag("Tray", true, settings.useTray);
-  reader.Flag("WinMax", false, settings.maximised);
-  reader.Flag("SMin", false, settings.startHidden);
-  reader.Text("LastOD", settings.lastFileFolder);
-  reader.Int("Ln0", 33, settings.columnWidths[0]);
-  reader.Int("Ln1", 230, settings.columnWidths[1]);
-  reader.Int("Ln2", 210, settings.columnWidths[2]);
-  reader.Int("Ln3", 130, settings.columnWidths[3]);
-  reader.Int("Ln4", 107, settings.columnWidths[4]);
-  reader.Int("TasksN", 0, settings.taskCount);
-  reader.Int("Snooze", kDefaultSnoozeMinutes, settings.snoozeMinutes);
-  reader.Int("SnoozeN", 0, settings.snoozedCount);
-  reader.Text("LastSD", settings.lastSoundFolder);
+  reader.Int(KeyWinX, workArea.right / 2 - settings.windowWidth / 2, settings.windowLeft);
+  reader.Int(KeyWinY, workArea.bottom / 2 - settings.windowHeight / 2, settings.windowTop);
+  reader.Flag(KeyWinS, true, settings.startWithWindows);
+  reader.Flag(KeyTray, true, settings.useTray);
+  reader.Flag(KeyWinMax, false, settings.maximised);
+  reader.Flag(KeySMin, false, settings.startHidden);
+  reader.Text(KeyLastOD, settings.lastFileFolder);
+  reader.Int(KeyLn0, 33, settings.columnWidths[0]);
+  reader.Int(KeyLn1, 230, settings.columnWidths[1]);
+  reader.Int(KeyLn2, 210, settings.columnWidths[2]);
+  reader.Int(KeyLn3, 130, settings.columnWidths[3]);
+  reader.Int(KeyLn4, 107, settings.columnWidths[4]);
+  reader.Int(KeyTasksN, 0, settings.taskCount);
+  reader.Int(KeySnooze, kDefaultSnoozeMinutes, settings.snoozeMinutes);
+  reader.Int(KeySnoozeN, 0, settings.snoozedCount);
+  reader.Text(KeyLastSD, settings.lastSoundFolder);
   // Missing (an older file) or not a moment: nothing was missed.
   std::string seenText;
-  reader.Text("Seen", seenText);
+  reader.Text(KeySeen, seenText);
   seen = ParseDueText(seenText);
 }
 
-// A file of a version before the sound choice gives the melody, played once.
-void ReadSoundChoice(ValueReader& reader, SoundChoice& choice) {
-  reader.Text("SndF", choice.file);
-  reader.Flag("Rpt", false, choice.repeat);
-}
-
 // One put-off reminder; one whose moment is not a real one is dropped without a word (it must
-// never keep the program from starting).
-void ReadSnoozed(ValueReader& reader, int32_t n, std::vector<SnoozedReminder>& pending) {
-  char name[24] = "SNOOZE";
-  const char* end = std::to_chars(name + 6, name + sizeof name, n).ptr;
-  reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)));
+// never keep the program from starting). A file of a version before the sound choice gives the
+// melody, played once.
+void ReadSnoozed(const SectionKeys& keys, std::vector<SnoozedReminder>& pending) {
+  SectionReader reader(keys);
   std::string due;
   SnoozedReminder reminder;
-  reader.Text("Due", due);
-  reader.Message("Mom", reminder.moment);
-  reader.Message("Tex", reminder.message);
-  reader.Flag("Snd", false, reminder.sound);
-  ReadSoundChoice(reader, reminder.soundChoice);
+  reader.Text(KeyDue, due);
+  reader.Message(KeyMom, reminder.moment);
+  reader.Message(KeyTex, reminder.message);
+  reader.Flag(KeySnd, false, reminder.sound);
+  reader.Text(KeySndF, reminder.soundChoice.file);
+  reader.Flag(KeyRpt, false, reminder.soundChoice.repeat);
   if (const auto moment = ParseDueText(due)) {
     reminder.due = *moment;
     InsertByDue(pending, std::move(reminder));
   }
 }
 
-// A rule no kind allows is left to `Mod`, as an older version would read the task; so is a warning
-// out of range.
-void ReadRule(ValueReader& reader, Task& task) {
-  RepeatRule rule;
-  reader.Int("Kind", PlainRule, rule.kind);
-  reader.Int("N", 0, rule.every);
-  reader.Int("Days", 0, rule.weekdays);
-  reader.Int("Till", 86399, rule.tillSecond);
-  if (RuleIsValid(rule)) task.rule = rule;
-  reader.Int("Pre", 0, task.warnMinutes);
-  if (task.warnMinutes < 0 || task.warnMinutes > 1440) task.warnMinutes = 0;
+// The tasks' sections as the pass meets them: each value set on its field as its key is read,
+// the first key of each name counting. A task's missing date is today's, its missing last run
+// today at 09:00:00.
+class TaskTable {
+ public:
+  TaskTable(int32_t count, const SystemTime& today)
+      : tasks_(static_cast<size_t>(count)), keysSeen_(static_cast<size_t>(count)), today_(today) {}
+
+  // The task whose section this is, or null when an earlier section had its number.
+  Task* Enter(int64_t n) {
+    uint64_t& seen = keysSeen_[static_cast<size_t>(n)];
+    if (seen & kSectionSeen) return nullptr;
+    seen = kSectionSeen;
+    Task& task = tasks_[static_cast<size_t>(n)];
+    task.recurrence = EveryDay;
+    task.SetSecondOfDay(9 * 3600);
+    task.year = today_.year;
+    task.month = today_.month;
+    task.day = today_.day;
+    task.status = StatusActive;
+    task.showMessage = true;
+    task.beep = true;
+    task.lastRun.year = static_cast<uint16_t>(today_.year);
+    task.lastRun.month = static_cast<uint16_t>(today_.month);
+    task.lastRun.day = static_cast<uint16_t>(today_.day);
+    task.lastRun.hour = 9;
+    return &task;
+  }
+
+  void Add(int64_t n, Task& task, const IniLine& line) {
+    const Key key = KeyNamed(line.name);
+    if (key > KeyPre) return;  // not a task's key
+    uint64_t& seen = keysSeen_[static_cast<size_t>(n)];
+    if (seen & (uint64_t{1} << key)) return;
+    seen |= uint64_t{1} << key;
+    if (!line.hasValue) return;  // a key without "=" keeps its default
+    const std::string_view value = Unquoted(line.value);
+    switch (key) {
+      case KeyFN:
+        task.fileName.assign(value);
+        return;
+      case KeySndF:
+        task.soundChoice.file.assign(value);
+        return;
+      case KeyTex:
+        AssignMessage(value, task.message);
+        return;
+      case KeyDel:
+        task.deleteAfter = FlagValue(value);
+        return;
+      case KeyNM:
+        task.showMessage = FlagValue(value);
+        return;
+      case KeyEx:
+        task.runFile = FlagValue(value);
+        return;
+      case KeyOFF:
+        task.shutDown = FlagValue(value);
+        return;
+      case KeySnd:
+        task.beep = FlagValue(value);
+        return;
+      case KeyRpt:
+        task.soundChoice.repeat = FlagValue(value);
+        return;
+      case KeyWake:
+        task.wake = FlagValue(value);
+        return;
+      default:
+        break;
+    }
+    const std::optional<int32_t> number = StrToInt32(value);
+    if (!number) {
+      NoteError(n, key, value);
+      return;
+    }
+    // The 16-bit last-run words keep the low 16 bits of the number.
+    const auto word = static_cast<uint16_t>(static_cast<uint32_t>(*number) & 0xFFFFu);
+    switch (key) {
+      case KeyMod:
+        task.recurrence = *number;
+        break;
+      case KeySsec:
+        task.SetSecondOfDay(*number);
+        break;
+      case KeyYear:
+        task.year = *number;
+        break;
+      case KeyMon:
+        task.month = *number;
+        break;
+      case KeyDay:
+        task.day = *number;
+        break;
+      case KeyStat:
+        task.status = *number;
+        break;
+      case KeyPrevY:
+        task.lastRun.year = word;
+        break;
+      case KeyPrevM:
+        task.lastRun.month = word;
+        break;
+      case KeyPrevD:
+        task.lastRun.day = word;
+        break;
+      case KeyPrevH:
+        task.lastRun.hour = word;
+        break;
+      case KeyPrevMin:
+        task.lastRun.minute = word;
+        break;
+      case KeyPrevS:
+        task.lastRun.second = word;
+        break;
+      case KeyPrevMS:
+        task.doneThisPeriod = word;
+        break;
+      case KeyKind:
+        task.rule.kind = *number;
+        break;
+      case KeyN:
+        task.rule.every = *number;
+        break;
+      case KeyDays:
+        task.rule.weekdays = *number;
+        break;
+      case KeyTill:
+        task.rule.tillSecond = *number;
+        break;
+      // A warning out of range is none.
+      case KeyPre:
+        task.warnMinutes = *number < 0 || *number > 1440 ? 0 : *number;
+        break;
+      default:
+        break;
+    }
+  }
+
+  // After the whole file: the tasks in order up to the first whose section is missing or holds
+  // a value that is not a whole number, and that one's error text.
+  std::vector<Task> Finish(std::string_view source, std::optional<std::string>& error) {
+    size_t n = 0;
+    for (; n < tasks_.size(); ++n) {
+      if (!(keysSeen_[n] & kSectionSeen)) {
+        error = TaskSectionMissingText(source, static_cast<int32_t>(n),
+                                       static_cast<int32_t>(tasks_.size()));
+        break;
+      }
+      if (static_cast<int64_t>(n) == errorTask_) {
+        error = NotAValidIntegerText(errorValue_);
+        break;
+      }
+      // A rule no kind allows is left to `Mod`, as an older version would read the task.
+      if (!RuleIsValid(tasks_[n].rule)) tasks_[n].rule = RepeatRule{};
+    }
+    tasks_.resize(n);
+    return std::move(tasks_);
+  }
+
+ private:
+  static constexpr uint64_t kSectionSeen = uint64_t{1} << 63;
+
+  // Of all the values that are not whole numbers, the one an older version, reading task after
+  // task and key after key, would meet first.
+  void NoteError(int64_t n, Key key, std::string_view value) {
+    if (errorTask_ >= 0 && (errorTask_ < n || (errorTask_ == n && errorKey_ < key))) return;
+    errorTask_ = n;
+    errorKey_ = key;
+    errorValue_ = value;
+  }
+
+  std::vector<Task> tasks_;
+  std::vector<uint64_t> keysSeen_;  // per task: the keys met, and whether its section was
+  SystemTime today_;
+  int64_t errorTask_ = -1;
+  Key errorKey_ = KeyUnknown;
+  std::string_view errorValue_;
+};
+
+// A section the pass passes over and comes back to: a task's met before the task count, or a
+// put-off reminder's.
+struct LaterSection {
+  int64_t number;
+  std::string_view name;
+  std::string_view body;
+};
+
+// Where the line that holds `p` ends.
+const char* LineEnd(const char* p, const char* end) {
+  while (p < end && *p != '\r' && *p != '\n') ++p;
+  return p;
 }
 
-// A task's missing date is today's, its missing last run today at 09:00:00. False when the file
-// has no section for the task.
-bool ReadTask(ValueReader& reader, int32_t n, const SystemTime& today, Task& task) {
-  char name[24] = "TASK";
-  const char* end = std::to_chars(name + 4, name + sizeof name, n).ptr;
-  if (!reader.EnterSection(std::string_view(name, static_cast<size_t>(end - name)))) return false;
-
-  reader.Int("Mod", EveryDay, task.recurrence);
-  int32_t ssec = 0;
-  reader.Int("Ssec", 9 * 3600, ssec);
-  task.SetSecondOfDay(ssec);
-  reader.Int("Year", today.year, task.year);
-  reader.Int("Mon", today.month, task.month);
-  reader.Int("Day", today.day, task.day);
-  reader.Int("Stat", StatusActive, task.status);
-  reader.Text("FN", task.fileName);
-  reader.Message("Tex", task.message);
-  reader.Flag("Del", false, task.deleteAfter);
-  reader.Flag("NM", true, task.showMessage);
-  reader.Flag("Ex", false, task.runFile);
-  reader.Flag("OFF", false, task.shutDown);
-  reader.Flag("Snd", true, task.beep);
-  reader.Word("PrevY", today.year, task.lastRun.year);
-  reader.Word("PrevM", today.month, task.lastRun.month);
-  reader.Word("PrevD", today.day, task.lastRun.day);
-  reader.Word("PrevH", 9, task.lastRun.hour);
-  reader.Word("PrevMin", 0, task.lastRun.minute);
-  reader.Word("PrevS", 0, task.lastRun.second);
-  reader.Word("PrevMS", 0, task.doneThisPeriod);
-  ReadSoundChoice(reader, task.soundChoice);
-  reader.Flag("Wake", false, task.wake);
-  ReadRule(reader, task);
+bool IsSettingsName(std::string_view name) {
+  constexpr std::string_view kSettings = "settings";
+  if (name.size() != kSettings.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if (LowerCp1251(static_cast<unsigned char>(name[i])) != kSettings[i]) return false;
   return true;
 }
 
-// The name of a section "TASKn" (any letter case, n in decimal) that the count does not cover:
-// n at or beyond `count`, or written with a leading zero, which no task's section has. The one
-// of the lowest number, if there is one.
-std::optional<std::string_view> TaskSectionBeyond(const IniIndex& index, int32_t count) {
-  std::optional<std::string_view> found;
-  int64_t foundNumber = 0;
-  index.ForEachSectionName([&](std::string_view name) {
-    if (name.size() < 5 || name.size() > 14) return;
-    for (size_t i = 0; i < 4; ++i)
-      if ((name[i] | 0x20) != "task"[i]) return;
-    const std::optional<uint64_t> digits = ParseDigits(name.substr(4), INT64_MAX);
-    if (!digits) return;
-    const auto number = static_cast<int64_t>(*digits);
-    const bool leadingZero = name.size() > 5 && name[4] == '0';
-    if ((number >= count || leadingZero) && (!found || number < foundNumber)) {
-      found = name;
-      foundNumber = number;
+// The one pass over the file.
+class DataFileReader {
+ public:
+  DataFileReader(Store& store, Platform& platform, const std::function<void()>& applySettings,
+                 std::string_view source, std::string_view text)
+      : store_(store),
+        platform_(platform),
+        applySettings_(applySettings),
+        source_(source),
+        text_(text),
+        today_(platform.LocalTime()) {}
+
+  std::optional<std::string> Read() {
+    ForEachIniLine(text_, [this](const IniLine& line) { Visit(line); });
+    CloseSection(text_.data() + text_.size());
+    if (!settingsRead_ && !ApplySettings()) return error_;
+    if (error_) return error_;
+    if (beyond_) return TaskBeyondCountText(source_, *beyond_, store_.settings.taskCount);
+
+    std::optional<std::string> error;
+    std::vector<Task> tasks = table_->Finish(source_, error);
+    store_.tasks = std::move(tasks);
+    store_.rows.Clear();
+    for (size_t n = 0; n < store_.tasks.size(); ++n) {
+      store_.tasks[n].id = store_.NewId();
+      MakeLive(store_, static_cast<int>(n), RowUpdate::Append);
     }
-  });
-  return found;
-}
+    if (error) {
+      store_.NewId();  // the half-read task's, as when it was read on its own
+      return error;
+    }
+    ReadSnoozedSections();
+    return std::nullopt;
+  }
+
+ private:
+  enum class Current { Nothing, Settings, Task, Later };
+
+  void Visit(const IniLine& line) {
+    if (line.isSection) {
+      CloseSection(line.start);
+      EnterSection(line);
+      return;
+    }
+    switch (current_) {
+      case Current::Settings:
+        settingsKeys_.Add(line);
+        break;
+      case Current::Task:
+        table_->Add(currentNumber_, *currentTask_, line);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The section that ends where `end` begins is known whole.
+  void CloseSection(const char* end) {
+    if (current_ == Current::Later) {
+      LaterSection& later = *laterOpen_;
+      later.body =
+          std::string_view(later.body.data(), static_cast<size_t>(end - later.body.data()));
+    }
+    if (current_ == Current::Settings && !ApplySettings()) stopped_ = true;
+    current_ = Current::Nothing;
+  }
+
+  void EnterSection(const IniLine& line) {
+    if (stopped_) return;
+    const char* bodyStart = LineEnd(line.name.data(), text_.data() + text_.size());
+    bool leadingZero = false;
+    // As an older version names a task's section: "TASK" and at most ten digits.
+    if (const auto n = line.name.size() <= 14
+                           ? SectionNumber(line.name, "task", 9'999'999'999, leadingZero)
+                           : std::nullopt) {
+      if (leadingZero)
+        NoteBeyond(*n, line.name);
+      else if (!table_)
+        Later(laterTasks_, *n, line.name, bodyStart);
+      else
+        EnterTask(*n, line.name);
+      return;
+    }
+    if (const auto n = SectionNumber(line.name, "snooze", kMaxTasks, leadingZero)) {
+      if (!leadingZero) Later(laterSnoozed_, *n, line.name, bodyStart);
+      return;
+    }
+    if (!settingsSeen_ && IsSettingsName(line.name)) {
+      settingsSeen_ = true;
+      current_ = Current::Settings;
+    }
+  }
+
+  void EnterTask(int64_t n, std::string_view name) {
+    if (n >= store_.settings.taskCount) {
+      NoteBeyond(n, name);
+      return;
+    }
+    currentTask_ = table_->Enter(n);
+    if (!currentTask_) return;  // a repeated section is ignored whole
+    currentNumber_ = n;
+    current_ = Current::Task;
+  }
+
+  void Later(std::vector<LaterSection>& sections, int64_t n, std::string_view name,
+             const char* bodyStart) {
+    sections.push_back({n, name, std::string_view(bodyStart, 0)});
+    laterOpen_ = &sections.back();
+    current_ = Current::Later;
+  }
+
+  // Tasks the count leaves unread would be lost by the next save: the lowest such section is
+  // named.
+  void NoteBeyond(int64_t n, std::string_view name) {
+    if (beyond_ && beyondNumber_ <= n) return;
+    beyond_ = name;
+    beyondNumber_ = n;
+  }
+
+  // False when the settings stop the load (error_ then says why).
+  bool ApplySettings() {
+    settingsRead_ = true;
+    Settings& settings = store_.settings;
+    SectionReader reader(settingsKeys_);
+    ReadSettings(reader, settings, platform_.WorkArea(), store_.seen);
+    if (reader.Failed()) {
+      error_ = reader.Error();
+      return false;
+    }
+    if (applySettings_) applySettings_();
+    if (settings.taskCount < 0 || settings.taskCount > kMaxTasks) {
+      error_ = std::string(kRangeCheckError);
+      return false;
+    }
+    table_.emplace(settings.taskCount, today_);
+    // The tasks' sections met before the count, in the order they came.
+    for (const LaterSection& later : laterTasks_) {
+      if (later.number >= settings.taskCount) {
+        NoteBeyond(later.number, later.name);
+        continue;
+      }
+      Task* task = table_->Enter(later.number);
+      if (!task) continue;
+      ForEachIniLine(later.body, [&](const IniLine& line) {
+        if (!line.isSection) table_->Add(later.number, *task, line);
+      });
+    }
+    laterTasks_.clear();
+    return true;
+  }
+
+  void ReadSnoozedSections() {
+    store_.snoozed.clear();
+    const int32_t count = std::clamp(store_.settings.snoozedCount, 0, kMaxTasks);
+    // The first section of each number counts.
+    std::stable_sort(
+        laterSnoozed_.begin(), laterSnoozed_.end(),
+        [](const LaterSection& a, const LaterSection& b) { return a.number < b.number; });
+    int64_t last = -1;
+    for (const LaterSection& later : laterSnoozed_) {
+      if (later.number >= count) break;
+      if (later.number == last) continue;
+      last = later.number;
+      SectionKeys keys;
+      ForEachIniLine(later.body, [&](const IniLine& line) {
+        if (!line.isSection) keys.Add(line);
+      });
+      ReadSnoozed(keys, store_.snoozed);
+    }
+  }
+
+  Store& store_;
+  Platform& platform_;
+  const std::function<void()>& applySettings_;
+  std::string_view source_;
+  std::string_view text_;
+  SystemTime today_;
+
+  Current current_ = Current::Nothing;
+  bool settingsSeen_ = false;
+  bool settingsRead_ = false;
+  bool stopped_ = false;
+  std::optional<std::string> error_;
+  SectionKeys settingsKeys_;
+  std::optional<TaskTable> table_;  // once the task count is known
+  Task* currentTask_ = nullptr;
+  int64_t currentNumber_ = 0;
+  std::vector<LaterSection> laterTasks_;
+  std::vector<LaterSection> laterSnoozed_;
+  LaterSection* laterOpen_ = nullptr;
+  std::optional<std::string_view> beyond_;
+  int64_t beyondNumber_ = 0;
+};
 
 }  // namespace
 
 std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings,
                                     const std::string& startFrom) {
-  Settings& settings = store.settings;
   const std::string& source = startFrom.empty() ? store.dataPath : startFrom;
-  const SystemTime today = platform.LocalTime();
-
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
@@ -222,36 +576,5 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
   if (!content && platform.Files().Exists(source)) return CannotOpenFileText(source);
   // A file saved in Unicode (with a byte-order mark) is read as text all the same.
   const std::string text = FileTextAsCp1251(std::move(content).value_or(std::string()));
-  const IniIndex index(text);
-  ValueReader reader(index);
-
-  ReadSettings(reader, settings, platform.WorkArea(), store.seen);
-  if (reader.Failed()) return reader.Error();
-  if (applySettings) applySettings();
-  if (settings.taskCount < 0 || settings.taskCount > kMaxTasks)
-    return std::string(kRangeCheckError);
-  // Tasks the count leaves unread would be lost by the next save: the file is left alone.
-  if (const auto beyond = TaskSectionBeyond(index, settings.taskCount))
-    return TaskBeyondCountText(source, *beyond, settings.taskCount);
-
-  store.tasks.clear();
-  store.rows.Clear();
-  store.tasks.reserve(static_cast<size_t>(settings.taskCount));
-  store.rows.Reserve(static_cast<size_t>(settings.taskCount));
-  for (int32_t n = 0; n < settings.taskCount; ++n) {
-    Task& task = store.tasks.emplace_back();
-    task.id = store.NewId();
-    const bool found = ReadTask(reader, n, today, task);
-    if (!found || reader.Failed()) {
-      // Keep the list's one row per task: the half-read task goes. A file cut short must never
-      // load as empty tasks that the next save would write over the user's.
-      store.tasks.pop_back();
-      return found ? reader.Error() : TaskSectionMissingText(source, n, settings.taskCount);
-    }
-    MakeLive(store, n, RowUpdate::Append);
-  }
-  store.snoozed.clear();
-  const int32_t snoozed = std::clamp(settings.snoozedCount, 0, kMaxTasks);
-  for (int32_t n = 0; n < snoozed; ++n) ReadSnoozed(reader, n, store.snoozed);
-  return std::nullopt;
+  return DataFileReader(store, platform, applySettings, source, text).Read();
 }

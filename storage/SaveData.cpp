@@ -128,7 +128,7 @@ void MarksBecomeLineBreaks(Store& store, Platform& platform) {
     size_t at = message.find('\x01');
     if (at == std::string::npos) continue;
     for (; at != std::string::npos; at = message.find('\x01', at)) message.replace(at, 1, "\r\n");
-    store.rows.SetCell(static_cast<int>(n), ColumnMessage, false, MessageCellText(store.tasks[n]));
+    store.rows.CellChanged(static_cast<int>(n), ColumnMessage);
     anyChanged = true;
   }
   if (anyChanged) platform.RowsChanged();

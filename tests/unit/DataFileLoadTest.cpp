@@ -215,6 +215,15 @@ const auto kRule = [](const Task& t) -> int64_t {  // kind, N, days, till in dec
          t.rule.tillSecond;
 };
 const auto kWarning = [](const Task& t) -> int64_t { return t.warnMinutes; };
+const auto kDate = [](const Task& t) -> int64_t {
+  return (t.year * 100LL + t.month) * 100 + t.day;
+};
+const auto kLastRun = [](const Task& t) -> int64_t {
+  const SystemTime& r = t.lastRun;
+  return ((((r.year * 100LL + r.month) * 100 + r.day) * 100 + r.hour) * 100 + r.minute) * 100 +
+         r.second;
+};
+const auto kRunOrShutDown = [](const Task& t) -> int64_t { return t.runFile * 10 + t.shutDown; };
 const auto kTime = [](const Task& t) -> int64_t {
   return t.hour * 10000 + t.minute * 100 + t.second;
 };
@@ -231,7 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Other=0", kSound, 1}, FieldCase{"Rpt=1", kRepeat, 1},
                     FieldCase{"Rpt=0", kRepeat, 0}, FieldCase{"Other=1", kRepeat, 0},
                     FieldCase{"Wake=1", kWake, 1}, FieldCase{"Wake=0", kWake, 0},
-                    FieldCase{"Other=1", kWake, 0}));
+                    FieldCase{"Other=1", kWake, 0}, FieldCase{"Ex=1", kRunOrShutDown, 10},
+                    FieldCase{"OFF=1", kRunOrShutDown, 1}));
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, LoadFieldTest,
@@ -242,7 +252,15 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Mod=-1", kRecurrence, -1}, FieldCase{"Stat=0", kStatus, 0},
                     FieldCase{"Ssec=30600", kTime, 83000}, FieldCase{"Ssec=86399", kTime, 235959},
                     FieldCase{"Ssec=-1", kTime, -1}, FieldCase{"Ssec=0", kTime, 0},
-                    FieldCase{"Other=0", kTime, 90000}));
+                    FieldCase{"Other=0", kTime, 90000},
+                    FieldCase{"Year=2031\r\nMon=2\r\nDay=3", kDate, 2031'02'03},
+                    FieldCase{"Other=0", kDate, 2024'03'14},
+                    FieldCase{"PrevY=2023\r\nPrevM=4\r\nPrevD=5\r\nPrevH=6\r\nPrevMin=7\r\nPrevS=8",
+                              kLastRun, 2023'04'05'06'07'08},
+                    FieldCase{"Other=0", kLastRun, 2024'03'14'09'00'00},
+                    // The first key of a name counts, also one without a value.
+                    FieldCase{"Mod=4\r\nmod=5", kRecurrence, 4},
+                    FieldCase{"Mod\r\nMod=4", kRecurrence, 0}));
 
 // A rule no kind allows leaves the task to its `Mod`.
 INSTANTIATE_TEST_SUITE_P(
@@ -361,6 +379,27 @@ INSTANTIATE_TEST_SUITE_P(
                              "File C:\\Vornakel\\Data.ini holds [TASK0] beyond its task count "
                              "TasksN=0",
                              1, 0},
+                    StopCase{"TaskSectionAtTheCount",
+                             IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "[TASK1]"}),
+                             "File C:\\Vornakel\\Data.ini holds [TASK1] beyond its task count "
+                             "TasksN=1",
+                             1, 0},
+                    StopCase{"TaskSectionBeyondTheCountBeforeIt",
+                             IniLines({"[TASK1]", "[TASK0]", "[SETTINGS]", "TasksN=1"}),
+                             "File C:\\Vornakel\\Data.ini holds [TASK1] beyond its task count "
+                             "TasksN=1",
+                             1, 0},
+                    // The value an older version meets first, reading task after task in the
+                    // order of its keys, wherever the file holds it.
+                    StopCase{"FirstBadValueInReadingOrder",
+                             IniLines({"[SETTINGS]", "TasksN=3", "[TASK2]", "Mod=c", "[TASK1]",
+                                       "Pre=b", "Mod=a", "Mod=d", "[TASK0]"}),
+                             "'a' is not a valid integer value", 1, 1},
+                    StopCase{"MissingSectionBeforeABadValue",
+                             IniLines({"[SETTINGS]", "TasksN=3", "[TASK2]", "Day=x", "[TASK0]"}),
+                             "File C:\\Vornakel\\Data.ini lacks [TASK1] of its task count "
+                             "TasksN=3",
+                             1, 1},
                     StopCase{"BadLastRunWord",
                              IniLines({"[SETTINGS]", "TasksN=1", "[TASK0]", "PrevMS=?"}),
                              "'?' is not a valid integer value", 1, 0}),

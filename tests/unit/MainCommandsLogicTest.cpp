@@ -1,6 +1,7 @@
 // The main window's command rules: pause/activate, the list menu, the wheel, the layout.
 #include <gtest/gtest.h>
 
+#include "core/Store.h"
 #include "core/Task.h"
 #include "ui/main/MainCommandsLogic.h"
 
@@ -107,11 +108,11 @@ TEST(Layout, ListFillsTheClientAboveTheButtons) {
 }  // namespace
 
 TEST(TypeToFind, SelectsTheNextRowWhoseMessageBeginsWithTheTypedText) {
-  RowModel rows;
+  Store store;
+  const RowModel& rows = store.rows;
   for (const char* message : {"Позвонить маме", "аптека", "Оплатить счёт", "позвонить в банк"}) {
-    const int row = rows.Count();
-    rows.SetCell(row, ColumnNumber, true, std::to_string(row + 1));
-    rows.SetCell(row, ColumnMessage, true, message);
+    store.tasks.emplace_back().message = message;
+    store.rows.AppendRow();
   }
   struct Case {
     const char* typed;
@@ -128,5 +129,5 @@ TEST(TypeToFind, SelectsTheNextRowWhoseMessageBeginsWithTheTypedText) {
   for (const Case& c : cases)
     EXPECT_EQ(FindRowByMessageStart(rows, c.typed, c.start, c.wrap), c.found)
         << c.typed << " from " << c.start;
-  EXPECT_EQ(FindRowByMessageStart(RowModel(), "п", 0, true), -1);
+  EXPECT_EQ(FindRowByMessageStart(Store().rows, "п", 0, true), -1);
 }

@@ -96,12 +96,14 @@ TEST_F(SnoozeFile, AFileOfAnOlderVersionIsWrittenBackWithTheTwoNewLinesOnly) {
 }
 
 TEST_F(SnoozeFile, AReminderWithABadMomentIsDroppedAndABadCountStopsTheLoad) {
-  // Out of order in the file, one moment that is not a date, one section missing.
-  ASSERT_EQ(
-      Load(IniLines({"[SETTINGS]", "TasksN=0", "SnoozeN=4", "[SNOOZE0]", "Due=2024-05-16 09:00:00",
-                     "Tex=позже", "[SNOOZE1]", "Due=2024-02-30 09:00:00", "Tex=нет такого дня",
-                     "[SNOOZE2]", "Due=2024-05-15 09:00:00", "Tex=раньше"})),
-      std::nullopt);
+  // Out of order in the file, one moment that is not a date, one section missing; a repeated
+  // section, one beyond the count and one with a leading zero are no reminders.
+  ASSERT_EQ(Load(IniLines({"[snooze01]", "Due=2024-05-14 09:00:00", "[SETTINGS]", "TasksN=0",
+                           "SnoozeN=4", "[SNOOZE0]", "Due=2024-05-16 09:00:00", "Tex=позже",
+                           "[SNOOZE1]", "Due=2024-02-30 09:00:00", "Tex=нет такого дня",
+                           "[SNOOZE2]", "Due=2024-05-15 09:00:00", "Tex=раньше", "[Snooze2]",
+                           "Due=2024-05-14 09:00:00", "[SNOOZE4]", "Due=2024-05-14 09:00:00"})),
+            std::nullopt);
   ASSERT_EQ(store.snoozed.size(), 2u);
   EXPECT_EQ(store.snoozed[0].message, "раньше");
   EXPECT_EQ(store.snoozed[1].message, "позже");

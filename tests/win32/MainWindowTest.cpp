@@ -308,7 +308,8 @@ TEST_F(MainWindow, FollowsChangesMadeOnAnotherThread) {
   std::thread checker([&] {
     StoreLock lock(store.mutex);
     DeleteTask(store, lock, platform, 0, true);
-    store.rows.SetCell(1, ColumnStatus, false, StatusText(StatusActive));
+    store.tasks[1].status = StatusActive;  // re-activated, as the checker does
+    store.rows.CellChanged(1, ColumnStatus);
     Task added;
     added.message = "Новое";
     added.status = StatusPaused;

@@ -171,7 +171,7 @@ void MainWindow::PauseOrActivateSelectedTask() {
     Task& task = store_.tasks[static_cast<size_t>(index)];
     if (const auto status = PausedOrActivatedStatus(task.status, task.doneThisPeriod)) {
       task.status = *status;
-      store_.rows.SetCell(index, ColumnStatus, false, StatusText(*status));
+      store_.rows.CellChanged(index, ColumnStatus);
     }
     return true;
   });

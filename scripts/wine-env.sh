@@ -4,10 +4,11 @@
 VORNAKEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # ctest gives each Windows test one of the shards in tests/wine-shards.json, so that tests run
 # side by side without seeing each other's windows: shard N has the prefix build/wineprefix-N
-# and the display :86+N.
+# and the display :86+N (:B+N with VORNAKEL_SHARD_DISPLAY_BASE=B, for a second checkout's run:
+# two prefixes' desktops on one display would take each other's clicks).
 if [[ ${CTEST_RESOURCE_GROUP_0_WINE:-} =~ id:([0-9]+) ]]; then
   VORNAKEL_WINEPREFIX="$VORNAKEL_ROOT/build/wineprefix-${BASH_REMATCH[1]}"
-  VORNAKEL_DISPLAY=":$((86 + BASH_REMATCH[1]))"
+  VORNAKEL_DISPLAY=":$((${VORNAKEL_SHARD_DISPLAY_BASE:-86} + BASH_REMATCH[1]))"
 fi
 export WINEPREFIX="${VORNAKEL_WINEPREFIX:-$VORNAKEL_ROOT/build/wineprefix}"
 export WINEARCH=win64

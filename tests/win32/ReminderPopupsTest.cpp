@@ -228,11 +228,14 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
     SetForegroundWindow(typing);
     SetFocus(typing);
     SetWindowTextW(typing, L"");
+    // Input goes through the X server: each step waits, up to a limit, for what it should bring.
     Key(0, L'я');
+    PumpUntil([&] { return TextOf(typing) == L"я"; }, std::chrono::seconds(3));
     const HWND popup = Open(" 12:00", "Обед");
     EXPECT_EQ(GetFocus(), typing);
     EXPECT_EQ(GetForegroundWindow(), typing);
     Key(0, L'ж');
+    PumpUntil([&] { return TextOf(typing) == L"яж"; }, std::chrono::seconds(3));
     const std::vector<HWND> children = ChildrenOf(popup);
     ASSERT_EQ(children.size(), 4u);
     RECT place{};
@@ -241,13 +244,18 @@ TEST_F(Popup, OpensWithoutTheKeyboardAndAnswersTheFirstClick) {
       GetClientRect(clicked[row.click], &place);
       ClickAt(clicked[row.click],
               clicked[row.click] == popup ? POINT{1, 1} : POINT{place.right / 2, 10});
+      PumpUntil([&] { return !IsWindow(popup) || GetForegroundWindow() == popup; },
+                std::chrono::seconds(3));
     }
     if (row.click == SnoozeFocused) SetFocus(children[3]);
+    const std::wstring typed = row.click != None ? L"яж" : row.key == VK_SPACE ? L"яж " : L"яж\r\n";
     if (row.key) Key(row.key);
+    PumpUntil([&] { return (IsWindow(popup) == FALSE) == row.answered && TextOf(typing) == typed; },
+              std::chrono::seconds(3));
     EXPECT_EQ(IsWindow(popup) == FALSE, row.answered);
     EXPECT_EQ(snoozes, row.snoozes);
     snoozes = 0;
-    EXPECT_EQ(TextOf(typing), row.click != None ? L"яж" : row.key == VK_SPACE ? L"яж " : L"яж\r\n");
+    EXPECT_EQ(TextOf(typing), typed);
     if (IsWindow(popup)) DestroyWindow(popup);
     PumpMessages();
   }

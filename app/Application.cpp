@@ -135,11 +135,13 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   const std::optional<std::string> error = LoadData(
       store_, platform_, [this] { ApplySettings(); }, startFrom);
   if (error) {
+    ShowWindowAsSettingsSay();
     platform_.ShowError(*error);
     return false;
   }
   loaded_ = true;
   mainWindow_.ApplyRowChanges();
+  ShowWindowAsSettingsSay();
   // The icon was added with the settings, before the tasks were read.
   if (store_.settings.useTray) mainWindow_.ComposeTrayTipNow();
   mainWindow_.ArmWakeTimerNow();
@@ -176,14 +178,22 @@ void Application::ApplySettings() {
     mainWindow_.TrayMenu().SetToggleText(true);
   } else {
     mainWindow_.SetHiddenToTray(false);
-    mainWindow_.ShowMainWindow();
+    showWhenLoaded_ = true;
   }
   if (settings.useTray)
     mainWindow_.AddTrayIcon();
-  else if (!IsWindowVisible(mainWindow_.Handle()))
-    mainWindow_.ShowMainWindow();
+  else
+    showWhenLoaded_ = true;
 
   SyncAutostart(settings.startWithWindows);
+}
+
+void Application::ShowWindowAsSettingsSay() {
+  if (!showWhenLoaded_) return;
+  showWhenLoaded_ = false;
+  mainWindow_.ShowMainWindow();
+  // Painted now, with its rows, before anything else is answered.
+  UpdateWindow(mainWindow_.Handle());
 }
 
 bool Application::SyncAutostart(bool startWithWindows) {

@@ -32,6 +32,8 @@ class Application final : public MainWindowEvents, public WindowJobs {
   // Settings read from Data.ini applied to the main window; LoadData calls it between the
   // settings and the tasks.
   void ApplySettings();
+  // Shows the main window if the settings asked for it (once).
+  void ShowWindowAsSettingsSay();
 
   // Runs at most once, at the end of the session or when the main window is destroyed: the
   // checker stopped (no pass and no save after it), the window hidden, the tray icon removed,
@@ -119,6 +121,9 @@ class Application final : public MainWindowEvents, public WindowJobs {
   int shutdownWarningSeconds_ = kShutdownWarningSeconds;
   std::function<std::wstring()> startupFolder_;
   bool loaded_ = false;  // the whole file was read: only then may it be written
+  // The settings want the window shown: it shows once the tasks are in the list, so that its first
+  // painting has them.
+  bool showWhenLoaded_ = false;
   bool stopped_ = false;
   bool askingToRetryExit_ = false;  // the box of a failed last save is open
   bool savedForExit_ = false;       // the last save is made: the stop sequence writes no more

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,14 @@ class FileOps {
   virtual ~FileOps() = default;
   // The whole file, or nothing when it does not exist or cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+  // Hands the whole file to `use` while its bytes are at hand, without a copy where the system
+  // can map the file; false (and `use` not called) when it does not exist or cannot be read.
+  virtual bool ReadInPlace(const std::string& path,
+                           const std::function<void(std::string_view)>& use) {
+    const std::optional<std::string> bytes = ReadAll(path);
+    if (bytes) use(*bytes);
+    return bytes.has_value();
+  }
   // True when something exists at the path, readable or not. Loading tells a missing file
   // (first start: defaults) from one it cannot read (locked: never start empty over it).
   virtual bool Exists(const std::string& path) = 0;

@@ -78,12 +78,15 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
 
 }  // namespace
 
+std::optional<std::string> UnicodeFileAsCp1251(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return FromUtf8Bytes(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
+  return std::nullopt;
+}
+
 std::string FileTextAsCp1251(std::string bytes) {
-  const std::string_view text(bytes);
-  if (text.starts_with("\xEF\xBB\xBF")) return FromUtf8Bytes(text.substr(3));
-  if (text.starts_with("\xFF\xFE")) return FromUtf16(text.substr(2), false);
-  if (text.starts_with("\xFE\xFF")) return FromUtf16(text.substr(2), true);
-  return bytes;
+  return UnicodeFileAsCp1251(bytes).value_or(std::move(bytes));
 }
 
 std::string Utf8AsCp1251(std::string_view utf8) { return FromUtf8Bytes(utf8); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@
 // UTF-16 little- or big-endian, as Notepad saves) is decoded, and each character that code page
 // 1251 lacks, or a byte sequence that is not valid, becomes "?". Any other file is taken as it is.
 std::string FileTextAsCp1251(std::string bytes);
+// The same for bytes read in place: the decoded text of a file with a byte-order mark, nothing
+// for any other file (whose bytes are its text).
+std::optional<std::string> UnicodeFileAsCp1251(std::string_view bytes);
 
 // Lower case of each cp1251 byte: A..Z, А..Я and the capitals above 0x7F that have a small
 // letter in the code page (Ђ, Ѓ, Љ, Њ, Ќ, Ћ, Џ, Ў, Ј, Ґ, Ё, Є, Ї, І, Ѕ).

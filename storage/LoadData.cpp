@@ -569,12 +569,18 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings,
                                     const std::string& startFrom) {
   const std::string& source = startFrom.empty() ? store.dataPath : startFrom;
+  std::optional<std::string> error;
+  const auto read = [&](std::string_view bytes) {
+    // A file saved in Unicode (with a byte-order mark) is read as text all the same.
+    const std::optional<std::string> decoded = UnicodeFileAsCp1251(bytes);
+    error =
+        DataFileReader(store, platform, applySettings, source, decoded ? *decoded : bytes).Read();
+  };
+  if (platform.Files().ReadInPlace(source, read)) return error;
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
-  std::optional<std::string> content = platform.Files().ReadAll(source);
-  if (!content && platform.Files().Exists(source)) return CannotOpenFileText(source);
-  // A file saved in Unicode (with a byte-order mark) is read as text all the same.
-  const std::string text = FileTextAsCp1251(std::move(content).value_or(std::string()));
-  return DataFileReader(store, platform, applySettings, source, text).Read();
+  if (platform.Files().Exists(source)) return CannotOpenFileText(source);
+  read({});
+  return error;
 }

@@ -50,6 +50,7 @@ inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
+inline void UnmapView(const void* view) { UnmapViewOfFile(view); }
 
 using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle>;
 using UniqueFindHandle = UniqueResource<HANDLE, CloseFindHandle>;
@@ -59,6 +60,7 @@ using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
 using UniqueMenu = UniqueResource<HMENU, DestroyMenuHandle>;
 using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey>;
 using UniqueHook = UniqueResource<HHOOK, RemoveHook>;
+using UniqueView = UniqueResource<const void*, UnmapView>;
 
 // Holds one reference to a COM interface and releases it once.
 template <typename Interface>

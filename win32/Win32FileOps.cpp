@@ -100,6 +100,24 @@ std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
   return bytes;
 }
 
+bool Win32FileOps::ReadInPlace(const std::string& path,
+                               const std::function<void(std::string_view)>& use) {
+  const UniqueHandle file(CreateFileW(FromUtf8(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+  // An empty file cannot be mapped; one too large for the address space is read as before.
+  if (size.QuadPart == 0 || static_cast<uint64_t>(size.QuadPart) > SIZE_MAX / 2)
+    return FileOps::ReadInPlace(path, use);
+  const UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  const UniqueView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+  if (!view) return FileOps::ReadInPlace(path, use);
+  use(std::string_view(static_cast<const char*>(view.get()), static_cast<size_t>(size.QuadPart)));
+  return true;
+}
+
 bool Win32FileOps::Exists(const std::string& path) {
   return GetFileAttributesW(FromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

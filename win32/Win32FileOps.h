@@ -10,6 +10,10 @@
 class Win32FileOps : public FileOps {
  public:
   std::optional<std::string> ReadAll(const std::string& path) override;
+  // A view of the file mapped for reading: its pages come from the system's file cache as they
+  // are read, where a copy would first fill as many fresh pages of the heap.
+  bool ReadInPlace(const std::string& path,
+                   const std::function<void(std::string_view)>& use) override;
   bool Exists(const std::string& path) override;
   bool IsReadOnly(const std::string& path) override;
   // CREATE_ALWAYS, without sharing.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Working set of vornakel.exe with 1,000 tasks, beside that of a bare window with an empty list
-# view in the same Wine (the driver's own, measured after it). Figures are printed, never
-# asserted; the test fails only if the program does not show its rows or cannot be measured.
+# Working set of vornakel.exe with 1,000 tasks, beside that of a bare window as large as its own
+# with an empty list view in the same Wine (the driver's own, measured after it). Figures are
+# printed, never asserted; the test fails only if the program does not show its rows or cannot be
+# measured.
 #
 # usage: memory_bench.sh <vornakel.exe> <driver.exe> <artefacts-dir>
 set -uo pipefail

@@ -874,10 +874,17 @@ int BareWindowMemory(const char* manifest) {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"VornakelBareWindow";
   RegisterClassW(&windowClass);
+  // As large as the program's window while it is open: the memory behind a window's pixels grows
+  // with its size.
+  RECT frame{50, 50, 768, 588};
+  if (HWND main = FindMainWindow()) GetWindowRect(main, &frame);
   HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW, 50, 50,
-                                718, 538, nullptr, nullptr, windowClass.hInstance, nullptr);
-  CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 700, 480, window,
-                  nullptr, windowClass.hInstance, nullptr);
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+  RECT client{};
+  GetClientRect(window, &client);
+  CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, client.right,
+                  client.bottom, window, nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, SW_SHOW);
   Stopwatch watch;
   MSG message{};
@@ -920,7 +927,8 @@ void Usage() {
       L"  select <row>                    select row (0-based) and give it the focus\n"
       L"  menu-keys <timeout-ms> <vk>...  post keys to the program's open popup menu\n"
       L"  memory                          the program's working set and page file use\n"
-      L"  bare-memory [manifest]          the same for a bare window with an empty list view");
+      L"  bare-memory [manifest]          the same for a bare window with an empty list view,\n"
+      L"                                  as large as the program's window");
 }
 
 }  // namespace

@@ -119,6 +119,14 @@ TEST(Win32FileOps, WritesReadsAndReplacesByRelativePaths) {
   const std::string data = ToUtf8(L"Данные.ini"), temporary = ToUtf8(L"Данные.tmp");
 
   EXPECT_EQ(files.ReadAll(data), std::nullopt);
+  // Read in place: the mapped bytes, an empty file's none, a missing file not at all.
+  const auto inPlace = [&files](const std::string& path) -> std::optional<std::string> {
+    std::optional<std::string> seen;
+    const bool read = files.ReadInPlace(path, [&seen](std::string_view bytes) { seen = bytes; });
+    EXPECT_EQ(read, seen.has_value()) << path;
+    return seen;
+  };
+  EXPECT_EQ(inPlace(data), std::nullopt);
   auto output = files.Create(temporary);
   ASSERT_NE(output, nullptr);
   const std::string bytes = std::string("Текст\x01\r\n") + '\0' + "end";
@@ -127,6 +135,10 @@ TEST(Win32FileOps, WritesReadsAndReplacesByRelativePaths) {
   output.reset();
   EXPECT_TRUE(files.Replace(temporary, data));
   EXPECT_EQ(files.ReadAll(data), bytes);
+  EXPECT_EQ(inPlace(data), bytes);
+  ASSERT_NE(files.Create(temporary), nullptr);
+  EXPECT_EQ(inPlace(temporary), "");
+  EXPECT_TRUE(files.Remove(temporary));
   EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"Данные.ini"});
   EXPECT_TRUE(files.Remove(data));
   EXPECT_FALSE(files.Remove(data));

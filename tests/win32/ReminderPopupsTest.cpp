@@ -197,8 +197,18 @@ void Key(WORD key, wchar_t character = 0) {
 }
 void ClickAt(HWND window, POINT point) {
   ClientToScreen(window, &point);
-  SetCursorPos(point.x, point.y);
-  Send({.type = INPUT_MOUSE, .mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}});
+  // The pointer moves in the same input as the press: moved by SetCursorPos, it could still be
+  // where the last click was when a busy machine delivers the press.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input[3] = {};
+  for (INPUT& each : input) each.type = INPUT_MOUSE;
+  input[0].mi.dx = (point.x * 65536 + width - 1) / width;
+  input[0].mi.dy = (point.y * 65536 + height - 1) / height;
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, input, sizeof(INPUT));
+  PumpUntil([] { return false; }, std::chrono::milliseconds(100));
 }
 
 // A popup opens over the window the user types in without taking the keyboard: what is typed,

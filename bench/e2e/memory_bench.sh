@@ -4,12 +4,13 @@
 # printed, never asserted; the test fails only if the program does not show its rows or cannot be
 # measured.
 #
-# usage: memory_bench.sh <vornakel.exe> <driver.exe> <artefacts-dir>
+# usage: memory_bench.sh <vornakel.exe> <driver.exe> <artefacts-dir> [runs, default 3]
 set -uo pipefail
 source "$(dirname "$0")/../../tests/e2e/lib.sh"
 
 e2e_init "$1" "$2" "$3" memory_1000
 TASKS=1000
+RUNS=${4:-3}
 
 # Paused tasks with texts of a usual length: nothing fires while the figures are taken.
 awk -v n="$TASKS" 'BEGIN {
@@ -25,33 +26,40 @@ awk -v n="$TASKS" 'BEGIN {
     print "Stat=2"
   }
 }' >"$WORK/fixture.ini"
-e2e_write_ini "$WORK/fixture.ini" "$WORK/Data.ini"
-
-e2e_start
-driver wait-rows "$TASKS" 30000 >/dev/null || e2e_abort "the list did not reach $TASKS rows"
-# Scroll through nothing: the figure is the one after start-up, once the list has painted.
-sleep 2
-program=$(driver memory) || e2e_abort "cannot read the program's memory counters"
-bare=$(driver bare-memory) || e2e_abort "cannot measure the bare window"
-# The same with the program's manifest: common controls 6 and visual styles, as the program has.
-cp "$E2E_DIR/../../res/vornakel.exe.manifest" "$WORK/bare.manifest"
-styled=$(driver bare-memory "$(winepath -w "$WORK/bare.manifest" 2>/dev/null)") ||
-  e2e_abort "cannot measure the bare window with the manifest"
-e2e_close
 
 kb() { awk -F'\t' -v key="$1" '$1 == key { print $2 }'; }
-program_ws=$(kb working-set-kb <<<"$program")
-bare_ws=$(kb working-set-kb <<<"$bare")
-echo "program with $TASKS tasks: working set $program_ws KB," \
-  "peak $(kb peak-working-set-kb <<<"$program") KB, page file $(kb pagefile-kb <<<"$program") KB"
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+cp "$E2E_DIR/../../res/vornakel.exe.manifest" "$WORK/bare.manifest"
+plain_differences=()
+styled_differences=()
+for run in $(seq "$RUNS"); do
+  e2e_write_ini "$WORK/fixture.ini" "$WORK/Data.ini"
+  e2e_start
+  driver wait-rows "$TASKS" 30000 >/dev/null || e2e_abort "the list did not reach $TASKS rows"
+  # Scroll through nothing: the figure is the one after start-up, once the list has painted.
+  sleep 2
+  program=$(driver memory) || e2e_abort "cannot read the program's memory counters"
+  bare=$(driver bare-memory) || e2e_abort "cannot measure the bare window"
+  # The same with the program's manifest: common controls 6 and visual styles, as the program has.
+  styled=$(driver bare-memory "$(winepath -w "$WORK/bare.manifest" 2>/dev/null)") ||
+    e2e_abort "cannot measure the bare window with the manifest"
+  e2e_close
+
+  program_ws=$(kb working-set-kb <<<"$program")
+  bare_ws=$(kb working-set-kb <<<"$bare")
+  styled_ws=$(kb working-set-kb <<<"$styled")
+  plain_differences+=($((program_ws - bare_ws)))
+  styled_differences+=($((program_ws - styled_ws)))
+  echo "run $run: program with $TASKS tasks: working set $program_ws KB," \
+    "peak $(kb peak-working-set-kb <<<"$program") KB, page file $(kb pagefile-kb <<<"$program") KB;" \
+    "bare window with an empty list view: $bare_ws KB, with the program's manifest (common" \
+    "controls 6): $styled_ws KB"
+done
 echo "program's threads: $(kb threads <<<"$program"), the bare window's: $(kb threads <<<"$bare")"
 # The DLLs the program has loaded beyond the bare window's.
 echo "program's DLLs beyond the bare window's: $(comm -23 \
   <(kb modules <<<"$program" | tr ' ' '\n' | tr 'A-Z' 'a-z' | sort) \
   <(kb modules <<<"$bare" | tr ' ' '\n' | tr 'A-Z' 'a-z' | sort) | tr '\n' ' ')"
-styled_ws=$(kb working-set-kb <<<"$styled")
-echo "bare window with an empty list view: working set $bare_ws KB;" \
-  "with the program's manifest (common controls 6): $styled_ws KB"
-echo "difference: $((program_ws - bare_ws)) KB to the plain one, $((program_ws - styled_ws)) KB" \
-  "to the one with the manifest"
+echo "difference (median of $RUNS): $(printf '%s\n' "${plain_differences[@]}" | median) KB to the" \
+  "plain one, $(printf '%s\n' "${styled_differences[@]}" | median) KB to the one with the manifest"
 e2e_finish

@@ -193,7 +193,9 @@ TEST(ConvertEditorFields, TheWarningAndOnlyTheRuleFieldsTheItemUsesAndWeekdaysNe
   EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 1440);
   f.recurrenceIndex = kEveryNDaysItem, f.warnText = "15";
   EXPECT_EQ(ConvertEditorFields(f).error, "'' is not a valid integer value");
-  f.recurrenceIndex = kEveryNHoursItem, f.everyText = "2";
+  f.everyText = "2";  // every N days has no end: its "x" is not read
+  EXPECT_TRUE(ConvertEditorFields(f).record);
+  f.recurrenceIndex = kEveryNHoursItem;
   EXPECT_EQ(ConvertEditorFields(f).error, "'x' is not a valid integer value");
   f.tillSecondText = "0";
   EXPECT_EQ(ConvertEditorFields(f).record->warnMinutes, 15);

@@ -153,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShutdownCase{"started after its moment", EveryDay, 2, 1, false, false, 1},
         ShutdownCase{"once, exact", Once, 0, -1, false, true, 1},
         ShutdownCase{"once, late", Once, 59, -1, true, false, 1},
+        ShutdownCase{
+            "every 3 days, on its first", EveryDay, 0, -1, false, true, 1, {EveryNDays, 3}},
         // The slot of 08:30:00 of every 15 minutes from 07:30:00.
         ShutdownCase{
             "a later slot", EveryDay, 5, -1, false, true, 1, {EveryNMinutes, 15, 0, 86399}, 3600},

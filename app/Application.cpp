@@ -135,13 +135,13 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   const std::optional<std::string> error = LoadData(
       store_, platform_, [this] { ApplySettings(); }, startFrom);
   if (error) {
-    ShowWindowAsSettingsSay();
+    FinishApplyingSettings();
     platform_.ShowError(*error);
     return false;
   }
   loaded_ = true;
   mainWindow_.ApplyRowChanges();
-  ShowWindowAsSettingsSay();
+  FinishApplyingSettings();
   // The icon was added with the settings, before the tasks were read.
   if (store_.settings.useTray) mainWindow_.ComposeTrayTipNow();
   mainWindow_.ArmWakeTimerNow();
@@ -185,15 +185,21 @@ void Application::ApplySettings() {
   else
     showWhenLoaded_ = true;
 
-  SyncAutostart(settings.startWithWindows);
+  autostartWhenLoaded_ = true;
 }
 
-void Application::ShowWindowAsSettingsSay() {
-  if (!showWhenLoaded_) return;
-  showWhenLoaded_ = false;
-  mainWindow_.ShowMainWindow();
-  // Painted now, with its rows, before anything else is answered.
-  UpdateWindow(mainWindow_.Handle());
+void Application::FinishApplyingSettings() {
+  if (showWhenLoaded_) {
+    showWhenLoaded_ = false;
+    mainWindow_.ShowMainWindow();
+    // Painted now, with its rows, before anything else is answered.
+    UpdateWindow(mainWindow_.Handle());
+  }
+  // After the window, so that a link that cannot be made is reported over it.
+  if (autostartWhenLoaded_) {
+    autostartWhenLoaded_ = false;
+    SyncAutostart(store_.settings.startWithWindows);
+  }
 }
 
 bool Application::SyncAutostart(bool startWithWindows) {

@@ -32,8 +32,9 @@ class Application final : public MainWindowEvents, public WindowJobs {
   // Settings read from Data.ini applied to the main window; LoadData calls it between the
   // settings and the tasks.
   void ApplySettings();
-  // Shows the main window if the settings asked for it (once).
-  void ShowWindowAsSettingsSay();
+  // Once the tasks are in the list: the main window shown if the settings ask for it, and the
+  // autostart link brought in line with them.
+  void FinishApplyingSettings();
 
   // Runs at most once, at the end of the session or when the main window is destroyed: the
   // checker stopped (no pass and no save after it), the window hidden, the tray icon removed,
@@ -124,6 +125,7 @@ class Application final : public MainWindowEvents, public WindowJobs {
   // The settings want the window shown: it shows once the tasks are in the list, so that its first
   // painting has them.
   bool showWhenLoaded_ = false;
+  bool autostartWhenLoaded_ = false;
   bool stopped_ = false;
   bool askingToRetryExit_ = false;  // the box of a failed last save is open
   bool savedForExit_ = false;       // the last save is made: the stop sequence writes no more

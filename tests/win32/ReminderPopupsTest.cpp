@@ -195,20 +195,22 @@ void Key(WORD key, wchar_t character = 0) {
   Send({.type = INPUT_KEYBOARD,
         .ki = {character ? WORD{0} : key, character, character ? KEYEVENTF_UNICODE : 0u, 0, 0}});
 }
+
 void ClickAt(HWND window, POINT point) {
   ClientToScreen(window, &point);
-  // The pointer moves in the same input as the press: moved by SetCursorPos, it could still be
-  // where the last click was when a busy machine delivers the press.
-  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input[3] = {};
-  for (INPUT& each : input) each.type = INPUT_MOUSE;
-  input[0].mi.dx = (point.x * 65536 + width - 1) / width;
-  input[0].mi.dy = (point.y * 65536 + height - 1) / height;
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(3, input, sizeof(INPUT));
-  PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+  // Under Wine a press takes its place from where the pointer was last seen, and a late report
+  // of an earlier place can move the pointer back: the press waits until the pointer is seen
+  // where it was put (the same input moving it absolutely was not enough on a busy machine).
+  const auto there = [&point] {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+  };
+  for (int tries = 0; tries < 50; ++tries) {
+    SetCursorPos(point.x, point.y);
+    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    if (there()) break;
+  }
+  Send({.type = INPUT_MOUSE, .mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}});
 }
 
 // A popup opens over the window the user types in without taking the keyboard: what is typed,

@@ -78,16 +78,24 @@ class Win32OutputFile : public OutputFile {
   UniqueHandle file_;
 };
 
-}  // namespace
-
-std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
+// The file opened for reading, sharing everything, with its size; null when either fails.
+UniqueHandle OpenToRead(const std::string& path, uint64_t& size) {
   UniqueHandle file(CreateFileW(FromUtf8(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER bytes{};
+  if (!file || !GetFileSizeEx(file.get(), &bytes) || bytes.QuadPart < 0) return UniqueHandle();
+  size = static_cast<uint64_t>(bytes.QuadPart);
+  return file;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
+  uint64_t size = 0;
+  const UniqueHandle file = OpenToRead(path, size);
   if (!file) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  std::string bytes(static_cast<size_t>(size), '\0');
   size_t total = 0;
   while (total < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - total, 1u << 30));
@@ -102,19 +110,15 @@ std::optional<std::string> Win32FileOps::ReadAll(const std::string& path) {
 
 bool Win32FileOps::ReadInPlace(const std::string& path,
                                const std::function<void(std::string_view)>& use) {
-  const UniqueHandle file(CreateFileW(FromUtf8(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  uint64_t size = 0;
+  const UniqueHandle file = OpenToRead(path, size);
   if (!file) return false;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
   // An empty file cannot be mapped; one too large for the address space is read as before.
-  if (size.QuadPart == 0 || static_cast<uint64_t>(size.QuadPart) > SIZE_MAX / 2)
-    return FileOps::ReadInPlace(path, use);
+  if (size == 0 || size > SIZE_MAX / 2) return FileOps::ReadInPlace(path, use);
   const UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   const UniqueView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
   if (!view) return FileOps::ReadInPlace(path, use);
-  use(std::string_view(static_cast<const char*>(view.get()), static_cast<size_t>(size.QuadPart)));
+  use(std::string_view(static_cast<const char*>(view.get()), static_cast<size_t>(size)));
   return true;
 }
 

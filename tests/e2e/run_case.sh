@@ -9,7 +9,8 @@
 #   clock.txt     a local time to fake for the program ("2024-05-15 12:00:00"); it runs on from there
 #   rows.txt      the expected list rows: cells TAB-separated, control characters as <XX>
 #   columns.txt   the expected column captions and widths
-#   window.txt    lines that the driver's `window` output must contain
+#   window.txt    lines that the driver's `window` output must contain (with error.txt: while
+#                 the box is open)
 #   restore.txt   present: restore the window (SC_RESTORE) before closing; then these lines
 #   saved.ini     the Data.ini expected after the window is closed, byte for byte
 #   saved.edits   instead of saved.ini: that Data.ini as a sed script's edits of data.ini, after
@@ -118,6 +119,8 @@ if case_file error.txt >/dev/null; then
   expected_box=$(<"$CASE_DIR/error.txt")
   e2e_compare_text "message box" <(printf '%s\n' "${expected_box//\{DATA_INI\}/$data_ini_path}") \
     <(printf '%s\n' "$boxes")
+  # The settings were applied before the bad value: the window stands behind the box.
+  if case_file window.txt >/dev/null; then check_window "window behind the box" "$CASE_DIR/window.txt"; fi
   driver dialogs 1 >/dev/null || e2e_fail "cannot press OK"
   # Ending or going on with what was read are both allowed; writing the file is not.
   if ! e2e_wait_exit 3000; then

@@ -86,7 +86,7 @@ void TaskTable::Add(int64_t n, Task& task, const IniLine& line) {
     default:
       break;
   }
-  const std::optional<int32_t> number = StrToInt32(value);
+  const std::optional<int32_t> number = StoredInt32(value);
   if (!number) {
     NoteError(n, key, value);
     return;

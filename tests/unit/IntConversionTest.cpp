@@ -19,12 +19,15 @@ class StrToInt32Test : public testing::TestWithParam<IntCase> {};
 TEST_P(StrToInt32Test, ConvertsOrRefuses) {
   const IntCase& c = GetParam();
   EXPECT_EQ(StrToInt32(c.text), c.expected) << "'" << c.text << "'";
+  EXPECT_EQ(StoredInt32(c.text), c.expected) << "the reader's way, '" << c.text << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(Decimal, StrToInt32Test,
                          testing::Values(IntCase{"0", 0}, IntCase{"718", 718}, IntCase{" 718", 718},
                                          IntCase{"   -5", -5}, IntCase{"+7", 7}, IntCase{"-0", 0},
-                                         IntCase{"0018", 18}, IntCase{"2147483647", INT_MAX},
+                                         IntCase{"0018", 18}, IntCase{"999999999", 999999999},
+                                         IntCase{"1000000000", 1000000000},
+                                         IntCase{"2147483647", INT_MAX},
                                          IntCase{"-2147483648", INT_MIN},
                                          IntCase{"000000000000002147483647", INT_MAX}));
 

@@ -53,7 +53,8 @@ void ForEachIniLine(std::string_view text, Visit&& visit) {
   IniLine line;
   while (p < end) {
     const char* const lineStart = p;
-    while (p < end && *p != '\r' && *p != '\n') ++p;
+    // Every byte above CR goes on at one test; the few below it are looked at again.
+    while (p < end && (static_cast<unsigned char>(*p) > '\r' || (*p != '\r' && *p != '\n'))) ++p;
     const std::string_view whole =
         Trim(std::string_view(lineStart, static_cast<size_t>(p - lineStart)));
     while (p < end && (*p == '\r' || *p == '\n')) ++p;

@@ -11,19 +11,6 @@
 // Anything else, the empty text included, gives nullopt.
 std::optional<int32_t> StrToInt32(std::string_view text);
 
-// StrToInt32 for the stored numbers as they nearly all are: up to nine decimal digits and
-// nothing else (never beyond the range) are read here; anything else goes the general way.
-// Inline: the reader takes every stored number through it.
-inline std::optional<int32_t> StoredInt32(std::string_view text) {
-  if (text.empty() || text.size() > 9) return StrToInt32(text);
-  int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return StrToInt32(text);
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // Decimal digits and nothing else, at least one. Gives nullopt as soon as the value passes
 // `highest`; with the largest uint64_t for `highest`, a longer number wraps around. Inline: the
 // reader takes every stored number through it.
@@ -36,4 +23,12 @@ inline std::optional<uint64_t> ParseDigits(std::string_view text, uint64_t highe
     if (value > highest) return std::nullopt;
   }
   return value;
+}
+
+// StrToInt32 for the stored numbers as they nearly all are: plain decimal digits within the
+// range are read at once; anything else (blanks, a sign, hexadecimal) goes the general way.
+inline std::optional<int32_t> StoredInt32(std::string_view text) {
+  if (const std::optional<uint64_t> digits = ParseDigits(text, INT32_MAX))
+    return static_cast<int32_t>(*digits);
+  return StrToInt32(text);
 }

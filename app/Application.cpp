@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <optional>
+#include <thread>
 
 #include "storage/DataFile.h"
 #include "ui/shared/DialogKeys.h"
@@ -123,17 +124,26 @@ Application::~Application() {
 }
 
 bool Application::Start(const std::string& dataPath, const std::string& startFrom) {
+  store_.dataPath = dataPath;
+  // The file is read on the second processor while the windows are made: a long list then
+  // costs the start little. The reading touches nothing of the program's until it is taken.
+  DataFileContents contents;
+  std::jthread reading([this, &contents, source = startFrom.empty() ? dataPath : startFrom,
+                        settings = store_.settings, seen = store_.seen] {
+    contents = ReadDataFile(platform_, source, settings, seen);
+  });
+
   popups_.RegisterPopupClass();
   // The window is created hidden: ApplySettings decides whether and how it shows.
   if (!mainWindow_.Create()) return false;
   mainWindow_.Tray().Fill(mainWindow_.Handle());
   mainWindow_.TrayMenu().Create();
 
-  store_.dataPath = dataPath;
-  // Nothing else runs yet, so the table is read without the lock; ApplySettings moves the
+  reading.join();
+  // Nothing else runs yet, so the table is filled without the lock; ApplySettings moves the
   // window, whose handlers take the lock themselves.
-  const std::optional<std::string> error = LoadData(
-      store_, platform_, [this] { ApplySettings(); }, startFrom);
+  const std::optional<std::string> error =
+      TakeDataFile(store_, std::move(contents), [this] { ApplySettings(); });
   if (error) {
     FinishApplyingSettings();
     platform_.ShowError(*error);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Platform.h"
 #include "core/Store.h"
@@ -25,7 +26,28 @@ std::optional<std::string> WriteDataFile(Store& store, Platform& platform, uint6
 // settings and tasks: reads the settings, calls `applySettings`, then reads every task (a missing
 // date is today's) and makes it live: its row added, armed. Returns the error text of a value
 // that is not a whole number or a task count out of range, naming the file read; the table is
-// then only partly read and must never be saved.
+// then only partly read and must never be saved. ReadDataFile and TakeDataFile in one.
 std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings,
                                     const std::string& startFrom = {});
+
+// Data.ini as one pass read it, none of it the program's yet.
+struct DataFileContents {
+  Settings settings;  // a value that is not a whole number leaves it and the later ones as given
+  std::optional<LocalMoment> seen;
+  std::vector<Task> tasks;
+  std::vector<SnoozedReminder> snoozed;
+  bool settingsValid = false;  // the settings hold only whole numbers: they apply
+  bool tasksRead = false;      // `tasks` holds the tasks, up to the first that could not be read
+  std::optional<std::string> error;
+};
+
+// The first half of LoadData, on any thread: touches nothing of the program's, so the windows
+// can be made meanwhile. `settings` and `seen` are what a bad value leaves in place.
+DataFileContents ReadDataFile(Platform& platform, const std::string& source, Settings settings,
+                              std::optional<LocalMoment> seen);
+
+// The second half, on the window's thread: the settings become the store's and are applied
+// (`applySettings`) when they were read, then the tasks are made live. Returns the read's error.
+std::optional<std::string> TakeDataFile(Store& store, DataFileContents contents,
+                                        const std::function<void()>& applySettings);

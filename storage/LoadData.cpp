@@ -172,36 +172,32 @@ bool IsSettingsName(std::string_view name) {
 // The one pass over the file.
 class DataFileReader {
  public:
-  DataFileReader(Store& store, Platform& platform, const std::function<void()>& applySettings,
-                 std::string_view source, std::string_view text)
-      : store_(store),
+  DataFileReader(DataFileContents& contents, Platform& platform, std::string_view source,
+                 std::string_view text)
+      : contents_(contents),
         platform_(platform),
-        applySettings_(applySettings),
         source_(source),
         text_(text),
         today_(platform.LocalTime()) {}
 
-  std::optional<std::string> Read() {
+  void Read() {
     ForEachIniLine(text_, [this](const IniLine& line) { Visit(line); });
     CloseSection(text_.data() + text_.size());
-    if (!settingsRead_ && !ApplySettings()) return error_;
-    if (error_) return error_;
-    if (beyond_) return TaskBeyondCountText(source_, *beyond_, store_.settings.taskCount);
-
-    std::optional<std::string> error;
-    std::vector<Task> tasks = table_->Finish(source_, error);
-    store_.tasks = std::move(tasks);
-    store_.rows.Clear();
-    for (size_t n = 0; n < store_.tasks.size(); ++n) {
-      store_.tasks[n].id = store_.NewId();
-      MakeLive(store_, static_cast<int>(n), RowUpdate::Append);
+    if (!settingsRead_ && !ApplySettings()) {
+      contents_.error = error_;
+      return;
     }
-    if (error) {
-      store_.NewId();  // the half-read task's, as when it was read on its own
-      return error;
+    if (error_) {
+      contents_.error = error_;
+      return;
     }
-    ReadSnoozedSections();
-    return std::nullopt;
+    if (beyond_) {
+      contents_.error = TaskBeyondCountText(source_, *beyond_, contents_.settings.taskCount);
+      return;
+    }
+    contents_.tasks = table_->Finish(source_, contents_.error);
+    contents_.tasksRead = true;
+    if (!contents_.error) ReadSnoozedSections();
   }
 
  private:
@@ -263,7 +259,7 @@ class DataFileReader {
   }
 
   void EnterTask(int64_t n, std::string_view name) {
-    if (n >= store_.settings.taskCount) {
+    if (n >= contents_.settings.taskCount) {
       NoteBeyond(n, name);
       return;
     }
@@ -291,14 +287,14 @@ class DataFileReader {
   // False when the settings stop the load (error_ then says why).
   bool ApplySettings() {
     settingsRead_ = true;
-    Settings& settings = store_.settings;
+    Settings& settings = contents_.settings;
     SectionReader reader(settingsKeys_);
-    ReadSettings(reader, settings, platform_.WorkArea(), store_.seen);
+    ReadSettings(reader, settings, platform_.WorkArea(), contents_.seen);
     if (reader.Failed()) {
       error_ = reader.Error();
       return false;
     }
-    if (applySettings_) applySettings_();
+    contents_.settingsValid = true;
     if (settings.taskCount < 0 || settings.taskCount > kMaxTasks) {
       error_ = std::string(kRangeCheckError);
       return false;
@@ -321,8 +317,7 @@ class DataFileReader {
   }
 
   void ReadSnoozedSections() {
-    store_.snoozed.clear();
-    const int32_t count = std::clamp(store_.settings.snoozedCount, 0, kMaxTasks);
+    const int32_t count = std::clamp(contents_.settings.snoozedCount, 0, kMaxTasks);
     // The first section of each number counts.
     std::stable_sort(
         laterSnoozed_.begin(), laterSnoozed_.end(),
@@ -336,13 +331,12 @@ class DataFileReader {
       ForEachIniLine(later.body, [&](const IniLine& line) {
         if (!line.isSection) keys.Add(line);
       });
-      ReadSnoozed(keys, store_.snoozed);
+      ReadSnoozed(keys, contents_.snoozed);
     }
   }
 
-  Store& store_;
+  DataFileContents& contents_;
   Platform& platform_;
-  const std::function<void()>& applySettings_;
   std::string_view source_;
   std::string_view text_;
   SystemTime today_;
@@ -369,18 +363,48 @@ std::optional<std::string> LoadData(Store& store, Platform& platform,
                                     const std::function<void()>& applySettings,
                                     const std::string& startFrom) {
   const std::string& source = startFrom.empty() ? store.dataPath : startFrom;
-  std::optional<std::string> error;
+  return TakeDataFile(store, ReadDataFile(platform, source, store.settings, store.seen),
+                      applySettings);
+}
+
+DataFileContents ReadDataFile(Platform& platform, const std::string& source, Settings settings,
+                              std::optional<LocalMoment> seen) {
+  DataFileContents contents;
+  contents.settings = std::move(settings);
+  contents.seen = seen;
   const auto read = [&](std::string_view bytes) {
     // A file saved in Unicode (with a byte-order mark) is read as text all the same.
     const std::optional<std::string> decoded = UnicodeFileAsCp1251(bytes);
-    error =
-        DataFileReader(store, platform, applySettings, source, decoded ? *decoded : bytes).Read();
+    DataFileReader(contents, platform, source, decoded ? *decoded : bytes).Read();
   };
-  if (platform.Files().ReadInPlace(source, read)) return error;
+  if (platform.Files().ReadInPlace(source, read)) return contents;
   // A missing file reads as an empty one: every key takes its default. One that exists but
   // cannot be read (held open by another program) must not load as an empty list, which the
   // next save would write over the user's tasks.
-  if (platform.Files().Exists(source)) return CannotOpenFileText(source);
+  if (platform.Files().Exists(source)) {
+    contents.error = CannotOpenFileText(source);
+    return contents;
+  }
   read({});
-  return error;
+  return contents;
+}
+
+std::optional<std::string> TakeDataFile(Store& store, DataFileContents contents,
+                                        const std::function<void()>& applySettings) {
+  store.settings = std::move(contents.settings);
+  store.seen = contents.seen;
+  if (contents.settingsValid && applySettings) applySettings();
+  if (!contents.tasksRead) return contents.error;
+  store.tasks = std::move(contents.tasks);
+  store.rows.Clear();
+  for (size_t n = 0; n < store.tasks.size(); ++n) {
+    store.tasks[n].id = store.NewId();
+    MakeLive(store, static_cast<int>(n), RowUpdate::Append);
+  }
+  if (contents.error) {
+    store.NewId();  // the half-read task's, as when it was read on its own
+    return contents.error;
+  }
+  store.snoozed = std::move(contents.snoozed);
+  return std::nullopt;
 }

@@ -1,4 +1,6 @@
 // LoadData: defaults, the reading rules applied to every kind of key, and loading that stops.
+#include <thread>
+
 #include "core/RowTexts.h"
 #include "core/TextEncodings.h"
 #include "tests/unit/DataFileFixture.h"
@@ -37,6 +39,27 @@ TEST_F(LoadDataTest, AFileThatCannotBeReadStopsLoadingInsteadOfStartingEmpty) {
   platform.files.files[beside].bytes = bytes;
   platform.files.files.erase(store.dataPath);
   EXPECT_EQ(LoadData(store, platform, {}, beside), "Cannot open file " + beside);
+}
+
+// As the program starts: the file read on another thread while the windows are made, then taken.
+TEST_F(LoadDataTest, AFileReadApartReachesTheStoreOnlyWhenTaken) {
+  PutFile(IniLines({"[SETTINGS]", "TasksN=1", "WinW=500", "[TASK0]", "Tex=x"}));
+  DataFileContents contents;
+  std::thread([&] {
+    contents = ReadDataFile(platform, store.dataPath, store.settings, store.seen);
+  }).join();
+  EXPECT_EQ(store.settings.windowWidth, 0);
+  EXPECT_TRUE(store.tasks.empty());
+  const auto applied = [&] {
+    ++settingsApplied;
+    EXPECT_EQ(store.settings.windowWidth, 500);
+    EXPECT_EQ(store.rows.Count(), 0);  // the window is placed before it has rows
+  };
+  ASSERT_EQ(TakeDataFile(store, std::move(contents), applied), std::nullopt);
+  EXPECT_EQ(settingsApplied, 1);
+  ASSERT_EQ(store.rows.Count(), 1);
+  EXPECT_EQ(store.tasks[0].message, "x");
+  EXPECT_TRUE(store.tasks[0].armed);
 }
 
 struct CentreCase {

@@ -169,7 +169,7 @@ TEST_F(MainWindow, ListHasTheStylesOfATaskList) {
 
 TEST_F(MainWindow, ColumnsHaveTheirCaptionsAndTheStoredWidths) {
   TestSettings settings;
-  Start(settings, {});
+  Start(settings, kThreeTasks);
   const wchar_t* captions[] = {L"№", L"Сообщение", L"Момент выполнения", L"Действие", L"Статус"};
   for (int column = 0; column < 5; ++column) {
     EXPECT_EQ(ColumnCaption(list, column), captions[column]);
@@ -177,6 +177,10 @@ TEST_F(MainWindow, ColumnsHaveTheirCaptionsAndTheStoredWidths) {
     EXPECT_EQ(StoredWindowState().columnWidths[static_cast<size_t>(column)],
               settings.widths[column]);
   }
+  // Drawn again after the widths were set: a row drawn anew asks for painting.
+  UpdateWindow(list);
+  SendMessageW(list, LVM_REDRAWITEMS, 0, 0);
+  EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE));
 }
 
 TEST_F(MainWindow, RowsShowTheLoadedTasks) {

@@ -26,8 +26,15 @@ bool TaskListView::Create(HWND parent, int controlId, HFONT font) {
 }
 
 void TaskListView::SetColumnWidths(const ColumnWidths& widths) {
-  for (int column = 0; column < ColumnCount; ++column)
-    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widths[column], 0));
+  // Each width set lays the header and the rows out again, a good part of a start under Wine:
+  // only the widths that change are set, with the drawing held until the last.
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  for (int column = 0; column < ColumnCount; ++column) {
+    if (SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0) != widths[column])
+      SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widths[column], 0));
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 TaskListView::ColumnWidths TaskListView::GetColumnWidths() const {

@@ -1,7 +1,8 @@
 #include "app/Application.h"
 
+#include <future>
+#include <memory>
 #include <optional>
-#include <thread>
 
 #include "storage/DataFile.h"
 #include "ui/shared/DialogKeys.h"
@@ -126,11 +127,13 @@ Application::~Application() {
 bool Application::Start(const std::string& dataPath, const std::string& startFrom) {
   store_.dataPath = dataPath;
   // The file is read on the second processor while the windows are made: a long list then
-  // costs the start little. The reading touches nothing of the program's until it is taken.
-  DataFileContents contents;
-  std::jthread reading([this, &contents, source = startFrom.empty() ? dataPath : startFrom,
-                        settings = store_.settings, seen = store_.seen] {
-    contents = ReadDataFile(platform_, source, settings, seen);
+  // costs the start little. The checker's thread reads it before its first pass, which waits
+  // for the tasks to be taken; the reading touches nothing of the program's meanwhile.
+  auto reading = std::make_shared<std::promise<DataFileContents>>();
+  std::future<DataFileContents> contents = reading->get_future();
+  checker_.StartEarlyWith([this, reading, source = startFrom.empty() ? dataPath : startFrom,
+                           settings = store_.settings, seen = store_.seen] {
+    reading->set_value(ReadDataFile(platform_, source, settings, seen));
   });
 
   popups_.RegisterPopupClass();
@@ -139,11 +142,10 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   mainWindow_.Tray().Fill(mainWindow_.Handle());
   mainWindow_.TrayMenu().Create();
 
-  reading.join();
-  // Nothing else runs yet, so the table is filled without the lock; ApplySettings moves the
-  // window, whose handlers take the lock themselves.
+  // No pass runs yet, so the table is filled without the lock; ApplySettings moves the window,
+  // whose handlers take the lock themselves.
   const std::optional<std::string> error =
-      TakeDataFile(store_, std::move(contents), [this] { ApplySettings(); });
+      TakeDataFile(store_, contents.get(), [this] { ApplySettings(); });
   if (error) {
     FinishApplyingSettings();
     platform_.ShowError(*error);
@@ -159,7 +161,7 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   editor_.Remembered() = StartingMoment(platform_.LocalTime());
   editor_.CreateOnFirstOpening(mainWindow_.Handle());
   settingsDialog_.CreateOnFirstOpening(mainWindow_.Handle());
-  // Every loaded task is armed: the checker may start.
+  // Every loaded task is armed: the checker's passes may start.
   checker_.Start();
   return true;
 }

@@ -10,9 +10,32 @@ constexpr size_t kPrefetchAhead = 8;
 }  // namespace
 
 void Checker::Start() {
-  if (thread_.joinable() || !running_.load()) return;
+  if (!running_.load()) return;
+  {
+    std::lock_guard lock(startMutex_);
+    if (waitingForStart_) {
+      runningSince_ = platform_.LocalTime();
+      waitingForStart_ = false;
+      started_.notify_one();
+      return;
+    }
+  }
+  if (thread_.joinable()) return;
   runningSince_ = platform_.LocalTime();
   thread_ = std::thread([this] { CheckerThread(); });
+}
+
+void Checker::StartEarlyWith(std::function<void()> job) {
+  if (thread_.joinable() || !running_.load()) return;
+  waitingForStart_ = true;
+  thread_ = std::thread([this, job = std::move(job)] {
+    job();
+    {
+      std::unique_lock lock(startMutex_);
+      started_.wait(lock, [this] { return !waitingForStart_; });
+    }
+    if (running_.load()) CheckerThread();
+  });
 }
 
 void Checker::Restart() {
@@ -24,6 +47,11 @@ void Checker::Restart() {
 
 void Checker::Stop() {
   running_ = 0;
+  {
+    std::lock_guard lock(startMutex_);
+    waitingForStart_ = false;
+    started_.notify_one();
+  }
   platform_.WakeTick();
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }

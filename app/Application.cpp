@@ -1,7 +1,5 @@
 #include "app/Application.h"
 
-#include <future>
-#include <memory>
 #include <optional>
 
 #include "storage/DataFile.h"
@@ -129,23 +127,25 @@ bool Application::Start(const std::string& dataPath, const std::string& startFro
   // The file is read on the second processor while the windows are made: a long list then
   // costs the start little. The checker's thread reads it before its first pass, which waits
   // for the tasks to be taken; the reading touches nothing of the program's meanwhile.
-  auto reading = std::make_shared<std::promise<DataFileContents>>();
-  std::future<DataFileContents> contents = reading->get_future();
-  checker_.StartEarlyWith([this, reading, source = startFrom.empty() ? dataPath : startFrom,
-                           settings = store_.settings, seen = store_.seen] {
-    reading->set_value(ReadDataFile(platform_, source, settings, seen));
-  });
+  DataFileContents contents;
+  checker_.StartEarlyWith(
+      [&, source = startFrom.empty() ? dataPath : startFrom, settings = store_.settings,
+       seen = store_.seen] { contents = ReadDataFile(platform_, source, settings, seen); });
 
   popups_.RegisterPopupClass();
   // The window is created hidden: ApplySettings decides whether and how it shows.
-  if (!mainWindow_.Create()) return false;
-  mainWindow_.Tray().Fill(mainWindow_.Handle());
-  mainWindow_.TrayMenu().Create();
+  const bool created = mainWindow_.Create();
+  if (created) {
+    mainWindow_.Tray().Fill(mainWindow_.Handle());
+    mainWindow_.TrayMenu().Create();
+  }
+  checker_.WaitForEarlyJob();  // `contents` is written until then
+  if (!created) return false;
 
   // No pass runs yet, so the table is filled without the lock; ApplySettings moves the window,
   // whose handlers take the lock themselves.
   const std::optional<std::string> error =
-      TakeDataFile(store_, contents.get(), [this] { ApplySettings(); });
+      TakeDataFile(store_, std::move(contents), [this] { ApplySettings(); });
   if (error) {
     FinishApplyingSettings();
     platform_.ShowError(*error);

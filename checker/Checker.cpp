@@ -16,7 +16,7 @@ void Checker::Start() {
     if (waitingForStart_) {
       runningSince_ = platform_.LocalTime();
       waitingForStart_ = false;
-      started_.notify_one();
+      startChanged_.notify_all();
       return;
     }
   }
@@ -26,16 +26,26 @@ void Checker::Start() {
 }
 
 void Checker::StartEarlyWith(std::function<void()> job) {
-  if (thread_.joinable() || !running_.load()) return;
+  if (thread_.joinable() || !running_.load()) {
+    job();  // no thread to give it to
+    return;
+  }
   waitingForStart_ = true;
+  earlyJobDone_ = false;
   thread_ = std::thread([this, job = std::move(job)] {
     job();
-    {
-      std::unique_lock lock(startMutex_);
-      started_.wait(lock, [this] { return !waitingForStart_; });
-    }
+    std::unique_lock lock(startMutex_);
+    earlyJobDone_ = true;
+    startChanged_.notify_all();
+    startChanged_.wait(lock, [this] { return !waitingForStart_; });
+    lock.unlock();
     if (running_.load()) CheckerThread();
   });
+}
+
+void Checker::WaitForEarlyJob() {
+  std::unique_lock lock(startMutex_);
+  startChanged_.wait(lock, [this] { return earlyJobDone_; });
 }
 
 void Checker::Restart() {
@@ -50,7 +60,7 @@ void Checker::Stop() {
   {
     std::lock_guard lock(startMutex_);
     waitingForStart_ = false;
-    started_.notify_one();
+    startChanged_.notify_all();
   }
   platform_.WakeTick();
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();

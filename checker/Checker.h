@@ -29,6 +29,8 @@ class Checker {
   // wait for Start (or end with Stop). The program reads its file this way while its windows are
   // made, without a thread more: under Wine an ended thread keeps about 1.5 MB until another ends.
   void StartEarlyWith(std::function<void()> job);
+  // Returns once the job given to StartEarlyWith has run.
+  void WaitForEarlyJob();
   // Clears Running, wakes the thread and waits for it to end. From then on no pass starts and
   // no firing saves. Safe to call more than once.
   void Stop();
@@ -85,7 +87,8 @@ class Checker {
   std::string saveBuffer_;  // Data.ini as the checker composes it, reused from save to save
   // Between StartEarlyWith and Start (or Stop): the thread's passes wait.
   std::mutex startMutex_;
-  std::condition_variable started_;
+  std::condition_variable startChanged_;
   bool waitingForStart_ = false;
+  bool earlyJobDone_ = true;  // none is given, or it has run
   std::thread thread_;
 };

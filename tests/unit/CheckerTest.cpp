@@ -227,8 +227,8 @@ TEST_F(CheckerTest, ThreadMakesItsFirstPassAfterTwoTicks) {
   EXPECT_EQ(platform.ticks, 4) << "no tick after the stop was seen";
 }
 
-// Started early, the thread runs its job at once and its first tick waits for Start; stopped
-// before Start, it ends without a tick.
+// Started early, the thread runs its job at once (waited for) and its first tick waits for
+// Start; stopped before Start, it ends without a tick.
 TEST_F(CheckerTest, ThreadStartedEarlyRunsItsJobAndTicksOnlyAfterStart) {
   for (const bool started : {true, false}) {
     SCOPED_TRACE(started ? "started" : "stopped first");
@@ -239,14 +239,18 @@ TEST_F(CheckerTest, ThreadStartedEarlyRunsItsJobAndTicksOnlyAfterStart) {
       if (!startCalled) tickedBeforeStart = true;
       if (platform.ticks == 2) early.RequestStop();
     };
-    early.StartEarlyWith([&] { jobRan = true; });
+    early.StartEarlyWith([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      jobRan = true;
+    });
+    early.WaitForEarlyJob();
+    EXPECT_TRUE(jobRan);
     // Time for a thread that did not wait to tick.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     startCalled = true;
     if (started) early.Start();
     while (started && platform.ticks < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     early.Stop();
-    EXPECT_TRUE(jobRan);
     EXPECT_FALSE(tickedBeforeStart);
     EXPECT_EQ(platform.ticks, started ? 2 : 0);
   }

@@ -11,18 +11,15 @@ constexpr size_t kPrefetchAhead = 8;
 
 void Checker::Start() {
   if (!running_.load()) return;
-  {
-    std::lock_guard lock(startMutex_);
-    if (waitingForStart_) {
-      runningSince_ = platform_.LocalTime();
-      waitingForStart_ = false;
-      startChanged_.notify_all();
-      return;
-    }
-  }
-  if (thread_.joinable()) return;
+  std::lock_guard lock(startMutex_);
+  if (thread_.joinable() && !waitingForStart_) return;
   runningSince_ = platform_.LocalTime();
-  thread_ = std::thread([this] { CheckerThread(); });
+  if (waitingForStart_) {  // the thread started early waits for this
+    waitingForStart_ = false;
+    startChanged_.notify_all();
+  } else {
+    thread_ = std::thread([this] { CheckerThread(); });
+  }
 }
 
 void Checker::StartEarlyWith(std::function<void()> job) {

@@ -183,10 +183,7 @@ class DataFileReader {
   void Read() {
     ForEachIniLine(text_, [this](const IniLine& line) { Visit(line); });
     CloseSection(text_.data() + text_.size());
-    if (!settingsRead_ && !ApplySettings()) {
-      contents_.error = error_;
-      return;
-    }
+    if (!settingsRead_) ApplySettings();  // a file without settings takes the defaults
     if (error_) {
       contents_.error = error_;
       return;
